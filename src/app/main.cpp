@@ -1,0 +1,25 @@
+// Velmora: a desktop dictionary of Chinese idioms.
+#include <QApplication>
+#include <memory>
+
+#include "dialogs/WelcomeDialog.h"
+#include "mainwindow/frmVELM.h"
+#include "startup/Startup.h"
+
+int main(int argc, char **argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("velmora"));
+  std::unique_ptr<velmora::frmVELM> mainWindow;
+  velmora::StartupWindows windows;
+  windows.showWelcome = [] {
+    velmora::WelcomeDialog welcome;
+    welcome.exec();
+  };
+  windows.showMainWindow = [&mainWindow] {
+    mainWindow = std::make_unique<velmora::frmVELM>();
+    mainWindow->show();
+    QApplication::processEvents();
+  };
+  if (!velmora::Main(QApplication::applicationDirPath(), windows)) return 1;
+  return QApplication::exec();
+}

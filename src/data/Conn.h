@@ -1,0 +1,33 @@
+#pragma once
+// The dictionary database: the start-up connection and every query.
+#include <QString>
+#include <variant>
+#include <vector>
+
+#include "RecordSet.h"
+
+namespace velmora {
+
+// A value bound to a "?" of a query text.
+using SqlValue = std::variant<long long, QString>;
+
+// "Provider=...;Data Source=<file>;...;Jet OLEDB:DataBase Password=<password>".
+QString BuildConnString(const QString &dataFile);
+QString ConnStringPart(const QString &connString, const QString &name);
+
+inline const QString kDatabasePassword = QStringLiteral("WQZN4718");
+
+// True once OpenDatabase has opened the start-up connection.
+bool DbOpen();
+// Opens the start-up connection from ConnString() and proves that it holds
+// the idiom table; a failure leaves DbOpen() false. A second call does nothing.
+void OpenDatabase();
+// Runs the query with its bound values and returns all its rows, detached.
+// A failed query gives a closed set; the report is kept in LastQueryError().
+// The editable flag is accepted for the callers' sake: no caller changes rows.
+RecordSet OpenRS(const QString &query, bool editable, const std::vector<SqlValue> &values = {});
+QString LastQueryError();
+// Closes every connection and forgets the start-up one (tests, shutdown).
+void CloseDatabase();
+
+}  // namespace velmora

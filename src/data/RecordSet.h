@@ -1,0 +1,54 @@
+#pragma once
+// The rows of one query, fetched whole into memory and detached from the
+// database. Fields are read by name (without regard to case) as text; a null
+// field is told apart from empty text.
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace velmora {
+
+class RecordSet {
+ public:
+  RecordSet() = default;  // a closed set: no rows, every read empty
+
+  bool IsOpen() const { return open_; }
+  bool EOF_() const { return position_ >= rowCount_; }
+  void MoveNext() {
+    if (!EOF_()) ++position_;
+  }
+  size_t RowCount() const { return rowCount_; }
+  const QStringList &FieldNames() const { return names_; }
+
+  // The current row's field; nothing for a null value, an unknown field, or
+  // when the set is at its end.
+  std::optional<QString> Field(const QString &name) const;
+  // The same as text: null and unreadable values give empty text.
+  QString Text(const QString &name) const { return Field(name).value_or(QString()); }
+
+  // Used by the query runner while it fills the set.
+  void Begin(const QStringList &names);
+  void AppendCell(const char *utf8, int length);  // utf8 == nullptr for null
+  void EndRow() { ++rowCount_; }
+
+ private:
+  struct Cell {
+    uint32_t offset;
+    int32_t length;  // -1 for null
+  };
+  int ColumnOf(const QString &name) const;
+
+  bool open_ = false;
+  QStringList names_;
+  QHash<QString, int> columnByName_;  // keys in lower case
+  std::string text_;
+  std::vector<Cell> cells_;
+  size_t rowCount_ = 0;
+  size_t position_ = 0;
+};
+
+}  // namespace velmora

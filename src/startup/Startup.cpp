@@ -1,0 +1,78 @@
+#include "Startup.h"
+
+#include "FileHelpers.h"
+#include "ProgramValues.h"
+#include "RwIni.h"
+#include "TextNumbers.h"
+#include "data/Conn.h"
+#include "lang/Messages.h"
+#include "platform/MessageBoxes.h"
+
+namespace velmora {
+
+namespace {
+
+MessageAnswer Tell(const QString &text, MessageButtons buttons, MessageIcon icon) {
+  return ShowMessageBox({text, kProgramTitle, buttons, icon});
+}
+
+void SettleLanguage() {
+  LangName() = ReadIni(QStringLiteral("language"), QStringLiteral("language"), 100);
+  if (LangName() == QLatin1String("default") || LangName().isEmpty()) {
+    LangName() = QStringLiteral("default");
+    return;
+  }
+  if (!FileExists(LanguageFilePath())) {
+    Tell(kLanguageLostText, MessageButtons::Ok, MessageIcon::None);
+    LangName() = QStringLiteral("default");
+  }
+}
+
+}  // namespace
+
+QString DataFileNameFor(const QString &dataLanguage) {
+  if (dataLanguage == QLatin1String("GB")) return QStringLiteral("Velmdict_cn.dat");
+  if (dataLanguage == QLatin1String("BIG5")) return QStringLiteral("Velmdict_big5.dat");
+  return {};
+}
+
+bool Main(const QString &executableFolder, const StartupWindows &windows) {
+  LangName() = QStringLiteral("default");
+  InstallPath() = WithTrailingSlash(executableFolder);
+
+  const QString configFile = InstallPath() + QStringLiteral("config.dll");
+  if (!FileExists(configFile)) {
+    Tell(kConfigLostText, MessageButtons::Ok, MessageIcon::Critical);
+    return false;
+  }
+  SetIniFile(configFile);
+  SettleLanguage();
+
+  SetIniFile(configFile);
+  const QString dataFileName =
+      DataFileNameFor(ReadIni(QStringLiteral("language"), QStringLiteral("DataLanguage"), 100));
+
+  SetIniFile(configFile);
+  if (LeadingNumber(ReadIni(QStringLiteral("system"), QStringLiteral("OpenSystem"), 100)) < 1 &&
+      windows.showWelcome)
+    windows.showWelcome();
+
+  const QString dataFile = InstallPath() + QStringLiteral("Data/") + dataFileName;
+  if (dataFileName.isEmpty() || !FileExists(dataFile)) {
+    Tell(kDataLostText, MessageButtons::Ok, MessageIcon::Critical);
+    return false;
+  }
+  ConnString() = BuildConnString(dataFile);
+  OpenDatabase();
+
+  if (DbOpen()) {
+    if (windows.showMainWindow) windows.showMainWindow();
+    return true;
+  }
+  if (Tell(GetMessageText(kMsgDatabaseUnavailable), MessageButtons::OkCancel,
+           MessageIcon::Exclamation) == MessageAnswer::Ok)
+    Tell(kLinkErrorText, MessageButtons::Ok, MessageIcon::None);
+  return false;
+}
+
+}  // namespace velmora

@@ -1,0 +1,54 @@
+#pragma once
+// Temporary installation folders and small dictionary editions for tests.
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+#include <ostream>
+#include <vector>
+
+#include "SourceEntry.h"
+#include "platform/MessageBoxes.h"
+
+// Readable QStrings in test failure messages.
+inline void PrintTo(const QString &text, std::ostream *out) { *out << '"' << text.toStdString() << '"'; }
+
+namespace velmora::test {
+
+// A handful of idioms with known pinyin, including letters that begin one
+// idiom only (K, Q) and an idiom with a quote.
+std::vector<mkdata::SourceEntry> SmallSource();
+
+// Writes a GB-style edition of the entries to the path.
+void WriteSmallEdition(const QString &path, const std::vector<mkdata::SourceEntry> &entries);
+
+class TestInstall {
+ public:
+  TestInstall();
+  QString path() const { return dir_.path() + QLatin1Char('/'); }
+  QString file(const QString &relative) const { return path() + relative; }
+  void Write(const QString &relative, const QByteArray &bytes) const;
+  void WriteConfig(const QString &language, const QString &dataLanguage, const QString &openSystem = "1") const;
+  void WriteLanguage(const QString &name, const QByteArray &body) const;
+  void WriteEdition(const QString &fileName,
+                    const std::vector<mkdata::SourceEntry> &entries = SmallSource()) const;
+
+ private:
+  QTemporaryDir dir_;
+};
+
+// Records every message box instead of showing it, answering with the given
+// answer; restores the real boxes when it goes.
+class RecordedMessages {
+ public:
+  explicit RecordedMessages(MessageAnswer answer = MessageAnswer::Ok);
+  ~RecordedMessages();
+  const std::vector<MessageBoxRequest> &shown() const { return shown_; }
+
+ private:
+  std::vector<MessageBoxRequest> shown_;
+};
+
+// Opens the edition at the path as the program's database (ConnString set).
+void UseDatabase(const QString &dataFile);
+
+}  // namespace velmora::test

@@ -1,0 +1,102 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+
+#include "CedictSource.h"
+#include "EditionBuilder.h"
+#include "IdiomJsonSource.h"
+#include "TestInstall.h"
+#include "TraditionalConverter.h"
+#include "data/Conn.h"
+#include "data/SqlConnection.h"
+#include "startup/ProgramValues.h"
+
+using namespace velmora;
+using namespace velmora::mkdata;
+
+namespace {
+
+const QByteArray kCedictModule = R"(export default {"all":[
+["一馬當先","一马当先","yi1 ma3 dang1 xian1","lit. the first to charge (idiom); fig. to take the lead",[],[]],
+["一丁不識","一丁不识","yi1 ding1 bu4 shi2","(idiom) illiterate",[],[]],
+["一丁不識","一丁不识","yi1 ding1 bu4 shi4",["(idiom) illiterate","unlettered"],[],[]],
+["一男半女","一男半女","yi1 nan2 ban4 nu:3","(idiom) a son or daughter",[],[]],
+["馬","马","ma3","horse",[],[]],
+["乾淨","干净","gan1 jing4","clean",[],[]]
+]};
+)";
+
+}  // namespace
+
+TEST(Cedict, TakesIdiomsOnlyWithToneMarks) {
+  const auto entries = ReadCedictIdioms(kCedictModule);
+  ASSERT_EQ(entries.size(), 4u);
+  EXPECT_EQ(entries[0].traditional, "一馬當先");
+  EXPECT_EQ(entries[0].simplified, "一马当先");
+  EXPECT_EQ(entries[0].spell, "yī mǎ dāng xiān");
+  EXPECT_EQ(entries[2].note, "(idiom) illiterate; unlettered");
+  EXPECT_EQ(entries[3].spell, "yī nán bàn nǚ");
+  EXPECT_THROW(ReadCedictIdioms("not a module"), std::exception);
+}
+
+TEST(Cedict, MergesEntriesThatShareTheIdiomAndKeepsAllReadings) {
+  const auto rows = BuildRows(ReadCedictIdioms(kCedictModule), Edition::Gb, nullptr);
+  ASSERT_EQ(rows.size(), 3u);
+  const auto ding = std::find_if(rows.begin(), rows.end(), [](const IdiomRow &r) { return r.idiom == "一丁不识"; });
+  ASSERT_NE(ding, rows.end());
+  EXPECT_EQ(ding->spell, "yī dīng bù shí; yī dīng bù shì");
+  EXPECT_EQ(ding->note, "(idiom) illiterate; (idiom) illiterate; unlettered");
+  EXPECT_EQ(ding->firstA, "Y");
+  EXPECT_EQ(ding->initial, "YDBS");
+  for (size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(rows[i].code, static_cast<long long>(i + 1));
+  const auto big5 = BuildRows(ReadCedictIdioms(kCedictModule), Edition::Big5, nullptr);
+  EXPECT_TRUE(std::any_of(big5.begin(), big5.end(), [](const IdiomRow &r) { return r.idiom == "一馬當先"; }));
+}
+
+TEST(IdiomJson, NoValueMarkersBecomeNullAndBig5IsConverted) {
+  const QByteArray json = R"([
+    {"word":"爱不释手","pinyin":"ài bù shì shǒu","explanation":"喜爱得舍不得放手","derivation":"无","example":"无"},
+    {"word":"一马当先","pinyin":"yī mǎ dāng xiān","explanation":"作战时策马冲在最前面","derivation":"《水浒传》","example":""},
+    {"pinyin":"no word"}
+  ])";
+  const auto entries = ReadIdiomJson(json);
+  ASSERT_EQ(entries.size(), 2u);
+  EXPECT_FALSE(entries[0].source.has_value());
+  EXPECT_FALSE(entries[0].example.has_value());
+  EXPECT_FALSE(entries[1].example.has_value());
+  TraditionalConverter converter;
+  const auto rows = BuildRows(entries, Edition::Big5, &converter);
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[0].idiom, "愛不釋手");
+  EXPECT_EQ(rows[0].note, "喜愛得捨不得放手");
+  EXPECT_EQ(rows[1].idiom, "一馬當先");
+  EXPECT_EQ(rows[1].source, "《水滸傳》");
+  EXPECT_THROW(ReadIdiomJson("{}"), std::exception);
+}
+
+TEST(Edition, FileIsKeyedAndRecordsItsCollation) {
+  test::TestInstall install;
+  install.WriteEdition("Velmdict_cn.dat");
+  QString error;
+  EXPECT_EQ(SqlConnection::Open(install.file("Data/Velmdict_cn.dat"), "other", SqlConnection::Mode::ReadOnly, &error), nullptr);
+  EXPECT_TRUE(error.contains("26")) << error.toStdString();
+  auto db = SqlConnection::Open(install.file("Data/Velmdict_cn.dat"), kDatabasePassword, SqlConnection::Mode::ReadOnly, &error);
+  ASSERT_NE(db, nullptr);
+  EXPECT_TRUE(db->HasTable("VELM"));
+  ConnString() = BuildConnString(install.file("Data/Velmdict_cn.dat"));
+  EXPECT_TRUE(OpenRS("SELECT Value FROM VelmoraInfo WHERE Name='collation'", false).Text("Value").startsWith("icu:zh"));
+  CloseDatabase();
+}
+
+TEST(Edition, SharedSampleBuildsWithUniqueIdiomsInPinyinOrder) {
+  QFile sample(QStringLiteral(VELMORA_SHARED_DATA) + "/idioms-sample.json");
+  if (!sample.open(QIODevice::ReadOnly)) GTEST_SKIP() << "the shared sample data is not here";
+  const auto rows = BuildRows(ReadIdiomJson(sample.readAll()), Edition::Gb, nullptr);
+  EXPECT_GT(rows.size(), 8000u);
+  QSet<QString> seen;
+  for (const IdiomRow &row : rows) {
+    EXPECT_FALSE(seen.contains(row.idiom));
+    seen.insert(row.idiom);
+  }
+  EXPECT_EQ(rows.front().firstA, "A");
+}

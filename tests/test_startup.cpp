@@ -1,0 +1,172 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+
+#include "EditionBuilder.h"
+#include "TestInstall.h"
+#include "data/Conn.h"
+#include "startup/ProgramValues.h"
+#include "startup/Startup.h"
+
+using namespace velmora;
+using test::RecordedMessages;
+using test::TestInstall;
+
+namespace {
+
+const QByteArray kDefaultLng =
+    "[FONT]\nFont=Arial\nSIZE=9\n[Message]\n800001001=Cannot open the dictionary\nErr=Some error\n";
+
+struct StartupRun {
+  bool proceeded = false;
+  int welcomes = 0;
+  int mainWindows = 0;
+  std::vector<MessageBoxRequest> messages;
+};
+
+StartupRun Start(const TestInstall &install, MessageAnswer answer = MessageAnswer::Ok) {
+  CloseDatabase();
+  StartupRun run;
+  RecordedMessages recorded(answer);
+  StartupWindows windows{[&run] { ++run.welcomes; }, [&run] { ++run.mainWindows; }};
+  run.proceeded = Main(install.path(), windows);
+  run.messages = recorded.shown();
+  return run;
+}
+
+// An installation that starts: config, default.lng, the GB edition.
+void MakeComplete(const TestInstall &install, const QString &language = "default") {
+  install.WriteConfig(language, "GB");
+  install.WriteLanguage("default", kDefaultLng);
+  install.WriteEdition("Velmdict_cn.dat");
+}
+
+void ExpectOneBox(const StartupRun &run, const QString &text, MessageIcon icon) {
+  ASSERT_EQ(run.messages.size(), 1u);
+  EXPECT_EQ(run.messages[0].text, text);
+  EXPECT_EQ(run.messages[0].title, "Velmora");
+  EXPECT_EQ(run.messages[0].buttons, MessageButtons::Ok);
+  EXPECT_EQ(run.messages[0].icon, icon);
+}
+
+}  // namespace
+
+TEST(Startup, CompleteInstallationShowsTheMainWindowWithoutMessages) {
+  TestInstall install;
+  MakeComplete(install);
+  const auto run = Start(install);
+  EXPECT_TRUE(run.proceeded);
+  EXPECT_EQ(run.mainWindows, 1);
+  EXPECT_TRUE(run.messages.empty());
+  EXPECT_EQ(InstallPath(), install.path());
+  EXPECT_EQ(LangName(), "default");
+  EXPECT_TRUE(DbOpen());
+  EXPECT_TRUE(ConnString().startsWith("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + install.path() + "Data/Velmdict_cn.dat;"));
+  EXPECT_TRUE(ConnString().endsWith(";Persist Security Info=False;Jet OLEDB:DataBase Password=WQZN4718"));
+}
+
+TEST(Startup, MissingConfigurationEndsWithOneCriticalBox) {
+  TestInstall install;
+  install.WriteLanguage("default", kDefaultLng);
+  install.WriteEdition("Velmdict_cn.dat");
+  const auto run = Start(install);
+  EXPECT_FALSE(run.proceeded);
+  EXPECT_EQ(run.mainWindows, 0);
+  ExpectOneBox(run, "Config File Lost,Please ReTry Run Setup", MessageIcon::Critical);
+}
+
+TEST(Startup, MissingLanguageFileFallsBackToDefault) {
+  TestInstall install;
+  MakeComplete(install, "EN");
+  const auto run = Start(install);
+  EXPECT_TRUE(run.proceeded);
+  ExpectOneBox(run, "Not Find Language File,Use System Lang", MessageIcon::None);
+  EXPECT_EQ(LangName(), "default");
+}
+
+TEST(Startup, LanguageValuesThatNeedNoFileCheck) {
+  for (const QString language : {QString(), QStringLiteral("default")}) {
+    TestInstall install;
+    MakeComplete(install, language);
+    QFile::remove(install.file("Lang/default.lng"));
+    const auto run = Start(install);
+    EXPECT_TRUE(run.proceeded);
+    EXPECT_TRUE(run.messages.empty()) << "language '" << language.toStdString() << "'";
+    EXPECT_EQ(LangName(), "default");
+  }
+}
+
+TEST(Startup, CapitalisedDefaultIsCheckedAndFoundWithoutRegardToCase) {
+  TestInstall install;
+  MakeComplete(install, "Default");
+  const auto run = Start(install);
+  EXPECT_TRUE(run.messages.empty());
+  EXPECT_EQ(LangName(), "Default");
+}
+
+TEST(Startup, DataLanguageMustNameAPresentEditionExactly) {
+  struct Case {
+    QString dataLanguage;
+    bool bigFivePresent;
+  };
+  for (const Case &c : {Case{"gb", true}, Case{"BIG5", false}, Case{"", true}, Case{"Big5", true}}) {
+    TestInstall install;
+    MakeComplete(install);
+    install.WriteConfig("default", c.dataLanguage);
+    if (c.bigFivePresent) install.WriteEdition("Velmdict_big5.dat");
+    const auto run = Start(install);
+    EXPECT_FALSE(run.proceeded) << c.dataLanguage.toStdString();
+    ExpectOneBox(run, "Data File Lost,Please ReTry Run Setup", MessageIcon::Critical);
+  }
+  TestInstall install;
+  MakeComplete(install);
+  install.WriteConfig("default", "BIG5");
+  install.WriteEdition("VELMDICT_BIG5.DAT");
+  EXPECT_TRUE(Start(install).proceeded) << "the data file name matches without regard to case";
+}
+
+TEST(Startup, WelcomeWindowOnlyBelowOneAndBeforeTheDataCheck) {
+  for (const auto &[value, expected] : std::vector<std::pair<QString, int>>{
+           {"1", 0}, {"2", 0}, {"0", 1}, {"-1", 1}, {"", 1}, {"x", 1}}) {
+    TestInstall install;
+    install.WriteConfig("default", "GB", value);
+    const auto run = Start(install);
+    EXPECT_EQ(run.welcomes, expected) << "OpenSystem=" << value.toStdString();
+    ExpectOneBox(run, "Data File Lost,Please ReTry Run Setup", MessageIcon::Critical);
+  }
+}
+
+TEST(Startup, UnopenableDatabaseAsksThenEnds) {
+  const auto writeBad = [](const TestInstall &install, const QString &kind) {
+    const QString path = install.file("Data/Velmdict_cn.dat");
+    if (kind == "password") {
+      mkdata::WriteEdition(mkdata::BuildRows(test::SmallSource(), mkdata::Edition::Gb, nullptr), path, "wrong", "t");
+    } else if (kind == "empty") {
+      install.Write("Data/Velmdict_cn.dat", {});
+    } else if (kind == "random") {
+      QByteArray noise(64 * 1024, '\0');
+      for (int i = 0; i < noise.size(); ++i) noise[i] = static_cast<char>((i * 7919 + 13) % 251);
+      install.Write("Data/Velmdict_cn.dat", noise);
+    } else {
+      QFile file(path);
+      ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+      file.resize(file.size() / 3);
+    }
+  };
+  for (const QString kind : {"password", "empty", "random", "truncated"}) {
+    TestInstall install;
+    MakeComplete(install);
+    writeBad(install, kind);
+    auto run = Start(install, MessageAnswer::Ok);
+    EXPECT_FALSE(run.proceeded) << kind.toStdString();
+    EXPECT_EQ(run.mainWindows, 0);
+    ASSERT_EQ(run.messages.size(), 2u) << kind.toStdString();
+    EXPECT_EQ(run.messages[0].text, "Cannot open the dictionary");
+    EXPECT_EQ(run.messages[0].buttons, MessageButtons::OkCancel);
+    EXPECT_EQ(run.messages[0].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(run.messages[1].text, "Link Error");
+    EXPECT_EQ(run.messages[1].icon, MessageIcon::None);
+    run = Start(install, MessageAnswer::Cancel);
+    EXPECT_EQ(run.messages.size(), 1u) << "Cancel ends without the second box";
+  }
+}

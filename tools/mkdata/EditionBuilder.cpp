@@ -1,0 +1,178 @@
+#include "EditionBuilder.h"
+
+#include <sqlite3.h>
+#include <unicode/ucol.h>
+
+#include <QFile>
+#include <QHash>
+#include <algorithm>
+#include <stdexcept>
+
+#include "TraditionalConverter.h"
+#include "data/Pinyin.h"
+#include "data/SqlConnection.h"
+#include "data/ZhCollation.h"
+
+namespace velmora::mkdata {
+
+namespace {
+
+void AddDistinct(std::optional<QString> &into, const std::optional<QString> &value,
+                 const QString &separator) {
+  if (!value || value->isEmpty()) return;
+  if (!into) {
+    into = value;
+    return;
+  }
+  if (!into->split(separator).contains(*value)) *into += separator + *value;
+}
+
+std::optional<QString> Converted(const std::optional<QString> &text,
+                                 const TraditionalConverter *converter) {
+  if (!text || converter == nullptr) return text;
+  return converter->Convert(*text);
+}
+
+// Sort keys of ICU's "zh" collator, ties broken by the UTF-8 bytes: the
+// order of the database collation.
+struct CollationKey {
+  std::string icu;
+  QByteArray utf8;
+  bool operator<(const CollationKey &other) const {
+    return icu != other.icu ? icu < other.icu : utf8 < other.utf8;
+  }
+};
+
+std::vector<CollationKey> SortKeys(const std::vector<IdiomRow> &rows) {
+  UErrorCode status = U_ZERO_ERROR;
+  UCollator *collator = ucol_open("zh", &status);
+  if (U_FAILURE(status)) throw std::runtime_error("ICU cannot open the zh collator");
+  std::vector<CollationKey> keys;
+  keys.reserve(rows.size());
+  for (const IdiomRow &row : rows) {
+    const auto *text = reinterpret_cast<const UChar *>(row.idiom.utf16());
+    const int32_t length = static_cast<int32_t>(row.idiom.size());
+    std::string key(static_cast<size_t>(ucol_getSortKey(collator, text, length, nullptr, 0)), '\0');
+    ucol_getSortKey(collator, text, length, reinterpret_cast<uint8_t *>(key.data()),
+                    static_cast<int32_t>(key.size()));
+    keys.push_back({std::move(key), row.idiom.toUtf8()});
+  }
+  ucol_close(collator);
+  return keys;
+}
+
+void SortByCollation(std::vector<IdiomRow> &rows) {
+  const std::vector<CollationKey> keys = SortKeys(rows);
+  std::vector<size_t> order(rows.size());
+  for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::sort(order.begin(), order.end(), [&](size_t a, size_t b) { return keys[a] < keys[b]; });
+  std::vector<IdiomRow> sorted;
+  sorted.reserve(rows.size());
+  for (const size_t i : order) sorted.push_back(std::move(rows[i]));
+  rows = std::move(sorted);
+}
+
+void Bind(sqlite3_stmt *statement, int index, const std::optional<QString> &value) {
+  if (!value) {
+    sqlite3_bind_null(statement, index);
+    return;
+  }
+  const QByteArray utf8 = value->toUtf8();
+  sqlite3_bind_text(statement, index, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
+}
+
+std::optional<QString> NonEmpty(const QString &text) {
+  return text.isEmpty() ? std::nullopt : std::optional<QString>(text);
+}
+
+void Require(bool ok, const SqlConnection &db, const char *what) {
+  if (!ok) throw std::runtime_error(std::string(what) + ": " + sqlite3_errmsg(db.handle()));
+}
+
+}  // namespace
+
+std::vector<IdiomRow> BuildRows(const std::vector<SourceEntry> &entries, Edition edition,
+                                const TraditionalConverter *converter) {
+  std::vector<IdiomRow> rows;
+  QHash<QString, size_t> rowByIdiom;
+  for (const SourceEntry &entry : entries) {
+    const bool convert = edition == Edition::Big5 && entry.traditional.isEmpty();
+    const QString idiom = edition == Edition::Gb ? entry.simplified
+                          : convert              ? (converter ? converter->Convert(entry.simplified) : entry.simplified)
+                                                 : entry.traditional;
+    if (idiom.trimmed().isEmpty()) continue;
+    auto found = rowByIdiom.find(idiom);
+    if (found == rowByIdiom.end()) {
+      found = rowByIdiom.insert(idiom, rows.size());
+      rows.push_back(IdiomRow{});
+      rows.back().idiom = idiom;
+    }
+    IdiomRow &row = rows[*found];
+    const TraditionalConverter *textConverter = convert ? converter : nullptr;
+    AddDistinct(row.spell, NonEmpty(entry.spell), QStringLiteral("; "));
+    AddDistinct(row.note, Converted(entry.note, textConverter), QStringLiteral("; "));
+    AddDistinct(row.source, Converted(entry.source, textConverter), QStringLiteral("\n"));
+    AddDistinct(row.example, Converted(entry.example, textConverter), QStringLiteral("\n"));
+  }
+  for (IdiomRow &row : rows) {
+    const QString firstReading = row.spell.value_or(QString()).section(QStringLiteral("; "), 0, 0);
+    row.firstA = FilingLetter(firstReading);
+    row.initial = SyllableInitials(firstReading);
+  }
+  SortByCollation(rows);
+  for (size_t i = 0; i < rows.size(); ++i) rows[i].code = static_cast<long long>(i) + 1;
+  return rows;
+}
+
+void WriteEdition(const std::vector<IdiomRow> &rows, const QString &path, const QString &password,
+                  const QString &description) {
+  const QString temporary = path + QStringLiteral(".part");
+  QFile::remove(temporary);
+  {
+    QString error;
+    auto db = SqlConnection::Open(temporary, password, SqlConnection::Mode::Create, &error);
+    if (!db) throw std::runtime_error("cannot create " + temporary.toStdString() + ": " + error.toStdString());
+    const QString schema = QStringLiteral(
+        "CREATE TABLE VELM (Code INTEGER PRIMARY KEY, Idiom TEXT NOT NULL COLLATE %1, "
+        "FirstA TEXT, Initial TEXT, Spell TEXT, Note TEXT, Source TEXT, Example TEXT);"
+        "CREATE UNIQUE INDEX VELM_Idiom ON VELM(Idiom);"
+        "CREATE INDEX VELM_FirstA ON VELM(FirstA, Idiom);"
+        "CREATE TABLE VelmoraInfo (Name TEXT PRIMARY KEY, Value TEXT);")
+                               .arg(QString::fromLatin1(kZhCollationName));
+    Require(db->Execute(schema, &error), *db, "schema");
+    Require(db->Execute(QStringLiteral("BEGIN")), *db, "begin");
+    sqlite3_stmt *insert = nullptr;
+    Require(sqlite3_prepare_v2(db->handle(),
+                               "INSERT INTO VELM (Code, Idiom, FirstA, Initial, Spell, Note, Source, Example) "
+                               "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8)",
+                               -1, &insert, nullptr) == SQLITE_OK,
+            *db, "prepare");
+    for (const IdiomRow &row : rows) {
+      sqlite3_bind_int64(insert, 1, row.code);
+      Bind(insert, 2, row.idiom);
+      Bind(insert, 3, NonEmpty(row.firstA));
+      Bind(insert, 4, NonEmpty(row.initial));
+      Bind(insert, 5, row.spell);
+      Bind(insert, 6, row.note);
+      Bind(insert, 7, row.source);
+      Bind(insert, 8, row.example);
+      const int rc = sqlite3_step(insert);
+      sqlite3_reset(insert);
+      if (rc != SQLITE_DONE) {
+        sqlite3_finalize(insert);
+        Require(false, *db, "insert");
+      }
+    }
+    sqlite3_finalize(insert);
+    const QString info = QStringLiteral(
+                             "INSERT INTO VelmoraInfo VALUES ('collation', %1), ('edition', %2), ('idioms', '%3')")
+                             .arg(SqlQuoted(QString::fromLatin1(kZhCollationDescription)), SqlQuoted(description))
+                             .arg(rows.size());
+    Require(db->Execute(info), *db, "info");
+    Require(db->Execute(QStringLiteral("COMMIT")), *db, "commit");
+  }
+  QFile::remove(path);
+  if (!QFile::rename(temporary, path)) throw std::runtime_error("cannot move the new file to " + path.toStdString());
+}
+
+}  // namespace velmora::mkdata

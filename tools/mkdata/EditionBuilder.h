@@ -1,0 +1,37 @@
+#pragma once
+// Builds one edition of the dictionary: merges the source's idioms by their
+// text, orders them as the database collation does, numbers them 1..N and
+// writes the keyed data file.
+#include <QString>
+#include <vector>
+
+#include "SourceEntry.h"
+
+namespace velmora::mkdata {
+
+enum class Edition { Gb, Big5 };
+
+struct IdiomRow {
+  long long code = 0;
+  QString idiom;
+  QString firstA;
+  QString initial;
+  std::optional<QString> spell;
+  std::optional<QString> note;
+  std::optional<QString> source;
+  std::optional<QString> example;
+};
+
+class TraditionalConverter;
+
+// The rows of an edition in code order. The Big5 edition takes each entry's
+// traditional text, converting with the converter where the source has none.
+std::vector<IdiomRow> BuildRows(const std::vector<SourceEntry> &entries, Edition edition,
+                                const TraditionalConverter *converter);
+
+// Writes the rows to a new data file keyed with the password (written aside,
+// then moved over the target). Throws std::runtime_error on failure.
+void WriteEdition(const std::vector<IdiomRow> &rows, const QString &path,
+                  const QString &password, const QString &description);
+
+}  // namespace velmora::mkdata

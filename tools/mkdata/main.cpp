@@ -1,0 +1,78 @@
+// velmora-mkdata: writes the dictionary's data files from an idiom source.
+//
+//   velmora-mkdata --cedict data/all.js --gb Velmdict_cn.dat --big5 Velmdict_big5.dat
+//   velmora-mkdata --json idioms.json --gb Velmdict_cn.dat
+#include <QCoreApplication>
+#include <QFile>
+#include <cstdio>
+#include <exception>
+
+#include "CedictSource.h"
+#include "EditionBuilder.h"
+#include "IdiomJsonSource.h"
+#include "TraditionalConverter.h"
+#include "data/Conn.h"
+
+using namespace velmora;
+using namespace velmora::mkdata;
+
+namespace {
+
+struct Options {
+  QString cedict, json, gb, big5;
+};
+
+int Usage() {
+  std::fprintf(stderr,
+               "usage: velmora-mkdata (--cedict ALL_JS | --json IDIOMS_JSON) [--gb FILE] [--big5 FILE]\n");
+  return 2;
+}
+
+bool Parse(const QStringList &args, Options *options) {
+  for (qsizetype i = 1; i + 1 < args.size(); i += 2) {
+    const QString &flag = args[i];
+    const QString &value = args[i + 1];
+    if (flag == QLatin1String("--cedict")) options->cedict = value;
+    else if (flag == QLatin1String("--json")) options->json = value;
+    else if (flag == QLatin1String("--gb")) options->gb = value;
+    else if (flag == QLatin1String("--big5")) options->big5 = value;
+    else return false;
+  }
+  return args.size() % 2 == 1 && (options->cedict.isEmpty() != options->json.isEmpty()) &&
+         !(options->gb.isEmpty() && options->big5.isEmpty());
+}
+
+QByteArray ReadAll(const QString &path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) throw std::runtime_error("cannot read " + path.toStdString());
+  return file.readAll();
+}
+
+void Write(const std::vector<SourceEntry> &entries, Edition edition, const QString &path,
+           const QString &origin) {
+  std::unique_ptr<TraditionalConverter> converter;
+  if (edition == Edition::Big5) converter = std::make_unique<TraditionalConverter>();
+  const auto rows = BuildRows(entries, edition, converter.get());
+  const QString name = edition == Edition::Gb ? QStringLiteral("GB (simplified)") : QStringLiteral("BIG5 (traditional)");
+  WriteEdition(rows, path, kDatabasePassword, name + QStringLiteral(" from ") + origin);
+  std::printf("%s: %zu idioms\n", qPrintable(path), rows.size());
+}
+
+}  // namespace
+
+int main(int argc, char **argv) {
+  QCoreApplication app(argc, argv);
+  Options options;
+  if (!Parse(app.arguments(), &options)) return Usage();
+  try {
+    const bool cedict = !options.cedict.isEmpty();
+    const auto entries = cedict ? ReadCedictIdioms(ReadAll(options.cedict)) : ReadIdiomJson(ReadAll(options.json));
+    const QString origin = cedict ? QStringLiteral("CC-CEDICT") : QStringLiteral("idiom JSON");
+    if (!options.gb.isEmpty()) Write(entries, Edition::Gb, options.gb, origin);
+    if (!options.big5.isEmpty()) Write(entries, Edition::Big5, options.big5, origin);
+  } catch (const std::exception &error) {
+    std::fprintf(stderr, "velmora-mkdata: %s\n", error.what());
+    return 1;
+  }
+  return 0;
+}
