@@ -1,0 +1,111 @@
+// The dictionary's queries on a 40,000-idiom edition, beside a raw SQLCipher
+// fetch of the same rows.
+#include <benchmark/benchmark.h>
+#include <sqlite3.h>
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+
+#include "EditionBuilder.h"
+#include "SyntheticEdition.h"
+#include "data/Conn.h"
+#include "data/SqlConnection.h"
+#include "startup/ProgramValues.h"
+
+using namespace velmora;
+
+namespace {
+
+constexpr int kIdioms = 40000;
+const QString kLetterQuery = QStringLiteral(
+    "SELECT First(VELM.FirstA) AS FirstA, Count(VELM.FirstA) AS NumberOfDups FROM VELM GROUP BY "
+    "VELM.FirstA HAVING (((Count(VELM.FirstA))>1))");
+
+const QString &EditionPath() {
+  static QTemporaryDir dir;
+  static const QString path = [] {
+    const QString file = dir.path() + QStringLiteral("/Velmdict_cn.dat");
+    mkdata::WriteEdition(mkdata::BuildRows(bench::SyntheticIdioms(kIdioms), mkdata::Edition::Gb, nullptr),
+                         file, kDatabasePassword, QStringLiteral("benchmark"));
+    return file;
+  }();
+  return path;
+}
+
+void UseEdition() {
+  if (DbOpen()) return;
+  ConnString() = BuildConnString(EditionPath());
+  OpenDatabase();
+}
+
+void BM_OpenDatabase(benchmark::State &state) {
+  const QString path = EditionPath();
+  for (auto _ : state) {
+    QString error;
+    auto db = SqlConnection::Open(path, kDatabasePassword, SqlConnection::Mode::ReadOnly, &error);
+    benchmark::DoNotOptimize(db.get());
+  }
+}
+
+void BM_ListQuery(benchmark::State &state) {
+  UseEdition();
+  for (auto _ : state) {
+    RecordSet all = OpenRS(QStringLiteral("SELECT * FROM VELM ORDER BY Idiom "), false);
+    size_t rows = 0;
+    for (; !all.EOF_(); all.MoveNext()) rows += all.Text(QStringLiteral("Idiom")).size() > 0;
+    if (rows != kIdioms) state.SkipWithError("wrong row count");
+  }
+}
+
+void BM_RawFetchOfTheListRows(benchmark::State &state) {
+  QString error;
+  auto db = SqlConnection::Open(EditionPath(), kDatabasePassword, SqlConnection::Mode::ReadOnly, &error);
+  for (auto _ : state) {
+    sqlite3_stmt *statement = nullptr;
+    sqlite3_prepare_v2(db->handle(), "SELECT * FROM VELM ORDER BY Idiom ", -1, &statement, nullptr);
+    size_t bytes = 0;
+    while (sqlite3_step(statement) == SQLITE_ROW)
+      for (int c = 0; c < 8; ++c) bytes += static_cast<size_t>(sqlite3_column_bytes(statement, c));
+    sqlite3_finalize(statement);
+    benchmark::DoNotOptimize(bytes);
+  }
+}
+
+void BM_LetterQueryAndOneQueryPerLetter(benchmark::State &state) {
+  UseEdition();
+  for (auto _ : state) {
+    size_t idioms = 0;
+    for (RecordSet letters = OpenRS(kLetterQuery, true); !letters.EOF_(); letters.MoveNext()) {
+      RecordSet group = OpenRS(
+          QStringLiteral("SELECT VELM.Code, VELM.Idiom FROM VELM WHERE VELM.FirstA=? ORDER BY VELM.Idiom"), true,
+          {letters.Text(QStringLiteral("FirstA"))});
+      idioms += group.RowCount();
+    }
+    if (idioms != kIdioms) state.SkipWithError("wrong idiom count");
+  }
+}
+
+void BM_DetailQuery(benchmark::State &state) {
+  UseEdition();
+  const QString idiom = OpenRS(QStringLiteral("SELECT * FROM VELM where code=?"), false, {20000LL}).Text(QStringLiteral("Idiom"));
+  for (auto _ : state) {
+    RecordSet detail = OpenRS(QStringLiteral("SELECT * FROM VELM WHERE VELM.Idiom=?"), true, {idiom});
+    benchmark::DoNotOptimize(detail.Text(QStringLiteral("Note")));
+  }
+}
+
+}  // namespace
+
+BENCHMARK(BM_OpenDatabase)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(BM_ListQuery)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(BM_RawFetchOfTheListRows)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(BM_LetterQueryAndOneQueryPerLetter)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(BM_DetailQuery)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
+
+int main(int argc, char **argv) {
+  QCoreApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  CloseDatabase();
+  return 0;
+}
