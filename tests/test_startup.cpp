@@ -85,7 +85,7 @@ TEST(Startup, MissingLanguageFileFallsBackToDefault) {
 }
 
 TEST(Startup, LanguageValuesThatNeedNoFileCheck) {
-  for (const QString language : {QString(), QStringLiteral("default")}) {
+  for (const QString &language : {QString(), QStringLiteral("default")}) {
     TestInstall install;
     MakeComplete(install, language);
     QFile::remove(install.file("Lang/default.lng"));

@@ -1,11 +1,107 @@
+// The main window's start, its fields and its two browsing views.
 #include "frmVELM.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QTimer>
+
+#include "platform/Twips.h"
 
 namespace velmora {
 
 frmVELM::frmVELM(QWidget *parent) : QMainWindow(parent) {
   setObjectName(QStringLiteral("frmVELM"));
   setWindowTitle(QStringLiteral("Velmora 1.0 Beta"));
-  resize(546, 371);
+  auto *client = new QWidget(this);
+  client->setObjectName(QStringLiteral("client"));
+  setCentralWidget(client);
+  c_ = CreateMainWindowControls(client);
+  c_.lstKovSearch->setModel(&listModel_);
+  timer1_.setObjectName(QStringLiteral("Timer1"));
+  timer1_.setInterval(100);
+  timer1_.setSingleShot(true);
+  ConnectHandlers();
+  resize(Px(8190), Px(5565));
+}
+
+frmVELM::~frmVELM() = default;
+
+void frmVELM::ConnectHandlers() {
+  connect(c_.cmdKOVSearch, &QAbstractButton::clicked, this, &frmVELM::cmdKOVSearch_Click);
+  connect(c_.cmdKOVTreeList, &QAbstractButton::clicked, this, &frmVELM::cmdKOVTreeList_Click);
+  connect(c_.lblUp, &ClickableLabel::doubleClicked, this, &frmVELM::lblUp_DblClick);
+  connect(c_.trvIdiomDir, &NodeTree::nodeClicked, this, &frmVELM::trvIdiomDir_NodeClick);
+  connect(c_.txtSearchKey, &QLineEdit::textChanged, this, &frmVELM::txtSearchKey_Change);
+  connect(c_.lstKovSearch, &QAbstractItemView::clicked, this,
+          [this](const QModelIndex &index) { lstKovSearch_RowNotify(index.row()); });
+  connect(c_.lstKovSearch->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+          [this](const QModelIndex &current) { lstKovSearch_RowNotify(current.isValid() ? current.row() : -1); });
+  connect(&timer1_, &QTimer::timeout, this, &frmVELM::Timer1_Timer);
+  connect(c_.Command3, &QAbstractButton::clicked, this, &frmVELM::Command3_Click);
+  c_.txtExplain->installEventFilter(this);
+}
+
+void frmVELM::showEvent(QShowEvent *event) {
+  if (!loaded_) Load();
+  QMainWindow::showEvent(event);
+}
+
+bool frmVELM::eventFilter(QObject *watched, QEvent *event) {
+  // Whenever the explanation gains the focus, all of it is selected; after
+  // the mouse press that gave the focus has placed the caret.
+  if (watched == c_.txtExplain && event->type() == QEvent::FocusIn)
+    QTimer::singleShot(0, c_.txtExplain, [box = c_.txtExplain] { box->selectAll(); });
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void frmVELM::Load() {
+  loaded_ = true;
+  viewMode_ = kSearchView;
+  RefreshUserPanel();
+  LoadIdiomList();
+  QCoreApplication::processEvents();
+  // The speech voice is created here once speech is available.
+}
+
+void frmVELM::ApplyViewMode() {
+  if (viewMode_ == kSearchView) {
+    c_.cmdKOVTitle->setText(searchViewTitle_);
+    c_.cmdKOVTreeList->resize(Px(400), c_.cmdKOVTreeList->height());
+    c_.cmdKOVSearch->resize(Px(428), c_.cmdKOVSearch->height());
+    c_.picSearchLine->show();
+    c_.lstKovSearch->show();
+    c_.trvIdiomDir->hide();
+  } else if (viewMode_ == kIndexView) {
+    c_.cmdKOVTitle->setText(treeViewTitle_);
+    c_.picSearchLine->hide();
+    c_.trvIdiomDir->show();
+    c_.lstKovSearch->hide();
+    if (!treeLoaded_) {
+      QGuiApplication::setOverrideCursor(QCursor(Qt::BlankCursor));
+      LoadIdiomTree();
+      QGuiApplication::restoreOverrideCursor();
+      treeLoaded_ = true;
+    }
+    c_.cmdKOVTreeList->resize(Px(428), c_.cmdKOVTreeList->height());
+    c_.cmdKOVSearch->resize(Px(400), c_.cmdKOVSearch->height());
+  }
+}
+
+void frmVELM::cmdKOVSearch_Click() {
+  viewMode_ = kSearchView;
+  ApplyViewMode();
+}
+
+void frmVELM::cmdKOVTreeList_Click() {
+  viewMode_ = kIndexView;
+  ApplyViewMode();
+}
+
+void frmVELM::lblUp_DblClick() {
+  c_.txtSearchKey->setText(QString());
+  c_.txtSearchKey->setText(c_.lblUp->text());
+  viewMode_ = kSearchView;
+  ApplyViewMode();
 }
 
 }  // namespace velmora

@@ -1,0 +1,72 @@
+#include "IdiomFinder.h"
+
+#include <algorithm>
+#include <bit>
+
+#include "data/Pinyin.h"
+
+namespace velmora {
+
+void PrefixIndex::Build(std::vector<Entry> entries) {
+  std::sort(entries.begin(), entries.end(), [](const Entry &a, const Entry &b) {
+    return a.key != b.key ? a.key < b.key : a.row < b.row;
+  });
+  keys_.clear();
+  keys_.reserve(entries.size());
+  std::vector<int> rows;
+  rows.reserve(entries.size());
+  for (Entry &entry : entries) {
+    keys_.push_back(std::move(entry.key));
+    rows.push_back(entry.row);
+  }
+  minRows_.assign(1, std::move(rows));
+  for (size_t span = 2; span <= keys_.size(); span *= 2) {
+    const std::vector<int> &below = minRows_.back();
+    std::vector<int> level(keys_.size() - span + 1);
+    for (size_t i = 0; i < level.size(); ++i) level[i] = std::min(below[i], below[i + span / 2]);
+    minRows_.push_back(std::move(level));
+  }
+}
+
+int PrefixIndex::MinRow(size_t begin, size_t end) const {
+  const size_t level = std::bit_width(end - begin) - 1;
+  return std::min(minRows_[level][begin], minRows_[level][end - (size_t{1} << level)]);
+}
+
+int PrefixIndex::FirstRow(const QString &prefix) const {
+  if (prefix.isEmpty() || keys_.empty()) return -1;
+  const auto first = std::lower_bound(keys_.begin(), keys_.end(), prefix);
+  const auto last = std::partition_point(first, keys_.end(),
+                                         [&prefix](const QString &key) { return key.startsWith(prefix); });
+  if (first == last) return -1;
+  return MinRow(static_cast<size_t>(first - keys_.begin()), static_cast<size_t>(last - keys_.begin()));
+}
+
+void IdiomFinder::Build(const QStringList &idioms, const QStringList &spells) {
+  std::vector<PrefixIndex::Entry> text, pinyin, initials;
+  text.reserve(static_cast<size_t>(idioms.size()));
+  for (int row = 0; row < idioms.size(); ++row) {
+    text.push_back({idioms[row].toCaseFolded(), row});
+    const QString spell = row < spells.size() ? spells[row] : QString();
+    for (const QString &reading : spell.split(QStringLiteral("; "), Qt::SkipEmptyParts)) {
+      pinyin.push_back({SearchFold(reading), row});
+      initials.push_back({SyllableInitials(reading).toLower(), row});
+    }
+  }
+  byText_.Build(std::move(text));
+  byPinyin_.Build(std::move(pinyin));
+  byInitials_.Build(std::move(initials));
+}
+
+int IdiomFinder::Find(const QString &key) const {
+  const int byText = byText_.FirstRow(key.toCaseFolded());
+  if (byText >= 0) return byText;
+  const QString folded = SearchFold(key);
+  const int a = byPinyin_.FirstRow(folded);
+  const int b = byInitials_.FirstRow(folded);
+  if (a < 0) return b;
+  if (b < 0) return a;
+  return std::min(a, b);
+}
+
+}  // namespace velmora

@@ -1,0 +1,277 @@
+#include "MainWindowControls.h"
+
+#include <QHeaderView>
+#include <QLinearGradient>
+#include <QMenu>
+#include <QPainter>
+
+#include "ImageList.h"
+#include "platform/Twips.h"
+
+namespace velmora {
+
+namespace {
+
+template <class Control>
+Control *Make(QWidget *parent, const char *name, double left, double top, double width, double height) {
+  auto *control = new Control(parent);
+  control->setObjectName(QLatin1String(name));
+  PlaceAt(control, left, top, width, height);
+  return control;
+}
+
+QWidget *Pane(QWidget *parent, const char *name, double left, double top, double width, double height) {
+  return Make<QWidget>(parent, name, left, top, width, height);
+}
+
+// A background picture that stretches to the image's size.
+QLabel *Background(QWidget *parent, const char *name, double left, double top, double width, double height,
+                   const QColor &from, const QColor &to, Qt::Orientation direction = Qt::Vertical) {
+  QLabel *image = Make<QLabel>(parent, name, left, top, width, height);
+  QPixmap picture(direction == Qt::Vertical ? QSize(4, 64) : QSize(64, 4));
+  QPainter painter(&picture);
+  QLinearGradient gradient(0, 0, direction == Qt::Vertical ? 0 : 64, direction == Qt::Vertical ? 64 : 0);
+  gradient.setColorAt(0, from);
+  gradient.setColorAt(1, to);
+  painter.fillRect(picture.rect(), gradient);
+  painter.end();
+  image->setPixmap(picture);
+  image->setScaledContents(true);
+  return image;
+}
+
+QToolButton *PictureButton(QWidget *parent, const char *name, const QString &image, const QString &accessibleName,
+                           double left, double top, double width, double height) {
+  QToolButton *button = Make<QToolButton>(parent, name, left, top, width, height);
+  button->setIcon(ImageByKey(image));
+  button->setIconSize(QSize(Px(width) - 6, Px(height) - 6).boundedTo(QSize(24, 24)));
+  button->setAutoRaise(true);
+  button->setAccessibleName(accessibleName);
+  button->setToolTip(accessibleName);
+  return button;
+}
+
+QToolButton *BannerButton(QWidget *parent, const char *name, const QString &image, const QString &caption,
+                          double left) {
+  QToolButton *button = Make<QToolButton>(parent, name, left, 0, 855, 855);
+  button->setIcon(ImageByKey(image));
+  button->setIconSize(QSize(26, 26));
+  button->setText(caption);
+  button->setToolButtonStyle(caption.isEmpty() ? Qt::ToolButtonIconOnly : Qt::ToolButtonTextUnderIcon);
+  button->setAutoRaise(true);
+  return button;
+}
+
+QPlainTextEdit *TextBox(QWidget *parent, const char *name, const QString &text, const QString &accessibleName,
+                        double left, double top, double width, double height) {
+  auto *box = Make<QPlainTextEdit>(parent, name, left, top, width, height);
+  box->setPlainText(text);
+  box->setReadOnly(true);
+  box->setAccessibleName(accessibleName);
+  box->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  return box;
+}
+
+QLineEdit *LineBox(QWidget *parent, const char *name, const QString &text, const QString &accessibleName,
+                   double left, double top, double width, double height) {
+  auto *box = Make<QLineEdit>(parent, name, left, top, width, height);
+  box->setText(text);
+  box->setReadOnly(true);
+  box->setAccessibleName(accessibleName);
+  return box;
+}
+
+QLabel *Caption(QWidget *parent, const char *name, const QString &text, double left, double top, double width,
+                double height) {
+  QLabel *label = Make<QLabel>(parent, name, left, top, width, height);
+  label->setText(text);
+  return label;
+}
+
+void CreateBanner(MainWindowControls &c) {
+  c.Picture1 = Pane(c.ActiveSizer1, "Picture1", 2, 2, 8186, 883);
+  c.Image5 = Background(c.Picture1, "Image5", 0, 0, 8175, 870, QColor(0xfb, 0xf4, 0xe6), QColor(0xee, 0xd9, 0xb8));
+  c.Picture2 = Pane(c.Picture1, "Picture2", 120, 120, 660, 660);
+  c.imgLogo = Make<ClickableLabel>(c.Picture2, "imgLogo", 30, 30, 600, 600);
+  c.imgLogo->setPixmap(ImageByKey(QStringLiteral("logo")).pixmap(QSize(80, 80)));
+  c.imgLogo->setScaledContents(true);
+  c.imgLogo->setCursor(Qt::PointingHandCursor);
+  c.imgLogo->setAccessibleName(QStringLiteral("Logo"));
+  c.lblUserName = Caption(c.Picture1, "lblUserName", QStringLiteral("UserName"), 900, 120, 900, 225);
+  QFont bold(QStringLiteral("Arial"), 9);
+  bold.setBold(true);
+  c.lblUserName->setFont(bold);
+  c.lblUserName->adjustSize();
+  c.lblUserCoolName = Caption(c.Picture1, "lblUserCoolName", QStringLiteral("UserCoolName"), 1920, 120, 2055, 225);
+  for (QLabel *label : {c.lblUserName, c.lblUserCoolName}) label->setForegroundRole(QPalette::Highlight);
+  c.cmdCoolNameSet = Make<QPushButton>(c.Picture1, "cmdCoolNameSet", 3960, 120, 195, 255);
+  c.cmdCoolNameSet->setIcon(ImageByKey(QStringLiteral("person")));
+  c.cmdCoolNameSet->setFlat(true);
+  c.cmdCoolNameSet->setAccessibleName(QStringLiteral("Nickname settings"));
+  c.cmdCoolNameSet->setToolTip(QStringLiteral("Command1"));
+  c.cmdEmail = Make<QPushButton>(c.Picture1, "cmdEmail", 900, 480, 780, 300);
+  c.cmdEmail->setText(QStringLiteral("Mail"));
+  c.cmdEmail->setIcon(ImageByKey(QStringLiteral("mail")));
+  c.cmdUpdate = Make<QPushButton>(c.Picture1, "cmdUpdate", 1740, 480, 900, 300);
+  c.cmdUpdate->setText(QStringLiteral("Update"));
+  c.cmdUpdate->setIcon(ImageByKey(QStringLiteral("web")));
+  for (QPushButton *button : {c.cmdEmail, c.cmdUpdate}) button->setFlat(true);
+  c.Command1 = BannerButton(c.Picture1, "Command1", QStringLiteral("home24"), QString(), 4320);
+  c.Command1->setAccessibleName(QStringLiteral("Velmora"));
+  c.cmdSetting = BannerButton(c.Picture1, "cmdSetting", QStringLiteral("setting"), QStringLiteral("Setting"), 5180);
+  c.cmdHelp = BannerButton(c.Picture1, "cmdHelp", QStringLiteral("help"), QStringLiteral("Help"), 6040);
+  c.cmdAbout = BannerButton(c.Picture1, "cmdAbout", QStringLiteral("about"), QStringLiteral("About"), 6900);
+}
+
+void CreateButtonBar(MainWindowControls &c) {
+  c.Picture4 = Pane(c.ActiveSizer1, "Picture4", 2, 885, 463, 3975);
+  c.Image4 = Background(c.Picture4, "Image4", 0, 0, 480, 3975, QColor(0xe6, 0xcf, 0xa8), QColor(0xf6, 0xea, 0xd4),
+                        Qt::Horizontal);
+  c.cmdKOVSearch = PictureButton(c.Picture4, "cmdKOVSearch", QStringLiteral("kovsearch"), QStringLiteral("Search view"),
+                                 20, 120, 428, 1000);
+  c.cmdKOVTreeList = PictureButton(c.Picture4, "cmdKOVTreeList", QStringLiteral("kovtree"),
+                                   QStringLiteral("Index view"), 20, 1160, 400, 1000);
+  c.cmdMyNetDisk = PictureButton(c.Picture4, "cmdMyNetDisk", QStringLiteral("home"), QStringLiteral("My Net Disk"), 20,
+                                 2400, 400, 420);
+  c.cmdMyLinkBook = PictureButton(c.Picture4, "cmdMyLinkBook", QStringLiteral("page"), QStringLiteral("My Link Book"),
+                                  20, 2880, 400, 420);
+  c.cmdMisCenter = PictureButton(c.Picture4, "cmdMisCenter", QStringLiteral("info"), QStringLiteral("Misc Center"), 20,
+                                 3360, 400, 420);
+  for (QToolButton *tab : {c.cmdKOVSearch, c.cmdKOVTreeList}) tab->setAutoRaise(false);
+}
+
+void CreateListPane(MainWindowControls &c, QWidget *client) {
+  c.picMList = Pane(c.ActiveSizer1, "picMList", 465, 885, 2400, 3975);
+  c.Image8 = Background(c.picMList, "Image8", 0, 0, 2400, 390, QColor(0xb8, 0x3a, 0x2f), QColor(0x8e, 0x27, 0x20));
+  c.cmdKOVTitle = Make<QPushButton>(c.picMList, "cmdKOVTitle", 30, 45, 1900, 300);
+  c.cmdKOVTitle->setText(QStringLiteral("KOV Search"));
+  c.cmdKOVTitle->setFlat(true);
+  c.cmdKOVTitle->setStyleSheet(QStringLiteral("color: white; font-weight: bold; text-align: left;"));
+  c.Command9 = PictureButton(c.picMList, "Command9", QStringLiteral("home"), QStringLiteral("Velmora"), 1990, 45, 330, 300);
+  c.picSearchLine = Pane(c.picMList, "picSearchLine", 30, 435, 2340, 400);
+  c.txtSearchKey = Make<QLineEdit>(c.picSearchLine, "txtSearchKey", 0, 40, 1680, 330);
+  c.txtSearchKey->setAccessibleName(QStringLiteral("Search"));
+  c.txtSearchKey->setPlaceholderText(QStringLiteral("成语 / pinyin"));
+  c.txtSearchKey->setClearButtonEnabled(true);
+  c.cmdSearch = Make<QPushButton>(c.picSearchLine, "cmdSearch", 1720, 40, 620, 330);
+  c.cmdSearch->setText(QStringLiteral("Search"));
+  c.trvIdiomDir = Make<NodeTree>(c.picMList, "trvIdiomDir", 30, 435, 2340, 2535);
+  c.trvIdiomDir->setAccessibleName(QStringLiteral("Index"));
+  c.trvIdiomDir->hide();
+  c.lstKovSearch = Make<QTreeView>(client, "lstKovSearch", 520, 1720, 2295, 2775);
+  c.lstKovSearch->setAccessibleName(QStringLiteral("Idiom list"));
+  c.lstKovSearch->setRootIsDecorated(false);
+  c.lstKovSearch->setUniformRowHeights(true);
+  c.lstKovSearch->setItemsExpandable(false);
+  c.lstKovSearch->setAllColumnsShowFocus(true);
+  c.lstKovSearch->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  c.lstKovSearch->header()->setStretchLastSection(true);
+  c.lstKovSearch->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+}
+
+void CreateQuizPanel(MainWindowControls &c) {
+  c.Picture5 = Pane(c.Picture6, "Picture5", 240, 480, 4815, 3240);
+  c.Picture5->setAutoFillBackground(true);
+  const QFont large(QStringLiteral("Arial"), 26);
+  QFont quizFont = large;
+  quizFont.setPointSizeF(26.25);
+  c.Label1 = Caption(c.Picture5, "Label1", QString(), 240, 120, 4575, 735);
+  c.Label4 = Caption(c.Picture5, "Label4", QString(), 240, 840, 4575, 855);
+  c.Label3 = Caption(c.Picture5, "Label3", QString(), 3960, 1560, 1095, 855);
+  c.Command8 = Make<QPushButton>(c.Picture5, "Command8", 3360, 2040, 1335, 495);
+  c.Command8->setText(QStringLiteral("判断"));
+  c.Label5 = Caption(c.Picture5, "Label5", QStringLiteral("X＝"), 240, 2280, 975, 735);
+  c.Text1 = Make<QLineEdit>(c.Picture5, "Text1", 1200, 2280, 1095, 720);
+  c.Text1->setAccessibleName(QStringLiteral("Answer"));
+  c.Label2 = Caption(c.Picture5, "Label2", QString(), 2520, 2280, 735, 735);
+  c.Command11 = Make<QPushButton>(c.Picture5, "Command11", 3360, 2640, 1335, 495);
+  c.Command11->setText(QStringLiteral("下一题"));
+  for (QWidget *w : std::initializer_list<QWidget *>{c.Label1, c.Label2, c.Label3, c.Label4, c.Label5, c.Text1})
+    w->setFont(quizFont);
+  const auto colour = [](QWidget *w, const QColor &color) {
+    QPalette palette = w->palette();
+    palette.setColor(QPalette::WindowText, color);
+    w->setPalette(palette);
+  };
+  colour(c.Label4, Qt::blue);
+  colour(c.Label3, Qt::blue);
+  colour(c.Label5, Qt::blue);
+  colour(c.Label2, Qt::red);
+  c.Label1->setAccessibleDescription(QStringLiteral("Puzzle"));
+  c.Label2->setAccessibleDescription(QStringLiteral("Verdict"));
+  c.Label4->setAccessibleDescription(QStringLiteral("Solution"));
+  for (QLabel *hidden : {c.Label2, c.Label3, c.Label4}) hidden->hide();
+  c.Picture5->hide();
+}
+
+void CreateDetailPane(MainWindowControls &c) {
+  c.Picture6 = Pane(c.ActiveSizer1, "Picture6", 2865, 885, 5323, 3975);
+  c.Image9 = Background(c.Picture6, "Image9", 0, 0, 135, 3975, QColor(0xb8, 0x3a, 0x2f), QColor(0x8e, 0x27, 0x20),
+                        Qt::Horizontal);
+  c.Image10 = Background(c.Picture6, "Image10", 120, 0, 5010, 390, QColor(0xf3, 0xe2, 0xc4), QColor(0xe3, 0xc9, 0x9c));
+  c.Command2 = PictureButton(c.Picture6, "Command2", QStringLiteral("detail"), QStringLiteral("Show combined text"), 160,
+                             30, 320, 320);
+  c.Command4 = PictureButton(c.Picture6, "Command4", QStringLiteral("speak"), QStringLiteral("Speak"), 550, 30, 315, 315);
+  c.Command3 = PictureButton(c.Picture6, "Command3", QStringLiteral("video"), QStringLiteral("Play video"), 950, 30, 315,
+                             315);
+  c.Command5 = PictureButton(c.Picture6, "Command5", QStringLiteral("quiz"), QStringLiteral("Quiz"), 1330, 30, 315, 315);
+  c.Command3->setEnabled(false);
+  c.Command10 = Make<QPushButton>(c.Picture6, "Command10", 4200, 30, 900, 315);
+  c.Command10->setText(QStringLiteral("Setting"));
+  c.Command10->setFlat(true);
+  c.txtIdiom = LineBox(c.Picture6, "txtIdiom", QString(), QStringLiteral("Idiom"), 480, 520, 3735, 255);
+  QFont idiomFont = c.txtIdiom->font();
+  idiomFont.setBold(true);
+  c.txtIdiom->setFont(idiomFont);
+  c.txtSpell = LineBox(c.Picture6, "txtSpell", QStringLiteral("Spell"), QStringLiteral("Spelling"), 480, 800, 3735, 255);
+  c.lblExplain = Caption(c.Picture6, "lblExplain", QStringLiteral("Explain"), 480, 1200, 1500, 240);
+  c.txtExplain = TextBox(c.Picture6, "txtExplain", QStringLiteral("Explain\n"), QStringLiteral("Explanation"), 480,
+                         1460, 3855, 520);
+  c.lblDerivation = Caption(c.Picture6, "lblDerivation", QStringLiteral("Derivation"), 480, 1990, 1500, 240);
+  c.txtDerivation = TextBox(c.Picture6, "txtDerivation", QStringLiteral("Derivation"), QStringLiteral("Derivation"),
+                            480, 2240, 3855, 620);
+  c.lblExample = Caption(c.Picture6, "lblExample", QStringLiteral("Example"), 480, 2870, 1500, 240);
+  c.txtExample = TextBox(c.Picture6, "txtExample", QStringLiteral("Example"), QStringLiteral("Example"), 480, 3120,
+                         3975, 600);
+  c.txtDetailed = TextBox(c.Picture6, "txtDetailed", QString(), QStringLiteral("Combined text"), 200, 400, 255, 3375);
+  c.txtDetailed->setReadOnly(false);
+  c.txtDetailed->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  c.txtDetailed->hide();
+  CreateQuizPanel(c);
+}
+
+void CreateFooter(MainWindowControls &c) {
+  c.Picture3 = Pane(c.ActiveSizer1, "Picture3", 120, 4860, 7920, 703);
+  c.Image2 = Background(c.Picture3, "Image2", 0, 0, 7575, 720, QColor(0xee, 0xd9, 0xb8), QColor(0xfb, 0xf4, 0xe6));
+  c.lblQuillon = Caption(c.Picture3, "lblQuillon", QStringLiteral("Velmora · CC-CEDICT idioms"),
+                         120, 200, 4200, 300);
+  c.lblStart = Caption(c.Picture3, "lblStart", QStringLiteral("Up:"), 4440, 200, 600, 300);
+  c.lblUp = Make<ClickableLabel>(c.Picture3, "lblUp", 5040, 200, 2760, 300);
+  c.lblUp->setAccessibleDescription(QStringLiteral("Previous idiom"));
+  c.lblUp->setCursor(Qt::PointingHandCursor);
+  c.lblUp->setStyleSheet(QStringLiteral("color: #1d4f8a; text-decoration: underline;"));
+  c.Image1 = Background(c.ActiveSizer1, "Image1", 0, 4860, 150, 780, QColor(0xee, 0xd9, 0xb8), QColor(0xfb, 0xf4, 0xe6));
+  c.Image3 = Background(c.ActiveSizer1, "Image3", 8040, 4860, 150, 780, QColor(0xee, 0xd9, 0xb8), QColor(0xfb, 0xf4, 0xe6));
+}
+
+}  // namespace
+
+void PlaceAt(QWidget *control, double left, double top, double width, double height) {
+  control->setGeometry(TwipsRect(left, top, width, height));
+}
+
+MainWindowControls CreateMainWindowControls(QWidget *client) {
+  MainWindowControls c{};
+  c.ActiveSizer1 = Pane(client, "ActiveSizer1", 0, 0, 8190, 5565);
+  CreateBanner(c);
+  CreateButtonBar(c);
+  CreateListPane(c, client);
+  CreateDetailPane(c);
+  CreateFooter(c);
+  c.mnuFile = new QMenu(QStringLiteral("File"), client);
+  c.mnuFile->setObjectName(QStringLiteral("mnuFile"));
+  c.lstKovSearch->raise();
+  return c;
+}
+
+}  // namespace velmora

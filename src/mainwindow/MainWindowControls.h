@@ -1,0 +1,64 @@
+#pragma once
+// The controls of the main window at their design places (in twips), each
+// named as the language files and the window's handlers know it.
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QToolButton>
+#include <QTreeView>
+
+#include "NodeTree.h"
+#include "platform/ClickableLabel.h"
+
+class QMenu;
+
+namespace velmora {
+
+struct MainWindowControls {
+  QWidget *ActiveSizer1;
+  // top banner and user panel
+  QWidget *Picture1, *Picture2;
+  QLabel *Image5;
+  ClickableLabel *imgLogo;
+  QLabel *lblUserName, *lblUserCoolName;
+  QPushButton *cmdCoolNameSet, *cmdEmail, *cmdUpdate;
+  QToolButton *Command1, *cmdSetting, *cmdHelp, *cmdAbout;
+  // button bar
+  QWidget *Picture4;
+  QLabel *Image4;
+  QToolButton *cmdKOVSearch, *cmdKOVTreeList, *cmdMyNetDisk, *cmdMyLinkBook, *cmdMisCenter;
+  // list pane
+  QWidget *picMList, *picSearchLine;
+  QLabel *Image8;
+  QPushButton *cmdKOVTitle, *cmdSearch;
+  QToolButton *Command9;
+  QLineEdit *txtSearchKey;
+  NodeTree *trvIdiomDir;
+  QTreeView *lstKovSearch;
+  // detail pane
+  QWidget *Picture6, *Picture5;
+  QLabel *Image9, *Image10;
+  QToolButton *Command2, *Command3, *Command4, *Command5;
+  QPushButton *Command10;
+  QLineEdit *txtIdiom, *txtSpell;
+  QPlainTextEdit *txtExplain, *txtDerivation, *txtExample, *txtDetailed;
+  QLabel *lblExplain, *lblDerivation, *lblExample;
+  // quiz panel
+  QLabel *Label1, *Label2, *Label3, *Label4, *Label5;
+  QLineEdit *Text1;
+  QPushButton *Command8, *Command11;
+  // footer and corners
+  QWidget *Picture3;
+  QLabel *Image2, *Image1, *Image3, *lblQuillon, *lblStart;
+  ClickableLabel *lblUp;
+  QMenu *mnuFile;
+};
+
+// Creates every control inside the window's client widget.
+MainWindowControls CreateMainWindowControls(QWidget *client);
+
+// Places a control at its design rectangle (twips).
+void PlaceAt(QWidget *control, double left, double top, double width, double height);
+
+}  // namespace velmora

@@ -1,0 +1,34 @@
+// The user panel in the main window's banner: name, nickname and logo.
+#include <QPixmap>
+
+#include "frmVELM.h"
+#include "lang/Messages.h"
+#include "startup/FileHelpers.h"
+#include "startup/ProgramValues.h"
+#include "startup/RwIni.h"
+
+namespace velmora {
+
+void frmVELM::RefreshUserPanel() {
+  SetIniFile(LanguageFilePath());
+  searchViewTitle_ = ReadIni(QStringLiteral("Caption"), QStringLiteral("KOVTSearch"), 20);
+  treeViewTitle_ = ReadIni(QStringLiteral("Caption"), QStringLiteral("KOVTTreeList"), 20);
+  if (viewMode_ == kSearchView) c_.cmdKOVTitle->setText(searchViewTitle_);
+  else if (viewMode_ == kIndexView) c_.cmdKOVTitle->setText(treeViewTitle_);
+
+  SetIniFile(InstallPath() + QStringLiteral("config.dll"));
+  c_.lblUserName->setText(ReadIni(QStringLiteral("Setting"), QStringLiteral("UserName"), 50));
+  c_.lblUserName->adjustSize();
+  nickname_ = ReadIni(QStringLiteral("Setting"), QStringLiteral("UserCoolName"), 100);
+  c_.lblUserCoolName->setText(QStringLiteral(" -- ") + nickname_);
+  const QString logo = ReadIni(QStringLiteral("Setting"), QStringLiteral("logo"), 200);
+  if (logo.size() >= 5 && FileExists(logo)) {
+    QPixmap picture;
+    if (picture.load(ResolvePath(logo))) c_.imgLogo->setPixmap(picture);
+  }
+  QFont spellFont = c_.txtSpell->font();
+  spellFont.setFamily(QStringLiteral("Arial"));
+  c_.txtSpell->setFont(spellFont);
+}
+
+}  // namespace velmora

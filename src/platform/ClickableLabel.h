@@ -1,0 +1,21 @@
+#pragma once
+// A label that reports clicks and double clicks (links, logo, history).
+#include <QLabel>
+
+namespace velmora {
+
+class ClickableLabel : public QLabel {
+  Q_OBJECT
+ public:
+  using QLabel::QLabel;
+
+ signals:
+  void clicked();
+  void doubleClicked();
+
+ protected:
+  void mouseReleaseEvent(QMouseEvent *event) override;
+  void mouseDoubleClickEvent(QMouseEvent *event) override;
+};
+
+}  // namespace velmora

@@ -1,0 +1,26 @@
+#include "Desktop.h"
+
+#include <QDesktopServices>
+
+namespace velmora {
+
+namespace {
+
+DesktopHandler &Handler() {
+  static DesktopHandler handler;
+  return handler;
+}
+
+}  // namespace
+
+void OpenWithDesktop(const QUrl &target) {
+  if (Handler()) {
+    Handler()(target);
+    return;
+  }
+  (void)QDesktopServices::openUrl(target);
+}
+
+void SetDesktopHandler(DesktopHandler handler) { Handler() = std::move(handler); }
+
+}  // namespace velmora
