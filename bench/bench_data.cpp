@@ -7,7 +7,7 @@
 #include <QTemporaryDir>
 
 #include "EditionBuilder.h"
-#include "SyntheticEdition.h"
+#include "SyntheticSource.h"
 #include "data/Conn.h"
 #include "data/SqlConnection.h"
 #include "startup/ProgramValues.h"
@@ -25,7 +25,7 @@ const QString &EditionPath() {
   static QTemporaryDir dir;
   static const QString path = [] {
     const QString file = dir.path() + QStringLiteral("/Velmdict_cn.dat");
-    mkdata::WriteEdition(mkdata::BuildRows(bench::SyntheticIdioms(kIdioms), mkdata::Edition::Gb, nullptr),
+    mkdata::WriteEdition(mkdata::BuildRows(mkdata::SyntheticIdioms(kIdioms), mkdata::Edition::Gb, nullptr),
                          file, kDatabasePassword, QStringLiteral("benchmark"));
     return file;
   }();

@@ -2,6 +2,7 @@
 //
 //   velmora-mkdata --cedict data/all.js --gb Velmdict_cn.dat --big5 Velmdict_big5.dat
 //   velmora-mkdata --json idioms.json --gb Velmdict_cn.dat
+//   velmora-mkdata --synthetic 40000 --gb Velmdict_cn.dat   (made-up idioms, for trials)
 #include <QCoreApplication>
 #include <QFile>
 #include <cstdio>
@@ -10,6 +11,7 @@
 #include "CedictSource.h"
 #include "EditionBuilder.h"
 #include "IdiomJsonSource.h"
+#include "SyntheticSource.h"
 #include "TraditionalConverter.h"
 #include "data/Conn.h"
 
@@ -19,12 +21,12 @@ using namespace velmora::mkdata;
 namespace {
 
 struct Options {
-  QString cedict, json, gb, big5;
+  QString cedict, json, synthetic, gb, big5;
 };
 
 int Usage() {
   std::fprintf(stderr,
-               "usage: velmora-mkdata (--cedict ALL_JS | --json IDIOMS_JSON) [--gb FILE] [--big5 FILE]\n");
+               "usage: velmora-mkdata (--cedict ALL_JS | --json IDIOMS_JSON | --synthetic COUNT) [--gb FILE] [--big5 FILE]\n");
   return 2;
 }
 
@@ -34,11 +36,13 @@ bool Parse(const QStringList &args, Options *options) {
     const QString &value = args[i + 1];
     if (flag == QLatin1String("--cedict")) options->cedict = value;
     else if (flag == QLatin1String("--json")) options->json = value;
+    else if (flag == QLatin1String("--synthetic")) options->synthetic = value;
     else if (flag == QLatin1String("--gb")) options->gb = value;
     else if (flag == QLatin1String("--big5")) options->big5 = value;
     else return false;
   }
-  return args.size() % 2 == 1 && (options->cedict.isEmpty() != options->json.isEmpty()) &&
+  const int sources = !options->cedict.isEmpty() + !options->json.isEmpty() + !options->synthetic.isEmpty();
+  return args.size() % 2 == 1 && sources == 1 &&
          !(options->gb.isEmpty() && options->big5.isEmpty());
 }
 
@@ -65,9 +69,18 @@ int main(int argc, char **argv) {
   Options options;
   if (!Parse(app.arguments(), &options)) return Usage();
   try {
-    const bool cedict = !options.cedict.isEmpty();
-    const auto entries = cedict ? ReadCedictIdioms(ReadAll(options.cedict)) : ReadIdiomJson(ReadAll(options.json));
-    const QString origin = cedict ? QStringLiteral("CC-CEDICT") : QStringLiteral("idiom JSON");
+    std::vector<SourceEntry> entries;
+    QString origin;
+    if (!options.cedict.isEmpty()) {
+      entries = ReadCedictIdioms(ReadAll(options.cedict));
+      origin = QStringLiteral("CC-CEDICT");
+    } else if (!options.json.isEmpty()) {
+      entries = ReadIdiomJson(ReadAll(options.json));
+      origin = QStringLiteral("idiom JSON");
+    } else {
+      entries = SyntheticIdioms(options.synthetic.toInt());
+      origin = QStringLiteral("made-up idioms");
+    }
     if (!options.gb.isEmpty()) Write(entries, Edition::Gb, options.gb, origin);
     if (!options.big5.isEmpty()) Write(entries, Edition::Big5, options.big5, origin);
   } catch (const std::exception &error) {

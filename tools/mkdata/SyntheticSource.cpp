@@ -1,9 +1,9 @@
-#include "SyntheticEdition.h"
+#include "SyntheticSource.h"
 
 #include <QSet>
 #include <random>
 
-namespace velmora::bench {
+namespace velmora::mkdata {
 
 namespace {
 
@@ -27,12 +27,12 @@ const Syllable kSyllables[] = {
 
 }  // namespace
 
-std::vector<mkdata::SourceEntry> SyntheticIdioms(int count) {
+std::vector<SourceEntry> SyntheticIdioms(int count) {
   constexpr int kSyllableCount = sizeof(kSyllables) / sizeof(kSyllables[0]);
   std::mt19937 random(20261207);
   std::uniform_int_distribution<int> pick(0, kSyllableCount - 1);
   QSet<QString> seen;
-  std::vector<mkdata::SourceEntry> entries;
+  std::vector<SourceEntry> entries;
   entries.reserve(static_cast<size_t>(count));
   while (static_cast<int>(entries.size()) < count) {
     QString idiom;
@@ -44,7 +44,7 @@ std::vector<mkdata::SourceEntry> SyntheticIdioms(int count) {
     }
     if (seen.contains(idiom)) continue;
     seen.insert(idiom);
-    mkdata::SourceEntry entry;
+    SourceEntry entry;
     entry.simplified = idiom;
     entry.spell = spell.join(QLatin1Char(' '));
     entry.note = QStringLiteral("比喻") + idiom + QStringLiteral("的意思，形容做事情的样子和人们的看法。");
@@ -55,4 +55,4 @@ std::vector<mkdata::SourceEntry> SyntheticIdioms(int count) {
   return entries;
 }
 
-}  // namespace velmora::bench
+}  // namespace velmora::mkdata

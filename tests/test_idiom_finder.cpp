@@ -1,0 +1,59 @@
+#include <gtest/gtest.h>
+
+#include "TestInstall.h"
+#include "mainwindow/DetailText.h"
+#include "mainwindow/IdiomFinder.h"
+
+using namespace velmora;
+
+TEST(PrefixIndex, FirstRowInListOrderAmongAllMatches) {
+  PrefixIndex index;
+  index.Build({{"abc", 5}, {"abd", 2}, {"ab", 7}, {"b", 0}, {"abc", 1}});
+  EXPECT_EQ(index.FirstRow("ab"), 1);
+  EXPECT_EQ(index.FirstRow("abd"), 2);
+  EXPECT_EQ(index.FirstRow("b"), 0);
+  EXPECT_EQ(index.FirstRow("c"), -1);
+  EXPECT_EQ(index.FirstRow(""), -1);
+  PrefixIndex empty;
+  empty.Build({});
+  EXPECT_EQ(empty.FirstRow("a"), -1);
+}
+
+TEST(PrefixIndex, MatchesAWalkOverEveryRow) {
+  std::vector<PrefixIndex::Entry> entries;
+  QStringList keys;
+  for (int row = 0; row < 3000; ++row) {
+    const QString key = QString::number((row * 7919) % 1000, 3);
+    entries.push_back({key, row});
+    keys << key;
+  }
+  PrefixIndex index;
+  index.Build(entries);
+  for (const QString prefix : {"1", "12", "2", "21", "1021", "2222", "0", "10"}) {
+    int expected = -1;
+    for (int row = 0; row < keys.size() && expected < 0; ++row)
+      if (keys[row].startsWith(prefix)) expected = row;
+    EXPECT_EQ(index.FirstRow(prefix), expected) << prefix.toStdString();
+  }
+}
+
+TEST(IdiomFinder, TextBeforePinyinAndEveryReadingCounts) {
+  IdiomFinder finder;
+  finder.Build({"Abc成语", "长治久安", "女中豪杰", "一丁不识"},
+               {"", "cháng zhì jiǔ ān", "nǚ zhōng háo jié", "yī dīng bù shí; yī dīng bù shì"});
+  EXPECT_EQ(finder.Find("abc"), 0) << "case does not matter";
+  EXPECT_EQ(finder.Find("changzhi"), 1);
+  EXPECT_EQ(finder.Find("nvzhong"), 2);
+  EXPECT_EQ(finder.Find("nuzhong"), 2);
+  EXPECT_EQ(finder.Find("nzhj"), 2);
+  EXPECT_EQ(finder.Find("ydbs"), 3);
+  EXPECT_EQ(finder.Find("yidingbushi"), 3);
+  EXPECT_EQ(finder.Find("一丁"), 3);
+  EXPECT_EQ(finder.Find("xyz"), -1);
+  EXPECT_EQ(finder.Find(""), -1);
+}
+
+TEST(DetailText, LinesAndSeparators) {
+  EXPECT_EQ(ComposeDetailText({"成语", "chéng yǔ", "Explain", "a\nb", "Derivation", "", "Example", "x"}),
+            "成语\r\nchéng yǔ\r\n\r\nExplain：a\nb\r\n\r\nDerivation：\r\n\r\nExample：x");
+}

@@ -1,0 +1,282 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFocusEvent>
+#include <functional>
+
+#include "EditionBuilder.h"
+#include "SyntheticSource.h"
+#include "TestInstall.h"
+#include "data/Conn.h"
+#include "mainwindow/frmVELM.h"
+#include "platform/Desktop.h"
+#include "platform/Twips.h"
+#include "startup/ProgramValues.h"
+
+using namespace velmora;
+
+namespace {
+
+bool WaitFor(const std::function<bool()> &done, int milliseconds = 2000) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!done() && clock.elapsed() < milliseconds) QApplication::processEvents(QEventLoop::AllEvents, 10);
+  return done();
+}
+
+QStringList Texts(const QTreeWidgetItem *parent) {
+  QStringList texts;
+  for (int i = 0; i < parent->childCount(); ++i) texts << parent->child(i)->text(0);
+  return texts;
+}
+
+}  // namespace
+
+class MainWindow : public ::testing::Test {
+ protected:
+  void SetUp() override { Open(test::SmallSource()); }
+  void TearDown() override {
+    window.reset();
+    CloseDatabase();
+  }
+  void Open(const std::vector<mkdata::SourceEntry> &entries) {
+    window.reset();
+    install = std::make_unique<test::TestInstall>();
+    install->WriteConfig("default", "GB");
+    install->WriteLanguage("default", "[Caption]\nKOVTSearch=Search title\nKOVTTreeList=Tree title\n");
+    install->WriteEdition("Velmdict_cn.dat", entries);
+    InstallPath() = install->path();
+    LangName() = "default";
+    test::UseDatabase(install->file("Data/Velmdict_cn.dat"));
+    window = std::make_unique<frmVELM>();
+    window->show();
+  }
+  const MainWindowControls &c() const { return window->controls(); }
+  void ShowAfterTick() { ASSERT_TRUE(WaitFor([&] { return !window->Timer1().isActive(); })); }
+  void Search(const QString &key) {
+    c().txtSearchKey->setText(key);
+    ShowAfterTick();
+  }
+  QTreeWidgetItem *Node(const QString &key) const { return c().trvIdiomDir->Node(key); }
+  void ClickNode(QTreeWidgetItem *node) {
+    c().trvIdiomDir->setCurrentItem(node);
+    window->trvIdiomDir_NodeClick();
+  }
+
+  std::unique_ptr<test::TestInstall> install;
+  std::unique_ptr<frmVELM> window;
+};
+
+TEST_F(MainWindow, OpensInTheSearchViewAndShowsTheFirstIdiomAfterTheTick) {
+  EXPECT_EQ(window->windowTitle(), "Velmora 1.0 Beta");
+  EXPECT_EQ(window->ViewMode(), "KOVSearch");
+  EXPECT_EQ(c().cmdKOVTitle->text(), "Search title");
+  EXPECT_TRUE(c().lstKovSearch->isVisible());
+  EXPECT_TRUE(c().picSearchLine->isVisible());
+  EXPECT_FALSE(c().trvIdiomDir->isVisible());
+  EXPECT_EQ(c().trvIdiomDir->topLevelItemCount(), 0);
+  EXPECT_EQ(c().cmdKOVSearch->width(), Px(428));
+  EXPECT_EQ(c().cmdKOVTreeList->width(), Px(400));
+  EXPECT_EQ(window->ListModel().rowCount(), 13);
+  EXPECT_EQ(window->ListModel().headerData(1, Qt::Horizontal, Qt::DisplayRole), "VELM");
+  EXPECT_EQ(window->ListModel().CellText(0, 1), "");
+  EXPECT_EQ(window->MaxIdiomCode(), "13");
+  EXPECT_EQ(window->CurrentListRow(), 0);
+  EXPECT_EQ(window->ListPickFlag(), 1);
+  EXPECT_TRUE(window->Timer1().isActive());
+  EXPECT_EQ(c().txtIdiom->text(), "");
+  EXPECT_EQ(c().txtSpell->text(), "Spell");
+  ShowAfterTick();
+  EXPECT_EQ(c().txtIdiom->text(), "阿鼻地狱");
+  EXPECT_EQ(c().txtSpell->text(), "ā bí dì yù");
+  EXPECT_EQ(c().lblUp->text(), "");
+}
+
+TEST_F(MainWindow, IndexViewIsBuiltOnceWithCountsAndPinyinOrder) {
+  window->cmdKOVTreeList_Click();
+  EXPECT_TRUE(window->TreeLoaded());
+  EXPECT_EQ(c().cmdKOVTitle->text(), "Tree title");
+  EXPECT_TRUE(c().trvIdiomDir->isVisible());
+  EXPECT_FALSE(c().lstKovSearch->isVisible());
+  EXPECT_FALSE(c().picSearchLine->isVisible());
+  EXPECT_EQ(c().cmdKOVTreeList->width(), Px(428));
+  EXPECT_EQ(c().cmdKOVSearch->width(), Px(400));
+  ASSERT_EQ(c().trvIdiomDir->topLevelItemCount(), 3) << "K, Q, C and T begin one idiom each";
+  EXPECT_EQ(c().trvIdiomDir->topLevelItem(0)->text(0), "A(3)");
+  EXPECT_EQ(c().trvIdiomDir->topLevelItem(1)->text(0), "B(3)");
+  EXPECT_EQ(c().trvIdiomDir->topLevelItem(2)->text(0), "Y(3)");
+  EXPECT_EQ(Texts(Node("MA")), QStringList({"阿鼻地狱", "爱不释手", "按部就班"}));
+  EXPECT_EQ(Texts(Node("MY")), QStringList({"一举两得", "一马当先", "饮水思源"}));
+  EXPECT_EQ(c().trvIdiomDir->KeyOf(Node("MA")->child(0)), "M1");
+  QTreeWidgetItem *firstBuilt = Node("MA");
+  window->cmdKOVSearch_Click();
+  EXPECT_TRUE(c().lstKovSearch->isVisible());
+  EXPECT_EQ(c().cmdKOVSearch->width(), Px(428));
+  window->cmdKOVTreeList_Click();
+  EXPECT_EQ(Node("MA"), firstBuilt) << "the tree is not rebuilt";
+}
+
+TEST_F(MainWindow, TreePicturesFollowExpansionAndSelection) {
+  window->cmdKOVTreeList_Click();
+  NodeTree *tree = c().trvIdiomDir;
+  EXPECT_EQ(tree->ShownImage(Node("MA")), "book");
+  Node("MA")->setExpanded(true);
+  EXPECT_EQ(tree->ShownImage(Node("MA")), "open");
+  Node("MA")->setExpanded(false);
+  EXPECT_EQ(tree->ShownImage(Node("MA")), "book");
+  QTreeWidgetItem *idiom = Node("MA")->child(1);
+  EXPECT_EQ(tree->ShownImage(idiom), "black");
+  tree->setCurrentItem(idiom);
+  EXPECT_EQ(tree->ShownImage(idiom), "select");
+  tree->setCurrentItem(Node("MB"));
+  EXPECT_EQ(tree->ShownImage(Node("MB")), "book");
+}
+
+TEST_F(MainWindow, TreeClicksShowIdiomsAndLetterClicksChangeNothing) {
+  ShowAfterTick();
+  window->cmdKOVTreeList_Click();
+  ClickNode(Node("MY"));
+  EXPECT_EQ(c().txtIdiom->text(), "阿鼻地狱");
+  EXPECT_EQ(c().lblUp->text(), "");
+  ClickNode(Node("MY")->child(1));
+  EXPECT_EQ(c().txtIdiom->text(), "一马当先");
+  EXPECT_EQ(c().lblUp->text(), "阿鼻地狱");
+  EXPECT_EQ(c().txtExplain->toPlainText(), "to take the lead");
+  EXPECT_EQ(c().txtDerivation->toPlainText(), "《水浒传》");
+  EXPECT_EQ(c().txtExample->toPlainText(), "");
+  EXPECT_EQ(window->DetailText(),
+            "一马当先\r\nyī mǎ dāng xiān\r\n\r\nExplain：to take the lead\r\n\r\nDerivation：《水浒传》\r\n\r\nExample：");
+  ClickNode(Node("MY")->child(1));
+  EXPECT_EQ(c().lblUp->text(), "阿鼻地狱") << "clicking the idiom on display changes nothing";
+}
+
+TEST_F(MainWindow, DisplayHidesCombinedTextAndQuizAndFollowsHeadings) {
+  ShowAfterTick();
+  c().txtDetailed->show();
+  c().Picture5->show();
+  c().lblExplain->setText("释义");
+  Search("yinshui");
+  EXPECT_FALSE(c().txtDetailed->isVisible());
+  EXPECT_FALSE(c().Picture5->isVisible());
+  EXPECT_EQ(window->DetailText(), "饮水思源\r\nyǐn shuǐ sī yuán\r\n\r\n释义：\r\n\r\nDerivation：\r\n\r\nExample：")
+      << "a null explanation leaves the heading and the colon";
+}
+
+TEST_F(MainWindow, VideoButtonFollowsTheVideoFile) {
+  install->Write("Video/一马当先.rm", "video");
+  std::vector<QUrl> opened;
+  SetDesktopHandler([&opened](const QUrl &url) { opened.push_back(url); });
+  Search("一马当先");
+  EXPECT_TRUE(c().Command3->isEnabled());
+  window->Command3_Click();
+  ASSERT_EQ(opened.size(), 1u);
+  EXPECT_EQ(opened[0].toLocalFile(), install->file("Video/一马当先.rm"));
+  Search("爱不");
+  EXPECT_FALSE(c().Command3->isEnabled());
+  SetDesktopHandler({});
+}
+
+TEST_F(MainWindow, FindsByTextTonelessPinyinAndInitials) {
+  ShowAfterTick();
+  const auto rowOf = [&](const QString &key) {
+    c().txtSearchKey->setText(key);
+    return window->CurrentListRow();
+  };
+  EXPECT_EQ(rowOf("一马"), 10);
+  EXPECT_EQ(rowOf("  半途  "), 4) << "blanks around the key do not matter";
+  EXPECT_EQ(rowOf("yimadangxian"), 10);
+  EXPECT_EQ(rowOf("yima"), 10);
+  EXPECT_EQ(rowOf("YI MA"), 10);
+  EXPECT_EQ(rowOf("ymdx"), 10);
+  EXPECT_EQ(rowOf("YJLD"), 9);
+  EXPECT_EQ(rowOf("ke"), 6);
+  EXPECT_EQ(rowOf("it's"), 6) << "no match leaves the current row";
+  EXPECT_EQ(rowOf("它's"), 8);
+}
+
+TEST_F(MainWindow, NoMatchLeavesEverythingAndStartsNoTimer) {
+  ShowAfterTick();
+  Search("一马");
+  const QString shown = c().txtIdiom->text();
+  const QString previous = c().lblUp->text();
+  c().txtSearchKey->setText("zzzz");
+  EXPECT_FALSE(window->Timer1().isActive());
+  EXPECT_EQ(window->CurrentListRow(), 10);
+  EXPECT_EQ(c().txtIdiom->text(), shown);
+  EXPECT_EQ(c().lblUp->text(), previous);
+}
+
+TEST_F(MainWindow, ChangesBeforeTheTickLoadOnce) {
+  ShowAfterTick();
+  c().txtSearchKey->setText("ai");
+  c().txtSearchKey->setText("ban");
+  c().txtSearchKey->setText("bu");
+  ShowAfterTick();
+  EXPECT_EQ(c().txtIdiom->text(), "不可思议");
+  EXPECT_EQ(c().lblUp->text(), "阿鼻地狱") << "the changes before the tick led to one load only";
+  window->lstKovSearch_RowNotify(window->CurrentListRow());
+  ShowAfterTick();
+  EXPECT_EQ(c().lblUp->text(), "不可思议") << "choosing the shown row loads it again";
+}
+
+TEST_F(MainWindow, PreviousIdiomLabelGoesBack) {
+  ShowAfterTick();
+  Search("bksy");
+  Search("abjb");
+  ASSERT_EQ(c().lblUp->text(), "不可思议");
+  window->cmdKOVTreeList_Click();
+  window->lblUp_DblClick();
+  EXPECT_EQ(window->ViewMode(), "KOVSearch");
+  EXPECT_TRUE(c().lstKovSearch->isVisible());
+  EXPECT_EQ(c().txtSearchKey->text(), "不可思议");
+  ShowAfterTick();
+  EXPECT_EQ(c().txtIdiom->text(), "不可思议");
+  EXPECT_EQ(c().lblUp->text(), "按部就班");
+}
+
+TEST_F(MainWindow, EmptyHistoryLabelEmptiesTheSearchBox) {
+  c().txtSearchKey->setText("yima");
+  window->cmdKOVTreeList_Click();
+  window->lblUp_DblClick();
+  EXPECT_EQ(c().txtSearchKey->text(), "");
+  EXPECT_EQ(window->ViewMode(), "KOVSearch");
+}
+
+TEST_F(MainWindow, IdiomWithAQuoteIsShownWithItsDetails) {
+  Search("它's一");
+  EXPECT_EQ(c().txtIdiom->text(), "它's一");
+  EXPECT_EQ(c().txtExplain->toPlainText(), "an idiom with a quote");
+}
+
+TEST_F(MainWindow, FocusSelectsTheWholeExplanation) {
+  Search("yima");
+  QFocusEvent focusIn(QEvent::FocusIn, Qt::MouseFocusReason);
+  QApplication::sendEvent(c().txtExplain, &focusIn);
+  ASSERT_TRUE(WaitFor([&] { return c().txtExplain->textCursor().hasSelection(); }));
+  EXPECT_EQ(c().txtExplain->textCursor().selectedText(), "to take the lead");
+  EXPECT_TRUE(c().txtExplain->isReadOnly());
+  EXPECT_TRUE(c().txtIdiom->isReadOnly());
+  EXPECT_FALSE(c().txtDetailed->isReadOnly());
+}
+
+TEST_F(MainWindow, EmptyTableGivesNoRowsAndNoTimer) {
+  Open({});
+  EXPECT_EQ(window->ListModel().rowCount(), 0);
+  EXPECT_FALSE(window->Timer1().isActive());
+  EXPECT_EQ(window->MaxIdiomCode(), "");
+  EXPECT_EQ(window->CurrentListRow(), -1);
+  window->cmdKOVTreeList_Click();
+  EXPECT_EQ(c().trvIdiomDir->topLevelItemCount(), 0);
+}
+
+TEST_F(MainWindow, RowsPastTheSixteenBitRangeAreFoundAndShown) {
+  Open(mkdata::SyntheticIdioms(40000));
+  ASSERT_EQ(window->ListModel().rowCount(), 40000);
+  const QString last = window->ListModel().CellText(39999, 2);
+  Search(last);
+  EXPECT_EQ(window->CurrentListRow(), 39999);
+  EXPECT_EQ(c().txtIdiom->text(), last);
+  EXPECT_FALSE(c().txtExplain->toPlainText().isEmpty());
+}
