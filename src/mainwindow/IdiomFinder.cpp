@@ -1,7 +1,7 @@
 #include "IdiomFinder.h"
 
 #include <algorithm>
-#include <bit>
+#include <limits>
 
 #include "data/Pinyin.h"
 
@@ -11,26 +11,24 @@ void PrefixIndex::Build(std::vector<Entry> entries) {
   std::sort(entries.begin(), entries.end(), [](const Entry &a, const Entry &b) {
     return a.key != b.key ? a.key < b.key : a.row < b.row;
   });
+  const size_t n = entries.size();
   keys_.clear();
-  keys_.reserve(entries.size());
-  std::vector<int> rows;
-  rows.reserve(entries.size());
-  for (Entry &entry : entries) {
-    keys_.push_back(std::move(entry.key));
-    rows.push_back(entry.row);
+  keys_.reserve(n);
+  minRows_.assign(2 * n, 0);
+  for (size_t i = 0; i < n; ++i) {
+    keys_.push_back(std::move(entries[i].key));
+    minRows_[n + i] = entries[i].row;
   }
-  minRows_.assign(1, std::move(rows));
-  for (size_t span = 2; span <= keys_.size(); span *= 2) {
-    const std::vector<int> &below = minRows_.back();
-    std::vector<int> level(keys_.size() - span + 1);
-    for (size_t i = 0; i < level.size(); ++i) level[i] = std::min(below[i], below[i + span / 2]);
-    minRows_.push_back(std::move(level));
-  }
+  for (size_t i = n - 1; i >= 1 && i < n; --i) minRows_[i] = std::min(minRows_[2 * i], minRows_[2 * i + 1]);
 }
 
 int PrefixIndex::MinRow(size_t begin, size_t end) const {
-  const size_t level = std::bit_width(end - begin) - 1;
-  return std::min(minRows_[level][begin], minRows_[level][end - (size_t{1} << level)]);
+  int smallest = std::numeric_limits<int>::max();
+  for (begin += keys_.size(), end += keys_.size(); begin < end; begin /= 2, end /= 2) {
+    if (begin & 1) smallest = std::min(smallest, minRows_[begin++]);
+    if (end & 1) smallest = std::min(smallest, minRows_[--end]);
+  }
+  return smallest;
 }
 
 int PrefixIndex::FirstRow(const QString &prefix) const {

@@ -3,7 +3,7 @@
 // with the key; failing that, the first whose spelling begins with the key
 // read as toneless pinyin ("yimadangxian", "yima"; "v" or "u" for "ü") or as
 // syllable initials ("ymdx"). Case does not matter. Sorted prefix indexes
-// with a range-minimum table answer without walking the rows.
+// with a minimum tree over their rows answer without walking the rows.
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -25,7 +25,9 @@ class PrefixIndex {
   int MinRow(size_t begin, size_t end) const;
 
   std::vector<QString> keys_;
-  std::vector<std::vector<int>> minRows_;  // level k: minimum of 2^k rows
+  // A segment tree: leaves at [n, 2n) hold the rows in key order, each inner
+  // node i the smaller row of its children 2i and 2i + 1.
+  std::vector<int> minRows_;
 };
 
 class IdiomFinder {

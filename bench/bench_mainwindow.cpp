@@ -1,0 +1,110 @@
+// The main window on a 40,000-idiom edition: construction and list fill,
+// first display, one keystroke's find, the index tree, one detail display,
+// and the resident memory once the tree is built.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "EditionBuilder.h"
+#include "SyntheticSource.h"
+#include "data/Conn.h"
+#include "mainwindow/frmVELM.h"
+#include "startup/ProgramValues.h"
+
+using namespace velmora;
+
+namespace {
+
+constexpr int kIdioms = 40000;
+
+void UseEdition() {
+  static QTemporaryDir dir;
+  static bool ready = false;
+  if (ready) return;
+  const QString file = dir.path() + QStringLiteral("/Velmdict_cn.dat");
+  mkdata::WriteEdition(mkdata::BuildRows(mkdata::SyntheticIdioms(kIdioms), mkdata::Edition::Gb, nullptr), file,
+                       kDatabasePassword, QStringLiteral("benchmark"));
+  InstallPath() = dir.path() + QLatin1Char('/');
+  ConnString() = BuildConnString(file);
+  OpenDatabase();
+  ready = true;
+}
+
+double ResidentMegabytes() {
+  QFile status(QStringLiteral("/proc/self/status"));
+  if (!status.open(QIODevice::ReadOnly)) return 0;
+  for (const QByteArray &line : status.readAll().split('\n'))
+    if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').front().toDouble() / 1024.0;
+  return 0;
+}
+
+void BM_ConstructAndFillList(benchmark::State &state) {
+  UseEdition();
+  for (auto _ : state) {
+    frmVELM window;
+    window.Load();
+    if (window.ListModel().rowCount() != kIdioms) state.SkipWithError("list not filled");
+  }
+}
+
+void BM_FirstIdiomDisplayed(benchmark::State &state) {
+  UseEdition();
+  for (auto _ : state) {
+    frmVELM window;
+    window.show();
+    while (window.controls().txtIdiom->text().isEmpty()) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  }
+}
+
+void BM_KeystrokeFind(benchmark::State &state) {
+  UseEdition();
+  frmVELM window;
+  window.Load();
+  const QStringList keys = {QStringLiteral("yima"), QStringLiteral("心"), QStringLiteral("zzz"),
+                            QStringLiteral("tdfs"), QStringLiteral("shuiyue")};
+  int i = 0;
+  for (auto _ : state) window.controls().txtSearchKey->setText(keys[i++ % keys.size()]);
+}
+
+void BM_BuildTree(benchmark::State &state) {
+  UseEdition();
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto window = std::make_unique<frmVELM>();
+    window->Load();
+    state.ResumeTiming();
+    window->cmdKOVTreeList_Click();
+    state.PauseTiming();
+    state.counters["rss_MB"] = ResidentMegabytes();
+    window.reset();
+    state.ResumeTiming();
+  }
+}
+
+void BM_DetailDisplay(benchmark::State &state) {
+  UseEdition();
+  frmVELM window;
+  window.Load();
+  window.controls().txtSearchKey->setText(QStringLiteral("xin"));
+  for (auto _ : state) window.Timer1_Timer();
+}
+
+}  // namespace
+
+BENCHMARK(BM_ConstructAndFillList)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(BM_FirstIdiomDisplayed)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(BM_KeystrokeFind)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(BM_BuildTree)->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(BM_DetailDisplay)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
+
+int main(int argc, char **argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  CloseDatabase();
+  return 0;
+}

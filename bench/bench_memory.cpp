@@ -1,0 +1,59 @@
+// Resident memory of the main window on a 40,000-idiom edition once the
+// index tree is built. The edition is written by a child process first, so
+// that the measured process holds only what the program itself would.
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <cstdio>
+
+#include "EditionBuilder.h"
+#include "SyntheticSource.h"
+#include "data/Conn.h"
+#include "mainwindow/frmVELM.h"
+#include "startup/ProgramValues.h"
+
+using namespace velmora;
+
+namespace {
+
+double ResidentMegabytes() {
+  QFile status(QStringLiteral("/proc/self/status"));
+  if (!status.open(QIODevice::ReadOnly)) return 0;
+  for (const QByteArray &line : status.readAll().split('\n'))
+    if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').front().toDouble() / 1024.0;
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char **argv) {
+  QTemporaryDir dir;
+  const QString file = dir.path() + QStringLiteral("/Velmdict_cn.dat");
+  const pid_t child = fork();
+  if (child == 0) {
+    mkdata::WriteEdition(mkdata::BuildRows(mkdata::SyntheticIdioms(40000), mkdata::Edition::Gb, nullptr), file,
+                         kDatabasePassword, QStringLiteral("benchmark"));
+    _exit(0);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  const double start = ResidentMegabytes();
+  InstallPath() = dir.path() + QLatin1Char('/');
+  ConnString() = BuildConnString(file);
+  OpenDatabase();
+  frmVELM window;
+  window.show();
+  while (window.controls().txtIdiom->text().isEmpty()) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  const double listed = ResidentMegabytes();
+  window.cmdKOVTreeList_Click();
+  QApplication::processEvents();
+  std::printf("resident MB: application %.1f, window with list %.1f, after the tree %.1f\n", start, listed,
+              ResidentMegabytes());
+  CloseDatabase();
+  return 0;
+}

@@ -1,0 +1,92 @@
+"""Driving the real Velmora window: start it from an installation folder,
+find its controls on the accessibility bus, click and type with xdotool."""
+import os
+import shutil
+import subprocess
+import tempfile
+import time
+
+import pyatspi
+
+
+def make_installation(staged, config=None):
+    """A private copy of the staged installation folder, with its own config."""
+    folder = tempfile.mkdtemp(prefix="velmora-e2e-")
+    target = os.path.join(folder, "velmora")
+    shutil.copytree(staged, target)
+    if config is not None:
+        path = os.path.join(target, "config.dll")
+        if config is False:
+            os.remove(path)
+        else:
+            with open(path, "w", encoding="utf-8") as out:
+                out.write(config)
+    return target
+
+
+def start(installation):
+    env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb")
+    return subprocess.Popen([os.path.join(installation, "velmora")], env=env,
+                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+
+def wait_for(find, timeout=15.0, what="something"):
+    deadline = time.time() + timeout
+    while time.time() < deadline:
+        try:
+            found = find()
+        except Exception:  # the bus may answer half-built trees while windows appear
+            found = None
+        if found:
+            return found
+        time.sleep(0.2)
+    raise AssertionError("timed out waiting for " + what)
+
+
+def application(name="velmora"):
+    desktop = pyatspi.Registry.getDesktop(0)
+    for i in range(desktop.childCount):
+        app = desktop.getChildAtIndex(i)
+        if app is not None and app.name == name:
+            return app
+    return None
+
+
+def find(root, name=None, role=None, description=None):
+    def matches(acc):
+        return ((name is None or acc.name == name) and (role is None or acc.getRole() == role)
+                and (description is None or acc.description == description))
+    return pyatspi.findDescendant(root, matches)
+
+
+def showing(acc):
+    return acc is not None and acc.getState().contains(pyatspi.STATE_SHOWING)
+
+
+def text_of(acc):
+    try:
+        return acc.queryText().getText(0, -1)
+    except NotImplementedError:
+        return acc.name
+
+
+def click(acc, double=False):
+    ext = acc.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    x, y = ext.x + ext.width // 2, ext.y + ext.height // 2
+    subprocess.run(["xdotool", "mousemove", str(x), str(y)], check=True)
+    time.sleep(0.1)
+    args = ["xdotool", "click", "--repeat", "2", "--delay", "80", "1"] if double else ["xdotool", "click", "1"]
+    subprocess.run(args, check=True)
+    time.sleep(0.2)
+
+
+def type_text(text):
+    subprocess.run(["xdotool", "type", "--delay", "100", text], check=True)
+
+
+def key(name):
+    subprocess.run(["xdotool", "key", name], check=True)
+
+
+def screenshot(path):
+    subprocess.run(["import", "-window", "root", path], check=False)

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Runs an end-to-end test against the staged program on a private X server
+# with its own session bus and accessibility bus. Exit 77 (skipped) when the
+# desktop tools are not installed.
+set -u
+here=$(cd "$(dirname "$0")" && pwd)
+for tool in Xvfb xdpyinfo xdotool dbus-run-session import; do
+  command -v "$tool" >/dev/null || { echo "missing $tool"; exit 77; }
+done
+[ -x /usr/libexec/at-spi-bus-launcher ] || { echo "missing at-spi-bus-launcher"; exit 77; }
+/usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "missing pyatspi"; exit 77; }
+
+display=""
+for n in $(seq 91 160); do
+  if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=":$n"; break; fi
+done
+[ -n "$display" ] || { echo "no free display"; exit 1; }
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill $xvfb 2>/dev/null' EXIT
+for _ in $(seq 50); do DISPLAY=$display xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+export DISPLAY=$display
+dbus-run-session -- bash "$here/in_session.sh" "$@"

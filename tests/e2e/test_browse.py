@@ -1,0 +1,85 @@
+"""End to end: the staged program starts, the search box finds idioms typed
+as pinyin, the detail pane and the history label follow, the index view
+shows letters with their counts."""
+import os
+import sys
+import time
+import unittest
+
+import pyatspi
+
+sys.path.insert(0, os.path.dirname(__file__))
+import desktop  # noqa: E402
+
+STAGED = os.environ.get("VELMORA_STAGED", "")
+SHOTS = os.environ.get("VELMORA_SHOTS", "")
+
+
+class Browse(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.folder = desktop.make_installation(STAGED)
+        cls.process = desktop.start(cls.folder)
+        cls.app = desktop.wait_for(desktop.application, what="the program on the accessibility bus")
+        cls.frame = desktop.wait_for(lambda: desktop.find(cls.app, name="Velmora 1.0 Beta", role=pyatspi.ROLE_FRAME),
+                                     what="the main window")
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.process.kill()
+        cls.process.wait()
+
+    def control(self, name, **kw):
+        return desktop.wait_for(lambda: desktop.find(self.frame, name=name, **kw), what=name)
+
+    def test_1_first_idiom_is_shown(self):
+        idiom = self.control("Idiom")
+        desktop.wait_for(lambda: desktop.text_of(idiom), what="the first idiom")
+        self.assertTrue(desktop.text_of(self.control("Spelling")))
+
+    def test_2_typing_pinyin_finds_the_idiom(self):
+        search = self.control("Search")
+        desktop.click(search)
+        desktop.type_text("yimadangxian")
+        if desktop.text_of(search) != "yimadangxian":  # typing under load can drop keys
+            desktop.key("ctrl+a")
+            desktop.type_text("yimadangxian")
+        idiom = self.control("Idiom")
+        desktop.wait_for(lambda: desktop.text_of(idiom) == "一马当先", what="一马当先 in the idiom box")
+        spelling = desktop.text_of(self.control("Spelling"))
+        self.assertEqual(spelling, "yī mǎ dāng xiān")
+        self.assertIn("lead", desktop.text_of(self.control("Explanation")))
+        if SHOTS:
+            desktop.screenshot(os.path.join(SHOTS, "search.png"))
+
+    def test_3_history_label_goes_back(self):
+        # Each typed key that finds the shown idiom again reloads it, so the
+        # keys are set at once here: one change, one load.
+        search = self.control("Search")
+        idiom = self.control("Idiom")
+        search.queryEditableText().setTextContents("ymdx")
+        desktop.wait_for(lambda: desktop.text_of(idiom) == "一马当先", what="一马当先")
+        previous = desktop.wait_for(lambda: desktop.find(self.frame, description="Previous idiom"), what="history")
+        search.queryEditableText().setTextContents("aibushishou")
+        desktop.wait_for(lambda: desktop.text_of(idiom) == "爱不释手", what="爱不释手")
+        self.assertEqual(previous.name, "一马当先")
+        desktop.click(previous, double=True)
+        desktop.wait_for(lambda: desktop.text_of(idiom) == "一马当先", what="back to 一马当先")
+        self.assertEqual(desktop.text_of(search), "一马当先")
+
+    def test_4_index_view_lists_letters(self):
+        desktop.click(self.control("Index view"))
+        tree = self.control("Index")
+        desktop.wait_for(lambda: desktop.showing(tree), what="the index tree")
+        cells = desktop.wait_for(lambda: [tree.getChildAtIndex(i).name for i in range(tree.childCount)
+                                          if tree.getChildAtIndex(i) is not None], what="tree rows")
+        letters = [c for c in cells if c.endswith(")")]
+        self.assertTrue(letters and letters[0].startswith("A("), letters[:3])
+        if SHOTS:
+            desktop.screenshot(os.path.join(SHOTS, "index.png"))
+        desktop.click(self.control("Search view"))
+        self.assertTrue(desktop.showing(self.control("Idiom list")))
+
+
+if __name__ == "__main__":
+    unittest.main(verbosity=2)
