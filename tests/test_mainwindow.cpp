@@ -8,6 +8,7 @@
 
 #include "EditionBuilder.h"
 #include "SyntheticSource.h"
+#include "MainWindowFixture.h"
 #include "TestInstall.h"
 #include "data/Conn.h"
 #include "mainwindow/frmVELM.h"
@@ -17,57 +18,9 @@
 
 using namespace velmora;
 
-namespace {
-
-bool WaitFor(const std::function<bool()> &done, int milliseconds = 2000) {
-  QElapsedTimer clock;
-  clock.start();
-  while (!done() && clock.elapsed() < milliseconds) QApplication::processEvents(QEventLoop::AllEvents, 10);
-  return done();
-}
-
-QStringList Texts(const QTreeWidgetItem *parent) {
-  QStringList texts;
-  for (int i = 0; i < parent->childCount(); ++i) texts << parent->child(i)->text(0);
-  return texts;
-}
-
-}  // namespace
-
-class MainWindow : public ::testing::Test {
- protected:
-  void SetUp() override { Open(test::SmallSource()); }
-  void TearDown() override {
-    window.reset();
-    CloseDatabase();
-  }
-  void Open(const std::vector<mkdata::SourceEntry> &entries) {
-    window.reset();
-    install = std::make_unique<test::TestInstall>();
-    install->WriteConfig("default", "GB");
-    install->WriteLanguage("default", "[Caption]\nKOVTSearch=Search title\nKOVTTreeList=Tree title\n");
-    install->WriteEdition("Velmdict_cn.dat", entries);
-    InstallPath() = install->path();
-    LangName() = "default";
-    test::UseDatabase(install->file("Data/Velmdict_cn.dat"));
-    window = std::make_unique<frmVELM>();
-    window->show();
-  }
-  const MainWindowControls &c() const { return window->controls(); }
-  void ShowAfterTick() { ASSERT_TRUE(WaitFor([&] { return !window->Timer1().isActive(); })); }
-  void Search(const QString &key) {
-    c().txtSearchKey->setText(key);
-    ShowAfterTick();
-  }
-  QTreeWidgetItem *Node(const QString &key) const { return c().trvIdiomDir->Node(key); }
-  void ClickNode(QTreeWidgetItem *node) {
-    c().trvIdiomDir->setCurrentItem(node);
-    window->trvIdiomDir_NodeClick();
-  }
-
-  std::unique_ptr<test::TestInstall> install;
-  std::unique_ptr<frmVELM> window;
-};
+using test::MainWindow;
+using test::Texts;
+using test::WaitFor;
 
 TEST_F(MainWindow, OpensInTheSearchViewAndShowsTheFirstIdiomAfterTheTick) {
   EXPECT_EQ(window->windowTitle(), "Velmora 1.0 Beta");

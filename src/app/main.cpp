@@ -3,12 +3,14 @@
 #include <memory>
 
 #include "dialogs/WelcomeDialog.h"
+#include "lang/WindowLanguage.h"
 #include "mainwindow/frmVELM.h"
 #include "startup/Startup.h"
 
 int main(int argc, char **argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("velmora"));
+  velmora::UseChineseFallbackFor(QStringLiteral("default"));
   std::unique_ptr<velmora::frmVELM> mainWindow;
   velmora::StartupWindows windows;
   windows.showWelcome = [] {

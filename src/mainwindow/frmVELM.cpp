@@ -38,6 +38,16 @@ void frmVELM::ConnectHandlers() {
           [this](const QModelIndex &current) { lstKovSearch_RowNotify(current.isValid() ? current.row() : -1); });
   connect(&timer1_, &QTimer::timeout, this, &frmVELM::Timer1_Timer);
   connect(c_.Command3, &QAbstractButton::clicked, this, &frmVELM::Command3_Click);
+  connect(c_.Command2, &QAbstractButton::clicked, this, &frmVELM::Command2_Click);
+  connect(c_.Command4, &QAbstractButton::clicked, this, &frmVELM::Command4_Click);
+  connect(c_.Command5, &QAbstractButton::clicked, this, &frmVELM::Command5_Click);
+  connect(c_.Command8, &QAbstractButton::clicked, this, &frmVELM::Command8_Click);
+  connect(c_.Command11, &QAbstractButton::clicked, this, &frmVELM::Command11_Click);
+  connect(c_.Text1, &QLineEdit::returnPressed, this, &frmVELM::Command8_Click);
+  connect(c_.cmdAbout, &QAbstractButton::clicked, this, &frmVELM::cmdAbout_Click);
+  connect(c_.cmdHelp, &QAbstractButton::clicked, this, &frmVELM::cmdHelp_Click);
+  connect(c_.cmdEmail, &QAbstractButton::clicked, this, &frmVELM::cmdEmail_Click);
+  connect(c_.cmdUpdate, &QAbstractButton::clicked, this, &frmVELM::cmdUpdate_Click);
   c_.txtExplain->installEventFilter(this);
 }
 
@@ -60,7 +70,7 @@ void frmVELM::Load() {
   RefreshUserPanel();
   LoadIdiomList();
   QCoreApplication::processEvents();
-  // The speech voice is created here once speech is available.
+  voice_ = std::make_unique<Voice>();
 }
 
 void frmVELM::ApplyViewMode() {

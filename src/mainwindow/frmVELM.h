@@ -8,6 +8,10 @@
 #include "IdiomFinder.h"
 #include "IdiomListModel.h"
 #include "MainWindowControls.h"
+#include "MissingCharacterQuiz.h"
+#include "platform/Voice.h"
+
+#include <memory>
 
 namespace velmora {
 
@@ -51,6 +55,20 @@ class frmVELM : public QMainWindow {
   void Command3_Click();
   void BuildDetailText();
   void CheckVideoButton(const QString &idiom);
+  // Quiz and detail buttons.
+  void Command11_Click();
+  void Command8_Click();
+  void Command5_Click();
+  void Command2_Click();
+  void Command4_Click();
+  // Outside links.
+  void cmdAbout_Click();
+  void cmdHelp_Click();
+  void cmdEmail_Click();
+  void cmdUpdate_Click();
+  // The text the speak button reads: the spelling when there is one.
+  QString TextToSpeak() const;
+  const Voice *SpeechVoice() const { return voice_.get(); }
 
  protected:
   void showEvent(QShowEvent *event) override;
@@ -69,6 +87,8 @@ class frmVELM : public QMainWindow {
   IdiomListModel listModel_;
   IdiomFinder finder_;
   QTimer timer1_;
+  MissingCharacterQuiz quiz_;
+  std::unique_ptr<Voice> voice_;
   bool loaded_ = false;
 
   bool treeLoaded_ = false;

@@ -3,6 +3,7 @@
 
 #include "frmVELM.h"
 #include "lang/Messages.h"
+#include "lang/WindowLanguage.h"
 #include "startup/FileHelpers.h"
 #include "startup/ProgramValues.h"
 #include "startup/RwIni.h"
@@ -10,7 +11,8 @@
 namespace velmora {
 
 void frmVELM::RefreshUserPanel() {
-  SetIniFile(LanguageFilePath());
+  SetFormFont(this);
+  SetLblCaption(this, LangName());
   searchViewTitle_ = ReadIni(QStringLiteral("Caption"), QStringLiteral("KOVTSearch"), 20);
   treeViewTitle_ = ReadIni(QStringLiteral("Caption"), QStringLiteral("KOVTTreeList"), 20);
   if (viewMode_ == kSearchView) c_.cmdKOVTitle->setText(searchViewTitle_);
@@ -27,7 +29,7 @@ void frmVELM::RefreshUserPanel() {
     if (picture.load(ResolvePath(logo))) c_.imgLogo->setPixmap(picture);
   }
   QFont spellFont = c_.txtSpell->font();
-  spellFont.setFamily(QStringLiteral("Arial"));
+  spellFont.setFamilies({QStringLiteral("Arial"), ChineseFace(LangName())});
   c_.txtSpell->setFont(spellFont);
 }
 

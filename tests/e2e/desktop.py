@@ -30,6 +30,21 @@ def start(installation):
                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
 
+def launch(installation, attempts=2):
+    """Starts the program and waits until it shows up on the accessibility
+    bus; a start that never registers (a slow bus) is tried once more."""
+    for attempt in range(attempts):
+        process = start(installation)
+        try:
+            return process, wait_for(application, timeout=20.0, what="the program on the accessibility bus")
+        except AssertionError:
+            status = process.poll()
+            process.kill()
+            process.wait()
+            if status is not None or attempt == attempts - 1:
+                raise AssertionError("the program did not appear on the accessibility bus (exit status %s)" % status)
+
+
 def wait_for(find, timeout=15.0, what="something"):
     deadline = time.time() + timeout
     while time.time() < deadline:

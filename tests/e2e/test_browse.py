@@ -19,8 +19,7 @@ class Browse(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         cls.folder = desktop.make_installation(STAGED)
-        cls.process = desktop.start(cls.folder)
-        cls.app = desktop.wait_for(desktop.application, what="the program on the accessibility bus")
+        cls.process, cls.app = desktop.launch(cls.folder)
         cls.frame = desktop.wait_for(lambda: desktop.find(cls.app, name="Velmora 1.0 Beta", role=pyatspi.ROLE_FRAME),
                                      what="the main window")
 
@@ -79,6 +78,27 @@ class Browse(unittest.TestCase):
             desktop.screenshot(os.path.join(SHOTS, "index.png"))
         desktop.click(self.control("Search view"))
         self.assertTrue(desktop.showing(self.control("Idiom list")))
+
+    def test_5_quiz_judges_the_answer(self):
+        desktop.click(self.control("Quiz"))
+        puzzle = desktop.wait_for(lambda: desktop.find(self.frame, description="Puzzle"), what="the puzzle")
+        desktop.wait_for(lambda: "X" in puzzle.name, what="a puzzle with X")
+        answer = self.control("Answer")
+        judge = self.control("判断")
+        answer.queryEditableText().setTextContents("?")
+        desktop.click(judge)
+        verdict = desktop.wait_for(lambda: desktop.find(self.frame, description="Verdict"), what="the verdict")
+        desktop.wait_for(lambda: verdict.name == "错", what="错 for a wrong answer")
+        solution = desktop.wait_for(lambda: desktop.find(self.frame, description="Solution"), what="the solution")
+        position = puzzle.name.index("X")
+        self.assertEqual(len(puzzle.name), len(solution.name))
+        desktop.click(answer)
+        desktop.key("ctrl+a")
+        answer.queryEditableText().setTextContents(solution.name[position])
+        desktop.click(judge)
+        desktop.wait_for(lambda: verdict.name == "对", what="对 for the right answer")
+        if SHOTS:
+            desktop.screenshot(os.path.join(SHOTS, "quiz.png"))
 
 
 if __name__ == "__main__":

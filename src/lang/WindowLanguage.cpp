@@ -1,0 +1,121 @@
+#include "WindowLanguage.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QFont>
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QWidget>
+#include <cmath>
+
+#include "Messages.h"
+#include "platform/MessageBoxes.h"
+#include "startup/ProgramValues.h"
+#include "startup/RwIni.h"
+
+namespace velmora {
+
+namespace {
+
+const QStringList kFontedKinds = {"LBL", "OPT", "CHK", "FRA", "LST", "STB", "TRV", "TXT", "GRD"};
+const QStringList kHoverFontKinds = {"CMD", "TLB"};
+const QStringList kCaptionedKinds = {"LBL", "FRA", "CHK", "MNU", "OPT", "CMD"};
+// Larger sizes are not fonts a window can show.
+constexpr int kLargestFontSize = 1638;
+
+// The window's named controls in the order they were created, frames and
+// panels before what they hold.
+QList<QObject *> Controls(QWidget *window) {
+  QList<QObject *> controls;
+  for (QObject *child : window->findChildren<QObject *>())
+    if (!child->objectName().isEmpty()) controls << child;
+  return controls;
+}
+
+void SetControlFont(QWidget *control, const QString &name, int size) {
+  QFont font = control->font();
+  font.setFamilies({name, ChineseFace(LangName())});
+  font.setPointSize(size);
+  control->setFont(font);
+}
+
+}  // namespace
+
+QString KindPrefix(const QString &controlName) { return controlName.left(3).toUpper(); }
+
+QString CaptionKey(const QString &controlName) { return controlName.mid(3).toUpper(); }
+
+std::optional<int> FontSizeFromText(const QString &text) {
+  bool ok = false;
+  const double value = text.trimmed().toDouble(&ok);
+  if (!ok || !std::isfinite(value)) return std::nullopt;
+  const double rounded = std::nearbyint(value);  // halves go to the even neighbour
+  if (rounded < 1 || rounded > kLargestFontSize) return std::nullopt;
+  return static_cast<int>(rounded);
+}
+
+void SetFormFont(QWidget *window) {
+  SetIniFile(LanguageFilePath());
+  const QString name = ReadIni(QStringLiteral("FONT"), QStringLiteral("Font"), 200);
+  const auto size = FontSizeFromText(ReadIni(QStringLiteral("FONT"), QStringLiteral("SIZE"), 200));
+  if (!size || name.isEmpty()) return;
+  UseChineseFallbackFor(LangName());
+  for (QObject *object : Controls(window)) {
+    auto *control = qobject_cast<QWidget *>(object);
+    const QString kind = KindPrefix(object->objectName());
+    if (control == nullptr || !(kFontedKinds.contains(kind) || kHoverFontKinds.contains(kind))) continue;
+    SetControlFont(control, name, *size);
+    if (kHoverFontKinds.contains(kind)) {
+      QFont hover = control->font();
+      control->setProperty("FontOver", hover);
+    }
+  }
+}
+
+bool SetCaption(QObject *control, const QString &caption) {
+  if (control->property("captionAsToolTip").toBool()) {
+    if (auto *widget = qobject_cast<QWidget *>(control)) widget->setToolTip(QString(caption).remove(QLatin1Char('&')));
+    return true;
+  }
+  if (auto *label = qobject_cast<QLabel *>(control)) label->setText(caption);
+  else if (auto *button = qobject_cast<QAbstractButton *>(control)) button->setText(caption);
+  else if (auto *frame = qobject_cast<QGroupBox *>(control)) frame->setTitle(caption);
+  else if (auto *menu = qobject_cast<QMenu *>(control)) menu->setTitle(caption);
+  else if (auto *action = qobject_cast<QAction *>(control)) action->setText(caption);
+  else if (auto *widget = qobject_cast<QWidget *>(control)) widget->setWindowTitle(caption);
+  else return false;
+  return true;
+}
+
+void SetLblCaption(QWidget *window, const QString &language) {
+  if (language == QLatin1String("default") || language.isEmpty()) return;
+  for (QObject *control : Controls(window)) {
+    if (!kCaptionedKinds.contains(KindPrefix(control->objectName()))) continue;
+    const QString text = ReadIni(QStringLiteral("Caption"), CaptionKey(control->objectName()), 100);
+    if (text.isEmpty()) continue;
+    if (!SetCaption(control, text)) {
+      ShowMessageBox({QStringLiteral("Object doesn't support this property or method: ") + control->objectName(),
+                      kCaptionFailureTitle, MessageButtons::Ok, MessageIcon::Critical});
+      return;
+    }
+  }
+}
+
+QString ChineseFace(const QString &language) {
+  return language.compare(QLatin1String("BIG5"), Qt::CaseInsensitive) == 0 ? QStringLiteral("Noto Sans CJK TC")
+                                                                            : QStringLiteral("Noto Sans CJK SC");
+}
+
+void UseChineseFallbackFor(const QString &language) {
+  QFont font = QApplication::font();
+  const QString first = font.families().value(0, font.family());
+  font.setFamilies({first == QLatin1String("Noto Sans CJK SC") || first == QLatin1String("Noto Sans CJK TC")
+                        ? QStringLiteral("DejaVu Sans")
+                        : first,
+                    ChineseFace(language)});
+  QApplication::setFont(font);
+}
+
+}  // namespace velmora

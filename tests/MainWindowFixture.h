@@ -1,0 +1,65 @@
+#pragma once
+// A main window over a small edition in a temporary installation folder.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <functional>
+#include <memory>
+
+#include "TestInstall.h"
+#include "data/Conn.h"
+#include "mainwindow/frmVELM.h"
+#include "startup/ProgramValues.h"
+
+namespace velmora::test {
+
+inline bool WaitFor(const std::function<bool()> &done, int milliseconds = 2000) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!done() && clock.elapsed() < milliseconds) QApplication::processEvents(QEventLoop::AllEvents, 10);
+  return done();
+}
+
+inline QStringList Texts(const QTreeWidgetItem *parent) {
+  QStringList texts;
+  for (int i = 0; i < parent->childCount(); ++i) texts << parent->child(i)->text(0);
+  return texts;
+}
+
+class MainWindow : public ::testing::Test {
+ protected:
+  void SetUp() override { Open(SmallSource()); }
+  void TearDown() override {
+    window.reset();
+    CloseDatabase();
+  }
+  void Open(const std::vector<mkdata::SourceEntry> &entries) {
+    window.reset();
+    install = std::make_unique<TestInstall>();
+    install->WriteConfig("default", "GB");
+    install->WriteLanguage("default", "[FONT]\nFont=Arial\nSIZE=9\n[Caption]\nKOVTSearch=Search title\nKOVTTreeList=Tree title\nAboutMemo=About text\n");
+    install->WriteEdition("Velmdict_cn.dat", entries);
+    InstallPath() = install->path();
+    LangName() = "default";
+    UseDatabase(install->file("Data/Velmdict_cn.dat"));
+    window = std::make_unique<frmVELM>();
+    window->show();
+  }
+  const MainWindowControls &c() const { return window->controls(); }
+  void ShowAfterTick() { ASSERT_TRUE(WaitFor([&] { return !window->Timer1().isActive(); })); }
+  void Search(const QString &key) {
+    c().txtSearchKey->setText(key);
+    ShowAfterTick();
+  }
+  QTreeWidgetItem *Node(const QString &key) const { return c().trvIdiomDir->Node(key); }
+  void ClickNode(QTreeWidgetItem *node) {
+    c().trvIdiomDir->setCurrentItem(node);
+    window->trvIdiomDir_NodeClick();
+  }
+
+  std::unique_ptr<TestInstall> install;
+  std::unique_ptr<frmVELM> window;
+};
+
+}  // namespace velmora::test
