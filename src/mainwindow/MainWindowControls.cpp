@@ -48,6 +48,9 @@ QToolButton *PictureButton(QWidget *parent, const char *name, const QString &ima
   button->setAutoRaise(true);
   button->setAccessibleName(accessibleName);
   button->setToolTip(accessibleName);
+  // A picture button has no room for a caption: the language's caption
+  // becomes its tool tip.
+  button->setProperty("captionAsToolTip", true);
   return button;
 }
 
@@ -78,6 +81,8 @@ QLineEdit *LineBox(QWidget *parent, const char *name, const QString &text, const
   box->setText(text);
   box->setReadOnly(true);
   box->setAccessibleName(accessibleName);
+  // One-line boxes are designed tight: no padding, so no clipped accents.
+  box->setStyleSheet(QStringLiteral("QLineEdit { padding: 0px 2px; }"));
   return box;
 }
 
@@ -109,6 +114,7 @@ void CreateBanner(MainWindowControls &c) {
   c.cmdCoolNameSet->setFlat(true);
   c.cmdCoolNameSet->setAccessibleName(QStringLiteral("Nickname settings"));
   c.cmdCoolNameSet->setToolTip(QStringLiteral("Command1"));
+  c.cmdCoolNameSet->setProperty("captionAsToolTip", true);
   c.cmdEmail = Make<QPushButton>(c.Picture1, "cmdEmail", 900, 480, 780, 300);
   c.cmdEmail->setText(QStringLiteral("Mail"));
   c.cmdEmail->setIcon(ImageByKey(QStringLiteral("mail")));
@@ -245,8 +251,8 @@ void CreateFooter(MainWindowControls &c) {
   c.Image2 = Background(c.Picture3, "Image2", 0, 0, 7575, 720, QColor(0xee, 0xd9, 0xb8), QColor(0xfb, 0xf4, 0xe6));
   c.lblQuillon = Caption(c.Picture3, "lblQuillon", QStringLiteral("Velmora · CC-CEDICT idioms"),
                          120, 200, 4200, 300);
-  c.lblStart = Caption(c.Picture3, "lblStart", QStringLiteral("Up:"), 4440, 200, 600, 300);
-  c.lblUp = Make<ClickableLabel>(c.Picture3, "lblUp", 5040, 200, 2760, 300);
+  c.lblStart = Caption(c.Picture3, "lblStart", QStringLiteral("Up:"), 4440, 200, 900, 300);
+  c.lblUp = Make<ClickableLabel>(c.Picture3, "lblUp", 5340, 200, 2460, 300);
   c.lblUp->setAccessibleDescription(QStringLiteral("Previous idiom"));
   c.lblUp->setCursor(Qt::PointingHandCursor);
   c.lblUp->setStyleSheet(QStringLiteral("color: #1d4f8a; text-decoration: underline;"));

@@ -21,7 +21,10 @@ frmVELM::frmVELM(QWidget *parent) : QMainWindow(parent) {
   timer1_.setInterval(100);
   timer1_.setSingleShot(true);
   ConnectHandlers();
-  resize(Px(8190), Px(5565));
+  client->installEventFilter(this);
+  client->setMinimumSize(Px(kMinimumClientTwips.width()), Px(kMinimumClientTwips.height()));
+  for (size_t i = 0; i < paneTwips_.size(); ++i) paneTwips_[i] = DesignRect(static_cast<Pane>(i));
+  resize(Px(kDesignClientTwips.width()), Px(kDesignClientTwips.height()));
 }
 
 frmVELM::~frmVELM() = default;
@@ -48,6 +51,9 @@ void frmVELM::ConnectHandlers() {
   connect(c_.cmdHelp, &QAbstractButton::clicked, this, &frmVELM::cmdHelp_Click);
   connect(c_.cmdEmail, &QAbstractButton::clicked, this, &frmVELM::cmdEmail_Click);
   connect(c_.cmdUpdate, &QAbstractButton::clicked, this, &frmVELM::cmdUpdate_Click);
+  connect(c_.cmdSetting, &QAbstractButton::clicked, this, &frmVELM::OpenSettings);
+  connect(c_.cmdCoolNameSet, &QAbstractButton::clicked, this, &frmVELM::OpenSettings);
+  connect(c_.imgLogo, &ClickableLabel::clicked, this, &frmVELM::OpenSettings);
   c_.txtExplain->installEventFilter(this);
 }
 
@@ -61,6 +67,11 @@ bool frmVELM::eventFilter(QObject *watched, QEvent *event) {
   // the mouse press that gave the focus has placed the caret.
   if (watched == c_.txtExplain && event->type() == QEvent::FocusIn)
     QTimer::singleShot(0, c_.txtExplain, [box = c_.txtExplain] { box->selectAll(); });
+  if (watched == centralWidget() && event->type() == QEvent::Resize) {
+    LayOutPanes();
+    ArrangeControls();
+    Form_Resize();
+  }
   return QMainWindow::eventFilter(watched, event);
 }
 

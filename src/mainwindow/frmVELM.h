@@ -9,6 +9,7 @@
 #include "IdiomListModel.h"
 #include "MainWindowControls.h"
 #include "MissingCharacterQuiz.h"
+#include "PaneGrid.h"
 #include "platform/Voice.h"
 
 #include <memory>
@@ -66,6 +67,14 @@ class frmVELM : public QMainWindow {
   void cmdHelp_Click();
   void cmdEmail_Click();
   void cmdUpdate_Click();
+  // Layout: the panes follow the window's size, then the controls follow
+  // the panes.
+  void ArrangeControls();
+  void Form_Resize();
+  int GetXCursorPos() const;
+  int GetYCursorPos() const;
+  // Opens the settings dialog, then refreshes the panel and the layout.
+  void OpenSettings();
   // The text the speak button reads: the spelling when there is one.
   QString TextToSpeak() const;
   const Voice *SpeechVoice() const { return voice_.get(); }
@@ -76,6 +85,7 @@ class frmVELM : public QMainWindow {
 
  private:
   void ConnectHandlers();
+  void LayOutPanes();
   void ApplyViewMode();
   void LoadIdiomTree();
   void LoadIdiomList();
@@ -99,6 +109,7 @@ class frmVELM : public QMainWindow {
   QString nickname_;
   QString maxIdiomCode_;
   QString detailText_;
+  std::array<QRectF, kPaneCount> paneTwips_;
 };
 
 }  // namespace velmora

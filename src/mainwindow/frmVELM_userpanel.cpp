@@ -1,6 +1,7 @@
 // The user panel in the main window's banner: name, nickname and logo.
 #include <QPixmap>
 
+#include "dialogs/frmSysSetting.h"
 #include "frmVELM.h"
 #include "lang/Messages.h"
 #include "lang/WindowLanguage.h"
@@ -31,6 +32,19 @@ void frmVELM::RefreshUserPanel() {
   QFont spellFont = c_.txtSpell->font();
   spellFont.setFamilies({QStringLiteral("Arial"), ChineseFace(LangName())});
   c_.txtSpell->setFont(spellFont);
+}
+
+}  // namespace velmora
+
+namespace velmora {
+
+void frmVELM::OpenSettings() {
+  {
+    frmSysSetting dialog;
+    dialog.exec();
+  }
+  RefreshUserPanel();
+  ArrangeControls();
 }
 
 }  // namespace velmora

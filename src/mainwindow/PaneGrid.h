@@ -1,0 +1,30 @@
+#pragma once
+// The main window's five panes in a grid of three rows and five columns.
+// Every track keeps its size but the middle row and the fourth column,
+// which take up every change of the window's height and width. Each pane
+// fills the cells it spans, less the small margins it was designed with.
+// All values in twips.
+#include <QRectF>
+#include <QSizeF>
+#include <array>
+
+namespace velmora {
+
+enum class Pane { Banner, ButtonBar, ListPane, DetailPane, Footer, LeftCorner, RightCorner };
+inline constexpr int kPaneCount = 7;
+
+// The client size the window was designed for.
+inline constexpr QSizeF kDesignClientTwips(8190, 5565);
+// The fixed tracks: 120 + 345 + 2398 + 150 wide, 885 + 705 high.
+inline constexpr double kFixedWidthTwips = 3013;
+inline constexpr double kFixedHeightTwips = 1590;
+// Below this the panes would overlap: the window keeps at least this much
+// room for the growing row and column as well.
+inline constexpr QSizeF kMinimumClientTwips(kFixedWidthTwips + 1500, kFixedHeightTwips + 1500);
+
+// The panes' rectangles for a client area of the given size.
+std::array<QRectF, kPaneCount> PaneRects(const QSizeF &client);
+// The rectangle each pane was designed at.
+QRectF DesignRect(Pane pane);
+
+}  // namespace velmora

@@ -1,0 +1,148 @@
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QToolButton>
+
+#include "TestInstall.h"
+#include "lang/WindowLanguage.h"
+#include "startup/ProgramValues.h"
+#include "startup/RwIni.h"
+
+using namespace velmora;
+
+namespace {
+
+// A window with controls of several kinds, created in this order.
+struct TestWindow {
+  QWidget window;
+  QLabel *lblUserName = Add<QLabel>("lblUserName", "UserName");
+  QPushButton *cmdOK = Add<QPushButton>("cmdOK", "OK");
+  QLineEdit *txtSpell = Add<QLineEdit>("txtSpell", "text");
+  QPushButton *Command3 = Add<QPushButton>("Command3", "three");
+  QToolButton *cmdKOVSearch = Add<QToolButton>("cmdKOVSearch", "");
+  QMenu *mnuFile = new QMenu("File", &window);
+  QLabel *lblLast = Add<QLabel>("lblLast", "last");
+
+  TestWindow() {
+    mnuFile->setObjectName("mnuFile");
+    cmdKOVSearch->setProperty("captionAsToolTip", true);
+  }
+  template <class Control>
+  Control *Add(const char *name, const QString &text) {
+    auto *control = new Control(&window);
+    control->setObjectName(name);
+    control->setText(text);
+    return control;
+  }
+};
+
+class Language : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    InstallPath() = install.path();
+    LangName() = "EN";
+  }
+  void Apply(TestWindow &w) {
+    SetFormFont(&w.window);
+    SetLblCaption(&w.window, LangName());
+  }
+  test::TestInstall install;
+};
+
+}  // namespace
+
+TEST(LanguageNames, CaptionKeysAndKindPrefixes) {
+  EXPECT_EQ(CaptionKey("lblUserName"), "USERNAME");
+  EXPECT_EQ(CaptionKey("cmdOK"), "OK");
+  EXPECT_EQ(CaptionKey("OptDatBig5"), "DATBIG5");
+  EXPECT_EQ(KindPrefix("OptDatBig5"), "OPT");
+  EXPECT_EQ(KindPrefix("Command3"), "COM");
+}
+
+TEST(LanguageNames, FontSizes) {
+  EXPECT_EQ(FontSizeFromText("9"), 9);
+  EXPECT_EQ(FontSizeFromText(" 12 "), 12);
+  EXPECT_EQ(FontSizeFromText("10.5"), 10) << "a half goes to the even neighbour";
+  EXPECT_EQ(FontSizeFromText("11.5"), 12);
+  EXPECT_EQ(FontSizeFromText("9.4"), 9);
+  for (const QString bad : {"", "abc", "0", "-3", "99999", "nan", "12pt"})
+    EXPECT_FALSE(FontSizeFromText(bad).has_value()) << bad.toStdString();
+}
+
+TEST_F(Language, FontAndCaptionsByControlName) {
+  install.WriteLanguage("EN", "[FONT]\nFont=Liberation Serif\nSIZE=12\n[Caption]\nusername=Name\nOK=Fine\n"
+                              "KOVSEARCH=Search view\nFILE=Archive\nTHREE=x\n");
+  TestWindow w;
+  const QFont before = w.Command3->font();
+  Apply(w);
+  EXPECT_EQ(w.lblUserName->font().family(), "Liberation Serif");
+  EXPECT_EQ(w.lblUserName->font().pointSize(), 12);
+  EXPECT_EQ(w.txtSpell->font().pointSize(), 12);
+  EXPECT_EQ(w.cmdOK->font().pointSize(), 12);
+  EXPECT_EQ(w.cmdOK->property("FontOver").value<QFont>().pointSize(), 12) << "buttons get their hover font too";
+  EXPECT_EQ(w.Command3->font(), before) << "numbered controls take no font";
+  EXPECT_EQ(w.lblUserName->text(), "Name") << "keys compare without regard to case";
+  EXPECT_EQ(w.cmdOK->text(), "Fine");
+  EXPECT_EQ(w.mnuFile->title(), "Archive");
+  EXPECT_EQ(w.txtSpell->text(), "text") << "text boxes take no caption";
+  EXPECT_EQ(w.Command3->text(), "three");
+  EXPECT_EQ(w.cmdKOVSearch->text(), "");
+  EXPECT_EQ(w.cmdKOVSearch->toolTip(), "Search view") << "a picture button shows its caption as a tool tip";
+  EXPECT_EQ(CurrentIniFile(), install.file("lang/EN.lng")) << "the language file stays current";
+}
+
+TEST_F(Language, FontStepsStopOnMissingSizeOrName) {
+  for (const QByteArray body : {QByteArray("[FONT]\nFont=Liberation Serif\n"), QByteArray("[FONT]\nFont=\nSIZE=12\n"),
+                                QByteArray("[FONT]\nFont=Liberation Serif\nSIZE=huge\n")}) {
+    install.WriteLanguage("EN", body);
+    TestWindow w;
+    const QFont before = w.lblUserName->font();
+    SetFormFont(&w.window);
+    EXPECT_EQ(w.lblUserName->font(), before) << body.toStdString();
+  }
+}
+
+TEST_F(Language, DefaultKeepsBuiltInCaptionsButTakesTheFont) {
+  install.WriteLanguage("default", "[FONT]\nFont=Liberation Serif\nSIZE=9\n[Caption]\nOK=Fine\n");
+  LangName() = "default";
+  TestWindow w;
+  Apply(w);
+  EXPECT_EQ(w.cmdOK->text(), "OK");
+  EXPECT_EQ(w.lblUserName->font().pointSize(), 9);
+  EXPECT_EQ(w.lblUserName->font().family(), "Liberation Serif");
+}
+
+TEST_F(Language, CaptionsWithoutTextKeepTheLastLanguagesText) {
+  install.WriteLanguage("EN", "[FONT]\nFont=Arial\nSIZE=9\n[Caption]\nOK=Fine\nUSERNAME=Name\n");
+  install.WriteLanguage("GB", "[FONT]\nFont=Arial\nSIZE=9\n[Caption]\nOK=确定\nUSERNAME=\n");
+  TestWindow w;
+  Apply(w);
+  LangName() = "GB";
+  Apply(w);
+  EXPECT_EQ(w.cmdOK->text(), "确定");
+  EXPECT_EQ(w.lblUserName->text(), "Name") << "an empty text leaves the caption";
+  install.WriteLanguage("default", "[FONT]\nFont=Arial\nSIZE=9\n");
+  LangName() = "default";
+  Apply(w);
+  EXPECT_EQ(w.cmdOK->text(), "确定") << "back to default changes no caption";
+}
+
+TEST_F(Language, ACaptionFailureStopsTheWalkWithAMessage) {
+  install.WriteLanguage("EN", "[FONT]\nFont=Arial\nSIZE=9\n[Caption]\nBROKEN=x\nLAST=changed\nLAST2=changed too\nUSERNAME=Name\n");
+  TestWindow w;
+  auto *broken = new QObject(&w.window);
+  broken->setObjectName("lblBroken");
+  auto *after = new QLabel("after", &w.window);
+  after->setObjectName("lblLast2");
+  test::RecordedMessages messages;
+  Apply(w);
+  ASSERT_EQ(messages.shown().size(), 1u);
+  EXPECT_EQ(messages.shown()[0].title, "mdlComm:SetLblCaption");
+  EXPECT_EQ(messages.shown()[0].icon, MessageIcon::Critical);
+  EXPECT_EQ(w.lblUserName->text(), "Name") << "controls before the failure are set";
+  EXPECT_EQ(w.lblLast->text(), "changed");
+  EXPECT_EQ(after->text(), "after") << "controls after the failure keep their captions";
+}

@@ -1,0 +1,82 @@
+#include <gtest/gtest.h>
+
+#include "TestInstall.h"
+#include "mainwindow/ControlArrangement.h"
+#include "mainwindow/PaneGrid.h"
+
+using namespace velmora;
+
+namespace {
+
+ArrangeInput AsBuilt() { return {8186, 7920, 3975, 3975, 5323, 3975, 390, 855}; }
+
+}  // namespace
+
+TEST(Arrangement, BannerButtonsStayFlushRight) {
+  const Arrangement a = ArrangeControls(AsBuilt());
+  EXPECT_EQ(a.aboutLeft, 7271);
+  EXPECT_EQ(a.helpLeft, 6416);
+  EXPECT_EQ(a.settingLeft, 5561);
+  EXPECT_EQ(a.command1Left, 4706);
+  ArrangeInput narrow = AsBuilt();
+  narrow.bannerWidth = 4 * 855 + 60;
+  EXPECT_FALSE(ArrangeControls(narrow).aboutLeft.has_value()) << "the comparison is strict";
+  narrow.bannerWidth += 1;
+  EXPECT_EQ(ArrangeControls(narrow).command1Left, 1);
+}
+
+TEST(Arrangement, TreeAndListFollowTheListPane) {
+  ArrangeInput in = AsBuilt();
+  in.listPaneHeight = 4000;
+  EXPECT_EQ(ArrangeControls(in).treeHeight, 3535);
+  EXPECT_EQ(ArrangeControls(in).listHeight, 3135);
+  in.listPaneHeight = 465;
+  EXPECT_FALSE(ArrangeControls(in).treeHeight.has_value());
+  EXPECT_FALSE(ArrangeControls(in).listHeight.has_value());
+  in.listPaneHeight = 600;
+  EXPECT_EQ(ArrangeControls(in).treeHeight, 135);
+  EXPECT_FALSE(ArrangeControls(in).listHeight.has_value()) << "a negative height is refused";
+}
+
+TEST(Arrangement, DetailFieldsAndQuizFollowTheDetailPane) {
+  ArrangeInput in = AsBuilt();
+  Arrangement a = ArrangeControls(in);
+  EXPECT_EQ(a.fieldWidth, 4683);
+  EXPECT_EQ(a.detailedWidth, 5093);
+  EXPECT_EQ(a.detailedHeight, 3540);
+  EXPECT_EQ(a.quizWidth, 5323);
+  EXPECT_EQ(a.quizHeight, 3585);
+  EXPECT_EQ(a.footerImageWidth, 7920);
+  EXPECT_EQ(a.bannerImageWidth, 8186);
+  EXPECT_EQ(a.stripImageHeight, 3975);
+  in.detailWidth = 640;
+  in.detailHeight = 435;
+  a = ArrangeControls(in);
+  EXPECT_FALSE(a.fieldWidth.has_value());
+  EXPECT_EQ(a.detailedWidth, 410);
+  EXPECT_FALSE(a.detailedHeight.has_value());
+  EXPECT_EQ(a.quizHeight, 45) << "the quiz always gets the pane less the header";
+  in.detailWidth = 230;
+  EXPECT_FALSE(ArrangeControls(in).detailedWidth.has_value());
+}
+
+TEST(Arrangement, NicknameReachesTheButtonOrKeepsItsWidth) {
+  EXPECT_EQ(PlaceNickname(900, 600, 3960).left, 1500);
+  EXPECT_EQ(PlaceNickname(900, 600, 3960).width, 2460);
+  const NicknamePlacement longName = PlaceNickname(900, 4000, 3960);
+  EXPECT_EQ(longName.left, 4900);
+  EXPECT_FALSE(longName.width.has_value());
+}
+
+TEST(PaneGrid, DesignSizeGivesTheDesignAndGrowthGoesToTheMiddle) {
+  const auto design = PaneRects(kDesignClientTwips);
+  for (int i = 0; i < kPaneCount; ++i) EXPECT_EQ(design[i], DesignRect(static_cast<Pane>(i))) << i;
+  const auto grown = PaneRects(QSizeF(kDesignClientTwips.width() + 1500, kDesignClientTwips.height() + 600));
+  const auto at = [&](Pane p) { return grown[static_cast<size_t>(p)]; };
+  EXPECT_EQ(at(Pane::Banner), QRectF(2, 2, 8186 + 1500, 883));
+  EXPECT_EQ(at(Pane::ButtonBar), QRectF(2, 885, 463, 3975 + 600));
+  EXPECT_EQ(at(Pane::ListPane), QRectF(465, 885, 2400, 3975 + 600)) << "the list pane never moves";
+  EXPECT_EQ(at(Pane::DetailPane), QRectF(2865, 885, 5323 + 1500, 3975 + 600));
+  EXPECT_EQ(at(Pane::Footer), QRectF(120, 4860 + 600, 7920 + 1500, 703));
+  EXPECT_EQ(at(Pane::RightCorner), QRectF(8040 + 1500, 4860 + 600, 150, 780));
+}
