@@ -1,4 +1,5 @@
 // The user panel in the main window's banner: name, nickname and logo.
+#include <QImageReader>
 #include <QPixmap>
 
 #include "dialogs/frmSysSetting.h"
@@ -10,6 +11,24 @@
 #include "startup/RwIni.h"
 
 namespace velmora {
+
+namespace {
+
+// The logo is shown small: a large picture is decoded straight to a small
+// size, and a picture of absurd dimensions is not decoded at all.
+constexpr int kLogoPixels = 160;
+constexpr qint64 kLargestLogoPixels = 100'000'000;
+
+QImage LoadLogo(const QString &path) {
+  QImageReader reader(path);
+  const QSize size = reader.size();
+  if (!size.isValid() || static_cast<qint64>(size.width()) * size.height() > kLargestLogoPixels) return {};
+  if (size.width() > kLogoPixels || size.height() > kLogoPixels)
+    reader.setScaledSize(size.scaled(kLogoPixels, kLogoPixels, Qt::KeepAspectRatio));
+  return reader.read();
+}
+
+}  // namespace
 
 void frmVELM::RefreshUserPanel() {
   SetFormFont(this);
@@ -26,8 +45,8 @@ void frmVELM::RefreshUserPanel() {
   c_.lblUserCoolName->setText(QStringLiteral(" -- ") + nickname_);
   const QString logo = ReadIni(QStringLiteral("Setting"), QStringLiteral("logo"), 200);
   if (logo.size() >= 5 && FileExists(logo)) {
-    QPixmap picture;
-    if (picture.load(ResolvePath(logo))) c_.imgLogo->setPixmap(picture);
+    const QImage picture = LoadLogo(ResolvePath(logo));
+    if (!picture.isNull()) c_.imgLogo->setPixmap(QPixmap::fromImage(picture));
   }
   QFont spellFont = c_.txtSpell->font();
   spellFont.setFamilies({QStringLiteral("Arial"), ChineseFace(LangName())});

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QSaveFile>
 
 #include "FileHelpers.h"
@@ -27,8 +28,12 @@ IniDocument LoadDocument(const QString &path) {
   return IniDocument::FromBytes(file.readAll());
 }
 
+// Read-only by the permission bits (as root, writes would succeed anyway):
+// the file's own, or its folder's when the file is to be replaced.
 bool IsReadOnly(const QFileInfo &info) {
-  return info.exists() && !(info.permissions() & QFileDevice::WriteOwner);
+  if (info.exists() && !(info.permissions() & QFileDevice::WriteOwner)) return true;
+  const QFileInfo folder(info.absolutePath());
+  return folder.exists() && !(folder.permissions() & QFileDevice::WriteOwner);
 }
 
 // Writes aside and renames over the file, so that the file on disk is always
@@ -67,9 +72,15 @@ bool WriteIni(const QString &section, const QString &key, const QString &value) 
   const QFileInfo info(path);
   bool written = false;
   if (!IsReadOnly(info) && !info.isDir()) {
+    // Another running copy may write the same file: one read-change-replace
+    // at a time, so that neither loses the other's values.
+    QLockFile lock(path + QStringLiteral(".lock"));
+    lock.setStaleLockTime(10000);
+    const bool locked = lock.tryLock(2000);
     IniDocument doc = LoadDocument(path);
     doc.SetValue(section, key, value);
     written = ReplaceFile(path, doc.ToBytes());
+    if (locked) lock.unlock();
   }
   if (!written) LastError() = kWriteFailureError;
   return written;

@@ -1,0 +1,12 @@
+#include <gtest/gtest.h>
+
+#include "TestInstall.h"
+#include "platform/Voice.h"
+
+using namespace velmora;
+
+TEST(VoiceWithoutData, IsUnavailableAndSpeaksNothing) {
+  Voice voice;
+  EXPECT_FALSE(voice.IsAvailable());
+  EXPECT_FALSE(voice.Speak("yī mǎ dāng xiān"));
+}
