@@ -8,8 +8,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QWidget>
-#include <cmath>
 
+#include "FontSize.h"
 #include "Messages.h"
 #include "platform/MessageBoxes.h"
 #include "startup/ProgramValues.h"
@@ -22,8 +22,6 @@ namespace {
 const QStringList kFontedKinds = {"LBL", "OPT", "CHK", "FRA", "LST", "STB", "TRV", "TXT", "GRD"};
 const QStringList kHoverFontKinds = {"CMD", "TLB"};
 const QStringList kCaptionedKinds = {"LBL", "FRA", "CHK", "MNU", "OPT", "CMD"};
-// Larger sizes are not fonts a window can show.
-constexpr int kLargestFontSize = 1638;
 
 // The window's named controls in the order they were created, frames and
 // panels before what they hold.
@@ -46,15 +44,6 @@ void SetControlFont(QWidget *control, const QString &name, int size) {
 QString KindPrefix(const QString &controlName) { return controlName.left(3).toUpper(); }
 
 QString CaptionKey(const QString &controlName) { return controlName.mid(3).toUpper(); }
-
-std::optional<int> FontSizeFromText(const QString &text) {
-  bool ok = false;
-  const double value = text.trimmed().toDouble(&ok);
-  if (!ok || !std::isfinite(value)) return std::nullopt;
-  const double rounded = std::nearbyint(value);  // halves go to the even neighbour
-  if (rounded < 1 || rounded > kLargestFontSize) return std::nullopt;
-  return static_cast<int>(rounded);
-}
 
 void SetFormFont(QWidget *window) {
   SetIniFile(LanguageFilePath());

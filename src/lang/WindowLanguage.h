@@ -5,6 +5,8 @@
 #include <QString>
 #include <optional>
 
+#include "FontSize.h"
+
 class QObject;
 class QWidget;
 
@@ -17,9 +19,6 @@ QString CaptionKey(const QString &controlName);
 // The upper-case kind prefix: "OptDatBig5" -> "OPT".
 QString KindPrefix(const QString &controlName);
 
-// The whole number of points a "SIZE" value names; nothing when it is empty,
-// not a number, or no usable size.
-std::optional<int> FontSizeFromText(const QString &text);
 
 // Sets the language file's "FONT" on the window's controls; leaves the
 // language file as the current settings file.
