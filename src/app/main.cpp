@@ -4,6 +4,7 @@
 
 #include "dialogs/WelcomeDialog.h"
 #include "lang/WindowLanguage.h"
+#include "mainwindow/ImageList.h"
 #include "mainwindow/frmVELM.h"
 #include "startup/Startup.h"
 
@@ -11,6 +12,7 @@ int main(int argc, char **argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("velmora"));
   velmora::UseChineseFallbackFor(QStringLiteral("default"));
+  QApplication::setWindowIcon(velmora::ImageByKey(QStringLiteral("velmora")));
   std::unique_ptr<velmora::frmVELM> mainWindow;
   velmora::StartupWindows windows;
   windows.showWelcome = [] {

@@ -22,11 +22,13 @@ namespace {
 
 struct Options {
   QString cedict, json, synthetic, gb, big5;
+  QString password = kDatabasePassword;
 };
 
 int Usage() {
   std::fprintf(stderr,
-               "usage: velmora-mkdata (--cedict ALL_JS | --json IDIOMS_JSON | --synthetic COUNT) [--gb FILE] [--big5 FILE]\n");
+               "usage: velmora-mkdata (--cedict ALL_JS | --json IDIOMS_JSON | --synthetic COUNT) [--gb FILE] [--big5 FILE]\n"
+               "                      [--password TEXT]   (another key than the program's, for trials)\n");
   return 2;
 }
 
@@ -38,6 +40,7 @@ bool Parse(const QStringList &args, Options *options) {
     else if (flag == QLatin1String("--json")) options->json = value;
     else if (flag == QLatin1String("--synthetic")) options->synthetic = value;
     else if (flag == QLatin1String("--gb")) options->gb = value;
+    else if (flag == QLatin1String("--password")) options->password = value;
     else if (flag == QLatin1String("--big5")) options->big5 = value;
     else return false;
   }
@@ -53,12 +56,12 @@ QByteArray ReadAll(const QString &path) {
 }
 
 void Write(const std::vector<SourceEntry> &entries, Edition edition, const QString &path,
-           const QString &origin) {
+           const QString &origin, const QString &password) {
   std::unique_ptr<TraditionalConverter> converter;
   if (edition == Edition::Big5) converter = std::make_unique<TraditionalConverter>();
   const auto rows = BuildRows(entries, edition, converter.get());
   const QString name = edition == Edition::Gb ? QStringLiteral("GB (simplified)") : QStringLiteral("BIG5 (traditional)");
-  WriteEdition(rows, path, kDatabasePassword, name + QStringLiteral(" from ") + origin);
+  WriteEdition(rows, path, password, name + QStringLiteral(" from ") + origin);
   std::printf("%s: %zu idioms\n", qPrintable(path), rows.size());
 }
 
@@ -81,8 +84,8 @@ int main(int argc, char **argv) {
       entries = SyntheticIdioms(options.synthetic.toInt());
       origin = QStringLiteral("made-up idioms");
     }
-    if (!options.gb.isEmpty()) Write(entries, Edition::Gb, options.gb, origin);
-    if (!options.big5.isEmpty()) Write(entries, Edition::Big5, options.big5, origin);
+    if (!options.gb.isEmpty()) Write(entries, Edition::Gb, options.gb, origin, options.password);
+    if (!options.big5.isEmpty()) Write(entries, Edition::Big5, options.big5, origin, options.password);
   } catch (const std::exception &error) {
     std::fprintf(stderr, "velmora-mkdata: %s\n", error.what());
     return 1;
