@@ -8,7 +8,6 @@
 #include "lang/Messages.h"
 #include "lang/WindowLanguage.h"
 #include "mainwindow/ImageList.h"
-#include "mainwindow/MainWindowControls.h"
 #include "platform/ClickableLabel.h"
 #include "platform/Desktop.h"
 #include "platform/Twips.h"
@@ -19,16 +18,8 @@ namespace velmora {
 
 namespace {
 
-template <class Control>
-Control *Make(QWidget *parent, const char *name, double left, double top, double width, double height) {
-  auto *control = new Control(parent);
-  control->setObjectName(QLatin1String(name));
-  PlaceAt(control, left, top, width, height);
-  return control;
-}
-
 ClickableLabel *LinkLabel(QWidget *parent, const char *name, const QString &text, double top) {
-  auto *label = Make<ClickableLabel>(parent, name, 1260, top, 4020, 300);
+  auto *label = MakeAt<ClickableLabel>(parent, name, 1260, top, 4020, 300);
   label->setText(text);
   label->setFont(QFont(QStringLiteral("Arial"), 9));
   label->setStyleSheet(QStringLiteral("color: blue;"));
@@ -46,27 +37,27 @@ frmAbout::frmAbout(QWidget *parent) : QDialog(parent) {
   setObjectName(QStringLiteral("frmAbout"));
   setWindowTitle(QStringLiteral("About"));
   setFixedSize(Px(5400), Px(3660));
-  Image1_ = Make<QLabel>(this, "Image1", 120, 120, 960, 960);
+  Image1_ = MakeAt<QLabel>(this, "Image1", 120, 120, 960, 960);
   Image1_->setPixmap(ImageByKey(QStringLiteral("logo")).pixmap(QSize(64, 64)));
   Image1_->setScaledContents(true);
-  lblSysName_ = Make<QLabel>(this, "lblSysName", 1260, 120, 4020, 330);
+  lblSysName_ = MakeAt<QLabel>(this, "lblSysName", 1260, 120, 4020, 330);
   lblSysName_->setText(QStringLiteral("Velmora 1.0.060227 Beta"));
   QFont title(QStringLiteral("Arial"), 11);
   title.setBold(true);
   lblSysName_->setFont(title);
-  lblCoryright_ = Make<QLabel>(this, "lblCoryright", 1260, 480, 4020, 300);
+  lblCoryright_ = MakeAt<QLabel>(this, "lblCoryright", 1260, 480, 4020, 300);
   lblCoryright_->setText(QStringLiteral("Copyright © 2026 The Velmora developers"));
   lblCoryright_->setFont(QFont(QStringLiteral("Arial"), 9));
   lblEmailAddress_ = LinkLabel(this, "lblEmailAddress", QStringLiteral("Email:") + kMakerEmail, 800);
   lblHttp_ = LinkLabel(this, "lblHttp", kMakerWebPage, 1110);
-  txtAboutMemo_ = Make<QPlainTextEdit>(this, "txtAboutMemo", 120, 1560, 5160, 1440);
+  txtAboutMemo_ = MakeAt<QPlainTextEdit>(this, "txtAboutMemo", 120, 1560, 5160, 1440);
   txtAboutMemo_->setReadOnly(true);
   QFont song;
   song.setFamilies({QStringLiteral("SimSun"), QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Noto Sans CJK SC")});
   song.setPointSize(9);
   txtAboutMemo_->setFont(song);
   txtAboutMemo_->setAccessibleName(QStringLiteral("About"));
-  cmdOK_ = Make<QPushButton>(this, "cmdOK", 4080, 3120, 1200, 420);
+  cmdOK_ = MakeAt<QPushButton>(this, "cmdOK", 4080, 3120, 1200, 420);
   cmdOK_->setText(QStringLiteral("&OK"));
   cmdOK_->setDefault(true);
   connect(cmdOK_, &QPushButton::clicked, this, &QDialog::accept);

@@ -1,6 +1,5 @@
 #include "frmSysSetting.h"
 
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
@@ -15,7 +14,6 @@
 
 #include "lang/Messages.h"
 #include "lang/WindowLanguage.h"
-#include "mainwindow/MainWindowControls.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Twips.h"
 #include "startup/FileHelpers.h"
@@ -34,12 +32,10 @@ frmSysSetting::FileChooser &Chooser() {
 template <class Control>
 Control *Make(QWidget *parent, const char *name, const QString &caption, double left, double top, double width,
               double height) {
-  auto *control = new Control(parent);
-  control->setObjectName(QLatin1String(name));
+  auto *control = MakeAt<Control>(parent, name, left, top, width, height);
   if constexpr (std::is_base_of_v<QGroupBox, Control>) control->setTitle(caption);
   else if constexpr (std::is_base_of_v<QLineEdit, Control>) control->setText(caption);
   else control->setText(caption);
-  PlaceAt(control, left, top, width, height);
   // Option buttons and check boxes designed lower than their text keep their
   // top and get the height their text needs.
   if constexpr (std::is_base_of_v<QAbstractButton, Control> && !std::is_base_of_v<QPushButton, Control>)

@@ -14,10 +14,7 @@ namespace {
 
 template <class Control>
 Control *Make(QWidget *parent, const char *name, double left, double top, double width, double height) {
-  auto *control = new Control(parent);
-  control->setObjectName(QLatin1String(name));
-  PlaceAt(control, left, top, width, height);
-  return control;
+  return MakeAt<Control>(parent, name, left, top, width, height);
 }
 
 QWidget *Pane(QWidget *parent, const char *name, double left, double top, double width, double height) {
@@ -261,10 +258,6 @@ void CreateFooter(MainWindowControls &c) {
 }
 
 }  // namespace
-
-void PlaceAt(QWidget *control, double left, double top, double width, double height) {
-  control->setGeometry(TwipsRect(left, top, width, height));
-}
 
 MainWindowControls CreateMainWindowControls(QWidget *client) {
   MainWindowControls c{};

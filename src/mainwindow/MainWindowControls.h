@@ -58,7 +58,4 @@ struct MainWindowControls {
 // Creates every control inside the window's client widget.
 MainWindowControls CreateMainWindowControls(QWidget *client);
 
-// Places a control at its design rectangle (twips).
-void PlaceAt(QWidget *control, double left, double top, double width, double height);
-
 }  // namespace velmora

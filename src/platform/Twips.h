@@ -1,7 +1,9 @@
 #pragma once
 // Window layouts are designed in twips; the screen takes 15 twips per pixel
 // (Qt scales pixels for high-DPI screens).
+#include <QLatin1String>
 #include <QRect>
+#include <QWidget>
 #include <QtGlobal>
 
 namespace velmora {
@@ -12,6 +14,20 @@ inline int Px(double twips) { return qRound(twips / kTwipsPerPixel); }
 inline double Twips(int pixels) { return pixels * kTwipsPerPixel; }
 inline QRect TwipsRect(double left, double top, double width, double height) {
   return QRect(Px(left), Px(top), Px(width), Px(height));
+}
+
+// Places a control at its design rectangle (twips).
+inline void PlaceAt(QWidget *control, double left, double top, double width, double height) {
+  control->setGeometry(TwipsRect(left, top, width, height));
+}
+
+// A new control with its name, at its design rectangle.
+template <class Control>
+Control *MakeAt(QWidget *parent, const char *name, double left, double top, double width, double height) {
+  auto *control = new Control(parent);
+  control->setObjectName(QLatin1String(name));
+  PlaceAt(control, left, top, width, height);
+  return control;
 }
 
 }  // namespace velmora
