@@ -144,6 +144,10 @@ RecordSet OpenRS(const QString &query, bool /*editable*/, const std::vector<SqlV
 
 QString LastQueryError() { return State().lastError; }
 
+void ReleaseQueryCaches() {
+  for (const auto &[connString, connection] : State().open) sqlite3_db_release_memory(connection->handle());
+}
+
 void CloseDatabase() {
   State().startup = nullptr;
   State().open.clear();

@@ -27,6 +27,8 @@ void OpenDatabase();
 // The editable flag is accepted for the callers' sake: no caller changes rows.
 RecordSet OpenRS(const QString &query, bool editable, const std::vector<SqlValue> &values = {});
 QString LastQueryError();
+// Gives back the memory the open connections keep for cached pages.
+void ReleaseQueryCaches();
 // Closes every connection and forgets the start-up one (tests, shutdown).
 void CloseDatabase();
 

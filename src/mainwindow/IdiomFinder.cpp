@@ -31,11 +31,11 @@ int PrefixIndex::MinRow(size_t begin, size_t end) const {
   return smallest;
 }
 
-int PrefixIndex::FirstRow(const QString &prefix) const {
-  if (prefix.isEmpty() || keys_.empty()) return -1;
+int PrefixIndex::FirstRow(const std::string &prefix) const {
+  if (prefix.empty() || keys_.empty()) return -1;
   const auto first = std::lower_bound(keys_.begin(), keys_.end(), prefix);
   const auto last = std::partition_point(first, keys_.end(),
-                                         [&prefix](const QString &key) { return key.startsWith(prefix); });
+                                         [&prefix](const std::string &key) { return key.compare(0, prefix.size(), prefix) == 0; });
   if (first == last) return -1;
   return MinRow(static_cast<size_t>(first - keys_.begin()), static_cast<size_t>(last - keys_.begin()));
 }
@@ -44,11 +44,11 @@ void IdiomFinder::Build(const QStringList &idioms, const QStringList &spells) {
   std::vector<PrefixIndex::Entry> text, pinyin, initials;
   text.reserve(static_cast<size_t>(idioms.size()));
   for (int row = 0; row < idioms.size(); ++row) {
-    text.push_back({idioms[row].toCaseFolded(), row});
+    text.push_back({idioms[row].toCaseFolded().toStdString(), row});
     const QString spell = row < spells.size() ? spells[row] : QString();
     for (const QString &reading : spell.split(QStringLiteral("; "), Qt::SkipEmptyParts)) {
-      pinyin.push_back({SearchFold(reading), row});
-      initials.push_back({SyllableInitials(reading).toLower(), row});
+      pinyin.push_back({SearchFold(reading).toStdString(), row});
+      initials.push_back({SyllableInitials(reading).toLower().toStdString(), row});
     }
   }
   byText_.Build(std::move(text));
@@ -57,9 +57,9 @@ void IdiomFinder::Build(const QStringList &idioms, const QStringList &spells) {
 }
 
 int IdiomFinder::Find(const QString &key) const {
-  const int byText = byText_.FirstRow(key.toCaseFolded());
+  const int byText = byText_.FirstRow(key.toCaseFolded().toStdString());
   if (byText >= 0) return byText;
-  const QString folded = SearchFold(key);
+  const std::string folded = SearchFold(key).toStdString();
   const int a = byPinyin_.FirstRow(folded);
   const int b = byInitials_.FirstRow(folded);
   if (a < 0) return b;

@@ -6,25 +6,27 @@
 // with a minimum tree over their rows answer without walking the rows.
 #include <QString>
 #include <QStringList>
+#include <string>
 #include <vector>
 
 namespace velmora {
 
 class PrefixIndex {
  public:
+  // Keys are UTF-8: compact, and ordered as their characters are.
   struct Entry {
-    QString key;
+    std::string key;
     int row;
   };
   void Build(std::vector<Entry> entries);
   // The smallest row whose key begins with the prefix; -1 when none does.
-  int FirstRow(const QString &prefix) const;
+  int FirstRow(const std::string &prefix) const;
   size_t size() const { return keys_.size(); }
 
  private:
   int MinRow(size_t begin, size_t end) const;
 
-  std::vector<QString> keys_;
+  std::vector<std::string> keys_;
   // A segment tree: leaves at [n, 2n) hold the rows in key order, each inner
   // node i the smaller row of its children 2i and 2i + 1.
   std::vector<int> minRows_;

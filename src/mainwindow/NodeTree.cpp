@@ -1,6 +1,7 @@
 #include "NodeTree.h"
 
 #include <QStyledItemDelegate>
+#include <algorithm>
 
 #include "ImageList.h"
 
@@ -8,7 +9,7 @@ namespace velmora {
 
 namespace {
 
-enum Role { KeyRole = Qt::UserRole + 1, ImageRole, ExpandedImageRole, SelectedImageRole };
+enum Role { KeyRole = Qt::UserRole + 1, PicturesRole };
 
 // Draws each node with the picture its state calls for.
 class NodeImageDelegate : public QStyledItemDelegate {
@@ -44,14 +45,35 @@ NodeTree::NodeTree(QWidget *parent) : QTreeWidget(parent) {
 void NodeTree::Clear() {
   clear();
   nodes_.clear();
+  pictures_.clear();
+}
+
+int NodeTree::PicturesIndex(const Pictures &pictures) {
+  const auto found = std::find(pictures_.begin(), pictures_.end(), pictures);
+  if (found != pictures_.end()) return static_cast<int>(found - pictures_.begin());
+  pictures_.push_back(pictures);
+  return static_cast<int>(pictures_.size()) - 1;
+}
+
+const NodeTree::Pictures &NodeTree::PicturesOf(const QTreeWidgetItem *item) const {
+  static const Pictures none;
+  const int index = item->data(0, PicturesRole).toInt();
+  return index >= 0 && index < static_cast<int>(pictures_.size()) ? pictures_[static_cast<size_t>(index)] : none;
+}
+
+void NodeTree::ChangePictures(const QString &key, const std::function<void(Pictures &)> &change) {
+  QTreeWidgetItem *item = Node(key);
+  if (item == nullptr) return;
+  Pictures pictures = PicturesOf(item);
+  change(pictures);
+  item->setData(0, PicturesRole, PicturesIndex(pictures));
 }
 
 QTreeWidgetItem *NodeTree::MakeItem(const QString &key, const QString &text, const QString &image,
                                     const QString &selectedImage) {
   auto *item = new QTreeWidgetItem(QStringList(text));
   item->setData(0, KeyRole, key);
-  item->setData(0, ImageRole, image);
-  if (!selectedImage.isEmpty()) item->setData(0, SelectedImageRole, selectedImage);
+  item->setData(0, PicturesRole, PicturesIndex({image, QString(), selectedImage}));
   nodes_.insert(key, item);
   return item;
 }
@@ -82,20 +104,19 @@ QString NodeTree::KeyOf(const QTreeWidgetItem *item) const {
 }
 
 void NodeTree::SetExpandedImage(const QString &key, const QString &image) {
-  if (QTreeWidgetItem *item = Node(key)) item->setData(0, ExpandedImageRole, image);
+  ChangePictures(key, [&image](Pictures &p) { p.expanded = image; });
 }
 
 void NodeTree::SetSelectedImage(const QString &key, const QString &image) {
-  if (QTreeWidgetItem *item = Node(key)) item->setData(0, SelectedImageRole, image);
+  ChangePictures(key, [&image](Pictures &p) { p.selected = image; });
 }
 
 QString NodeTree::ShownImage(const QTreeWidgetItem *item) const {
   if (item == nullptr) return {};
-  const QString selected = item->data(0, SelectedImageRole).toString();
-  if (item->isSelected() && !selected.isEmpty()) return selected;
-  const QString expanded = item->data(0, ExpandedImageRole).toString();
-  if (item->isExpanded() && !expanded.isEmpty()) return expanded;
-  return item->data(0, ImageRole).toString();
+  const Pictures &pictures = PicturesOf(item);
+  if (item->isSelected() && !pictures.selected.isEmpty()) return pictures.selected;
+  if (item->isExpanded() && !pictures.expanded.isEmpty()) return pictures.expanded;
+  return pictures.image;
 }
 
 }  // namespace velmora

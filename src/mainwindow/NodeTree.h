@@ -3,6 +3,8 @@
 // while it is expanded and one shown while it is selected (by image key).
 #include <QHash>
 #include <QTreeWidget>
+#include <functional>
+#include <vector>
 
 namespace velmora {
 
@@ -33,9 +35,20 @@ class NodeTree : public QTreeWidget {
   void nodeClicked(QTreeWidgetItem *item);
 
  private:
+  // The pictures of a node: its own, when expanded, when selected.
+  struct Pictures {
+    QString image, expanded, selected;
+    bool operator==(const Pictures &) const = default;
+  };
   QTreeWidgetItem *MakeItem(const QString &key, const QString &text, const QString &image,
                             const QString &selectedImage);
+  // Nodes share their pictures: each node keeps only the number of its set.
+  int PicturesIndex(const Pictures &pictures);
+  const Pictures &PicturesOf(const QTreeWidgetItem *item) const;
+  void ChangePictures(const QString &key, const std::function<void(Pictures &)> &change);
+
   QHash<QString, QTreeWidgetItem *> nodes_;
+  std::vector<Pictures> pictures_;
 };
 
 }  // namespace velmora

@@ -21,6 +21,8 @@ void frmVELM::LoadIdiomList() {
   }
   finder_.Build(idioms, spells);
   listModel_.SetRows(std::move(idioms));
+  all = RecordSet();
+  ReleaseQueryCaches();
   c_.lstKovSearch->header()->resizeSection(0, 20);
   c_.lstKovSearch->header()->resizeSection(1, 120);
 
