@@ -205,3 +205,16 @@ TEST_F(Settings, ShippedLanguagesRelabelTheDialog) {
         language == "EN" ? "Arial" : (language == "GB" ? "Noto Sans CJK SC" : "Noto Sans CJK TC")));
   }
 }
+
+TEST_F(Settings, VeryLongLogoPathIsStoredAndReadBackWithinItsBuffer) {
+  const QString path = "/" + QString(1000, QLatin1Char('p')) + ".jpg";
+  {
+    frmSysSetting dialog;
+    Find<QLineEdit>(dialog, "txtLogoPath")->setText(path);
+    dialog.cmdOK_Click();
+  }
+  SetIniFile(install.file("config.dll"));
+  EXPECT_EQ(ReadIni("Setting", "logo", 2000), path);
+  frmSysSetting again;
+  EXPECT_EQ(Find<QLineEdit>(again, "txtLogoPath")->text(), path.left(199));
+}
