@@ -40,6 +40,8 @@ NodeTree::NodeTree(QWidget *parent) : QTreeWidget(parent) {
   setIconSize(QSize(16, 16));
   setItemDelegate(new NodeImageDelegate(this));
   connect(this, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *item) { emit nodeClicked(item); });
+  // Enter on a node does what a click does, for keyboard users.
+  connect(this, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem *item) { emit nodeClicked(item); });
 }
 
 void NodeTree::Clear() {
