@@ -30,19 +30,39 @@ def start(installation):
                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
 
-def launch(installation, attempts=2):
-    """Starts the program and waits until it shows up on the accessibility
-    bus; a start that never registers (a slow bus) is tried once more."""
+def launch(installation, window_name="Velmora 1.0 Beta", attempts=2):
+    """Starts the program and waits until its main window is on the
+    accessibility bus. A start that never shows up there (the bus's registry
+    was not ready for it) is tried once more; a program that ended is a
+    failure at once."""
     for attempt in range(attempts):
         process = start(installation)
         try:
-            return process, wait_for(application, timeout=20.0, what="the program on the accessibility bus")
-        except AssertionError:
+            app = wait_for(application, timeout=30.0, what="the program on the accessibility bus")
+            frame = wait_for(lambda: find(app, name=window_name, role=pyatspi.ROLE_FRAME), timeout=30.0,
+                             what="the main window")
+            return process, app, frame
+        except AssertionError as failure:
             status = process.poll()
+            diagnose("launch-%d" % attempt)
             process.kill()
             process.wait()
             if status is not None or attempt == attempts - 1:
-                raise AssertionError("the program did not appear on the accessibility bus (exit status %s)" % status)
+                raise AssertionError("%s (the program's exit status: %s)" % (failure, status))
+
+
+def diagnose(name):
+    """Leaves a screenshot and the accessibility tree for a failed wait."""
+    folder = os.environ.get("VELMORA_SHOTS") or tempfile.gettempdir()
+    path = os.path.join(folder, "velmora-e2e-%s.png" % name)
+    screenshot(path)
+    print("screenshot:", path)
+    desktop = pyatspi.Registry.getDesktop(0)
+    for i in range(desktop.childCount):
+        app = desktop.getChildAtIndex(i)
+        if app is not None:
+            print("on the bus:", app.name, [app.getChildAtIndex(j).name for j in range(app.childCount)
+                                            if app.getChildAtIndex(j) is not None])
 
 
 def wait_for(find, timeout=15.0, what="something"):
