@@ -95,7 +95,7 @@ TEST_F(Language, FontAndCaptionsByControlName) {
 }
 
 TEST_F(Language, FontStepsStopOnMissingSizeOrName) {
-  for (const QByteArray body : {QByteArray("[FONT]\nFont=Liberation Serif\n"), QByteArray("[FONT]\nFont=\nSIZE=12\n"),
+  for (const QByteArray &body : {QByteArray("[FONT]\nFont=Liberation Serif\n"), QByteArray("[FONT]\nFont=\nSIZE=12\n"),
                                 QByteArray("[Caption]\nOK=no font section\n"),
                                 QByteArray("[FONT]\nFont=Liberation Serif\nSIZE=huge\n")}) {
     install.WriteLanguage("EN", body);

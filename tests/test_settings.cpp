@@ -140,7 +140,7 @@ TEST_F(Settings, FailedCopyKeepsTheChosenPath) {
   QDir(install.file("Faces")).removeRecursively();
   test::TestInstall pictures;
   pictures.Write("me.jpg", "picture");
-  for (const QString chosen : {pictures.file("me.jpg"), QString(), pictures.file("missing.jpg")}) {
+  for (const QString &chosen : {pictures.file("me.jpg"), QString(), pictures.file("missing.jpg")}) {
     frmSysSetting dialog;
     Find<QLineEdit>(dialog, "txtLogoPath")->setText(chosen);
     Find<QCheckBox>(dialog, "chkCopyToPath")->setChecked(true);
