@@ -13,12 +13,12 @@ DesktopHandler &Handler() {
 
 }  // namespace
 
-void OpenWithDesktop(const QUrl &target) {
+bool OpenWithDesktop(const QUrl &target) {
   if (Handler()) {
     Handler()(target);
-    return;
+    return true;
   }
-  (void)QDesktopServices::openUrl(target);
+  return QDesktopServices::openUrl(target);
 }
 
 void SetDesktopHandler(DesktopHandler handler) { Handler() = std::move(handler); }

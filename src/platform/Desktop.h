@@ -8,8 +8,9 @@ namespace velmora {
 
 using DesktopHandler = std::function<void(const QUrl &)>;
 
-// Opens the target with the desktop's handler; the result is not examined.
-void OpenWithDesktop(const QUrl &target);
+// Opens the target with the desktop's handler; true when the desktop took
+// it (callers may ignore it: nothing is shown when it fails).
+bool OpenWithDesktop(const QUrl &target);
 // Replaces the desktop hand-off (an empty handler restores it).
 void SetDesktopHandler(DesktopHandler handler);
 
