@@ -169,6 +169,7 @@ void CreateListPane(MainWindowControls &c, QWidget *client) {
   c.lstKovSearch->setAllColumnsShowFocus(true);
   c.lstKovSearch->setEditTriggers(QAbstractItemView::NoEditTriggers);
   c.lstKovSearch->header()->setStretchLastSection(true);
+  c.lstKovSearch->header()->setMinimumSectionSize(8);
   c.lstKovSearch->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
