@@ -22,7 +22,6 @@ class RecordSet {
     if (!EOF_()) ++position_;
   }
   size_t RowCount() const { return rowCount_; }
-  const QStringList &FieldNames() const { return names_; }
 
   // The current row's field; nothing for a null value, an unknown field, or
   // when the set is at its end.

@@ -12,19 +12,14 @@ namespace velmora {
 
 namespace {
 
-template <class Control>
-Control *Make(QWidget *parent, const char *name, double left, double top, double width, double height) {
-  return MakeAt<Control>(parent, name, left, top, width, height);
-}
-
 QWidget *Pane(QWidget *parent, const char *name, double left, double top, double width, double height) {
-  return Make<QWidget>(parent, name, left, top, width, height);
+  return MakeAt<QWidget>(parent, name, left, top, width, height);
 }
 
 // A background picture that stretches to the image's size.
 QLabel *Background(QWidget *parent, const char *name, double left, double top, double width, double height,
                    const QColor &from, const QColor &to, Qt::Orientation direction = Qt::Vertical) {
-  QLabel *image = Make<QLabel>(parent, name, left, top, width, height);
+  QLabel *image = MakeAt<QLabel>(parent, name, left, top, width, height);
   QPixmap picture(direction == Qt::Vertical ? QSize(4, 64) : QSize(64, 4));
   QPainter painter(&picture);
   QLinearGradient gradient(0, 0, direction == Qt::Vertical ? 0 : 64, direction == Qt::Vertical ? 64 : 0);
@@ -39,7 +34,7 @@ QLabel *Background(QWidget *parent, const char *name, double left, double top, d
 
 QToolButton *PictureButton(QWidget *parent, const char *name, const QString &image, const QString &accessibleName,
                            double left, double top, double width, double height) {
-  QToolButton *button = Make<QToolButton>(parent, name, left, top, width, height);
+  QToolButton *button = MakeAt<QToolButton>(parent, name, left, top, width, height);
   button->setIcon(ImageByKey(image));
   button->setIconSize(QSize(Px(width) - 6, Px(height) - 6).boundedTo(QSize(24, 24)));
   button->setAutoRaise(true);
@@ -53,7 +48,7 @@ QToolButton *PictureButton(QWidget *parent, const char *name, const QString &ima
 
 QToolButton *BannerButton(QWidget *parent, const char *name, const QString &image, const QString &caption,
                           double left) {
-  QToolButton *button = Make<QToolButton>(parent, name, left, 0, 855, 855);
+  QToolButton *button = MakeAt<QToolButton>(parent, name, left, 0, 855, 855);
   button->setIcon(ImageByKey(image));
   button->setIconSize(QSize(26, 26));
   button->setText(caption);
@@ -64,7 +59,7 @@ QToolButton *BannerButton(QWidget *parent, const char *name, const QString &imag
 
 QPlainTextEdit *TextBox(QWidget *parent, const char *name, const QString &text, const QString &accessibleName,
                         double left, double top, double width, double height) {
-  auto *box = Make<QPlainTextEdit>(parent, name, left, top, width, height);
+  auto *box = MakeAt<QPlainTextEdit>(parent, name, left, top, width, height);
   box->setPlainText(text);
   box->setReadOnly(true);
   box->setAccessibleName(accessibleName);
@@ -74,7 +69,7 @@ QPlainTextEdit *TextBox(QWidget *parent, const char *name, const QString &text, 
 
 QLineEdit *LineBox(QWidget *parent, const char *name, const QString &text, const QString &accessibleName,
                    double left, double top, double width, double height) {
-  auto *box = Make<QLineEdit>(parent, name, left, top, width, height);
+  auto *box = MakeAt<QLineEdit>(parent, name, left, top, width, height);
   box->setText(text);
   box->setReadOnly(true);
   box->setAccessibleName(accessibleName);
@@ -85,7 +80,7 @@ QLineEdit *LineBox(QWidget *parent, const char *name, const QString &text, const
 
 QLabel *Caption(QWidget *parent, const char *name, const QString &text, double left, double top, double width,
                 double height) {
-  QLabel *label = Make<QLabel>(parent, name, left, top, width, height);
+  QLabel *label = MakeAt<QLabel>(parent, name, left, top, width, height);
   label->setText(text);
   return label;
 }
@@ -94,7 +89,7 @@ void CreateBanner(MainWindowControls &c) {
   c.Picture1 = Pane(c.ActiveSizer1, "Picture1", 2, 2, 8186, 883);
   c.Image5 = Background(c.Picture1, "Image5", 0, 0, 8175, 870, QColor(0xfb, 0xf4, 0xe6), QColor(0xee, 0xd9, 0xb8));
   c.Picture2 = Pane(c.Picture1, "Picture2", 120, 120, 660, 660);
-  c.imgLogo = Make<ClickableLabel>(c.Picture2, "imgLogo", 30, 30, 600, 600);
+  c.imgLogo = MakeAt<ClickableLabel>(c.Picture2, "imgLogo", 30, 30, 600, 600);
   c.imgLogo->setPixmap(ImageByKey(QStringLiteral("logo")).pixmap(QSize(80, 80)));
   c.imgLogo->setScaledContents(true);
   c.imgLogo->setCursor(Qt::PointingHandCursor);
@@ -106,16 +101,16 @@ void CreateBanner(MainWindowControls &c) {
   c.lblUserName->adjustSize();
   c.lblUserCoolName = Caption(c.Picture1, "lblUserCoolName", QStringLiteral("UserCoolName"), 1920, 120, 2055, 225);
   for (QLabel *label : {c.lblUserName, c.lblUserCoolName}) label->setForegroundRole(QPalette::Highlight);
-  c.cmdCoolNameSet = Make<QPushButton>(c.Picture1, "cmdCoolNameSet", 3960, 120, 195, 255);
+  c.cmdCoolNameSet = MakeAt<QPushButton>(c.Picture1, "cmdCoolNameSet", 3960, 120, 195, 255);
   c.cmdCoolNameSet->setIcon(ImageByKey(QStringLiteral("person")));
   c.cmdCoolNameSet->setFlat(true);
   c.cmdCoolNameSet->setAccessibleName(QStringLiteral("Nickname settings"));
   c.cmdCoolNameSet->setToolTip(QStringLiteral("Command1"));
   c.cmdCoolNameSet->setProperty("captionAsToolTip", true);
-  c.cmdEmail = Make<QPushButton>(c.Picture1, "cmdEmail", 900, 480, 780, 300);
+  c.cmdEmail = MakeAt<QPushButton>(c.Picture1, "cmdEmail", 900, 480, 780, 300);
   c.cmdEmail->setText(QStringLiteral("Mail"));
   c.cmdEmail->setIcon(ImageByKey(QStringLiteral("mail")));
-  c.cmdUpdate = Make<QPushButton>(c.Picture1, "cmdUpdate", 1740, 480, 900, 300);
+  c.cmdUpdate = MakeAt<QPushButton>(c.Picture1, "cmdUpdate", 1740, 480, 900, 300);
   c.cmdUpdate->setText(QStringLiteral("Update"));
   c.cmdUpdate->setIcon(ImageByKey(QStringLiteral("web")));
   for (QPushButton *button : {c.cmdEmail, c.cmdUpdate}) button->setFlat(true);
@@ -146,22 +141,22 @@ void CreateButtonBar(MainWindowControls &c) {
 void CreateListPane(MainWindowControls &c, QWidget *client) {
   c.picMList = Pane(c.ActiveSizer1, "picMList", 465, 885, 2400, 3975);
   c.Image8 = Background(c.picMList, "Image8", 0, 0, 2400, 390, QColor(0xb8, 0x3a, 0x2f), QColor(0x8e, 0x27, 0x20));
-  c.cmdKOVTitle = Make<QPushButton>(c.picMList, "cmdKOVTitle", 30, 45, 1900, 300);
+  c.cmdKOVTitle = MakeAt<QPushButton>(c.picMList, "cmdKOVTitle", 30, 45, 1900, 300);
   c.cmdKOVTitle->setText(QStringLiteral("KOV Search"));
   c.cmdKOVTitle->setFlat(true);
   c.cmdKOVTitle->setStyleSheet(QStringLiteral("color: white; font-weight: bold; text-align: left;"));
   c.Command9 = PictureButton(c.picMList, "Command9", QStringLiteral("home"), QStringLiteral("Velmora"), 1990, 45, 330, 300);
   c.picSearchLine = Pane(c.picMList, "picSearchLine", 30, 435, 2340, 400);
-  c.txtSearchKey = Make<QLineEdit>(c.picSearchLine, "txtSearchKey", 0, 40, 1680, 330);
+  c.txtSearchKey = MakeAt<QLineEdit>(c.picSearchLine, "txtSearchKey", 0, 40, 1680, 330);
   c.txtSearchKey->setAccessibleName(QStringLiteral("Search"));
   c.txtSearchKey->setPlaceholderText(QStringLiteral("成语 / pinyin"));
   c.txtSearchKey->setClearButtonEnabled(true);
-  c.cmdSearch = Make<QPushButton>(c.picSearchLine, "cmdSearch", 1720, 40, 620, 330);
+  c.cmdSearch = MakeAt<QPushButton>(c.picSearchLine, "cmdSearch", 1720, 40, 620, 330);
   c.cmdSearch->setText(QStringLiteral("Search"));
-  c.trvIdiomDir = Make<NodeTree>(c.picMList, "trvIdiomDir", 30, 435, 2340, 2535);
+  c.trvIdiomDir = MakeAt<NodeTree>(c.picMList, "trvIdiomDir", 30, 435, 2340, 2535);
   c.trvIdiomDir->setAccessibleName(QStringLiteral("Index"));
   c.trvIdiomDir->hide();
-  c.lstKovSearch = Make<QTreeView>(client, "lstKovSearch", 520, 1720, 2295, 2775);
+  c.lstKovSearch = MakeAt<QTreeView>(client, "lstKovSearch", 520, 1720, 2295, 2775);
   c.lstKovSearch->setAccessibleName(QStringLiteral("Idiom list"));
   c.lstKovSearch->setRootIsDecorated(false);
   c.lstKovSearch->setUniformRowHeights(true);
@@ -182,13 +177,13 @@ void CreateQuizPanel(MainWindowControls &c) {
   c.Label1 = Caption(c.Picture5, "Label1", QString(), 240, 120, 4575, 735);
   c.Label4 = Caption(c.Picture5, "Label4", QString(), 240, 840, 4575, 855);
   c.Label3 = Caption(c.Picture5, "Label3", QString(), 3960, 1560, 1095, 855);
-  c.Command8 = Make<QPushButton>(c.Picture5, "Command8", 3360, 2040, 1335, 495);
+  c.Command8 = MakeAt<QPushButton>(c.Picture5, "Command8", 3360, 2040, 1335, 495);
   c.Command8->setText(QStringLiteral("判断"));
   c.Label5 = Caption(c.Picture5, "Label5", QStringLiteral("X＝"), 240, 2280, 975, 735);
-  c.Text1 = Make<QLineEdit>(c.Picture5, "Text1", 1200, 2280, 1095, 720);
+  c.Text1 = MakeAt<QLineEdit>(c.Picture5, "Text1", 1200, 2280, 1095, 720);
   c.Text1->setAccessibleName(QStringLiteral("Answer"));
   c.Label2 = Caption(c.Picture5, "Label2", QString(), 2520, 2280, 735, 735);
-  c.Command11 = Make<QPushButton>(c.Picture5, "Command11", 3360, 2640, 1335, 495);
+  c.Command11 = MakeAt<QPushButton>(c.Picture5, "Command11", 3360, 2640, 1335, 495);
   c.Command11->setText(QStringLiteral("下一题"));
   for (QWidget *w : std::initializer_list<QWidget *>{c.Label1, c.Label2, c.Label3, c.Label4, c.Label5, c.Text1})
     w->setFont(quizFont);
@@ -220,7 +215,7 @@ void CreateDetailPane(MainWindowControls &c) {
                              315);
   c.Command5 = PictureButton(c.Picture6, "Command5", QStringLiteral("quiz"), QStringLiteral("Quiz"), 1330, 30, 315, 315);
   c.Command3->setEnabled(false);
-  c.Command10 = Make<QPushButton>(c.Picture6, "Command10", 4200, 30, 900, 315);
+  c.Command10 = MakeAt<QPushButton>(c.Picture6, "Command10", 4200, 30, 900, 315);
   c.Command10->setText(QStringLiteral("Setting"));
   c.Command10->setFlat(true);
   c.txtIdiom = LineBox(c.Picture6, "txtIdiom", QString(), QStringLiteral("Idiom"), 480, 520, 3735, 255);
@@ -250,7 +245,7 @@ void CreateFooter(MainWindowControls &c) {
   c.lblQuillon = Caption(c.Picture3, "lblQuillon", QStringLiteral("Velmora · CC-CEDICT idioms"),
                          120, 200, 4200, 300);
   c.lblStart = Caption(c.Picture3, "lblStart", QStringLiteral("Up:"), 4440, 200, 900, 300);
-  c.lblUp = Make<ClickableLabel>(c.Picture3, "lblUp", 5340, 200, 2460, 300);
+  c.lblUp = MakeAt<ClickableLabel>(c.Picture3, "lblUp", 5340, 200, 2460, 300);
   c.lblUp->setAccessibleDescription(QStringLiteral("Previous idiom"));
   c.lblUp->setCursor(Qt::PointingHandCursor);
   c.lblUp->setStyleSheet(QStringLiteral("color: #1d4f8a; text-decoration: underline;"));

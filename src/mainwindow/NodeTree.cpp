@@ -109,10 +109,6 @@ void NodeTree::SetExpandedImage(const QString &key, const QString &image) {
   ChangePictures(key, [&image](Pictures &p) { p.expanded = image; });
 }
 
-void NodeTree::SetSelectedImage(const QString &key, const QString &image) {
-  ChangePictures(key, [&image](Pictures &p) { p.selected = image; });
-}
-
 QString NodeTree::ShownImage(const QTreeWidgetItem *item) const {
   if (item == nullptr) return {};
   const Pictures &pictures = PicturesOf(item);

@@ -26,7 +26,6 @@ class NodeTree : public QTreeWidget {
   QTreeWidgetItem *Node(const QString &key) const { return nodes_.value(key); }
   QString KeyOf(const QTreeWidgetItem *item) const;
   void SetExpandedImage(const QString &key, const QString &image);
-  void SetSelectedImage(const QString &key, const QString &image);
   // The image key the node shows now: selected, expanded or its own.
   QString ShownImage(const QTreeWidgetItem *item) const;
 
