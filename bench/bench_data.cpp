@@ -9,17 +9,15 @@
 #include "EditionBuilder.h"
 #include "SyntheticSource.h"
 #include "data/Conn.h"
+#include "data/IdiomStore.h"
 #include "data/SqlConnection.h"
-#include "startup/ProgramValues.h"
+#include "config/ProgramValues.h"
 
 using namespace velmora;
 
 namespace {
 
 constexpr int kIdioms = 40000;
-const QString kLetterQuery = QStringLiteral(
-    "SELECT First(VELM.FirstA) AS FirstA, Count(VELM.FirstA) AS NumberOfDups FROM VELM GROUP BY "
-    "VELM.FirstA HAVING (((Count(VELM.FirstA))>1))");
 
 const QString &EditionPath() {
   static QTemporaryDir dir;
@@ -50,7 +48,7 @@ void BM_OpenDatabase(benchmark::State &state) {
 void BM_ListQuery(benchmark::State &state) {
   UseEdition();
   for (auto _ : state) {
-    RecordSet all = OpenRS(QStringLiteral("SELECT * FROM VELM ORDER BY Idiom "), false);
+    RecordSet all = OpenRS(kAllIdiomsQuery, false);
     size_t rows = 0;
     for (; !all.EOF_(); all.MoveNext()) rows += all.Text(QStringLiteral("Idiom")).size() > 0;
     if (rows != kIdioms) state.SkipWithError("wrong row count");
@@ -62,7 +60,7 @@ void BM_RawFetchOfTheListRows(benchmark::State &state) {
   auto db = SqlConnection::Open(EditionPath(), kDatabasePassword, SqlConnection::Mode::ReadOnly, &error);
   for (auto _ : state) {
     sqlite3_stmt *statement = nullptr;
-    sqlite3_prepare_v2(db->handle(), "SELECT * FROM VELM ORDER BY Idiom ", -1, &statement, nullptr);
+    sqlite3_prepare_v2(db->handle(), kAllIdiomsQuery.toUtf8().constData(), -1, &statement, nullptr);
     size_t bytes = 0;
     while (sqlite3_step(statement) == SQLITE_ROW)
       for (int c = 0; c < 8; ++c) bytes += static_cast<size_t>(sqlite3_column_bytes(statement, c));
@@ -76,9 +74,7 @@ void BM_LetterQueryAndOneQueryPerLetter(benchmark::State &state) {
   for (auto _ : state) {
     size_t idioms = 0;
     for (RecordSet letters = OpenRS(kLetterQuery, true); !letters.EOF_(); letters.MoveNext()) {
-      RecordSet group = OpenRS(
-          QStringLiteral("SELECT VELM.Code, VELM.Idiom FROM VELM WHERE VELM.FirstA=? ORDER BY VELM.Idiom"), true,
-          {letters.Text(QStringLiteral("FirstA"))});
+      RecordSet group = OpenRS(kIdiomsOfLetterQuery, true, {letters.Text(QStringLiteral("FirstA"))});
       idioms += group.RowCount();
     }
     if (idioms != kIdioms) state.SkipWithError("wrong idiom count");
@@ -87,9 +83,9 @@ void BM_LetterQueryAndOneQueryPerLetter(benchmark::State &state) {
 
 void BM_DetailQuery(benchmark::State &state) {
   UseEdition();
-  const QString idiom = OpenRS(QStringLiteral("SELECT * FROM VELM where code=?"), false, {20000LL}).Text(QStringLiteral("Idiom"));
+  const QString idiom = IdiomByCode(20000).value_or(QString());
   for (auto _ : state) {
-    RecordSet detail = OpenRS(QStringLiteral("SELECT * FROM VELM WHERE VELM.Idiom=?"), true, {idiom});
+    RecordSet detail = OpenRS(kDetailQuery, true, {idiom});
     benchmark::DoNotOptimize(detail.Text(QStringLiteral("Note")));
   }
 }

@@ -11,7 +11,7 @@
 #include "SyntheticSource.h"
 #include "data/Conn.h"
 #include "mainwindow/frmVELM.h"
-#include "startup/ProgramValues.h"
+#include "config/ProgramValues.h"
 
 using namespace velmora;
 
@@ -67,7 +67,7 @@ void BM_BuildTree(benchmark::State &state) {
     auto window = std::make_unique<frmVELM>();
     window->Load();
     state.ResumeTiming();
-    window->cmdKOVTreeList_Click();
+    window->controls().cmdKOVTreeList->click();
     state.PauseTiming();
     window.reset();
     state.ResumeTiming();
@@ -79,7 +79,7 @@ void BM_DetailDisplay(benchmark::State &state) {
   frmVELM window;
   window.Load();
   window.controls().txtSearchKey->setText(QStringLiteral("xin"));
-  for (auto _ : state) window.Timer1_Timer();
+  for (auto _ : state) window.SearchList().Timer1_Timer();
 }
 
 }  // namespace

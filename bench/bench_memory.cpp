@@ -13,7 +13,7 @@
 #include "SyntheticSource.h"
 #include "data/Conn.h"
 #include "mainwindow/frmVELM.h"
-#include "startup/ProgramValues.h"
+#include "config/ProgramValues.h"
 
 using namespace velmora;
 
@@ -53,7 +53,7 @@ int main(int argc, char **argv) {
   window.show();
   while (window.controls().txtIdiom->text().isEmpty()) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
   const double listed = ResidentMegabytes();
-  window.cmdKOVTreeList_Click();
+  window.controls().cmdKOVTreeList->click();
   QApplication::processEvents();
   std::printf("resident MB: application %.1f, window constructed %.1f, list loaded %.1f, first idiom shown %.1f, "
               "after the tree %.1f\n",

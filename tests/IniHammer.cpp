@@ -4,7 +4,7 @@
 #include <QCoreApplication>
 #include <QStringList>
 
-#include "startup/RwIni.h"
+#include "config/RwIni.h"
 
 int main(int argc, char **argv) {
   QCoreApplication app(argc, argv);

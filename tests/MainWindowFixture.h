@@ -4,13 +4,14 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QTest>
 #include <functional>
 #include <memory>
 
 #include "TestInstall.h"
 #include "data/Conn.h"
 #include "mainwindow/frmVELM.h"
-#include "startup/ProgramValues.h"
+#include "config/ProgramValues.h"
 
 namespace velmora::test {
 
@@ -20,6 +21,9 @@ inline bool WaitFor(const std::function<bool()> &done, int milliseconds = 2000) 
   while (!done() && clock.elapsed() < milliseconds) QApplication::processEvents(QEventLoop::AllEvents, 10);
   return done();
 }
+
+// A click of the left mouse button in the middle of the control.
+inline void Click(QWidget *control) { QTest::mouseClick(control, Qt::LeftButton); }
 
 inline QStringList Texts(const QTreeWidgetItem *parent) {
   QStringList texts;
@@ -53,9 +57,17 @@ class MainWindow : public ::testing::Test {
     ShowAfterTick();
   }
   QTreeWidgetItem *Node(const QString &key) const { return c().trvIdiomDir->Node(key); }
+  // Scrolls the node into view (opening its letter) and clicks it.
   void ClickNode(QTreeWidgetItem *node) {
-    c().trvIdiomDir->setCurrentItem(node);
-    window->trvIdiomDir_NodeClick();
+    NodeTree *tree = c().trvIdiomDir;
+    tree->scrollToItem(node);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(node).center());
+  }
+  void ClickListRow(int row) {
+    QTreeView *list = c().lstKovSearch;
+    const QModelIndex index = list->model()->index(row, 1);
+    list->scrollTo(index);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
   }
 
   std::unique_ptr<TestInstall> install;

@@ -6,7 +6,7 @@
 
 #include "EditionBuilder.h"
 #include "data/Conn.h"
-#include "startup/ProgramValues.h"
+#include "config/ProgramValues.h"
 
 namespace velmora::test {
 
@@ -64,15 +64,6 @@ void TestInstall::WriteEdition(const QString &fileName, const std::vector<Source
   QDir().mkpath(file(QStringLiteral("Data")));
   WriteSmallEdition(file(QStringLiteral("Data/") + fileName), entries);
 }
-
-RecordedMessages::RecordedMessages(MessageAnswer answer) {
-  SetMessageBoxHandler([this, answer](const MessageBoxRequest &request) {
-    shown_.push_back(request);
-    return answer;
-  });
-}
-
-RecordedMessages::~RecordedMessages() { SetMessageBoxHandler({}); }
 
 void UseDatabase(const QString &dataFile) {
   CloseDatabase();

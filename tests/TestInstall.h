@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "SourceEntry.h"
-#include "platform/MessageBoxes.h"
 
 // Readable QStrings in test failure messages.
 inline void PrintTo(const QString &text, std::ostream *out) { *out << '"' << text.toStdString() << '"'; }
@@ -34,18 +33,6 @@ class TestInstall {
 
  private:
   QTemporaryDir dir_;
-};
-
-// Records every message box instead of showing it, answering with the given
-// answer; restores the real boxes when it goes.
-class RecordedMessages {
- public:
-  explicit RecordedMessages(MessageAnswer answer = MessageAnswer::Ok);
-  ~RecordedMessages();
-  const std::vector<MessageBoxRequest> &shown() const { return shown_; }
-
- private:
-  std::vector<MessageBoxRequest> shown_;
 };
 
 // Opens the edition at the path as the program's database (ConnString set).

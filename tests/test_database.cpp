@@ -1,18 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
-
 #include "TestInstall.h"
 #include "data/Conn.h"
-#include "startup/ProgramValues.h"
+#include "data/IdiomStore.h"
+#include "config/ProgramValues.h"
 
 using namespace velmora;
 
 namespace {
-
-const QString kLetterQuery = QStringLiteral(
-    "SELECT First(VELM.FirstA) AS FirstA, Count(VELM.FirstA) AS NumberOfDups FROM VELM GROUP BY "
-    "VELM.FirstA HAVING (((Count(VELM.FirstA))>1))");
 
 QStringList Column(RecordSet set, const QString &field) {
   QStringList values;
@@ -48,26 +43,25 @@ TEST_F(Database, LetterQueryListsOnlyLettersWithMoreThanOneIdiom) {
 }
 
 TEST_F(Database, IdiomsOfALetterInPinyinOrder) {
-  const RecordSet set = OpenRS(
-      "SELECT VELM.Code, VELM.Idiom FROM VELM WHERE VELM.FirstA=? ORDER BY VELM.Idiom", true, {QString("A")});
+  const RecordSet set = OpenRS(kIdiomsOfLetterQuery, true, {QString("A")});
   EXPECT_EQ(Column(set, "Idiom"), QStringList({"阿鼻地狱", "爱不释手", "按部就班"}));
   EXPECT_EQ(Column(set, "Code"), QStringList({"1", "2", "3"}));
 }
 
 TEST_F(Database, AllIdiomsInPinyinOrderAndTheHighestCode) {
-  const RecordSet all = OpenRS("SELECT * FROM VELM ORDER BY Idiom ", false);
+  const RecordSet all = OpenRS(kAllIdiomsQuery, false);
   EXPECT_EQ(Column(all, "Idiom"),
             QStringList({"阿鼻地狱", "爱不释手", "按部就班", "百发百中", "半途而废", "不可思议", "刻舟求剑",
                          "旗开得胜", "它's一", "一举两得", "一马当先", "饮水思源", "长治久安"}))
       << "ICU files the polyphone 长 under zhǎng";
-  const RecordSet max = OpenRS("SELECT max(code) as Maxcode FROM VELM ", false);
+  const RecordSet max = OpenRS(kHighestCodeQuery, false);
   EXPECT_EQ(max.Text("Maxcode"), "13");
-  const RecordSet byCode = OpenRS("SELECT * FROM VELM where code=?", false, {11LL});
+  const RecordSet byCode = OpenRS(kIdiomByCodeQuery, false, {11LL});
   EXPECT_EQ(byCode.Text("Idiom"), "一马当先");
 }
 
 TEST_F(Database, DetailQueryFindsIdiomsWithQuotesAndTellsNullFromEmpty) {
-  const QString detail = "SELECT * FROM VELM WHERE VELM.Idiom=?";
+  const QString detail = kDetailQuery;
   const RecordSet quoted = OpenRS(detail, true, {QString("它's一")});
   ASSERT_FALSE(quoted.EOF_());
   EXPECT_EQ(quoted.Text("Note"), "an idiom with a quote");
@@ -82,16 +76,43 @@ TEST_F(Database, DetailQueryFindsIdiomsWithQuotesAndTellsNullFromEmpty) {
   EXPECT_TRUE(OpenRS(detail, true, {QString("不存在")}).EOF_());
 }
 
-TEST_F(Database, FailedQueriesGiveClosedSetsAndRestoreThePointer) {
-  ASSERT_EQ(QGuiApplication::overrideCursor(), nullptr);
+TEST_F(Database, FailedQueriesGiveClosedSetsAndEndTheirBusySpan) {
+  std::vector<bool> busy;
+  SetQueryBusyHook([&busy](bool state) { busy.push_back(state); });
   for (const QString query : {"SELEC * FROM VELM", "SELECT * FROM NOPE"}) {
     const RecordSet set = OpenRS(query, true);
     EXPECT_FALSE(set.IsOpen());
     EXPECT_TRUE(set.EOF_());
     EXPECT_EQ(set.Text("Idiom"), "");
     EXPECT_TRUE(LastQueryError().startsWith("OpenRS\n" + query + "\n[1]--")) << LastQueryError().toStdString();
-    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
   }
+  SetQueryBusyHook({});
+  EXPECT_EQ(busy, std::vector<bool>({true, false, true, false}));
+}
+
+TEST_F(Database, StoreGivesTypedRecords) {
+  const ListedIdioms listed = AllIdioms();
+  ASSERT_EQ(listed.idioms.size(), 13);
+  EXPECT_EQ(listed.idioms.indexOf("一马当先"), listed.spells.indexOf("yī mǎ dāng xiān"));
+  EXPECT_EQ(HighestCode(), "13");
+  const std::vector<LetterCount> letters = LetterCounts();
+  ASSERT_EQ(letters.size(), 3u);
+  EXPECT_EQ(letters[2].letter, "Y");
+  EXPECT_EQ(letters[2].count, 3);
+  const std::vector<FiledIdiom> filed = IdiomsFiledUnder("A");
+  ASSERT_EQ(filed.size(), 3u);
+  EXPECT_EQ(filed[0].code, "1");
+  EXPECT_EQ(filed[0].idiom, "阿鼻地狱");
+  const auto record = Record("一马当先");
+  ASSERT_TRUE(record.has_value());
+  EXPECT_EQ(record->code, "11");
+  EXPECT_EQ(record->initial, "YMDX");
+  EXPECT_EQ(record->note, "to take the lead");
+  EXPECT_EQ(record->source, "《水浒传》");
+  EXPECT_EQ(record->example, "");
+  EXPECT_FALSE(Record("不存在").has_value());
+  EXPECT_EQ(IdiomByCode(11), "一马当先");
+  EXPECT_FALSE(IdiomByCode(99).has_value());
 }
 
 TEST_F(Database, SecondOpenChangesNothingAndDataFilesStayUntouched) {
@@ -101,7 +122,7 @@ TEST_F(Database, SecondOpenChangesNothingAndDataFilesStayUntouched) {
   EXPECT_EQ(ConnString(), before);
   EXPECT_EQ(OpenRS("INSERT INTO VELM (Code, Idiom) VALUES (99, 'x')", true).IsOpen(), false)
       << "the data file is opened read-only";
-  EXPECT_EQ(OpenRS("SELECT max(code) as Maxcode FROM VELM ", false).Text("Maxcode"), "13");
+  EXPECT_EQ(OpenRS(kHighestCodeQuery, false).Text("Maxcode"), "13");
 }
 
 TEST(ConnStringParts, DataSourceMayHoldSemicolons) {

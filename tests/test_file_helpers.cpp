@@ -4,9 +4,9 @@
 #include <QFile>
 
 #include "TestInstall.h"
-#include "startup/FileHelpers.h"
-#include "startup/ProgramValues.h"
-#include "startup/TextNumbers.h"
+#include "config/FileHelpers.h"
+#include "config/ProgramValues.h"
+#include "config/TextNumbers.h"
 
 using namespace velmora;
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "TestInstall.h"
-#include "mainwindow/DetailText.h"
-#include "mainwindow/IdiomFinder.h"
+#include "dictionary/DetailText.h"
+#include "dictionary/IdiomFinder.h"
 
 using namespace velmora;
 

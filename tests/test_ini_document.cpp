@@ -4,7 +4,7 @@
 
 #include <QStringEncoder>
 
-#include "startup/IniDocument.h"
+#include "config/IniDocument.h"
 
 using velmora::IniDocument;
 

@@ -6,10 +6,12 @@
 #include <QPushButton>
 #include <QToolButton>
 
+#include "TestHooks.h"
 #include "TestInstall.h"
-#include "lang/WindowLanguage.h"
-#include "startup/ProgramValues.h"
-#include "startup/RwIni.h"
+#include "platform/WindowLanguage.h"
+#include "config/InstallLayout.h"
+#include "config/ProgramValues.h"
+#include "config/RwIni.h"
 
 using namespace velmora;
 
@@ -91,7 +93,7 @@ TEST_F(Language, FontAndCaptionsByControlName) {
   EXPECT_EQ(w.Command3->text(), "three");
   EXPECT_EQ(w.cmdKOVSearch->text(), "");
   EXPECT_EQ(w.cmdKOVSearch->toolTip(), "Search view") << "a picture button shows its caption as a tool tip";
-  EXPECT_EQ(CurrentIniFile(), install.file("lang/EN.lng")) << "the language file stays current";
+  EXPECT_EQ(CurrentIniFile(), LanguageFilePath("EN")) << "the language file stays current";
 }
 
 TEST_F(Language, FontStepsStopOnMissingSizeOrName) {

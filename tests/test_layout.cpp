@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "TestInstall.h"
-#include "mainwindow/ControlArrangement.h"
-#include "mainwindow/PaneGrid.h"
+#include "layout/ControlArrangement.h"
+#include "layout/PaneGrid.h"
 
 using namespace velmora;
 

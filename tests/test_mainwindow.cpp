@@ -11,15 +11,17 @@
 #include "MainWindowFixture.h"
 #include "TestInstall.h"
 #include "data/Conn.h"
+#include "data/IdiomStore.h"
 #include "mainwindow/frmVELM.h"
-#include "platform/Desktop.h"
+#include "TestHooks.h"
 #include "platform/Twips.h"
-#include "startup/ProgramValues.h"
+#include "config/ProgramValues.h"
 
 using namespace velmora;
 
 using test::MainWindow;
 using test::Texts;
+using test::Click;
 using test::WaitFor;
 
 TEST_F(MainWindow, OpensInTheSearchViewAndShowsTheFirstIdiomAfterTheTick) {
@@ -34,7 +36,7 @@ TEST_F(MainWindow, OpensInTheSearchViewAndShowsTheFirstIdiomAfterTheTick) {
   EXPECT_EQ(c().cmdKOVTreeList->width(), Px(400));
   EXPECT_EQ(window->ListModel().rowCount(), 13);
   EXPECT_EQ(window->ListModel().headerData(1, Qt::Horizontal, Qt::DisplayRole), "VELM");
-  EXPECT_EQ(window->ListModel().CellText(0, 1), "");
+  EXPECT_EQ(window->ListModel().data(window->ListModel().index(0, 0), Qt::DisplayRole).toString(), "");
   EXPECT_EQ(window->MaxIdiomCode(), "13");
   EXPECT_EQ(window->CurrentListRow(), 0);
   EXPECT_EQ(window->ListPickFlag(), 1);
@@ -48,7 +50,7 @@ TEST_F(MainWindow, OpensInTheSearchViewAndShowsTheFirstIdiomAfterTheTick) {
 }
 
 TEST_F(MainWindow, IndexViewIsBuiltOnceWithCountsAndPinyinOrder) {
-  window->cmdKOVTreeList_Click();
+  Click(c().cmdKOVTreeList);
   EXPECT_TRUE(window->TreeLoaded());
   EXPECT_EQ(c().cmdKOVTitle->text(), "Tree title");
   EXPECT_TRUE(c().trvIdiomDir->isVisible());
@@ -64,15 +66,15 @@ TEST_F(MainWindow, IndexViewIsBuiltOnceWithCountsAndPinyinOrder) {
   EXPECT_EQ(Texts(Node("MY")), QStringList({"一举两得", "一马当先", "饮水思源"}));
   EXPECT_EQ(c().trvIdiomDir->KeyOf(Node("MA")->child(0)), "M1");
   QTreeWidgetItem *firstBuilt = Node("MA");
-  window->cmdKOVSearch_Click();
+  Click(c().cmdKOVSearch);
   EXPECT_TRUE(c().lstKovSearch->isVisible());
   EXPECT_EQ(c().cmdKOVSearch->width(), Px(428));
-  window->cmdKOVTreeList_Click();
+  Click(c().cmdKOVTreeList);
   EXPECT_EQ(Node("MA"), firstBuilt) << "the tree is not rebuilt";
 }
 
 TEST_F(MainWindow, TreePicturesFollowExpansionAndSelection) {
-  window->cmdKOVTreeList_Click();
+  Click(c().cmdKOVTreeList);
   NodeTree *tree = c().trvIdiomDir;
   EXPECT_EQ(tree->ShownImage(Node("MA")), "book");
   Node("MA")->setExpanded(true);
@@ -89,7 +91,7 @@ TEST_F(MainWindow, TreePicturesFollowExpansionAndSelection) {
 
 TEST_F(MainWindow, TreeClicksShowIdiomsAndLetterClicksChangeNothing) {
   ShowAfterTick();
-  window->cmdKOVTreeList_Click();
+  Click(c().cmdKOVTreeList);
   ClickNode(Node("MY"));
   EXPECT_EQ(c().txtIdiom->text(), "阿鼻地狱");
   EXPECT_EQ(c().lblUp->text(), "");
@@ -119,16 +121,15 @@ TEST_F(MainWindow, DisplayHidesCombinedTextAndQuizAndFollowsHeadings) {
 
 TEST_F(MainWindow, VideoButtonFollowsTheVideoFile) {
   install->Write("Video/一马当先.rm", "video");
-  std::vector<QUrl> opened;
-  SetDesktopHandler([&opened](const QUrl &url) { opened.push_back(url); });
+  test::RecordedDesktop desktop;
+  const std::vector<QUrl> &opened = desktop.opened();
   Search("一马当先");
   EXPECT_TRUE(c().Command3->isEnabled());
-  window->Command3_Click();
+  Click(c().Command3);
   ASSERT_EQ(opened.size(), 1u);
   EXPECT_EQ(opened[0].toLocalFile(), install->file("Video/一马当先.rm"));
   Search("爱不");
   EXPECT_FALSE(c().Command3->isEnabled());
-  SetDesktopHandler({});
 }
 
 TEST_F(MainWindow, FindsByTextTonelessPinyinAndInitials) {
@@ -169,7 +170,7 @@ TEST_F(MainWindow, ChangesBeforeTheTickLoadOnce) {
   ShowAfterTick();
   EXPECT_EQ(c().txtIdiom->text(), "不可思议");
   EXPECT_EQ(c().lblUp->text(), "阿鼻地狱") << "the changes before the tick led to one load only";
-  window->lstKovSearch_RowNotify(window->CurrentListRow());
+  ClickListRow(window->CurrentListRow());
   ShowAfterTick();
   EXPECT_EQ(c().lblUp->text(), "不可思议") << "choosing the shown row loads it again";
 }
@@ -179,8 +180,8 @@ TEST_F(MainWindow, PreviousIdiomLabelGoesBack) {
   Search("bksy");
   Search("abjb");
   ASSERT_EQ(c().lblUp->text(), "不可思议");
-  window->cmdKOVTreeList_Click();
-  window->lblUp_DblClick();
+  Click(c().cmdKOVTreeList);
+  QTest::mouseDClick(c().lblUp, Qt::LeftButton);
   EXPECT_EQ(window->ViewMode(), "KOVSearch");
   EXPECT_TRUE(c().lstKovSearch->isVisible());
   EXPECT_EQ(c().txtSearchKey->text(), "不可思议");
@@ -191,8 +192,8 @@ TEST_F(MainWindow, PreviousIdiomLabelGoesBack) {
 
 TEST_F(MainWindow, EmptyHistoryLabelEmptiesTheSearchBox) {
   c().txtSearchKey->setText("yima");
-  window->cmdKOVTreeList_Click();
-  window->lblUp_DblClick();
+  Click(c().cmdKOVTreeList);
+  QTest::mouseDClick(c().lblUp, Qt::LeftButton);
   EXPECT_EQ(c().txtSearchKey->text(), "");
   EXPECT_EQ(window->ViewMode(), "KOVSearch");
 }
@@ -220,16 +221,24 @@ TEST_F(MainWindow, EmptyTableGivesNoRowsAndNoTimer) {
   EXPECT_FALSE(window->Timer1().isActive());
   EXPECT_EQ(window->MaxIdiomCode(), "");
   EXPECT_EQ(window->CurrentListRow(), -1);
-  window->cmdKOVTreeList_Click();
+  Click(c().cmdKOVTreeList);
   EXPECT_EQ(c().trvIdiomDir->topLevelItemCount(), 0);
 }
 
 TEST_F(MainWindow, RowsPastTheSixteenBitRangeAreFoundAndShown) {
   Open(mkdata::SyntheticIdioms(40000));
   ASSERT_EQ(window->ListModel().rowCount(), 40000);
-  const QString last = window->ListModel().CellText(39999, 2);
+  const QString last = window->ListModel().IdiomAt(39999);
   Search(last);
   EXPECT_EQ(window->CurrentListRow(), 39999);
   EXPECT_EQ(c().txtIdiom->text(), last);
   EXPECT_FALSE(c().txtExplain->toPlainText().isEmpty());
+}
+
+TEST_F(MainWindow, QueriesGiveThePointerBack) {
+  ASSERT_EQ(QGuiApplication::overrideCursor(), nullptr);
+  EXPECT_FALSE(OpenRS("SELEC * FROM VELM", true).IsOpen());
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+  EXPECT_TRUE(Record("一马当先").has_value());
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }

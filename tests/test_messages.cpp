@@ -2,8 +2,8 @@
 
 #include "TestInstall.h"
 #include "lang/Messages.h"
-#include "startup/ProgramValues.h"
-#include "startup/RwIni.h"
+#include "config/ProgramValues.h"
+#include "config/RwIni.h"
 
 using namespace velmora;
 

@@ -9,7 +9,7 @@
 #include "TraditionalConverter.h"
 #include "data/Conn.h"
 #include "data/SqlConnection.h"
-#include "startup/ProgramValues.h"
+#include "config/ProgramValues.h"
 
 using namespace velmora;
 using namespace velmora::mkdata;

@@ -2,7 +2,7 @@
 
 #include "TestInstall.h"
 
-#include "data/Pinyin.h"
+#include "dictionary/Pinyin.h"
 
 using namespace velmora;
 

@@ -4,8 +4,7 @@
 #include <set>
 
 #include "TestInstall.h"
-#include "mainwindow/MissingCharacterQuiz.h"
-#include "platform/Voice.h"
+#include "practice/MissingCharacterQuiz.h"
 
 using namespace velmora;
 
@@ -91,12 +90,3 @@ TEST(Quiz, CodeRangeFollowsTheHighestCode) {
   EXPECT_GT(highest, 32767) << "codes past 16 bits are drawn";
   EXPECT_EQ(emptyCodes, std::set<long long>({1})) << "an empty highest code draws code 1";
 }
-
-TEST(Voice, WithoutSoundDeviceSpeakingFailsQuietly) {
-  Voice voice;
-  if (!voice.IsAvailable()) GTEST_SKIP() << "espeak-ng has no voice data here";
-  EXPECT_EQ(voice.Name(), kMandarinVoice);
-  (void)voice.Speak("yī mǎ dāng xiān");  // no device in tests: must return, whatever it reports
-  EXPECT_FALSE(voice.Speak(QString()));
-}
-

@@ -13,17 +13,19 @@
 #include "EditionBuilder.h"
 #include "MainWindowFixture.h"
 #include "SyntheticSource.h"
+#include "TestHooks.h"
 #include "TestInstall.h"
 #include "data/SqlConnection.h"
 #include "lang/Messages.h"
-#include "lang/WindowLanguage.h"
+#include "platform/WindowLanguage.h"
 #include "platform/Desktop.h"
-#include "startup/IniDocument.h"
-#include "startup/RwIni.h"
-#include "startup/Startup.h"
+#include "config/IniDocument.h"
+#include "config/RwIni.h"
+#include "app/Startup.h"
 
 using namespace velmora;
 using test::MainWindow;
+using test::Click;
 using test::TestInstall;
 
 namespace {
@@ -181,9 +183,9 @@ TEST_F(OddTables, MissingColumnsAndNullsShowWhatThereIs) {
   ShowAfterTick();
   EXPECT_EQ(c().txtSpell->text(), "");
   EXPECT_EQ(c().txtExplain->toPlainText(), "");
-  window->cmdKOVTreeList_Click();
+  Click(c().cmdKOVTreeList);
   EXPECT_EQ(c().trvIdiomDir->topLevelItemCount(), 0) << "no FirstA column: the letter query fails";
-  window->Command5_Click();
+  Click(c().Command5);
   EXPECT_TRUE(c().Picture5->isVisible());
 }
 
@@ -192,7 +194,7 @@ TEST_F(OddTables, GapsInTheCodesAreDrawnAgain) {
             "INSERT INTO VELM VALUES (1, '一马当先', 'Y', 'yī mǎ dāng xiān'), (4, '一举两得', 'Y', 'yī jǔ liǎng dé');");
   EXPECT_EQ(window->MaxIdiomCode(), "4");
   for (int i = 0; i < 20; ++i) {
-    window->Command11_Click();
+    Click(c().Command11);
     EXPECT_TRUE(c().Label4->text() == "一马当先" || c().Label4->text() == "一举两得") << c().Label4->text().toStdString();
   }
 }
@@ -201,11 +203,11 @@ TEST_F(MainWindow, SeventyThousandIdiomsAreListedSearchedAndDrawn) {
   Open(mkdata::SyntheticIdioms(70000));
   ASSERT_EQ(window->ListModel().rowCount(), 70000);
   EXPECT_EQ(window->MaxIdiomCode(), "70000");
-  const QString deep = window->ListModel().CellText(65000, 2);
+  const QString deep = window->ListModel().IdiomAt(65000);
   Search(deep);
   EXPECT_EQ(window->CurrentListRow(), 65000);
   EXPECT_EQ(c().txtIdiom->text(), deep);
-  window->Command5_Click();
+  Click(c().Command5);
   EXPECT_FALSE(c().Label1->text().isEmpty());
 }
 

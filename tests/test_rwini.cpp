@@ -4,7 +4,7 @@
 #include <QTemporaryDir>
 
 #include "TestInstall.h"
-#include "startup/RwIni.h"
+#include "config/RwIni.h"
 
 using namespace velmora;
 

@@ -4,12 +4,16 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 
+#include <QTest>
+
+#include "TestHooks.h"
 #include "TestInstall.h"
 #include "dialogs/frmSysSetting.h"
-#include "startup/ProgramValues.h"
-#include "startup/RwIni.h"
+#include "config/ProgramValues.h"
+#include "config/RwIni.h"
 
 using namespace velmora;
 
@@ -74,7 +78,7 @@ TEST_F(Settings, OkStoresEveryValueUnderOneDataLanguageKey) {
     Find<QLineEdit>(dialog, "txtUserCoolName")->setText("");
     Find<QRadioButton>(dialog, "OptGB")->setChecked(true);
     Find<QRadioButton>(dialog, "OptDatGb")->setChecked(true);
-    dialog.cmdOK_Click();
+    QTest::mouseClick(Find<QPushButton>(dialog, "cmdOK"), Qt::LeftButton);
   }
   EXPECT_EQ(Config("Setting", "UserName"), "王小明");
   EXPECT_EQ(Config("Setting", "UserCoolName"), "");
@@ -92,7 +96,7 @@ TEST_F(Settings, NoOptionSelectedWritesEmptyValuesAndKeepsTheDefaultLanguage) {
   LangName() = "default";
   {
     frmSysSetting dialog;
-    dialog.cmdOK_Click();
+    QTest::mouseClick(Find<QPushButton>(dialog, "cmdOK"), Qt::LeftButton);
   }
   EXPECT_EQ(Config("language", "language"), "");
   EXPECT_EQ(Config("language", "DataLanguage"), "");
@@ -104,7 +108,7 @@ TEST_F(Settings, CancelWritesNothing) {
   {
     frmSysSetting dialog;
     Find<QLineEdit>(dialog, "txtUserName")->setText("changed");
-    dialog.cmdCancel_Click();
+    QTest::mouseClick(Find<QPushButton>(dialog, "cmdCancel"), Qt::LeftButton);
   }
   EXPECT_EQ(ReadFile(install.file("config.dll")), before);
 }
@@ -117,7 +121,7 @@ TEST_F(Settings, LogoIsCopiedIntoFacesOnceAndOnlyWhenAsked) {
     frmSysSetting dialog;
     Find<QLineEdit>(dialog, "txtLogoPath")->setText(pictures.file("me.jpg"));
     Find<QCheckBox>(dialog, "chkCopyToPath")->setChecked(true);
-    dialog.cmdOK_Click();
+    QTest::mouseClick(Find<QPushButton>(dialog, "cmdOK"), Qt::LeftButton);
   }
   EXPECT_EQ(ReadFile(target), "picture");
   EXPECT_EQ(Config("Setting", "logo"), target);
@@ -125,13 +129,13 @@ TEST_F(Settings, LogoIsCopiedIntoFacesOnceAndOnlyWhenAsked) {
   {
     frmSysSetting dialog;
     Find<QCheckBox>(dialog, "chkCopyToPath")->setChecked(true);
-    dialog.cmdOK_Click();
+    QTest::mouseClick(Find<QPushButton>(dialog, "cmdOK"), Qt::LeftButton);
   }
   EXPECT_EQ(ReadFile(target), "edited copy") << "the path is the target already: nothing is copied";
   {
     frmSysSetting dialog;
     Find<QLineEdit>(dialog, "txtLogoPath")->setText(pictures.file("me.jpg"));
-    dialog.cmdOK_Click();
+    QTest::mouseClick(Find<QPushButton>(dialog, "cmdOK"), Qt::LeftButton);
   }
   EXPECT_EQ(Config("Setting", "logo"), pictures.file("me.jpg")) << "without the copy option the path is stored";
 }
@@ -144,7 +148,7 @@ TEST_F(Settings, FailedCopyKeepsTheChosenPath) {
     frmSysSetting dialog;
     Find<QLineEdit>(dialog, "txtLogoPath")->setText(chosen);
     Find<QCheckBox>(dialog, "chkCopyToPath")->setChecked(true);
-    dialog.cmdOK_Click();
+    QTest::mouseClick(Find<QPushButton>(dialog, "cmdOK"), Qt::LeftButton);
     EXPECT_EQ(Config("Setting", "logo"), chosen);
   }
 }
@@ -165,7 +169,7 @@ TEST_F(Settings, UnwritableConfigurationIsToldAndLeftAlone) {
   {
     frmSysSetting dialog;
     Find<QLineEdit>(dialog, "txtUserName")->setText("new");
-    dialog.cmdOK_Click();
+    QTest::mouseClick(Find<QPushButton>(dialog, "cmdOK"), Qt::LeftButton);
   }
   EXPECT_EQ(ReadFile(install.file("config.dll")), before);
   ASSERT_EQ(messages.shown().size(), 1u);
@@ -174,21 +178,16 @@ TEST_F(Settings, UnwritableConfigurationIsToldAndLeftAlone) {
 }
 
 TEST_F(Settings, BrowseUsesTheLogoFilterAndKeepsThePathWhenCancelled) {
-  QString filterSeen;
-  QString answer = "/pictures/me.gif";
-  frmSysSetting::SetFileChooser([&](QWidget *, const QString &filter) {
-    filterSeen = filter;
-    return answer;
-  });
+  test::ChosenFile chooser("/pictures/me.gif");
   frmSysSetting dialog;
-  dialog.cmdPathSelect_Click();
-  EXPECT_EQ(filterSeen, QStringLiteral("Logo files(*.jpg|*.bmp|*.gif)") + QChar(0) + "*.jpg;*.bmp;*.gif" + QChar(0) +
+  QTest::mouseClick(Find<QPushButton>(dialog, "cmdPathSelect"), Qt::LeftButton);
+  ASSERT_EQ(chooser.filters().size(), 1u);
+  EXPECT_EQ(chooser.filters()[0], QStringLiteral("Logo files(*.jpg|*.bmp|*.gif)") + QChar(0) + "*.jpg;*.bmp;*.gif" + QChar(0) +
                             QChar(0) + QChar(0));
   EXPECT_EQ(Find<QLineEdit>(dialog, "txtLogoPath")->text(), "/pictures/me.gif");
-  answer.clear();
-  dialog.cmdPathSelect_Click();
+  chooser.SetPath(QString());
+  QTest::mouseClick(Find<QPushButton>(dialog, "cmdPathSelect"), Qt::LeftButton);
   EXPECT_EQ(Find<QLineEdit>(dialog, "txtLogoPath")->text(), "/pictures/me.gif");
-  frmSysSetting::SetFileChooser({});
 }
 
 TEST_F(Settings, ShippedLanguagesRelabelTheDialog) {
@@ -211,7 +210,7 @@ TEST_F(Settings, VeryLongLogoPathIsStoredAndReadBackWithinItsBuffer) {
   {
     frmSysSetting dialog;
     Find<QLineEdit>(dialog, "txtLogoPath")->setText(path);
-    dialog.cmdOK_Click();
+    QTest::mouseClick(Find<QPushButton>(dialog, "cmdOK"), Qt::LeftButton);
   }
   SetIniFile(install.file("config.dll"));
   EXPECT_EQ(ReadIni("Setting", "logo", 2000), path);

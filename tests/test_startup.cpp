@@ -3,10 +3,11 @@
 #include <QFile>
 
 #include "EditionBuilder.h"
+#include "TestHooks.h"
 #include "TestInstall.h"
 #include "data/Conn.h"
-#include "startup/ProgramValues.h"
-#include "startup/Startup.h"
+#include "config/ProgramValues.h"
+#include "app/Startup.h"
 
 using namespace velmora;
 using test::RecordedMessages;

@@ -2,17 +2,19 @@
 #include <QApplication>
 #include <memory>
 
+#include "Startup.h"
 #include "dialogs/WelcomeDialog.h"
-#include "lang/WindowLanguage.h"
-#include "mainwindow/ImageList.h"
 #include "mainwindow/frmVELM.h"
-#include "startup/Startup.h"
+#include "platform/BusyCursor.h"
+#include "platform/ImageList.h"
+#include "platform/WindowLanguage.h"
 
 int main(int argc, char **argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("velmora"));
   velmora::UseChineseFallbackFor(QStringLiteral("default"));
   QApplication::setWindowIcon(velmora::ImageByKey(QStringLiteral("velmora")));
+  velmora::ShowBusyPointerDuringQueries();
   std::unique_ptr<velmora::frmVELM> mainWindow;
   velmora::StartupWindows windows;
   windows.showWelcome = [] {

@@ -2,18 +2,20 @@
 
 #include <sqlite3.h>
 
+#include <QLoggingCategory>
 #include <map>
 #include <memory>
 
 #include "SqlConnection.h"
 #include "lang/Messages.h"
-#include "platform/BusyCursor.h"
-#include "startup/FileHelpers.h"
-#include "startup/ProgramValues.h"
+#include "config/FileHelpers.h"
+#include "config/ProgramValues.h"
 
 namespace velmora {
 
 namespace {
+
+Q_LOGGING_CATEGORY(lcQueries, "velmora.data")
 
 const QString kProviderPrefix =
     QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=");
@@ -28,12 +30,26 @@ struct Connections {
   std::map<QString, std::unique_ptr<SqlConnection>> open;
   SqlConnection *startup = nullptr;
   QString lastError;
+  QueryBusyHook busy;
 };
 
 Connections &State() {
   static Connections state;
   return state;
 }
+
+// Tells the busy hook for the lifetime of the object.
+class BusySpan {
+ public:
+  BusySpan() {
+    if (State().busy) State().busy(true);
+  }
+  ~BusySpan() {
+    if (State().busy) State().busy(false);
+  }
+  BusySpan(const BusySpan &) = delete;
+  BusySpan &operator=(const BusySpan &) = delete;
+};
 
 SqlConnection *ConnectionFor(const QString &connString, QString *error) {
   auto &open = State().open;
@@ -126,7 +142,7 @@ void OpenDatabase() {
 }
 
 RecordSet OpenRS(const QString &query, bool /*editable*/, const std::vector<SqlValue> &values) {
-  BusyCursor busy;
+  BusySpan busy;
   QString error;
   RecordSet set;
   SqlConnection *connection = ConnectionFor(ConnString(), &error);
@@ -136,6 +152,7 @@ RecordSet OpenRS(const QString &query, bool /*editable*/, const std::vector<SqlV
     if (rc != SQLITE_OK) error = QStringLiteral("[%1]--%2").arg(rc).arg(QString::fromUtf8(sqlite3_errmsg(connection->handle())));
   }
   if (rc != SQLITE_OK) {
+    qCWarning(lcQueries).noquote() << "query failed:" << query << error;
     State().lastError = QStringLiteral("OpenRS\n") + query + QLatin1Char('\n') + error +
                         QLatin1Char('\n') + GetMessageText(kMsgQueryFailed);
   }
@@ -143,6 +160,8 @@ RecordSet OpenRS(const QString &query, bool /*editable*/, const std::vector<SqlV
 }
 
 QString LastQueryError() { return State().lastError; }
+
+void SetQueryBusyHook(QueryBusyHook hook) { State().busy = std::move(hook); }
 
 void ReleaseQueryCaches() {
   for (const auto &[connString, connection] : State().open) sqlite3_db_release_memory(connection->handle());

@@ -1,6 +1,7 @@
 #pragma once
 // The dictionary database: the start-up connection and every query.
 #include <QString>
+#include <functional>
 #include <variant>
 #include <vector>
 
@@ -27,6 +28,10 @@ void OpenDatabase();
 // The editable flag is accepted for the callers' sake: no caller changes rows.
 RecordSet OpenRS(const QString &query, bool editable, const std::vector<SqlValue> &values = {});
 QString LastQueryError();
+// Told true when a query starts and false when it has ended, so that a window
+// can show that it is busy; the user interface installs it (empty: none).
+using QueryBusyHook = std::function<void(bool busy)>;
+void SetQueryBusyHook(QueryBusyHook hook);
 // Gives back the memory the open connections keep for cached pages.
 void ReleaseQueryCaches();
 // Closes every connection and forgets the start-up one (tests, shutdown).

@@ -6,13 +6,13 @@
 
 #include "MakerAddresses.h"
 #include "lang/Messages.h"
-#include "lang/WindowLanguage.h"
-#include "mainwindow/ImageList.h"
+#include "platform/WindowLanguage.h"
+#include "platform/ImageList.h"
 #include "platform/ClickableLabel.h"
 #include "platform/Desktop.h"
 #include "platform/Twips.h"
-#include "startup/ProgramValues.h"
-#include "startup/RwIni.h"
+#include "config/ProgramValues.h"
+#include "config/RwIni.h"
 
 namespace velmora {
 

@@ -13,12 +13,13 @@
 #include <QSaveFile>
 
 #include "lang/Messages.h"
-#include "lang/WindowLanguage.h"
+#include "platform/WindowLanguage.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Twips.h"
-#include "startup/FileHelpers.h"
-#include "startup/ProgramValues.h"
-#include "startup/RwIni.h"
+#include "config/FileHelpers.h"
+#include "config/InstallLayout.h"
+#include "config/ProgramValues.h"
+#include "config/RwIni.h"
 
 namespace velmora {
 
@@ -43,12 +44,10 @@ Control *Make(QWidget *parent, const char *name, const QString &caption, double 
   return control;
 }
 
-QString ConfigFile() { return InstallPath() + QStringLiteral("config.dll"); }
-
 // Writes one value to config.dll; false when it could not be written.
 bool Store(const QString &section, const QString &key, const QString &value) {
-  WriteIniTo(ConfigFile(), section, key, value);
-  return IniError() != kWriteFailureError;
+  SetIniFile(ConfigFilePath());
+  return WriteIni(section, key, value);
 }
 
 }  // namespace
@@ -141,7 +140,7 @@ void frmSysSetting::CreateControls() {
 void frmSysSetting::Load() {
   SetFormFont(this);
   SetLblCaption(this, LangName());
-  SetIniFile(ConfigFile());
+  SetIniFile(ConfigFilePath());
   txtUserName_->setText(ReadIni(QStringLiteral("Setting"), QStringLiteral("UserName"), 50));
   txtUserCoolName_->setText(ReadIni(QStringLiteral("Setting"), QStringLiteral("UserCoolName"), 100));
   txtLogoPath_->setText(ReadIni(QStringLiteral("Setting"), QStringLiteral("logo"), 200));
@@ -149,8 +148,8 @@ void frmSysSetting::Load() {
   OptGB_->setChecked(language == QLatin1String("GB"));
   OptBIG5_->setChecked(language == QLatin1String("BIG5"));
   OptEN_->setChecked(language == QLatin1String("EN"));
-  OptDatGb_->setEnabled(FileExists(InstallPath() + QStringLiteral("Data/Velmdict_cn.dat")));
-  OptDatBig5_->setEnabled(FileExists(InstallPath() + QStringLiteral("Data/Velmdict_Big5.dat")));
+  OptDatGb_->setEnabled(FileExists(DataFilePath(QStringLiteral("GB"))));
+  OptDatBig5_->setEnabled(FileExists(DataFilePath(QStringLiteral("BIG5"))));
   const QString data = ReadIni(QStringLiteral("language"), QStringLiteral("Datalanguage"), 20);
   OptDatGb_->setChecked(data == QLatin1String("GB"));
   OptDatBig5_->setChecked(data == QLatin1String("BIG5"));
@@ -169,7 +168,7 @@ void frmSysSetting::cmdPathSelect_Click() {
 QString frmSysSetting::StoreLogo() {
   const QString chosen = txtLogoPath_->text();
   if (!chkCopyToPath_->isChecked()) return chosen;
-  const QString target = ResolvePath(InstallPath() + QStringLiteral("Faces/")) + FileNameOfPath(chosen);
+  const QString target = ResolvePath(FacesFolder()) + FileNameOfPath(chosen);
   if (target == chosen) return target;
   return CopyOverwriting(ResolvePath(chosen), target) ? target : chosen;
 }
@@ -190,7 +189,7 @@ void frmSysSetting::cmdOK_Click() {
   saved &= Store(QStringLiteral("language"), QStringLiteral("DataLanguage"), data);
   if (!saved) {
     QString text = GetMessageText(kMsgSettingsNotSaved);
-    if (text.isEmpty()) text = QStringLiteral("The settings could not be saved: ") + ConfigFile() + QStringLiteral(" cannot be written.");
+    if (text.isEmpty()) text = QStringLiteral("The settings could not be saved: ") + ConfigFilePath() + QStringLiteral(" cannot be written.");
     ShowMessageBox({text, kProgramTitle, MessageButtons::Ok, MessageIcon::Exclamation});
   }
   accept();

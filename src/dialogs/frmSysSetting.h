@@ -29,11 +29,10 @@ class frmSysSetting : public QDialog {
 
   explicit frmSysSetting(QWidget *parent = nullptr);
 
+ private:
   void cmdPathSelect_Click();
   void cmdOK_Click();
   void cmdCancel_Click();
-
- private:
   void CreateControls();
   void Load();
   QString StoreLogo();

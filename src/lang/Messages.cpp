@@ -1,13 +1,9 @@
 #include "Messages.h"
 
-#include "startup/ProgramValues.h"
-#include "startup/RwIni.h"
+#include "config/InstallLayout.h"
+#include "config/RwIni.h"
 
 namespace velmora {
-
-QString LanguageFilePath() {
-  return InstallPath() + QStringLiteral("lang/") + LangName() + QStringLiteral(".lng");
-}
 
 QString GetMessageText(const QString &number) {
   SetIniFile(LanguageFilePath());

@@ -7,8 +7,6 @@ namespace velmora {
 inline const QString kMsgDatabaseUnavailable = QStringLiteral("800001001");
 inline const QString kMsgQueryFailed = QStringLiteral("900001011");
 
-// InstallPath + "lang/" + LangName + ".lng".
-QString LanguageFilePath();
 // The message's text, or the file's "Err" text when it lacks the number; may
 // be empty. Leaves the language file as the current settings file.
 QString GetMessageText(const QString &number);

@@ -8,10 +8,7 @@ void IdiomListModel::SetRows(QStringList idioms) {
   endResetModel();
 }
 
-QString IdiomListModel::CellText(int row, int column) const {
-  if (row < 0 || row >= idioms_.size() || column != 2) return {};
-  return idioms_[row];
-}
+QString IdiomListModel::IdiomAt(int row) const { return idioms_.value(row); }
 
 int IdiomListModel::rowCount(const QModelIndex &parent) const {
   return parent.isValid() ? 0 : static_cast<int>(idioms_.size());

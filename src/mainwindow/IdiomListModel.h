@@ -12,9 +12,8 @@ class IdiomListModel : public QAbstractTableModel {
   using QAbstractTableModel::QAbstractTableModel;
 
   void SetRows(QStringList idioms);
-  const QStringList &idioms() const { return idioms_; }
-  // The cell's text; column numbers count from 1 as the list's users do.
-  QString CellText(int row, int column) const;
+  // The idiom of a row; empty for a row that is not there.
+  QString IdiomAt(int row) const;
 
   int rowCount(const QModelIndex &parent = {}) const override;
   int columnCount(const QModelIndex &parent = {}) const override;

@@ -5,7 +5,7 @@
 #include <QMenu>
 #include <QPainter>
 
-#include "ImageList.h"
+#include "platform/ImageList.h"
 #include "platform/Twips.h"
 
 namespace velmora {
@@ -169,38 +169,16 @@ void CreateListPane(MainWindowControls &c, QWidget *client) {
 }
 
 void CreateQuizPanel(MainWindowControls &c) {
-  c.Picture5 = Pane(c.Picture6, "Picture5", 240, 480, 4815, 3240);
-  c.Picture5->setAutoFillBackground(true);
-  const QFont large(QStringLiteral("Arial"), 26);
-  QFont quizFont = large;
-  quizFont.setPointSizeF(26.25);
-  c.Label1 = Caption(c.Picture5, "Label1", QString(), 240, 120, 4575, 735);
-  c.Label4 = Caption(c.Picture5, "Label4", QString(), 240, 840, 4575, 855);
-  c.Label3 = Caption(c.Picture5, "Label3", QString(), 3960, 1560, 1095, 855);
-  c.Command8 = MakeAt<QPushButton>(c.Picture5, "Command8", 3360, 2040, 1335, 495);
-  c.Command8->setText(QStringLiteral("判断"));
-  c.Label5 = Caption(c.Picture5, "Label5", QStringLiteral("X＝"), 240, 2280, 975, 735);
-  c.Text1 = MakeAt<QLineEdit>(c.Picture5, "Text1", 1200, 2280, 1095, 720);
-  c.Text1->setAccessibleName(QStringLiteral("Answer"));
-  c.Label2 = Caption(c.Picture5, "Label2", QString(), 2520, 2280, 735, 735);
-  c.Command11 = MakeAt<QPushButton>(c.Picture5, "Command11", 3360, 2640, 1335, 495);
-  c.Command11->setText(QStringLiteral("下一题"));
-  for (QWidget *w : std::initializer_list<QWidget *>{c.Label1, c.Label2, c.Label3, c.Label4, c.Label5, c.Text1})
-    w->setFont(quizFont);
-  const auto colour = [](QWidget *w, const QColor &color) {
-    QPalette palette = w->palette();
-    palette.setColor(QPalette::WindowText, color);
-    w->setPalette(palette);
-  };
-  colour(c.Label4, Qt::blue);
-  colour(c.Label3, Qt::blue);
-  colour(c.Label5, Qt::blue);
-  colour(c.Label2, Qt::red);
-  c.Label1->setAccessibleDescription(QStringLiteral("Puzzle"));
-  c.Label2->setAccessibleDescription(QStringLiteral("Verdict"));
-  c.Label4->setAccessibleDescription(QStringLiteral("Solution"));
-  for (QLabel *hidden : {c.Label2, c.Label3, c.Label4}) hidden->hide();
-  c.Picture5->hide();
+  c.Picture5 = new QuizPanel(c.Picture6);
+  const QuizPanel::Controls &quiz = c.Picture5->controls();
+  c.Label1 = quiz.Label1;
+  c.Label2 = quiz.Label2;
+  c.Label3 = quiz.Label3;
+  c.Label4 = quiz.Label4;
+  c.Label5 = quiz.Label5;
+  c.Text1 = quiz.Text1;
+  c.Command8 = quiz.Command8;
+  c.Command11 = quiz.Command11;
 }
 
 void CreateDetailPane(MainWindowControls &c) {

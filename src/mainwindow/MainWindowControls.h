@@ -9,6 +9,7 @@
 #include <QTreeView>
 
 #include "NodeTree.h"
+#include "QuizPanel.h"
 #include "platform/ClickableLabel.h"
 
 class QMenu;
@@ -37,14 +38,15 @@ struct MainWindowControls {
   NodeTree *trvIdiomDir;
   QTreeView *lstKovSearch;
   // detail pane
-  QWidget *Picture6, *Picture5;
+  QWidget *Picture6;
+  QuizPanel *Picture5;
   QLabel *Image9, *Image10;
   QToolButton *Command2, *Command3, *Command4, *Command5;
   QPushButton *Command10;
   QLineEdit *txtIdiom, *txtSpell;
   QPlainTextEdit *txtExplain, *txtDerivation, *txtExample, *txtDetailed;
   QLabel *lblExplain, *lblDerivation, *lblExample;
-  // quiz panel
+  // quiz panel: the controls of Picture5
   QLabel *Label1, *Label2, *Label3, *Label4, *Label5;
   QLineEdit *Text1;
   QPushButton *Command8, *Command11;

@@ -3,7 +3,7 @@
 #include <QStyledItemDelegate>
 #include <algorithm>
 
-#include "ImageList.h"
+#include "platform/ImageList.h"
 
 namespace velmora {
 

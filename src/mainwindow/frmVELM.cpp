@@ -5,6 +5,8 @@
 #include <QEvent>
 #include <QTimer>
 
+#include "data/Conn.h"
+#include "data/IdiomStore.h"
 #include "platform/Twips.h"
 
 namespace velmora {
@@ -16,10 +18,7 @@ frmVELM::frmVELM(QWidget *parent) : QMainWindow(parent) {
   client->setObjectName(QStringLiteral("client"));
   setCentralWidget(client);
   c_ = CreateMainWindowControls(client);
-  c_.lstKovSearch->setModel(&listModel_);
-  timer1_.setObjectName(QStringLiteral("Timer1"));
-  timer1_.setInterval(100);
-  timer1_.setSingleShot(true);
+  searchList_ = new IdiomSearchList(c_.txtSearchKey, c_.lstKovSearch, this);
   ConnectHandlers();
   client->installEventFilter(this);
   client->setMinimumSize(Px(kMinimumClientTwips.width()), Px(kMinimumClientTwips.height()));
@@ -34,19 +33,11 @@ void frmVELM::ConnectHandlers() {
   connect(c_.cmdKOVTreeList, &QAbstractButton::clicked, this, &frmVELM::cmdKOVTreeList_Click);
   connect(c_.lblUp, &ClickableLabel::doubleClicked, this, &frmVELM::lblUp_DblClick);
   connect(c_.trvIdiomDir, &NodeTree::nodeClicked, this, &frmVELM::trvIdiomDir_NodeClick);
-  connect(c_.txtSearchKey, &QLineEdit::textChanged, this, &frmVELM::txtSearchKey_Change);
-  connect(c_.lstKovSearch, &QAbstractItemView::clicked, this,
-          [this](const QModelIndex &index) { lstKovSearch_RowNotify(index.row()); });
-  connect(c_.lstKovSearch->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-          [this](const QModelIndex &current) { lstKovSearch_RowNotify(current.isValid() ? current.row() : -1); });
-  connect(&timer1_, &QTimer::timeout, this, &frmVELM::Timer1_Timer);
+  connect(searchList_, &IdiomSearchList::idiomDue, this, &frmVELM::DisplayIdiom);
   connect(c_.Command3, &QAbstractButton::clicked, this, &frmVELM::Command3_Click);
   connect(c_.Command2, &QAbstractButton::clicked, this, &frmVELM::Command2_Click);
   connect(c_.Command4, &QAbstractButton::clicked, this, &frmVELM::Command4_Click);
   connect(c_.Command5, &QAbstractButton::clicked, this, &frmVELM::Command5_Click);
-  connect(c_.Command8, &QAbstractButton::clicked, this, &frmVELM::Command8_Click);
-  connect(c_.Command11, &QAbstractButton::clicked, this, &frmVELM::Command11_Click);
-  connect(c_.Text1, &QLineEdit::returnPressed, this, &frmVELM::Command8_Click);
   connect(c_.cmdAbout, &QAbstractButton::clicked, this, &frmVELM::cmdAbout_Click);
   connect(c_.cmdHelp, &QAbstractButton::clicked, this, &frmVELM::cmdHelp_Click);
   connect(c_.cmdEmail, &QAbstractButton::clicked, this, &frmVELM::cmdEmail_Click);
@@ -82,6 +73,14 @@ void frmVELM::Load() {
   LoadIdiomList();
   QCoreApplication::processEvents();
   voice_ = std::make_unique<Voice>();
+}
+
+void frmVELM::LoadIdiomList() {
+  if (const auto code = HighestCode()) maxIdiomCode_ = *code;
+  c_.Picture5->SetHighestCode(maxIdiomCode_);
+  ListedIdioms listed = AllIdioms();
+  ReleaseQueryCaches();
+  searchList_->Fill(std::move(listed));
 }
 
 void frmVELM::ApplyViewMode() {

@@ -1,36 +1,26 @@
-// The detail area of the main window: one idiom, its combined text and its
-// video.
+// The detail area of the main window: one idiom, its combined text, its
+// video, its voice and the quiz panel over it.
 #include <QUrl>
 
-#include "DetailText.h"
-#include "data/Conn.h"
+#include "config/FileHelpers.h"
+#include "config/InstallLayout.h"
+#include "data/IdiomStore.h"
+#include "dictionary/DetailText.h"
 #include "frmVELM.h"
 #include "platform/Desktop.h"
-#include "startup/FileHelpers.h"
-#include "startup/ProgramValues.h"
 
 namespace velmora {
-
-namespace {
-
-const QString kDetailQuery = QStringLiteral("SELECT * FROM VELM WHERE VELM.Idiom=?");
-
-QString VideoPath(const QString &idiom) {
-  return InstallPath() + QStringLiteral("Video/") + idiom + QStringLiteral(".rm");
-}
-
-}  // namespace
 
 void frmVELM::DisplayIdiom(const QString &idiom) {
   c_.lblUp->setText(c_.txtIdiom->text());
   c_.txtIdiom->setText(idiom);
   c_.txtIdiom->setCursorPosition(0);
-  const RecordSet record = OpenRS(kDetailQuery, true, {idiom});
-  c_.txtSpell->setText(record.Text(QStringLiteral("Spell")));
+  const IdiomRecord record = Record(idiom).value_or(IdiomRecord{});
+  c_.txtSpell->setText(record.spell);
   c_.txtSpell->setCursorPosition(0);
-  c_.txtExplain->setPlainText(record.Text(QStringLiteral("Note")));
-  c_.txtDerivation->setPlainText(record.Text(QStringLiteral("Source")));
-  c_.txtExample->setPlainText(record.Text(QStringLiteral("Example")));
+  c_.txtExplain->setPlainText(record.note);
+  c_.txtDerivation->setPlainText(record.source);
+  c_.txtExample->setPlainText(record.example);
   CheckVideoButton(idiom);
   BuildDetailText();
 }
@@ -49,6 +39,24 @@ void frmVELM::CheckVideoButton(const QString &idiom) { c_.Command3->setEnabled(F
 
 void frmVELM::Command3_Click() {
   OpenWithDesktop(QUrl::fromLocalFile(ResolvePath(VideoPath(c_.txtIdiom->text()))));
+}
+
+void frmVELM::Command2_Click() {
+  c_.txtDetailed->setVisible(!c_.txtDetailed->isVisible());
+  c_.txtDetailed->raise();
+  c_.Picture5->hide();
+}
+
+void frmVELM::Command5_Click() { c_.Picture5->Open(); }
+
+QString frmVELM::TextToSpeak() const {
+  if (c_.txtIdiom->text().isEmpty()) return {};
+  const QString spelling = c_.txtSpell->text().section(QStringLiteral("; "), 0, 0);
+  return spelling.isEmpty() ? c_.txtIdiom->text() : spelling;
+}
+
+void frmVELM::Command4_Click() {
+  if (voice_) (void)voice_->Speak(TextToSpeak());
 }
 
 }  // namespace velmora

@@ -1,8 +1,6 @@
 // The main window's layout: panes in their grid, controls fitted to the
 // panes, the nickname label after the name.
-#include <QCursor>
-
-#include "ControlArrangement.h"
+#include "layout/ControlArrangement.h"
 #include "frmVELM.h"
 #include "platform/Twips.h"
 
@@ -68,9 +66,5 @@ void frmVELM::Form_Resize() {
   SetLeft(c_.lblUserCoolName, place.left);
   SetWidth(c_.lblUserCoolName, place.width);
 }
-
-int frmVELM::GetXCursorPos() const { return QCursor::pos().x(); }
-
-int frmVELM::GetYCursorPos() const { return QCursor::pos().y(); }
 
 }  // namespace velmora

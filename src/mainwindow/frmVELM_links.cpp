@@ -5,8 +5,8 @@
 #include "dialogs/frmAbout.h"
 #include "frmVELM.h"
 #include "platform/Desktop.h"
-#include "startup/FileHelpers.h"
-#include "startup/ProgramValues.h"
+#include "config/FileHelpers.h"
+#include "config/InstallLayout.h"
 
 namespace velmora {
 
@@ -17,7 +17,7 @@ void frmVELM::cmdAbout_Click() {
 
 void frmVELM::cmdHelp_Click() {
   // A missing help page is not handed on: the desktop would only complain.
-  const QString page = InstallPath() + QStringLiteral("help/index.html");
+  const QString page = HelpPagePath();
   if (FileExists(page)) OpenWithDesktop(QUrl::fromLocalFile(ResolvePath(page)));
 }
 

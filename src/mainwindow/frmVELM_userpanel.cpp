@@ -4,11 +4,11 @@
 
 #include "dialogs/frmSysSetting.h"
 #include "frmVELM.h"
-#include "lang/Messages.h"
-#include "lang/WindowLanguage.h"
-#include "startup/FileHelpers.h"
-#include "startup/ProgramValues.h"
-#include "startup/RwIni.h"
+#include "platform/WindowLanguage.h"
+#include "config/FileHelpers.h"
+#include "config/InstallLayout.h"
+#include "config/ProgramValues.h"
+#include "config/RwIni.h"
 
 namespace velmora {
 
@@ -38,7 +38,7 @@ void frmVELM::RefreshUserPanel() {
   if (viewMode_ == kSearchView) c_.cmdKOVTitle->setText(searchViewTitle_);
   else if (viewMode_ == kIndexView) c_.cmdKOVTitle->setText(treeViewTitle_);
 
-  SetIniFile(InstallPath() + QStringLiteral("config.dll"));
+  SetIniFile(ConfigFilePath());
   c_.lblUserName->setText(ReadIni(QStringLiteral("Setting"), QStringLiteral("UserName"), 50));
   c_.lblUserName->adjustSize();
   nickname_ = ReadIni(QStringLiteral("Setting"), QStringLiteral("UserCoolName"), 100);

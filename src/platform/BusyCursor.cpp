@@ -3,14 +3,16 @@
 #include <QCursor>
 #include <QGuiApplication>
 
+#include "data/Conn.h"
+
 namespace velmora {
 
-BusyCursor::BusyCursor() : active_(qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr) {
-  if (active_) QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
-}
-
-BusyCursor::~BusyCursor() {
-  if (active_) QGuiApplication::restoreOverrideCursor();
+void ShowBusyPointerDuringQueries() {
+  SetQueryBusyHook([](bool busy) {
+    if (qobject_cast<QGuiApplication *>(QCoreApplication::instance()) == nullptr) return;
+    if (busy) QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    else QGuiApplication::restoreOverrideCursor();
+  });
 }
 
 }  // namespace velmora

@@ -1,17 +1,9 @@
 #pragma once
-// Shows the wait pointer for the lifetime of the object, when there is a
-// graphical application; restores the pointer that was there before.
+// The wait pointer while the dictionary runs a query.
 namespace velmora {
 
-class BusyCursor {
- public:
-  BusyCursor();
-  ~BusyCursor();
-  BusyCursor(const BusyCursor &) = delete;
-  BusyCursor &operator=(const BusyCursor &) = delete;
-
- private:
-  bool active_ = false;
-};
+// Shows the wait pointer for the span of every query from now on (when there
+// is a graphical application) and restores the pointer that was there before.
+void ShowBusyPointerDuringQueries();
 
 }  // namespace velmora

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "startup/IniDocument.h"
+#include "config/IniDocument.h"
 
 using velmora::IniDocument;
 

@@ -5,8 +5,9 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "lang/CaptionKeys.h"
 #include "lang/FontSize.h"
-#include "startup/IniDocument.h"
+#include "config/IniDocument.h"
 
 using velmora::IniDocument;
 
@@ -16,8 +17,6 @@ void Require(bool condition) {
   if (!condition) std::abort();
 }
 
-QString CaptionKeyOf(const QString &name) { return name.mid(3).toUpper(); }
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
@@ -25,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   const qsizetype newline = bytes.indexOf('\n');
   const QString control = QString::fromUtf8(newline < 0 ? bytes : bytes.left(newline));
   const IniDocument file = IniDocument::FromBytes(newline < 0 ? QByteArray() : bytes.mid(newline + 1));
-  const QString caption = file.Value(QStringLiteral("Caption"), CaptionKeyOf(control), 99);
+  const QString caption = file.Value(QStringLiteral("Caption"), velmora::CaptionKey(control), 99);
   Require(file.Encode(caption).size() <= 99);
   const QString font = file.Value(QStringLiteral("FONT"), QStringLiteral("Font"), 199);
   const auto points = velmora::FontSizeFromText(file.Value(QStringLiteral("FONT"), QStringLiteral("SIZE"), 199));

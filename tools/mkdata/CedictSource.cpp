@@ -3,7 +3,7 @@
 #include <nlohmann/json.hpp>
 #include <stdexcept>
 
-#include "data/Pinyin.h"
+#include "dictionary/Pinyin.h"
 
 namespace velmora::mkdata {
 

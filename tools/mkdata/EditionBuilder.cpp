@@ -9,7 +9,7 @@
 #include <stdexcept>
 
 #include "TraditionalConverter.h"
-#include "data/Pinyin.h"
+#include "dictionary/Pinyin.h"
 #include "data/SqlConnection.h"
 #include "data/ZhCollation.h"
 

@@ -18,9 +18,6 @@ struct StartupWindows {
   std::function<void()> showMainWindow;  // modeless
 };
 
-// The data file the "DataLanguage" value chooses; empty for none.
-QString DataFileNameFor(const QString &dataLanguage);
-
 // Runs the whole start-up from the executable's folder. Returns true when the
 // main window is showing and the program goes on; false when it must end.
 bool Main(const QString &executableFolder, const StartupWindows &windows);

@@ -1,9 +1,10 @@
 #include "Startup.h"
 
-#include "FileHelpers.h"
-#include "ProgramValues.h"
-#include "RwIni.h"
-#include "TextNumbers.h"
+#include "config/FileHelpers.h"
+#include "config/InstallLayout.h"
+#include "config/ProgramValues.h"
+#include "config/RwIni.h"
+#include "config/TextNumbers.h"
 #include "data/Conn.h"
 #include "lang/Messages.h"
 #include "platform/MessageBoxes.h"
@@ -30,17 +31,11 @@ void SettleLanguage() {
 
 }  // namespace
 
-QString DataFileNameFor(const QString &dataLanguage) {
-  if (dataLanguage == QLatin1String("GB")) return QStringLiteral("Velmdict_cn.dat");
-  if (dataLanguage == QLatin1String("BIG5")) return QStringLiteral("Velmdict_big5.dat");
-  return {};
-}
-
 bool Main(const QString &executableFolder, const StartupWindows &windows) {
   LangName() = QStringLiteral("default");
   InstallPath() = WithTrailingSlash(executableFolder);
 
-  const QString configFile = InstallPath() + QStringLiteral("config.dll");
+  const QString configFile = ConfigFilePath();
   if (!FileExists(configFile)) {
     Tell(kConfigLostText, MessageButtons::Ok, MessageIcon::Critical);
     return false;
@@ -49,16 +44,14 @@ bool Main(const QString &executableFolder, const StartupWindows &windows) {
   SettleLanguage();
 
   SetIniFile(configFile);
-  const QString dataFileName =
-      DataFileNameFor(ReadIni(QStringLiteral("language"), QStringLiteral("DataLanguage"), 100));
+  const QString dataFile = DataFilePath(ReadIni(QStringLiteral("language"), QStringLiteral("DataLanguage"), 100));
 
   SetIniFile(configFile);
   if (LeadingNumber(ReadIni(QStringLiteral("system"), QStringLiteral("OpenSystem"), 100)) < 1 &&
       windows.showWelcome)
     windows.showWelcome();
 
-  const QString dataFile = InstallPath() + QStringLiteral("Data/") + dataFileName;
-  if (dataFileName.isEmpty() || !FileExists(dataFile)) {
+  if (dataFile.isEmpty() || !FileExists(dataFile)) {
     Tell(kDataLostText, MessageButtons::Ok, MessageIcon::Critical);
     return false;
   }

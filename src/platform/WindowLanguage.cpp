@@ -9,11 +9,11 @@
 #include <QMenu>
 #include <QWidget>
 
-#include "FontSize.h"
-#include "Messages.h"
+#include "lang/FontSize.h"
 #include "platform/MessageBoxes.h"
-#include "startup/ProgramValues.h"
-#include "startup/RwIni.h"
+#include "config/InstallLayout.h"
+#include "config/ProgramValues.h"
+#include "config/RwIni.h"
 
 namespace velmora {
 
@@ -40,10 +40,6 @@ void SetControlFont(QWidget *control, const QString &name, int size) {
 }
 
 }  // namespace
-
-QString KindPrefix(const QString &controlName) { return controlName.left(3).toUpper(); }
-
-QString CaptionKey(const QString &controlName) { return controlName.mid(3).toUpper(); }
 
 void SetFormFont(QWidget *window) {
   SetIniFile(LanguageFilePath());
@@ -90,11 +86,6 @@ void SetLblCaption(QWidget *window, const QString &language) {
       return;
     }
   }
-}
-
-QString ChineseFace(const QString &language) {
-  return language.compare(QLatin1String("BIG5"), Qt::CaseInsensitive) == 0 ? QStringLiteral("Noto Sans CJK TC")
-                                                                            : QStringLiteral("Noto Sans CJK SC");
 }
 
 void UseChineseFallbackFor(const QString &language) {

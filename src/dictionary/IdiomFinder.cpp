@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "data/Pinyin.h"
+#include "dictionary/Pinyin.h"
 
 namespace velmora {
 

@@ -5,7 +5,8 @@
 #include <QString>
 #include <optional>
 
-#include "FontSize.h"
+#include "lang/CaptionKeys.h"
+#include "lang/FontSize.h"
 
 class QObject;
 class QWidget;
@@ -13,12 +14,6 @@ class QWidget;
 namespace velmora {
 
 inline const QString kCaptionFailureTitle = QStringLiteral("mdlComm:SetLblCaption");
-
-// The caption key of a control name: "lblUserName" -> "USERNAME".
-QString CaptionKey(const QString &controlName);
-// The upper-case kind prefix: "OptDatBig5" -> "OPT".
-QString KindPrefix(const QString &controlName);
-
 
 // Sets the language file's "FONT" on the window's controls; leaves the
 // language file as the current settings file.
@@ -30,9 +25,6 @@ void SetLblCaption(QWidget *window, const QString &language);
 // Sets a control's caption; false when the control has none.
 bool SetCaption(QObject *control, const QString &caption);
 
-// The Chinese face that suits the language: traditional for "BIG5",
-// simplified otherwise.
-QString ChineseFace(const QString &language);
 // Makes the Chinese face that suits the language the fallback of the
 // application's fonts (traditional for "BIG5", simplified otherwise).
 void UseChineseFallbackFor(const QString &language);

@@ -5,7 +5,7 @@
 #include <chrono>
 #include <cmath>
 
-#include "startup/TextNumbers.h"
+#include "config/TextNumbers.h"
 
 namespace velmora {
 

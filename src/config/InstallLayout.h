@@ -1,0 +1,25 @@
+#pragma once
+// Where the installation keeps its files. This is the one place that spells
+// the layout of the installation folder; everything else asks here.
+#include <QString>
+
+namespace velmora {
+
+// The configuration file, config.dll.
+QString ConfigFilePath();
+// The data file name of an edition ("GB" or "BIG5"); empty for any other.
+QString DataFileName(const QString &dataLanguage);
+// The data file of an edition; empty when the value names none.
+QString DataFilePath(const QString &dataLanguage);
+// The language file of a language name (the stem of a ".lng" file).
+QString LanguageFilePath(const QString &name);
+// The language file of the current language, LangName().
+QString LanguageFilePath();
+// The recorded video of an idiom, optional.
+QString VideoPath(const QString &idiom);
+// The local help page.
+QString HelpPagePath();
+// The folder that keeps copies of logo pictures, with a trailing "/".
+QString FacesFolder();
+
+}  // namespace velmora

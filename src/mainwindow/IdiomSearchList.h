@@ -1,0 +1,54 @@
+#pragma once
+// The search list of the main window: every idiom in idiom order, the
+// type-ahead find from the search box, and the deferred display of the row
+// that was chosen (the one-shot timer and the pick flag).
+#include <QObject>
+#include <QTimer>
+
+#include "IdiomListModel.h"
+#include "data/IdiomStore.h"
+#include "dictionary/IdiomFinder.h"
+
+class QLineEdit;
+class QTreeView;
+
+namespace velmora {
+
+class IdiomSearchList : public QObject {
+  Q_OBJECT
+ public:
+  // Drives the search box and the list, which stay where the window put them.
+  IdiomSearchList(QLineEdit *searchKey, QTreeView *list, QObject *parent);
+
+  // Fills the list, makes its first row current and schedules its display.
+  void Fill(ListedIdioms listed);
+
+  const IdiomListModel &Model() const { return model_; }
+  QTimer &Timer1() { return timer1_; }
+  int ListPickFlag() const { return listPickFlag_; }
+  // The list's current row; -1 when there is none.
+  int CurrentRow() const;
+
+  // The timer's tick: tells which idiom is due, then stops.
+  void Timer1_Timer();
+
+ signals:
+  // The idiom of the chosen row (empty when no row was picked) is to be shown.
+  void idiomDue(const QString &idiom);
+
+ private:
+  void txtSearchKey_Change();
+  void lstKovSearch_RowNotify(int row);
+  void SetCurrentRow(int row);
+  // Marks the current row as picked and starts the timer unless it runs.
+  void ScheduleDisplay();
+
+  QLineEdit *searchKey_;
+  QTreeView *list_;
+  IdiomListModel model_;
+  IdiomFinder finder_;
+  QTimer timer1_;
+  int listPickFlag_ = 0;
+};
+
+}  // namespace velmora

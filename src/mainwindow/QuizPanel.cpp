@@ -1,0 +1,91 @@
+#include "QuizPanel.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "data/IdiomStore.h"
+#include "platform/Twips.h"
+
+namespace velmora {
+
+namespace {
+
+QLabel *Caption(QWidget *parent, const char *name, const QString &text, double left, double top, double width,
+                double height) {
+  QLabel *label = MakeAt<QLabel>(parent, name, left, top, width, height);
+  label->setText(text);
+  return label;
+}
+
+void Colour(QWidget *widget, const QColor &color) {
+  QPalette palette = widget->palette();
+  palette.setColor(QPalette::WindowText, color);
+  widget->setPalette(palette);
+}
+
+}  // namespace
+
+QuizPanel::QuizPanel(QWidget *parent) : QWidget(parent) {
+  setObjectName(QStringLiteral("Picture5"));
+  PlaceAt(this, 240, 480, 4815, 3240);
+  setAutoFillBackground(true);
+  CreateControls();
+  connect(c_.Command8, &QPushButton::clicked, this, &QuizPanel::Command8_Click);
+  connect(c_.Command11, &QPushButton::clicked, this, &QuizPanel::Command11_Click);
+  connect(c_.Text1, &QLineEdit::returnPressed, this, &QuizPanel::Command8_Click);
+  hide();
+}
+
+void QuizPanel::CreateControls() {
+  QFont quizFont(QStringLiteral("Arial"), 26);
+  quizFont.setPointSizeF(26.25);
+  c_.Label1 = Caption(this, "Label1", QString(), 240, 120, 4575, 735);
+  c_.Label4 = Caption(this, "Label4", QString(), 240, 840, 4575, 855);
+  c_.Label3 = Caption(this, "Label3", QString(), 3960, 1560, 1095, 855);
+  c_.Command8 = MakeAt<QPushButton>(this, "Command8", 3360, 2040, 1335, 495);
+  c_.Command8->setText(QStringLiteral("判断"));
+  c_.Label5 = Caption(this, "Label5", QStringLiteral("X＝"), 240, 2280, 975, 735);
+  c_.Text1 = MakeAt<QLineEdit>(this, "Text1", 1200, 2280, 1095, 720);
+  c_.Text1->setAccessibleName(QStringLiteral("Answer"));
+  c_.Label2 = Caption(this, "Label2", QString(), 2520, 2280, 735, 735);
+  c_.Command11 = MakeAt<QPushButton>(this, "Command11", 3360, 2640, 1335, 495);
+  c_.Command11->setText(QStringLiteral("下一题"));
+  for (QWidget *w : std::initializer_list<QWidget *>{c_.Label1, c_.Label2, c_.Label3, c_.Label4, c_.Label5, c_.Text1})
+    w->setFont(quizFont);
+  Colour(c_.Label4, Qt::blue);
+  Colour(c_.Label3, Qt::blue);
+  Colour(c_.Label5, Qt::blue);
+  Colour(c_.Label2, Qt::red);
+  c_.Label1->setAccessibleDescription(QStringLiteral("Puzzle"));
+  c_.Label2->setAccessibleDescription(QStringLiteral("Verdict"));
+  c_.Label4->setAccessibleDescription(QStringLiteral("Solution"));
+  for (QLabel *hidden : {c_.Label2, c_.Label3, c_.Label4}) hidden->hide();
+}
+
+void QuizPanel::Open() {
+  show();
+  raise();
+  if (c_.Label1->text().isEmpty()) Command11_Click();
+  c_.Text1->setFocus();
+}
+
+void QuizPanel::Command11_Click() {
+  for (QLabel *label : {c_.Label2, c_.Label3, c_.Label4}) label->hide();
+  c_.Text1->clear();
+  for (QLabel *label : {c_.Label1, c_.Label2, c_.Label3, c_.Label4}) label->clear();
+  const auto puzzle = quiz_.Draw(highestCode_, IdiomByCode);
+  if (!puzzle) return;
+  c_.Label4->setText(puzzle->idiom);
+  c_.Label1->setText(puzzle->shown);
+  c_.Label3->hide();
+  c_.Label3->setText(puzzle->hidden);
+}
+
+void QuizPanel::Command8_Click() {
+  c_.Label2->show();
+  c_.Label4->show();
+  c_.Label2->setText(JudgeAnswer(c_.Text1->text(), c_.Label3->text()) ? QStringLiteral("对") : QStringLiteral("错"));
+}
+
+}  // namespace velmora

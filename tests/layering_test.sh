@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# The folders of src/ from the bottom layer up. A file may include its own
+# folder and the folders below it, never one above it; so the arrows of the
+# include graph run one way, from the windows down to data and logic.
+#   layering_test.sh SRC_DIR
+set -euo pipefail
+src=$1
+# Folders on the same level may not include each other either.
+level() {
+  case $1 in
+    config) echo 0 ;; lang) echo 1 ;; data) echo 2 ;;
+    dictionary|practice|layout) echo 3 ;;
+    platform) echo 4 ;; dialogs) echo 5 ;; mainwindow) echo 6 ;; app) echo 7 ;;
+    *) echo -1 ;;
+  esac
+}
+status=0
+for folder in "$src"/*/; do
+  from=$(basename "$folder")
+  from_level=$(level "$from")
+  if [ "$from_level" -lt 0 ]; then echo "unknown folder src/$from: give it a layer"; status=1; continue; fi
+  while IFS=: read -r file _ include; do
+    to=$(sed -E 's/.*#include "([a-z]+)\/.*/\1/' <<<"$include")
+    [ "$to" = "$from" ] && continue
+    to_level=$(level "$to")
+    if [ "$to_level" -lt 0 ] || [ "$to_level" -ge "$from_level" ]; then
+      echo "${file#"$src"/} includes $to/ (layer $to_level), which is not below $from/ (layer $from_level)"
+      status=1
+    fi
+  done < <(grep -rnE '#include "[a-z]+/' "$folder" || true)
+done
+# Only the data layer speaks SQL.
+if grep -rlE '"(SELECT|INSERT|UPDATE|DELETE|CREATE|PRAGMA) ' "$src" --include=*.cpp | grep -v "^$src/data/"; then
+  echo "SQL outside src/data/"
+  status=1
+fi
+exit $status

@@ -1,0 +1,49 @@
+// The about box and the buttons that hand help, mail and web to the desktop.
+#include <QUrl>
+
+#include "MainWindowFixture.h"
+#include "TestHooks.h"
+#include "dialogs/frmAbout.h"
+
+using namespace velmora;
+using test::Click;
+using test::MainWindow;
+using test::RecordedDesktop;
+
+TEST_F(MainWindow, LinksGoToTheDesktop) {
+  RecordedDesktop desktop;
+  const std::vector<QUrl> &opened = desktop.opened();
+  Click(c().cmdHelp);
+  EXPECT_TRUE(opened.empty()) << "no help page, nothing handed on";
+  install->Write("help/index.html", "<html></html>");
+  Click(c().cmdHelp);
+  Click(c().cmdEmail);
+  Click(c().cmdUpdate);
+  ASSERT_EQ(opened.size(), 3u);
+  EXPECT_EQ(opened[0], QUrl::fromLocalFile(install->file("help/index.html")));
+  EXPECT_EQ(opened[1].toString(), "mailto:velmora@example.org");
+  EXPECT_EQ(opened[2].scheme(), "https");
+}
+
+TEST_F(MainWindow, AboutBoxReadsItsMemoAndCaptionsAtEachOpening) {
+  {
+    frmAbout about;
+    EXPECT_EQ(about.windowTitle(), "About");
+    EXPECT_EQ(about.findChild<QPlainTextEdit *>("txtAboutMemo")->toPlainText(), "About text");
+    EXPECT_EQ(about.findChild<QLabel *>("lblSysName")->text(), "Velmora 1.0.060227 Beta");
+    EXPECT_EQ(about.findChild<QPushButton *>("cmdOK")->text(), "&OK");
+    EXPECT_TRUE(about.findChild<QLabel *>("lblEmailAddress")->text().startsWith("Email:"));
+  }
+  install->WriteLanguage("EN", "[FONT]\nFont=Arial\nSIZE=9\n[Caption]\nOK=Close\nSYSNAME=Velmora\n");
+  LangName() = "EN";
+  frmAbout again;
+  EXPECT_EQ(again.findChild<QPushButton *>("cmdOK")->text(), "Close");
+  EXPECT_EQ(again.findChild<QLabel *>("lblSysName")->text(), "Velmora");
+  EXPECT_EQ(again.findChild<QPlainTextEdit *>("txtAboutMemo")->toPlainText(), "") << "no AboutMemo key";
+  RecordedDesktop desktop;
+  const std::vector<QUrl> &opened = desktop.opened();
+  Click(again.findChild<ClickableLabel *>("lblHttp"));
+  Click(again.findChild<ClickableLabel *>("lblEmailAddress"));
+  ASSERT_EQ(opened.size(), 2u);
+  EXPECT_EQ(opened[1].scheme(), "mailto");
+}
