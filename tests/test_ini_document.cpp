@@ -97,3 +97,34 @@ TEST(IniDocument, ValueWithLineBreaksCannotSplitTheFile) {
   EXPECT_EQ(reread.Value("s", "k", 99), "a [evil] x=1");
   EXPECT_EQ(reread.Value("evil", "x", 99), "");
 }
+
+TEST(IniDocument, EncodingFollowsEvidenceNotChance) {
+  // 郑伟 in GBK is D6 A3 CE B0: valid UTF-8 by chance, but only two-byte sequences.
+  const auto gbk = IniDocument::FromBytes("[Setting]\nUserName=" + Gbk(QStringLiteral("郑伟")) + "\n");
+  EXPECT_EQ(gbk.encoding(), IniDocument::Encoding::Gb18030);
+  EXPECT_EQ(gbk.Value("Setting", "UserName", 49), QStringLiteral("郑伟"));
+  // One stray Latin-1 byte in a comment leaves the rest of a UTF-8 file alone.
+  const auto stray = IniDocument::FromBytes(QStringLiteral("; caf").toUtf8() + "\xE9\n[Message]\n800001001=无法打开数据库\n");
+  EXPECT_EQ(stray.encoding(), IniDocument::Encoding::Utf8);
+  EXPECT_EQ(stray.Value("Message", "800001001", 399), QStringLiteral("无法打开数据库"));
+  // A UTF-8 file keeps reading as UTF-8 when a write removes its only CJK text.
+  auto utf8 = IniDocument::FromBytes(QStringLiteral("[Setting]\nUserName=李\nUserCoolName=José\n").toUtf8());
+  utf8.SetValue("Setting", "UserName", "Li");
+  EXPECT_EQ(IniDocument::FromBytes(utf8.ToBytes()).Value("Setting", "UserCoolName", 99), QStringLiteral("José"));
+}
+
+TEST(IniDocument, ReadsAndWritesUtf16WithByteOrderMark) {
+  for (const auto encoding : {QStringConverter::Utf16LE, QStringConverter::Utf16BE}) {
+    QStringEncoder encoder(encoding);
+    const QByteArray bom = encoding == QStringConverter::Utf16LE ? "\xFF\xFE" : "\xFE\xFF";
+    const QByteArray bytes = bom + QByteArray(encoder.encode(QStringLiteral("[language]\r\nDataLanguage=GB\r\n")));
+    auto doc = IniDocument::FromBytes(bytes);
+    EXPECT_EQ(doc.ToBytes(), bytes) << "unchanged, written back as read";
+    EXPECT_EQ(doc.Value("language", "DataLanguage", 99), "GB");
+    EXPECT_EQ(doc.Value("language", "DataLanguage", 3), "G") << "two bytes per character";
+    doc.SetValue("Setting", "UserName", QStringLiteral("李小龙"));
+    const QByteArray written = doc.ToBytes();
+    EXPECT_TRUE(written.startsWith(bytes.left(bytes.size() - 2)));
+    EXPECT_EQ(IniDocument::FromBytes(written).Value("Setting", "UserName", 99), QStringLiteral("李小龙"));
+  }
+}

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include "TestInstall.h"
@@ -79,4 +82,62 @@ TEST(RwIni, WriteKeepsPermissionsAndOneEntryPerKeySpelling) {
   WriteIniTo(install.file("config.dll"), "language", "DataLanguage", "GB");
   EXPECT_EQ(ReadFile(install.file("config.dll")), "[language]\nDatalanguage=GB\n");
   EXPECT_EQ(QFile::permissions(install.file("config.dll")), before);
+}
+
+TEST(RwIni, WritesOnlyToRegularFilesAndNeverBlocks) {
+  test::TestInstall install;
+  install.Write("real.ini", "[Setting]\nUserName=old\n");
+  ASSERT_TRUE(QFile::link(install.file("real.ini"), install.file("config.dll")));
+  WriteIniTo(install.file("config.dll"), "Setting", "UserName", "new");
+  EXPECT_EQ(IniError(), "");
+  EXPECT_TRUE(QFileInfo(install.file("config.dll")).isSymLink()) << "the link stays";
+  EXPECT_EQ(ReadFile(install.file("real.ini")), "[Setting]\nUserName=new\n");
+
+  const QByteArray fifo = QFile::encodeName(install.file("fifo"));
+  ASSERT_EQ(mkfifo(fifo.constData(), 0600), 0);
+  QFile::remove(install.file("config.dll"));
+  ASSERT_TRUE(QFile::link(install.file("fifo"), install.file("config.dll")));
+  SetIniFile(install.file("config.dll"));
+  EXPECT_EQ(ReadIni("Setting", "UserName", 50), "") << "a FIFO reads as missing, at once";
+  EXPECT_FALSE(WriteIni("Setting", "UserName", "x"));
+  EXPECT_EQ(IniError(), "Write Failure");
+  EXPECT_TRUE(QFileInfo(install.file("fifo")).exists() && !QFileInfo(install.file("fifo")).isFile());
+  EXPECT_FALSE(QFile::exists(install.file("config.dll.lock")));
+  EXPECT_FALSE(SettingsFileReadable(install.file("config.dll")));
+}
+
+TEST(RwIni, HugeFilesReadAsMissingAndRewritesReadFresh) {
+  test::TestInstall install;
+  install.Write("big.lng", "[Caption]\nABOUT=About\n" + QByteArray(kLargestSettingsFile, ';'));
+  SetIniFile(install.file("big.lng"));
+  EXPECT_EQ(ReadIni("Caption", "ABOUT", 100), "");
+  EXPECT_FALSE(SettingsFileReadable(install.file("big.lng")));
+  for (const char *name : {"Li", "Wu", "Ma"}) {
+    install.Write("config.dll", QByteArray("[Setting]\nUserName=") + name + "\n");
+    SetIniFile(install.file("config.dll"));
+    EXPECT_EQ(ReadIni("Setting", "UserName", 50), name) << "same size, same second: still the new text";
+  }
+}
+
+TEST(RwIni, WritableFileInReadOnlyFolderIsWrittenInPlace) {
+  test::TestInstall install;
+  install.Write("ro/config.dll", "[Setting]\nUserName=old\n");
+  QFile::setPermissions(install.file("ro"), QFile::ReadOwner | QFile::ExeOwner);
+  SetIniFile(install.file("ro/config.dll"));
+  EXPECT_TRUE(WriteIni("Setting", "UserName", "new"));
+  EXPECT_EQ(ReadFile(install.file("ro/config.dll")), "[Setting]\nUserName=new\n");
+  SetIniFile(install.file("ro/other.dll"));
+  EXPECT_FALSE(WriteIni("Setting", "UserName", "new")) << "a new file needs the folder";
+  QFile::setPermissions(install.file("ro"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+TEST(RwIni, SeveralValuesGoInOneReplacementAsSingleWritesWouldLeaveThem) {
+  test::TestInstall install;
+  install.Write("a.dll", "[language]\nlanguage=GB\n");
+  install.Write("b.dll", "[language]\nlanguage=GB\n");
+  const std::vector<IniValue> values{{"Setting", "UserName", "Li"}, {"language", "language", "EN"},
+                                     {"Setting", "logo", "/x.jpg"}};
+  for (const IniValue &value : values) WriteIniTo(install.file("a.dll"), value.section, value.key, value.value);
+  EXPECT_TRUE(WriteIniValues(install.file("b.dll"), values));
+  EXPECT_EQ(ReadFile(install.file("b.dll")), ReadFile(install.file("a.dll")));
 }

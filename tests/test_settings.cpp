@@ -160,6 +160,13 @@ TEST_F(Settings, CopyOntoItselfKeepsTheFile) {
   EXPECT_TRUE(CopyOverwriting(install.file("link.jpg"), install.file("Faces/Me.JPG")));
   EXPECT_EQ(ReadFile(install.file("Faces/Me.JPG")), "picture");
   EXPECT_FALSE(CopyOverwriting(install.file("Faces"), install.file("x.jpg"))) << "a folder is not copied";
+  install.Write("private.jpg", "picture");
+  QFile::setPermissions(install.file("private.jpg"), QFile::ReadOwner | QFile::WriteOwner);
+  install.Write("Faces/private.jpg", "older");
+  ASSERT_TRUE(CopyOverwriting(install.file("private.jpg"), install.file("Faces/private.jpg")));
+  EXPECT_EQ(QFile::permissions(install.file("Faces/private.jpg")) & ~(QFile::ReadUser | QFile::WriteUser),
+            QFile::ReadOwner | QFile::WriteOwner)
+      << "a private picture stays private";
 }
 
 TEST_F(Settings, UnwritableConfigurationIsToldAndLeftAlone) {

@@ -23,7 +23,7 @@ void SettleLanguage() {
     LangName() = QStringLiteral("default");
     return;
   }
-  if (!FileExists(LanguageFilePath())) {
+  if (!SettingsFileReadable(LanguageFilePath())) {
     Tell(kLanguageLostText, MessageButtons::Ok, MessageIcon::None);
     LangName() = QStringLiteral("default");
   }
@@ -36,7 +36,7 @@ bool Main(const QString &executableFolder, const StartupWindows &windows) {
   InstallPath() = WithTrailingSlash(executableFolder);
 
   const QString configFile = ConfigFilePath();
-  if (!FileExists(configFile)) {
+  if (!SettingsFileReadable(configFile)) {
     Tell(kConfigLostText, MessageButtons::Ok, MessageIcon::Critical);
     return false;
   }

@@ -8,12 +8,52 @@ namespace velmora {
 namespace {
 
 const QByteArray kUtf8Bom("\xEF\xBB\xBF");
+const QByteArray kUtf16LeBom("\xFF\xFE");
+const QByteArray kUtf16BeBom("\xFE\xFF");
 
 bool IsValidUtf8(const QByteArray &bytes) {
   QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
   const QString decoded = decoder.decode(bytes);
   (void)decoded;
   return !decoder.hasError();
+}
+
+// True when the bytes hold a well-formed UTF-8 sequence of three or four
+// bytes: a lead byte E0-F4 followed by continuation bytes in the ranges
+// that the UTF-8 definition allows after it.
+bool HasLongUtf8Sequence(const QByteArray &bytes) {
+  const auto at = [&bytes](qsizetype i) { return static_cast<unsigned char>(bytes[i]); };
+  const auto continuation = [](unsigned char c) { return c >= 0x80 && c <= 0xBF; };
+  const qsizetype n = bytes.size();
+  for (qsizetype i = 0; i < n; ++i) {
+    const unsigned char lead = at(i);
+    if (lead < 0xE0 || lead > 0xF4) continue;
+    const int length = lead >= 0xF0 ? 4 : 3;
+    if (i + length > n) continue;
+    const unsigned char second = at(i + 1);
+    const unsigned char low = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
+    const unsigned char high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
+    if (second < low || second > high || !continuation(at(i + 2))) continue;
+    if (length == 4 && !continuation(at(i + 3))) continue;
+    return true;
+  }
+  return false;
+}
+
+bool HasNonAscii(const QByteArray &bytes) {
+  for (const char c : bytes)
+    if (static_cast<unsigned char>(c) >= 0x80) return true;
+  return false;
+}
+
+QString DecodeGb18030(const QByteArray &bytes) {
+  QStringDecoder decoder("GB18030");
+  return decoder.isValid() ? decoder.decode(bytes) : QString::fromLatin1(bytes);
+}
+
+QByteArray EncodeGb18030(const QString &text) {
+  QStringEncoder encoder("GB18030");
+  return encoder.isValid() ? QByteArray(encoder.encode(text)) : text.toUtf8();
 }
 
 QByteArray TrimBlanks(const QByteArray &text) {
@@ -38,12 +78,30 @@ bool SameName(const QString &a, const QString &b) {
 
 IniDocument IniDocument::FromBytes(const QByteArray &bytes) {
   IniDocument doc;
+  doc.original_ = bytes;
   QByteArray body = bytes;
   if (body.startsWith(kUtf8Bom)) {
     doc.byteOrderMark_ = true;
     body.remove(0, kUtf8Bom.size());
+  } else if (body.startsWith(kUtf16LeBom) || body.startsWith(kUtf16BeBom)) {
+    const bool little = body.startsWith(kUtf16LeBom);
+    doc.encoding_ = little ? Encoding::Utf16Le : Encoding::Utf16Be;
+    doc.byteOrderMark_ = true;
+    QStringDecoder decoder(little ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE);
+    doc.SplitLines(QString(decoder.decode(body.mid(2))).toUtf8());
+    return doc;
   }
-  doc.encoding_ = IsValidUtf8(body) ? Encoding::Utf8 : Encoding::Gb18030;
+  if (!doc.byteOrderMark_ && HasNonAscii(body) && !HasLongUtf8Sequence(body)) doc.encoding_ = Encoding::Gb18030;
+  doc.SplitLines(body);
+  return doc;
+}
+
+void IniDocument::SplitLines(const QByteArray &body) {
+  const auto add = [this](Line line) {
+    if (encoding_ == Encoding::Gb18030 || (encoding_ == Encoding::Utf8 && !IsValidUtf8(line.text)))
+      line.codec = LineCodec::Gb18030;
+    lines_.push_back(std::move(line));
+  };
   qsizetype start = 0;
   const qsizetype n = body.size();
   for (qsizetype i = 0; i < n; ++i) {
@@ -56,32 +114,51 @@ IniDocument IniDocument::FromBytes(const QByteArray &bytes) {
     } else {
       line.end = QByteArray(1, c);
     }
-    doc.lines_.push_back(std::move(line));
+    add(std::move(line));
     start = i + 1;
   }
-  if (start < n) doc.lines_.push_back(Line{body.mid(start), {}});
-  return doc;
+  if (start < n) add(Line{body.mid(start), {}});
 }
 
 QByteArray IniDocument::ToBytes() const {
-  QByteArray out = byteOrderMark_ ? kUtf8Bom : QByteArray();
-  for (const Line &line : lines_) out += line.text + line.end;
-  return out;
-}
-
-QString IniDocument::Decode(const QByteArray &bytes) const {
-  if (encoding_ == Encoding::Utf8) return QString::fromUtf8(bytes);
-  QStringDecoder decoder("GB18030");
-  return decoder.isValid() ? decoder.decode(bytes) : QString::fromLatin1(bytes);
+  if (!changed_) return original_;
+  QByteArray body;
+  for (const Line &line : lines_) body += line.text + line.end;
+  switch (encoding_) {
+    case Encoding::Utf16Le:
+    case Encoding::Utf16Be: {
+      QStringEncoder encoder(encoding_ == Encoding::Utf16Le ? QStringEncoder::Utf16LE : QStringEncoder::Utf16BE);
+      return (encoding_ == Encoding::Utf16Le ? kUtf16LeBom : kUtf16BeBom) +
+             QByteArray(encoder.encode(QString::fromUtf8(body)));
+    }
+    case Encoding::Utf8:
+      return byteOrderMark_ ? kUtf8Bom + body : body;
+    case Encoding::Gb18030:
+      break;
+  }
+  return body;
 }
 
 QByteArray IniDocument::Encode(const QString &text) const {
-  if (encoding_ == Encoding::Utf8) return text.toUtf8();
-  QStringEncoder encoder("GB18030");
-  return encoder.isValid() ? QByteArray(encoder.encode(text)) : text.toUtf8();
+  switch (encoding_) {
+    case Encoding::Utf8: return text.toUtf8();
+    case Encoding::Gb18030: return EncodeGb18030(text);
+    case Encoding::Utf16Le:
+    case Encoding::Utf16Be:
+      return QByteArray(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
+  }
+  return text.toUtf8();
+}
+
+IniDocument::Line IniDocument::MakeLine(const QString &text) const {
+  if (encoding_ == Encoding::Gb18030) return Line{EncodeGb18030(text), NewLine(), LineCodec::Gb18030};
+  return Line{text.toUtf8(), NewLine(), LineCodec::Utf8};
 }
 
 IniDocument::Parsed IniDocument::Parse(const Line &line) const {
+  const auto decode = [&line](const QByteArray &bytes) {
+    return line.codec == LineCodec::Gb18030 ? DecodeGb18030(bytes) : QString::fromUtf8(bytes);
+  };
   Parsed parsed;
   const QByteArray text = TrimBlanks(line.text);
   if (text.isEmpty() || text.front() == ';') return parsed;
@@ -89,17 +166,17 @@ IniDocument::Parsed IniDocument::Parse(const Line &line) const {
     const qsizetype close = text.lastIndexOf(']');
     if (close > 0) {
       parsed.kind = Kind::Section;
-      parsed.name = Decode(TrimBlanks(text.mid(1, close - 1)));
+      parsed.name = decode(TrimBlanks(text.mid(1, close - 1)));
       return parsed;
     }
   }
   parsed.kind = Kind::Key;
   const qsizetype equals = text.indexOf('=');
   if (equals < 0) {
-    parsed.name = Decode(text);
+    parsed.name = decode(text);
     return parsed;
   }
-  parsed.name = Decode(TrimBlanks(text.left(equals)));
+  parsed.name = decode(TrimBlanks(text.left(equals)));
   parsed.value = TrimBlanks(text.mid(equals + 1));
   return parsed;
 }
@@ -112,28 +189,51 @@ std::optional<size_t> IniDocument::FindSection(const QString &section) const {
   return std::nullopt;
 }
 
-std::optional<QByteArray> IniDocument::RawValue(const QString &section,
-                                                const QString &key) const {
-  const auto start = FindSection(section);
-  if (!start) return std::nullopt;
-  for (size_t i = *start + 1; i < lines_.size(); ++i) {
+const QHash<QString, IniDocument::KeyLines> &IniDocument::Index() const {
+  if (index_) return *index_;
+  index_.emplace();
+  QString section;       // the section being read
+  bool reading = false;  // false before the first section and in a repeated one
+  for (size_t i = 0; i < lines_.size(); ++i) {
     const Parsed parsed = Parse(lines_[i]);
-    if (parsed.kind == Kind::Section) break;
-    if (parsed.kind == Kind::Key && SameName(parsed.name, key)) {
-      QByteArray value = StripQuotes(parsed.value);
-      const qsizetype nul = value.indexOf('\0');
-      if (nul >= 0) value.truncate(nul);
-      return value;
+    if (parsed.kind == Kind::Section) {
+      section = parsed.name.toCaseFolded();
+      reading = !index_->contains(section);
+      if (reading) index_->insert(section, {});
+    } else if (parsed.kind == Kind::Key && reading) {
+      KeyLines &keys = (*index_)[section];
+      const QString name = parsed.name.toCaseFolded();
+      if (!keys.contains(name)) keys.insert(name, i);
     }
   }
-  return std::nullopt;
+  return *index_;
+}
+
+std::optional<size_t> IniDocument::FindKey(const QString &section, const QString &key) const {
+  const auto sectionFound = Index().constFind(section.toCaseFolded());
+  if (sectionFound == Index().constEnd()) return std::nullopt;
+  const auto keyFound = sectionFound->constFind(key.toCaseFolded());
+  if (keyFound == sectionFound->constEnd()) return std::nullopt;
+  return *keyFound;
+}
+
+std::optional<QByteArray> IniDocument::RawValue(const QString &section,
+                                                const QString &key) const {
+  const auto line = FindKey(section, key);
+  if (!line) return std::nullopt;
+  QByteArray value = StripQuotes(Parse(lines_[*line]).value);
+  const qsizetype nul = value.indexOf('\0');
+  if (nul >= 0) value.truncate(nul);
+  return value;
 }
 
 QString IniDocument::Value(const QString &section, const QString &key,
                            qsizetype maxBytes) const {
-  const auto raw = RawValue(section, key);
-  if (!raw || maxBytes <= 0) return {};
-  const QString text = Decode(*raw);
+  const auto line = FindKey(section, key);
+  if (!line || maxBytes <= 0) return {};
+  const QByteArray raw = *RawValue(section, key);
+  const QString text =
+      lines_[*line].codec == LineCodec::Gb18030 ? DecodeGb18030(raw) : QString::fromUtf8(raw);
   QString result;
   qsizetype used = 0;
   for (qsizetype i = 0; i < text.size();) {
@@ -155,6 +255,8 @@ QByteArray IniDocument::NewLine() const {
 }
 
 void IniDocument::SetValue(const QString &section, const QString &key, const QString &rawValue) {
+  changed_ = true;
+  index_.reset();
   // A line break inside the value would cut the file's lines apart.
   QString value = rawValue;
   value.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
@@ -164,8 +266,9 @@ void IniDocument::SetValue(const QString &section, const QString &key, const QSt
       if (lines_.back().end.isEmpty()) lines_.back().end = NewLine();
       if (!TrimBlanks(lines_.back().text).isEmpty()) lines_.push_back(Line{{}, NewLine()});
     }
-    lines_.push_back(Line{Encode(QLatin1Char('[') + section + QLatin1Char(']')), NewLine()});
-    lines_.push_back(Line{Encode(key + QLatin1Char('=') + value), NewLine()});
+    lines_.push_back(MakeLine(QLatin1Char('[') + section + QLatin1Char(']')));
+    lines_.push_back(MakeLine(key + QLatin1Char('=') + value));
+    KeepUtf8Evident();
     return;
   }
   size_t insertAt = *start + 1;
@@ -173,15 +276,25 @@ void IniDocument::SetValue(const QString &section, const QString &key, const QSt
     const Parsed parsed = Parse(lines_[i]);
     if (parsed.kind == Kind::Section) break;
     if (parsed.kind == Kind::Key && SameName(parsed.name, key)) {
-      lines_[i].text = Encode(parsed.name + QLatin1Char('=') + value);
+      const QByteArray end = lines_[i].end;
+      lines_[i] = MakeLine(parsed.name + QLatin1Char('=') + value);
+      lines_[i].end = end;
+      KeepUtf8Evident();
       return;
     }
     if (parsed.kind != Kind::Other) insertAt = i + 1;
   }
   if (insertAt == lines_.size() && !lines_.empty() && lines_.back().end.isEmpty())
     lines_.back().end = NewLine();
-  lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insertAt),
-                Line{Encode(key + QLatin1Char('=') + value), NewLine()});
+  lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insertAt), MakeLine(key + QLatin1Char('=') + value));
+  KeepUtf8Evident();
+}
+
+void IniDocument::KeepUtf8Evident() {
+  if (encoding_ != Encoding::Utf8 || byteOrderMark_) return;
+  QByteArray body;
+  for (const Line &line : lines_) body += line.text + line.end;
+  if (HasNonAscii(body) && !HasLongUtf8Sequence(body)) byteOrderMark_ = true;
 }
 
 }  // namespace velmora

@@ -44,12 +44,6 @@ Control *Make(QWidget *parent, const char *name, const QString &caption, double 
   return control;
 }
 
-// Writes one value to config.dll; false when it could not be written.
-bool Store(const QString &section, const QString &key, const QString &value) {
-  SetIniFile(ConfigFilePath());
-  return WriteIni(section, key, value);
-}
-
 }  // namespace
 
 void frmSysSetting::SetFileChooser(FileChooser chooser) {
@@ -78,6 +72,10 @@ bool CopyOverwriting(const QString &source, const QString &target) {
   QFile input(source);
   QSaveFile output(target);
   if (!input.open(QIODevice::ReadOnly) || !output.open(QIODevice::WriteOnly)) return false;
+  // The copy is no more open than the picture it copies: a private logo
+  // stays private.
+  output.setPermissions(from.permissions() &
+                        ~(QFileDevice::ExeOwner | QFileDevice::ExeUser | QFileDevice::ExeGroup | QFileDevice::ExeOther));
   char buffer[64 * 1024];
   qint64 read;
   while ((read = input.read(buffer, sizeof buffer)) > 0)
@@ -174,19 +172,21 @@ QString frmSysSetting::StoreLogo() {
 }
 
 void frmSysSetting::cmdOK_Click() {
-  bool saved = Store(QStringLiteral("Setting"), QStringLiteral("UserName"), txtUserName_->text());
-  saved &= Store(QStringLiteral("Setting"), QStringLiteral("UserCoolName"), txtUserCoolName_->text());
-  saved &= Store(QStringLiteral("Setting"), QStringLiteral("logo"), StoreLogo());
   const QString language = OptGB_->isChecked()     ? QStringLiteral("GB")
                            : OptBIG5_->isChecked() ? QStringLiteral("BIG5")
                            : OptEN_->isChecked()   ? QStringLiteral("EN")
                                                    : QString();
-  saved &= Store(QStringLiteral("language"), QStringLiteral("language"), language);
-  LangName() = language.isEmpty() ? QStringLiteral("default") : language;
   const QString data = OptDatGb_->isChecked()     ? QStringLiteral("GB")
                        : OptDatBig5_->isChecked() ? QStringLiteral("BIG5")
                                                   : QString();
-  saved &= Store(QStringLiteral("language"), QStringLiteral("DataLanguage"), data);
+  // One replacement of the file for all five values, so that a crash in
+  // between leaves either the old settings or the new ones.
+  const bool saved = WriteIniValues(ConfigFilePath(), {{QStringLiteral("Setting"), QStringLiteral("UserName"), txtUserName_->text()},
+                                                       {QStringLiteral("Setting"), QStringLiteral("UserCoolName"), txtUserCoolName_->text()},
+                                                       {QStringLiteral("Setting"), QStringLiteral("logo"), StoreLogo()},
+                                                       {QStringLiteral("language"), QStringLiteral("language"), language},
+                                                       {QStringLiteral("language"), QStringLiteral("DataLanguage"), data}});
+  LangName() = language.isEmpty() ? QStringLiteral("default") : language;
   if (!saved) {
     QString text = GetMessageText(kMsgSettingsNotSaved);
     if (text.isEmpty()) text = QStringLiteral("The settings could not be saved: ") + ConfigFilePath() + QStringLiteral(" cannot be written.");
