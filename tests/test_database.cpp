@@ -129,4 +129,9 @@ TEST(ConnStringParts, DataSourceMayHoldSemicolons) {
   const QString conn = BuildConnString("/opt/my;dict/Data/Velmdict_cn.dat");
   EXPECT_EQ(ConnStringPart(conn, "Data Source"), "/opt/my;dict/Data/Velmdict_cn.dat");
   EXPECT_EQ(ConnStringPart(conn, "Jet OLEDB:DataBase Password"), "WQZN4718");
+  const QString odd = "/opt/Jet OLEDB:DataBase Password=x;Persist Security Info=True;/Data/Velmdict_cn.dat";
+  EXPECT_EQ(ConnStringPart(BuildConnString(odd), "Data Source"), odd);
+  EXPECT_EQ(ConnStringPart(BuildConnString(odd), "Jet OLEDB:DataBase Password"), "WQZN4718")
+      << "a path never changes the password";
+  EXPECT_EQ(ConnStringPart(BuildConnString(odd), "Persist Security Info"), "False");
 }

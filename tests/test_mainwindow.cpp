@@ -14,6 +14,7 @@
 #include "data/IdiomStore.h"
 #include "mainwindow/frmVELM.h"
 #include "TestHooks.h"
+#include <QPlainTextEdit>
 #include "platform/Twips.h"
 #include "config/ProgramValues.h"
 
@@ -206,10 +207,30 @@ TEST_F(MainWindow, IdiomWithAQuoteIsShownWithItsDetails) {
 
 TEST_F(MainWindow, FocusSelectsTheWholeExplanation) {
   Search("yima");
-  QFocusEvent focusIn(QEvent::FocusIn, Qt::MouseFocusReason);
-  QApplication::sendEvent(c().txtExplain, &focusIn);
-  ASSERT_TRUE(WaitFor([&] { return c().txtExplain->textCursor().hasSelection(); }));
-  EXPECT_EQ(c().txtExplain->textCursor().selectedText(), "to take the lead");
+  QPlainTextEdit *box = c().txtExplain;
+  QWidget *area = box->viewport();
+  QTest::mouseClick(area, Qt::LeftButton, {}, QPoint(20, 8));
+  ASSERT_TRUE(WaitFor([&] { return box->textCursor().hasSelection(); })) << "a click selects all";
+  EXPECT_EQ(box->textCursor().selectedText(), "to take the lead");
+  QTest::mouseClick(area, Qt::LeftButton, {}, QPoint(20, 8));
+  QApplication::processEvents();
+  EXPECT_FALSE(box->textCursor().hasSelection()) << "a second click in the focused box places the caret";
+  c().txtSearchKey->setFocus();
+  // A drag into the unfocused box keeps what it selected.
+  QTest::mousePress(area, Qt::LeftButton, {}, QPoint(4, 8));
+  QTest::mouseMove(area, QPoint(40, 8));
+  QTest::mouseRelease(area, Qt::LeftButton, {}, QPoint(40, 8));
+  QApplication::processEvents();
+  const QString dragged = box->textCursor().selectedText();
+  EXPECT_FALSE(dragged.isEmpty());
+  EXPECT_NE(dragged, "to take the lead");
+  QFocusEvent fromMenu(QEvent::FocusIn, Qt::PopupFocusReason);
+  QApplication::sendEvent(box, &fromMenu);
+  QApplication::processEvents();
+  EXPECT_EQ(box->textCursor().selectedText(), dragged) << "closing a menu keeps the user's selection";
+  c().txtSearchKey->setFocus();
+  box->setFocus(Qt::TabFocusReason);
+  EXPECT_EQ(box->textCursor().selectedText(), "to take the lead") << "keyboard focus selects at once";
   EXPECT_TRUE(c().txtExplain->isReadOnly());
   EXPECT_TRUE(c().txtIdiom->isReadOnly());
   EXPECT_FALSE(c().txtDetailed->isReadOnly());

@@ -4,6 +4,16 @@
 
 namespace velmora {
 
+namespace {
+
+// A name taken from data or configuration names a file in its folder and
+// never leaves it: one with a path separator in it names nothing.
+bool IsPlainName(const QString &name) {
+  return !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\')) && !name.contains(QChar(0));
+}
+
+}  // namespace
+
 QString ConfigFilePath() { return InstallPath() + QStringLiteral("config.dll"); }
 
 QString DataFileName(const QString &dataLanguage) {
@@ -18,12 +28,14 @@ QString DataFilePath(const QString &dataLanguage) {
 }
 
 QString LanguageFilePath(const QString &name) {
+  if (!IsPlainName(name)) return {};
   return InstallPath() + QStringLiteral("Lang/") + name + QStringLiteral(".lng");
 }
 
 QString LanguageFilePath() { return LanguageFilePath(LangName()); }
 
 QString VideoPath(const QString &idiom) {
+  if (!IsPlainName(idiom)) return {};
   return InstallPath() + QStringLiteral("Video/") + idiom + QStringLiteral(".rm");
 }
 

@@ -11,6 +11,8 @@ QString ConfigFilePath();
 QString DataFileName(const QString &dataLanguage);
 // The data file of an edition; empty when the value names none.
 QString DataFilePath(const QString &dataLanguage);
+// A name from data or configuration stays inside its folder: a language or
+// an idiom whose name holds a path separator has no file (empty path).
 // The language file of a language name (the stem of a ".lng" file).
 QString LanguageFilePath(const QString &name);
 // The language file of the current language, LangName().

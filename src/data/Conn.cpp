@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <QLoggingCategory>
+#include <QStringList>
 #include <map>
 #include <memory>
 
@@ -16,11 +17,6 @@ namespace velmora {
 namespace {
 
 Q_LOGGING_CATEGORY(lcQueries, "velmora.data")
-
-const QString kProviderPrefix =
-    QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=");
-const QString kPasswordPrefix =
-    QStringLiteral(";Persist Security Info=False;Jet OLEDB:DataBase Password=");
 
 // Opened connections by connection string. Opening costs a key derivation
 // (tens of milliseconds), so each string is opened once and then reused; the
@@ -51,6 +47,37 @@ class BusySpan {
   BusySpan &operator=(const BusySpan &) = delete;
 };
 
+// Filing letters compare without regard to case, as the dictionary's
+// queries were written for. Editions from the data builder declare FirstA so;
+// for any other file a temporary view of the same name, which the queries
+// meet before the table, gives the column that comparison.
+void CompareLettersWithoutCase(const SqlConnection &connection) {
+  sqlite3 *db = connection.handle();
+  const char *collation = nullptr;
+  if (sqlite3_table_column_metadata(db, "main", "VELM", "FirstA", nullptr, &collation, nullptr, nullptr,
+                                    nullptr) != SQLITE_OK ||
+      collation == nullptr || sqlite3_stricmp(collation, "NOCASE") == 0)
+    return;
+  QStringList columns;
+  sqlite3_stmt *statement = nullptr;
+  if (sqlite3_prepare_v2(db, "PRAGMA main.table_info(VELM)", -1, &statement, nullptr) != SQLITE_OK) return;
+  while (sqlite3_step(statement) == SQLITE_ROW) {
+    const QString name = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, 1)));
+    const QString quoted = QLatin1Char('"') + QString(name).replace(QLatin1Char('"'), QStringLiteral("\"\"")) +
+                           QLatin1Char('"');
+    // Named explicitly: without AS, the view's column would be named by the
+    // quoted expression text.
+    const bool letter = name.compare(QStringLiteral("FirstA"), Qt::CaseInsensitive) == 0;
+    columns << quoted + (letter ? QStringLiteral(" COLLATE NOCASE AS ") : QStringLiteral(" AS ")) + quoted;
+  }
+  sqlite3_finalize(statement);
+  QString error;
+  if (!connection.Execute(QStringLiteral("CREATE TEMP VIEW VELM AS SELECT ") + columns.join(QStringLiteral(", ")) +
+                              QStringLiteral(" FROM main.VELM"),
+                          &error))
+    qCWarning(lcQueries).noquote() << "letters keep their case:" << error;
+}
+
 SqlConnection *ConnectionFor(const QString &connString, QString *error) {
   auto &open = State().open;
   auto found = open.find(connString);
@@ -59,6 +86,7 @@ SqlConnection *ConnectionFor(const QString &connString, QString *error) {
                                         ConnStringPart(connString, QStringLiteral("Jet OLEDB:DataBase Password")),
                                         SqlConnection::Mode::ReadOnly, error);
   if (!connection) return nullptr;
+  if (connection->HasTable(QStringLiteral("VELM"))) CompareLettersWithoutCase(*connection);
   return open.emplace(connString, std::move(connection)).first->second.get();
 }
 
@@ -78,6 +106,16 @@ bool Bind(sqlite3_stmt *statement, const std::vector<SqlValue> &values) {
   return true;
 }
 
+// The field name of a result column. A column read through a view comes back
+// as "VELM.Code" where the table gives "Code"; the field is "Code" either way.
+QString ColumnName(sqlite3_stmt *statement, int column) {
+  const QString name = QString::fromUtf8(sqlite3_column_name(statement, column));
+  const char *origin = sqlite3_column_origin_name(statement, column);
+  if (origin == nullptr) return name;
+  const QString field = QString::fromUtf8(origin);
+  return name.endsWith(QLatin1Char('.') + field, Qt::CaseInsensitive) ? field : name;
+}
+
 int Fetch(sqlite3 *db, const QString &query, const std::vector<SqlValue> &values, RecordSet *set) {
   sqlite3_stmt *statement = nullptr;
   int rc = sqlite3_prepare_v2(db, query.toUtf8().constData(), -1, &statement, nullptr);
@@ -85,7 +123,7 @@ int Fetch(sqlite3 *db, const QString &query, const std::vector<SqlValue> &values
   if (rc == SQLITE_OK) {
     QStringList names;
     const int columns = sqlite3_column_count(statement);
-    for (int c = 0; c < columns; ++c) names << QString::fromUtf8(sqlite3_column_name(statement, c));
+    for (int c = 0; c < columns; ++c) names << ColumnName(statement, c);
     RecordSet rows;
     rows.Begin(names);
     while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
@@ -105,28 +143,6 @@ int Fetch(sqlite3 *db, const QString &query, const std::vector<SqlValue> &values
 }
 
 }  // namespace
-
-QString BuildConnString(const QString &dataFile) {
-  return kProviderPrefix + dataFile + kPasswordPrefix + kDatabasePassword;
-}
-
-QString ConnStringPart(const QString &connString, const QString &name) {
-  // The data file's path may itself hold ";", so it runs up to the next
-  // known part rather than to the next ";".
-  if (name.compare(QStringLiteral("Data Source"), Qt::CaseInsensitive) == 0) {
-    const qsizetype start = connString.indexOf(QStringLiteral("Data Source="), 0, Qt::CaseInsensitive);
-    if (start < 0) return {};
-    const qsizetype from = start + 12;
-    const qsizetype end = connString.indexOf(QStringLiteral(";Persist Security Info="), from, Qt::CaseInsensitive);
-    return connString.mid(from, end < 0 ? -1 : end - from);
-  }
-  const QString key = name + QLatin1Char('=');
-  const qsizetype start = connString.indexOf(key, 0, Qt::CaseInsensitive);
-  if (start < 0) return {};
-  const qsizetype from = start + key.size();
-  const qsizetype end = connString.indexOf(QLatin1Char(';'), from);
-  return connString.mid(from, end < 0 ? -1 : end - from);
-}
 
 bool DbOpen() { return State().startup != nullptr; }
 

@@ -5,18 +5,13 @@
 #include <variant>
 #include <vector>
 
+#include "ConnString.h"
 #include "RecordSet.h"
 
 namespace velmora {
 
 // A value bound to a "?" of a query text.
 using SqlValue = std::variant<long long, QString>;
-
-// "Provider=...;Data Source=<file>;...;Jet OLEDB:DataBase Password=<password>".
-QString BuildConnString(const QString &dataFile);
-QString ConnStringPart(const QString &connString, const QString &name);
-
-inline const QString kDatabasePassword = QStringLiteral("WQZN4718");
 
 // True once OpenDatabase has opened the start-up connection.
 bool DbOpen();

@@ -17,4 +17,11 @@ QString ComposeDetailText(const DetailParts &p) {
       .join(QStringLiteral("\r\n"));
 }
 
+QString BoundedText(const QString &text, qsizetype limit) {
+  if (text.size() <= limit) return text;
+  qsizetype cut = limit;
+  if (cut > 0 && text[cut - 1].isHighSurrogate()) --cut;
+  return text.left(cut) + QStringLiteral("…\n[%1 / %2]").arg(cut).arg(text.size());
+}
+
 }  // namespace velmora

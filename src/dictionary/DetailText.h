@@ -14,4 +14,11 @@ struct DetailParts {
 
 QString ComposeDetailText(const DetailParts &parts);
 
+// The longest text a detail box is given. A box lays its text out whole, and
+// one unbroken line of a megabyte takes minutes; no idiom's entry comes near.
+inline constexpr qsizetype kLongestDetailText = 10000;
+// The text, or its first kLongestDetailText characters followed by a line
+// that says how long the whole was; a character is never split.
+QString BoundedText(const QString &text, qsizetype limit = kLongestDetailText);
+
 }  // namespace velmora

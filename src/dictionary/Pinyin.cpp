@@ -40,7 +40,10 @@ QString MarkSyllable(QString syllable) {
     syllable.chop(1);
   }
   if (tone < 1 || tone > 4) return syllable;
-  const QString lower = syllable.toLower();
+  // Lower case letter by letter: a whole-string toLower() may change the
+  // length ("İ" becomes two characters) and move the positions.
+  QString lower = syllable;
+  for (QChar &c : lower) c = c.toLower();
   const qsizetype at = MarkPosition(lower);
   if (at < 0) return syllable;
   const QChar marked = kMarked[kVowels.indexOf(lower[at])][tone - 1];

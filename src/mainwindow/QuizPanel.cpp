@@ -60,6 +60,10 @@ void QuizPanel::CreateControls() {
   c_.Label1->setAccessibleDescription(QStringLiteral("Puzzle"));
   c_.Label2->setAccessibleDescription(QStringLiteral("Verdict"));
   c_.Label4->setAccessibleDescription(QStringLiteral("Solution"));
+  // Hidden labels hold the answer: a screen reader must not read it out
+  // before the verdict, so they carry a name of their own while hidden.
+  c_.Label3->setAccessibleName(QStringLiteral("Hidden character"));
+  c_.Label4->setAccessibleName(QStringLiteral("Solution"));
   for (QLabel *hidden : {c_.Label2, c_.Label3, c_.Label4}) hidden->hide();
 }
 
@@ -72,6 +76,7 @@ void QuizPanel::Open() {
 
 void QuizPanel::Command11_Click() {
   for (QLabel *label : {c_.Label2, c_.Label3, c_.Label4}) label->hide();
+  c_.Label4->setAccessibleName(QStringLiteral("Solution"));
   c_.Text1->clear();
   for (QLabel *label : {c_.Label1, c_.Label2, c_.Label3, c_.Label4}) label->clear();
   const auto puzzle = quiz_.Draw(highestCode_, IdiomByCode);
@@ -85,6 +90,7 @@ void QuizPanel::Command11_Click() {
 void QuizPanel::Command8_Click() {
   c_.Label2->show();
   c_.Label4->show();
+  c_.Label4->setAccessibleName(QString());  // shown: its text is its name
   c_.Label2->setText(JudgeAnswer(c_.Text1->text(), c_.Label3->text()) ? QStringLiteral("对") : QStringLiteral("错"));
 }
 

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QTimer>
 
 #include "data/Conn.h"
@@ -46,6 +47,7 @@ void frmVELM::ConnectHandlers() {
   connect(c_.cmdCoolNameSet, &QAbstractButton::clicked, this, &frmVELM::OpenSettings);
   connect(c_.imgLogo, &ClickableLabel::clicked, this, &frmVELM::OpenSettings);
   c_.txtExplain->installEventFilter(this);
+  c_.txtExplain->viewport()->installEventFilter(this);
 }
 
 void frmVELM::showEvent(QShowEvent *event) {
@@ -54,10 +56,23 @@ void frmVELM::showEvent(QShowEvent *event) {
 }
 
 bool frmVELM::eventFilter(QObject *watched, QEvent *event) {
-  // Whenever the explanation gains the focus, all of it is selected; after
-  // the mouse press that gave the focus has placed the caret.
-  if (watched == c_.txtExplain && event->type() == QEvent::FocusIn)
-    QTimer::singleShot(0, c_.txtExplain, [box = c_.txtExplain] { box->selectAll(); });
+  // When the explanation gains the focus, all of it is selected: at once
+  // from the keyboard; from the mouse when the button is released without a
+  // selection of the user's own (a drag keeps what it selected). Focus that
+  // comes back from a menu or another window leaves the selection alone.
+  if (watched == c_.txtExplain && event->type() == QEvent::FocusIn) {
+    const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+    if (reason == Qt::MouseFocusReason) selectExplainOnRelease_ = true;
+    else if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) c_.txtExplain->selectAll();
+  }
+  if (watched == c_.txtExplain->viewport() && event->type() == QEvent::MouseButtonRelease &&
+      selectExplainOnRelease_) {
+    selectExplainOnRelease_ = false;
+    // After the box has handled the release itself.
+    QTimer::singleShot(0, c_.txtExplain, [box = c_.txtExplain] {
+      if (!box->textCursor().hasSelection()) box->selectAll();
+    });
+  }
   if (watched == centralWidget() && event->type() == QEvent::Resize) {
     LayOutPanes();
     ArrangeControls();

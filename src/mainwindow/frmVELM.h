@@ -88,6 +88,7 @@ class frmVELM : public QMainWindow {
   IdiomSearchList *searchList_;
   std::unique_ptr<Voice> voice_;
   bool loaded_ = false;
+  bool selectExplainOnRelease_ = false;
 
   bool treeLoaded_ = false;
   QString viewMode_;

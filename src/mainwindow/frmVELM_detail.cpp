@@ -16,11 +16,11 @@ void frmVELM::DisplayIdiom(const QString &idiom) {
   c_.txtIdiom->setText(idiom);
   c_.txtIdiom->setCursorPosition(0);
   const IdiomRecord record = Record(idiom).value_or(IdiomRecord{});
-  c_.txtSpell->setText(record.spell);
+  c_.txtSpell->setText(BoundedText(record.spell));
   c_.txtSpell->setCursorPosition(0);
-  c_.txtExplain->setPlainText(record.note);
-  c_.txtDerivation->setPlainText(record.source);
-  c_.txtExample->setPlainText(record.example);
+  c_.txtExplain->setPlainText(BoundedText(record.note));
+  c_.txtDerivation->setPlainText(BoundedText(record.source));
+  c_.txtExample->setPlainText(BoundedText(record.example));
   CheckVideoButton(idiom);
   BuildDetailText();
 }

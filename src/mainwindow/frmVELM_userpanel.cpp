@@ -24,7 +24,7 @@ QImage LoadLogo(const QString &path) {
   const QSize size = reader.size();
   if (!size.isValid() || static_cast<qint64>(size.width()) * size.height() > kLargestLogoPixels) return {};
   if (size.width() > kLogoPixels || size.height() > kLogoPixels)
-    reader.setScaledSize(size.scaled(kLogoPixels, kLogoPixels, Qt::KeepAspectRatio));
+    reader.setScaledSize(size.scaled(kLogoPixels, kLogoPixels, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)));
   return reader.read();
 }
 
@@ -51,6 +51,8 @@ void frmVELM::RefreshUserPanel() {
   QFont spellFont = c_.txtSpell->font();
   spellFont.setFamilies({QStringLiteral("Arial"), ChineseFace(LangName())});
   c_.txtSpell->setFont(spellFont);
+  // The nickname follows the name just set, not the caption it had before.
+  Form_Resize();
 }
 
 }  // namespace velmora

@@ -1,10 +1,12 @@
 #pragma once
 // Window layouts are designed in twips; the screen takes 15 twips per pixel
 // (Qt scales pixels for high-DPI screens).
+#include <QLabel>
 #include <QLatin1String>
 #include <QRect>
 #include <QWidget>
 #include <QtGlobal>
+#include <type_traits>
 
 namespace velmora {
 
@@ -26,6 +28,8 @@ template <class Control>
 Control *MakeAt(QWidget *parent, const char *name, double left, double top, double width, double height) {
   auto *control = new Control(parent);
   control->setObjectName(QLatin1String(name));
+  // Labels show names and captions from files: plain text, never markup.
+  if constexpr (std::is_base_of_v<QLabel, Control>) control->setTextFormat(Qt::PlainText);
   PlaceAt(control, left, top, width, height);
   return control;
 }

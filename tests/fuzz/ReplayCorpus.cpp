@@ -5,8 +5,13 @@
 #include <QDir>
 #include <QFile>
 
-extern "C" int FuzzConfigReader(const uint8_t *data, size_t size);
-extern "C" int FuzzLanguageLookup(const uint8_t *data, size_t size);
+#define VELMORA_FUZZ_TARGET(name) extern "C" int Fuzz_##name(const uint8_t *data, size_t size);
+VELMORA_FUZZ_TARGET(config_reader)
+VELMORA_FUZZ_TARGET(language_lookup)
+VELMORA_FUZZ_TARGET(cedict_reader)
+VELMORA_FUZZ_TARGET(json_reader)
+VELMORA_FUZZ_TARGET(pinyin)
+VELMORA_FUZZ_TARGET(conn_string)
 
 namespace {
 
@@ -27,5 +32,9 @@ void Replay(const QString &target, int (*fuzz)(const uint8_t *, size_t)) {
 
 }  // namespace
 
-TEST(FuzzInputs, ConfigReader) { Replay("config_reader", FuzzConfigReader); }
-TEST(FuzzInputs, LanguageLookup) { Replay("language_lookup", FuzzLanguageLookup); }
+TEST(FuzzInputs, ConfigReader) { Replay("config_reader", Fuzz_config_reader); }
+TEST(FuzzInputs, LanguageLookup) { Replay("language_lookup", Fuzz_language_lookup); }
+TEST(FuzzInputs, CedictReader) { Replay("cedict_reader", Fuzz_cedict_reader); }
+TEST(FuzzInputs, JsonReader) { Replay("json_reader", Fuzz_json_reader); }
+TEST(FuzzInputs, Pinyin) { Replay("pinyin", Fuzz_pinyin); }
+TEST(FuzzInputs, ConnString) { Replay("conn_string", Fuzz_conn_string); }

@@ -134,7 +134,7 @@ void WriteEdition(const std::vector<IdiomRow> &rows, const QString &path, const 
     if (!db) throw std::runtime_error("cannot create " + temporary.toStdString() + ": " + error.toStdString());
     const QString schema = QStringLiteral(
         "CREATE TABLE VELM (Code INTEGER PRIMARY KEY, Idiom TEXT NOT NULL COLLATE %1, "
-        "FirstA TEXT, Initial TEXT, Spell TEXT, Note TEXT, Source TEXT, Example TEXT);"
+        "FirstA TEXT COLLATE NOCASE, Initial TEXT, Spell TEXT, Note TEXT, Source TEXT, Example TEXT);"
         "CREATE UNIQUE INDEX VELM_Idiom ON VELM(Idiom);"
         "CREATE INDEX VELM_FirstA ON VELM(FirstA, Idiom);"
         "CREATE TABLE VelmoraInfo (Name TEXT PRIMARY KEY, Value TEXT);")
