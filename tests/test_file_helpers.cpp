@@ -5,6 +5,7 @@
 
 #include "TestInstall.h"
 #include "config/FileHelpers.h"
+#include "config/InstallLayout.h"
 #include "config/ProgramValues.h"
 #include "config/TextNumbers.h"
 
@@ -49,3 +50,14 @@ TEST(FileHelpers, LeadingNumberReadsLikeAHandTypedSetting) {
   EXPECT_EQ(LeadingNumber(""), 0);
   EXPECT_EQ(LeadingNumber("abc"), 0);
 }
+
+TEST(InstallLayout, NamesFromDataStayInTheirFolder) {
+  InstallPath() = "/opt/velmora/";
+  EXPECT_EQ(VideoPath(QStringLiteral("一马当先")), QStringLiteral("/opt/velmora/Video/一马当先.rm"));
+  EXPECT_EQ(LanguageFilePath("GB"), "/opt/velmora/Lang/GB.lng");
+  for (const QString &name : {"../../../../var/x", "a/b", "a\\b"}) {
+    EXPECT_EQ(VideoPath(name), "") << name.toStdString();
+    EXPECT_EQ(LanguageFilePath(name), "") << name.toStdString();
+  }
+}
+

@@ -19,6 +19,8 @@ TEST_F(MainWindow, QuizOpensWithAPuzzleAndJudges) {
   EXPECT_FALSE(c().Label2->isVisible());
   EXPECT_FALSE(c().Label3->isVisible());
   EXPECT_FALSE(c().Label4->isVisible());
+  EXPECT_EQ(c().Label3->accessibleName(), "Hidden character") << "a screen reader never reads the answer";
+  EXPECT_EQ(c().Label4->accessibleName(), "Solution");
   EXPECT_EQ(c().Label5->text(), "X＝");
   EXPECT_EQ(c().Command8->text(), "判断");
   EXPECT_EQ(c().Command11->text(), "下一题");
@@ -29,6 +31,7 @@ TEST_F(MainWindow, QuizOpensWithAPuzzleAndJudges) {
   EXPECT_TRUE(c().Label2->isVisible());
   EXPECT_TRUE(c().Label4->isVisible());
   EXPECT_FALSE(c().Label3->isVisible()) << "the hidden character never shows";
+  EXPECT_EQ(c().Label4->accessibleName(), "") << "after the verdict the solution reads as its text";
   c().Text1->setText(c().Label3->text() + c().Label3->text());
   Click(c().Command8);
   EXPECT_EQ(c().Label2->text(), "错");

@@ -37,6 +37,8 @@ TEST(RwIni, SelectionDropsSurroundingBlanks) {
   SetIniFile("  " + install.file("config.dll") + "  ");
   EXPECT_EQ(CurrentIniFile(), install.file("config.dll"));
   EXPECT_EQ(ReadIni("Setting", "UserName", 50), "Li");
+  SetIniFile("\tname\t ");
+  EXPECT_EQ(CurrentIniFile(), "\tname\t") << "blanks only, tabs stay";
 }
 
 TEST(RwIni, FileNamesMatchWithoutRegardToCase) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <QFile>
 
 #include "EditionBuilder.h"
@@ -7,6 +9,7 @@
 #include "TestInstall.h"
 #include "data/Conn.h"
 #include "config/ProgramValues.h"
+#include "config/RwIni.h"
 #include "app/Startup.h"
 
 using namespace velmora;
@@ -170,4 +173,22 @@ TEST(Startup, UnopenableDatabaseAsksThenEnds) {
     run = Start(install, MessageAnswer::Cancel);
     EXPECT_EQ(run.messages.size(), 1u) << "Cancel ends without the second box";
   }
+}
+
+TEST(Startup, LanguageFilesThatAreNoFilesOrHugeOrOutsideAreMissing) {
+  TestInstall install;
+  MakeComplete(install, "GB");
+  ASSERT_EQ(mkfifo(QFile::encodeName(install.file("Lang/GB.lng")).constData(), 0600), 0);
+  for (const QString &language : {QString("GB"), QString("BIG"), QString("../../../../tmp/x")}) {
+    if (language == "BIG") install.Write("Lang/BIG.lng", "[FONT]\n" + QByteArray(kLargestSettingsFile, ';'));
+    install.WriteConfig(language, "GB");
+    const auto run = Start(install);
+    ExpectOneBox(run, kLanguageLostText, MessageIcon::None);
+    EXPECT_TRUE(run.proceeded) << language.toStdString();
+    EXPECT_EQ(LangName(), "default");
+  }
+  QFile::remove(install.file("Lang/default.lng"));
+  ASSERT_TRUE(QFile::link("/dev/zero", install.file("Lang/default.lng")));
+  install.WriteConfig("default", "GB");
+  EXPECT_TRUE(Start(install).proceeded) << "a device as the default language reads as empty";
 }

@@ -73,3 +73,23 @@ TEST_F(MainWindow, CancelStillRefreshesThePanel) {
   Click(c().cmdSetting);
   EXPECT_EQ(c().lblUserName->text(), "Changed elsewhere");
 }
+
+TEST_F(MainWindow, NamesShowAsPlainTextWithTheNicknameAfterTheName) {
+  WriteIniTo(install->file("config.dll"), "Setting", "UserName", "<b>Alexander Hamilton</b>");
+  WriteIniTo(install->file("config.dll"), "Setting", "UserCoolName", "<img src='/x.png'>");
+  window = std::make_unique<frmVELM>();
+  window->show();
+  EXPECT_EQ(c().lblUserName->text(), "<b>Alexander Hamilton</b>");
+  EXPECT_EQ(c().lblUserCoolName->x(), c().lblUserName->x() + c().lblUserName->width())
+      << "placed after the stored name at the start";
+  for (const QLabel *label : window->findChildren<QLabel *>())
+    EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->objectName().toStdString();
+}
+
+TEST_F(MainWindow, AVeryWideLogoIsShown) {
+  QImage(20000, 20, QImage::Format_RGB32).save(install->file("wide.png"), "PNG");
+  WriteIniTo(install->file("config.dll"), "Setting", "logo", install->file("wide.png"));
+  window->RefreshUserPanel();
+  EXPECT_EQ(c().imgLogo->pixmap().size(), QSize(160, 1));
+}
+

@@ -1,5 +1,6 @@
 """Driving the real Velmora window: start it from an installation folder,
 find its controls on the accessibility bus, click and type with xdotool."""
+import atexit
 import os
 import shutil
 import subprocess
@@ -9,9 +10,15 @@ import time
 import pyatspi
 
 
+_copies = []
+atexit.register(lambda: [shutil.rmtree(folder, ignore_errors=True) for folder in _copies])
+
+
 def make_installation(staged, config=None):
-    """A private copy of the staged installation folder, with its own config."""
+    """A private copy of the staged installation folder, with its own config;
+    removed when the test process ends."""
     folder = tempfile.mkdtemp(prefix="velmora-e2e-")
+    _copies.append(folder)
     target = os.path.join(folder, "velmora")
     shutil.copytree(staged, target)
     if config is not None:

@@ -15,12 +15,24 @@ MKDATA = os.environ.get("VELMORA_MKDATA", "")
 
 
 class StartupFailures(unittest.TestCase):
-    def run_until_box(self, folder):
-        process = desktop.start(folder)
-        self.addCleanup(lambda: (process.kill(), process.wait()))
-        app = desktop.wait_for(desktop.application, timeout=30, what="the program on the accessibility bus")
-        box = desktop.wait_for(lambda: desktop.find(app, role=pyatspi.ROLE_ALERT), what="a message box")
-        return process, app, box
+    def run_until_box(self, folder, attempts=2):
+        """Starts the program and waits for its first message box. A start
+        that never shows up on the accessibility bus (its registry was not
+        ready) is tried once more; a program that ended is a failure."""
+        for attempt in range(attempts):
+            process = desktop.start(folder)
+            self.addCleanup(lambda p=process: (p.kill(), p.wait()))
+            try:
+                app = desktop.wait_for(desktop.application, timeout=30, what="the program on the accessibility bus")
+                box = desktop.wait_for(lambda: desktop.find(app, role=pyatspi.ROLE_ALERT), what="a message box")
+                return process, app, box
+            except AssertionError:
+                status = process.poll()
+                desktop.diagnose("box-%d" % attempt)
+                process.kill()
+                process.wait()
+                if status is not None or attempt == attempts - 1:
+                    raise
 
     def box_text(self, box):
         # A box without icon has an empty picture label before its text.
