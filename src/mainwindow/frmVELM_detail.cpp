@@ -4,6 +4,7 @@
 
 #include "config/FileHelpers.h"
 #include "config/InstallLayout.h"
+#include "config/StartupTrace.h"
 #include "data/IdiomStore.h"
 #include "dictionary/DetailText.h"
 #include "frmVELM.h"
@@ -23,6 +24,7 @@ void frmVELM::DisplayIdiom(const QString &idiom) {
   c_.txtExample->setPlainText(BoundedText(record.example));
   CheckVideoButton(idiom);
   BuildDetailText();
+  TraceStartup("first-idiom-shown");
 }
 
 void frmVELM::BuildDetailText() {

@@ -1,0 +1,172 @@
+// The start of the real program, timed from outside as a user meets it:
+// spawn -> main window mapped on the X server -> first idiom shown, and the
+// peak resident memory (VmHWM), on synthetic editions of several sizes.
+// Sizes alternate within each round so that a noisy spell hits them alike;
+// medians are reported.
+//
+//   bench_startup [--runs N] [--sizes 8000,40000,200000]
+//
+// Needs an X server: DISPLAY, or Xvfb on the PATH (then one is started).
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <time.h>
+#include <unistd.h>
+#include <xcb/xcb.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+extern char **environ;
+
+namespace {
+
+long long Now() {
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec;
+}
+
+int Run(const std::string &command) { return std::system(command.c_str()); }
+
+struct Start {
+  double mappedMs = -1, idiomMs = -1, peakMb = -1;
+};
+
+double PeakMegabytes(pid_t pid) {
+  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+  for (std::string line; std::getline(status, line);)
+    if (line.rfind("VmHWM:", 0) == 0) return std::atof(line.c_str() + 6) / 1024.0;
+  return -1;
+}
+
+Start StartOnce(const std::string &program, xcb_connection_t *x) {
+  int pipeFds[2];
+  if (pipe(pipeFds) != 0) return {};
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDERR_FILENO);
+  posix_spawn_file_actions_addclose(&actions, pipeFds[0]);
+  std::vector<std::string> env;
+  for (char **e = environ; *e; ++e) env.emplace_back(*e);
+  env.emplace_back("QT_LOGGING_RULES=velmora.startup.info=true");
+  env.emplace_back("QT_QPA_PLATFORM=xcb");
+  std::vector<char *> envp;
+  for (auto &e : env) envp.push_back(e.data());
+  envp.push_back(nullptr);
+  char *argv[] = {const_cast<char *>(program.c_str()), nullptr};
+  xcb_flush(x);
+  while (xcb_generic_event_t *stale = xcb_poll_for_event(x)) free(stale);
+  pid_t pid = 0;
+  const long long spawned = Now();
+  if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv, envp.data()) != 0) return {};
+  close(pipeFds[1]);
+  posix_spawn_file_actions_destroy(&actions);
+  fcntl(pipeFds[0], F_SETFL, O_NONBLOCK);
+
+  Start start;
+  std::string pending;
+  const long long deadline = spawned + 30'000'000'000LL;
+  while (Now() < deadline && (start.mappedMs < 0 || start.idiomMs < 0)) {
+    pollfd fds[2] = {{xcb_get_file_descriptor(x), POLLIN, 0}, {pipeFds[0], POLLIN, 0}};
+    poll(fds, 2, 100);
+    while (xcb_generic_event_t *event = xcb_poll_for_event(x)) {
+      if ((event->response_type & 0x7f) == XCB_MAP_NOTIFY && start.mappedMs < 0)
+        start.mappedMs = (Now() - spawned) / 1e6;
+      free(event);
+    }
+    char buffer[4096];
+    ssize_t got;
+    while ((got = read(pipeFds[0], buffer, sizeof buffer)) > 0) pending.append(buffer, static_cast<size_t>(got));
+    for (size_t end; (end = pending.find('\n')) != std::string::npos; pending.erase(0, end + 1)) {
+      std::istringstream line(pending.substr(0, end));
+      std::string tag, name;
+      long long at = 0;
+      if (line >> tag >> name >> at && tag == "velmora-startup" && name == "first-idiom-shown")
+        start.idiomMs = (at - spawned) / 1e6;
+    }
+  }
+  usleep(300'000);  // what the start does after the first idiom counts as well
+  start.peakMb = PeakMegabytes(pid);
+  kill(pid, SIGKILL);
+  waitpid(pid, nullptr, 0);
+  close(pipeFds[0]);
+  return start;
+}
+
+double Median(std::vector<double> values) {
+  if (values.empty()) return -1;
+  std::sort(values.begin(), values.end());
+  const size_t n = values.size();
+  return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+}  // namespace
+
+int main(int argc, char **argv) {
+  int runs = 10;
+  std::vector<int> sizes = {8000, 40000, 200000};
+  for (int i = 1; i + 1 < argc; i += 2) {
+    if (std::strcmp(argv[i], "--runs") == 0) runs = std::atoi(argv[i + 1]);
+    if (std::strcmp(argv[i], "--sizes") == 0) {
+      sizes.clear();
+      std::stringstream list(argv[i + 1]);
+      for (std::string size; std::getline(list, size, ',');) sizes.push_back(std::stoi(size));
+    }
+  }
+  pid_t xvfb = 0;
+  if (getenv("DISPLAY") == nullptr) {
+    setenv("DISPLAY", ":97", 1);
+    char *xargv[] = {const_cast<char *>("Xvfb"), const_cast<char *>(":97"), const_cast<char *>("-screen"),
+                     const_cast<char *>("0"), const_cast<char *>("1280x900x24"), nullptr};
+    if (posix_spawnp(&xvfb, "Xvfb", nullptr, nullptr, xargv, environ) != 0) return 77;
+    sleep(1);
+  }
+  xcb_connection_t *x = xcb_connect(nullptr, nullptr);
+  if (xcb_connection_has_error(x)) return 77;
+  const xcb_screen_t *screen = xcb_setup_roots_iterator(xcb_get_setup(x)).data;
+  const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+  xcb_change_window_attributes(x, screen->root, XCB_CW_EVENT_MASK, &mask);
+  xcb_flush(x);
+
+  char folderTemplate[] = "/tmp/velmora-bench-XXXXXX";
+  const std::string work = mkdtemp(folderTemplate);
+  std::map<int, std::string> programs;
+  for (int size : sizes) {
+    const std::string folder = work + "/" + std::to_string(size);
+    Run("cp -r '" VELMORA_STAGE "' '" + folder + "'");
+    Run("'" VELMORA_MKDATA "' --synthetic " + std::to_string(size) + " --gb '" + folder +
+        "/Data/Velmdict_cn.dat' >/dev/null");
+    programs[size] = folder + "/velmora";
+    StartOnce(programs[size], x);  // warm the file cache
+  }
+  std::map<int, std::vector<Start>> starts;
+  for (int round = 0; round < runs; ++round)
+    for (int size : sizes) starts[size].push_back(StartOnce(programs[size], x));
+
+  std::printf("%8s %12s %14s %16s %10s   (medians of %d starts)\n", "idioms", "mapped ms", "1st idiom ms",
+              "idiom-mapped ms", "VmHWM MB", runs);
+  for (int size : sizes) {
+    std::vector<double> mapped, idiom, gap, peak;
+    for (const Start &s : starts[size]) {
+      mapped.push_back(s.mappedMs);
+      idiom.push_back(s.idiomMs);
+      gap.push_back(s.idiomMs - s.mappedMs);
+      peak.push_back(s.peakMb);
+    }
+    std::printf("%8d %12.0f %14.0f %16.0f %10.1f\n", size, Median(mapped), Median(idiom), Median(gap), Median(peak));
+  }
+  Run("rm -rf '" + work + "'");
+  xcb_disconnect(x);
+  if (xvfb) kill(xvfb, SIGTERM);
+  return 0;
+}

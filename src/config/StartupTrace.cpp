@@ -1,0 +1,25 @@
+#include "StartupTrace.h"
+
+#include <time.h>
+
+#include <QLoggingCategory>
+#include <set>
+#include <string>
+
+namespace velmora {
+
+namespace {
+Q_LOGGING_CATEGORY(lcStartup, "velmora.startup", QtWarningMsg)
+}  // namespace
+
+void TraceStartup(const char *event) {
+  if (!lcStartup().isInfoEnabled()) return;
+  static std::set<std::string> seen;
+  if (!seen.insert(event).second) return;
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  qCInfo(lcStartup).noquote() << "velmora-startup" << event
+                              << static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec;
+}
+
+}  // namespace velmora
