@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <sqlite3.h>
+
+#include <QDir>
+#include <QFile>
+
 #include "TestInstall.h"
 #include "data/Conn.h"
 #include "data/IdiomStore.h"
@@ -91,9 +96,11 @@ TEST_F(Database, FailedQueriesGiveClosedSetsAndEndTheirBusySpan) {
 }
 
 TEST_F(Database, StoreGivesTypedRecords) {
-  const ListedIdioms listed = AllIdioms();
-  ASSERT_EQ(listed.idioms.size(), 13);
-  EXPECT_EQ(listed.idioms.indexOf("一马当先"), listed.spells.indexOf("yī mǎ dāng xiān"));
+  const IdiomList listed = AllIdioms();
+  ASSERT_EQ(listed.size(), 13);
+  EXPECT_EQ(listed.IdiomAt(10), "一马当先");
+  EXPECT_EQ(listed.SpellAt(10), "yī mǎ dāng xiān");
+  EXPECT_EQ(listed.IdiomAt(13), "");
   EXPECT_EQ(HighestCode(), "13");
   const std::vector<LetterCount> letters = LetterCounts();
   ASSERT_EQ(letters.size(), 3u);
@@ -134,4 +141,36 @@ TEST(ConnStringParts, DataSourceMayHoldSemicolons) {
   EXPECT_EQ(ConnStringPart(BuildConnString(odd), "Jet OLEDB:DataBase Password"), "WQZN4718")
       << "a path never changes the password";
   EXPECT_EQ(ConnStringPart(BuildConnString(odd), "Persist Security Info"), "False");
+}
+
+TEST_F(Database, BuiltEditionsReadTheListAPageAtATimeWithTheSameRows) {
+  const IdiomList paged = AllIdioms();
+  ASSERT_TRUE(paged.IsPaged());
+  const RecordSet all = OpenRS(kAllIdiomsQuery + "  ", false);  // another text: read whole
+  ASSERT_FALSE(all.IsPaged());
+  ASSERT_EQ(static_cast<size_t>(paged.size()), all.RowCount());
+  for (int row = 0; row < paged.size(); ++row) {
+    EXPECT_EQ(paged.IdiomAt(row), all.FieldAt(static_cast<size_t>(row), "Idiom").value_or(""));
+    EXPECT_EQ(paged.SpellAt(row), all.FieldAt(static_cast<size_t>(row), "Spell").value_or(""));
+  }
+}
+
+TEST(Editions, EarlierBuildersFilesOpenWithTheirCipherAndListWhole) {
+  test::TestInstall install;
+  QDir().mkpath(install.file("Data"));
+  sqlite3 *db = nullptr;
+  ASSERT_EQ(sqlite3_open(QFile::encodeName(install.file("Data/old.dat")).constData(), &db), SQLITE_OK);
+  // SQLCipher's defaults: 1,024-byte pages, 64,000 key iterations.
+  ASSERT_EQ(sqlite3_exec(db,
+                         "PRAGMA key = 'WQZN4718'; CREATE TABLE VELM (Code INTEGER PRIMARY KEY, Idiom TEXT, "
+                         "FirstA TEXT, Spell TEXT); INSERT INTO VELM VALUES (1, '一马当先', 'Y', 'yī mǎ dāng xiān');",
+                         nullptr, nullptr, nullptr),
+            SQLITE_OK);
+  sqlite3_close(db);
+  test::UseDatabase(install.file("Data/old.dat"));
+  ASSERT_TRUE(DbOpen());
+  const IdiomList list = AllIdioms();
+  EXPECT_FALSE(list.IsPaged());
+  EXPECT_EQ(list.IdiomAt(0), "一马当先");
+  CloseDatabase();
 }

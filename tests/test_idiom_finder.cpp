@@ -57,3 +57,23 @@ TEST(DetailText, LinesAndSeparators) {
   EXPECT_EQ(ComposeDetailText({"成语", "chéng yǔ", "Explain", "a\nb", "Derivation", "", "Example", "x"}),
             "成语\r\nchéng yǔ\r\n\r\nExplain：a\nb\r\n\r\nDerivation：\r\n\r\nExample：x");
 }
+
+TEST(IdiomFinder, StoredIndexesFindAsTheBuiltOnesAndBadBytesAreRefused) {
+  IdiomFinder built;
+  built.Build({"阿鼻地狱", "爱不释手", "一马当先", "一举两得"}, {"ā bí dì yù", "ài bù shì shǒu", "yī mǎ dāng xiān", "yī jǔ liǎng dé"});
+  const auto bytes = built.Serialize();
+  const auto loaded = IdiomFinder::FromBytes(bytes);
+  ASSERT_TRUE(loaded.has_value());
+  for (const QString &key : {"一", "一马", "yi", "yima", "ymdx", "a", "abdy", "zzz", "阿鼻地狱x"})
+    EXPECT_EQ(loaded->Find(key), built.Find(key)) << key.toStdString();
+  for (const qsizetype cut : {0, 3, 8, 20}) {
+    IdiomFinder::Bytes broken = bytes;
+    broken.pinyin.truncate(cut);
+    EXPECT_FALSE(IdiomFinder::FromBytes(broken).has_value()) << cut;
+  }
+  // Two keys, "b" before "a": well formed but out of order.
+  const QByteArray unsorted = QByteArray("VPX1") + QByteArray::fromHex("02000000" "00000000" "01000000") +
+                              QByteArray::fromHex("00000000" "01000000" "02000000") + "ba";
+  EXPECT_FALSE(PrefixIndex::FromBytes(unsorted).has_value());
+  EXPECT_TRUE(PrefixIndex::FromBytes(QByteArray(unsorted).replace("ba", "ab")).has_value());
+}

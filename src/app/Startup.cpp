@@ -4,6 +4,7 @@
 #include "config/InstallLayout.h"
 #include "config/ProgramValues.h"
 #include "config/RwIni.h"
+#include "config/StartupTrace.h"
 #include "config/TextNumbers.h"
 #include "data/Conn.h"
 #include "lang/Messages.h"
@@ -57,6 +58,7 @@ bool Main(const QString &executableFolder, const StartupWindows &windows) {
   }
   ConnString() = BuildConnString(dataFile);
   OpenDatabase();
+  TraceStartup("database-open");
 
   if (DbOpen()) {
     if (windows.showMainWindow) windows.showMainWindow();

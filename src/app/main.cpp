@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "Startup.h"
+#include "config/StartupTrace.h"
 #include "dialogs/WelcomeDialog.h"
 #include "mainwindow/frmVELM.h"
 #include "platform/BusyCursor.h"
@@ -10,7 +11,9 @@
 #include "platform/WindowLanguage.h"
 
 int main(int argc, char **argv) {
+  velmora::TraceStartup("main");
   QApplication app(argc, argv);
+  velmora::TraceStartup("application");
   QApplication::setApplicationName(QStringLiteral("velmora"));
   velmora::UseChineseFallbackFor(QStringLiteral("default"));
   QApplication::setWindowIcon(velmora::ImageByKey(QStringLiteral("velmora")));
@@ -23,7 +26,9 @@ int main(int argc, char **argv) {
   };
   windows.showMainWindow = [&mainWindow] {
     mainWindow = std::make_unique<velmora::frmVELM>();
+    velmora::TraceStartup("window-built");
     mainWindow->show();
+    velmora::TraceStartup("window-shown");
     QApplication::processEvents();
   };
   if (!velmora::Main(QApplication::applicationDirPath(), windows)) return 1;

@@ -7,6 +7,9 @@
 #include <map>
 #include <memory>
 
+#include "EditionFacts.h"
+#include "Queries.h"
+#include "RowPager.h"
 #include "SqlConnection.h"
 #include "lang/Messages.h"
 #include "config/FileHelpers.h"
@@ -23,7 +26,10 @@ Q_LOGGING_CATEGORY(lcQueries, "velmora.data")
 // user interface has one thread and every record set is fetched whole, so a
 // connection is never used by two queries at a time.
 struct Connections {
-  std::map<QString, std::unique_ptr<SqlConnection>> open;
+  std::map<QString, std::shared_ptr<SqlConnection>> open;
+  // Per connection string: the rows of an edition whose list can be read a
+  // page at a time (see EditionFacts.h); nothing for other editions.
+  std::map<QString, std::optional<size_t>> rowsInCodeOrder;
   SqlConnection *startup = nullptr;
   QString lastError;
   QueryBusyHook busy;
@@ -78,68 +84,28 @@ void CompareLettersWithoutCase(const SqlConnection &connection) {
     qCWarning(lcQueries).noquote() << "letters keep their case:" << error;
 }
 
-SqlConnection *ConnectionFor(const QString &connString, QString *error) {
+std::shared_ptr<SqlConnection> ConnectionFor(const QString &connString, QString *error) {
   auto &open = State().open;
   auto found = open.find(connString);
-  if (found != open.end()) return found->second.get();
+  if (found != open.end()) return found->second;
   auto connection = SqlConnection::Open(ResolvePath(ConnStringPart(connString, QStringLiteral("Data Source"))),
                                         ConnStringPart(connString, QStringLiteral("Jet OLEDB:DataBase Password")),
                                         SqlConnection::Mode::ReadOnly, error);
   if (!connection) return nullptr;
   if (connection->HasTable(QStringLiteral("VELM"))) CompareLettersWithoutCase(*connection);
-  return open.emplace(connString, std::move(connection)).first->second.get();
+  State().rowsInCodeOrder[connString] = RowsInCodeOrder(*connection);
+  return open.emplace(connString, std::shared_ptr<SqlConnection>(std::move(connection))).first->second;
 }
 
-bool Bind(sqlite3_stmt *statement, const std::vector<SqlValue> &values) {
-  for (size_t i = 0; i < values.size(); ++i) {
-    const int index = static_cast<int>(i) + 1;
-    int rc;
-    if (const auto *number = std::get_if<long long>(&values[i])) {
-      rc = sqlite3_bind_int64(statement, index, *number);
-    } else {
-      const QByteArray utf8 = std::get<QString>(values[i]).toUtf8();
-      rc = sqlite3_bind_text(statement, index, utf8.constData(), static_cast<int>(utf8.size()),
-                             SQLITE_TRANSIENT);
-    }
-    if (rc != SQLITE_OK) return false;
-  }
-  return true;
-}
-
-// The field name of a result column. A column read through a view comes back
-// as "VELM.Code" where the table gives "Code"; the field is "Code" either way.
-QString ColumnName(sqlite3_stmt *statement, int column) {
-  const QString name = QString::fromUtf8(sqlite3_column_name(statement, column));
-  const char *origin = sqlite3_column_origin_name(statement, column);
-  if (origin == nullptr) return name;
-  const QString field = QString::fromUtf8(origin);
-  return name.endsWith(QLatin1Char('.') + field, Qt::CaseInsensitive) ? field : name;
-}
-
-int Fetch(sqlite3 *db, const QString &query, const std::vector<SqlValue> &values, RecordSet *set) {
-  sqlite3_stmt *statement = nullptr;
-  int rc = sqlite3_prepare_v2(db, query.toUtf8().constData(), -1, &statement, nullptr);
-  if (rc == SQLITE_OK && !Bind(statement, values)) rc = SQLITE_RANGE;
-  if (rc == SQLITE_OK) {
-    QStringList names;
-    const int columns = sqlite3_column_count(statement);
-    for (int c = 0; c < columns; ++c) names << ColumnName(statement, c);
-    RecordSet rows;
-    rows.Begin(names);
-    while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
-      for (int c = 0; c < columns; ++c) {
-        const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(statement, c));
-        rows.AppendCell(text, sqlite3_column_bytes(statement, c));
-      }
-      rows.EndRow();
-    }
-    if (rc == SQLITE_DONE) {
-      rc = SQLITE_OK;
-      *set = std::move(rows);
-    }
-  }
-  sqlite3_finalize(statement);
-  return rc;
+// The list query needs every row, but a list shows a screenful: on an
+// edition whose codes run in idiom order its rows are read a page at a time,
+// when they are looked at. Same rows, same fields, same order.
+std::optional<RecordSet> PagedList(const QString &query, const std::vector<SqlValue> &values,
+                                   const std::shared_ptr<SqlConnection> &connection) {
+  if (query != kAllIdiomsQuery || !values.empty()) return std::nullopt;
+  const auto rows = State().rowsInCodeOrder[ConnString()];
+  if (!rows) return std::nullopt;
+  return RecordSet::Paged(std::make_shared<RowPager>(connection, *rows));
 }
 
 }  // namespace
@@ -149,9 +115,9 @@ bool DbOpen() { return State().startup != nullptr; }
 void OpenDatabase() {
   if (DbOpen()) return;
   QString error;
-  SqlConnection *connection = ConnectionFor(ConnString(), &error);
+  const auto connection = ConnectionFor(ConnString(), &error);
   if (connection != nullptr && connection->HasTable(QStringLiteral("VELM"))) {
-    State().startup = connection;
+    State().startup = connection.get();
   } else if (connection != nullptr) {
     State().open.erase(ConnString());
   }
@@ -161,10 +127,11 @@ RecordSet OpenRS(const QString &query, bool /*editable*/, const std::vector<SqlV
   BusySpan busy;
   QString error;
   RecordSet set;
-  SqlConnection *connection = ConnectionFor(ConnString(), &error);
+  const auto connection = ConnectionFor(ConnString(), &error);
   int rc = SQLITE_CANTOPEN;
   if (connection != nullptr) {
-    rc = Fetch(connection->handle(), query, values, &set);
+    if (auto paged = PagedList(query, values, connection)) return std::move(*paged);
+    rc = connection->Fetch(query, values, &set);
     if (rc != SQLITE_OK) error = QStringLiteral("[%1]--%2").arg(rc).arg(QString::fromUtf8(sqlite3_errmsg(connection->handle())));
   }
   if (rc != SQLITE_OK) {
@@ -186,6 +153,7 @@ void ReleaseQueryCaches() {
 void CloseDatabase() {
   State().startup = nullptr;
   State().open.clear();
+  State().rowsInCodeOrder.clear();
 }
 
 }  // namespace velmora

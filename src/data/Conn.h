@@ -7,11 +7,9 @@
 
 #include "ConnString.h"
 #include "RecordSet.h"
+#include "SqlConnection.h"
 
 namespace velmora {
-
-// A value bound to a "?" of a query text.
-using SqlValue = std::variant<long long, QString>;
 
 // True once OpenDatabase has opened the start-up connection.
 bool DbOpen();

@@ -4,17 +4,34 @@
 
 namespace velmora {
 
-ListedIdioms AllIdioms() {
-  RecordSet all = OpenRS(kAllIdiomsQuery, false);
-  ListedIdioms listed;
-  listed.idioms.reserve(static_cast<qsizetype>(all.RowCount()));
-  listed.spells.reserve(static_cast<qsizetype>(all.RowCount()));
-  for (; !all.EOF_(); all.MoveNext()) {
-    listed.idioms << all.Text(QStringLiteral("Idiom"));
-    listed.spells << all.Text(QStringLiteral("Spell"));
+IdiomList::IdiomList(RecordSet rows) {
+  if (rows.IsPaged()) {
+    rows_ = std::move(rows);
+    return;
   }
-  return listed;
+  idioms_.reserve(static_cast<qsizetype>(rows.RowCount()));
+  spells_.reserve(static_cast<qsizetype>(rows.RowCount()));
+  for (; !rows.EOF_(); rows.MoveNext()) {
+    idioms_ << rows.Text(QStringLiteral("Idiom"));
+    spells_ << rows.Text(QStringLiteral("Spell"));
+  }
 }
+
+int IdiomList::size() const { return IsPaged() ? static_cast<int>(rows_.RowCount()) : static_cast<int>(idioms_.size()); }
+
+QString IdiomList::IdiomAt(int row) const {
+  if (row < 0) return {};
+  if (!IsPaged()) return idioms_.value(row);
+  return rows_.FieldAt(static_cast<size_t>(row), QStringLiteral("Idiom")).value_or(QString());
+}
+
+QString IdiomList::SpellAt(int row) const {
+  if (row < 0) return {};
+  if (!IsPaged()) return spells_.value(row);
+  return rows_.FieldAt(static_cast<size_t>(row), QStringLiteral("Spell")).value_or(QString());
+}
+
+IdiomList AllIdioms() { return IdiomList(OpenRS(kAllIdiomsQuery, false)); }
 
 std::optional<QString> HighestCode() {
   return OpenRS(kHighestCodeQuery, false).Field(QStringLiteral("Maxcode"));

@@ -7,19 +7,10 @@
 #include <optional>
 #include <vector>
 
-namespace velmora {
+#include "Queries.h"
+#include "RecordSet.h"
 
-// The query texts, for the store and for whoever measures it.
-inline const QString kHighestCodeQuery = QStringLiteral("SELECT max(code) as Maxcode FROM VELM ");
-inline const QString kAllIdiomsQuery = QStringLiteral("SELECT * FROM VELM ORDER BY Idiom ");
-inline const QString kLetterQuery = QStringLiteral(
-    "SELECT First(VELM.FirstA) AS FirstA, Count(VELM.FirstA) AS NumberOfDups FROM VELM GROUP BY VELM.FirstA "
-    "HAVING (((Count(VELM.FirstA))>1))");
-// The letter is a bound value, so that any letter text reads back safely.
-inline const QString kIdiomsOfLetterQuery =
-    QStringLiteral("SELECT VELM.Code, VELM.Idiom FROM VELM WHERE VELM.FirstA=? ORDER BY VELM.Idiom");
-inline const QString kDetailQuery = QStringLiteral("SELECT * FROM VELM WHERE VELM.Idiom=?");
-inline const QString kIdiomByCodeQuery = QStringLiteral("SELECT * FROM VELM where code=?");
+namespace velmora {
 
 // One row of the idiom table; absent values read as empty text.
 struct IdiomRecord {
@@ -27,8 +18,25 @@ struct IdiomRecord {
 };
 
 // Every idiom in idiom (pinyin) order, with its spelling at the same index.
-struct ListedIdioms {
-  QStringList idioms, spells;
+// On editions that allow it the rows are read when they are asked for;
+// otherwise they are all in memory.
+class IdiomList {
+ public:
+  IdiomList() = default;
+  explicit IdiomList(RecordSet rows);
+  int size() const;
+  // Empty for a row that is not there.
+  QString IdiomAt(int row) const;
+  QString SpellAt(int row) const;
+  // True when the rows are read as they are asked for.
+  bool IsPaged() const { return rows_.IsPaged(); }
+  // The rows held in memory; empty when paged.
+  const QStringList &Idioms() const { return idioms_; }
+  const QStringList &Spells() const { return spells_; }
+
+ private:
+  RecordSet rows_;                 // when paged
+  QStringList idioms_, spells_;    // otherwise: only what the list needs
 };
 
 // A filing letter of the index and how many idioms it holds.
@@ -42,7 +50,7 @@ struct FiledIdiom {
   QString code, idiom;
 };
 
-ListedIdioms AllIdioms();
+IdiomList AllIdioms();
 // The highest idiom code as the database gives it; nothing without idioms.
 std::optional<QString> HighestCode();
 // The letters that file more than one idiom, in A-Z order.

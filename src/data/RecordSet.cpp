@@ -22,10 +22,22 @@ int RecordSet::ColumnOf(const QString &name) const {
   return columnByName_.value(name.toLower(), -1);
 }
 
-std::optional<QString> RecordSet::Field(const QString &name) const {
+RecordSet RecordSet::Paged(std::shared_ptr<RowSource> source) {
+  RecordSet set;
+  set.open_ = true;
+  set.source_ = std::move(source);
+  return set;
+}
+
+std::optional<QString> RecordSet::FieldAt(size_t row, const QString &name) const {
+  if (source_) {
+    size_t index = 0;
+    const RecordSet *page = row < source_->RowCount() ? source_->PageOf(row, &index) : nullptr;
+    return page != nullptr ? page->FieldAt(index, name) : std::nullopt;
+  }
   const int column = ColumnOf(name);
-  if (column < 0 || EOF_()) return std::nullopt;
-  const Cell &cell = cells_[position_ * static_cast<size_t>(names_.size()) + static_cast<size_t>(column)];
+  if (column < 0 || row >= rowCount_) return std::nullopt;
+  const Cell &cell = cells_[row * static_cast<size_t>(names_.size()) + static_cast<size_t>(column)];
   if (cell.length < 0) return std::nullopt;
   return QString::fromUtf8(text_.data() + cell.offset, cell.length);
 }

@@ -29,7 +29,63 @@ QString Message(sqlite3 *db, int rc) {
       QString::fromUtf8(db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(rc)));
 }
 
+bool Bind(sqlite3_stmt *statement, const std::vector<SqlValue> &values) {
+  for (size_t i = 0; i < values.size(); ++i) {
+    const int index = static_cast<int>(i) + 1;
+    int rc;
+    if (const auto *number = std::get_if<long long>(&values[i])) {
+      rc = sqlite3_bind_int64(statement, index, *number);
+    } else {
+      const QByteArray utf8 = std::get<QString>(values[i]).toUtf8();
+      rc = sqlite3_bind_text(statement, index, utf8.constData(), static_cast<int>(utf8.size()),
+                             SQLITE_TRANSIENT);
+    }
+    if (rc != SQLITE_OK) return false;
+  }
+  return true;
+}
+
+// The field name of a result column. A column read through a view comes back
+// as "VELM.Code" where the table gives "Code"; the field is "Code" either way.
+QString ColumnName(sqlite3_stmt *statement, int column) {
+  const QString name = QString::fromUtf8(sqlite3_column_name(statement, column));
+  const char *origin = sqlite3_column_origin_name(statement, column);
+  if (origin == nullptr) return name;
+  const QString field = QString::fromUtf8(origin);
+  return name.endsWith(QLatin1Char('.') + field, Qt::CaseInsensitive) ? field : name;
+}
+
+int FetchRows(sqlite3 *db, const QString &query, const std::vector<SqlValue> &values, RecordSet *set) {
+  sqlite3_stmt *statement = nullptr;
+  int rc = sqlite3_prepare_v2(db, query.toUtf8().constData(), -1, &statement, nullptr);
+  if (rc == SQLITE_OK && !Bind(statement, values)) rc = SQLITE_RANGE;
+  if (rc == SQLITE_OK) {
+    QStringList names;
+    const int columns = sqlite3_column_count(statement);
+    for (int c = 0; c < columns; ++c) names << ColumnName(statement, c);
+    RecordSet rows;
+    rows.Begin(names);
+    while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
+      for (int c = 0; c < columns; ++c) {
+        const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(statement, c));
+        rows.AppendCell(text, sqlite3_column_bytes(statement, c));
+      }
+      rows.EndRow();
+    }
+    if (rc == SQLITE_DONE) {
+      rc = SQLITE_OK;
+      *set = std::move(rows);
+    }
+  }
+  sqlite3_finalize(statement);
+  return rc;
+}
+
 }  // namespace
+
+int SqlConnection::Fetch(const QString &query, const std::vector<SqlValue> &values, RecordSet *rows) const {
+  return FetchRows(db_, query, values, rows);
+}
 
 QString SqlQuoted(const QString &text) {
   QString quoted = text;
@@ -37,8 +93,8 @@ QString SqlQuoted(const QString &text) {
   return QLatin1Char('\'') + quoted + QLatin1Char('\'');
 }
 
-std::unique_ptr<SqlConnection> SqlConnection::Open(const QString &path, const QString &password,
-                                                   Mode mode, QString *error) {
+std::unique_ptr<SqlConnection> SqlConnection::OpenWith(const QString &path, const QString &password, Mode mode,
+                                                       const CipherSettings &cipher, QString *error) {
   sqlite3 *db = nullptr;
   const int flags = mode == Mode::ReadOnly ? SQLITE_OPEN_READONLY
                                            : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
@@ -51,6 +107,8 @@ std::unique_ptr<SqlConnection> SqlConnection::Open(const QString &path, const QS
   QString failure;
   const bool ready =
       connection->Execute(QStringLiteral("PRAGMA key = %1").arg(SqlQuoted(password)), &failure) &&
+      connection->Execute(QStringLiteral("PRAGMA cipher_page_size = %1").arg(cipher.pageSize), &failure) &&
+      connection->Execute(QStringLiteral("PRAGMA kdf_iter = %1").arg(cipher.kdfIterations), &failure) &&
       connection->Execute(QStringLiteral("SELECT count(*) FROM sqlite_master"), &failure) &&
       RegisterZhCollation(db) &&
       sqlite3_create_function(db, "First", 1, SQLITE_UTF8, nullptr, nullptr, FirstStep,
@@ -59,6 +117,14 @@ std::unique_ptr<SqlConnection> SqlConnection::Open(const QString &path, const QS
     if (error) *error = failure.isEmpty() ? QStringLiteral("cannot register functions") : failure;
     return nullptr;
   }
+  return connection;
+}
+
+std::unique_ptr<SqlConnection> SqlConnection::Open(const QString &path, const QString &password,
+                                                   Mode mode, QString *error) {
+  auto connection = OpenWith(path, password, mode, kCipherSettings, error);
+  // An edition of an earlier builder is keyed with SQLCipher's defaults.
+  if (!connection && mode == Mode::ReadOnly) connection = OpenWith(path, password, mode, kLegacyCipherSettings, error);
   return connection;
 }
 

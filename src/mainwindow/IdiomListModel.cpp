@@ -2,23 +2,21 @@
 
 namespace velmora {
 
-void IdiomListModel::SetRows(QStringList idioms) {
+void IdiomListModel::SetList(IdiomList list) {
   beginResetModel();
-  idioms_ = std::move(idioms);
+  list_ = std::move(list);
   endResetModel();
 }
 
-QString IdiomListModel::IdiomAt(int row) const { return idioms_.value(row); }
-
 int IdiomListModel::rowCount(const QModelIndex &parent) const {
-  return parent.isValid() ? 0 : static_cast<int>(idioms_.size());
+  return parent.isValid() ? 0 : list_.size();
 }
 
 int IdiomListModel::columnCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : 2; }
 
 QVariant IdiomListModel::data(const QModelIndex &index, int role) const {
   if (!index.isValid() || index.column() != 1) return {};
-  if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole) return idioms_.value(index.row());
+  if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole) return list_.IdiomAt(index.row());
   return {};
 }
 

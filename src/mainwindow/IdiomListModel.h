@@ -1,8 +1,10 @@
 #pragma once
 // The rows of the search list: an empty first column and the idiom in the
-// second ("VELM"), in the order they were added.
+// second ("VELM"), in list order. The idioms are read from the list as the
+// view asks for them, so a list of any length costs nothing up front.
 #include <QAbstractTableModel>
-#include <QStringList>
+
+#include "data/IdiomStore.h"
 
 namespace velmora {
 
@@ -11,9 +13,9 @@ class IdiomListModel : public QAbstractTableModel {
  public:
   using QAbstractTableModel::QAbstractTableModel;
 
-  void SetRows(QStringList idioms);
+  void SetList(IdiomList list);
   // The idiom of a row; empty for a row that is not there.
-  QString IdiomAt(int row) const;
+  QString IdiomAt(int row) const { return list_.IdiomAt(row); }
 
   int rowCount(const QModelIndex &parent = {}) const override;
   int columnCount(const QModelIndex &parent = {}) const override;
@@ -21,7 +23,7 @@ class IdiomListModel : public QAbstractTableModel {
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
  private:
-  QStringList idioms_;
+  IdiomList list_;
 };
 
 }  // namespace velmora

@@ -1,6 +1,9 @@
 #include "IdiomSearchList.h"
 
 #include <QHeaderView>
+#include <QtConcurrent/QtConcurrentRun>
+
+#include "config/StartupTrace.h"
 #include <QLineEdit>
 #include <QTreeView>
 
@@ -18,12 +21,18 @@ IdiomSearchList::IdiomSearchList(QLineEdit *searchKey, QTreeView *list, QObject 
   connect(list_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
           [this](const QModelIndex &current) { lstKovSearch_RowNotify(current.isValid() ? current.row() : -1); });
   connect(&timer1_, &QTimer::timeout, this, &IdiomSearchList::Timer1_Timer);
+  connect(&finderWatcher_, &QFutureWatcher<IdiomFinder>::finished, this, [this] {
+    if (!finder_) Finder();
+  });
 }
 
-void IdiomSearchList::Fill(ListedIdioms listed) {
-  finder_.Build(listed.idioms, listed.spells);
-  listed.spells = QStringList();
-  model_.SetRows(std::move(listed.idioms));
+IdiomSearchList::~IdiomSearchList() { finderWatcher_.waitForFinished(); }
+
+void IdiomSearchList::Fill(IdiomList list, std::function<IdiomFinder()> finderSource) {
+  finderWatcher_.waitForFinished();
+  finder_.reset();
+  finderWatcher_.setFuture(QtConcurrent::run(std::move(finderSource)));
+  model_.SetList(std::move(list));
   list_->header()->resizeSection(0, 20);
   list_->header()->resizeSection(1, 120);
   if (model_.rowCount() > 0) {
@@ -48,8 +57,19 @@ void IdiomSearchList::ScheduleDisplay() {
   if (!timer1_.isActive()) timer1_.start();
 }
 
+const IdiomFinder &IdiomSearchList::Finder() {
+  if (!finder_) {
+    finderWatcher_.waitForFinished();
+    finder_ = finderWatcher_.future().isValid() && finderWatcher_.future().resultCount() > 0
+                  ? finderWatcher_.result()
+                  : IdiomFinder();
+    TraceStartup("search-ready");
+  }
+  return *finder_;
+}
+
 void IdiomSearchList::txtSearchKey_Change() {
-  const int row = finder_.Find(searchKey_->text().trimmed());
+  const int row = Finder().Find(searchKey_->text().trimmed());
   if (row < 0) return;
   SetCurrentRow(row);
   ScheduleDisplay();

@@ -2,8 +2,12 @@
 // The search list of the main window: every idiom in idiom order, the
 // type-ahead find from the search box, and the deferred display of the row
 // that was chosen (the one-shot timer and the pick flag).
+#include <QFuture>
+#include <QFutureWatcher>
 #include <QObject>
 #include <QTimer>
+#include <functional>
+#include <optional>
 
 #include "IdiomListModel.h"
 #include "data/IdiomStore.h"
@@ -19,9 +23,14 @@ class IdiomSearchList : public QObject {
  public:
   // Drives the search box and the list, which stay where the window put them.
   IdiomSearchList(QLineEdit *searchKey, QTreeView *list, QObject *parent);
+  ~IdiomSearchList() override;
 
   // Fills the list, makes its first row current and schedules its display.
-  void Fill(ListedIdioms listed);
+  // The find is made by finderSource on another thread meanwhile; a key typed
+  // before it is ready waits for it, so no key is lost.
+  void Fill(IdiomList list, std::function<IdiomFinder()> finderSource);
+  // True once the find is ready.
+  bool SearchReady() const { return finder_.has_value(); }
 
   const IdiomListModel &Model() const { return model_; }
   QTimer &Timer1() { return timer1_; }
@@ -40,13 +49,15 @@ class IdiomSearchList : public QObject {
   void txtSearchKey_Change();
   void lstKovSearch_RowNotify(int row);
   void SetCurrentRow(int row);
+  const IdiomFinder &Finder();
   // Marks the current row as picked and starts the timer unless it runs.
   void ScheduleDisplay();
 
   QLineEdit *searchKey_;
   QTreeView *list_;
   IdiomListModel model_;
-  IdiomFinder finder_;
+  std::optional<IdiomFinder> finder_;
+  QFutureWatcher<IdiomFinder> finderWatcher_;
   QTimer timer1_;
   int listPickFlag_ = 0;
 };

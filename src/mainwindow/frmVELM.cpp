@@ -6,8 +6,11 @@
 #include <QFocusEvent>
 #include <QTimer>
 
+#include "config/StartupTrace.h"
+#include "config/ProgramValues.h"
 #include "data/Conn.h"
 #include "data/IdiomStore.h"
+#include "dictionary/FinderSource.h"
 #include "platform/Twips.h"
 
 namespace velmora {
@@ -86,16 +89,19 @@ void frmVELM::Load() {
   viewMode_ = kSearchView;
   RefreshUserPanel();
   LoadIdiomList();
+  TraceStartup("list-filled");
   QCoreApplication::processEvents();
   voice_ = std::make_unique<Voice>();
+  TraceStartup("voice-ready");
 }
 
 void frmVELM::LoadIdiomList() {
   if (const auto code = HighestCode()) maxIdiomCode_ = *code;
   c_.Picture5->SetHighestCode(maxIdiomCode_);
-  ListedIdioms listed = AllIdioms();
+  IdiomList list = AllIdioms();
   ReleaseQueryCaches();
-  searchList_->Fill(std::move(listed));
+  auto finderSource = FinderSource(list, ConnString());
+  searchList_->Fill(std::move(list), std::move(finderSource));
 }
 
 void frmVELM::ApplyViewMode() {

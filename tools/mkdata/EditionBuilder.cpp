@@ -9,6 +9,8 @@
 #include <stdexcept>
 
 #include "TraditionalConverter.h"
+#include "data/Queries.h"
+#include "dictionary/IdiomFinder.h"
 #include "dictionary/Pinyin.h"
 #include "data/SqlConnection.h"
 #include "data/ZhCollation.h"
@@ -124,6 +126,38 @@ std::vector<IdiomRow> BuildRows(const std::vector<SourceEntry> &entries, Edition
   return rows;
 }
 
+namespace {
+
+void WriteSearchIndexes(const SqlConnection &db, const std::vector<IdiomRow> &rows) {
+  QStringList idioms, spells;
+  for (const IdiomRow &row : rows) {
+    idioms << row.idiom;
+    spells << row.spell.value_or(QString());
+  }
+  IdiomFinder finder;
+  finder.Build(idioms, spells);
+  const IdiomFinder::Bytes bytes = finder.Serialize();
+  sqlite3_stmt *insert = nullptr;
+  Require(sqlite3_prepare_v2(db.handle(), "INSERT INTO VelmoraSearch (Name, Data) VALUES (?1, ?2)", -1, &insert,
+                             nullptr) == SQLITE_OK,
+          db, "prepare search");
+  for (const auto &[name, data] : {std::pair{kSearchTextIndex, bytes.text}, std::pair{kSearchPinyinIndex, bytes.pinyin},
+                                   std::pair{kSearchInitialsIndex, bytes.initials}}) {
+    const QByteArray utf8 = name.toUtf8();
+    sqlite3_bind_text(insert, 1, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
+    sqlite3_bind_blob(insert, 2, data.constData(), static_cast<int>(data.size()), SQLITE_TRANSIENT);
+    const int rc = sqlite3_step(insert);
+    sqlite3_reset(insert);
+    if (rc != SQLITE_DONE) {
+      sqlite3_finalize(insert);
+      Require(false, db, "search indexes");
+    }
+  }
+  sqlite3_finalize(insert);
+}
+
+}  // namespace
+
 void WriteEdition(const std::vector<IdiomRow> &rows, const QString &path, const QString &password,
                   const QString &description) {
   const QString temporary = path + QStringLiteral(".part");
@@ -137,7 +171,8 @@ void WriteEdition(const std::vector<IdiomRow> &rows, const QString &path, const 
         "FirstA TEXT COLLATE NOCASE, Initial TEXT, Spell TEXT, Note TEXT, Source TEXT, Example TEXT);"
         "CREATE UNIQUE INDEX VELM_Idiom ON VELM(Idiom);"
         "CREATE INDEX VELM_FirstA ON VELM(FirstA, Idiom);"
-        "CREATE TABLE VelmoraInfo (Name TEXT PRIMARY KEY, Value TEXT);")
+        "CREATE TABLE VelmoraInfo (Name TEXT PRIMARY KEY, Value TEXT);"
+        "CREATE TABLE VelmoraSearch (Name TEXT PRIMARY KEY, Data BLOB);")
                                .arg(QString::fromLatin1(kZhCollationName));
     Require(db->Execute(schema, &error), *db, "schema");
     Require(db->Execute(QStringLiteral("BEGIN")), *db, "begin");
@@ -169,6 +204,12 @@ void WriteEdition(const std::vector<IdiomRow> &rows, const QString &path, const 
                              .arg(SqlQuoted(QString::fromLatin1(kZhCollationDescription)), SqlQuoted(description))
                              .arg(rows.size());
     Require(db->Execute(info), *db, "info");
+    // The codes run 1..N in idiom order, so the program may read its list a
+    // page at a time; and the search indexes, so that it need not build them.
+    Require(db->Execute(QStringLiteral("INSERT INTO VelmoraInfo VALUES (%1, %2)")
+                            .arg(SqlQuoted(kInfoListOrder), SqlQuoted(kListInCodeOrder))),
+            *db, "list order");
+    WriteSearchIndexes(*db, rows);
     Require(db->Execute(QStringLiteral("COMMIT")), *db, "commit");
   }
   QFile::remove(path);

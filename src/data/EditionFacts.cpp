@@ -1,0 +1,62 @@
+#include "EditionFacts.h"
+
+#include <sqlite3.h>
+
+#include "Queries.h"
+
+namespace velmora {
+
+std::optional<size_t> RowsInCodeOrder(const SqlConnection &connection) {
+  if (!connection.HasTable(QStringLiteral("VelmoraInfo"))) return std::nullopt;
+  RecordSet order;
+  if (connection.Fetch(QStringLiteral("SELECT Value FROM VelmoraInfo WHERE Name=?"), {kInfoListOrder}, &order) !=
+          SQLITE_OK ||
+      order.Text(QStringLiteral("Value")) != kListInCodeOrder)
+    return std::nullopt;
+  RecordSet highest;
+  if (connection.Fetch(QStringLiteral("SELECT max(Code) AS Rows FROM VELM"), {}, &highest) != SQLITE_OK)
+    return std::nullopt;
+  const long long rows = highest.Text(QStringLiteral("Rows")).toLongLong();
+  return rows > 0 ? static_cast<size_t>(rows) : 0;
+}
+
+std::optional<SearchIndexBytes> ReadSearchIndexes(const SqlConnection &connection) {
+  if (!connection.HasTable(QStringLiteral("VelmoraSearch"))) return std::nullopt;
+  SearchIndexBytes indexes;
+  sqlite3_stmt *statement = nullptr;
+  if (sqlite3_prepare_v2(connection.handle(), "SELECT Name, Data FROM VelmoraSearch", -1, &statement, nullptr) !=
+      SQLITE_OK)
+    return std::nullopt;
+  int found = 0;
+  while (sqlite3_step(statement) == SQLITE_ROW) {
+    const QString name = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, 0)));
+    const QByteArray data(static_cast<const char *>(sqlite3_column_blob(statement, 1)),
+                          sqlite3_column_bytes(statement, 1));
+    QByteArray *target = name == kSearchTextIndex       ? &indexes.text
+                         : name == kSearchPinyinIndex   ? &indexes.pinyin
+                         : name == kSearchInitialsIndex ? &indexes.initials
+                                                        : nullptr;
+    if (target != nullptr) {
+      *target = data;
+      ++found;
+    }
+  }
+  sqlite3_finalize(statement);
+  if (found != 3) return std::nullopt;
+  return indexes;
+}
+
+IdiomsAndSpells ReadIdiomsAndSpells(const SqlConnection &connection) {
+  IdiomsAndSpells read;
+  RecordSet rows;
+  if (connection.Fetch(kAllIdiomsQuery, {}, &rows) != SQLITE_OK) return read;
+  read.idioms.reserve(static_cast<qsizetype>(rows.RowCount()));
+  read.spells.reserve(static_cast<qsizetype>(rows.RowCount()));
+  for (; !rows.EOF_(); rows.MoveNext()) {
+    read.idioms << rows.Text(QStringLiteral("Idiom"));
+    read.spells << rows.Text(QStringLiteral("Spell"));
+  }
+  return read;
+}
+
+}  // namespace velmora

@@ -1,0 +1,29 @@
+#pragma once
+// The dictionary's query texts, exactly as the windows have always run them,
+// and what the data builder records about an edition for the program.
+#include <QString>
+
+namespace velmora {
+
+// The query texts, for the store and for whoever measures it.
+inline const QString kHighestCodeQuery = QStringLiteral("SELECT max(code) as Maxcode FROM VELM ");
+inline const QString kAllIdiomsQuery = QStringLiteral("SELECT * FROM VELM ORDER BY Idiom ");
+inline const QString kLetterQuery = QStringLiteral(
+    "SELECT First(VELM.FirstA) AS FirstA, Count(VELM.FirstA) AS NumberOfDups FROM VELM GROUP BY VELM.FirstA "
+    "HAVING (((Count(VELM.FirstA))>1))");
+// The letter is a bound value, so that any letter text reads back safely.
+inline const QString kIdiomsOfLetterQuery =
+    QStringLiteral("SELECT VELM.Code, VELM.Idiom FROM VELM WHERE VELM.FirstA=? ORDER BY VELM.Idiom");
+inline const QString kDetailQuery = QStringLiteral("SELECT * FROM VELM WHERE VELM.Idiom=?");
+inline const QString kIdiomByCodeQuery = QStringLiteral("SELECT * FROM VELM where code=?");
+
+// An edition's facts in its table VelmoraInfo (Name, Value).
+inline const QString kInfoListOrder = QStringLiteral("list_order");
+// The Value of kInfoListOrder when the codes run 1..N in idiom order.
+inline const QString kListInCodeOrder = QStringLiteral("code");
+// The search indexes, ready to load: table VelmoraSearch (Name, Data).
+inline const QString kSearchTextIndex = QStringLiteral("text");
+inline const QString kSearchPinyinIndex = QStringLiteral("pinyin");
+inline const QString kSearchInitialsIndex = QStringLiteral("initials");
+
+}  // namespace velmora

@@ -1,0 +1,16 @@
+#pragma once
+// Where the search list gets its find from, off the start's path: a callable
+// that may run on another thread. On an edition with stored indexes it loads
+// them over a connection of its own; otherwise it builds the indexes from
+// the idioms and spellings (those in memory, or read afresh).
+#include <QString>
+#include <functional>
+
+#include "IdiomFinder.h"
+#include "data/IdiomStore.h"
+
+namespace velmora {
+
+std::function<IdiomFinder()> FinderSource(const IdiomList &list, const QString &connString);
+
+}  // namespace velmora
