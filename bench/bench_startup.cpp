@@ -4,7 +4,8 @@
 // Sizes alternate within each round so that a noisy spell hits them alike;
 // medians are reported.
 //
-//   bench_startup [--runs N] [--sizes 8000,40000,200000]
+//   bench_startup [--runs N] [--sizes 8000,40000,200000] [--stage DIR --mkdata PATH]
+//   (--stage and --mkdata measure another build's program and data builder)
 //
 // Needs an X server: DISPLAY, or Xvfb on the PATH (then one is started).
 #include <fcntl.h>
@@ -115,8 +116,11 @@ double Median(std::vector<double> values) {
 int main(int argc, char **argv) {
   int runs = 10;
   std::vector<int> sizes = {8000, 40000, 200000};
+  std::string stage = VELMORA_STAGE, mkdata = VELMORA_MKDATA;
   for (int i = 1; i + 1 < argc; i += 2) {
     if (std::strcmp(argv[i], "--runs") == 0) runs = std::atoi(argv[i + 1]);
+    if (std::strcmp(argv[i], "--stage") == 0) stage = argv[i + 1];
+    if (std::strcmp(argv[i], "--mkdata") == 0) mkdata = argv[i + 1];
     if (std::strcmp(argv[i], "--sizes") == 0) {
       sizes.clear();
       std::stringstream list(argv[i + 1]);
@@ -148,8 +152,8 @@ int main(int argc, char **argv) {
   std::map<int, std::string> programs;
   for (int size : sizes) {
     const std::string folder = work + "/" + std::to_string(size);
-    Run("cp -r '" VELMORA_STAGE "' '" + folder + "'");
-    Run("'" VELMORA_MKDATA "' --synthetic " + std::to_string(size) + " --gb '" + folder +
+    Run("cp -r '" + stage + "' '" + folder + "'");
+    Run("'" + mkdata + "' --synthetic " + std::to_string(size) + " --gb '" + folder +
         "/Data/Velmdict_cn.dat' >/dev/null");
     programs[size] = folder + "/velmora";
     StartOnce(programs[size], x);  // warm the file cache

@@ -15,6 +15,8 @@
 #include "mainwindow/frmVELM.h"
 #include "TestHooks.h"
 #include <QPlainTextEdit>
+#include <QTreeView>
+#include "mainwindow/MatchPopup.h"
 #include "platform/Twips.h"
 #include "config/ProgramValues.h"
 
@@ -262,4 +264,46 @@ TEST_F(MainWindow, QueriesGiveThePointerBack) {
   EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
   EXPECT_TRUE(Record("一马当先").has_value());
   EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(MainWindow, MatchListChoosesWithTheKeysAndTypingGoesOn) {
+  ShowAfterTick();
+  QLineEdit *box = c().txtSearchKey;
+  box->setFocus();
+  QTest::keyClicks(box, "yi");
+  window->SearchList().UpdateMatches();  // the matcher may still be in the making
+  const MatchPopup &popup = window->Matches();
+  ASSERT_TRUE(popup.isVisible());
+  EXPECT_EQ(popup.findChild<QLabel *>()->text(), "3 matches") << "一举两得, 一马当先, 饮水思源 (yǐn cut short)";
+  EXPECT_EQ(popup.findChild<QTreeView *>()->accessibleName(), "Matches");
+  QTest::keyClick(box, Qt::Key_Down);
+  QTest::keyClick(box, Qt::Key_Down);
+  QTest::keyClick(box, Qt::Key_Return);
+  EXPECT_FALSE(popup.isVisible());
+  ShowAfterTick();
+  EXPECT_EQ(c().txtIdiom->text(), "一马当先");
+  EXPECT_EQ(window->CurrentListRow(), 10);
+  EXPECT_TRUE(box->hasFocus()) << "the search box keeps the keyboard";
+  QTest::keyClicks(box, "m");
+  EXPECT_EQ(box->text(), "yim");
+  EXPECT_TRUE(popup.isVisible());
+  QTest::keyClick(box, Qt::Key_Escape);
+  EXPECT_FALSE(popup.isVisible());
+  EXPECT_EQ(box->text(), "yim") << "Esc keeps the key";
+}
+
+TEST_F(MainWindow, NoMatchIsShownAndToldToScreenReaders) {
+  ShowAfterTick();
+  QLineEdit *box = c().txtSearchKey;
+  box->setText("zzzq");
+  window->SearchList().UpdateMatches();
+  EXPECT_EQ(window->Matches().findChild<QLabel *>()->text(), "No match");
+  EXPECT_EQ(box->accessibleDescription(), "No match");
+  EXPECT_NE(box->palette().color(QPalette::Base), QPalette().color(QPalette::Base)) << "tinted";
+  box->setText("to take the lead");
+  window->SearchList().UpdateMatches();
+  EXPECT_EQ(box->accessibleDescription(), "");
+  EXPECT_EQ(window->Matches().findChild<QLabel *>()->text(), "1 match") << "found by its meaning";
+  box->setText("");
+  EXPECT_FALSE(window->Matches().isVisible());
 }

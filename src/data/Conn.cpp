@@ -142,6 +142,11 @@ RecordSet OpenRS(const QString &query, bool /*editable*/, const std::vector<SqlV
   return set;
 }
 
+std::shared_ptr<SqlConnection> DictionaryConnection() {
+  QString error;
+  return ConnectionFor(ConnString(), &error);
+}
+
 QString LastQueryError() { return State().lastError; }
 
 void SetQueryBusyHook(QueryBusyHook hook) { State().busy = std::move(hook); }

@@ -2,6 +2,7 @@
 // The dictionary database: the start-up connection and every query.
 #include <QString>
 #include <functional>
+#include <memory>
 #include <variant>
 #include <vector>
 
@@ -25,6 +26,9 @@ QString LastQueryError();
 // can show that it is busy; the user interface installs it (empty: none).
 using QueryBusyHook = std::function<void(bool busy)>;
 void SetQueryBusyHook(QueryBusyHook hook);
+// The open connection of the dictionary (ConnString()), for the data layer's
+// own reads beside the record sets; nullptr when it cannot be opened.
+std::shared_ptr<SqlConnection> DictionaryConnection();
 // Gives back the memory the open connections keep for cached pages.
 void ReleaseQueryCaches();
 // Closes every connection and forgets the start-up one (tests, shutdown).

@@ -46,10 +46,12 @@ std::optional<SearchIndexBytes> ReadSearchIndexes(const SqlConnection &connectio
   return indexes;
 }
 
-IdiomsAndSpells ReadIdiomsAndSpells(const SqlConnection &connection) {
+namespace {
+
+IdiomsAndSpells Read(const SqlConnection &connection, const QString &query) {
   IdiomsAndSpells read;
   RecordSet rows;
-  if (connection.Fetch(kAllIdiomsQuery, {}, &rows) != SQLITE_OK) return read;
+  if (connection.Fetch(query, {}, &rows) != SQLITE_OK) return read;
   read.idioms.reserve(static_cast<qsizetype>(rows.RowCount()));
   read.spells.reserve(static_cast<qsizetype>(rows.RowCount()));
   for (; !rows.EOF_(); rows.MoveNext()) {
@@ -57,6 +59,14 @@ IdiomsAndSpells ReadIdiomsAndSpells(const SqlConnection &connection) {
     read.spells << rows.Text(QStringLiteral("Spell"));
   }
   return read;
+}
+
+}  // namespace
+
+IdiomsAndSpells ReadIdiomsAndSpells(const SqlConnection &connection) { return Read(connection, kAllIdiomsQuery); }
+
+IdiomsAndSpells ReadIdiomsAndSpellsInCodeOrder(const SqlConnection &connection) {
+  return Read(connection, QStringLiteral("SELECT Idiom, Spell FROM VELM ORDER BY Code"));
 }
 
 }  // namespace velmora

@@ -25,5 +25,8 @@ struct IdiomsAndSpells {
   QStringList idioms, spells;
 };
 IdiomsAndSpells ReadIdiomsAndSpells(const SqlConnection &connection);
+// The same for an edition whose codes run in idiom order, reading the two
+// columns only.
+IdiomsAndSpells ReadIdiomsAndSpellsInCodeOrder(const SqlConnection &connection);
 
 }  // namespace velmora

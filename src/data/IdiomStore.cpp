@@ -31,6 +31,13 @@ QString IdiomList::SpellAt(int row) const {
   return rows_.FieldAt(static_cast<size_t>(row), QStringLiteral("Spell")).value_or(QString());
 }
 
+QString IdiomList::NoteAt(int row) const {
+  if (row < 0 || row >= size()) return {};
+  if (IsPaged()) return rows_.FieldAt(static_cast<size_t>(row), QStringLiteral("Note")).value_or(QString());
+  const auto record = Record(IdiomAt(row));
+  return record ? record->note : QString();
+}
+
 IdiomList AllIdioms() { return IdiomList(OpenRS(kAllIdiomsQuery, false)); }
 
 std::optional<QString> HighestCode() {

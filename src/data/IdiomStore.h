@@ -28,6 +28,8 @@ class IdiomList {
   // Empty for a row that is not there.
   QString IdiomAt(int row) const;
   QString SpellAt(int row) const;
+  // The explanation; read with the row when paged, else looked up.
+  QString NoteAt(int row) const;
   // True when the rows are read as they are asked for.
   bool IsPaged() const { return rows_.IsPaged(); }
   // The rows held in memory; empty when paged.

@@ -37,4 +37,25 @@ std::function<IdiomFinder()> FinderSource(const IdiomList &list, const QString &
   };
 }
 
+std::function<IdiomMatcher()> MatcherSource(const IdiomList &list, const QString &connString) {
+  const auto build = [](const QStringList &idioms, const QStringList &spells) {
+    IdiomMatcher matcher;
+    matcher.Build(idioms, spells);
+    matcher.UseScriptConversion();
+    return matcher;
+  };
+  if (list.IsPaged()) {
+    const QString file = ResolvePath(ConnStringPart(connString, QStringLiteral("Data Source")));
+    const QString password = ConnStringPart(connString, QStringLiteral("Jet OLEDB:DataBase Password"));
+    return [file, password, build] {
+      QString error;
+      const auto connection = SqlConnection::Open(file, password, SqlConnection::Mode::ReadOnly, &error);
+      if (!connection) return IdiomMatcher();
+      const IdiomsAndSpells all = ReadIdiomsAndSpellsInCodeOrder(*connection);
+      return build(all.idioms, all.spells);
+    };
+  }
+  return [idioms = list.Idioms(), spells = list.Spells(), build] { return build(idioms, spells); };
+}
+
 }  // namespace velmora

@@ -7,10 +7,13 @@
 #include <functional>
 
 #include "IdiomFinder.h"
+#include "IdiomMatcher.h"
 #include "data/IdiomStore.h"
 
 namespace velmora {
 
 std::function<IdiomFinder()> FinderSource(const IdiomList &list, const QString &connString);
+// The same for the match list's matcher (script conversion included).
+std::function<IdiomMatcher()> MatcherSource(const IdiomList &list, const QString &connString);
 
 }  // namespace velmora

@@ -1,16 +1,29 @@
 #include "IdiomSearchList.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QtConcurrent/QtConcurrentRun>
 
 #include "config/StartupTrace.h"
+#include "data/MeaningSearch.h"
 #include <QLineEdit>
 #include <QTreeView>
 
 namespace velmora {
 
-IdiomSearchList::IdiomSearchList(QLineEdit *searchKey, QTreeView *list, QObject *parent)
-    : QObject(parent), searchKey_(searchKey), list_(list) {
+namespace {
+
+// Waits for work still running; a future whose result was taken is done.
+template <class T>
+void Settle(const QFutureWatcher<T> &watcher) {
+  QFuture<T> future = watcher.future();
+  if (future.isValid()) future.waitForFinished();
+}
+
+}  // namespace
+
+IdiomSearchList::IdiomSearchList(QLineEdit *searchKey, QTreeView *list, MatchPopup *matches, QObject *parent)
+    : QObject(parent), searchKey_(searchKey), list_(list), matches_(matches), searchPalette_(searchKey->palette()) {
   list_->setModel(&model_);
   timer1_.setObjectName(QStringLiteral("Timer1"));
   timer1_.setInterval(100);
@@ -24,14 +37,25 @@ IdiomSearchList::IdiomSearchList(QLineEdit *searchKey, QTreeView *list, QObject 
   connect(&finderWatcher_, &QFutureWatcher<IdiomFinder>::finished, this, [this] {
     if (!finder_) Finder();
   });
+  connect(&matcherWatcher_, &QFutureWatcher<IdiomMatcher>::finished, this, [this] { UpdateMatches(); });
+  connect(matches_, &MatchPopup::chosen, this, &IdiomSearchList::Choose);
+  searchKey_->installEventFilter(this);
 }
 
-IdiomSearchList::~IdiomSearchList() { finderWatcher_.waitForFinished(); }
+IdiomSearchList::~IdiomSearchList() {
+  Settle(finderWatcher_);
+  Settle(matcherWatcher_);
+}
 
-void IdiomSearchList::Fill(IdiomList list, std::function<IdiomFinder()> finderSource) {
-  finderWatcher_.waitForFinished();
+void IdiomSearchList::Fill(IdiomList list, std::function<IdiomFinder()> finderSource,
+                           std::function<IdiomMatcher()> matcherSource) {
+  Settle(finderWatcher_);
+  Settle(matcherWatcher_);
   finder_.reset();
+  matcher_.reset();
   finderWatcher_.setFuture(QtConcurrent::run(std::move(finderSource)));
+  matcherWatcher_.setFuture(QtConcurrent::run(std::move(matcherSource)));
+  idioms_ = list;
   model_.SetList(std::move(list));
   list_->header()->resizeSection(0, 20);
   list_->header()->resizeSection(1, 120);
@@ -59,20 +83,72 @@ void IdiomSearchList::ScheduleDisplay() {
 
 const IdiomFinder &IdiomSearchList::Finder() {
   if (!finder_) {
-    finderWatcher_.waitForFinished();
-    finder_ = finderWatcher_.future().isValid() && finderWatcher_.future().resultCount() > 0
-                  ? finderWatcher_.result()
-                  : IdiomFinder();
+    QFuture<IdiomFinder> made = finderWatcher_.future();
+    if (made.isValid()) made.waitForFinished();
+    finder_ = made.isValid() && made.resultCount() > 0 ? made.takeResult() : IdiomFinder();
     TraceStartup("search-ready");
   }
   return *finder_;
 }
 
 void IdiomSearchList::txtSearchKey_Change() {
+  UpdateMatches(false);
   const int row = Finder().Find(searchKey_->text().trimmed());
   if (row < 0) return;
   SetCurrentRow(row);
   ScheduleDisplay();
+}
+
+void IdiomSearchList::UpdateMatches(bool waitForMatcher) {
+  const QString key = searchKey_->text().trimmed();
+  if (key.isEmpty()) {
+    matches_->hide();
+    ShowNoMatch(false);
+    return;
+  }
+  if (!matcher_) {
+    // Until the matcher is made the list stays as it was; it is shown the
+    // moment the matcher is ready.
+    QFuture<IdiomMatcher> made = matcherWatcher_.future();
+    if (!waitForMatcher && made.isValid() && !made.isFinished()) return;
+    if (made.isValid()) made.waitForFinished();
+    matcher_ = made.isValid() && made.resultCount() > 0 ? made.takeResult() : IdiomMatcher();
+  }
+  auto found = matcher_->Find(key, RowsMatchingMeaning(key));
+  ShowNoMatch(found.empty());
+  matches_->ShowMatches(std::move(found), idioms_, searchKey_);
+}
+
+void IdiomSearchList::ShowNoMatch(bool none) {
+  QPalette palette = searchPalette_;
+  if (none) palette.setColor(QPalette::Base, QColor(0xff, 0xe0, 0xdc));
+  if (none) palette.setColor(QPalette::Text, QColor(0x60, 0x10, 0x10));
+  searchKey_->setPalette(palette);
+  searchKey_->setAccessibleDescription(none ? QStringLiteral("No match") : QString());
+}
+
+void IdiomSearchList::Choose(int listRow) {
+  matches_->hide();
+  if (listRow < 0 || listRow >= model_.rowCount()) return;
+  SetCurrentRow(listRow);
+  ScheduleDisplay();
+}
+
+bool IdiomSearchList::eventFilter(QObject *watched, QEvent *event) {
+  if (watched != searchKey_ || event->type() != QEvent::KeyPress || !matches_->isVisible())
+    return QObject::eventFilter(watched, event);
+  switch (static_cast<QKeyEvent *>(event)->key()) {
+    case Qt::Key_Down: matches_->Move(1); return true;
+    case Qt::Key_Up: matches_->Move(-1); return true;
+    case Qt::Key_PageDown: matches_->Move(matches_->PageStep()); return true;
+    case Qt::Key_PageUp: matches_->Move(-matches_->PageStep()); return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      if (matches_->HasMatches()) Choose(matches_->ChosenListRow());
+      return true;
+    case Qt::Key_Escape: matches_->hide(); return true;
+    default: return QObject::eventFilter(watched, event);
+  }
 }
 
 void IdiomSearchList::lstKovSearch_RowNotify(int row) {

@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "IdiomListModel.h"
+#include "MatchPopup.h"
 #include "data/IdiomStore.h"
 #include "dictionary/IdiomFinder.h"
 
@@ -21,16 +22,21 @@ namespace velmora {
 class IdiomSearchList : public QObject {
   Q_OBJECT
  public:
-  // Drives the search box and the list, which stay where the window put them.
-  IdiomSearchList(QLineEdit *searchKey, QTreeView *list, QObject *parent);
+  // Drives the search box, the list and the match list under the box, which
+  // stay where the window put them.
+  IdiomSearchList(QLineEdit *searchKey, QTreeView *list, MatchPopup *matches, QObject *parent);
   ~IdiomSearchList() override;
 
   // Fills the list, makes its first row current and schedules its display.
   // The find is made by finderSource on another thread meanwhile; a key typed
   // before it is ready waits for it, so no key is lost.
-  void Fill(IdiomList list, std::function<IdiomFinder()> finderSource);
+  void Fill(IdiomList list, std::function<IdiomFinder()> finderSource,
+            std::function<IdiomMatcher()> matcherSource);
   // True once the find is ready.
   bool SearchReady() const { return finder_.has_value(); }
+  // The match list for the key in the search box, now (waiting for the
+  // matcher if it is still being made); tests and benchmarks call it.
+  void UpdateMatches(bool waitForMatcher = true);
 
   const IdiomListModel &Model() const { return model_; }
   QTimer &Timer1() { return timer1_; }
@@ -50,6 +56,11 @@ class IdiomSearchList : public QObject {
   void lstKovSearch_RowNotify(int row);
   void SetCurrentRow(int row);
   const IdiomFinder &Finder();
+  // Shows the chosen match as choosing its row in the list does.
+  void Choose(int listRow);
+  // Tints the search box and tells screen readers when nothing matches.
+  void ShowNoMatch(bool none);
+  bool eventFilter(QObject *watched, QEvent *event) override;
   // Marks the current row as picked and starts the timer unless it runs.
   void ScheduleDisplay();
 
@@ -58,6 +69,11 @@ class IdiomSearchList : public QObject {
   IdiomListModel model_;
   std::optional<IdiomFinder> finder_;
   QFutureWatcher<IdiomFinder> finderWatcher_;
+  MatchPopup *matches_;
+  IdiomList idioms_;  // the list's rows, for the match list
+  std::optional<IdiomMatcher> matcher_;
+  QFutureWatcher<IdiomMatcher> matcherWatcher_;
+  QPalette searchPalette_;
   QTimer timer1_;
   int listPickFlag_ = 0;
 };

@@ -22,7 +22,8 @@ frmVELM::frmVELM(QWidget *parent) : QMainWindow(parent) {
   client->setObjectName(QStringLiteral("client"));
   setCentralWidget(client);
   c_ = CreateMainWindowControls(client);
-  searchList_ = new IdiomSearchList(c_.txtSearchKey, c_.lstKovSearch, this);
+  matchPopup_ = new MatchPopup(client);
+  searchList_ = new IdiomSearchList(c_.txtSearchKey, c_.lstKovSearch, matchPopup_, this);
   ConnectHandlers();
   client->installEventFilter(this);
   client->setMinimumSize(Px(kMinimumClientTwips.width()), Px(kMinimumClientTwips.height()));
@@ -77,6 +78,7 @@ bool frmVELM::eventFilter(QObject *watched, QEvent *event) {
     });
   }
   if (watched == centralWidget() && event->type() == QEvent::Resize) {
+    matchPopup_->hide();
     LayOutPanes();
     ArrangeControls();
     Form_Resize();
@@ -101,7 +103,8 @@ void frmVELM::LoadIdiomList() {
   IdiomList list = AllIdioms();
   ReleaseQueryCaches();
   auto finderSource = FinderSource(list, ConnString());
-  searchList_->Fill(std::move(list), std::move(finderSource));
+  auto matcherSource = MatcherSource(list, ConnString());
+  searchList_->Fill(std::move(list), std::move(finderSource), std::move(matcherSource));
 }
 
 void frmVELM::ApplyViewMode() {

@@ -36,6 +36,7 @@ class frmVELM : public QMainWindow {
   QTimer &Timer1() { return searchList_->Timer1(); }
   IdiomSearchList &SearchList() { return *searchList_; }
   const IdiomListModel &ListModel() const { return searchList_->Model(); }
+  const MatchPopup &Matches() const { return *matchPopup_; }
   int CurrentListRow() const { return searchList_->CurrentRow(); }
   // The exact combined text last composed (lines joined by CR LF).
   const QString &DetailText() const { return detailText_; }
@@ -86,6 +87,7 @@ class frmVELM : public QMainWindow {
 
   MainWindowControls c_;
   IdiomSearchList *searchList_;
+  MatchPopup *matchPopup_;
   std::unique_ptr<Voice> voice_;
   bool loaded_ = false;
   bool selectExplainOnRelease_ = false;

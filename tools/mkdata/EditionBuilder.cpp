@@ -9,6 +9,7 @@
 #include <stdexcept>
 
 #include "TraditionalConverter.h"
+#include "data/MeaningSearch.h"
 #include "data/Queries.h"
 #include "dictionary/IdiomFinder.h"
 #include "dictionary/Pinyin.h"
@@ -156,6 +157,28 @@ void WriteSearchIndexes(const SqlConnection &db, const std::vector<IdiomRow> &ro
   sqlite3_finalize(insert);
 }
 
+// The meaning of each idiom for search by meaning (MeaningSearch.h).
+void WriteFullText(const SqlConnection &db, const std::vector<IdiomRow> &rows) {
+  sqlite3_stmt *insert = nullptr;
+  Require(sqlite3_prepare_v2(db.handle(), "INSERT INTO VelmoraText (rowid, Body) VALUES (?1, ?2)", -1, &insert,
+                             nullptr) == SQLITE_OK,
+          db, "prepare full text");
+  for (const IdiomRow &row : rows) {
+    const QString body = FullTextBody(QStringList{row.note.value_or(QString()), row.source.value_or(QString()),
+                                                  row.example.value_or(QString())}
+                                          .join(QLatin1Char('\n')));
+    sqlite3_bind_int64(insert, 1, row.code);
+    Bind(insert, 2, body);
+    const int rc = sqlite3_step(insert);
+    sqlite3_reset(insert);
+    if (rc != SQLITE_DONE) {
+      sqlite3_finalize(insert);
+      Require(false, db, "full text");
+    }
+  }
+  sqlite3_finalize(insert);
+}
+
 }  // namespace
 
 void WriteEdition(const std::vector<IdiomRow> &rows, const QString &path, const QString &password,
@@ -172,7 +195,8 @@ void WriteEdition(const std::vector<IdiomRow> &rows, const QString &path, const 
         "CREATE UNIQUE INDEX VELM_Idiom ON VELM(Idiom);"
         "CREATE INDEX VELM_FirstA ON VELM(FirstA, Idiom);"
         "CREATE TABLE VelmoraInfo (Name TEXT PRIMARY KEY, Value TEXT);"
-        "CREATE TABLE VelmoraSearch (Name TEXT PRIMARY KEY, Data BLOB);")
+        "CREATE TABLE VelmoraSearch (Name TEXT PRIMARY KEY, Data BLOB);"
+        "CREATE VIRTUAL TABLE VelmoraText USING fts4(Body, tokenize=unicode61);")
                                .arg(QString::fromLatin1(kZhCollationName));
     Require(db->Execute(schema, &error), *db, "schema");
     Require(db->Execute(QStringLiteral("BEGIN")), *db, "begin");
@@ -210,6 +234,7 @@ void WriteEdition(const std::vector<IdiomRow> &rows, const QString &path, const 
                             .arg(SqlQuoted(kInfoListOrder), SqlQuoted(kListInCodeOrder))),
             *db, "list order");
     WriteSearchIndexes(*db, rows);
+    WriteFullText(*db, rows);
     Require(db->Execute(QStringLiteral("COMMIT")), *db, "commit");
   }
   QFile::remove(path);

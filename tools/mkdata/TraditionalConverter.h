@@ -1,20 +1,12 @@
 #pragma once
 // Simplified to traditional Chinese through OpenCC's "s2t.json".
-#include <QString>
+#include "dictionary/ScriptConverter.h"
 
 namespace velmora::mkdata {
 
-class TraditionalConverter {
+class TraditionalConverter : public ScriptConverter {
  public:
-  TraditionalConverter();  // throws std::runtime_error when OpenCC cannot open
-  ~TraditionalConverter();
-  TraditionalConverter(const TraditionalConverter &) = delete;
-  TraditionalConverter &operator=(const TraditionalConverter &) = delete;
-
-  QString Convert(const QString &simplified) const;
-
- private:
-  void *handle_;
+  TraditionalConverter() : ScriptConverter("s2t.json") {}  // throws when OpenCC cannot open
 };
 
 }  // namespace velmora::mkdata

@@ -1,0 +1,69 @@
+#include "MeaningSearch.h"
+
+#include <QStringList>
+
+#include "Conn.h"
+#include "Queries.h"
+
+namespace velmora {
+
+namespace {
+
+const QString kMeaningQuery =
+    QStringLiteral("SELECT rowid AS Code FROM VelmoraText WHERE VelmoraText MATCH ? ORDER BY rowid LIMIT ?");
+
+bool IsHan(char32_t c) { return QChar::script(c) == QChar::Script_Han; }
+
+}  // namespace
+
+QString FullTextBody(const QString &text) {
+  QString body;
+  body.reserve(text.size() * 2);
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const bool pair = text[i].isHighSurrogate() && i + 1 < text.size();
+    const char32_t c = pair ? QChar::surrogateToUcs4(text[i], text[i + 1]) : text[i].unicode();
+    const QString unit = text.mid(i, pair ? 2 : 1);
+    if (pair) ++i;
+    body += IsHan(c) ? QLatin1Char(' ') + unit + QLatin1Char(' ') : unit;
+  }
+  return body;
+}
+
+std::vector<int> RowsMatchingMeaning(const QString &key, int limit) {
+  std::vector<int> rows;
+  const auto connection = DictionaryConnection();
+  if (!connection || !connection->HasTable(QStringLiteral("VelmoraText"))) return rows;
+  // Words only: whatever else the key holds would be the query language's.
+  QStringList words;
+  QString word;
+  const QString body = FullTextBody(key.normalized(QString::NormalizationForm_KC));
+  for (const QChar c : body) {
+    if (c.isLetterOrNumber() || c.isSurrogate()) {
+      word += c;
+    } else if (!word.isEmpty()) {
+      words << word;
+      word.clear();
+    }
+  }
+  if (!word.isEmpty()) words << word;
+  if (words.isEmpty()) return rows;
+  std::vector<bool> seen;
+  for (const QString &match : {QLatin1Char('"') + words.join(QLatin1Char(' ')) + QLatin1Char('"'),
+                               words.join(QLatin1Char(' '))}) {
+    RecordSet found;
+    if (connection->Fetch(kMeaningQuery, {match, static_cast<long long>(limit)}, &found) != 0) continue;
+    for (; !found.EOF_(); found.MoveNext()) {
+      const long long row = found.Text(QStringLiteral("Code")).toLongLong() - 1;
+      if (row < 0) continue;
+      if (seen.size() <= static_cast<size_t>(row)) seen.resize(static_cast<size_t>(row) + 1, false);
+      if (seen[static_cast<size_t>(row)]) continue;
+      seen[static_cast<size_t>(row)] = true;
+      rows.push_back(static_cast<int>(row));
+    }
+    if (static_cast<int>(rows.size()) >= limit) break;
+  }
+  if (static_cast<int>(rows.size()) > limit) rows.resize(static_cast<size_t>(limit));
+  return rows;
+}
+
+}  // namespace velmora

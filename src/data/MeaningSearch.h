@@ -1,0 +1,19 @@
+#pragma once
+// Search by meaning: the words of the explanations, derivations and examples,
+// through the full-text table the data builder adds to an edition (SQLite
+// FTS4). Its tokenizer keeps a run of Han characters as one word, so both
+// the stored text and the key make every Han character a word of its own.
+#include <QString>
+#include <vector>
+
+namespace velmora {
+
+// The text as the full-text table holds it: Han characters set apart.
+QString FullTextBody(const QString &text);
+
+// The list rows whose texts hold the key's words: those holding them as a
+// phrase first, then those holding them all; in list order within each.
+// Empty when the edition has no full-text table or the key no words.
+std::vector<int> RowsMatchingMeaning(const QString &key, int limit = 200);
+
+}  // namespace velmora

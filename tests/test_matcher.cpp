@@ -1,0 +1,74 @@
+// The match list's matcher: each kind of key, the ranking, and keys that
+// find nothing.
+#include <gtest/gtest.h>
+
+#include "TestInstall.h"
+#include "dictionary/IdiomMatcher.h"
+
+using velmora::IdiomMatcher;
+using Kind = IdiomMatcher::Kind;
+
+namespace {
+
+const QStringList kIdioms = {"画龙点睛", "画蛇添足", "一石二鸟", "应机立断", "延颈企踵", "一马当先", "点睛之笔"};
+const QStringList kSpells = {"huà lóng diǎn jīng", "huà shé tiān zú", "yī shí èr niǎo", "yìng jī lì duàn",
+                             "yán jǐng qǐ zhǒng", "yī mǎ dāng xiān", "diǎn jīng zhī bǐ"};
+
+IdiomMatcher Matcher(const QStringList &idioms = kIdioms) {
+  IdiomMatcher matcher;
+  matcher.Build(idioms, kSpells);
+  return matcher;
+}
+
+std::vector<IdiomMatcher::Match> M(std::initializer_list<std::pair<int, Kind>> list) {
+  std::vector<IdiomMatcher::Match> matches;
+  for (const auto &[row, kind] : list) matches.push_back({row, kind});
+  return matches;
+}
+
+}  // namespace
+
+TEST(IdiomMatcher, EachKindOfKeyBestFirst) {
+  const IdiomMatcher matcher = Matcher();
+  const struct {
+    const char *key;
+    std::vector<IdiomMatcher::Match> expected;
+  } cases[] = {
+      {"画龙点睛", M({{0, Kind::ExactIdiom}})},
+      {"画", M({{0, Kind::IdiomPrefix}, {1, Kind::IdiomPrefix}})},
+      {"点睛", M({{6, Kind::IdiomPrefix}, {0, Kind::Inside}})},
+      {"龙点睛", M({{0, Kind::Inside}})},
+      {"yi1shi2er4niao3", M({{2, Kind::Pinyin}})},
+      {"yī shí èr niǎo", M({{2, Kind::Pinyin}})},
+      {"yi4shi2", M({})},
+      {"hua4 long2", M({{0, Kind::Pinyin}})},
+      {"HUA'LONG", M({{0, Kind::Pinyin}})},
+      {"ｈｕａｓｈｅｔ", M({{1, Kind::Pinyin}})},
+      {"yj", M({{3, Kind::Initials}, {4, Kind::Initials}})},
+      {"yjld", M({{3, Kind::Initials}})},
+      {"画*睛", M({{0, Kind::Wildcard}})},
+      {"一?当先", M({{5, Kind::Wildcard}})},
+      {"＊点睛", M({{0, Kind::Wildcard}})},
+      {"hua*jing", M({{0, Kind::Wildcard}})},
+      {"zzzq", M({})},
+      {"龙点睛吗", M({})},
+  };
+  for (const auto &c : cases) EXPECT_EQ(matcher.Find(QString::fromUtf8(c.key)), c.expected) << c.key;
+  // Pinyin ranks above initials, ties in list order.
+  EXPECT_EQ(matcher.Find("yi"), M({{2, Kind::Pinyin}, {3, Kind::Pinyin}, {5, Kind::Pinyin}})) << "yìng cut short";
+  EXPECT_EQ(matcher.Find("*").size(), static_cast<size_t>(kIdioms.size())) << "a lone * matches every idiom";
+  EXPECT_TRUE(matcher.Find(QString(1000, QLatin1Char('y'))).empty());
+  EXPECT_TRUE(matcher.Find("   ").empty());
+  EXPECT_EQ(matcher.Find("画", {3, 0}), M({{0, Kind::IdiomPrefix}, {1, Kind::IdiomPrefix}, {3, Kind::Meaning}}))
+      << "meaning rows join after, each row once";
+}
+
+TEST(IdiomMatcher, EitherScriptFindsTheIdiom) {
+  IdiomMatcher traditional = Matcher({"畫龍點睛", "畫蛇添足", "一石二鳥", "應機立斷", "延頸企踵", "一馬當先", "點睛之筆"});
+  EXPECT_TRUE(traditional.Find("画龙点睛").empty()) << "without conversion";
+  traditional.UseScriptConversion();
+  EXPECT_EQ(traditional.Find("画龙点睛"), M({{0, Kind::ExactIdiom}}));
+  IdiomMatcher simplified = Matcher();
+  simplified.UseScriptConversion();
+  EXPECT_EQ(simplified.Find("一馬當先"), M({{5, Kind::ExactIdiom}}));
+}
