@@ -98,6 +98,19 @@ class Browse(unittest.TestCase):
         if SHOTS:
             desktop.screenshot(os.path.join(SHOTS, "quiz.png"))
 
+    def test_6_match_list_finds_what_the_type_ahead_cannot(self):
+        # 龙点睛 begins no idiom: only the match list finds 画龙点睛.
+        search = self.control("Search")
+        idiom = self.control("Idiom")
+        desktop.click(search)
+        # The text is set before the call returns, and the match list with it.
+        search.queryEditableText().setTextContents("龙点睛")
+        if SHOTS:
+            desktop.screenshot(os.path.join(SHOTS, "matches.png"))
+        desktop.key("Down")
+        desktop.key("Return")
+        desktop.wait_for(lambda: desktop.text_of(idiom) == "画龙点睛", what="画龙点睛 after Down, Enter")
+
 
 if __name__ == "__main__":
     unittest.main(verbosity=2)

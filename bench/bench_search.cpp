@@ -1,0 +1,69 @@
+// The match list per key on editions of 40,000 and 200,000 idioms: the
+// matcher over every idiom, with the meaning search through the edition's
+// full-text table, as the search box runs them for each key.
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+#include <map>
+#include <memory>
+
+#include "EditionBuilder.h"
+#include "SyntheticSource.h"
+#include "config/ProgramValues.h"
+#include "data/Conn.h"
+#include "data/EditionFacts.h"
+#include "data/MeaningSearch.h"
+#include "dictionary/IdiomMatcher.h"
+
+using namespace velmora;
+
+namespace {
+
+// The edition of a size, opened as the program's database, and its matcher.
+const IdiomMatcher &UseEdition(int idioms) {
+  static QTemporaryDir dir;
+  static std::map<int, std::unique_ptr<IdiomMatcher>> matchers;
+  const QString file = dir.path() + QStringLiteral("/Velmdict_%1.dat").arg(idioms);
+  if (!matchers.count(idioms)) {
+    mkdata::WriteEdition(mkdata::BuildRows(mkdata::SyntheticIdioms(idioms), mkdata::Edition::Gb, nullptr), file,
+                         kDatabasePassword, QStringLiteral("benchmark"));
+    QString error;
+    const auto connection = SqlConnection::Open(file, kDatabasePassword, SqlConnection::Mode::ReadOnly, &error);
+    const IdiomsAndSpells all = ReadIdiomsAndSpellsInCodeOrder(*connection);
+    auto matcher = std::make_unique<IdiomMatcher>();
+    matcher->Build(all.idioms, all.spells);
+    matcher->UseScriptConversion();
+    matchers[idioms] = std::move(matcher);
+  }
+  CloseDatabase();
+  ConnString() = BuildConnString(file);
+  OpenDatabase();
+  return *matchers[idioms];
+}
+
+void BM_MatchListPerKey(benchmark::State &state) {
+  const IdiomMatcher &matcher = UseEdition(static_cast<int>(state.range(0)));
+  // Characters, a fragment, pinyin with and without tones, cut short,
+  // initials, wildcards, a meaning, and a key that matches nothing.
+  const QStringList keys = {"心", "爱花", "yi", "hua4 long2", "huashet", "ymdx", "画*花", "*爱?", "大家", "zzzq"};
+  size_t i = 0, found = 0;
+  for (auto _ : state) {
+    const QString &key = keys[static_cast<qsizetype>(i++ % static_cast<size_t>(keys.size()))];
+    found += matcher.Find(key, RowsMatchingMeaning(key)).size();
+  }
+  benchmark::DoNotOptimize(found);
+}
+
+}  // namespace
+
+BENCHMARK(BM_MatchListPerKey)->Arg(40000)->Arg(200000)->Unit(benchmark::kMillisecond)->Repetitions(5)
+    ->ReportAggregatesOnly();
+
+int main(int argc, char **argv) {
+  QCoreApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  CloseDatabase();
+  return 0;
+}
