@@ -33,7 +33,7 @@ const IdiomMatcher &UseEdition(int idioms) {
     const IdiomsAndSpells all = ReadIdiomsAndSpellsInCodeOrder(*connection);
     auto matcher = std::make_unique<IdiomMatcher>();
     matcher->Build(all.idioms, all.spells);
-    matcher->UseScriptConversion();
+    matcher->SetOtherScript(ReadOtherScript(*connection));
     matchers[idioms] = std::move(matcher);
   }
   CloseDatabase();

@@ -7,6 +7,7 @@
 
 #include "TestInstall.h"
 #include "data/Conn.h"
+#include "data/EditionFacts.h"
 #include "data/IdiomStore.h"
 #include "config/ProgramValues.h"
 
@@ -153,6 +154,13 @@ TEST_F(Database, BuiltEditionsReadTheListAPageAtATimeWithTheSameRows) {
     EXPECT_EQ(paged.IdiomAt(row), all.FieldAt(static_cast<size_t>(row), "Idiom").value_or(""));
     EXPECT_EQ(paged.SpellAt(row), all.FieldAt(static_cast<size_t>(row), "Spell").value_or(""));
   }
+}
+
+TEST_F(Database, EditionsStoreEachIdiomInTheOtherScript) {
+  const QStringList other = ReadOtherScript(*DictionaryConnection());
+  ASSERT_EQ(other.size(), 13);
+  EXPECT_EQ(other[10], "一馬當先");
+  EXPECT_EQ(other[0], "阿鼻地獄");
 }
 
 TEST(Editions, EarlierBuildersFilesOpenWithTheirCipherAndListWhole) {

@@ -64,11 +64,13 @@ TEST(IdiomMatcher, EachKindOfKeyBestFirst) {
 }
 
 TEST(IdiomMatcher, EitherScriptFindsTheIdiom) {
-  IdiomMatcher traditional = Matcher({"畫龍點睛", "畫蛇添足", "一石二鳥", "應機立斷", "延頸企踵", "一馬當先", "點睛之筆"});
-  EXPECT_TRUE(traditional.Find("画龙点睛").empty()) << "without conversion";
-  traditional.UseScriptConversion();
+  const QStringList traditionalIdioms = {"畫龍點睛", "畫蛇添足", "一石二鳥", "應機立斷", "延頸企踵", "一馬當先", "點睛之筆"};
+  IdiomMatcher traditional = Matcher(traditionalIdioms);
+  EXPECT_TRUE(traditional.Find("画龙点睛").empty()) << "without the other script";
+  traditional.SetOtherScript(kIdioms);
   EXPECT_EQ(traditional.Find("画龙点睛"), M({{0, Kind::ExactIdiom}}));
+  EXPECT_EQ(traditional.Find("龙点睛"), M({{0, Kind::Inside}}));
   IdiomMatcher simplified = Matcher();
-  simplified.UseScriptConversion();
+  simplified.SetOtherScript(traditionalIdioms);
   EXPECT_EQ(simplified.Find("一馬當先"), M({{5, Kind::ExactIdiom}}));
 }

@@ -27,7 +27,7 @@ std::optional<SearchIndexBytes> ReadSearchIndexes(const SqlConnection &connectio
   if (sqlite3_prepare_v2(connection.handle(), "SELECT Name, Data FROM VelmoraSearch", -1, &statement, nullptr) !=
       SQLITE_OK)
     return std::nullopt;
-  int found = 0;
+  int found = 0;  // of the three indexes
   while (sqlite3_step(statement) == SQLITE_ROW) {
     const QString name = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, 0)));
     const QByteArray data(static_cast<const char *>(sqlite3_column_blob(statement, 1)),
@@ -44,6 +44,39 @@ std::optional<SearchIndexBytes> ReadSearchIndexes(const SqlConnection &connectio
   sqlite3_finalize(statement);
   if (found != 3) return std::nullopt;
   return indexes;
+}
+
+QByteArray ReadOtherScriptLines(const SqlConnection &connection) {
+  if (!connection.HasTable(QStringLiteral("VelmoraSearch"))) return {};
+  sqlite3_stmt *statement = nullptr;
+  QByteArray lines;
+  if (sqlite3_prepare_v2(connection.handle(), "SELECT Data FROM VelmoraSearch WHERE Name='script'", -1, &statement,
+                         nullptr) == SQLITE_OK &&
+      sqlite3_step(statement) == SQLITE_ROW)
+    lines = QByteArray(static_cast<const char *>(sqlite3_column_blob(statement, 0)), sqlite3_column_bytes(statement, 0));
+  sqlite3_finalize(statement);
+  return lines;
+}
+
+QStringList ReadOtherScript(const SqlConnection &connection) {
+  const QByteArray lines = ReadOtherScriptLines(connection);
+  return lines.isEmpty() ? QStringList() : QString::fromUtf8(lines).split(QLatin1Char('\n'));
+}
+
+void ForEachIdiomInCodeOrder(const SqlConnection &connection,
+                             const std::function<void(const QString &idiom, const QString &spell)> &take) {
+  // A scan reads each page once: a small page cache does as well.
+  connection.Execute(QStringLiteral("PRAGMA cache_size = -256"));
+  sqlite3_stmt *statement = nullptr;
+  if (sqlite3_prepare_v2(connection.handle(), "SELECT Idiom, Spell FROM VELM ORDER BY Code", -1, &statement,
+                         nullptr) != SQLITE_OK)
+    return;
+  const auto text = [statement](int column) {
+    return QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, column)),
+                             sqlite3_column_bytes(statement, column));
+  };
+  while (sqlite3_step(statement) == SQLITE_ROW) take(text(0), text(1));
+  sqlite3_finalize(statement);
 }
 
 namespace {

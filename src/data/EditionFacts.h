@@ -5,6 +5,7 @@
 // neither; their readers fall back to reading every row.
 #include <QByteArray>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 #include "SqlConnection.h"
@@ -20,13 +21,20 @@ struct SearchIndexBytes {
 // The stored search indexes; nothing when the edition has none.
 std::optional<SearchIndexBytes> ReadSearchIndexes(const SqlConnection &connection);
 
+// Each idiom in the other script, in list order; empty when not stored.
+QStringList ReadOtherScript(const SqlConnection &connection);
+// The same as stored: UTF-8, one idiom per line.
+QByteArray ReadOtherScriptLines(const SqlConnection &connection);
+
 // Every idiom with its spelling, in idiom order.
 struct IdiomsAndSpells {
   QStringList idioms, spells;
 };
 IdiomsAndSpells ReadIdiomsAndSpells(const SqlConnection &connection);
-// The same for an edition whose codes run in idiom order, reading the two
-// columns only.
+// For an edition whose codes run in idiom order: each idiom with its
+// spelling, in that order, handed on a row at a time (no row is kept).
+void ForEachIdiomInCodeOrder(const SqlConnection &connection,
+                             const std::function<void(const QString &idiom, const QString &spell)> &take);
 IdiomsAndSpells ReadIdiomsAndSpellsInCodeOrder(const SqlConnection &connection);
 
 }  // namespace velmora

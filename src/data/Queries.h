@@ -25,5 +25,7 @@ inline const QString kListInCodeOrder = QStringLiteral("code");
 inline const QString kSearchTextIndex = QStringLiteral("text");
 inline const QString kSearchPinyinIndex = QStringLiteral("pinyin");
 inline const QString kSearchInitialsIndex = QStringLiteral("initials");
+// Each idiom in the other script, in list order, one per line (UTF-8).
+inline const QString kSearchOtherScript = QStringLiteral("script");
 
 }  // namespace velmora

@@ -38,24 +38,28 @@ std::function<IdiomFinder()> FinderSource(const IdiomList &list, const QString &
 }
 
 std::function<IdiomMatcher()> MatcherSource(const IdiomList &list, const QString &connString) {
-  const auto build = [](const QStringList &idioms, const QStringList &spells) {
-    IdiomMatcher matcher;
-    matcher.Build(idioms, spells);
-    matcher.UseScriptConversion();
-    return matcher;
-  };
   if (list.IsPaged()) {
     const QString file = ResolvePath(ConnStringPart(connString, QStringLiteral("Data Source")));
     const QString password = ConnStringPart(connString, QStringLiteral("Jet OLEDB:DataBase Password"));
-    return [file, password, build] {
+    return [file, password] {
+      IdiomMatcher matcher;
       QString error;
       const auto connection = SqlConnection::Open(file, password, SqlConnection::Mode::ReadOnly, &error);
-      if (!connection) return IdiomMatcher();
-      const IdiomsAndSpells all = ReadIdiomsAndSpellsInCodeOrder(*connection);
-      return build(all.idioms, all.spells);
+      if (!connection) return matcher;
+      ForEachIdiomInCodeOrder(*connection, [&matcher](const QString &idiom, const QString &spell) {
+        matcher.Add(idiom, spell);
+      });
+      const QByteArray otherScript = ReadOtherScriptLines(*connection);
+      if (!otherScript.isEmpty()) matcher.SetOtherScript(otherScript);
+      return matcher;
     };
   }
-  return [idioms = list.Idioms(), spells = list.Spells(), build] { return build(idioms, spells); };
+  // Editions of other makers hold no converted idioms: each script finds itself.
+  return [idioms = list.Idioms(), spells = list.Spells()] {
+    IdiomMatcher matcher;
+    matcher.Build(idioms, spells);
+    return matcher;
+  };
 }
 
 }  // namespace velmora

@@ -13,7 +13,8 @@
 namespace velmora {
 
 std::function<IdiomFinder()> FinderSource(const IdiomList &list, const QString &connString);
-// The same for the match list's matcher (script conversion included).
+// The same for the match list's matcher, with the idioms in the other script
+// when the edition stores them.
 std::function<IdiomMatcher()> MatcherSource(const IdiomList &list, const QString &connString);
 
 }  // namespace velmora

@@ -6,7 +6,6 @@
 #include <string_view>
 
 #include "PinyinKey.h"
-#include "ScriptConverter.h"
 
 namespace velmora {
 
@@ -61,11 +60,6 @@ bool AnyPart(std::string_view parts, Test test) {
 
 }  // namespace
 
-IdiomMatcher::IdiomMatcher() = default;
-IdiomMatcher::~IdiomMatcher() = default;
-IdiomMatcher::IdiomMatcher(IdiomMatcher &&) noexcept = default;
-IdiomMatcher &IdiomMatcher::operator=(IdiomMatcher &&) noexcept = default;
-
 QString IdiomMatcher::Normalized(const QString &key) {
   return key.normalized(QString::NormalizationForm_KC).trimmed().toCaseFolded();
 }
@@ -75,38 +69,52 @@ void IdiomMatcher::Build(const QStringList &idioms, const QStringList &spells) {
   readings_ = {};
   initials_ = {};
   toneless_ = {};
-  for (qsizetype row = 0; row < idioms.size(); ++row) {
-    idioms_.Add(Normalized(idioms[row]).toStdU16String());
-    std::string readings, initials, toneless;
-    for (const QString &reading : spells.value(row).split(QStringLiteral("; "), Qt::SkipEmptyParts)) {
-      const std::string compact = CompactReading(reading);
-      if (compact.empty()) continue;
-      if (!readings.empty()) readings += '|', initials += '|', toneless += '|';
-      readings += compact;
-      bool start = true;
-      for (const char c : compact) {
-        if (c == ' ') {
-          start = true;
-        } else if (c >= 'a' && c <= 'z') {
-          if (start) initials += c;
-          toneless += c;
-          start = false;
-        }
+  for (qsizetype row = 0; row < idioms.size(); ++row) Add(idioms[row], spells.value(row));
+}
+
+void IdiomMatcher::Add(const QString &idiom, const QString &spell) {
+  idioms_.Add(Normalized(idiom).toStdU16String());
+  std::string readings, initials, toneless;
+  for (const QString &reading : spell.split(QStringLiteral("; "), Qt::SkipEmptyParts)) {
+    const std::string compact = CompactReading(reading);
+    if (compact.empty()) continue;
+    if (!readings.empty()) readings += '|', initials += '|', toneless += '|';
+    readings += compact;
+    bool start = true;
+    for (const char c : compact) {
+      if (c == ' ') {
+        start = true;
+      } else if (c >= 'a' && c <= 'z') {
+        if (start) initials += c;
+        toneless += c;
+        start = false;
       }
     }
-    readings_.Add(readings);
-    initials_.Add(initials);
-    toneless_.Add(toneless);
+  }
+  readings_.Add(readings);
+  initials_.Add(initials);
+  toneless_.Add(toneless);
+}
+
+void IdiomMatcher::SetOtherScript(const QByteArray &lines) {
+  otherScript_ = {};
+  qsizetype at = 0;
+  for (int row = 0; row < size(); ++row) {
+    qsizetype end = lines.indexOf('\n', at);
+    if (end < 0) end = lines.size();
+    const std::u16string other =
+        at <= lines.size() ? Normalized(QString::fromUtf8(lines.constData() + at, end - at)).toStdU16String()
+                           : std::u16string();
+    otherScript_.Add(other == idioms_.At(static_cast<size_t>(row)) ? std::u16string() : other);
+    at = end + 1;
   }
 }
 
-void IdiomMatcher::UseScriptConversion() {
-  try {
-    toTraditional_ = std::make_unique<ScriptConverter>("s2t.json");
-    toSimplified_ = std::make_unique<ScriptConverter>("t2s.json");
-  } catch (const std::exception &) {
-    toTraditional_.reset();
-    toSimplified_.reset();  // without OpenCC's data each script finds itself only
+void IdiomMatcher::SetOtherScript(const QStringList &converted) {
+  otherScript_ = {};
+  for (int row = 0; row < size(); ++row) {
+    const std::u16string other = Normalized(converted.value(row)).toStdU16String();
+    otherScript_.Add(other == idioms_.At(static_cast<size_t>(row)) ? std::u16string() : other);
   }
 }
 
@@ -115,13 +123,8 @@ std::vector<IdiomMatcher::Match> IdiomMatcher::Find(const QString &rawKey, const
   std::vector<Match> matches;
   if (key.isEmpty()) return matches;
   const bool wildcard = key.contains(QLatin1Char('*')) || key.contains(QLatin1Char('?'));
-  std::vector<std::u16string> texts{key.toStdU16String()};
-  if (HasHan(key) && toTraditional_) {
-    for (const auto *converter : {toTraditional_.get(), toSimplified_.get()}) {
-      const std::u16string variant = Normalized(converter->Convert(key)).toStdU16String();
-      if (std::find(texts.begin(), texts.end(), variant) == texts.end()) texts.push_back(variant);
-    }
-  }
+  const std::u16string text = key.toStdU16String();
+  const bool otherScript = HasHan(key) && size() > 0 && otherScript_.offsets.size() == idioms_.offsets.size();
   const PinyinKey pinyin(wildcard ? QString() : key);
   std::string letters;  // of a wildcard key, for the toneless pinyin
   bool latinPattern = wildcard;
@@ -134,12 +137,12 @@ std::vector<IdiomMatcher::Match> IdiomMatcher::Find(const QString &rawKey, const
 
   const size_t rows = static_cast<size_t>(size());
   for (size_t row = 0; row < rows; ++row) {
-    const std::u16string_view idiom = idioms_.At(row);
     std::optional<Kind> best;
     const auto take = [&best](Kind kind) {
       if (!best || kind < *best) best = kind;
     };
-    for (const std::u16string &text : texts) {
+    for (const std::u16string_view idiom : {idioms_.At(row), otherScript ? otherScript_.At(row) : std::u16string_view()}) {
+      if (idiom.empty()) continue;
       if (wildcard) {
         if (Glob<char16_t>(text, idiom)) take(Kind::Wildcard);
         continue;

@@ -3,18 +3,16 @@
 // (whole, its start, characters anywhere), its pinyin (tone marks, tone
 // numbers or none, the last syllable cut short), its initials, and wildcards
 // ("*" any run, "?" one character) over the text or the toneless pinyin.
-// Full-width and half-width forms and case are alike. Meaning search, over
-// the data's full-text table, is added by the caller (MeaningSearch).
+// Full-width and half-width forms and case are alike; either script finds
+// the idiom. Meaning search, over the data's full-text table, is added by the
+// caller (MeaningSearch).
 #include <QString>
 #include <QStringList>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace velmora {
-
-class ScriptConverter;
 
 class IdiomMatcher {
  public:
@@ -34,16 +32,16 @@ class IdiomMatcher {
     bool operator==(const Match &) const = default;
   };
 
-  IdiomMatcher();
-  ~IdiomMatcher();
-  IdiomMatcher(IdiomMatcher &&) noexcept;
-  IdiomMatcher &operator=(IdiomMatcher &&) noexcept;
-
   // Rows in list order: each idiom with its spelling ("; " between readings).
   void Build(const QStringList &idioms, const QStringList &spells);
-  // Also matches the idiom text of a key converted to the other script (keys
-  // in simplified characters find traditional idioms and the reverse).
-  void UseScriptConversion();
+  // The same a row at a time, so that a reader need not hold every row.
+  void Add(const QString &idiom, const QString &spell);
+  // Each row's idiom in the other script (the data builder converts them
+  // with OpenCC), so that a key in simplified characters finds a traditional
+  // idiom and the reverse; empty where the script makes no difference.
+  void SetOtherScript(const QStringList &converted);
+  // The same from UTF-8 text, one idiom per line.
+  void SetOtherScript(const QByteArray &lines);
   // Each matching row once, with its best kind, best first; ties in list
   // order. meaningRows (in relevance order) join as Meaning when they matched
   // nothing else.
@@ -73,7 +71,7 @@ class IdiomMatcher {
   Texts<char> readings_;  // compact readings (PinyinKey.h), joined by '|'
   Texts<char> initials_;  // of each reading, joined by '|'
   Texts<char> toneless_;  // letters of each reading, joined by '|'
-  std::unique_ptr<ScriptConverter> toTraditional_, toSimplified_;
+  Texts<char16_t> otherScript_;  // empty until SetOtherScript
 };
 
 }  // namespace velmora

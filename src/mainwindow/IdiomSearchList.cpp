@@ -36,8 +36,12 @@ IdiomSearchList::IdiomSearchList(QLineEdit *searchKey, QTreeView *list, MatchPop
   connect(&timer1_, &QTimer::timeout, this, &IdiomSearchList::Timer1_Timer);
   connect(&finderWatcher_, &QFutureWatcher<IdiomFinder>::finished, this, [this] {
     if (!finder_) Finder();
+    StartMatcher();
   });
-  connect(&matcherWatcher_, &QFutureWatcher<IdiomMatcher>::finished, this, [this] { UpdateMatches(); });
+  connect(&matcherWatcher_, &QFutureWatcher<IdiomMatcher>::finished, this, [this] {
+    TraceStartup("matcher-ready");
+    UpdateMatches();
+  });
   connect(matches_, &MatchPopup::chosen, this, &IdiomSearchList::Choose);
   searchKey_->installEventFilter(this);
 }
@@ -54,7 +58,7 @@ void IdiomSearchList::Fill(IdiomList list, std::function<IdiomFinder()> finderSo
   finder_.reset();
   matcher_.reset();
   finderWatcher_.setFuture(QtConcurrent::run(std::move(finderSource)));
-  matcherWatcher_.setFuture(QtConcurrent::run(std::move(matcherSource)));
+  matcherSource_ = std::move(matcherSource);
   idioms_ = list;
   model_.SetList(std::move(list));
   list_->header()->resizeSection(0, 20);
@@ -99,6 +103,12 @@ void IdiomSearchList::txtSearchKey_Change() {
   ScheduleDisplay();
 }
 
+void IdiomSearchList::StartMatcher() {
+  if (!matcherSource_) return;
+  matcherWatcher_.setFuture(QtConcurrent::run(std::move(matcherSource_)));
+  matcherSource_ = nullptr;
+}
+
 void IdiomSearchList::UpdateMatches(bool waitForMatcher) {
   const QString key = searchKey_->text().trimmed();
   if (key.isEmpty()) {
@@ -109,8 +119,10 @@ void IdiomSearchList::UpdateMatches(bool waitForMatcher) {
   if (!matcher_) {
     // Until the matcher is made the list stays as it was; it is shown the
     // moment the matcher is ready.
+    if (waitForMatcher) StartMatcher();
     QFuture<IdiomMatcher> made = matcherWatcher_.future();
-    if (!waitForMatcher && made.isValid() && !made.isFinished()) return;
+    const bool pending = matcherSource_ || (made.isValid() && !made.isFinished());
+    if (!waitForMatcher && pending) return;
     if (made.isValid()) made.waitForFinished();
     matcher_ = made.isValid() && made.resultCount() > 0 ? made.takeResult() : IdiomMatcher();
   }

@@ -73,6 +73,9 @@ class IdiomSearchList : public QObject {
   IdiomList idioms_;  // the list's rows, for the match list
   std::optional<IdiomMatcher> matcher_;
   QFutureWatcher<IdiomMatcher> matcherWatcher_;
+  // Made after the find, so that the two never hold their reading at once.
+  std::function<IdiomMatcher()> matcherSource_;
+  void StartMatcher();
   QPalette searchPalette_;
   QTimer timer1_;
   int listPickFlag_ = 0;

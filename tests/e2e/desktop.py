@@ -32,16 +32,25 @@ def make_installation(staged, config=None):
 
 
 def start(installation):
+    """Starts the program; what it writes goes to velmora.log beside it."""
     env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb")
+    log = open(os.path.join(installation, "velmora.log"), "ab")
     return subprocess.Popen([os.path.join(installation, "velmora")], env=env,
-                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                            stdout=log, stderr=subprocess.STDOUT)
+
+
+def print_log(installation):
+    path = os.path.join(installation, "velmora.log")
+    if os.path.exists(path):
+        with open(path, encoding="utf-8", errors="replace") as log:
+            print("the program wrote:\n" + log.read()[-4000:])
 
 
 def launch(installation, window_name="Velmora 1.0 Beta", attempts=2):
     """Starts the program and waits until its main window is on the
     accessibility bus. A start that never shows up there (the bus's registry
-    was not ready for it) is tried once more; a program that ended is a
-    failure at once."""
+    was not ready for it, or the display under load) is tried once more,
+    with what the program wrote printed."""
     for attempt in range(attempts):
         process = start(installation)
         try:
@@ -52,9 +61,10 @@ def launch(installation, window_name="Velmora 1.0 Beta", attempts=2):
         except AssertionError as failure:
             status = process.poll()
             diagnose("launch-%d" % attempt)
+            print_log(installation)
             process.kill()
             process.wait()
-            if status is not None or attempt == attempts - 1:
+            if attempt == attempts - 1:
                 raise AssertionError("%s (the program's exit status: %s)" % (failure, status))
 
 

@@ -18,6 +18,8 @@ done
 Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null' EXIT
-for _ in $(seq 50); do DISPLAY=$display xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+# Under load the server may take a while; the test cannot start without it.
+for _ in $(seq 200); do DISPLAY=$display xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+DISPLAY=$display xdpyinfo >/dev/null 2>&1 || { echo "Xvfb on $display did not start"; exit 1; }
 export DISPLAY=$display
 dbus-run-session -- bash "$here/in_session.sh" "$@"

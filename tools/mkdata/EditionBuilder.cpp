@@ -12,6 +12,7 @@
 #include "data/MeaningSearch.h"
 #include "data/Queries.h"
 #include "dictionary/IdiomFinder.h"
+#include "dictionary/ScriptConverter.h"
 #include "dictionary/Pinyin.h"
 #include "data/SqlConnection.h"
 #include "data/ZhCollation.h"
@@ -138,12 +139,22 @@ void WriteSearchIndexes(const SqlConnection &db, const std::vector<IdiomRow> &ro
   IdiomFinder finder;
   finder.Build(idioms, spells);
   const IdiomFinder::Bytes bytes = finder.Serialize();
+  // Each idiom in the other script, so that the program finds it from a key
+  // in either script without OpenCC's dictionaries in memory.
+  const ScriptConverter toTraditional("s2t.json"), toSimplified("t2s.json");
+  QStringList otherScript;
+  for (const QString &idiom : idioms) {
+    const QString traditional = toTraditional.Convert(idiom);
+    otherScript << (traditional != idiom ? traditional : toSimplified.Convert(idiom));
+  }
+  const QByteArray scriptBytes = otherScript.join(QLatin1Char('\n')).toUtf8();
   sqlite3_stmt *insert = nullptr;
   Require(sqlite3_prepare_v2(db.handle(), "INSERT INTO VelmoraSearch (Name, Data) VALUES (?1, ?2)", -1, &insert,
                              nullptr) == SQLITE_OK,
           db, "prepare search");
   for (const auto &[name, data] : {std::pair{kSearchTextIndex, bytes.text}, std::pair{kSearchPinyinIndex, bytes.pinyin},
-                                   std::pair{kSearchInitialsIndex, bytes.initials}}) {
+                                   std::pair{kSearchInitialsIndex, bytes.initials},
+                                   std::pair{kSearchOtherScript, scriptBytes}}) {
     const QByteArray utf8 = name.toUtf8();
     sqlite3_bind_text(insert, 1, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
     sqlite3_bind_blob(insert, 2, data.constData(), static_cast<int>(data.size()), SQLITE_TRANSIENT);
