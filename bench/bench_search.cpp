@@ -30,10 +30,9 @@ const IdiomMatcher &UseEdition(int idioms) {
                          kDatabasePassword, QStringLiteral("benchmark"));
     QString error;
     const auto connection = SqlConnection::Open(file, kDatabasePassword, SqlConnection::Mode::ReadOnly, &error);
-    const IdiomsAndSpells all = ReadIdiomsAndSpellsInCodeOrder(*connection);
     auto matcher = std::make_unique<IdiomMatcher>();
-    matcher->Build(all.idioms, all.spells);
-    matcher->SetOtherScript(ReadOtherScript(*connection));
+    ForEachIdiomInCodeOrder(*connection, [&](const QString &idiom, const QString &spell) { matcher->Add(idiom, spell); });
+    matcher->SetOtherScript(ReadOtherScriptLines(*connection));
     matchers[idioms] = std::move(matcher);
   }
   CloseDatabase();

@@ -157,7 +157,7 @@ TEST_F(Database, BuiltEditionsReadTheListAPageAtATimeWithTheSameRows) {
 }
 
 TEST_F(Database, EditionsStoreEachIdiomInTheOtherScript) {
-  const QStringList other = ReadOtherScript(*DictionaryConnection());
+  const QStringList other = QString::fromUtf8(ReadOtherScriptLines(*DictionaryConnection())).split('\n');
   ASSERT_EQ(other.size(), 13);
   EXPECT_EQ(other[10], "一馬當先");
   EXPECT_EQ(other[0], "阿鼻地獄");

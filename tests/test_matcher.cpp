@@ -67,10 +67,10 @@ TEST(IdiomMatcher, EitherScriptFindsTheIdiom) {
   const QStringList traditionalIdioms = {"畫龍點睛", "畫蛇添足", "一石二鳥", "應機立斷", "延頸企踵", "一馬當先", "點睛之筆"};
   IdiomMatcher traditional = Matcher(traditionalIdioms);
   EXPECT_TRUE(traditional.Find("画龙点睛").empty()) << "without the other script";
-  traditional.SetOtherScript(kIdioms);
+  traditional.SetOtherScript(kIdioms.join('\n').toUtf8());
   EXPECT_EQ(traditional.Find("画龙点睛"), M({{0, Kind::ExactIdiom}}));
   EXPECT_EQ(traditional.Find("龙点睛"), M({{0, Kind::Inside}}));
   IdiomMatcher simplified = Matcher();
-  simplified.SetOtherScript(traditionalIdioms);
+  simplified.SetOtherScript(traditionalIdioms.join('\n').toUtf8());
   EXPECT_EQ(simplified.Find("一馬當先"), M({{5, Kind::ExactIdiom}}));
 }

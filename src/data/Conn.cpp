@@ -88,9 +88,7 @@ std::shared_ptr<SqlConnection> ConnectionFor(const QString &connString, QString 
   auto &open = State().open;
   auto found = open.find(connString);
   if (found != open.end()) return found->second;
-  auto connection = SqlConnection::Open(ResolvePath(ConnStringPart(connString, QStringLiteral("Data Source"))),
-                                        ConnStringPart(connString, QStringLiteral("Jet OLEDB:DataBase Password")),
-                                        SqlConnection::Mode::ReadOnly, error);
+  auto connection = OpenConnection(connString, error);
   if (!connection) return nullptr;
   if (connection->HasTable(QStringLiteral("VELM"))) CompareLettersWithoutCase(*connection);
   State().rowsInCodeOrder[connString] = RowsInCodeOrder(*connection);
@@ -140,6 +138,12 @@ RecordSet OpenRS(const QString &query, bool /*editable*/, const std::vector<SqlV
                         QLatin1Char('\n') + GetMessageText(kMsgQueryFailed);
   }
   return set;
+}
+
+std::unique_ptr<SqlConnection> OpenConnection(const QString &connString, QString *error) {
+  return SqlConnection::Open(ResolvePath(ConnStringPart(connString, QStringLiteral("Data Source"))),
+                             ConnStringPart(connString, QStringLiteral("Jet OLEDB:DataBase Password")),
+                             SqlConnection::Mode::ReadOnly, error);
 }
 
 std::shared_ptr<SqlConnection> DictionaryConnection() {

@@ -26,6 +26,9 @@ QString LastQueryError();
 // can show that it is busy; the user interface installs it (empty: none).
 using QueryBusyHook = std::function<void(bool busy)>;
 void SetQueryBusyHook(QueryBusyHook hook);
+// A new read-only connection of its own to the connection string's file,
+// for work on another thread; nothing (and *error) when it cannot be opened.
+std::unique_ptr<SqlConnection> OpenConnection(const QString &connString, QString *error);
 // The open connection of the dictionary (ConnString()), for the data layer's
 // own reads beside the record sets; nullptr when it cannot be opened.
 std::shared_ptr<SqlConnection> DictionaryConnection();

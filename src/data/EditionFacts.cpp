@@ -58,11 +58,6 @@ QByteArray ReadOtherScriptLines(const SqlConnection &connection) {
   return lines;
 }
 
-QStringList ReadOtherScript(const SqlConnection &connection) {
-  const QByteArray lines = ReadOtherScriptLines(connection);
-  return lines.isEmpty() ? QStringList() : QString::fromUtf8(lines).split(QLatin1Char('\n'));
-}
-
 void ForEachIdiomInCodeOrder(const SqlConnection &connection,
                              const std::function<void(const QString &idiom, const QString &spell)> &take) {
   // A scan reads each page once: a small page cache does as well.
@@ -79,12 +74,10 @@ void ForEachIdiomInCodeOrder(const SqlConnection &connection,
   sqlite3_finalize(statement);
 }
 
-namespace {
-
-IdiomsAndSpells Read(const SqlConnection &connection, const QString &query) {
+IdiomsAndSpells ReadIdiomsAndSpells(const SqlConnection &connection) {
   IdiomsAndSpells read;
   RecordSet rows;
-  if (connection.Fetch(query, {}, &rows) != SQLITE_OK) return read;
+  if (connection.Fetch(kAllIdiomsQuery, {}, &rows) != SQLITE_OK) return read;
   read.idioms.reserve(static_cast<qsizetype>(rows.RowCount()));
   read.spells.reserve(static_cast<qsizetype>(rows.RowCount()));
   for (; !rows.EOF_(); rows.MoveNext()) {
@@ -92,14 +85,6 @@ IdiomsAndSpells Read(const SqlConnection &connection, const QString &query) {
     read.spells << rows.Text(QStringLiteral("Spell"));
   }
   return read;
-}
-
-}  // namespace
-
-IdiomsAndSpells ReadIdiomsAndSpells(const SqlConnection &connection) { return Read(connection, kAllIdiomsQuery); }
-
-IdiomsAndSpells ReadIdiomsAndSpellsInCodeOrder(const SqlConnection &connection) {
-  return Read(connection, QStringLiteral("SELECT Idiom, Spell FROM VELM ORDER BY Code"));
 }
 
 }  // namespace velmora

@@ -21,9 +21,8 @@ struct SearchIndexBytes {
 // The stored search indexes; nothing when the edition has none.
 std::optional<SearchIndexBytes> ReadSearchIndexes(const SqlConnection &connection);
 
-// Each idiom in the other script, in list order; empty when not stored.
-QStringList ReadOtherScript(const SqlConnection &connection);
-// The same as stored: UTF-8, one idiom per line.
+// Each idiom in the other script, in list order, as stored: UTF-8, one idiom
+// per line; empty when not stored.
 QByteArray ReadOtherScriptLines(const SqlConnection &connection);
 
 // Every idiom with its spelling, in idiom order.
@@ -35,6 +34,5 @@ IdiomsAndSpells ReadIdiomsAndSpells(const SqlConnection &connection);
 // spelling, in that order, handed on a row at a time (no row is kept).
 void ForEachIdiomInCodeOrder(const SqlConnection &connection,
                              const std::function<void(const QString &idiom, const QString &spell)> &take);
-IdiomsAndSpells ReadIdiomsAndSpellsInCodeOrder(const SqlConnection &connection);
 
 }  // namespace velmora

@@ -1,18 +1,16 @@
 #include "FinderSource.h"
 
-#include "config/FileHelpers.h"
-#include "data/ConnString.h"
+#include "data/Conn.h"
 #include "data/EditionFacts.h"
-#include "data/SqlConnection.h"
 
 namespace velmora {
 
 namespace {
 
-IdiomFinder LoadFinder(const QString &dataFile, const QString &password) {
+IdiomFinder LoadFinder(const QString &connString) {
   IdiomFinder finder;
   QString error;
-  const auto connection = SqlConnection::Open(dataFile, password, SqlConnection::Mode::ReadOnly, &error);
+  const auto connection = OpenConnection(connString, &error);
   if (!connection) return finder;
   if (const auto stored = ReadSearchIndexes(*connection)) {
     if (auto loaded = IdiomFinder::FromBytes({stored->text, stored->pinyin, stored->initials})) return std::move(*loaded);
@@ -26,9 +24,7 @@ IdiomFinder LoadFinder(const QString &dataFile, const QString &password) {
 
 std::function<IdiomFinder()> FinderSource(const IdiomList &list, const QString &connString) {
   if (list.IsPaged()) {
-    const QString file = ResolvePath(ConnStringPart(connString, QStringLiteral("Data Source")));
-    const QString password = ConnStringPart(connString, QStringLiteral("Jet OLEDB:DataBase Password"));
-    return [file, password] { return LoadFinder(file, password); };
+    return [connString] { return LoadFinder(connString); };
   }
   return [idioms = list.Idioms(), spells = list.Spells()] {
     IdiomFinder finder;
@@ -39,12 +35,10 @@ std::function<IdiomFinder()> FinderSource(const IdiomList &list, const QString &
 
 std::function<IdiomMatcher()> MatcherSource(const IdiomList &list, const QString &connString) {
   if (list.IsPaged()) {
-    const QString file = ResolvePath(ConnStringPart(connString, QStringLiteral("Data Source")));
-    const QString password = ConnStringPart(connString, QStringLiteral("Jet OLEDB:DataBase Password"));
-    return [file, password] {
+    return [connString] {
       IdiomMatcher matcher;
       QString error;
-      const auto connection = SqlConnection::Open(file, password, SqlConnection::Mode::ReadOnly, &error);
+      const auto connection = OpenConnection(connString, &error);
       if (!connection) return matcher;
       ForEachIdiomInCodeOrder(*connection, [&matcher](const QString &idiom, const QString &spell) {
         matcher.Add(idiom, spell);

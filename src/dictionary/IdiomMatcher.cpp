@@ -110,14 +110,6 @@ void IdiomMatcher::SetOtherScript(const QByteArray &lines) {
   }
 }
 
-void IdiomMatcher::SetOtherScript(const QStringList &converted) {
-  otherScript_ = {};
-  for (int row = 0; row < size(); ++row) {
-    const std::u16string other = Normalized(converted.value(row)).toStdU16String();
-    otherScript_.Add(other == idioms_.At(static_cast<size_t>(row)) ? std::u16string() : other);
-  }
-}
-
 std::vector<IdiomMatcher::Match> IdiomMatcher::Find(const QString &rawKey, const std::vector<int> &meaningRows) const {
   const QString key = Normalized(rawKey);
   std::vector<Match> matches;

@@ -37,10 +37,8 @@ class IdiomMatcher {
   // The same a row at a time, so that a reader need not hold every row.
   void Add(const QString &idiom, const QString &spell);
   // Each row's idiom in the other script (the data builder converts them
-  // with OpenCC), so that a key in simplified characters finds a traditional
-  // idiom and the reverse; empty where the script makes no difference.
-  void SetOtherScript(const QStringList &converted);
-  // The same from UTF-8 text, one idiom per line.
+  // with OpenCC), as UTF-8 text, one idiom per line, so that a key in
+  // simplified characters finds a traditional idiom and the reverse.
   void SetOtherScript(const QByteArray &lines);
   // Each matching row once, with its best kind, best first; ties in list
   // order. meaningRows (in relevance order) join as Meaning when they matched

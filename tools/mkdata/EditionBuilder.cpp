@@ -12,7 +12,7 @@
 #include "data/MeaningSearch.h"
 #include "data/Queries.h"
 #include "dictionary/IdiomFinder.h"
-#include "dictionary/ScriptConverter.h"
+#include "ScriptConverter.h"
 #include "dictionary/Pinyin.h"
 #include "data/SqlConnection.h"
 #include "data/ZhCollation.h"

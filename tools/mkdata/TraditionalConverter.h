@@ -1,6 +1,6 @@
 #pragma once
 // Simplified to traditional Chinese through OpenCC's "s2t.json".
-#include "dictionary/ScriptConverter.h"
+#include "ScriptConverter.h"
 
 namespace velmora::mkdata {
 

@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace velmora {
+namespace velmora::mkdata {
 
 ScriptConverter::ScriptConverter(const char *configuration) : handle_(opencc_open(configuration)) {
   if (handle_ == reinterpret_cast<void *>(-1) || handle_ == nullptr)
@@ -24,4 +24,4 @@ QString ScriptConverter::Convert(const QString &text) const {
   return result;
 }
 
-}  // namespace velmora
+}  // namespace velmora::mkdata

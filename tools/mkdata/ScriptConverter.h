@@ -3,7 +3,7 @@
 // (simplified to traditional) or "t2s.json" (the reverse).
 #include <QString>
 
-namespace velmora {
+namespace velmora::mkdata {
 
 class ScriptConverter {
  public:
@@ -19,4 +19,4 @@ class ScriptConverter {
   void *handle_;
 };
 
-}  // namespace velmora
+}  // namespace velmora::mkdata
