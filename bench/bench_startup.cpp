@@ -132,6 +132,12 @@ int main(int argc, char **argv) {
       for (std::string size; std::getline(list, size, ',');) sizes.push_back(std::stoi(size));
     }
   }
+  // The program's per-user files go to a folder of the benchmark's own.
+  char userHome[] = "/tmp/velmora-bench-user-XXXXXX";
+  if (mkdtemp(userHome) != nullptr) {
+    setenv("XDG_CONFIG_HOME", (std::string(userHome) + "/config").c_str(), 1);
+    setenv("XDG_DATA_HOME", (std::string(userHome) + "/data").c_str(), 1);
+  }
   pid_t xvfb = 0;
   if (getenv("DISPLAY") == nullptr) {
     // A display number of its own, above those the end-to-end tests take.

@@ -37,6 +37,11 @@ void WriteSmallEdition(const QString &path, const std::vector<SourceEntry> &entr
 
 TestInstall::TestInstall() {
   if (!dir_.isValid()) throw std::runtime_error("no temporary folder");
+  // Each installation comes with a user of its own: favourites, history and
+  // the window's state never leak from one test into the next, nor into
+  // the home of whoever runs the tests.
+  qputenv("XDG_CONFIG_HOME", (path() + "user/config").toUtf8());
+  qputenv("XDG_DATA_HOME", (path() + "user/data").toUtf8());
 }
 
 void TestInstall::Write(const QString &relative, const QByteArray &bytes) const {

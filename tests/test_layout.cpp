@@ -3,6 +3,7 @@
 #include "TestInstall.h"
 #include "layout/ControlArrangement.h"
 #include "layout/PaneGrid.h"
+#include "layout/WindowPlacement.h"
 
 using namespace velmora;
 
@@ -79,4 +80,19 @@ TEST(PaneGrid, DesignSizeGivesTheDesignAndGrowthGoesToTheMiddle) {
   EXPECT_EQ(at(Pane::DetailPane), QRectF(2865, 885, 5323 + 1500, 3975 + 600));
   EXPECT_EQ(at(Pane::Footer), QRectF(120, 4860 + 600, 7920 + 1500, 703));
   EXPECT_EQ(at(Pane::RightCorner), QRectF(8040 + 1500, 4860 + 600, 150, 780));
+}
+
+TEST(WindowPlacement, ASavedPlaceIsUsedOnlyOnAScreenThatIsThere) {
+  const std::vector<QRect> screens = {QRect(0, 0, 1920, 1050), QRect(1920, 0, 1280, 1000)};
+  // Wholly on a screen: unchanged.
+  EXPECT_EQ(PlacementOnScreens(QRect(100, 80, 700, 500), screens), QRect(100, 80, 700, 500));
+  // Across the edge of the second screen: pulled onto it.
+  EXPECT_EQ(PlacementOnScreens(QRect(2900, 900, 700, 500), screens), QRect(2500, 500, 700, 500));
+  // Larger than the screen it is on: shrunk to fit.
+  EXPECT_EQ(PlacementOnScreens(QRect(1920, 0, 1600, 1200), screens), QRect(1920, 0, 1280, 1000));
+  // Left on a screen that is gone, or only a sliver on one: not used.
+  EXPECT_FALSE(PlacementOnScreens(QRect(3500, 100, 700, 500), screens));
+  EXPECT_FALSE(PlacementOnScreens(QRect(3180, 100, 700, 500), screens));
+  EXPECT_FALSE(PlacementOnScreens(QRect(), screens));
+  EXPECT_FALSE(PlacementOnScreens(QRect(0, 0, 700, 500), {}));
 }

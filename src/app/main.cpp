@@ -27,7 +27,7 @@ int main(int argc, char **argv) {
   windows.showMainWindow = [&mainWindow] {
     mainWindow = std::make_unique<velmora::frmVELM>();
     velmora::TraceStartup("window-built");
-    mainWindow->show();
+    mainWindow->ShowAsRemembered();
     velmora::TraceStartup("window-shown");
     QApplication::processEvents();
   };

@@ -1,5 +1,7 @@
 #include "InstallLayout.h"
 
+#include <QStandardPaths>
+
 #include "ProgramValues.h"
 
 namespace velmora {
@@ -42,5 +44,15 @@ QString VideoPath(const QString &idiom) {
 QString HelpPagePath() { return InstallPath() + QStringLiteral("help/index.html"); }
 
 QString FacesFolder() { return InstallPath() + QStringLiteral("Faces/"); }
+
+QString UserConfigFolder() {
+  return WithTrailingSlash(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+}
+
+QString UserDataFolder() { return WithTrailingSlash(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)); }
+
+QString UserStorePath() { return UserDataFolder() + QStringLiteral("velmora.db"); }
+
+QString WindowStatePath() { return UserConfigFolder() + QStringLiteral("window.ini"); }
 
 }  // namespace velmora

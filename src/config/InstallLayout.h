@@ -24,4 +24,14 @@ QString HelpPagePath();
 // The folder that keeps copies of logo pictures, with a trailing "/".
 QString FacesFolder();
 
+// The user's own files live outside the installation folder, in the user's
+// folders (on Linux ~/.config/velmora/ and ~/.local/share/velmora/); each
+// folder with a trailing "/".
+QString UserConfigFolder();
+QString UserDataFolder();
+// The user's favourites and history.
+QString UserStorePath();
+// The main window's remembered size, place, view and zoom.
+QString WindowStatePath();
+
 }  // namespace velmora

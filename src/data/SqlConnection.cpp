@@ -83,6 +83,18 @@ int FetchRows(sqlite3 *db, const QString &query, const std::vector<SqlValue> &va
 
 }  // namespace
 
+int SqlConnection::Run(const QString &statement, const std::vector<SqlValue> &values) const {
+  sqlite3_stmt *prepared = nullptr;
+  int rc = sqlite3_prepare_v2(db_, statement.toUtf8().constData(), -1, &prepared, nullptr);
+  if (rc == SQLITE_OK && !Bind(prepared, values)) rc = SQLITE_RANGE;
+  while (rc == SQLITE_OK && (rc = sqlite3_step(prepared)) == SQLITE_ROW) rc = SQLITE_OK;
+  if (rc == SQLITE_DONE) rc = SQLITE_OK;
+  sqlite3_finalize(prepared);
+  return rc;
+}
+
+bool SqlConnection::IsReadOnly() const { return sqlite3_db_readonly(db_, "main") == 1; }
+
 int SqlConnection::Fetch(const QString &query, const std::vector<SqlValue> &values, RecordSet *rows) const {
   return FetchRows(db_, query, values, rows);
 }
@@ -126,6 +138,21 @@ std::unique_ptr<SqlConnection> SqlConnection::Open(const QString &path, const QS
   // An edition of an earlier builder is keyed with SQLCipher's defaults.
   if (!connection && mode == Mode::ReadOnly) connection = OpenWith(path, password, mode, kLegacyCipherSettings, error);
   return connection;
+}
+
+std::unique_ptr<SqlConnection> SqlConnection::OpenPlain(const QString &path, int busyMilliseconds, QString *error,
+                                                        int *code) {
+  sqlite3 *db = nullptr;
+  int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+  std::unique_ptr<SqlConnection> connection(new SqlConnection(db));
+  // Opening is lazy: reading the schema is what finds a file that is no
+  // database at all.
+  if (rc == SQLITE_OK) rc = sqlite3_busy_timeout(db, busyMilliseconds);
+  if (rc == SQLITE_OK) rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+  if (rc == SQLITE_OK) return connection;
+  if (error) *error = Message(db, rc);
+  if (code) *code = rc;
+  return nullptr;
 }
 
 SqlConnection::~SqlConnection() { sqlite3_close_v2(db_); }

@@ -42,6 +42,12 @@ class SqlConnection {
   // message in *error.
   static std::unique_ptr<SqlConnection> Open(const QString &path, const QString &password,
                                              Mode mode, QString *error);
+  // Opens or creates a plain database, without a key (the user's own
+  // files); writers wait up to busyMilliseconds for one another. Nothing on
+  // failure, with the engine's message in *error and its result code in
+  // *code when given.
+  static std::unique_ptr<SqlConnection> OpenPlain(const QString &path, int busyMilliseconds, QString *error,
+                                                  int *code = nullptr);
   ~SqlConnection();
   SqlConnection(const SqlConnection &) = delete;
   SqlConnection &operator=(const SqlConnection &) = delete;
@@ -53,6 +59,11 @@ class SqlConnection {
   // Runs a query with its bound values and fetches all its rows into *rows;
   // the engine's result code (SQLITE_OK when every row came).
   int Fetch(const QString &query, const std::vector<SqlValue> &values, RecordSet *rows) const;
+  // Runs one statement with its bound values, ignoring any rows; the
+  // engine's result code (SQLITE_OK on success).
+  int Run(const QString &statement, const std::vector<SqlValue> &values) const;
+  // True when the file could only be opened for reading.
+  bool IsReadOnly() const;
 
  private:
   explicit SqlConnection(sqlite3 *db) : db_(db) {}

@@ -44,6 +44,7 @@ IdiomSearchList::IdiomSearchList(QLineEdit *searchKey, QTreeView *list, MatchPop
   });
   connect(matches_, &MatchPopup::chosen, this, &IdiomSearchList::Choose);
   searchKey_->installEventFilter(this);
+  list_->installEventFilter(this);
 }
 
 IdiomSearchList::~IdiomSearchList() {
@@ -146,20 +147,51 @@ void IdiomSearchList::Choose(int listRow) {
   ScheduleDisplay();
 }
 
+bool IdiomSearchList::ChooseIdiom(const QString &idiom) {
+  const int row = Finder().Find(idiom);
+  if (row < 0 || model_.IdiomAt(row) != idiom) return false;
+  Choose(row);
+  return true;
+}
+
 bool IdiomSearchList::eventFilter(QObject *watched, QEvent *event) {
-  if (watched != searchKey_ || event->type() != QEvent::KeyPress || !matches_->isVisible())
-    return QObject::eventFilter(watched, event);
-  switch (static_cast<QKeyEvent *>(event)->key()) {
-    case Qt::Key_Down: matches_->Move(1); return true;
-    case Qt::Key_Up: matches_->Move(-1); return true;
-    case Qt::Key_PageDown: matches_->Move(matches_->PageStep()); return true;
-    case Qt::Key_PageUp: matches_->Move(-matches_->PageStep()); return true;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-      if (matches_->HasMatches()) Choose(matches_->ChosenListRow());
+  if (event->type() != QEvent::KeyPress) return QObject::eventFilter(watched, event);
+  const auto *press = static_cast<QKeyEvent *>(event);
+  const bool plain = (press->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+  if (watched == searchKey_ && plain && SearchKeyPressed(press->key())) return true;
+  // Enter on a row shows it at once, without the timer's wait.
+  if (watched == list_ && (press->key() == Qt::Key_Return || press->key() == Qt::Key_Enter) && CurrentRow() >= 0) {
+    listPickFlag_ = 1;
+    Timer1_Timer();
+    return true;
+  }
+  return QObject::eventFilter(watched, event);
+}
+
+bool IdiomSearchList::SearchKeyPressed(int key) {
+  if (matches_->isVisible()) {
+    switch (key) {
+      case Qt::Key_Down: matches_->Move(1); return true;
+      case Qt::Key_Up: matches_->Move(-1); return true;
+      case Qt::Key_PageDown: matches_->Move(matches_->PageStep()); return true;
+      case Qt::Key_PageUp: matches_->Move(-matches_->PageStep()); return true;
+      case Qt::Key_Return:
+      case Qt::Key_Enter:
+        if (matches_->HasMatches()) Choose(matches_->ChosenListRow());
+        return true;
+      case Qt::Key_Escape: matches_->hide(); return true;
+      default: return false;
+    }
+  }
+  switch (key) {
+    // Without a match list Esc empties the box, and Down goes on into the
+    // idiom list at its current row.
+    case Qt::Key_Escape:
+      if (searchKey_->text().isEmpty()) return false;
+      searchKey_->clear();
       return true;
-    case Qt::Key_Escape: matches_->hide(); return true;
-    default: return QObject::eventFilter(watched, event);
+    case Qt::Key_Down: list_->setFocus(Qt::TabFocusReason); return true;
+    default: return false;
   }
 }
 

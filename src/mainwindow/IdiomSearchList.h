@@ -44,6 +44,10 @@ class IdiomSearchList : public QObject {
   // The list's current row; -1 when there is none.
   int CurrentRow() const;
 
+  // Makes the idiom's row current and shows it, as choosing the row does;
+  // false when the list has no such idiom.
+  bool ChooseIdiom(const QString &idiom);
+
   // The timer's tick: tells which idiom is due, then stops.
   void Timer1_Timer();
 
@@ -61,6 +65,8 @@ class IdiomSearchList : public QObject {
   // Tints the search box and tells screen readers when nothing matches.
   void ShowNoMatch(bool none);
   bool eventFilter(QObject *watched, QEvent *event) override;
+  // Keys of the search box: the match list's first, then Esc and Down.
+  bool SearchKeyPressed(int key);
   // Marks the current row as picked and starts the timer unless it runs.
   void ScheduleDisplay();
 

@@ -125,17 +125,20 @@ void CreateButtonBar(MainWindowControls &c) {
   c.Picture4 = Pane(c.ActiveSizer1, "Picture4", 2, 885, 463, 3975);
   c.Image4 = Background(c.Picture4, "Image4", 0, 0, 480, 3975, QColor(0xe6, 0xcf, 0xa8), QColor(0xf6, 0xea, 0xd4),
                         Qt::Horizontal);
+  // Three tab buttons for the views, then the buttons without behaviour.
   c.cmdKOVSearch = PictureButton(c.Picture4, "cmdKOVSearch", QStringLiteral("kovsearch"), QStringLiteral("Search view"),
-                                 20, 120, 428, 1000);
+                                 20, 120, 428, 760);
   c.cmdKOVTreeList = PictureButton(c.Picture4, "cmdKOVTreeList", QStringLiteral("kovtree"),
-                                   QStringLiteral("Index view"), 20, 1160, 400, 1000);
+                                   QStringLiteral("Index view"), 20, 920, 400, 760);
+  c.cmdKOVFavourites = PictureButton(c.Picture4, "cmdKOVFavourites", QStringLiteral("kovfavourites"),
+                                     QStringLiteral("Favourites view"), 20, 1720, 400, 760);
   c.cmdMyNetDisk = PictureButton(c.Picture4, "cmdMyNetDisk", QStringLiteral("home"), QStringLiteral("My Net Disk"), 20,
-                                 2400, 400, 420);
+                                 2600, 400, 420);
   c.cmdMyLinkBook = PictureButton(c.Picture4, "cmdMyLinkBook", QStringLiteral("page"), QStringLiteral("My Link Book"),
-                                  20, 2880, 400, 420);
+                                  20, 3040, 400, 420);
   c.cmdMisCenter = PictureButton(c.Picture4, "cmdMisCenter", QStringLiteral("info"), QStringLiteral("Misc Center"), 20,
-                                 3360, 400, 420);
-  for (QToolButton *tab : {c.cmdKOVSearch, c.cmdKOVTreeList}) tab->setAutoRaise(false);
+                                 3480, 400, 420);
+  for (QToolButton *tab : {c.cmdKOVSearch, c.cmdKOVTreeList, c.cmdKOVFavourites}) tab->setAutoRaise(false);
 }
 
 void CreateListPane(MainWindowControls &c, QWidget *client) {
@@ -156,6 +159,7 @@ void CreateListPane(MainWindowControls &c, QWidget *client) {
   c.trvIdiomDir = MakeAt<NodeTree>(c.picMList, "trvIdiomDir", 30, 435, 2340, 2535);
   c.trvIdiomDir->setAccessibleName(QStringLiteral("Index"));
   c.trvIdiomDir->hide();
+  c.picFavourites = new FavouritesPanel(c.picMList);
   c.lstKovSearch = MakeAt<QTreeView>(client, "lstKovSearch", 520, 1720, 2295, 2775);
   c.lstKovSearch->setAccessibleName(QStringLiteral("Idiom list"));
   c.lstKovSearch->setRootIsDecorated(false);
@@ -193,6 +197,13 @@ void CreateDetailPane(MainWindowControls &c) {
                              315);
   c.Command5 = PictureButton(c.Picture6, "Command5", QStringLiteral("quiz"), QStringLiteral("Quiz"), 1330, 30, 315, 315);
   c.Command3->setEnabled(false);
+  c.cmdFavourite = PictureButton(c.Picture6, "cmdFavourite", QStringLiteral("star"), QStringLiteral("Favourite"), 1710,
+                                 30, 315, 315);
+  QIcon star = ImageByKey(QStringLiteral("star"));
+  star.addFile(QStringLiteral(":/images/images/star-on.svg"), QSize(), QIcon::Normal, QIcon::On);
+  c.cmdFavourite->setIcon(star);
+  c.cmdFavourite->setCheckable(true);
+  c.cmdFavourite->setToolTip(QStringLiteral("Favourite (Ctrl+D)"));
   c.Command10 = MakeAt<QPushButton>(c.Picture6, "Command10", 4200, 30, 900, 315);
   c.Command10->setText(QStringLiteral("Setting"));
   c.Command10->setFlat(true);

@@ -8,6 +8,7 @@
 #include <QToolButton>
 #include <QTreeView>
 
+#include "FavouritesPanel.h"
 #include "NodeTree.h"
 #include "QuizPanel.h"
 #include "platform/ClickableLabel.h"
@@ -29,6 +30,7 @@ struct MainWindowControls {
   QWidget *Picture4;
   QLabel *Image4;
   QToolButton *cmdKOVSearch, *cmdKOVTreeList, *cmdMyNetDisk, *cmdMyLinkBook, *cmdMisCenter;
+  QToolButton *cmdKOVFavourites;  // the third view: favourites and history
   // list pane
   QWidget *picMList, *picSearchLine;
   QLabel *Image8;
@@ -36,12 +38,14 @@ struct MainWindowControls {
   QToolButton *Command9;
   QLineEdit *txtSearchKey;
   NodeTree *trvIdiomDir;
+  FavouritesPanel *picFavourites;
   QTreeView *lstKovSearch;
   // detail pane
   QWidget *Picture6;
   QuizPanel *Picture5;
   QLabel *Image9, *Image10;
   QToolButton *Command2, *Command3, *Command4, *Command5;
+  QToolButton *cmdFavourite;  // the star: the shown idiom is a favourite
   QPushButton *Command10;
   QLineEdit *txtIdiom, *txtSpell;
   QPlainTextEdit *txtExplain, *txtDerivation, *txtExample, *txtDetailed;

@@ -44,6 +44,12 @@ NodeTree::NodeTree(QWidget *parent) : QTreeWidget(parent) {
   connect(this, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem *item) { emit nodeClicked(item); });
 }
 
+void NodeTree::keyPressEvent(QKeyEvent *event) {
+  const QTreeWidgetItem *before = currentItem();
+  QTreeWidget::keyPressEvent(event);
+  if (currentItem() != nullptr && currentItem() != before) emit nodeClicked(currentItem());
+}
+
 void NodeTree::Clear() {
   clear();
   nodes_.clear();

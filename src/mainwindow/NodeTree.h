@@ -33,6 +33,11 @@ class NodeTree : public QTreeWidget {
   // The user clicked a node (NodeClick).
   void nodeClicked(QTreeWidgetItem *item);
 
+ protected:
+  // A node reached with the arrow keys counts as clicked: the keyboard
+  // browses the tree as the mouse does.
+  void keyPressEvent(QKeyEvent *event) override;
+
  private:
   // The pictures of a node: its own, when expanded, when selected.
   struct Pictures {

@@ -33,6 +33,8 @@ QuizPanel::QuizPanel(QWidget *parent) : QWidget(parent) {
   CreateControls();
   connect(c_.Command8, &QPushButton::clicked, this, &QuizPanel::Command8_Click);
   connect(c_.Command11, &QPushButton::clicked, this, &QuizPanel::Command11_Click);
+  // Enter in the answer box judges, as the judge button does.
+  connect(c_.Text1, &QLineEdit::returnPressed, c_.Command8, &QPushButton::click);
   connect(c_.Text1, &QLineEdit::returnPressed, this, &QuizPanel::Command8_Click);
   hide();
 }
@@ -85,6 +87,8 @@ void QuizPanel::Command11_Click() {
   c_.Label1->setText(puzzle->shown);
   c_.Label3->hide();
   c_.Label3->setText(puzzle->hidden);
+  // The next answer is typed at once.
+  c_.Text1->setFocus();
 }
 
 void QuizPanel::Command8_Click() {

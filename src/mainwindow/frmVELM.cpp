@@ -10,6 +10,7 @@
 #include "config/ProgramValues.h"
 #include "data/Conn.h"
 #include "data/IdiomStore.h"
+#include "data/UserStore.h"
 #include "dictionary/FinderSource.h"
 #include "platform/Twips.h"
 
@@ -25,6 +26,8 @@ frmVELM::frmVELM(QWidget *parent) : QMainWindow(parent) {
   matchPopup_ = new MatchPopup(client);
   searchList_ = new IdiomSearchList(c_.txtSearchKey, c_.lstKovSearch, matchPopup_, this);
   ConnectHandlers();
+  CreateShortcuts();
+  SetTabOrder();
   client->installEventFilter(this);
   client->setMinimumSize(Px(kMinimumClientTwips.width()), Px(kMinimumClientTwips.height()));
   for (size_t i = 0; i < paneTwips_.size(); ++i) paneTwips_[i] = DesignRect(static_cast<Pane>(i));
@@ -37,6 +40,12 @@ void frmVELM::ConnectHandlers() {
   connect(c_.cmdKOVSearch, &QAbstractButton::clicked, this, &frmVELM::cmdKOVSearch_Click);
   connect(c_.cmdKOVTreeList, &QAbstractButton::clicked, this, &frmVELM::cmdKOVTreeList_Click);
   connect(c_.lblUp, &ClickableLabel::doubleClicked, this, &frmVELM::lblUp_DblClick);
+  connect(c_.lblUp, &ClickableLabel::activated, this, &frmVELM::lblUp_DblClick);
+  connect(c_.cmdKOVFavourites, &QAbstractButton::clicked, this, &frmVELM::cmdKOVFavourites_Click);
+  connect(c_.cmdFavourite, &QAbstractButton::clicked, this, &frmVELM::cmdFavourite_Click);
+  connect(c_.picFavourites, &FavouritesPanel::idiomChosen, this, &frmVELM::ShowChosenIdiom);
+  connect(c_.picFavourites, &FavouritesPanel::exportRequested, this, &frmVELM::ExportFavourites);
+  connect(c_.picFavourites, &FavouritesPanel::favouritesChanged, this, &frmVELM::ShowFavouriteState);
   connect(c_.trvIdiomDir, &NodeTree::nodeClicked, this, &frmVELM::trvIdiomDir_NodeClick);
   connect(searchList_, &IdiomSearchList::idiomDue, this, &frmVELM::DisplayIdiom);
   connect(c_.Command3, &QAbstractButton::clicked, this, &frmVELM::Command3_Click);
@@ -50,6 +59,7 @@ void frmVELM::ConnectHandlers() {
   connect(c_.cmdSetting, &QAbstractButton::clicked, this, &frmVELM::OpenSettings);
   connect(c_.cmdCoolNameSet, &QAbstractButton::clicked, this, &frmVELM::OpenSettings);
   connect(c_.imgLogo, &ClickableLabel::clicked, this, &frmVELM::OpenSettings);
+  connect(c_.imgLogo, &ClickableLabel::activated, this, &frmVELM::OpenSettings);
   c_.txtExplain->installEventFilter(this);
   c_.txtExplain->viewport()->installEventFilter(this);
 }
@@ -77,6 +87,7 @@ bool frmVELM::eventFilter(QObject *watched, QEvent *event) {
       if (!box->textCursor().hasSelection()) box->selectAll();
     });
   }
+  if (IsBrowseButton(watched, event)) return true;
   if (watched == centralWidget() && event->type() == QEvent::Resize) {
     matchPopup_->hide();
     LayOutPanes();
@@ -92,6 +103,10 @@ void frmVELM::Load() {
   RefreshUserPanel();
   LoadIdiomList();
   TraceStartup("list-filled");
+  OpenUserStore();
+  RestoreView();
+  // A key typed the moment the window opens lands in the search box.
+  c_.txtSearchKey->setFocus(Qt::ActiveWindowFocusReason);
   QCoreApplication::processEvents();
   voice_ = std::make_unique<Voice>();
   TraceStartup("voice-ready");
@@ -108,6 +123,8 @@ void frmVELM::LoadIdiomList() {
 }
 
 void frmVELM::ApplyViewMode() {
+  c_.picFavourites->setVisible(viewMode_ == kFavouritesView);
+  c_.cmdKOVFavourites->resize(Px(viewMode_ == kFavouritesView ? 428 : 400), c_.cmdKOVFavourites->height());
   if (viewMode_ == kSearchView) {
     c_.cmdKOVTitle->setText(searchViewTitle_);
     c_.cmdKOVTreeList->resize(Px(400), c_.cmdKOVTreeList->height());
@@ -128,17 +145,39 @@ void frmVELM::ApplyViewMode() {
     }
     c_.cmdKOVTreeList->resize(Px(428), c_.cmdKOVTreeList->height());
     c_.cmdKOVSearch->resize(Px(400), c_.cmdKOVSearch->height());
+  } else if (viewMode_ == kFavouritesView) {
+    c_.cmdKOVTitle->setText(favouritesViewTitle_);
+    c_.picSearchLine->hide();
+    c_.lstKovSearch->hide();
+    c_.trvIdiomDir->hide();
+    c_.picFavourites->Refresh();
+    c_.cmdKOVTreeList->resize(Px(400), c_.cmdKOVTreeList->height());
+    c_.cmdKOVSearch->resize(Px(400), c_.cmdKOVSearch->height());
   }
 }
 
 void frmVELM::cmdKOVSearch_Click() {
   viewMode_ = kSearchView;
   ApplyViewMode();
+  FocusCurrentView();
 }
 
 void frmVELM::cmdKOVTreeList_Click() {
   viewMode_ = kIndexView;
   ApplyViewMode();
+  FocusCurrentView();
+}
+
+void frmVELM::cmdKOVFavourites_Click() {
+  viewMode_ = kFavouritesView;
+  ApplyViewMode();
+  FocusCurrentView();
+}
+
+void frmVELM::FocusCurrentView() {
+  if (viewMode_ == kSearchView) c_.lstKovSearch->setFocus(Qt::TabFocusReason);
+  else if (viewMode_ == kIndexView) c_.trvIdiomDir->setFocus(Qt::TabFocusReason);
+  else if (viewMode_ == kFavouritesView) c_.picFavourites->CurrentList()->setFocus(Qt::TabFocusReason);
 }
 
 void frmVELM::lblUp_DblClick() {

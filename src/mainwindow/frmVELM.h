@@ -10,6 +10,7 @@
 
 #include "IdiomSearchList.h"
 #include "MainWindowControls.h"
+#include "dictionary/BrowseHistory.h"
 #include "layout/PaneGrid.h"
 #include "platform/Voice.h"
 
@@ -17,6 +18,9 @@ namespace velmora {
 
 inline const QString kSearchView = QStringLiteral("KOVSearch");
 inline const QString kIndexView = QStringLiteral("KOVDir");
+inline const QString kFavouritesView = QStringLiteral("KOVFavourites");
+
+class UserStore;
 
 class frmVELM : public QMainWindow {
   Q_OBJECT
@@ -48,10 +52,16 @@ class frmVELM : public QMainWindow {
   void OpenSettings();
   // The text the speak button reads: the spelling when there is one.
   QString TextToSpeak() const;
+  // Shows the window where and as the user left it: the design size at the
+  // first start, never off the screens present now.
+  void ShowAsRemembered();
+  // The user's favourites and history; nothing before the load.
+  UserStore *Store() const { return userStore_.get(); }
 
  protected:
   void showEvent(QShowEvent *event) override;
   bool eventFilter(QObject *watched, QEvent *event) override;
+  void closeEvent(QCloseEvent *event) override;
 
  private:
   void ConnectHandlers();
@@ -63,7 +73,28 @@ class frmVELM : public QMainWindow {
   // Views and history.
   void cmdKOVSearch_Click();
   void cmdKOVTreeList_Click();
+  void cmdKOVFavourites_Click();
   void lblUp_DblClick();
+  // The list or tree of the view on show takes the keyboard focus.
+  void FocusCurrentView();
+  // Keyboard: shortcuts, the order of Tab, the way back and forward.
+  void CreateShortcuts();
+  void SetTabOrder();
+  void FocusSearchBox();
+  void GoBack();
+  void GoForward();
+  bool IsBrowseButton(QObject *watched, QEvent *event);
+  // Favourites and the history kept for the user.
+  void OpenUserStore();
+  void cmdFavourite_Click(bool checked);
+  void ShowFavouriteState();
+  void RecordShown(const QString &idiom);
+  // Shows an idiom chosen in the favourites view as choosing its row does.
+  void ShowChosenIdiom(const QString &idiom);
+  void ExportFavourites();
+  // The window's remembered size, place and view.
+  void RestoreView();
+  void SaveWindowState() const;
   // Index tree.
   void LoadIdiomTree();
   void trvIdiomDir_NodeClick();
@@ -86,6 +117,12 @@ class frmVELM : public QMainWindow {
   void Form_Resize();
 
   MainWindowControls c_;
+  std::unique_ptr<UserStore> userStore_;
+  BrowseHistory browsed_;
+  // The first idiom of a run is shown by itself and is not the user's
+  // history.
+  bool startIdiomPending_ = true;
+  QString favouritesViewTitle_;
   IdiomSearchList *searchList_;
   MatchPopup *matchPopup_;
   std::unique_ptr<Voice> voice_;

@@ -24,6 +24,9 @@ void frmVELM::DisplayIdiom(const QString &idiom) {
   c_.txtExample->setPlainText(BoundedText(record.example));
   CheckVideoButton(idiom);
   BuildDetailText();
+  browsed_.Visit(idiom);
+  RecordShown(idiom);
+  ShowFavouriteState();
   TraceStartup("first-idiom-shown");
 }
 

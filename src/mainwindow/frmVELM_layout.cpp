@@ -58,6 +58,8 @@ void frmVELM::ArrangeControls() {
   for (QWidget *field : std::initializer_list<QWidget *>{c_.txtIdiom, c_.txtExplain, c_.txtDerivation, c_.txtExample})
     SetWidth(field, a.fieldWidth);
   SetHeight(c_.txtDetailed, a.detailedHeight);
+  // The favourites view stands where the index tree does.
+  SetHeight(c_.picFavourites, a.treeHeight);
 }
 
 void frmVELM::Form_Resize() {

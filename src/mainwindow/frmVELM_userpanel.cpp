@@ -35,8 +35,11 @@ void frmVELM::RefreshUserPanel() {
   SetLblCaption(this, LangName());
   searchViewTitle_ = ReadIni(QStringLiteral("Caption"), QStringLiteral("KOVTSearch"), 20);
   treeViewTitle_ = ReadIni(QStringLiteral("Caption"), QStringLiteral("KOVTTreeList"), 20);
+  favouritesViewTitle_ = ReadIni(QStringLiteral("Caption"), QStringLiteral("KOVTFavourites"), 100);
+  if (favouritesViewTitle_.isEmpty()) favouritesViewTitle_ = QStringLiteral("Favourites");
   if (viewMode_ == kSearchView) c_.cmdKOVTitle->setText(searchViewTitle_);
   else if (viewMode_ == kIndexView) c_.cmdKOVTitle->setText(treeViewTitle_);
+  else if (viewMode_ == kFavouritesView) c_.cmdKOVTitle->setText(favouritesViewTitle_);
 
   SetIniFile(ConfigFilePath());
   c_.lblUserName->setText(ReadIni(QStringLiteral("Setting"), QStringLiteral("UserName"), 50));

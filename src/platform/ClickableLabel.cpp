@@ -1,5 +1,6 @@
 #include "ClickableLabel.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 namespace velmora {
@@ -12,6 +13,15 @@ void ClickableLabel::mouseReleaseEvent(QMouseEvent *event) {
 void ClickableLabel::mouseDoubleClickEvent(QMouseEvent *event) {
   if (event->button() == Qt::LeftButton) emit doubleClicked();
   QLabel::mouseDoubleClickEvent(event);
+}
+
+void ClickableLabel::keyPressEvent(QKeyEvent *event) {
+  const int key = event->key();
+  if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+    emit activated();
+    return;
+  }
+  QLabel::keyPressEvent(event);
 }
 
 }  // namespace velmora

@@ -12,10 +12,13 @@ class ClickableLabel : public QLabel {
  signals:
   void clicked();
   void doubleClicked();
+  // Enter or Space while the label has the keyboard focus.
+  void activated();
 
  protected:
   void mouseReleaseEvent(QMouseEvent *event) override;
   void mouseDoubleClickEvent(QMouseEvent *event) override;
+  void keyPressEvent(QKeyEvent *event) override;
 };
 
 }  // namespace velmora

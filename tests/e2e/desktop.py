@@ -33,7 +33,11 @@ def make_installation(staged, config=None):
 
 def start(installation):
     """Starts the program; what it writes goes to velmora.log beside it."""
-    env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb")
+    # The user's folders belong to the installation's copy, so a restart
+    # finds what the run before it kept.
+    user = os.path.join(os.path.dirname(installation), "user")
+    env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb",
+               XDG_CONFIG_HOME=os.path.join(user, "config"), XDG_DATA_HOME=os.path.join(user, "data"))
     log = open(os.path.join(installation, "velmora.log"), "ab")
     return subprocess.Popen([os.path.join(installation, "velmora")], env=env,
                             stdout=log, stderr=subprocess.STDOUT)

@@ -1,0 +1,156 @@
+#include "UserStore.h"
+
+#include <sqlite3.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLoggingCategory>
+
+#include "SqlConnection.h"
+
+namespace velmora {
+
+namespace {
+
+Q_LOGGING_CATEGORY(lcUserStore, "velmora.userstore")
+
+// Long enough for another copy's single-row change to finish.
+constexpr int kBusyMilliseconds = 5000;
+
+const QString kSchema = QStringLiteral(
+    "CREATE TABLE IF NOT EXISTS Favourites (Edition TEXT NOT NULL, Idiom TEXT NOT NULL, "
+    "Added INTEGER NOT NULL, PRIMARY KEY (Edition, Idiom));"
+    "CREATE TABLE IF NOT EXISTS History (Id INTEGER PRIMARY KEY AUTOINCREMENT, Edition TEXT NOT NULL, "
+    "Idiom TEXT NOT NULL, Shown INTEGER NOT NULL);"
+    "CREATE INDEX IF NOT EXISTS HistoryOfEdition ON History (Edition, Idiom);");
+// Reads every column the store relies on: a file with tables of the same
+// names but another shape fails here rather than at the first change.
+const QString kShapeProbe = QStringLiteral(
+    "SELECT Edition, Idiom, Added FROM Favourites LIMIT 0; SELECT Id, Edition, Idiom, Shown FROM History LIMIT 0");
+
+bool IsDamage(int code) { return code == SQLITE_NOTADB || code == SQLITE_CORRUPT; }
+
+bool IsSound(const SqlConnection &db) {
+  RecordSet check;
+  // The result column is named after the check in some releases of the
+  // engine and "integrity_check" in others.
+  return db.Fetch(QStringLiteral("PRAGMA quick_check"), {}, &check) == SQLITE_OK &&
+         (check.Text(QStringLiteral("integrity_check")) == QLatin1String("ok") ||
+          check.Text(QStringLiteral("quick_check")) == QLatin1String("ok"));
+}
+
+qint64 Now() { return QDateTime::currentSecsSinceEpoch(); }
+
+// Runs the statements as one transaction; the first failure undoes them all.
+bool InTransaction(const SqlConnection &db, const std::vector<std::pair<QString, std::vector<SqlValue>>> &steps) {
+  if (!db.Execute(QStringLiteral("BEGIN IMMEDIATE"))) return false;
+  for (const auto &[statement, values] : steps) {
+    if (db.Run(statement, values) != SQLITE_OK) {
+      qCWarning(lcUserStore) << "change not kept:" << sqlite3_errmsg(db.handle());
+      db.Execute(QStringLiteral("ROLLBACK"));
+      return false;
+    }
+  }
+  return db.Execute(QStringLiteral("COMMIT")) || (db.Execute(QStringLiteral("ROLLBACK")), false);
+}
+
+}  // namespace
+
+UserStore::UserStore(const QString &path, QString edition) : edition_(std::move(edition)) {
+  if (path.isEmpty() || !QDir().mkpath(QFileInfo(path).absolutePath())) {
+    qCWarning(lcUserStore) << "no folder for the user's store:" << path;
+    return;
+  }
+  db_ = Open(path);
+}
+
+UserStore::~UserStore() = default;
+
+std::unique_ptr<SqlConnection> UserStore::Open(const QString &path) {
+  QString error;
+  int code = SQLITE_OK;
+  auto db = SqlConnection::OpenPlain(path, kBusyMilliseconds, &error, &code);
+  if (db && db->IsReadOnly()) {
+    error = QStringLiteral("the file is read-only");
+    db.reset();
+  } else if (db && !(IsSound(*db) && db->Execute(kSchema, &error) && db->Execute(kShapeProbe, &error))) {
+    code = sqlite3_errcode(db->handle());
+    db.reset();
+    // A store another copy holds too long, or a full disk, is not damage.
+    if (code == SQLITE_OK || code == SQLITE_ERROR || IsDamage(code)) code = SQLITE_CORRUPT;
+    if (error.isEmpty()) error = QStringLiteral("integrity check failed");
+  }
+  if (!db && IsDamage(code)) {
+    MoveAside(path, error);
+    db = SqlConnection::OpenPlain(path, kBusyMilliseconds, &error, &code);
+    if (db && !db->Execute(kSchema, &error)) db.reset();
+  }
+  if (!db) qCWarning(lcUserStore) << "favourites and history are off:" << path << error;
+  return db;
+}
+
+void UserStore::MoveAside(const QString &path, const QString &why) {
+  const QString aside =
+      path + QStringLiteral(".damaged-") + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz"));
+  // A journal left beside a damaged file belongs to it, not to the new one.
+  QFile::rename(path + QStringLiteral("-journal"), aside + QStringLiteral("-journal"));
+  if (QFile::rename(path, aside)) {
+    movedAside_ = aside;
+    qCWarning(lcUserStore) << "the user's store was damaged (" << why << "); moved to" << aside
+                           << "and a new one started";
+  } else {
+    QFile::remove(path);
+    qCWarning(lcUserStore) << "the user's store was damaged (" << why << ") and could not be moved; removed";
+  }
+}
+
+bool UserStore::IsFavourite(const QString &idiom) const {
+  RecordSet rows;
+  return db_ &&
+         db_->Fetch(QStringLiteral("SELECT 1 AS Found FROM Favourites WHERE Edition = ?1 AND Idiom = ?2"),
+                    {edition_, idiom}, &rows) == SQLITE_OK &&
+         rows.RowCount() > 0;
+}
+
+bool UserStore::SetFavourite(const QString &idiom, bool favourite) {
+  if (!db_ || idiom.isEmpty()) return false;
+  if (favourite)
+    return InTransaction(*db_, {{QStringLiteral("INSERT OR IGNORE INTO Favourites (Edition, Idiom, Added) "
+                                                "VALUES (?1, ?2, ?3)"),
+                                 {edition_, idiom, Now()}}});
+  return InTransaction(
+      *db_, {{QStringLiteral("DELETE FROM Favourites WHERE Edition = ?1 AND Idiom = ?2"), {edition_, idiom}}});
+}
+
+bool UserStore::RecordShown(const QString &idiom) {
+  if (!db_ || idiom.isEmpty()) return false;
+  return InTransaction(
+      *db_,
+      {{QStringLiteral("DELETE FROM History WHERE Edition = ?1 AND Idiom = ?2"), {edition_, idiom}},
+       {QStringLiteral("INSERT INTO History (Edition, Idiom, Shown) VALUES (?1, ?2, ?3)"), {edition_, idiom, Now()}},
+       {QStringLiteral("DELETE FROM History WHERE Edition = ?1 AND Id NOT IN "
+                       "(SELECT Id FROM History WHERE Edition = ?1 ORDER BY Id DESC LIMIT ?2)"),
+        {edition_, static_cast<long long>(kHistoryLength)}}});
+}
+
+std::vector<UserStore::Entry> UserStore::Entries(const QString &query) const {
+  std::vector<Entry> entries;
+  RecordSet rows;
+  if (!db_ || db_->Fetch(query, {edition_}, &rows) != SQLITE_OK) return entries;
+  for (; !rows.EOF_(); rows.MoveNext())
+    entries.push_back({rows.Text(QStringLiteral("Idiom")),
+                       QDateTime::fromSecsSinceEpoch(rows.Text(QStringLiteral("At")).toLongLong())});
+  return entries;
+}
+
+std::vector<UserStore::Entry> UserStore::Favourites() const {
+  return Entries(QStringLiteral("SELECT Idiom, Added AS At FROM Favourites WHERE Edition = ?1 "
+                                "ORDER BY Added DESC, rowid DESC"));
+}
+
+std::vector<UserStore::Entry> UserStore::History() const {
+  return Entries(QStringLiteral("SELECT Idiom, Shown AS At FROM History WHERE Edition = ?1 ORDER BY Id DESC"));
+}
+
+}  // namespace velmora

@@ -1,0 +1,36 @@
+#include "FlashcardDeck.h"
+
+#include <QStringList>
+
+namespace velmora {
+
+namespace {
+
+// The header lines tell Anki the separator and that fields hold HTML, so a
+// line break inside a field survives as <br> and never starts a new card;
+// programs that do not know them skip lines that start with "#".
+const QByteArray kHeader =
+    "#separator:tab\n#html:true\n#columns:Idiom\tSpelling\tExplanation\tDerivation\tExample\n";
+
+QString Field(const QString &text) {
+  QString field = text.trimmed().toHtmlEscaped();
+  field.replace(QStringLiteral("\r\n"), QStringLiteral("<br>"));
+  field.replace(QLatin1Char('\n'), QStringLiteral("<br>"));
+  field.replace(QLatin1Char('\r'), QStringLiteral("<br>"));
+  field.replace(QLatin1Char('\t'), QLatin1Char(' '));
+  return field;
+}
+
+}  // namespace
+
+QByteArray FlashcardDeck(const std::vector<IdiomRecord> &records) {
+  QByteArray deck = kHeader;
+  for (const IdiomRecord &record : records) {
+    const QStringList fields = {Field(record.idiom), Field(record.spell), Field(record.note), Field(record.source),
+                                Field(record.example)};
+    deck += fields.join(QLatin1Char('\t')).toUtf8() + '\n';
+  }
+  return deck;
+}
+
+}  // namespace velmora

@@ -1,0 +1,151 @@
+#include "FavouritesPanel.h"
+
+#include <QButtonGroup>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "data/UserStore.h"
+#include "platform/Twips.h"
+
+namespace velmora {
+
+namespace {
+
+QPushButton *Button(QWidget *parent, const char *name, const QString &caption) {
+  auto *button = new QPushButton(caption, parent);
+  button->setObjectName(QLatin1String(name));
+  return button;
+}
+
+QString Day(const QDateTime &when) { return when.toLocalTime().date().toString(Qt::ISODate); }
+
+}  // namespace
+
+FavouritesPanel::FavouritesPanel(QWidget *parent) : QWidget(parent) {
+  setObjectName(QStringLiteral("picFavourites"));
+  PlaceAt(this, 30, 435, 2340, 2535);
+  showFavourites_ = Button(this, "cmdFavList", QStringLiteral("Favourites"));
+  showHistory_ = Button(this, "cmdHistoryList", QStringLiteral("History"));
+  auto *tabs = new QButtonGroup(this);
+  for (QPushButton *tab : {showFavourites_, showHistory_}) {
+    tab->setCheckable(true);
+    tabs->addButton(tab);
+  }
+  showFavourites_->setChecked(true);
+  pages_ = new QStackedWidget(this);
+  favourites_ = MakeList("lstFavourites", QStringLiteral("Favourites"));
+  history_ = MakeList("lstHistory", QStringLiteral("History"));
+  remove_ = Button(this, "cmdFavRemove", QStringLiteral("Remove"));
+  export_ = Button(this, "cmdFavExport", QStringLiteral("Export…"));
+
+  auto *tabRow = new QHBoxLayout;
+  tabRow->setSpacing(2);
+  tabRow->addWidget(showFavourites_);
+  tabRow->addWidget(showHistory_);
+  auto *actionRow = new QHBoxLayout;
+  actionRow->addWidget(remove_);
+  actionRow->addWidget(export_);
+  auto *column = new QVBoxLayout(this);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(3);
+  column->addLayout(tabRow);
+  column->addWidget(pages_, 1);
+  column->addLayout(actionRow);
+
+  connect(showFavourites_, &QPushButton::clicked, this, [this] { ShowHistory(false); });
+  connect(showHistory_, &QPushButton::clicked, this, [this] { ShowHistory(true); });
+  connect(remove_, &QPushButton::clicked, this, &FavouritesPanel::RemoveCurrentFavourite);
+  connect(export_, &QPushButton::clicked, this, &FavouritesPanel::exportRequested);
+  hide();
+}
+
+QTreeWidget *FavouritesPanel::MakeList(const char *name, const QString &accessibleName) {
+  auto *list = new QTreeWidget(pages_);
+  list->setObjectName(QLatin1String(name));
+  list->setAccessibleName(accessibleName);
+  list->setColumnCount(2);
+  list->setHeaderHidden(true);
+  list->setRootIsDecorated(false);
+  list->setUniformRowHeights(true);
+  list->setAllColumnsShowFocus(true);
+  list->header()->setStretchLastSection(false);
+  list->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+  list->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+  pages_->addWidget(list);
+  // A click, Enter or an arrow key on an entry shows its idiom, as in the
+  // idiom list; filling the list shows nothing.
+  auto choose = [this](QTreeWidgetItem *item) {
+    if (item != nullptr && !refreshing_) emit idiomChosen(item->text(0));
+  };
+  connect(list, &QTreeWidget::itemClicked, this, choose);
+  connect(list, &QTreeWidget::itemActivated, this, choose);
+  connect(list, &QTreeWidget::currentItemChanged, this, [list, choose](QTreeWidgetItem *item) {
+    if (list->hasFocus()) choose(item);
+  });
+  list->installEventFilter(this);
+  return list;
+}
+
+QTreeWidget *FavouritesPanel::CurrentList() const { return showHistory_->isChecked() ? history_ : favourites_; }
+
+void FavouritesPanel::ShowHistory(bool history) {
+  (history ? showHistory_ : showFavourites_)->setChecked(true);
+  pages_->setCurrentWidget(history ? history_ : favourites_);
+  remove_->setEnabled(!history);
+}
+
+void FavouritesPanel::Fill(QTreeWidget *list, const std::vector<std::pair<QString, QString>> &rows) {
+  const int current = list->indexOfTopLevelItem(list->currentItem());
+  list->clear();
+  QList<QTreeWidgetItem *> items;
+  for (const auto &[idiom, day] : rows) items << new QTreeWidgetItem(QStringList{idiom, day});
+  list->addTopLevelItems(items);
+  if (!items.isEmpty()) list->setCurrentItem(items.value(qBound(0, current, static_cast<int>(items.size()) - 1)));
+}
+
+void FavouritesPanel::Refresh() {
+  if (store_ == nullptr) return;
+  refreshing_ = true;
+  std::vector<std::pair<QString, QString>> rows;
+  for (const UserStore::Entry &entry : store_->Favourites()) rows.emplace_back(entry.idiom, Day(entry.when));
+  Fill(favourites_, rows);
+  rows.clear();
+  for (const UserStore::Entry &entry : store_->History()) rows.emplace_back(entry.idiom, Day(entry.when));
+  Fill(history_, rows);
+  export_->setEnabled(favourites_->topLevelItemCount() > 0);
+  refreshing_ = false;
+}
+
+QList<QWidget *> FavouritesPanel::TabOrder() const {
+  return {showFavourites_, showHistory_, favourites_, history_, remove_, export_};
+}
+
+QStringList FavouritesPanel::FavouriteIdioms() const {
+  QStringList idioms;
+  for (int i = 0; i < favourites_->topLevelItemCount(); ++i) idioms << favourites_->topLevelItem(i)->text(0);
+  return idioms;
+}
+
+void FavouritesPanel::RemoveCurrentFavourite() {
+  const QTreeWidgetItem *item = favourites_->currentItem();
+  if (store_ == nullptr || item == nullptr) return;
+  store_->SetFavourite(item->text(0), false);
+  Refresh();
+  emit favouritesChanged();
+}
+
+bool FavouritesPanel::eventFilter(QObject *watched, QEvent *event) {
+  if (watched == favourites_ && event->type() == QEvent::KeyPress &&
+      static_cast<QKeyEvent *>(event)->key() == Qt::Key_Delete) {
+    RemoveCurrentFavourite();
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace velmora

@@ -1,0 +1,78 @@
+// The user's favourites and history: the star in the detail header, the
+// favourites view and the export of the favourites as flashcards.
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include "config/InstallLayout.h"
+#include "config/ProgramValues.h"
+#include "data/ConnString.h"
+#include "data/IdiomStore.h"
+#include "data/UserStore.h"
+#include "dictionary/FlashcardDeck.h"
+#include "frmVELM.h"
+#include "platform/FileDialogs.h"
+#include "platform/MessageBoxes.h"
+
+namespace velmora {
+
+void frmVELM::OpenUserStore() {
+  // Favourites are kept per edition: the two editions spell idioms in
+  // different scripts.
+  const QString edition = QFileInfo(ConnStringPart(ConnString(), QStringLiteral("Data Source"))).fileName().toLower();
+  userStore_ = std::make_unique<UserStore>(UserStorePath(), edition);
+  c_.picFavourites->SetStore(userStore_.get());
+  const bool available = userStore_->IsAvailable();
+  for (QToolButton *button : {c_.cmdFavourite, c_.cmdKOVFavourites}) button->setEnabled(available);
+  if (!available) c_.cmdFavourite->setToolTip(QStringLiteral("Favourites cannot be kept: the user's data folder cannot be written"));
+  ShowFavouriteState();
+}
+
+void frmVELM::ShowFavouriteState() {
+  const QString idiom = c_.txtIdiom->text();
+  c_.cmdFavourite->setChecked(userStore_ && !idiom.isEmpty() && userStore_->IsFavourite(idiom));
+}
+
+void frmVELM::cmdFavourite_Click(bool checked) {
+  const QString idiom = c_.txtIdiom->text();
+  if (!userStore_ || idiom.isEmpty() || !userStore_->SetFavourite(idiom, checked)) {
+    c_.cmdFavourite->setChecked(!checked);
+    return;
+  }
+  if (viewMode_ == kFavouritesView) c_.picFavourites->Refresh();
+}
+
+void frmVELM::RecordShown(const QString &idiom) {
+  if (startIdiomPending_) {
+    startIdiomPending_ = false;
+    return;
+  }
+  if (!userStore_ || !userStore_->RecordShown(idiom)) return;
+  if (viewMode_ == kFavouritesView) c_.picFavourites->Refresh();
+}
+
+void frmVELM::ShowChosenIdiom(const QString &idiom) {
+  if (idiom.isEmpty() || idiom == c_.txtIdiom->text()) return;
+  if (!searchList_->ChooseIdiom(idiom)) DisplayIdiom(idiom);
+}
+
+void frmVELM::ExportFavourites() {
+  const QStringList idioms = c_.picFavourites->FavouriteIdioms();
+  if (idioms.isEmpty()) return;
+  const QString path = ChooseSaveFile(this, QStringLiteral("Export favourites"), QStringLiteral("velmora-favourites.txt"),
+                                      QStringLiteral("Tab-separated text (*.txt *.tsv)"));
+  if (path.isEmpty()) return;
+  std::vector<IdiomRecord> records;
+  for (const QString &idiom : idioms) {
+    IdiomRecord record = Record(idiom).value_or(IdiomRecord{});
+    record.idiom = idiom;
+    records.push_back(record);
+  }
+  QSaveFile file(path);
+  const bool saved = file.open(QIODevice::WriteOnly) && file.write(FlashcardDeck(records)) >= 0 && file.commit();
+  if (!saved)
+    ShowMessageBox({QStringLiteral("The favourites could not be written to %1: %2").arg(path, file.errorString()),
+                    kProgramTitle, MessageButtons::Ok, MessageIcon::Exclamation});
+}
+
+}  // namespace velmora

@@ -1,0 +1,92 @@
+// The main window from the keyboard: shortcuts, the order of Tab, and the
+// way back and forward through the idioms shown in this run.
+#include <QAction>
+#include <QApplication>
+#include <QMouseEvent>
+#include <QShortcut>
+
+#include "frmVELM.h"
+
+namespace velmora {
+
+namespace {
+
+void Shortcut(QWidget *window, const QKeySequence &keys, const std::function<void()> &action) {
+  auto *shortcut = new QShortcut(keys, window);
+  shortcut->setContext(Qt::WindowShortcut);
+  QObject::connect(shortcut, &QShortcut::activated, window, action);
+}
+
+}  // namespace
+
+void frmVELM::CreateShortcuts() {
+  Shortcut(this, QKeySequence(Qt::CTRL | Qt::Key_L), [this] { FocusSearchBox(); });
+  Shortcut(this, QKeySequence(Qt::CTRL | Qt::Key_F), [this] { FocusSearchBox(); });
+  Shortcut(this, QKeySequence(Qt::Key_F1), [this] { cmdHelp_Click(); });
+  Shortcut(this, QKeySequence(Qt::ALT | Qt::Key_Left), [this] { GoBack(); });
+  Shortcut(this, QKeySequence(Qt::ALT | Qt::Key_Right), [this] { GoForward(); });
+  Shortcut(this, QKeySequence(Qt::CTRL | Qt::Key_D), [this] {
+    if (c_.cmdFavourite->isEnabled()) c_.cmdFavourite->click();
+  });
+  Shortcut(this, QKeySequence(Qt::CTRL | Qt::Key_1), [this] { c_.cmdKOVSearch->click(); });
+  Shortcut(this, QKeySequence(Qt::CTRL | Qt::Key_2), [this] { c_.cmdKOVTreeList->click(); });
+  Shortcut(this, QKeySequence(Qt::CTRL | Qt::Key_3), [this] {
+    if (c_.cmdKOVFavourites->isEnabled()) c_.cmdKOVFavourites->click();
+  });
+  // The mouse's back and forward buttons, wherever the pointer is in the
+  // window (the lists would take them for themselves).
+  qApp->installEventFilter(this);
+  // Labels that act on a click are reached with Tab and act on Enter.
+  for (QLabel *label : {static_cast<QLabel *>(c_.imgLogo), static_cast<QLabel *>(c_.lblUp)}) {
+    label->setFocusPolicy(Qt::TabFocus);
+    QString style = label->styleSheet();
+    if (!style.isEmpty() && !style.contains(QLatin1Char('{'))) style = QStringLiteral("QLabel { %1 }").arg(style);
+    label->setStyleSheet(style + QStringLiteral(" QLabel:focus { border: 1px dotted palette(highlight); }"));
+  }
+}
+
+void frmVELM::SetTabOrder() {
+  // Where a reader's eye goes: the search, the list, the idiom and its
+  // boxes, the footer, then the banner and the button bar.
+  QList<QWidget *> order = {c_.txtSearchKey, c_.cmdSearch, c_.lstKovSearch, c_.trvIdiomDir};
+  order += c_.picFavourites->TabOrder();
+  order += {
+      c_.Command2,      c_.Command4,       c_.Command3,         c_.Command5,        c_.cmdFavourite,
+      c_.Text1,         c_.Command8,       c_.Command11,        c_.txtIdiom,        c_.txtSpell,
+      c_.txtExplain,    c_.txtDerivation,  c_.txtExample,       c_.txtDetailed,     c_.lblUp,
+      c_.imgLogo,       c_.cmdCoolNameSet, c_.cmdEmail,         c_.cmdUpdate,       c_.Command1,
+      c_.cmdSetting,    c_.cmdHelp,        c_.cmdAbout,         c_.cmdKOVSearch,    c_.cmdKOVTreeList,
+      c_.cmdKOVFavourites, c_.cmdMyNetDisk, c_.cmdMyLinkBook,   c_.cmdMisCenter,    c_.cmdKOVTitle,
+      c_.Command9,      c_.Command10};
+  for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
+}
+
+void frmVELM::FocusSearchBox() {
+  if (viewMode_ != kSearchView) {
+    viewMode_ = kSearchView;
+    ApplyViewMode();
+  }
+  c_.txtSearchKey->setFocus(Qt::ShortcutFocusReason);
+  c_.txtSearchKey->selectAll();
+}
+
+void frmVELM::GoBack() {
+  if (const auto idiom = browsed_.Back()) DisplayIdiom(*idiom);
+}
+
+void frmVELM::GoForward() {
+  if (const auto idiom = browsed_.Forward()) DisplayIdiom(*idiom);
+}
+
+bool frmVELM::IsBrowseButton(QObject *watched, QEvent *event) {
+  if (event->type() != QEvent::MouseButtonPress) return false;
+  const Qt::MouseButton button = static_cast<QMouseEvent *>(event)->button();
+  if (button != Qt::BackButton && button != Qt::ForwardButton) return false;
+  auto *widget = qobject_cast<QWidget *>(watched);
+  if (widget == nullptr || widget->window() != this) return false;
+  if (button == Qt::BackButton) GoBack();
+  else GoForward();
+  return true;
+}
+
+}  // namespace velmora

@@ -1,0 +1,17 @@
+#pragma once
+// The desktop's file choosers, behind a seam that tests can replace.
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+namespace velmora {
+
+// Where to save a file: the chosen path, empty when the user cancelled.
+using SaveFileChooser =
+    std::function<QString(QWidget *parent, const QString &caption, const QString &suggested, const QString &filter)>;
+QString ChooseSaveFile(QWidget *parent, const QString &caption, const QString &suggested, const QString &filter);
+// Replaces the chooser (an empty one restores the desktop's).
+void SetSaveFileChooser(SaveFileChooser chooser);
+
+}  // namespace velmora

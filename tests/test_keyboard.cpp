@@ -1,0 +1,182 @@
+// The main window from the keyboard, favourites and history, and what the
+// window remembers between runs.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QSet>
+#include <QTest>
+
+#include "MainWindowFixture.h"
+#include "TestHooks.h"
+#include "data/UserStore.h"
+#include "platform/FileDialogs.h"
+
+using namespace velmora;
+using test::Click;
+using test::WaitFor;
+
+namespace {
+
+class Keyboard : public test::MainWindow {
+ protected:
+  void SetUp() override {
+    MainWindow::SetUp();
+    Activate();
+    ShowAfterTick();
+  }
+  void Activate() {
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  }
+  // A key pressed wherever the focus is, as a person types it.
+  void Press(QKeyCombination keys) {
+    QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : window.get();
+    QTest::keyClick(target, keys.key(), keys.keyboardModifiers());
+  }
+  QWidget *Focused() const { return QApplication::focusWidget(); }
+  QString Shown() const { return c().txtIdiom->text(); }
+  // Closes the window as the user does and opens a new one on the same
+  // installation and user.
+  void Restart() {
+    window->close();
+    window = std::make_unique<frmVELM>();
+    window->ShowAsRemembered();
+    Activate();
+    ShowAfterTick();
+  }
+};
+
+TEST_F(Keyboard, TypingAtOnceSearchesAndTheKeysMoveBetweenBoxAndList) {
+  ASSERT_EQ(Focused(), c().txtSearchKey);
+  QTest::keyClicks(Focused(), "bksy");
+  ShowAfterTick();
+  EXPECT_EQ(Shown(), "不可思议");
+  Press(Qt::Key_Escape);  // the match list closes first
+  EXPECT_EQ(c().txtSearchKey->text(), "bksy");
+  Press(Qt::Key_Escape);  // then the box empties
+  EXPECT_EQ(c().txtSearchKey->text(), "");
+  Press(Qt::Key_Down);
+  EXPECT_EQ(Focused(), c().lstKovSearch);
+  Press(Qt::Key_Down);
+  Press(Qt::Key_Return);  // shown at once, not after the tick
+  EXPECT_EQ(Shown(), window->ListModel().IdiomAt(window->CurrentListRow()));
+  EXPECT_NE(Shown(), "不可思议");
+  c().txtSearchKey->setText("abc");
+  Press(Qt::CTRL | Qt::Key_L);
+  EXPECT_EQ(Focused(), c().txtSearchKey);
+  EXPECT_EQ(c().txtSearchKey->selectedText(), "abc");
+}
+
+TEST_F(Keyboard, ViewsTakeTheFocusAndTheTreeShowsWhatTheArrowsReach) {
+  Press(Qt::CTRL | Qt::Key_2);
+  EXPECT_EQ(window->ViewMode(), kIndexView);
+  EXPECT_EQ(Focused(), c().trvIdiomDir);
+  c().trvIdiomDir->setCurrentItem(c().trvIdiomDir->Node("MB"));
+  c().trvIdiomDir->expandItem(c().trvIdiomDir->Node("MB"));
+  Press(Qt::Key_Down);
+  EXPECT_EQ(Shown(), c().trvIdiomDir->currentItem()->text(0));
+  EXPECT_EQ(c().trvIdiomDir->currentItem()->parent(), c().trvIdiomDir->Node("MB"));
+  Press(Qt::CTRL | Qt::Key_F);  // back to the search view, in the box
+  EXPECT_EQ(window->ViewMode(), kSearchView);
+  EXPECT_EQ(Focused(), c().txtSearchKey);
+  Click(c().Command5);
+  Click(c().Command11);
+  EXPECT_EQ(Focused(), c().Text1);
+}
+
+TEST_F(Keyboard, BackAndForwardWalkTheIdiomsOfThisRun) {
+  const QString first = Shown();
+  Search("bksy");
+  Search("ymdx");
+  Press(Qt::ALT | Qt::Key_Left);
+  EXPECT_EQ(Shown(), "不可思议");
+  Press(Qt::ALT | Qt::Key_Left);
+  EXPECT_EQ(Shown(), first);
+  Press(Qt::ALT | Qt::Key_Right);
+  EXPECT_EQ(Shown(), "不可思议");
+  QTest::mouseClick(c().txtExplain->viewport(), Qt::ForwardButton);
+  EXPECT_EQ(Shown(), "一马当先");
+  QTest::mouseClick(c().lstKovSearch->viewport(), Qt::BackButton);
+  EXPECT_EQ(Shown(), "不可思议");
+}
+
+TEST_F(Keyboard, FavouritesAreStarredListedChosenRemovedAndExported) {
+  Search("ymdx");
+  Press(Qt::CTRL | Qt::Key_D);
+  EXPECT_TRUE(c().cmdFavourite->isChecked());
+  Search("bksy");
+  EXPECT_FALSE(c().cmdFavourite->isChecked());
+  Click(c().cmdFavourite);
+  Press(Qt::CTRL | Qt::Key_3);
+  ASSERT_EQ(window->ViewMode(), kFavouritesView);
+  EXPECT_FALSE(c().lstKovSearch->isVisible());
+  EXPECT_EQ(c().picFavourites->FavouriteIdioms(), QStringList({"不可思议", "一马当先"}));
+  EXPECT_EQ(Focused(), c().picFavourites->FavouritesList());
+  Press(Qt::Key_Down);  // moving to an entry shows it, as the list does
+  ShowAfterTick();
+  EXPECT_EQ(Shown(), "一马当先");
+  EXPECT_TRUE(c().cmdFavourite->isChecked());
+  EXPECT_EQ(c().lblUp->text(), "不可思议");
+
+  QString written;
+  SetSaveFileChooser([&](QWidget *, const QString &, const QString &, const QString &) {
+    return written = install->file("favourites.txt");
+  });
+  Click(c().picFavourites->findChild<QPushButton *>("cmdFavExport"));
+  SetSaveFileChooser({});
+  QFile deck(written);
+  ASSERT_TRUE(deck.open(QIODevice::ReadOnly));
+  const QStringList cards = QString::fromUtf8(deck.readAll()).split('\n').filter("\t");
+  ASSERT_EQ(cards.size(), 3);  // the header of columns, then the two idioms
+  EXPECT_EQ(cards[2], "一马当先\tyī mǎ dāng xiān\tto take the lead\t《水浒传》\t");
+
+  c().picFavourites->FavouritesList()->setFocus(Qt::MouseFocusReason);
+  Press(Qt::Key_Delete);
+  EXPECT_EQ(c().picFavourites->FavouriteIdioms(), QStringList({"不可思议"}));
+  EXPECT_FALSE(c().cmdFavourite->isChecked());
+  c().picFavourites->ShowHistory(true);
+  EXPECT_EQ(c().picFavourites->HistoryList()->topLevelItem(0)->text(0), "一马当先");
+}
+
+TEST_F(Keyboard, TheWindowComesBackAsItWasLeftWithTheFavourites) {
+  Search("ymdx");
+  Press(Qt::CTRL | Qt::Key_D);
+  window->setGeometry(QRect(QPoint(40, 50), QSize(700, 520)));
+  Press(Qt::CTRL | Qt::Key_3);
+  Restart();
+  EXPECT_EQ(window->geometry(), QRect(QPoint(40, 50), QSize(700, 520)));
+  EXPECT_EQ(window->ViewMode(), kFavouritesView);
+  EXPECT_EQ(c().picFavourites->FavouriteIdioms(), QStringList({"一马当先"}));
+  EXPECT_EQ(c().cmdKOVTitle->text(), "Favourites");
+}
+
+TEST_F(Keyboard, F1OpensTheHelpPageAndTheHistoryLabelActsOnEnter) {
+  test::RecordedDesktop desktop;
+  install->Write("help/index.html", "<html></html>");
+  Press(Qt::Key_F1);
+  ASSERT_EQ(desktop.opened().size(), 1u);
+  EXPECT_TRUE(desktop.opened()[0].toLocalFile().endsWith("help/index.html"));
+  Search("bksy");
+  ASSERT_EQ(c().lblUp->text(), "阿鼻地狱");
+  ASSERT_EQ(c().lblUp->focusPolicy(), Qt::TabFocus);
+  c().lblUp->setFocus(Qt::TabFocusReason);
+  Press(Qt::Key_Return);
+  EXPECT_EQ(c().txtSearchKey->text(), "阿鼻地狱");
+  ShowAfterTick();
+  EXPECT_EQ(Shown(), "阿鼻地狱");
+}
+
+}  // namespace
+
+TEST_F(Keyboard, TabReachesEveryControlTheMouseReaches) {
+  QSet<QWidget *> reached;
+  for (int i = 0; i < 80; ++i) {
+    reached.insert(Focused());
+    Press(Qt::Key_Tab);
+  }
+  for (QWidget *control : std::initializer_list<QWidget *>{
+           c().txtSearchKey, c().lstKovSearch, c().Command2, c().Command4, c().Command5, c().cmdFavourite,
+           c().txtExplain, c().lblUp, c().imgLogo, c().cmdEmail, c().cmdUpdate, c().cmdSetting, c().cmdHelp,
+           c().cmdAbout, c().cmdKOVSearch, c().cmdKOVTreeList, c().cmdKOVFavourites})
+    EXPECT_TRUE(reached.contains(control)) << control->objectName().toStdString();
+}

@@ -1,0 +1,148 @@
+// The user's favourites and history, the run's back and forward, and the
+// flashcard export.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <functional>
+#include <thread>
+
+#include "TestInstall.h"
+#include "data/SqlConnection.h"
+#include "data/UserStore.h"
+#include "dictionary/BrowseHistory.h"
+#include "dictionary/FlashcardDeck.h"
+
+namespace velmora {
+namespace {
+
+QStringList Idioms(const std::vector<UserStore::Entry> &entries) {
+  QStringList idioms;
+  for (const auto &entry : entries) idioms << entry.idiom;
+  return idioms;
+}
+
+class UserStoreTest : public ::testing::Test {
+ protected:
+  QTemporaryDir dir;
+  QString path() const { return dir.filePath("user/velmora.db"); }
+};
+
+TEST_F(UserStoreTest, FavouritesAndHistoryAreKeptPerEditionNewestFirst) {
+  {
+    UserStore store(path(), "velmdict_cn.dat");
+    ASSERT_TRUE(store.IsAvailable());
+    EXPECT_TRUE(store.SetFavourite("一马当先", true));
+    EXPECT_TRUE(store.SetFavourite("爱不释手", true));
+    EXPECT_TRUE(store.SetFavourite("一马当先", true));  // again: stays where it was
+    EXPECT_TRUE(store.RecordShown("一马当先"));
+    EXPECT_TRUE(store.RecordShown("爱不释手"));
+    EXPECT_TRUE(store.RecordShown("一马当先"));  // shown again: moves up, once
+  }
+  UserStore reopened(path(), "velmdict_cn.dat");
+  EXPECT_EQ(Idioms(reopened.Favourites()), QStringList({"爱不释手", "一马当先"}));
+  EXPECT_EQ(Idioms(reopened.History()), QStringList({"一马当先", "爱不释手"}));
+  EXPECT_TRUE(reopened.SetFavourite("爱不释手", false));
+  EXPECT_FALSE(reopened.IsFavourite("爱不释手"));
+  EXPECT_TRUE(reopened.IsFavourite("一马当先"));
+  UserStore otherEdition(path(), "velmdict_big5.dat");
+  EXPECT_TRUE(otherEdition.Favourites().empty());
+  EXPECT_TRUE(otherEdition.History().empty());
+}
+
+TEST_F(UserStoreTest, HistoryKeepsTheNewestFiveHundred) {
+  UserStore store(path(), "e");
+  for (int i = 0; i < UserStore::kHistoryLength + 20; ++i) ASSERT_TRUE(store.RecordShown(QString::number(i)));
+  const auto history = store.History();
+  ASSERT_EQ(history.size(), static_cast<size_t>(UserStore::kHistoryLength));
+  EXPECT_EQ(history.front().idiom, QString::number(UserStore::kHistoryLength + 19));
+  EXPECT_EQ(history.back().idiom, "20");
+  EXPECT_EQ(history.front().when.date(), QDate::currentDate());
+}
+
+TEST_F(UserStoreTest, ADamagedStoreIsMovedAsideAndAFreshOneStarted) {
+  const auto overwrite = [this] {
+    QFile file(path());
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    file.write(QByteArray("not a database at all ").repeated(300));
+  };
+  const auto otherShape = [this] {
+    QFile::remove(path());
+    auto db = SqlConnection::OpenPlain(path(), 100, nullptr);
+    ASSERT_TRUE(db && db->Execute("CREATE TABLE Favourites (Something TEXT)"));
+  };
+  for (const auto &damage : {std::function<void()>(overwrite), std::function<void()>(otherShape)}) {
+    {
+      UserStore store(path(), "e");
+      ASSERT_TRUE(store.SetFavourite("一马当先", true));
+    }
+    damage();
+    UserStore store(path(), "e");
+    ASSERT_TRUE(store.IsAvailable());
+    EXPECT_TRUE(QFile::exists(store.MovedAside())) << store.MovedAside().toStdString();
+    EXPECT_TRUE(store.Favourites().empty());
+    EXPECT_TRUE(store.SetFavourite("爱不释手", true));
+    EXPECT_EQ(Idioms(store.Favourites()), QStringList({"爱不释手"}));
+  }
+}
+
+TEST_F(UserStoreTest, AStoreThatCannotBeWrittenOnlyTurnsTheFeaturesOff) {
+  QFile blocker(dir.filePath("user"));  // a file where the folder should be
+  ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+  blocker.close();
+  UserStore store(path(), "e");
+  EXPECT_FALSE(store.IsAvailable());
+  EXPECT_FALSE(store.SetFavourite("一马当先", true));
+  EXPECT_FALSE(store.RecordShown("一马当先"));
+  EXPECT_FALSE(store.IsFavourite("一马当先"));
+  EXPECT_TRUE(store.History().empty());
+}
+
+TEST_F(UserStoreTest, TwoCopiesWritingAtOnceKeepEachOthersChanges) {
+  constexpr int kEach = 60;
+  const auto writer = [this](const QString &prefix) {
+    UserStore store(path(), "e");
+    for (int i = 0; i < kEach; ++i) {
+      store.SetFavourite(prefix + QString::number(i), true);
+      store.RecordShown(prefix + QString::number(i));
+    }
+  };
+  { UserStore created(path(), "e"); }
+  std::thread first(writer, QStringLiteral("a")), second(writer, QStringLiteral("b"));
+  first.join();
+  second.join();
+  UserStore store(path(), "e");
+  EXPECT_EQ(store.Favourites().size(), 2u * kEach);
+  EXPECT_EQ(store.History().size(), 2u * kEach);
+}
+
+TEST(BrowseHistory, WalksBackAndForwardAsABrowserDoes) {
+  BrowseHistory browsed;
+  EXPECT_FALSE(browsed.Back());
+  for (const char *idiom : {"甲", "乙", "乙", "丙"}) browsed.Visit(idiom);
+  EXPECT_EQ(browsed.Back(), QString("乙"));
+  EXPECT_EQ(browsed.Back(), QString("甲"));
+  EXPECT_FALSE(browsed.Back());
+  EXPECT_EQ(browsed.Forward(), QString("乙"));
+  browsed.Visit("乙");  // the idiom gone back to is shown: nothing changes
+  EXPECT_TRUE(browsed.CanGoForward());
+  browsed.Visit("丁");  // a new idiom after going back drops the way ahead
+  EXPECT_FALSE(browsed.Forward());
+  EXPECT_EQ(browsed.Back(), QString("乙"));
+}
+
+TEST(FlashcardDeck, OneCardALineWithFieldsThatCannotBreakTheLayout) {
+  IdiomRecord record;
+  record.idiom = "一马当先";
+  record.spell = "yī mǎ dāng xiān";
+  record.note = "to lead\tthe <charge>\r\nfirst";
+  record.example = "例\t句";
+  const QStringList lines = QString::fromUtf8(FlashcardDeck({record, IdiomRecord{}})).split('\n');
+  ASSERT_EQ(lines.size(), 6);  // three header lines, two cards, the last newline
+  EXPECT_TRUE(lines[0].startsWith("#separator:tab"));
+  EXPECT_EQ(lines[3], "一马当先\tyī mǎ dāng xiān\tto lead the &lt;charge&gt;<br>first\t\t例 句");
+  EXPECT_EQ(lines[4], "\t\t\t\t");
+}
+
+}  // namespace
+}  // namespace velmora
