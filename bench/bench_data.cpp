@@ -11,6 +11,7 @@
 #include "data/Conn.h"
 #include "data/IdiomStore.h"
 #include "data/SqlConnection.h"
+#include "data/UserStore.h"
 #include "config/ProgramValues.h"
 
 using namespace velmora;
@@ -92,6 +93,33 @@ void BM_DetailQuery(benchmark::State &state) {
 
 }  // namespace
 
+// What showing an idiom adds: its line in the user's history (one
+// transaction, written through to the disk), with the history full.
+void BM_RecordShownInAFullHistory(benchmark::State &state) {
+  QTemporaryDir dir;
+  UserStore store(dir.filePath(QStringLiteral("velmora.db")), QStringLiteral("velmdict_cn.dat"));
+  for (int i = 0; i < UserStore::kHistoryLength; ++i) store.RecordShown(QString::number(i));
+  int next = 0;
+  for (auto _ : state) benchmark::DoNotOptimize(store.RecordShown(QString::number(next++ % 700)));
+}
+
+// Opening the store at start, with a full history and 1,000 favourites.
+void BM_OpenUserStore(benchmark::State &state) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("velmora.db"));
+  {
+    UserStore store(path, QStringLiteral("e"));
+    for (int i = 0; i < UserStore::kHistoryLength; ++i) store.RecordShown(QString::number(i));
+    for (int i = 0; i < 1000; ++i) store.SetFavourite(QString::number(i), true);
+  }
+  for (auto _ : state) {
+    UserStore store(path, QStringLiteral("e"));
+    benchmark::DoNotOptimize(store.IsFavourite(QStringLiteral("1")));
+  }
+}
+
+BENCHMARK(BM_RecordShownInAFullHistory)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(BM_OpenUserStore)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
 BENCHMARK(BM_OpenDatabase)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
 BENCHMARK(BM_ListQuery)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
 BENCHMARK(BM_RawFetchOfTheListRows)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
