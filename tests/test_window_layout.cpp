@@ -1,4 +1,6 @@
 // The main window's panes and controls as the window is resized.
+#include <cmath>
+
 #include "MainWindowFixture.h"
 #include "layout/PaneGrid.h"
 #include "platform/Twips.h"
@@ -24,4 +26,52 @@ TEST_F(MainWindow, ResizingMovesThePanesAndKeepsTheBannerButtonsRight) {
   QApplication::processEvents();
   EXPECT_GE(window->centralWidget()->width(), Px(kMinimumClientTwips.width()));
   EXPECT_GE(window->centralWidget()->height(), Px(kMinimumClientTwips.height()));
+}
+
+namespace {
+
+// WCAG's contrast ratio of two colours.
+double Contrast(const QColor &a, const QColor &b) {
+  const auto luminance = [](const QColor &c) {
+    const auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+  };
+  const double x = luminance(a), y = luminance(b);
+  return (std::max(x, y) + 0.05) / (std::min(x, y) + 0.05);
+}
+
+QPalette DarkPalette() {
+  QPalette dark;
+  dark.setColor(QPalette::Window, QColor(0x2b, 0x2b, 0x2b));
+  dark.setColor(QPalette::Base, QColor(0x1e, 0x1e, 0x1e));
+  dark.setColor(QPalette::Button, QColor(0x35, 0x35, 0x35));
+  for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) dark.setColor(role, QColor(0xee, 0xee, 0xee));
+  return dark;
+}
+
+}  // namespace
+
+TEST_F(MainWindow, UnderADarkPaletteTextOnTheFixedLightBackgroundsStaysDark) {
+  const QPalette before = QApplication::palette();
+  QApplication::setPalette(DarkPalette());
+  Open(test::SmallSource());
+  ShowAfterTick();
+  const QColor cream(0xf3, 0xe2, 0xc4);
+  for (QWidget *control : std::initializer_list<QWidget *>{c().lblUserName, c().cmdEmail, c().cmdUpdate, c().cmdAbout,
+                                                            c().cmdSetting, c().Command10, c().lblQuillon,
+                                                            c().lblStart, c().lblUp})
+    EXPECT_GE(Contrast(control->palette().color(control->foregroundRole()), cream), 4.5)
+        << control->objectName().toStdString();
+  // What has no fixed background follows the palette.
+  EXPECT_EQ(c().txtExplain->palette().color(QPalette::Text), QColor(0xee, 0xee, 0xee));
+  if (const QByteArray shots = qgetenv("VELMORA_SHOTS"); !shots.isEmpty())
+    window->grab().save(QString::fromUtf8(shots) + "/dark.png");
+  QApplication::setPalette(before);
+}
+
+TEST_F(MainWindow, BelowTheDesignWidthTheBannerButtonsLeaveTheLinksFree) {
+  window->resize(1, window->height());
+  ASSERT_TRUE(WaitFor([&] { return c().Picture1->width() == window->centralWidget()->width(); }));
+  for (QWidget *link : std::initializer_list<QWidget *>{c().cmdEmail, c().cmdUpdate, c().cmdCoolNameSet})
+    EXPECT_LE(link->geometry().right(), c().Command1->x()) << link->objectName().toStdString();
 }

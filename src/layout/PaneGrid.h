@@ -6,6 +6,7 @@
 // All values in twips.
 #include <QRectF>
 #include <QSizeF>
+#include <algorithm>
 #include <array>
 
 namespace velmora {
@@ -18,9 +19,14 @@ inline constexpr QSizeF kDesignClientTwips(8190, 5565);
 // The fixed tracks: 120 + 345 + 2398 + 150 wide, 885 + 705 high.
 inline constexpr double kFixedWidthTwips = 3013;
 inline constexpr double kFixedHeightTwips = 1590;
-// Below this the panes would overlap: the window keeps at least this much
-// room for the growing row and column as well.
-inline constexpr QSizeF kMinimumClientTwips(kFixedWidthTwips + 1500, kFixedHeightTwips + 1500);
+// The banner's four square buttons stand flush right (855 wide each, 60
+// from the edge); narrower than this, they would cover the nickname button,
+// which ends at 4155, and the links below it.
+inline constexpr double kBannerClearWidthTwips = 4155 + 60 + 4 * 855 + 60;
+// Below this the panes would overlap or the banner's buttons cover its
+// links: the window keeps at least this much room.
+inline constexpr QSizeF kMinimumClientTwips(std::max(kFixedWidthTwips + 1500, kBannerClearWidthTwips),
+                                            kFixedHeightTwips + 1500);
 
 // The panes' rectangles for a client area of the given size.
 std::array<QRectF, kPaneCount> PaneRects(const QSizeF &client);

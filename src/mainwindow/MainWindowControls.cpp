@@ -64,6 +64,8 @@ QPlainTextEdit *TextBox(QWidget *parent, const char *name, const QString &text, 
   box->setReadOnly(true);
   box->setAccessibleName(accessibleName);
   box->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  // Narrow margins: the boxes are laid out to hold whole lines.
+  box->document()->setDocumentMargin(2);
   return box;
 }
 
@@ -100,7 +102,6 @@ void CreateBanner(MainWindowControls &c) {
   c.lblUserName->setFont(bold);
   c.lblUserName->adjustSize();
   c.lblUserCoolName = Caption(c.Picture1, "lblUserCoolName", QStringLiteral("UserCoolName"), 1920, 120, 2055, 225);
-  for (QLabel *label : {c.lblUserName, c.lblUserCoolName}) label->setForegroundRole(QPalette::Highlight);
   c.cmdCoolNameSet = MakeAt<QPushButton>(c.Picture1, "cmdCoolNameSet", 3960, 120, 195, 255);
   c.cmdCoolNameSet->setIcon(ImageByKey(QStringLiteral("person")));
   c.cmdCoolNameSet->setFlat(true);
@@ -242,6 +243,30 @@ void CreateFooter(MainWindowControls &c) {
   c.Image3 = Background(c.ActiveSizer1, "Image3", 8040, 4860, 150, 780, QColor(0xee, 0xd9, 0xb8), QColor(0xfb, 0xf4, 0xe6));
 }
 
+// The banner, the headers and the footer have fixed light backgrounds: the
+// text on them keeps a fixed dark ink, whatever the style's palette, so a
+// dark theme does not put light text on cream. Everything else follows the
+// palette.
+void InkOnFixedBackgrounds(MainWindowControls &c) {
+  const QColor ink(0x3a, 0x2a, 0x14), link(0x1d, 0x4f, 0x8a), cream(0xf3, 0xe2, 0xc4);
+  const auto inkOn = [&](QWidget *control, const QColor &colour) {
+    QPalette palette = control->palette();
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+      palette.setColor(role, colour);
+    palette.setColor(QPalette::Button, cream);  // behind a raised button under the pointer
+    control->setPalette(palette);
+  };
+  for (QWidget *control : std::initializer_list<QWidget *>{
+           c.cmdCoolNameSet, c.cmdEmail, c.cmdUpdate, c.Command1, c.cmdSetting, c.cmdHelp, c.cmdAbout, c.Command2,
+           c.Command3, c.Command4, c.Command5, c.cmdFavourite, c.Command10, c.lblQuillon, c.lblStart, c.lblUp,
+           c.cmdKOVSearch, c.cmdKOVTreeList, c.cmdKOVFavourites, c.cmdMyNetDisk, c.cmdMyLinkBook, c.cmdMisCenter})
+    inkOn(control, ink);
+  for (QLabel *name : {c.lblUserName, c.lblUserCoolName}) {
+    name->setForegroundRole(QPalette::WindowText);
+    inkOn(name, link);
+  }
+}
+
 }  // namespace
 
 MainWindowControls CreateMainWindowControls(QWidget *client) {
@@ -252,6 +277,7 @@ MainWindowControls CreateMainWindowControls(QWidget *client) {
   CreateListPane(c, client);
   CreateDetailPane(c);
   CreateFooter(c);
+  InkOnFixedBackgrounds(c);
   c.mnuFile = new QMenu(QStringLiteral("File"), client);
   c.mnuFile->setObjectName(QStringLiteral("mnuFile"));
   c.lstKovSearch->raise();

@@ -44,6 +44,8 @@ class frmVELM : public QMainWindow {
   int CurrentListRow() const { return searchList_->CurrentRow(); }
   // The exact combined text last composed (lines joined by CR LF).
   const QString &DetailText() const { return detailText_; }
+  // The reading text's zoom, in percent of the language's size.
+  int ZoomPercent() const { return zoomPercent_; }
 
   // The load steps; run once, before the window is first shown.
   void Load();
@@ -115,6 +117,12 @@ class frmVELM : public QMainWindow {
   void LayOutPanes();
   void ArrangeControls();
   void Form_Resize();
+  // The detail boxes' tops and heights from their fonts and the pane's
+  // height; the idiom larger when the pane is taller than designed.
+  void ArrangeDetail();
+  // Text size: the zoom of the reading controls, then the detail's layout.
+  void ApplyTextScale();
+  void Zoom(int stepsOrReset);
 
   MainWindowControls c_;
   std::unique_ptr<UserStore> userStore_;
@@ -123,6 +131,7 @@ class frmVELM : public QMainWindow {
   // history.
   bool startIdiomPending_ = true;
   QString favouritesViewTitle_;
+  int zoomPercent_ = 100;
   IdiomSearchList *searchList_;
   MatchPopup *matchPopup_;
   std::unique_ptr<Voice> voice_;

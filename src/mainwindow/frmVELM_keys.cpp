@@ -33,6 +33,11 @@ void frmVELM::CreateShortcuts() {
   Shortcut(this, QKeySequence(Qt::CTRL | Qt::Key_3), [this] {
     if (c_.cmdKOVFavourites->isEnabled()) c_.cmdKOVFavourites->click();
   });
+  Shortcut(this, QKeySequence(Qt::CTRL | Qt::Key_Equal), [this] { Zoom(1); });
+  Shortcut(this, QKeySequence(Qt::CTRL | Qt::Key_Plus), [this] { Zoom(1); });
+  Shortcut(this, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Plus), [this] { Zoom(1); });
+  Shortcut(this, QKeySequence(Qt::CTRL | Qt::Key_Minus), [this] { Zoom(-1); });
+  Shortcut(this, QKeySequence(Qt::CTRL | Qt::Key_0), [this] { Zoom(0); });
   // The mouse's back and forward buttons, wherever the pointer is in the
   // window (the lists would take them for themselves).
   qApp->installEventFilter(this);

@@ -19,6 +19,7 @@ QSettings WindowState() { return QSettings(WindowStatePath(), QSettings::IniForm
 const QString kGeometryKey = QStringLiteral("window/geometry");
 const QString kMaximisedKey = QStringLiteral("window/maximised");
 const QString kViewKey = QStringLiteral("window/view");
+const QString kZoomKey = QStringLiteral("window/zoom");
 
 std::vector<QRect> AvailableScreens() {
   std::vector<QRect> screens;
@@ -37,7 +38,11 @@ void frmVELM::ShowAsRemembered() {
 }
 
 void frmVELM::RestoreView() {
-  const QString view = WindowState().value(kViewKey).toString();
+  const QSettings state = WindowState();
+  // A value edited by hand is brought back to the steps the keys take.
+  const int zoomSteps = (state.value(kZoomKey, 100).toInt() - 100) / 10;
+  if (zoomSteps != 0) Zoom(zoomSteps);
+  const QString view = state.value(kViewKey).toString();
   if (view == kIndexView || (view == kFavouritesView && userStore_ && userStore_->IsAvailable())) {
     viewMode_ = view;
     ApplyViewMode();
@@ -49,6 +54,7 @@ void frmVELM::SaveWindowState() const {
   state.setValue(kGeometryKey, normalGeometry());
   state.setValue(kMaximisedKey, isMaximized());
   state.setValue(kViewKey, viewMode_);
+  state.setValue(kZoomKey, zoomPercent_);
   state.sync();
 }
 

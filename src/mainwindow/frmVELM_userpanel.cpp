@@ -56,6 +56,7 @@ void frmVELM::RefreshUserPanel() {
   c_.txtSpell->setFont(spellFont);
   // The nickname follows the name just set, not the caption it had before.
   Form_Resize();
+  ApplyTextScale();
 }
 
 }  // namespace velmora
