@@ -1,5 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QFile>
+#include <QLibraryInfo>
+
+#include "platform/QtTranslations.h"
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -148,4 +154,22 @@ TEST_F(Language, ACaptionFailureStopsTheWalkWithAMessage) {
   EXPECT_EQ(w.lblUserName->text(), "Name") << "controls before the failure are set";
   EXPECT_EQ(w.lblLast->text(), "changed");
   EXPECT_EQ(after->text(), "after") << "controls after the failure keep their captions";
+}
+
+TEST(QtTexts, StandardButtonsSpeakTheInterfaceLanguage) {
+  if (!QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_zh_CN.qm"))
+    GTEST_SKIP() << "Qt's translations are not installed";
+  const auto ok = [] { return QCoreApplication::translate("QPlatformTheme", "OK"); };
+  UseQtTranslationsFor("GB");
+  EXPECT_EQ(ok(), "确定");
+  UseQtTranslationsFor("BIG5");
+  EXPECT_EQ(ok(), "確定");
+  UseQtTranslationsFor("EN");
+  EXPECT_EQ(ok(), "OK");
+}
+
+TEST(QtTexts, MnemonicsAreMarksOnButtonsAndTextElsewhere) {
+  EXPECT_EQ(WithoutMnemonic("确定(&O)"), "确定(O)");
+  EXPECT_EQ(WithoutMnemonic("Tom && Jerry"), "Tom & Jerry");
+  EXPECT_EQ(WithoutMnemonic("A&"), "A&");
 }

@@ -4,6 +4,7 @@
 #include "layout/ControlArrangement.h"
 #include "layout/PaneGrid.h"
 #include "layout/WindowPlacement.h"
+#include "layout/DetailLayout.h"
 
 using namespace velmora;
 
@@ -95,4 +96,37 @@ TEST(WindowPlacement, ASavedPlaceIsUsedOnlyOnAScreenThatIsThere) {
   EXPECT_FALSE(PlacementOnScreens(QRect(3180, 100, 700, 500), screens));
   EXPECT_FALSE(PlacementOnScreens(QRect(), screens));
   EXPECT_FALSE(PlacementOnScreens(QRect(0, 0, 700, 500), {}));
+}
+
+namespace {
+// Noto Sans CJK at 9 points: 18-pixel lines, 21-pixel one-line boxes.
+DetailMetrics NineInCjk(int paneHeight) { return {paneHeight, 265, 21, 21, 17, 18, 6}; }
+}  // namespace
+
+TEST(DetailLayout, AtTheDesignSizeEveryBoxHoldsTwoWholeLinesInsideThePane) {
+  const DetailPlaces p = PlaceDetailBoxes(NineInCjk(265));
+  EXPECT_EQ(p.idiom.top, kIdiomTopPx);
+  EXPECT_EQ(p.explainLabel.top, 81);  // the design's 80, moved just below the spelling
+  for (int lines : {p.explainLines, p.derivationLines, p.exampleLines}) EXPECT_EQ(lines, 2);
+  EXPECT_EQ(p.explain.height, 2 * 18 + 6);
+  EXPECT_LE(p.example.bottom(), 265);
+  EXPECT_LT(p.spell.bottom(), p.explainLabel.top);
+  EXPECT_LT(p.explain.bottom(), p.derivationLabel.top);
+}
+
+TEST(DetailLayout, ATallerPaneGivesWholeLinesTheExplanationTheMost) {
+  const DetailPlaces p = PlaceDetailBoxes(NineInCjk(265 + 400));
+  // 400 px to spare: half is 11 lines of 18, a quarter 5, and the 22 px the
+  // shares leave make one more line for the explanation.
+  EXPECT_EQ(p.explainLines, 2 + 11 + 1);
+  EXPECT_EQ(p.derivationLines, 2 + 5);
+  EXPECT_EQ(p.exampleLines, 2 + 5);
+  EXPECT_LE(p.example.bottom(), 665);
+  EXPECT_GT(p.example.bottom(), 665 - 18 - 2);  // no whole line left unused
+  // A pane shorter than its contents gives up second lines from the bottom.
+  const DetailPlaces small = PlaceDetailBoxes(NineInCjk(230));
+  EXPECT_EQ(small.exampleLines, 1);
+  EXPECT_EQ(small.derivationLines, 1);
+  EXPECT_EQ(small.explainLines, 2);
+  EXPECT_LE(small.example.bottom(), 230);
 }

@@ -1,4 +1,6 @@
 // The main window's panes and controls as the window is resized.
+#include <QHelpEvent>
+#include <QToolTip>
 #include <cmath>
 
 #include "MainWindowFixture.h"
@@ -8,6 +10,7 @@
 using namespace velmora;
 using test::MainWindow;
 using test::WaitFor;
+using test::Click;
 
 TEST_F(MainWindow, ResizingMovesThePanesAndKeepsTheBannerButtonsRight) {
   window->resize(Px(8190) + 200, Px(5565) + 100);
@@ -74,4 +77,44 @@ TEST_F(MainWindow, BelowTheDesignWidthTheBannerButtonsLeaveTheLinksFree) {
   ASSERT_TRUE(WaitFor([&] { return c().Picture1->width() == window->centralWidget()->width(); }));
   for (QWidget *link : std::initializer_list<QWidget *>{c().cmdEmail, c().cmdUpdate, c().cmdCoolNameSet})
     EXPECT_LE(link->geometry().right(), c().Command1->x()) << link->objectName().toStdString();
+}
+
+TEST_F(MainWindow, ATallerWindowGivesTheDetailBoxesTheRoomAndTheIdiomALargerFont) {
+  ShowAfterTick();
+  const int designWidth = c().txtExplain->width();
+  const double idiomSize = c().txtIdiom->font().pointSizeF();
+  EXPECT_EQ(designWidth, Px(5323 - 640));  // the fields' width rule holds at the design size
+  const int explain = c().txtExplain->height(), derivation = c().txtDerivation->height();
+  window->resize(window->width(), window->height() + 400);
+  ASSERT_TRUE(WaitFor([&] { return c().txtExplain->height() > explain; }));
+  EXPECT_GT(c().txtExplain->height() - explain, c().txtDerivation->height() - derivation);
+  EXPECT_GT(c().txtDerivation->height(), derivation);
+  EXPECT_LE(c().txtExample->geometry().bottom(), c().Picture6->height());
+  EXPECT_DOUBLE_EQ(c().txtIdiom->font().pointSizeF(), idiomSize * 1.5);
+  EXPECT_EQ(c().txtExplain->width(), designWidth);
+}
+
+TEST_F(MainWindow, LongIdiomsAreReadableInFull) {
+  const QString idiom = "天下兴亡匹夫有责一言既出驷马难追";  // 16 characters
+  Open({{idiom, idiom, "tiān xià xīng wáng pǐ fū yǒu zé yī yán jì chū sì mǎ nán zhuī", "long", std::nullopt,
+         std::nullopt}});
+  ShowAfterTick();
+  Click(c().Command5);
+  for (QLabel *label : {c().Label1, c().Label4}) {
+    EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->contentsRect().width());
+    EXPECT_GE(label->font().pointSizeF(), 10);
+  }
+  EXPECT_EQ(c().Label4->text(), idiom);
+  // The list and the history label show the whole idiom as a tool tip.
+  QTreeView *list = c().lstKovSearch;
+  const QRect row = list->visualRect(list->model()->index(0, 1));
+  QHelpEvent onList(QEvent::ToolTip, row.center(), list->viewport()->mapToGlobal(row.center()));
+  QApplication::sendEvent(list->viewport(), &onList);
+  EXPECT_EQ(QToolTip::text(), idiom);
+  QToolTip::hideText();
+  c().lblUp->setText(idiom + idiom);
+  EXPECT_TRUE(c().lblUp->IsElidedNow());
+  QHelpEvent onLabel(QEvent::ToolTip, QPoint(2, 2), c().lblUp->mapToGlobal(QPoint(2, 2)));
+  QApplication::sendEvent(c().lblUp, &onLabel);
+  EXPECT_EQ(QToolTip::text(), idiom + idiom);
 }

@@ -9,6 +9,7 @@
 #include "data/Conn.h"
 #include "lang/Messages.h"
 #include "platform/MessageBoxes.h"
+#include "platform/QtTranslations.h"
 
 namespace velmora {
 
@@ -43,6 +44,7 @@ bool Main(const QString &executableFolder, const StartupWindows &windows) {
   }
   SetIniFile(configFile);
   SettleLanguage();
+  UseQtTranslationsFor(LangName());
 
   SetIniFile(configFile);
   const QString dataFile = DataFilePath(ReadIni(QStringLiteral("language"), QStringLiteral("DataLanguage"), 100));

@@ -69,6 +69,7 @@ frmAbout::frmAbout(QWidget *parent) : QDialog(parent) {
 void frmAbout::Load() {
   SetFormFont(this);
   SetLblCaption(this, LangName());
+  FitCaptions(this);
   txtAboutMemo_->setPlainText(ReadIni(QStringLiteral("Caption"), QStringLiteral("AboutMemo"), 500));
 }
 

@@ -138,6 +138,7 @@ void frmSysSetting::CreateControls() {
 void frmSysSetting::Load() {
   SetFormFont(this);
   SetLblCaption(this, LangName());
+  FitCaptions(this);
   SetIniFile(ConfigFilePath());
   txtUserName_->setText(ReadIni(QStringLiteral("Setting"), QStringLiteral("UserName"), 50));
   txtUserCoolName_->setText(ReadIni(QStringLiteral("Setting"), QStringLiteral("UserCoolName"), 100));

@@ -10,6 +10,9 @@ namespace velmora {
 QString CaptionKey(const QString &controlName);
 // The upper-case kind prefix: "OptDatBig5" -> "OPT".
 QString KindPrefix(const QString &controlName);
+// A caption as plain text: "&" marks the next letter as a mnemonic and
+// goes, "&&" stands for "&" itself.
+QString WithoutMnemonic(const QString &caption);
 // The Chinese face that suits the language: traditional for "BIG5",
 // simplified otherwise.
 QString ChineseFace(const QString &language);

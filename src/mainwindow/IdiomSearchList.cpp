@@ -1,7 +1,10 @@
 #include "IdiomSearchList.h"
 
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QKeyEvent>
+#include <QStyle>
+#include <QToolTip>
 #include <QtConcurrent/QtConcurrentRun>
 
 #include "config/StartupTrace.h"
@@ -45,6 +48,7 @@ IdiomSearchList::IdiomSearchList(QLineEdit *searchKey, QTreeView *list, MatchPop
   connect(matches_, &MatchPopup::chosen, this, &IdiomSearchList::Choose);
   searchKey_->installEventFilter(this);
   list_->installEventFilter(this);
+  list_->viewport()->installEventFilter(this);
 }
 
 IdiomSearchList::~IdiomSearchList() {
@@ -154,7 +158,21 @@ bool IdiomSearchList::ChooseIdiom(const QString &idiom) {
   return true;
 }
 
+bool IdiomSearchList::ShowToolTipIfElided(const QHelpEvent *event) {
+  const QModelIndex index = list_->indexAt(event->pos());
+  const QString text = index.data().toString();
+  // The cell's text margins, as the style draws them.
+  const int room = list_->visualRect(index).width() - 2 * (list_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+  if (index.isValid() && list_->fontMetrics().horizontalAdvance(text) > room)
+    QToolTip::showText(event->globalPos(), text, list_->viewport(), list_->visualRect(index));
+  else
+    QToolTip::hideText();
+  return true;
+}
+
 bool IdiomSearchList::eventFilter(QObject *watched, QEvent *event) {
+  if (watched == list_->viewport() && event->type() == QEvent::ToolTip)
+    return ShowToolTipIfElided(static_cast<QHelpEvent *>(event));
   if (event->type() != QEvent::KeyPress) return QObject::eventFilter(watched, event);
   const auto *press = static_cast<QKeyEvent *>(event);
   const bool plain = (press->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;

@@ -14,6 +14,7 @@
 #include "data/IdiomStore.h"
 #include "dictionary/IdiomFinder.h"
 
+class QHelpEvent;
 class QLineEdit;
 class QTreeView;
 
@@ -65,6 +66,8 @@ class IdiomSearchList : public QObject {
   // Tints the search box and tells screen readers when nothing matches.
   void ShowNoMatch(bool none);
   bool eventFilter(QObject *watched, QEvent *event) override;
+  // The full idiom of a row too long for its column.
+  bool ShowToolTipIfElided(const QHelpEvent *event);
   // Keys of the search box: the match list's first, then Esc and Down.
   bool SearchKeyPressed(int key);
   // Marks the current row as picked and starts the timer unless it runs.

@@ -106,7 +106,7 @@ void CreateBanner(MainWindowControls &c) {
   c.cmdCoolNameSet->setIcon(ImageByKey(QStringLiteral("person")));
   c.cmdCoolNameSet->setFlat(true);
   c.cmdCoolNameSet->setAccessibleName(QStringLiteral("Nickname settings"));
-  c.cmdCoolNameSet->setToolTip(QStringLiteral("Command1"));
+  c.cmdCoolNameSet->setToolTip(QStringLiteral("Change your name and nickname"));
   c.cmdCoolNameSet->setProperty("captionAsToolTip", true);
   c.cmdEmail = MakeAt<QPushButton>(c.Picture1, "cmdEmail", 900, 480, 780, 300);
   c.cmdEmail->setText(QStringLiteral("Mail"));
@@ -150,6 +150,7 @@ void CreateListPane(MainWindowControls &c, QWidget *client) {
   c.cmdKOVTitle->setFlat(true);
   c.cmdKOVTitle->setStyleSheet(QStringLiteral("color: white; font-weight: bold; text-align: left;"));
   c.Command9 = PictureButton(c.picMList, "Command9", QStringLiteral("home"), QStringLiteral("Velmora"), 1990, 45, 330, 300);
+  c.Command9->setProperty("toolTipKey", QStringLiteral("TIPHOME"));
   c.picSearchLine = Pane(c.picMList, "picSearchLine", 30, 435, 2340, 400);
   c.txtSearchKey = MakeAt<QLineEdit>(c.picSearchLine, "txtSearchKey", 0, 40, 1680, 330);
   c.txtSearchKey->setAccessibleName(QStringLiteral("Search"));
@@ -198,6 +199,11 @@ void CreateDetailPane(MainWindowControls &c) {
                              315);
   c.Command5 = PictureButton(c.Picture6, "Command5", QStringLiteral("quiz"), QStringLiteral("Quiz"), 1330, 30, 315, 315);
   c.Command3->setEnabled(false);
+  // Their names are not read by the caption step: the language file gives
+  // their tool tips under keys of their own.
+  for (auto [button, key] : {std::pair{c.Command2, "TIPDETAIL"}, {c.Command4, "TIPSPEAK"}, {c.Command3, "TIPVIDEO"},
+                             {c.Command5, "TIPQUIZ"}})
+    button->setProperty("toolTipKey", QLatin1String(key));
   c.cmdFavourite = PictureButton(c.Picture6, "cmdFavourite", QStringLiteral("star"), QStringLiteral("Favourite"), 1710,
                                  30, 315, 315);
   QIcon star = ImageByKey(QStringLiteral("star"));
@@ -238,6 +244,7 @@ void CreateFooter(MainWindowControls &c) {
   c.lblUp = MakeAt<ClickableLabel>(c.Picture3, "lblUp", 5340, 200, 2460, 300);
   c.lblUp->setAccessibleDescription(QStringLiteral("Previous idiom"));
   c.lblUp->setCursor(Qt::PointingHandCursor);
+  c.lblUp->SetElided(true);
   c.lblUp->setStyleSheet(QStringLiteral("color: #1d4f8a; text-decoration: underline;"));
   c.Image1 = Background(c.ActiveSizer1, "Image1", 0, 4860, 150, 780, QColor(0xee, 0xd9, 0xb8), QColor(0xfb, 0xf4, 0xe6));
   c.Image3 = Background(c.ActiveSizer1, "Image3", 8040, 4860, 150, 780, QColor(0xee, 0xd9, 0xb8), QColor(0xfb, 0xf4, 0xe6));

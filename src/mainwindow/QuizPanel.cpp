@@ -1,6 +1,7 @@
 #include "QuizPanel.h"
 
 #include <QLabel>
+#include <cmath>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -18,6 +19,22 @@ QLabel *Caption(QWidget *parent, const char *name, const QString &text, double l
   return label;
 }
 
+// A long idiom is shown whole: the font shrinks until the text fits the
+// label's width, down to a readable size, and wraps beyond that.
+void FitToWidth(QLabel *label) {
+  constexpr double kSmallestPointSize = 10;
+  QFont font = label->font();
+  if (!label->property("designPointSize").isValid()) label->setProperty("designPointSize", font.pointSizeF());
+  double size = label->property("designPointSize").toDouble();
+  const int room = label->contentsRect().width();
+  font.setPointSizeF(size);
+  const int needed = QFontMetrics(font).horizontalAdvance(label->text());
+  if (needed > room && needed > 0) size = std::max(kSmallestPointSize, std::floor(size * room / needed * 4) / 4);
+  font.setPointSizeF(size);
+  label->setFont(font);
+  label->setWordWrap(QFontMetrics(font).horizontalAdvance(label->text()) > room);
+}
+
 void Colour(QWidget *widget, const QColor &color) {
   QPalette palette = widget->palette();
   palette.setColor(QPalette::WindowText, color);
@@ -30,11 +47,15 @@ QuizPanel::QuizPanel(QWidget *parent) : QWidget(parent) {
   setObjectName(QStringLiteral("Picture5"));
   PlaceAt(this, 240, 480, 4815, 3240);
   setAutoFillBackground(true);
+  // The game's colours (blue, red) are the design's: the panel under them
+  // stays light in every theme so that they read.
+  QPalette light = palette();
+  light.setColor(QPalette::Window, QColor(0xff, 0xfd, 0xf7));
+  light.setColor(QPalette::WindowText, QColor(0x3a, 0x2a, 0x14));
+  setPalette(light);
   CreateControls();
   connect(c_.Command8, &QPushButton::clicked, this, &QuizPanel::Command8_Click);
   connect(c_.Command11, &QPushButton::clicked, this, &QuizPanel::Command11_Click);
-  // Enter in the answer box judges, as the judge button does.
-  connect(c_.Text1, &QLineEdit::returnPressed, c_.Command8, &QPushButton::click);
   connect(c_.Text1, &QLineEdit::returnPressed, this, &QuizPanel::Command8_Click);
   hide();
 }
@@ -85,6 +106,8 @@ void QuizPanel::Command11_Click() {
   if (!puzzle) return;
   c_.Label4->setText(puzzle->idiom);
   c_.Label1->setText(puzzle->shown);
+  FitToWidth(c_.Label1);
+  FitToWidth(c_.Label4);
   c_.Label3->hide();
   c_.Label3->setText(puzzle->hidden);
   // The next answer is typed at once.

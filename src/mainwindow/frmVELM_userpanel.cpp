@@ -4,6 +4,7 @@
 
 #include "dialogs/frmSysSetting.h"
 #include "frmVELM.h"
+#include "platform/QtTranslations.h"
 #include "platform/WindowLanguage.h"
 #include "config/FileHelpers.h"
 #include "config/InstallLayout.h"
@@ -31,8 +32,10 @@ QImage LoadLogo(const QString &path) {
 }  // namespace
 
 void frmVELM::RefreshUserPanel() {
+  UseQtTranslationsFor(LangName());
   SetFormFont(this);
   SetLblCaption(this, LangName());
+  SetToolTips(this);
   searchViewTitle_ = ReadIni(QStringLiteral("Caption"), QStringLiteral("KOVTSearch"), 20);
   treeViewTitle_ = ReadIni(QStringLiteral("Caption"), QStringLiteral("KOVTTreeList"), 20);
   favouritesViewTitle_ = ReadIni(QStringLiteral("Caption"), QStringLiteral("KOVTFavourites"), 100);

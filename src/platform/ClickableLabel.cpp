@@ -1,6 +1,9 @@
 #include "ClickableLabel.h"
 
+#include <QHelpEvent>
 #include <QKeyEvent>
+#include <QPainter>
+#include <QToolTip>
 #include <QMouseEvent>
 
 namespace velmora {
@@ -22,6 +25,30 @@ void ClickableLabel::keyPressEvent(QKeyEvent *event) {
     return;
   }
   QLabel::keyPressEvent(event);
+}
+
+bool ClickableLabel::IsElidedNow() const {
+  return elided_ && fontMetrics().horizontalAdvance(text()) > contentsRect().width();
+}
+
+void ClickableLabel::paintEvent(QPaintEvent *event) {
+  if (!IsElidedNow()) {
+    QLabel::paintEvent(event);
+    return;
+  }
+  QPainter painter(this);
+  const QRect room = contentsRect();
+  painter.setPen(palette().color(foregroundRole()));
+  painter.drawText(room, static_cast<int>(alignment()), fontMetrics().elidedText(text(), Qt::ElideRight, room.width()));
+}
+
+bool ClickableLabel::event(QEvent *event) {
+  if (event->type() == QEvent::ToolTip && toolTip().isEmpty()) {
+    if (IsElidedNow()) QToolTip::showText(static_cast<QHelpEvent *>(event)->globalPos(), text(), this);
+    else QToolTip::hideText();
+    return true;
+  }
+  return QLabel::event(event);
 }
 
 }  // namespace velmora

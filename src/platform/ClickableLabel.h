@@ -8,6 +8,9 @@ class ClickableLabel : public QLabel {
   Q_OBJECT
  public:
   using QLabel::QLabel;
+  // Text too long for the label ends in "…" and shows whole in a tool tip.
+  void SetElided(bool elided) { elided_ = elided; }
+  bool IsElidedNow() const;
 
  signals:
   void clicked();
@@ -19,6 +22,11 @@ class ClickableLabel : public QLabel {
   void mouseReleaseEvent(QMouseEvent *event) override;
   void mouseDoubleClickEvent(QMouseEvent *event) override;
   void keyPressEvent(QKeyEvent *event) override;
+  void paintEvent(QPaintEvent *event) override;
+  bool event(QEvent *event) override;
+
+ private:
+  bool elided_ = false;
 };
 
 }  // namespace velmora

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QWidget>
+#include <cmath>
 
 #include "lang/FontSize.h"
 #include "platform/MessageBoxes.h"
@@ -61,10 +62,12 @@ void SetFormFont(QWidget *window) {
 
 bool SetCaption(QObject *control, const QString &caption) {
   if (control->property("captionAsToolTip").toBool()) {
-    if (auto *widget = qobject_cast<QWidget *>(control)) widget->setToolTip(QString(caption).remove(QLatin1Char('&')));
+    if (auto *widget = qobject_cast<QWidget *>(control)) widget->setToolTip(WithoutMnemonic(caption));
     return true;
   }
-  if (auto *label = qobject_cast<QLabel *>(control)) label->setText(caption);
+  // A label shows its caption as it reads; the "&" of a mnemonic only
+  // means something on buttons, group boxes and menus.
+  if (auto *label = qobject_cast<QLabel *>(control)) label->setText(WithoutMnemonic(caption));
   else if (auto *button = qobject_cast<QAbstractButton *>(control)) button->setText(caption);
   else if (auto *frame = qobject_cast<QGroupBox *>(control)) frame->setTitle(caption);
   else if (auto *menu = qobject_cast<QMenu *>(control)) menu->setTitle(caption);
@@ -85,6 +88,34 @@ void SetLblCaption(QWidget *window, const QString &language) {
                       kCaptionFailureTitle, MessageButtons::Ok, MessageIcon::Critical});
       return;
     }
+  }
+}
+
+void SetToolTips(QWidget *window) {
+  for (QWidget *control : window->findChildren<QWidget *>()) {
+    const QString key = control->property("toolTipKey").toString();
+    if (key.isEmpty()) continue;
+    const QString tip = ReadIni(QStringLiteral("Caption"), key, 200);
+    if (!tip.isEmpty()) control->setToolTip(WithoutMnemonic(tip));
+  }
+}
+
+void FitCaptions(QWidget *window) {
+  for (QLabel *label : window->findChildren<QLabel *>()) {
+    if (label->text().isEmpty() || label->wordWrap() || label->parentWidget() == nullptr) continue;
+    const int chrome = label->width() - label->contentsRect().width();
+    const int needed = label->fontMetrics().horizontalAdvance(label->text()) + chrome;
+    // Only what lies inside the frame is seen.
+    const QRect room = label->parentWidget()->contentsRect();
+    QRect place = label->geometry().intersected(QRect(room.left(), label->y(), room.width(), label->height()));
+    if (needed <= place.width()) continue;
+    if (label->alignment() & Qt::AlignRight) place.setLeft(std::max(room.left(), place.right() + 1 - needed));
+    else place.setWidth(std::min(needed, room.right() + 1 - place.left()));
+    label->setGeometry(place);
+    if (place.width() >= needed) continue;
+    QFont font = label->font();
+    font.setPointSizeF(std::floor(font.pointSizeF() * (place.width() - chrome) / (needed - chrome) * 4) / 4);
+    label->setFont(font);
   }
 }
 

@@ -22,6 +22,17 @@ void SetFormFont(QWidget *window);
 // the language is "default" or empty.
 void SetLblCaption(QWidget *window, const QString &language);
 
+// Sets the tool tips of the current settings file's "Caption" section on
+// the controls that name their key in the property "toolTipKey" (picture
+// buttons, whose names the caption step does not read).
+void SetToolTips(QWidget *window);
+
+// A caption wider than its label (a language's words are longer than the
+// design's): the label grows into the free room beside it, away from its
+// aligned edge and within its frame; what still does not fit takes a
+// font just small enough.
+void FitCaptions(QWidget *window);
+
 // Sets a control's caption; false when the control has none.
 bool SetCaption(QObject *control, const QString &caption);
 
