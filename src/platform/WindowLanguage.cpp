@@ -105,8 +105,8 @@ void FitCaptions(QWidget *window) {
     if (label->text().isEmpty() || label->wordWrap() || label->parentWidget() == nullptr) continue;
     const int chrome = label->width() - label->contentsRect().width();
     const int needed = label->fontMetrics().horizontalAdvance(label->text()) + chrome;
-    // Only what lies inside the frame is seen.
-    const QRect room = label->parentWidget()->contentsRect();
+    // Only what lies inside the frame is seen, and text does not touch it.
+    const QRect room = label->parentWidget()->contentsRect().adjusted(2, 0, -6, 0);
     QRect place = label->geometry().intersected(QRect(room.left(), label->y(), room.width(), label->height()));
     if (needed <= place.width()) continue;
     if (label->alignment() & Qt::AlignRight) place.setLeft(std::max(room.left(), place.right() + 1 - needed));
