@@ -2,7 +2,13 @@
 
 #include <QFile>
 
+#include <QTemporaryDir>
+#include <functional>
+
+#include "CedictNotation.h"
 #include "CedictSource.h"
+#include "SourceError.h"
+#include "SourceFile.h"
 #include "EditionBuilder.h"
 #include "IdiomJsonSource.h"
 #include "TestInstall.h"
@@ -34,7 +40,8 @@ TEST(Cedict, TakesIdiomsOnlyWithToneMarks) {
   EXPECT_EQ(entries[0].traditional, "一馬當先");
   EXPECT_EQ(entries[0].simplified, "一马当先");
   EXPECT_EQ(entries[0].spell, "yī mǎ dāng xiān");
-  EXPECT_EQ(entries[2].note, "(idiom) illiterate; unlettered");
+  EXPECT_EQ(entries[2].english, "(idiom) illiterate; unlettered");
+  EXPECT_FALSE(entries[2].note);
   EXPECT_EQ(entries[3].spell, "yī nán bàn nǚ");
   EXPECT_THROW(ReadCedictIdioms("not a module"), std::exception);
 }
@@ -45,7 +52,7 @@ TEST(Cedict, MergesEntriesThatShareTheIdiomAndKeepsAllReadings) {
   const auto ding = std::find_if(rows.begin(), rows.end(), [](const IdiomRow &r) { return r.idiom == "一丁不识"; });
   ASSERT_NE(ding, rows.end());
   EXPECT_EQ(ding->spell, "yī dīng bù shí; yī dīng bù shì");
-  EXPECT_EQ(ding->note, "(idiom) illiterate; (idiom) illiterate; unlettered");
+  EXPECT_EQ(ding->note, "illiterate; unlettered");  // the tag goes, each definition once
   EXPECT_EQ(ding->firstA, "Y");
   EXPECT_EQ(ding->initial, "YDBS");
   for (size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(rows[i].code, static_cast<long long>(i + 1));
@@ -99,4 +106,72 @@ TEST(Edition, SharedSampleBuildsWithUniqueIdiomsInPinyinOrder) {
     seen.insert(row.idiom);
   }
   EXPECT_EQ(rows.front().firstA, "A");
+}
+
+TEST(CedictNotation, CrossReferencesReadInTheEditionsScriptAndTheTagGoes) {
+  struct Case {
+    const char *raw, *gb, *big5;
+  };
+  const Case cases[] = {
+      {"(idiom) lit. to lie on firewood and taste gall, like 勾踐|勾践[Gou1 Jian4]",
+       "lit. to lie on firewood and taste gall, like 勾践 (Gōu Jiàn)",
+       "lit. to lie on firewood and taste gall, like 勾踐 (Gōu Jiàn)"},
+      {"see 一丁不識|一丁不识[yi1 ding1 bu4 shi2]; (idiom) illiterate", "see 一丁不识 (yī dīng bù shí); illiterate",
+       "see 一丁不識 (yī dīng bù shí); illiterate"},
+      {"lit. the first to charge (idiom); fig. to take the lead", "lit. the first to charge; fig. to take the lead",
+       "lit. the first to charge; fig. to take the lead"},
+      {"a woman 女[nu:3]", "a woman 女 (nǚ)", "a woman 女 (nǚ)"},
+      {"(idiom)", "", ""},
+  };
+  for (const Case &c : cases) {
+    EXPECT_EQ(CleanCedictDefinitions(c.raw, false), c.gb) << c.raw;
+    EXPECT_EQ(CleanCedictDefinitions(c.raw, true), c.big5) << c.raw;
+  }
+}
+
+TEST(Sources, TwoSourcesMergeChineseTextsFirstAndEnglishOnALineOfItsOwn) {
+  std::vector<SourceEntry> entries = {
+      {"一马当先", "", "yī mǎ dāng xiān", "作战时策马冲在最前面", "《水浒传》", std::nullopt, std::nullopt},
+      {"爱不释手", "", "ài bù shì shǒu", "喜爱得舍不得放手", std::nullopt, std::nullopt, std::nullopt}};
+  for (const SourceEntry &english : ReadCedictText("一馬當先 一马当先 [yi1 ma3 dang1 xian1] /(idiom) to take the lead/\n"
+                                                   "刻舟求劍 刻舟求剑 [ke4 zhou1 qiu2 jian4] /(idiom) a foolish insistence/\n"))
+    entries.push_back(english);
+  const auto rows = BuildRows(entries, Edition::Gb, nullptr);
+  ASSERT_EQ(rows.size(), 3u);
+  const auto row = [&rows](const QString &idiom) {
+    return *std::find_if(rows.begin(), rows.end(), [&](const IdiomRow &r) { return r.idiom == idiom; });
+  };
+  EXPECT_EQ(row("一马当先").note, "作战时策马冲在最前面\nto take the lead");
+  EXPECT_EQ(row("一马当先").source, "《水浒传》");
+  EXPECT_EQ(row("一马当先").spell, "yī mǎ dāng xiān");  // the same reading once
+  EXPECT_EQ(row("爱不释手").note, "喜爱得舍不得放手");
+  EXPECT_EQ(row("刻舟求剑").note, "a foolish insistence");
+}
+
+TEST(Sources, MalformedSourcesAreToldWithTheirLineInWords) {
+  const auto message = [](const std::function<void()> &read) {
+    try {
+      read();
+    } catch (const SourceError &error) {
+      return error.Text();
+    }
+    return QString();
+  };
+  EXPECT_EQ(message([] { ReadIdiomJson("[\n  {\"word\": \"一马当先\"},\n  {\"word\" \"x\"}\n]", "idioms.json"); }),
+            "idioms.json, line 3, column 13: this is not valid JSON here");  // on the token "x"
+  EXPECT_EQ(message([] { ReadIdiomJson("[{\"word\": \"一马", "cut.json"); }),
+            "cut.json, line 1, column 14: the JSON ends too early");
+  EXPECT_EQ(message([] {
+              ReadCedictText("# comment\n一馬當先 一马当先 [yi1 ma3 dang1 xian1] /(idiom) to lead/\n一馬當先 [yi1] to lead\n",
+                             "cedict_ts.u8");
+            }),
+            "cedict_ts.u8, line 3: this line is not a CC-CEDICT entry (traditional simplified [pin1 yin1] /definition/)");
+  QTemporaryDir dir;
+  QFile empty(dir.filePath("empty.json"));
+  ASSERT_TRUE(empty.open(QIODevice::WriteOnly) && empty.write("[]") == 2);
+  empty.close();
+  EXPECT_EQ(message([&] { LoadSource(dir.filePath("empty.json"), SourceKind::Any); }),
+            dir.filePath("empty.json") + ": the file holds no idioms");
+  EXPECT_EQ(message([&] { LoadSource(dir.filePath("none.json"), SourceKind::Any); }),
+            dir.filePath("none.json") + ": there is no such file");
 }

@@ -21,6 +21,10 @@ inline const QString kIdiomByCodeQuery = QStringLiteral("SELECT * FROM VELM wher
 inline const QString kInfoListOrder = QStringLiteral("list_order");
 // The Value of kInfoListOrder when the codes run 1..N in idiom order.
 inline const QString kListInCodeOrder = QStringLiteral("code");
+// The sources the edition was built from: a JSON list of objects with
+// "name", "version" and "licence".
+inline const QString kInfoSources = QStringLiteral("sources");
+inline const QString kInfoValueQuery = QStringLiteral("SELECT Value FROM VelmoraInfo WHERE Name = ?");
 // The search indexes, ready to load: table VelmoraSearch (Name, Data).
 inline const QString kSearchTextIndex = QStringLiteral("text");
 inline const QString kSearchPinyinIndex = QStringLiteral("pinyin");

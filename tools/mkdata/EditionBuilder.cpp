@@ -6,8 +6,11 @@
 #include <QFile>
 #include <QHash>
 #include <algorithm>
+#include <nlohmann/json.hpp>
 #include <stdexcept>
 
+#include "CedictNotation.h"
+#include "SourceError.h"
 #include "TraditionalConverter.h"
 #include "data/MeaningSearch.h"
 #include "data/Queries.h"
@@ -89,8 +92,41 @@ std::optional<QString> NonEmpty(const QString &text) {
   return text.isEmpty() ? std::nullopt : std::optional<QString>(text);
 }
 
-void Require(bool ok, const SqlConnection &db, const char *what) {
-  if (!ok) throw std::runtime_error(std::string(what) + ": " + sqlite3_errmsg(db.handle()));
+// Why a file could not be written, in words.
+QString WriteFailure(const QString &path, int code) {
+  switch (code & 0xff) {
+    case SQLITE_FULL: return QStringLiteral("%1 cannot be written: the disk is full").arg(path);
+    case SQLITE_CANTOPEN:
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+      return QStringLiteral("%1 cannot be written: its folder is missing or may not be written").arg(path);
+    case SQLITE_IOERR: return QStringLiteral("%1 cannot be written: the disk reported an error").arg(path);
+    default: return QStringLiteral("%1 cannot be written (error %2)").arg(path).arg(code);
+  }
+}
+
+// The file being written, for the messages of a failed step.
+thread_local QString writing;
+
+void Require(bool ok, const SqlConnection &db, const char *) {
+  if (!ok) throw SourceError(WriteFailure(writing, sqlite3_extended_errcode(db.handle())));
+}
+
+void Check(const BuildControl *control, size_t done, size_t total) {
+  if (control == nullptr) return;
+  if (control->cancelled && control->cancelled()) throw BuildCancelled();
+  if (control->progress && total > 0) control->progress(static_cast<double>(done) / static_cast<double>(total));
+}
+
+// The sources as VelmoraInfo keeps them: a JSON list of objects.
+QString SourcesJson(const std::vector<SourceFacts> &sources) {
+  nlohmann::json list = nlohmann::json::array();
+  for (const SourceFacts &source : sources)
+    list.push_back({{"name", source.name.toStdString()},
+                    {"version", source.version.toStdString()},
+                    {"licence", source.licence.toStdString()}});
+  return QString::fromStdString(list.dump());
 }
 
 }  // namespace
@@ -98,6 +134,7 @@ void Require(bool ok, const SqlConnection &db, const char *what) {
 std::vector<IdiomRow> BuildRows(const std::vector<SourceEntry> &entries, Edition edition,
                                 const TraditionalConverter *converter) {
   std::vector<IdiomRow> rows;
+  std::vector<std::optional<QString>> english;  // each row's English definitions, as the sources give them
   QHash<QString, size_t> rowByIdiom;
   for (const SourceEntry &entry : entries) {
     const bool convert = edition == Edition::Big5 && entry.traditional.isEmpty();
@@ -110,6 +147,7 @@ std::vector<IdiomRow> BuildRows(const std::vector<SourceEntry> &entries, Edition
       found = rowByIdiom.insert(idiom, rows.size());
       rows.push_back(IdiomRow{});
       rows.back().idiom = idiom;
+      english.emplace_back();
     }
     IdiomRow &row = rows[*found];
     const TraditionalConverter *textConverter = convert ? converter : nullptr;
@@ -117,6 +155,15 @@ std::vector<IdiomRow> BuildRows(const std::vector<SourceEntry> &entries, Edition
     AddDistinct(row.note, Converted(entry.note, textConverter), QStringLiteral("; "));
     AddDistinct(row.source, Converted(entry.source, textConverter), QStringLiteral("\n"));
     AddDistinct(row.example, Converted(entry.example, textConverter), QStringLiteral("\n"));
+    AddDistinct(english[*found], entry.english, QStringLiteral("; "));
+  }
+  // A learner reads both: the Chinese explanation, then the English on a
+  // line of its own.
+  for (size_t i = 0; i < rows.size(); ++i) {
+    if (!english[i]) continue;
+    const QString definitions = CleanCedictDefinitions(*english[i], edition == Edition::Big5);
+    if (definitions.isEmpty()) continue;
+    rows[i].note = rows[i].note ? *rows[i].note + QLatin1Char('\n') + definitions : definitions;
   }
   for (IdiomRow &row : rows) {
     const QString firstReading = row.spell.value_or(QString()).section(QStringLiteral("; "), 0, 0);
@@ -193,13 +240,19 @@ void WriteFullText(const SqlConnection &db, const std::vector<IdiomRow> &rows) {
 }  // namespace
 
 void WriteEdition(const std::vector<IdiomRow> &rows, const QString &path, const QString &password,
-                  const QString &description) {
+                  const QString &description, const std::vector<SourceFacts> &sources,
+                  const BuildControl *control) {
   const QString temporary = path + QStringLiteral(".part");
   QFile::remove(temporary);
-  {
+  writing = path;
+  try {
     QString error;
+    int code = 0;
     auto db = SqlConnection::Open(temporary, password, SqlConnection::Mode::Create, &error);
-    if (!db) throw std::runtime_error("cannot create " + temporary.toStdString() + ": " + error.toStdString());
+    if (!db) {
+      code = error.mid(1, error.indexOf(QLatin1Char(']')) - 1).toInt();
+      throw SourceError(WriteFailure(path, code == 0 ? SQLITE_CANTOPEN : code));
+    }
     const QString schema = QStringLiteral(
         "CREATE TABLE VELM (Code INTEGER PRIMARY KEY, Idiom TEXT NOT NULL COLLATE %1, "
         "FirstA TEXT COLLATE NOCASE, Initial TEXT, Spell TEXT, Note TEXT, Source TEXT, Example TEXT);"
@@ -218,6 +271,7 @@ void WriteEdition(const std::vector<IdiomRow> &rows, const QString &path, const 
                                -1, &insert, nullptr) == SQLITE_OK,
             *db, "prepare");
     for (const IdiomRow &row : rows) {
+      if (row.code % 512 == 0) Check(control, static_cast<size_t>(row.code), rows.size() * 2);
       sqlite3_bind_int64(insert, 1, row.code);
       Bind(insert, 2, row.idiom);
       Bind(insert, 3, NonEmpty(row.firstA));
@@ -244,12 +298,25 @@ void WriteEdition(const std::vector<IdiomRow> &rows, const QString &path, const 
     Require(db->Execute(QStringLiteral("INSERT INTO VelmoraInfo VALUES (%1, %2)")
                             .arg(SqlQuoted(kInfoListOrder), SqlQuoted(kListInCodeOrder))),
             *db, "list order");
+    if (!sources.empty())
+      Require(db->Execute(QStringLiteral("INSERT INTO VelmoraInfo VALUES (%1, %2)")
+                              .arg(SqlQuoted(kInfoSources), SqlQuoted(SourcesJson(sources)))),
+              *db, "sources");
+    Check(control, rows.size(), rows.size() * 2);
     WriteSearchIndexes(*db, rows);
+    Check(control, rows.size() * 3 / 2, rows.size() * 2);
     WriteFullText(*db, rows);
+    Check(control, rows.size() * 2, rows.size() * 2);
     Require(db->Execute(QStringLiteral("COMMIT")), *db, "commit");
+  } catch (...) {
+    QFile::remove(temporary);
+    throw;
   }
   QFile::remove(path);
-  if (!QFile::rename(temporary, path)) throw std::runtime_error("cannot move the new file to " + path.toStdString());
+  if (!QFile::rename(temporary, path)) {
+    QFile::remove(temporary);
+    throw SourceError(QStringLiteral("%1 cannot be replaced: its folder may not be written").arg(path));
+  }
 }
 
 }  // namespace velmora::mkdata

