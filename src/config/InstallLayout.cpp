@@ -1,5 +1,6 @@
 #include "InstallLayout.h"
 
+#include <QFileInfo>
 #include <QStandardPaths>
 
 #include "ProgramValues.h"
@@ -24,9 +25,27 @@ QString DataFileName(const QString &dataLanguage) {
   return {};
 }
 
-QString DataFilePath(const QString &dataLanguage) {
+QString InstalledDataFilePath(const QString &dataLanguage) {
   const QString name = DataFileName(dataLanguage);
   return name.isEmpty() ? QString() : InstallPath() + QStringLiteral("Data/") + name;
+}
+
+QString UserDataFilePath(const QString &dataLanguage) {
+  const QString name = DataFileName(dataLanguage);
+  return name.isEmpty() ? QString() : UserDataFolder() + QStringLiteral("Data/") + name;
+}
+
+QString DataFilePath(const QString &dataLanguage) {
+  const QString user = UserDataFilePath(dataLanguage);
+  return !user.isEmpty() && QFileInfo(user).isFile() ? user : InstalledDataFilePath(dataLanguage);
+}
+
+QString DataFileTarget(const QString &dataLanguage) {
+  const QString installed = InstalledDataFilePath(dataLanguage);
+  const QFileInfo folder(QFileInfo(installed).absolutePath());
+  // Once the user has editions of their own, new ones go beside them.
+  const bool userCopies = QFileInfo(UserDataFilePath(dataLanguage)).isFile();
+  return !userCopies && folder.isDir() && folder.isWritable() ? installed : UserDataFilePath(dataLanguage);
 }
 
 QString LanguageFilePath(const QString &name) {

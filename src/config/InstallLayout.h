@@ -9,8 +9,13 @@ namespace velmora {
 QString ConfigFilePath();
 // The data file name of an edition ("GB" or "BIG5"); empty for any other.
 QString DataFileName(const QString &dataLanguage);
-// The data file of an edition; empty when the value names none.
+// The data file of an edition in use: the user's own (an import into an
+// installation the user may not write) when there is one, else the
+// installed one; empty when the value names none.
 QString DataFilePath(const QString &dataLanguage);
+// Where a new edition of the data language is written: the installation's
+// Data folder when the user may write it, else the user's data folder.
+QString DataFileTarget(const QString &dataLanguage);
 // A name from data or configuration stays inside its folder: a language or
 // an idiom whose name holds a path separator has no file (empty path).
 // The language file of a language name (the stem of a ".lng" file).

@@ -1,5 +1,9 @@
 #include "EditionFacts.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
 #include <sqlite3.h>
 
 #include "Queries.h"
@@ -85,6 +89,27 @@ IdiomsAndSpells ReadIdiomsAndSpells(const SqlConnection &connection) {
     read.spells << rows.Text(QStringLiteral("Spell"));
   }
   return read;
+}
+
+}  // namespace velmora
+
+namespace velmora {
+
+std::vector<EditionSource> ReadEditionSources(const SqlConnection &connection) {
+  std::vector<EditionSource> sources;
+  RecordSet value;
+  if (!connection.HasTable(QStringLiteral("VelmoraInfo")) ||
+      connection.Fetch(kInfoValueQuery, {kInfoSources}, &value) != 0 || value.EOF_())
+    return sources;
+  const QJsonArray list = QJsonDocument::fromJson(value.Text(QStringLiteral("Value")).toUtf8()).array();
+  for (const QJsonValue &item : list) {
+    const QJsonObject source = item.toObject();
+    const QString name = source.value(QStringLiteral("name")).toString();
+    if (!name.isEmpty())
+      sources.push_back({name, source.value(QStringLiteral("version")).toString(),
+                         source.value(QStringLiteral("licence")).toString()});
+  }
+  return sources;
 }
 
 }  // namespace velmora

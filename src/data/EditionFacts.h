@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "SqlConnection.h"
 
@@ -24,6 +25,13 @@ std::optional<SearchIndexBytes> ReadSearchIndexes(const SqlConnection &connectio
 // Each idiom in the other script, in list order, as stored: UTF-8, one idiom
 // per line; empty when not stored.
 QByteArray ReadOtherScriptLines(const SqlConnection &connection);
+
+// A source the edition was built from, as its builder recorded it.
+struct EditionSource {
+  QString name, version, licence;
+};
+// Nothing when the edition does not say.
+std::vector<EditionSource> ReadEditionSources(const SqlConnection &connection);
 
 // Every idiom with its spelling, in idiom order.
 struct IdiomsAndSpells {

@@ -40,6 +40,22 @@ QString IdiomList::NoteAt(int row) const {
 
 IdiomList AllIdioms() { return IdiomList(OpenRS(kAllIdiomsQuery, false)); }
 
+std::vector<EditionSource> EditionSources() {
+  const auto connection = DictionaryConnection();
+  return connection ? ReadEditionSources(*connection) : std::vector<EditionSource>{};
+}
+
+QString EditionSourcesLine(const std::vector<EditionSource> &sources) {
+  QStringList parts;
+  for (const EditionSource &source : sources) {
+    QStringList facts;
+    if (!source.version.isEmpty()) facts << source.version;
+    if (!source.licence.isEmpty()) facts << source.licence;
+    parts << (facts.isEmpty() ? source.name : source.name + QStringLiteral(" (") + facts.join(QStringLiteral(", ")) + QLatin1Char(')'));
+  }
+  return parts.join(QStringLiteral(" + "));
+}
+
 std::optional<QString> HighestCode() {
   return OpenRS(kHighestCodeQuery, false).Field(QStringLiteral("Maxcode"));
 }

@@ -7,6 +7,7 @@
 #include <optional>
 #include <vector>
 
+#include "EditionFacts.h"
 #include "Queries.h"
 #include "RecordSet.h"
 
@@ -55,6 +56,10 @@ struct FiledIdiom {
 IdiomList AllIdioms();
 // The highest idiom code as the database gives it; nothing without idioms.
 std::optional<QString> HighestCode();
+// The sources the edition in use was built from; empty when it does not say.
+std::vector<EditionSource> EditionSources();
+// The sources in one line: "CC-CEDICT (2024-05-01, CC BY-SA 4.0) + idioms".
+QString EditionSourcesLine(const std::vector<EditionSource> &sources);
 // The letters that file more than one idiom, in A-Z order.
 std::vector<LetterCount> LetterCounts();
 std::vector<FiledIdiom> IdiomsFiledUnder(const QString &letter);

@@ -5,6 +5,7 @@
 #include <QUrl>
 
 #include "MakerAddresses.h"
+#include "data/IdiomStore.h"
 #include "lang/Messages.h"
 #include "platform/WindowLanguage.h"
 #include "platform/ImageList.h"
@@ -57,6 +58,10 @@ frmAbout::frmAbout(QWidget *parent) : QDialog(parent) {
   song.setPointSize(9);
   txtAboutMemo_->setFont(song);
   txtAboutMemo_->setAccessibleName(QStringLiteral("About"));
+  // The data's sources and licences, beside the button.
+  lblDataSources_ = MakeAt<QLabel>(this, "lblDataSources", 120, 3060, 3840, 540);
+  lblDataSources_->setWordWrap(true);
+  lblDataSources_->setTextInteractionFlags(Qt::TextSelectableByMouse);
   cmdOK_ = MakeAt<QPushButton>(this, "cmdOK", 4080, 3120, 1200, 420);
   cmdOK_->setText(QStringLiteral("&OK"));
   cmdOK_->setDefault(true);
@@ -71,6 +76,10 @@ void frmAbout::Load() {
   SetLblCaption(this, LangName());
   FitCaptions(this);
   txtAboutMemo_->setPlainText(ReadIni(QStringLiteral("Caption"), QStringLiteral("AboutMemo"), 500));
+  const QString sources = EditionSourcesLine(EditionSources());
+  QString prefix = ReadIni(QStringLiteral("Caption"), QStringLiteral("DATAFROM"), 100);
+  if (prefix.isEmpty()) prefix = QStringLiteral("Data:");
+  lblDataSources_->setText(sources.isEmpty() ? QString() : prefix + QLatin1Char(' ') + sources);
 }
 
 }  // namespace velmora

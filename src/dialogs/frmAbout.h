@@ -19,7 +19,7 @@ class frmAbout : public QDialog {
  private:
   void Load();
   QLabel *Image1_;
-  QLabel *lblSysName_, *lblCoryright_;
+  QLabel *lblSysName_, *lblCoryright_, *lblDataSources_;
   ClickableLabel *lblEmailAddress_, *lblHttp_;
   QPlainTextEdit *txtAboutMemo_;
   QPushButton *cmdOK_;

@@ -50,6 +50,8 @@ class frmVELM : public QMainWindow {
   // The load steps; run once, before the window is first shown.
   void Load();
   void RefreshUserPanel();
+  // The footer names the sources of the edition in use.
+  void ShowDataCredit();
   // Opens the settings dialog, then refreshes the panel and the layout.
   void OpenSettings();
   // The text the speak button reads: the spelling when there is one.

@@ -2,6 +2,7 @@
 #include <QImageReader>
 #include <QPixmap>
 
+#include "data/IdiomStore.h"
 #include "dialogs/frmSysSetting.h"
 #include "frmVELM.h"
 #include "platform/QtTranslations.h"
@@ -31,11 +32,29 @@ QImage LoadLogo(const QString &path) {
 
 }  // namespace
 
+void frmVELM::ShowDataCredit() {
+  // The footer's caption names CC-CEDICT; an edition built from other
+  // sources names those instead.
+  const std::vector<EditionSource> sources = EditionSources();
+  const bool cedictOnly = std::all_of(sources.begin(), sources.end(),
+                                      [](const EditionSource &source) { return source.name == QLatin1String("CC-CEDICT"); });
+  if (sources.empty() || cedictOnly) return;
+  QStringList names;
+  for (const EditionSource &source : sources) names << source.name;
+  c_.lblQuillon->setText(QStringLiteral("Velmora · ") + names.join(QStringLiteral(" + ")));
+}
+
 void frmVELM::RefreshUserPanel() {
   UseQtTranslationsFor(LangName());
   SetFormFont(this);
   SetLblCaption(this, LangName());
   SetToolTips(this);
+  // Empty boxes say so quietly; their text stays empty.
+  for (auto [box, key, builtIn] : {std::tuple{c_.txtDerivation, "PHDERIVATION", "No derivation in this dictionary"},
+                                   std::tuple{c_.txtExample, "PHEXAMPLE", "No example in this dictionary"}}) {
+    const QString text = ReadIni(QStringLiteral("Caption"), QLatin1String(key), 100);
+    box->setPlaceholderText(text.isEmpty() ? QLatin1String(builtIn) : text);
+  }
   searchViewTitle_ = ReadIni(QStringLiteral("Caption"), QStringLiteral("KOVTSearch"), 20);
   treeViewTitle_ = ReadIni(QStringLiteral("Caption"), QStringLiteral("KOVTTreeList"), 20);
   favouritesViewTitle_ = ReadIni(QStringLiteral("Caption"), QStringLiteral("KOVTFavourites"), 100);
@@ -57,6 +76,7 @@ void frmVELM::RefreshUserPanel() {
   QFont spellFont = c_.txtSpell->font();
   spellFont.setFamilies({QStringLiteral("Arial"), ChineseFace(LangName())});
   c_.txtSpell->setFont(spellFont);
+  ShowDataCredit();
   // The nickname follows the name just set, not the caption it had before.
   Form_Resize();
   ApplyTextScale();
