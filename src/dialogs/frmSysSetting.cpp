@@ -1,5 +1,7 @@
 #include "frmSysSetting.h"
 
+#include "frmImport.h"
+
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
@@ -101,6 +103,10 @@ frmSysSetting::frmSysSetting(QWidget *parent) : QDialog(parent) {
   connect(cmdPathSelect_, &QPushButton::clicked, this, &frmSysSetting::cmdPathSelect_Click);
   connect(cmdOK_, &QPushButton::clicked, this, &frmSysSetting::cmdOK_Click);
   connect(cmdCancel_, &QPushButton::clicked, this, &frmSysSetting::cmdCancel_Click);
+  connect(cmdImport_, &QPushButton::clicked, this, [this] {
+    frmImport import(this);
+    import.exec();
+  });
   Load();
 }
 
@@ -126,6 +132,9 @@ void frmSysSetting::CreateControls() {
   chkCopyToPath_ = Make<QCheckBox>(fraEffigySetting_, "chkCopyToPath", "Copy To Install Path", 1320, 1920, 3135, 180);
   cmdOK_ = Make<QPushButton>(this, "cmdOK", "&Ok", 3000, 4080, 1215, 405);
   cmdCancel_ = Make<QPushButton>(this, "cmdCancel", "&Cancel", 4560, 4080, 1215, 405);
+  // Beside the design's buttons, in room the design leaves free: new data
+  // for the dictionary.
+  cmdImport_ = Make<QPushButton>(this, "cmdImport", "Import idioms…", 150, 4080, 2700, 405);
   cmdOK_->setDefault(true);
   for (QLabel *label : {lblUserName_, lblUserCoolName_, lblEffigyPic_})
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);

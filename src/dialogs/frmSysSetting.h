@@ -41,7 +41,7 @@ class frmSysSetting : public QDialog {
   QRadioButton *OptGB_, *OptBIG5_, *OptEN_, *OptDatGb_, *OptDatBig5_;
   QLabel *lblReStart_, *lblUserName_, *lblUserCoolName_, *lblEffigyPic_;
   QLineEdit *txtUserName_, *txtUserCoolName_, *txtLogoPath_;
-  QPushButton *cmdPathSelect_, *cmdOK_, *cmdCancel_;
+  QPushButton *cmdPathSelect_, *cmdOK_, *cmdCancel_, *cmdImport_;
   QCheckBox *chkCopyToPath_;
 };
 

@@ -15,7 +15,24 @@ SaveFileChooser &SaveChooser() {
   return chooser;
 }
 
+QStringList ShowOpenDialog(QWidget *parent, const QString &caption, const QString &filter) {
+  return QFileDialog::getOpenFileNames(parent, caption, QString(), filter);
+}
+
+OpenFilesChooser &OpenChooser() {
+  static OpenFilesChooser chooser = ShowOpenDialog;
+  return chooser;
+}
+
 }  // namespace
+
+QStringList ChooseOpenFiles(QWidget *parent, const QString &caption, const QString &filter) {
+  return OpenChooser()(parent, caption, filter);
+}
+
+void SetOpenFilesChooser(OpenFilesChooser chooser) {
+  OpenChooser() = chooser ? std::move(chooser) : OpenFilesChooser(ShowOpenDialog);
+}
 
 QString ChooseSaveFile(QWidget *parent, const QString &caption, const QString &suggested, const QString &filter) {
   return SaveChooser()(parent, caption, suggested, filter);

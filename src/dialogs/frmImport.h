@@ -1,0 +1,64 @@
+#pragma once
+// Import of idiom data from the window: the user chooses files, sees what
+// each holds, and builds both editions from them off the user-interface
+// thread, with progress and Cancel. The editions in use are replaced only
+// when the new ones are complete and verified; the replaced ones are kept
+// and "Restore the previous dictionary" brings them back.
+#include <QDialog>
+#include <QFutureWatcher>
+#include <QTimer>
+#include <atomic>
+#include <memory>
+#include <vector>
+
+#include "Editions.h"
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QTreeWidget;
+
+namespace velmora {
+
+class frmImport : public QDialog {
+  Q_OBJECT
+ public:
+  explicit frmImport(QWidget *parent = nullptr);
+  ~frmImport() override;
+
+  // Adds the files' sources to the list (what a file chooser gave).
+  void AddFiles(const QStringList &paths);
+  // Builds and puts in place; the result is told in a message box.
+  void StartImport();
+  void CancelImport();
+  bool IsImporting() const { return watcher_.isRunning(); }
+  const std::vector<mkdata::LoadedSource> &Sources() const { return sources_; }
+  // Where the editions are written and read.
+  static mkdata::EditionPaths EditionsInUse();
+  // Asks whether to start again now; restarts when told to.
+  static void OfferRestart(QWidget *parent, const QString &what);
+
+ protected:
+  void reject() override;
+
+ private:
+  void ChooseFiles();
+  void RemoveSelected();
+  void ShowSources();
+  void FinishImport();
+  void RestorePrevious();
+  void UpdateButtons();
+
+  std::vector<mkdata::LoadedSource> sources_;
+  QTreeWidget *list_;
+  QLabel *status_;
+  QProgressBar *progress_;
+  QPushButton *add_, *remove_, *restore_, *import_, *close_;
+  QFutureWatcher<QString> watcher_;  // the build's failure in words; empty on success
+  QTimer progressTimer_;
+  std::shared_ptr<std::atomic<double>> done_;
+  std::shared_ptr<std::atomic<bool>> cancelled_;
+  mkdata::EditionPaths built_, targets_;
+};
+
+}  // namespace velmora
