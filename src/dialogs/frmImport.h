@@ -31,7 +31,8 @@ class frmImport : public QDialog {
   // Builds and puts in place; the result is told in a message box.
   void StartImport();
   void CancelImport();
-  bool IsImporting() const { return watcher_.isRunning(); }
+  // From the start until the result has been handled.
+  bool IsImporting() const { return importing_; }
   const std::vector<mkdata::LoadedSource> &Sources() const { return sources_; }
   // Where the editions are written and read.
   static mkdata::EditionPaths EditionsInUse();
@@ -59,6 +60,7 @@ class frmImport : public QDialog {
   std::shared_ptr<std::atomic<double>> done_;
   std::shared_ptr<std::atomic<bool>> cancelled_;
   mkdata::EditionPaths built_, targets_;
+  bool importing_ = false;
 };
 
 }  // namespace velmora

@@ -119,6 +119,15 @@ void Check(const BuildControl *control, size_t done, size_t total) {
   if (control->progress && total > 0) control->progress(static_cast<double>(done) / static_cast<double>(total));
 }
 
+// A part of a step's progress: from..from+share of the whole.
+BuildControl Share(const BuildControl *whole, double from, double share) {
+  BuildControl part;
+  if (whole == nullptr) return part;
+  part.cancelled = whole->cancelled;
+  if (whole->progress) part.progress = [whole, from, share](double done) { whole->progress(from + done * share); };
+  return part;
+}
+
 // The sources as VelmoraInfo keeps them: a JSON list of objects.
 QString SourcesJson(const std::vector<SourceFacts> &sources) {
   nlohmann::json list = nlohmann::json::array();
@@ -132,11 +141,13 @@ QString SourcesJson(const std::vector<SourceFacts> &sources) {
 }  // namespace
 
 std::vector<IdiomRow> BuildRows(const std::vector<SourceEntry> &entries, Edition edition,
-                                const TraditionalConverter *converter) {
+                                const TraditionalConverter *converter, const BuildControl *control) {
   std::vector<IdiomRow> rows;
   std::vector<std::optional<QString>> english;  // each row's English definitions, as the sources give them
   QHash<QString, size_t> rowByIdiom;
+  size_t done = 0;
   for (const SourceEntry &entry : entries) {
+    if (++done % 512 == 0) Check(control, done, entries.size());
     const bool convert = edition == Edition::Big5 && entry.traditional.isEmpty();
     const QString idiom = edition == Edition::Gb ? entry.simplified
                           : convert              ? (converter ? converter->Convert(entry.simplified) : entry.simplified)
@@ -177,7 +188,7 @@ std::vector<IdiomRow> BuildRows(const std::vector<SourceEntry> &entries, Edition
 
 namespace {
 
-void WriteSearchIndexes(const SqlConnection &db, const std::vector<IdiomRow> &rows) {
+void WriteSearchIndexes(const SqlConnection &db, const std::vector<IdiomRow> &rows, const BuildControl *control) {
   QStringList idioms, spells;
   for (const IdiomRow &row : rows) {
     idioms << row.idiom;
@@ -191,6 +202,7 @@ void WriteSearchIndexes(const SqlConnection &db, const std::vector<IdiomRow> &ro
   const ScriptConverter toTraditional("s2t.json"), toSimplified("t2s.json");
   QStringList otherScript;
   for (const QString &idiom : idioms) {
+    if (otherScript.size() % 512 == 0) Check(control, static_cast<size_t>(otherScript.size()), idioms.size());
     const QString traditional = toTraditional.Convert(idiom);
     otherScript << (traditional != idiom ? traditional : toSimplified.Convert(idiom));
   }
@@ -216,12 +228,13 @@ void WriteSearchIndexes(const SqlConnection &db, const std::vector<IdiomRow> &ro
 }
 
 // The meaning of each idiom for search by meaning (MeaningSearch.h).
-void WriteFullText(const SqlConnection &db, const std::vector<IdiomRow> &rows) {
+void WriteFullText(const SqlConnection &db, const std::vector<IdiomRow> &rows, const BuildControl *control) {
   sqlite3_stmt *insert = nullptr;
   Require(sqlite3_prepare_v2(db.handle(), "INSERT INTO VelmoraText (rowid, Body) VALUES (?1, ?2)", -1, &insert,
                              nullptr) == SQLITE_OK,
           db, "prepare full text");
   for (const IdiomRow &row : rows) {
+    if (row.code % 512 == 0) Check(control, static_cast<size_t>(row.code), rows.size());
     const QString body = FullTextBody(QStringList{row.note.value_or(QString()), row.source.value_or(QString()),
                                                   row.example.value_or(QString())}
                                           .join(QLatin1Char('\n')));
@@ -271,7 +284,7 @@ void WriteEdition(const std::vector<IdiomRow> &rows, const QString &path, const 
                                -1, &insert, nullptr) == SQLITE_OK,
             *db, "prepare");
     for (const IdiomRow &row : rows) {
-      if (row.code % 512 == 0) Check(control, static_cast<size_t>(row.code), rows.size() * 2);
+      if (row.code % 512 == 0) Check(control, static_cast<size_t>(row.code) * 3, rows.size() * 10);
       sqlite3_bind_int64(insert, 1, row.code);
       Bind(insert, 2, row.idiom);
       Bind(insert, 3, NonEmpty(row.firstA));
@@ -302,11 +315,10 @@ void WriteEdition(const std::vector<IdiomRow> &rows, const QString &path, const 
       Require(db->Execute(QStringLiteral("INSERT INTO VelmoraInfo VALUES (%1, %2)")
                               .arg(SqlQuoted(kInfoSources), SqlQuoted(SourcesJson(sources)))),
               *db, "sources");
-    Check(control, rows.size(), rows.size() * 2);
-    WriteSearchIndexes(*db, rows);
-    Check(control, rows.size() * 3 / 2, rows.size() * 2);
-    WriteFullText(*db, rows);
-    Check(control, rows.size() * 2, rows.size() * 2);
+    const BuildControl indexes = Share(control, 0.3, 0.4), fullText = Share(control, 0.7, 0.3);
+    WriteSearchIndexes(*db, rows, control ? &indexes : nullptr);
+    WriteFullText(*db, rows, control ? &fullText : nullptr);
+    Check(control, 1, 1);
     Require(db->Execute(QStringLiteral("COMMIT")), *db, "commit");
   } catch (...) {
     QFile::remove(temporary);

@@ -25,11 +25,12 @@ struct IdiomRow {
 };
 
 class TraditionalConverter;
+struct BuildControl;
 
 // The rows of an edition in code order. The Big5 edition takes each entry's
 // traditional text, converting with the converter where the source has none.
 std::vector<IdiomRow> BuildRows(const std::vector<SourceEntry> &entries, Edition edition,
-                                const TraditionalConverter *converter);
+                                const TraditionalConverter *converter, const BuildControl *control = nullptr);
 
 // How a long build reports and stops: progress as a fraction of the work
 // (0..1); a build whose cancelled() turns true stops with BuildCancelled at

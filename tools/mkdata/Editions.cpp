@@ -46,14 +46,15 @@ void BuildEditions(const std::vector<LoadedSource> &sources, const EditionPaths 
     entries.insert(entries.end(), source.entries.begin(), source.entries.end());
     facts.push_back(source.facts);
   }
-  Step(control, 0.02);
-  const auto gb = BuildRows(entries, Edition::Gb, nullptr);
-  Step(control, 0.08);
+  Step(control, 0.01);
+  const BuildControl gbRows = Part(control, 0.01, 0.07);
+  const auto gb = BuildRows(entries, Edition::Gb, nullptr, &gbRows);
   const BuildControl gbPart = Part(control, 0.08, 0.40);
   WriteEdition(gb, paths.gb, password, Description(Edition::Gb, facts), facts, &gbPart);
   const TraditionalConverter converter;
-  const auto big5 = BuildRows(entries, Edition::Big5, &converter);
-  Step(control, 0.55);
+  Step(control, 0.49);
+  const BuildControl big5Rows = Part(control, 0.49, 0.06);
+  const auto big5 = BuildRows(entries, Edition::Big5, &converter, &big5Rows);
   const BuildControl big5Part = Part(control, 0.55, 0.40);
   WriteEdition(big5, paths.big5, password, Description(Edition::Big5, facts), facts, &big5Part);
   // Verified as the program will open them: with the key, every row there.
