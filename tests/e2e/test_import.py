@@ -1,0 +1,79 @@
+"""End to end: idioms imported through the settings dialog's import, with a
+real file chooser, are there after the restart."""
+import json
+import os
+import sys
+import time
+import unittest
+
+import pyatspi
+
+sys.path.insert(0, os.path.dirname(__file__))
+import desktop  # noqa: E402
+
+STAGED = os.environ.get("VELMORA_STAGED", "")
+SAMPLE = os.path.join(os.path.dirname(__file__), "..", "..", "..", "shared", "data", "idioms-sample.json")
+
+
+def source_file(folder):
+    """The shared sample when it is here, else a small file of the same layout."""
+    if os.path.exists(SAMPLE):
+        return os.path.abspath(SAMPLE), "爱不释手"
+    path = os.path.join(folder, "idioms.json")
+    with open(path, "w", encoding="utf-8") as out:
+        json.dump([{"word": "画龙点睛", "pinyin": "huà lóng diǎn jīng", "explanation": "比喻在关键处点明要旨",
+                    "derivation": "唐·张彦远《历代名画记》", "example": "无"}], out, ensure_ascii=False)
+    return path, "画龙点睛"
+
+
+class Import(unittest.TestCase):
+    def test_import_through_the_window(self):
+        folder = desktop.make_installation(STAGED)
+        path, idiom = source_file(os.path.dirname(folder))
+        process, app, frame = desktop.launch(folder)
+        try:
+            desktop.click(desktop.wait_for(lambda: desktop.find(frame, name="Setting", role=pyatspi.ROLE_PUSH_BUTTON),
+                                           what="the settings button"))
+            settings = desktop.wait_for(lambda: desktop.find(app, name="Import idioms…", role=pyatspi.ROLE_PUSH_BUTTON),
+                                        what="the import button")
+            desktop.click(settings)
+            desktop.click(desktop.wait_for(lambda: desktop.find(app, name="Add files…", role=pyatspi.ROLE_PUSH_BUTTON),
+                                           what="the add button"))
+            desktop.wait_for(lambda: desktop.find(app, name="Choose idiom data", role=pyatspi.ROLE_DIALOG),
+                             what="the file chooser")
+            time.sleep(0.5)
+            desktop.type_text(path)
+            desktop.key("Return")
+            rows = desktop.wait_for(lambda: desktop.find(app, name="Files to import"), what="the list of files")
+            desktop.wait_for(lambda: rows.childCount > 6, timeout=30, what="the file summed up")
+            desktop.click(desktop.find(app, name="Import", role=pyatspi.ROLE_PUSH_BUTTON))
+            done = desktop.wait_for(lambda: desktop.find(app, role=pyatspi.ROLE_ALERT), timeout=60,
+                                    what="the result of the import")
+            told = pyatspi.findDescendant(done, lambda a: a.getRole() == pyatspi.ROLE_LABEL and "next start" in a.name)
+            self.assertIsNotNone(told, "the result says the new data take effect at the next start")
+            desktop.key("Escape")  # not now
+        except AssertionError:
+            desktop.diagnose("import")
+            raise
+        finally:
+            process.kill()
+            process.wait()
+
+        process, app, frame = desktop.launch(folder)
+        try:
+            search = desktop.wait_for(lambda: desktop.find(frame, name="Search"), what="the search box")
+            search.queryEditableText().setTextContents(idiom)
+            box = desktop.find(frame, name="Idiom")
+            desktop.wait_for(lambda: desktop.text_of(box) == idiom, what=idiom)
+            derivation = desktop.find(frame, name="Derivation", role=pyatspi.ROLE_TEXT)
+            desktop.wait_for(lambda: desktop.text_of(derivation), what="a derivation from the imported data")
+        except AssertionError:
+            desktop.diagnose("import-after")
+            raise
+        finally:
+            process.kill()
+            process.wait()
+
+
+if __name__ == "__main__":
+    unittest.main()
