@@ -45,11 +45,11 @@ std::vector<EditionSource> EditionSources() {
   return connection ? ReadEditionSources(*connection) : std::vector<EditionSource>{};
 }
 
-QString EditionSourcesLine(const std::vector<EditionSource> &sources) {
+QString EditionSourcesLine(const std::vector<EditionSource> &sources, bool withVersions) {
   QStringList parts;
   for (const EditionSource &source : sources) {
     QStringList facts;
-    if (!source.version.isEmpty()) facts << source.version;
+    if (withVersions && !source.version.isEmpty()) facts << source.version;
     if (!source.licence.isEmpty()) facts << source.licence;
     parts << (facts.isEmpty() ? source.name : source.name + QStringLiteral(" (") + facts.join(QStringLiteral(", ")) + QLatin1Char(')'));
   }

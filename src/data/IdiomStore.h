@@ -58,8 +58,9 @@ IdiomList AllIdioms();
 std::optional<QString> HighestCode();
 // The sources the edition in use was built from; empty when it does not say.
 std::vector<EditionSource> EditionSources();
-// The sources in one line: "CC-CEDICT (2024-05-01, CC BY-SA 4.0) + idioms".
-QString EditionSourcesLine(const std::vector<EditionSource> &sources);
+// The sources in one line: "CC-CEDICT (2024-05-01, CC BY-SA 4.0) + idioms";
+// without versions: "CC-CEDICT (CC BY-SA 4.0) + idioms".
+QString EditionSourcesLine(const std::vector<EditionSource> &sources, bool withVersions = true);
 // The letters that file more than one idiom, in A-Z order.
 std::vector<LetterCount> LetterCounts();
 std::vector<FiledIdiom> IdiomsFiledUnder(const QString &letter);

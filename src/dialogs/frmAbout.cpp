@@ -76,7 +76,9 @@ void frmAbout::Load() {
   SetLblCaption(this, LangName());
   FitCaptions(this);
   txtAboutMemo_->setPlainText(ReadIni(QStringLiteral("Caption"), QStringLiteral("AboutMemo"), 500));
-  const QString sources = EditionSourcesLine(EditionSources());
+  const std::vector<EditionSource> editionSources = EditionSources();
+  const QString sources = EditionSourcesLine(editionSources, false);
+  lblDataSources_->setToolTip(EditionSourcesLine(editionSources));
   QString prefix = ReadIni(QStringLiteral("Caption"), QStringLiteral("DATAFROM"), 100);
   if (prefix.isEmpty()) prefix = QStringLiteral("Data:");
   lblDataSources_->setText(sources.isEmpty() ? QString() : prefix + QLatin1Char(' ') + sources);
