@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <QDir>
 #include <QFile>
 
 #include "EditionBuilder.h"
@@ -9,6 +10,7 @@
 #include "TestInstall.h"
 #include "data/Conn.h"
 #include "config/ProgramValues.h"
+#include "config/InstallLayout.h"
 #include "config/RwIni.h"
 #include "app/Startup.h"
 
@@ -191,4 +193,61 @@ TEST(Startup, LanguageFilesThatAreNoFilesOrHugeOrOutsideAreMissing) {
   ASSERT_TRUE(QFile::link("/dev/zero", install.file("Lang/default.lng")));
   install.WriteConfig("default", "GB");
   EXPECT_TRUE(Start(install).proceeded) << "a device as the default language reads as empty";
+}
+
+namespace {
+
+// The installation is read-only for the user, as a package's folder is.
+struct ReadOnlyInstallation {
+  explicit ReadOnlyInstallation(const TestInstall &install) {
+    const QString root = install.path();
+    SetWritableCheck([root](const QString &path) { return !path.startsWith(root); });
+  }
+  ~ReadOnlyInstallation() { SetWritableCheck({}); }
+};
+
+QByteArray Bytes(const QString &path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+}  // namespace
+
+TEST(UserLayer, AReadOnlyInstallationIsReadThereAndWrittenInTheUsersCopy) {
+  TestInstall install;
+  MakeComplete(install);
+  ReadOnlyInstallation readOnly(install);
+  const QByteArray installed = Bytes(install.file("config.dll"));
+  ASSERT_TRUE(Start(install).proceeded);
+  EXPECT_EQ(ConfigFilePath(), install.file("config.dll"));  // nothing written yet: no copy
+  const QString written = ConfigFileForWriting();
+  EXPECT_EQ(written, UserConfigFolder() + "config.dll");
+  EXPECT_EQ(Bytes(written), installed);  // the first write starts from the installed file
+  ASSERT_TRUE(WriteIniValues(written, {{"Setting", "UserName", "Li"}}));
+  EXPECT_EQ(ConfigFilePath(), written);  // from now on read there
+  SetIniFile(ConfigFilePath());
+  EXPECT_EQ(ReadIni("Setting", "UserName", 50), "Li");
+  EXPECT_EQ(Bytes(install.file("config.dll")), installed);
+  EXPECT_TRUE(FacesFolder().startsWith(UserDataFolder()));
+  EXPECT_TRUE(DataFileTarget("GB").startsWith(UserDataFolder()));
+}
+
+TEST(UserLayer, AWritableInstallationMakesNoCopies) {
+  TestInstall install;
+  MakeComplete(install);
+  ASSERT_TRUE(Start(install).proceeded);
+  EXPECT_EQ(ConfigFileForWriting(), install.file("config.dll"));
+  EXPECT_EQ(FacesFolder(), install.path() + "Faces/");
+  EXPECT_EQ(DataFileTarget("GB"), install.file("Data/Velmdict_cn.dat"));
+  EXPECT_FALSE(QFile::exists(UserConfigFolder() + "config.dll"));
+}
+
+TEST(UserLayer, ADamagedUserCopyIsReportedAsTheInstalledFileWouldBe) {
+  TestInstall install;
+  MakeComplete(install);
+  ReadOnlyInstallation readOnly(install);
+  QDir().mkpath(UserConfigFolder() + "config.dll");  // a folder where the file should be
+  const auto run = Start(install);
+  EXPECT_FALSE(run.proceeded);
+  ExpectOneBox(run, "Config File Lost,Please ReTry Run Setup", MessageIcon::Critical);
 }

@@ -1,5 +1,7 @@
 #include "InstallLayout.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -15,9 +17,44 @@ bool IsPlainName(const QString &name) {
   return !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\')) && !name.contains(QChar(0));
 }
 
+std::function<bool(const QString &)> &WritableCheck() {
+  static std::function<bool(const QString &)> check;
+  return check;
+}
+
+// Whether the user may write the file, or create it in its folder.
+bool UserMayWrite(const QString &path) {
+  if (WritableCheck()) return WritableCheck()(path);
+  // "folder/" names the folder itself.
+  const QString name = path.endsWith(QLatin1Char('/')) ? path.chopped(1) : path;
+  const QFileInfo file(name);
+  if (file.exists()) return file.isWritable();
+  const QFileInfo folder(file.absolutePath());
+  return folder.isDir() && folder.isWritable();
+}
+
 }  // namespace
 
-QString ConfigFilePath() { return InstallPath() + QStringLiteral("config.dll"); }
+QString InstalledConfigFilePath() { return InstallPath() + QStringLiteral("config.dll"); }
+
+QString UserConfigFilePath() { return UserConfigFolder() + QStringLiteral("config.dll"); }
+
+QString ConfigFilePath() {
+  const QString user = UserConfigFilePath();
+  return QFileInfo::exists(user) ? user : InstalledConfigFilePath();
+}
+
+QString ConfigFileForWriting() {
+  const QString user = UserConfigFilePath(), installed = InstalledConfigFilePath();
+  if (QFileInfo::exists(user) || UserMayWrite(installed)) return ConfigFilePath();
+  QDir().mkpath(UserConfigFolder());
+  if (QFileInfo::exists(installed)) QFile::copy(installed, user);
+  // A copy keeps the installed file's read-only mode; the user's own is theirs to write.
+  QFile::setPermissions(user, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+  return user;
+}
+
+void SetWritableCheck(std::function<bool(const QString &)> check) { WritableCheck() = std::move(check); }
 
 QString DataFileName(const QString &dataLanguage) {
   if (dataLanguage == QLatin1String("GB")) return QStringLiteral("Velmdict_cn.dat");
@@ -45,7 +82,8 @@ QString DataFileTarget(const QString &dataLanguage) {
   const QFileInfo folder(QFileInfo(installed).absolutePath());
   // Once the user has editions of their own, new ones go beside them.
   const bool userCopies = QFileInfo(UserDataFilePath(dataLanguage)).isFile();
-  return !userCopies && folder.isDir() && folder.isWritable() ? installed : UserDataFilePath(dataLanguage);
+  return !userCopies && folder.isDir() && UserMayWrite(folder.absoluteFilePath()) ? installed
+                                                                                   : UserDataFilePath(dataLanguage);
 }
 
 QString LanguageFilePath(const QString &name) {
@@ -62,7 +100,13 @@ QString VideoPath(const QString &idiom) {
 
 QString HelpPagePath() { return InstallPath() + QStringLiteral("help/index.html"); }
 
-QString FacesFolder() { return InstallPath() + QStringLiteral("Faces/"); }
+QString FacesFolder() {
+  const QString installed = InstallPath() + QStringLiteral("Faces/");
+  if (UserMayWrite(installed)) return installed;
+  const QString user = UserDataFolder() + QStringLiteral("Faces/");
+  QDir().mkpath(user);
+  return user;
+}
 
 QString UserConfigFolder() {
   return WithTrailingSlash(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));

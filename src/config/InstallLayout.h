@@ -2,11 +2,26 @@
 // Where the installation keeps its files. This is the one place that spells
 // the layout of the installation folder; everything else asks here.
 #include <QString>
+#include <functional>
 
 namespace velmora {
 
-// The configuration file, config.dll.
+// An installation the user may not write (a package's folder) is read from
+// the installation and written in the user's folders: the first write of
+// config.dll copies it to ~/.config/velmora/ and changes the copy, logos go
+// to ~/.local/share/velmora/Faces/, imported editions beside them. An
+// installation the user may write is used as it is, without copies.
+
+// The configuration file that is read: the user's copy once there is one,
+// else the installation's config.dll.
 QString ConfigFilePath();
+// The configuration file to write: the one read when the user may write it,
+// else the user's copy, made from the installed file now.
+QString ConfigFileForWriting();
+// Replaces how the layout tells whether the user may write a file or make
+// one in a folder (tests run as a user who may write anything); an empty
+// check restores the file system's answer.
+void SetWritableCheck(std::function<bool(const QString &)> check);
 // The data file name of an edition ("GB" or "BIG5"); empty for any other.
 QString DataFileName(const QString &dataLanguage);
 // The data file of an edition in use: the user's own (an import into an
@@ -26,7 +41,8 @@ QString LanguageFilePath();
 QString VideoPath(const QString &idiom);
 // The local help page.
 QString HelpPagePath();
-// The folder that keeps copies of logo pictures, with a trailing "/".
+// The folder that keeps copies of logo pictures, with a trailing "/": the
+// installation's Faces/ when the user may write it, else the user's.
 QString FacesFolder();
 
 // The user's own files live outside the installation folder, in the user's

@@ -191,7 +191,8 @@ void frmSysSetting::cmdOK_Click() {
                                                   : QString();
   // One replacement of the file for all five values, so that a crash in
   // between leaves either the old settings or the new ones.
-  const bool saved = WriteIniValues(ConfigFilePath(), {{QStringLiteral("Setting"), QStringLiteral("UserName"), txtUserName_->text()},
+  const QString configFile = ConfigFileForWriting();
+  const bool saved = WriteIniValues(configFile, {{QStringLiteral("Setting"), QStringLiteral("UserName"), txtUserName_->text()},
                                                        {QStringLiteral("Setting"), QStringLiteral("UserCoolName"), txtUserCoolName_->text()},
                                                        {QStringLiteral("Setting"), QStringLiteral("logo"), StoreLogo()},
                                                        {QStringLiteral("language"), QStringLiteral("language"), language},
@@ -199,7 +200,7 @@ void frmSysSetting::cmdOK_Click() {
   LangName() = language.isEmpty() ? QStringLiteral("default") : language;
   if (!saved) {
     QString text = GetMessageText(kMsgSettingsNotSaved);
-    if (text.isEmpty()) text = QStringLiteral("The settings could not be saved: ") + ConfigFilePath() + QStringLiteral(" cannot be written.");
+    if (text.isEmpty()) text = QStringLiteral("The settings could not be saved: ") + configFile + QStringLiteral(" cannot be written.");
     ShowMessageBox({text, kProgramTitle, MessageButtons::Ok, MessageIcon::Exclamation});
   }
   accept();
