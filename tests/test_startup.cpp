@@ -12,6 +12,7 @@
 #include "config/ProgramValues.h"
 #include "config/InstallLayout.h"
 #include "config/RwIni.h"
+#include "app/CommandLine.h"
 #include "app/Startup.h"
 
 using namespace velmora;
@@ -250,4 +251,19 @@ TEST(UserLayer, ADamagedUserCopyIsReportedAsTheInstalledFileWouldBe) {
   const auto run = Start(install);
   EXPECT_FALSE(run.proceeded);
   ExpectOneBox(run, "Config File Lost,Please ReTry Run Setup", MessageIcon::Critical);
+}
+
+TEST(CommandLine, HelpAndVersionAnswerQtOptionsPassAndTheRestIsRefused) {
+  using Action = CommandLineAnswer::Action;
+  EXPECT_EQ(ReadCommandLine({"velmora"}, "1.0.0").action, Action::Run);
+  EXPECT_EQ(ReadCommandLine({"velmora", "-style", "fusion", "--platform=xcb", "-reverse"}, "1.0.0").action, Action::Run);
+  const auto version = ReadCommandLine({"velmora", "--version"}, "1.0.0");
+  EXPECT_EQ(version.action, Action::Print);
+  EXPECT_EQ(version.text, "Velmora 1.0.0\n");
+  EXPECT_TRUE(ReadCommandLine({"velmora", "--help"}, "1.0.0").text.startsWith("Usage: velmora"));
+  const auto refused = ReadCommandLine({"velmora", "--frobnicate"}, "1.0.0");
+  EXPECT_EQ(refused.action, Action::Refuse);
+  EXPECT_EQ(refused.exitStatus, 2);
+  EXPECT_EQ(refused.text.count('\n'), 1);
+  EXPECT_EQ(ReadCommandLine({"velmora", "-style"}, "1.0.0").action, Action::Run);  // Qt tells of the missing value
 }

@@ -2,6 +2,9 @@
 #include <QApplication>
 #include <memory>
 
+#include <cstdio>
+
+#include "CommandLine.h"
 #include "Startup.h"
 #include "config/StartupTrace.h"
 #include "dialogs/WelcomeDialog.h"
@@ -12,6 +15,14 @@
 
 int main(int argc, char **argv) {
   velmora::TraceStartup("main");
+  // Answered before Qt opens a window, so that they work without a display.
+  QStringList arguments;
+  for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  const auto answer = velmora::ReadCommandLine(arguments, QStringLiteral(VELMORA_VERSION));
+  if (answer.action != velmora::CommandLineAnswer::Action::Run) {
+    std::fputs(answer.text.toLocal8Bit().constData(), answer.exitStatus == 0 ? stdout : stderr);
+    return answer.exitStatus;
+  }
   QApplication app(argc, argv);
   velmora::TraceStartup("application");
   QApplication::setApplicationName(QStringLiteral("velmora"));

@@ -1,0 +1,18 @@
+#pragma once
+// The program's command line: --help and --version answer on the terminal
+// without a window; Qt's own options (-style, -platform, ...) pass through
+// to Qt; anything else is refused.
+#include <QString>
+#include <QStringList>
+
+namespace velmora {
+
+struct CommandLineAnswer {
+  enum class Action { Run, Print, Refuse } action = Action::Run;
+  QString text;  // printed (to stdout for Print, stderr for Refuse)
+  int exitStatus = 0;
+};
+
+CommandLineAnswer ReadCommandLine(const QStringList &arguments, const QString &version);
+
+}  // namespace velmora
