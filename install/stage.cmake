@@ -2,7 +2,7 @@
 # config.dll and Faces/ are kept once they exist: the program writes them.
 file(GLOB_RECURSE files RELATIVE ${SOURCE} ${SOURCE}/*)
 foreach(file IN LISTS files)
-  if(file MATCHES "^(CMakeLists.txt|stage.cmake|install.cmake|velmora.desktop.in)$")
+  if(file MATCHES "^(CMakeLists.txt|stage.cmake|install.cmake|package.cmake|velmora.desktop.in|package/.*)$")
     continue()
   endif()
   if(file STREQUAL "config.dll" AND EXISTS ${TARGET}/config.dll)

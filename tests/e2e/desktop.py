@@ -31,32 +31,41 @@ def make_installation(staged, config=None):
     return target
 
 
-def start(installation):
-    """Starts the program; what it writes goes to velmora.log beside it."""
-    # The user's folders belong to the installation's copy, so a restart
-    # finds what the run before it kept.
-    user = os.path.join(os.path.dirname(installation), "user")
-    env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb",
-               XDG_CONFIG_HOME=os.path.join(user, "config"), XDG_DATA_HOME=os.path.join(user, "data"))
-    log = open(os.path.join(installation, "velmora.log"), "ab")
+def start(installation, own_user_folders=True):
+    """Starts the program; what it writes goes to velmora.log beside it (or,
+    for an installation the user may not write, in the temporary folder).
+    With own_user_folders the program's per-user files belong to the
+    installation's copy, so a restart finds what the run before it kept;
+    without, they go to the user's home as they would for a person."""
+    env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb")
+    if own_user_folders:
+        user = os.path.join(os.path.dirname(installation), "user")
+        env.update(XDG_CONFIG_HOME=os.path.join(user, "config"), XDG_DATA_HOME=os.path.join(user, "data"))
+    log = open(log_path(installation), "ab")
     return subprocess.Popen([os.path.join(installation, "velmora")], env=env,
                             stdout=log, stderr=subprocess.STDOUT)
 
 
+def log_path(installation):
+    if os.access(installation, os.W_OK):
+        return os.path.join(installation, "velmora.log")
+    return os.path.join(tempfile.gettempdir(), "velmora-%d.log" % os.getuid())
+
+
 def print_log(installation):
-    path = os.path.join(installation, "velmora.log")
+    path = log_path(installation)
     if os.path.exists(path):
         with open(path, encoding="utf-8", errors="replace") as log:
             print("the program wrote:\n" + log.read()[-4000:])
 
 
-def launch(installation, window_name="Velmora 1.0 Beta", attempts=2):
+def launch(installation, window_name="Velmora 1.0 Beta", attempts=2, own_user_folders=True):
     """Starts the program and waits until its main window is on the
     accessibility bus. A start that never shows up there (the bus's registry
     was not ready for it, or the display under load) is tried once more,
     with what the program wrote printed."""
     for attempt in range(attempts):
-        process = start(installation)
+        process = start(installation, own_user_folders)
         try:
             app = wait_for(application, timeout=30.0, what="the program on the accessibility bus")
             frame = wait_for(lambda: find(app, name=window_name, role=pyatspi.ROLE_FRAME), timeout=30.0,
