@@ -117,6 +117,16 @@ def application(name="velmora"):
     return None
 
 
+def window(app, name=None, role=None):
+    """A top-level window of the program: cheaper to find than a search
+    through every control of every window."""
+    for i in range(app.childCount):
+        child = app.getChildAtIndex(i)
+        if child is not None and (name is None or child.name == name) and (role is None or child.getRole() == role):
+            return child
+    return None
+
+
 def find(root, name=None, role=None, description=None):
     def matches(acc):
         return ((name is None or acc.name == name) and (role is None or acc.getRole() == role)

@@ -34,20 +34,21 @@ class Import(unittest.TestCase):
         try:
             desktop.click(desktop.wait_for(lambda: desktop.find(frame, name="Setting", role=pyatspi.ROLE_PUSH_BUTTON),
                                            what="the settings button"))
-            settings = desktop.wait_for(lambda: desktop.find(app, name="Import idioms…", role=pyatspi.ROLE_PUSH_BUTTON),
-                                        what="the import button")
-            desktop.click(settings)
-            desktop.click(desktop.wait_for(lambda: desktop.find(app, name="Add files…", role=pyatspi.ROLE_PUSH_BUTTON),
+            settings = desktop.wait_for(lambda: desktop.window(app, name="System Setting"), what="the settings")
+            desktop.click(desktop.wait_for(
+                lambda: desktop.find(settings, name="Import idioms…", role=pyatspi.ROLE_PUSH_BUTTON),
+                what="the import button"))
+            dialog = desktop.wait_for(lambda: desktop.window(app, name="Import idioms"), what="the import dialog")
+            desktop.click(desktop.wait_for(lambda: desktop.find(dialog, name="Add files…", role=pyatspi.ROLE_PUSH_BUTTON),
                                            what="the add button"))
-            desktop.wait_for(lambda: desktop.find(app, name="Choose idiom data", role=pyatspi.ROLE_DIALOG),
-                             what="the file chooser")
+            desktop.wait_for(lambda: desktop.window(app, name="Choose idiom data"), what="the file chooser")
             time.sleep(0.5)
             desktop.type_text(path)
             desktop.key("Return")
-            rows = desktop.wait_for(lambda: desktop.find(app, name="Files to import"), what="the list of files")
+            rows = desktop.wait_for(lambda: desktop.find(dialog, name="Files to import"), what="the list of files")
             desktop.wait_for(lambda: rows.childCount > 6, timeout=30, what="the file summed up")
-            desktop.click(desktop.find(app, name="Import", role=pyatspi.ROLE_PUSH_BUTTON))
-            done = desktop.wait_for(lambda: desktop.find(app, role=pyatspi.ROLE_ALERT), timeout=60,
+            desktop.click(desktop.find(dialog, name="Import", role=pyatspi.ROLE_PUSH_BUTTON))
+            done = desktop.wait_for(lambda: desktop.window(app, role=pyatspi.ROLE_ALERT), timeout=60,
                                     what="the result of the import")
             told = pyatspi.findDescendant(done, lambda a: a.getRole() == pyatspi.ROLE_LABEL and "next start" in a.name)
             self.assertIsNotNone(told, "the result says the new data take effect at the next start")
