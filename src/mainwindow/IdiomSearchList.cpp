@@ -48,7 +48,8 @@ IdiomSearchList::IdiomSearchList(QLineEdit *searchKey, QTreeView *list, MatchPop
   connect(matches_, &MatchPopup::chosen, this, &IdiomSearchList::Choose);
   searchKey_->installEventFilter(this);
   list_->installEventFilter(this);
-  list_->viewport()->installEventFilter(this);
+  listViewport_ = list_->viewport();
+  listViewport_->installEventFilter(this);
 }
 
 IdiomSearchList::~IdiomSearchList() {
@@ -171,7 +172,8 @@ bool IdiomSearchList::ShowToolTipIfElided(const QHelpEvent *event) {
 }
 
 bool IdiomSearchList::eventFilter(QObject *watched, QEvent *event) {
-  if (watched == list_->viewport() && event->type() == QEvent::ToolTip)
+  // Compared by address only: events come while the list is being destroyed.
+  if (watched == listViewport_ && event->type() == QEvent::ToolTip)
     return ShowToolTipIfElided(static_cast<QHelpEvent *>(event));
   if (event->type() != QEvent::KeyPress) return QObject::eventFilter(watched, event);
   const auto *press = static_cast<QKeyEvent *>(event);

@@ -75,6 +75,7 @@ class IdiomSearchList : public QObject {
 
   QLineEdit *searchKey_;
   QTreeView *list_;
+  QWidget *listViewport_ = nullptr;
   IdiomListModel model_;
   std::optional<IdiomFinder> finder_;
   QFutureWatcher<IdiomFinder> finderWatcher_;

@@ -87,7 +87,6 @@ bool frmVELM::eventFilter(QObject *watched, QEvent *event) {
       if (!box->textCursor().hasSelection()) box->selectAll();
     });
   }
-  if (IsBrowseButton(watched, event)) return true;
   if (watched == centralWidget() && event->type() == QEvent::Resize) {
     matchPopup_->hide();
     LayOutPanes();

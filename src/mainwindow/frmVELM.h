@@ -87,7 +87,6 @@ class frmVELM : public QMainWindow {
   void FocusSearchBox();
   void GoBack();
   void GoForward();
-  bool IsBrowseButton(QObject *watched, QEvent *event);
   // Favourites and the history kept for the user.
   void OpenUserStore();
   void cmdFavourite_Click(bool checked);

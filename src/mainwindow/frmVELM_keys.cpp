@@ -11,6 +11,31 @@ namespace velmora {
 
 namespace {
 
+// The mouse's back and forward buttons anywhere in the window: the lists
+// would take them for themselves, so they are caught on their way.
+class BrowseButtons : public QObject {
+ public:
+  BrowseButtons(QWidget *window, std::function<void()> back, std::function<void()> forward)
+      : QObject(window), window_(window), back_(std::move(back)), forward_(std::move(forward)) {
+    qApp->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject *watched, QEvent *event) override {
+    if (event->type() != QEvent::MouseButtonPress) return false;
+    const Qt::MouseButton button = static_cast<QMouseEvent *>(event)->button();
+    if (button != Qt::BackButton && button != Qt::ForwardButton) return false;
+    auto *widget = qobject_cast<QWidget *>(watched);
+    if (widget == nullptr || widget->window() != window_) return false;
+    (button == Qt::BackButton ? back_ : forward_)();
+    return true;
+  }
+
+ private:
+  QWidget *window_;
+  std::function<void()> back_, forward_;
+};
+
 void Shortcut(QWidget *window, const QKeySequence &keys, const std::function<void()> &action) {
   auto *shortcut = new QShortcut(keys, window);
   shortcut->setContext(Qt::WindowShortcut);
@@ -38,9 +63,7 @@ void frmVELM::CreateShortcuts() {
   Shortcut(this, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Plus), [this] { Zoom(1); });
   Shortcut(this, QKeySequence(Qt::CTRL | Qt::Key_Minus), [this] { Zoom(-1); });
   Shortcut(this, QKeySequence(Qt::CTRL | Qt::Key_0), [this] { Zoom(0); });
-  // The mouse's back and forward buttons, wherever the pointer is in the
-  // window (the lists would take them for themselves).
-  qApp->installEventFilter(this);
+  new BrowseButtons(this, [this] { GoBack(); }, [this] { GoForward(); });
   // Labels that act on a click are reached with Tab and act on Enter.
   for (QLabel *label : {static_cast<QLabel *>(c_.imgLogo), static_cast<QLabel *>(c_.lblUp)}) {
     label->setFocusPolicy(Qt::TabFocus);
@@ -81,17 +104,6 @@ void frmVELM::GoBack() {
 
 void frmVELM::GoForward() {
   if (const auto idiom = browsed_.Forward()) DisplayIdiom(*idiom);
-}
-
-bool frmVELM::IsBrowseButton(QObject *watched, QEvent *event) {
-  if (event->type() != QEvent::MouseButtonPress) return false;
-  const Qt::MouseButton button = static_cast<QMouseEvent *>(event)->button();
-  if (button != Qt::BackButton && button != Qt::ForwardButton) return false;
-  auto *widget = qobject_cast<QWidget *>(watched);
-  if (widget == nullptr || widget->window() != this) return false;
-  if (button == Qt::BackButton) GoBack();
-  else GoForward();
-  return true;
 }
 
 }  // namespace velmora
