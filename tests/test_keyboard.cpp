@@ -146,6 +146,7 @@ TEST_F(Keyboard, TheWindowComesBackAsItWasLeftWithTheFavourites) {
   Restart();
   EXPECT_EQ(window->geometry(), QRect(QPoint(40, 50), QSize(700, 520)));
   EXPECT_EQ(window->ViewMode(), kFavouritesView);
+  EXPECT_EQ(Focused(), c().picFavourites->FavouritesList());  // the search box is not on show
   EXPECT_EQ(c().picFavourites->FavouriteIdioms(), QStringList({"一马当先"}));
   EXPECT_EQ(c().cmdKOVTitle->text(), "Favourites");
 }

@@ -104,8 +104,10 @@ void frmVELM::Load() {
   TraceStartup("list-filled");
   OpenUserStore();
   RestoreView();
-  // A key typed the moment the window opens lands in the search box.
-  c_.txtSearchKey->setFocus(Qt::ActiveWindowFocusReason);
+  // A key typed the moment the window opens lands in the search box (or,
+  // in a view remembered from the last run, in that view's list or tree).
+  if (viewMode_ == kSearchView) c_.txtSearchKey->setFocus(Qt::ActiveWindowFocusReason);
+  else FocusCurrentView();
   QCoreApplication::processEvents();
   voice_ = std::make_unique<Voice>();
   TraceStartup("voice-ready");
