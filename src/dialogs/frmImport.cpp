@@ -275,7 +275,7 @@ void frmImport::FinishImport() {
   const long long big5 = mkdata::CountIdioms(targets_.big5, kDatabasePassword);
   status_->setText(Text("IMPDONE", "Imported: %1 idioms in the GB edition, %2 in the BIG5 edition.").arg(gb).arg(big5));
   UpdateButtons();
-  OfferRestart(this, Text("IMPRESULT", "The new dictionary holds %1 idioms (GB) and %2 (BIG5).").arg(gb).arg(big5));
+  OfferRestart(Text("IMPRESULT", "The new dictionary holds %1 idioms (GB) and %2 (BIG5).").arg(gb).arg(big5));
 }
 
 void frmImport::RestorePrevious() {
@@ -287,10 +287,10 @@ void frmImport::RestorePrevious() {
   }
   status_->setText(Text("IMPRESTORED", "The previous dictionary is back."));
   UpdateButtons();
-  OfferRestart(this, Text("IMPRESTORED", "The previous dictionary is back."));
+  OfferRestart(Text("IMPRESTORED", "The previous dictionary is back."));
 }
 
-void frmImport::OfferRestart(QWidget *, const QString &what) {
+void frmImport::OfferRestart(const QString &what) {
   const MessageAnswer answer =
       ShowMessageBox({what + QLatin1Char(' ') + Text("IMPRESTART", "It takes effect at the next start. Start Velmora again now?"), Title(),
                       MessageButtons::OkCancel, MessageIcon::None});

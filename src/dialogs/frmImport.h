@@ -37,7 +37,7 @@ class frmImport : public QDialog {
   // Where the editions are written and read.
   static mkdata::EditionPaths EditionsInUse();
   // Asks whether to start again now; restarts when told to.
-  static void OfferRestart(QWidget *parent, const QString &what);
+  static void OfferRestart(const QString &what);
 
  protected:
   void reject() override;

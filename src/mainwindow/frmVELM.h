@@ -59,8 +59,6 @@ class frmVELM : public QMainWindow {
   // Shows the window where and as the user left it: the design size at the
   // first start, never off the screens present now.
   void ShowAsRemembered();
-  // The user's favourites and history; nothing before the load.
-  UserStore *Store() const { return userStore_.get(); }
 
  protected:
   void showEvent(QShowEvent *event) override;

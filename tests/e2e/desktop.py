@@ -1,6 +1,7 @@
 """Driving the real Velmora window: start it from an installation folder,
 find its controls on the accessibility bus, click and type with xdotool."""
 import atexit
+import contextlib
 import os
 import shutil
 import subprocess
@@ -79,6 +80,23 @@ def launch(installation, window_name="Velmora 1.0 Beta", attempts=2, own_user_fo
             process.wait()
             if attempt == attempts - 1:
                 raise AssertionError("%s (the program's exit status: %s)" % (failure, status))
+
+
+@contextlib.contextmanager
+def running(installation, name, **launch_options):
+    """The program, started for one part of a test, as (app, frame). A check
+    that fails inside leaves a screenshot, the accessibility tree and the
+    program's output under NAME; the program ends either way."""
+    process, app, frame = launch(installation, **launch_options)
+    try:
+        yield app, frame
+    except AssertionError:
+        diagnose(name)
+        print_log(installation)
+        raise
+    finally:
+        process.kill()
+        process.wait()
 
 
 def diagnose(name):

@@ -24,8 +24,7 @@ def focus_window(frame):
 class Favourites(unittest.TestCase):
     def test_a_favourite_survives_a_restart(self):
         folder = desktop.make_installation(STAGED)
-        process, app, frame = desktop.launch(folder)
-        try:
+        with desktop.running(folder, "favourites-1") as (app, frame):
             idiom = desktop.wait_for(lambda: desktop.find(frame, name="Idiom"), what="the idiom box")
             desktop.wait_for(lambda: desktop.text_of(idiom), what="the first idiom")
             focus_window(frame)
@@ -39,24 +38,14 @@ class Favourites(unittest.TestCase):
             desktop.key("ctrl+d")
             star = desktop.find(frame, name="Favourite")
             desktop.wait_for(lambda: star.getState().contains(pyatspi.STATE_CHECKED), what="the star checked")
-        finally:
-            process.kill()
-            process.wait()
 
-        process, app, frame = desktop.launch(folder)
-        try:
+        with desktop.running(folder, "favourites-2") as (app, frame):
             focus_window(frame)
             desktop.key("ctrl+3")
             favourites = desktop.wait_for(
                 lambda: desktop.showing(desktop.find(frame, name="Favourites", role=pyatspi.ROLE_TREE))
                 and desktop.find(frame, name="Favourites", role=pyatspi.ROLE_TREE), what="the favourites list")
             desktop.wait_for(lambda: desktop.find(favourites, name="一马当先"), what="一马当先 among the favourites")
-        except AssertionError:
-            desktop.diagnose("favourites")
-            raise
-        finally:
-            process.kill()
-            process.wait()
 
 
 if __name__ == "__main__":

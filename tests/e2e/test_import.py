@@ -30,8 +30,7 @@ class Import(unittest.TestCase):
     def test_import_through_the_window(self):
         folder = desktop.make_installation(STAGED)
         path, idiom = source_file(os.path.dirname(folder))
-        process, app, frame = desktop.launch(folder)
-        try:
+        with desktop.running(folder, "import-1") as (app, frame):
             desktop.click(desktop.wait_for(lambda: desktop.find(frame, name="Setting", role=pyatspi.ROLE_PUSH_BUTTON),
                                            what="the settings button"))
             settings = desktop.wait_for(lambda: desktop.window(app, name="System Setting"), what="the settings")
@@ -53,27 +52,14 @@ class Import(unittest.TestCase):
             told = pyatspi.findDescendant(done, lambda a: a.getRole() == pyatspi.ROLE_LABEL and "next start" in a.name)
             self.assertIsNotNone(told, "the result says the new data take effect at the next start")
             desktop.key("Escape")  # not now
-        except AssertionError:
-            desktop.diagnose("import")
-            raise
-        finally:
-            process.kill()
-            process.wait()
 
-        process, app, frame = desktop.launch(folder)
-        try:
+        with desktop.running(folder, "import-2") as (app, frame):
             search = desktop.wait_for(lambda: desktop.find(frame, name="Search"), what="the search box")
             search.queryEditableText().setTextContents(idiom)
             box = desktop.find(frame, name="Idiom")
             desktop.wait_for(lambda: desktop.text_of(box) == idiom, what=idiom)
             derivation = desktop.find(frame, name="Derivation", role=pyatspi.ROLE_TEXT)
             desktop.wait_for(lambda: desktop.text_of(derivation), what="a derivation from the imported data")
-        except AssertionError:
-            desktop.diagnose("import-after")
-            raise
-        finally:
-            process.kill()
-            process.wait()
 
 
 if __name__ == "__main__":

@@ -14,11 +14,10 @@ NAME = "Package Tester"
 
 class Package(unittest.TestCase):
     def test_the_settings_go_to_the_users_folder(self):
-        process, app, frame = desktop.launch("/usr/bin", own_user_folders=False)
-        try:
+        with desktop.running("/usr/bin", "package-1", own_user_folders=False) as (app, frame):
             desktop.click(desktop.wait_for(lambda: desktop.find(frame, name="Setting", role=pyatspi.ROLE_PUSH_BUTTON),
                                            what="the settings button"))
-            dialog = desktop.wait_for(lambda: desktop.find(app, name="System Setting"), what="the settings dialog")
+            dialog = desktop.wait_for(lambda: desktop.window(app, name="System Setting"), what="the settings dialog")
             field = desktop.wait_for(lambda: desktop.find(dialog, name="User name"), what="the user name field")
             field.queryEditableText().setTextContents(NAME)
             ok = desktop.wait_for(lambda: pyatspi.findDescendant(
@@ -28,13 +27,6 @@ class Package(unittest.TestCase):
             config = os.path.expanduser("~/.config/velmora/config.dll")
             desktop.wait_for(lambda: os.path.exists(config) and NAME in open(config, encoding="utf-8").read(),
                              what="the name in the user's config.dll")
-        except AssertionError:
-            desktop.diagnose("package")
-            desktop.print_log("/usr/bin")
-            raise
-        finally:
-            process.kill()
-            process.wait()
 
 
 if __name__ == "__main__":

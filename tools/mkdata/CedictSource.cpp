@@ -97,8 +97,4 @@ std::vector<SourceEntry> ReadCedictText(const QByteArray &text, const QString &f
   return idioms;
 }
 
-std::vector<SourceEntry> ReadCedict(const QByteArray &content, const QString &fileName) {
-  return IsCedictText(content) ? ReadCedictText(content, fileName) : ReadCedictIdioms(content, fileName);
-}
-
 }  // namespace velmora::mkdata

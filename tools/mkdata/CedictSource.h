@@ -15,15 +15,13 @@
 
 namespace velmora::mkdata {
 
-// Reads either form, told apart by content. Throws SourceError naming the
-// file (fileName) and, for a malformed entry, its line.
-std::vector<SourceEntry> ReadCedict(const QByteArray &content, const QString &fileName);
 // True when the content is the text form.
 bool IsCedictText(const QByteArray &content);
 // The "#! date=" (or "#! version=") of the text form's header; empty when none.
 QString CedictTextDate(const QByteArray &content);
 
-// The two forms on their own.
+// The two forms. Each throws SourceError naming the file (fileName) and,
+// for a malformed entry, its line.
 std::vector<SourceEntry> ReadCedictIdioms(const QByteArray &moduleText, const QString &fileName = {});
 std::vector<SourceEntry> ReadCedictText(const QByteArray &text, const QString &fileName = {});
 

@@ -114,18 +114,7 @@ void Require(bool ok, const SqlConnection &db, const char *) {
 }
 
 void Check(const BuildControl *control, size_t done, size_t total) {
-  if (control == nullptr) return;
-  if (control->cancelled && control->cancelled()) throw BuildCancelled();
-  if (control->progress && total > 0) control->progress(static_cast<double>(done) / static_cast<double>(total));
-}
-
-// A part of a step's progress: from..from+share of the whole.
-BuildControl Share(const BuildControl *whole, double from, double share) {
-  BuildControl part;
-  if (whole == nullptr) return part;
-  part.cancelled = whole->cancelled;
-  if (whole->progress) part.progress = [whole, from, share](double done) { whole->progress(from + done * share); };
-  return part;
+  if (control != nullptr && total > 0) control->Step(static_cast<double>(done) / static_cast<double>(total));
 }
 
 // The sources as VelmoraInfo keeps them: a JSON list of objects.
@@ -139,6 +128,25 @@ QString SourcesJson(const std::vector<SourceFacts> &sources) {
 }
 
 }  // namespace
+
+BuildControl BuildControl::Part(double from, double share) const {
+  BuildControl part;
+  part.cancelled = cancelled;
+  if (progress) part.progress = [whole = progress, from, share](double done) { whole(from + done * share); };
+  return part;
+}
+
+void BuildControl::Step(double done) const {
+  if (cancelled && cancelled()) throw BuildCancelled();
+  if (progress) progress(done);
+}
+
+QString EditionDescription(Edition edition, const std::vector<SourceFacts> &sources) {
+  QStringList names;
+  for (const SourceFacts &source : sources) names << source.name;
+  return (edition == Edition::Gb ? QStringLiteral("GB (simplified)") : QStringLiteral("BIG5 (traditional)")) +
+         QStringLiteral(" from ") + names.join(QStringLiteral(" + "));
+}
 
 std::vector<IdiomRow> BuildRows(const std::vector<SourceEntry> &entries, Edition edition,
                                 const TraditionalConverter *converter, const BuildControl *control) {
@@ -315,9 +323,10 @@ void WriteEdition(const std::vector<IdiomRow> &rows, const QString &path, const 
       Require(db->Execute(QStringLiteral("INSERT INTO VelmoraInfo VALUES (%1, %2)")
                               .arg(SqlQuoted(kInfoSources), SqlQuoted(SourcesJson(sources)))),
               *db, "sources");
-    const BuildControl indexes = Share(control, 0.3, 0.4), fullText = Share(control, 0.7, 0.3);
-    WriteSearchIndexes(*db, rows, control ? &indexes : nullptr);
-    WriteFullText(*db, rows, control ? &fullText : nullptr);
+    const BuildControl indexes = control ? control->Part(0.3, 0.4) : BuildControl{};
+    const BuildControl fullText = control ? control->Part(0.7, 0.3) : BuildControl{};
+    WriteSearchIndexes(*db, rows, &indexes);
+    WriteFullText(*db, rows, &fullText);
     Check(control, 1, 1);
     Require(db->Execute(QStringLiteral("COMMIT")), *db, "commit");
   } catch (...) {

@@ -32,12 +32,20 @@ struct BuildControl;
 std::vector<IdiomRow> BuildRows(const std::vector<SourceEntry> &entries, Edition edition,
                                 const TraditionalConverter *converter, const BuildControl *control = nullptr);
 
+// What the edition's VelmoraInfo says it is: "GB (simplified) from CC-CEDICT".
+QString EditionDescription(Edition edition, const std::vector<SourceFacts> &sources);
+
 // How a long build reports and stops: progress as a fraction of the work
 // (0..1); a build whose cancelled() turns true stops with BuildCancelled at
 // the next step, leaving nothing behind.
 struct BuildControl {
   std::function<void(double fraction)> progress;
   std::function<bool()> cancelled;
+
+  // The control of a step that is the share from..from+share of this work.
+  BuildControl Part(double from, double share) const;
+  // Reports the fraction done; throws BuildCancelled when cancelled.
+  void Step(double done) const;
 };
 class BuildCancelled : public std::exception {
  public:

@@ -11,25 +11,6 @@ namespace velmora::mkdata {
 
 namespace {
 
-// A share of the whole build's progress.
-BuildControl Part(const BuildControl &whole, double from, double share) {
-  BuildControl part = whole;
-  if (whole.progress) part.progress = [&whole, from, share](double done) { whole.progress(from + done * share); };
-  return part;
-}
-
-void Step(const BuildControl &control, double done) {
-  if (control.cancelled && control.cancelled()) throw BuildCancelled();
-  if (control.progress) control.progress(done);
-}
-
-QString Description(Edition edition, const std::vector<SourceFacts> &facts) {
-  QStringList names;
-  for (const SourceFacts &source : facts) names << source.name;
-  return (edition == Edition::Gb ? QStringLiteral("GB (simplified)") : QStringLiteral("BIG5 (traditional)")) +
-         QStringLiteral(" from ") + names.join(QStringLiteral(" + "));
-}
-
 // Moves a file, replacing the target; false when it could not.
 bool Move(const QString &from, const QString &to) {
   QFile::remove(to);
@@ -46,23 +27,21 @@ void BuildEditions(const std::vector<LoadedSource> &sources, const EditionPaths 
     entries.insert(entries.end(), source.entries.begin(), source.entries.end());
     facts.push_back(source.facts);
   }
-  Step(control, 0.01);
-  const BuildControl gbRows = Part(control, 0.01, 0.07);
+  control.Step(0.01);
+  const BuildControl gbRows = control.Part(0.01, 0.07), gbFile = control.Part(0.08, 0.40);
   const auto gb = BuildRows(entries, Edition::Gb, nullptr, &gbRows);
-  const BuildControl gbPart = Part(control, 0.08, 0.40);
-  WriteEdition(gb, paths.gb, password, Description(Edition::Gb, facts), facts, &gbPart);
+  WriteEdition(gb, paths.gb, password, EditionDescription(Edition::Gb, facts), facts, &gbFile);
   const TraditionalConverter converter;
-  Step(control, 0.49);
-  const BuildControl big5Rows = Part(control, 0.49, 0.06);
+  control.Step(0.49);
+  const BuildControl big5Rows = control.Part(0.49, 0.06), big5File = control.Part(0.55, 0.40);
   const auto big5 = BuildRows(entries, Edition::Big5, &converter, &big5Rows);
-  const BuildControl big5Part = Part(control, 0.55, 0.40);
-  WriteEdition(big5, paths.big5, password, Description(Edition::Big5, facts), facts, &big5Part);
+  WriteEdition(big5, paths.big5, password, EditionDescription(Edition::Big5, facts), facts, &big5File);
   // Verified as the program will open them: with the key, every row there.
   for (const auto &[path, rows] : {std::pair{paths.gb, gb.size()}, std::pair{paths.big5, big5.size()}}) {
     if (CountIdioms(path, password) != static_cast<long long>(rows))
       throw SourceError(QStringLiteral("%1 was written but does not read back whole").arg(path));
   }
-  Step(control, 1.0);
+  control.Step(1.0);
 }
 
 long long CountIdioms(const QString &path, const QString &password) {

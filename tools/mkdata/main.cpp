@@ -59,10 +59,7 @@ void Write(const std::vector<SourceEntry> &entries, Edition edition, const QStri
   std::unique_ptr<TraditionalConverter> converter;
   if (edition == Edition::Big5) converter = std::make_unique<TraditionalConverter>();
   const auto rows = BuildRows(entries, edition, converter.get());
-  QStringList names;
-  for (const SourceFacts &source : facts) names << source.name;
-  const QString name = edition == Edition::Gb ? QStringLiteral("GB (simplified)") : QStringLiteral("BIG5 (traditional)");
-  WriteEdition(rows, path, password, name + QStringLiteral(" from ") + names.join(QStringLiteral(" + ")), facts);
+  WriteEdition(rows, path, password, EditionDescription(edition, facts), facts);
   std::printf("%s: %zu idioms\n", qPrintable(path), rows.size());
 }
 
