@@ -6,6 +6,11 @@ set(VELMORA_FOLDER lib/velmora)
 install(TARGETS velmora RUNTIME DESTINATION ${VELMORA_FOLDER})
 install(DIRECTORY Lang help Video DESTINATION ${VELMORA_FOLDER})
 install(FILES config.dll velmora.svg DESTINATION ${VELMORA_FOLDER})
+# Marks the folder as a system installation: every user, root too, keeps
+# settings, logos and imported dictionaries in their own home.
+file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/system-installation
+     "Velmora installed by the package: each user's settings live in their own folders.\n")
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/system-installation DESTINATION ${VELMORA_FOLDER})
 install(FILES Faces/README DESTINATION ${VELMORA_FOLDER}/Faces)
 install(FILES Data/README ${VELMORA_STAGE}/Data/Velmdict_cn.dat ${VELMORA_STAGE}/Data/Velmdict_big5.dat
         DESTINATION ${VELMORA_FOLDER}/Data)

@@ -2,6 +2,7 @@
 // flashcard export.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <functional>
@@ -86,6 +87,44 @@ TEST_F(UserStoreTest, ADamagedStoreIsMovedAsideAndAFreshOneStarted) {
   }
 }
 
+TEST_F(UserStoreTest, WhatADamagedStoreStillHoldsIsCarriedIntoTheNewOne) {
+  {
+    UserStore store(path(), "e");
+    ASSERT_TRUE(store.SetFavourite("一马当先", true));
+    ASSERT_TRUE(store.RecordShown("爱不释手"));
+  }
+  {
+    auto db = SqlConnection::OpenPlain(path(), 100, nullptr);
+    ASSERT_TRUE(db && db->Execute("DROP TABLE History; CREATE TABLE History (Something TEXT)"));
+  }
+  UserStore store(path(), "e");
+  ASSERT_TRUE(store.IsAvailable());
+  EXPECT_TRUE(QFile::exists(store.MovedAside()));
+  EXPECT_EQ(store.Salvaged(), 1);
+  EXPECT_EQ(Idioms(store.Favourites()), QStringList({"一马当先"}));
+}
+
+TEST_F(UserStoreTest, ANewerVersionsStoreIsLeftUntouchedAndTheFeaturesOff) {
+  {
+    UserStore store(path(), "e");
+    ASSERT_TRUE(store.SetFavourite("一马当先", true));
+    auto db = SqlConnection::OpenPlain(path(), 100, nullptr);
+    ASSERT_TRUE(db && db->Execute("PRAGMA user_version = 7; ALTER TABLE Favourites RENAME TO Starred"));
+  }
+  QFile file(path());
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QByteArray before = file.readAll();
+  file.close();
+  UserStore store(path(), "e");
+  EXPECT_FALSE(store.IsAvailable());
+  EXPECT_TRUE(store.IsNewer());
+  EXPECT_TRUE(store.MovedAside().isEmpty());
+  EXPECT_FALSE(store.SetFavourite("爱不释手", true));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_EQ(file.readAll(), before);
+  EXPECT_EQ(QDir(dir.filePath("user")).entryList(QDir::Files), QStringList({"velmora.db"}));
+}
+
 TEST_F(UserStoreTest, AStoreThatCannotBeWrittenOnlyTurnsTheFeaturesOff) {
   QFile blocker(dir.filePath("user"));  // a file where the folder should be
   ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
@@ -142,6 +181,10 @@ TEST(FlashcardDeck, OneCardALineWithFieldsThatCannotBreakTheLayout) {
   EXPECT_TRUE(lines[0].startsWith("#separator:tab"));
   EXPECT_EQ(lines[3], "一马当先\tyī mǎ dāng xiān\tto lead the &lt;charge&gt;<br>first\t\t例 句");
   EXPECT_EQ(lines[4], "\t\t\t\t");
+  // Anki drops a line that starts with "#" as a comment: the card is kept.
+  record.idiom = " #1 成语";
+  const QStringList hashed = QString::fromUtf8(FlashcardDeck({record})).split('\n');
+  EXPECT_TRUE(hashed[3].startsWith("&#35;1 成语\t")) << hashed[3].toStdString();
 }
 
 }  // namespace

@@ -1,11 +1,14 @@
 #include "Startup.h"
 
+#include "EditionSwap.h"
+
 #include "config/FileHelpers.h"
 #include "config/InstallLayout.h"
 #include "config/ProgramValues.h"
 #include "config/RwIni.h"
 #include "config/StartupTrace.h"
 #include "config/TextNumbers.h"
+#include "data/ConnString.h"
 #include "data/Conn.h"
 #include "lang/Messages.h"
 #include "platform/MessageBoxes.h"
@@ -36,6 +39,10 @@ void SettleLanguage() {
 bool Main(const QString &executableFolder, const StartupWindows &windows) {
   LangName() = QStringLiteral("default");
   InstallPath() = WithTrailingSlash(executableFolder);
+
+  // An import or restore killed half-way is finished before any check.
+  for (const QString &folder : {InstallPath() + QStringLiteral("Data"), UserDataFolder() + QStringLiteral("Data")})
+    mkdata::RecoverInterruptedSwap(folder, kDatabasePassword);
 
   const QString configFile = ConfigFilePath();
   if (!SettingsFileReadable(configFile)) {

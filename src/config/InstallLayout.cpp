@@ -1,5 +1,7 @@
 #include "InstallLayout.h"
 
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -22,15 +24,32 @@ std::function<bool(const QString &)> &WritableCheck() {
   return check;
 }
 
-// Whether the user may write the file, or create it in its folder.
+// Whether the user may write the file, or create it in its folder. Asked
+// of the system (access), which also says no on a read-only file system.
 bool UserMayWrite(const QString &path) {
   if (WritableCheck()) return WritableCheck()(path);
   // "folder/" names the folder itself.
   const QString name = path.endsWith(QLatin1Char('/')) ? path.chopped(1) : path;
   const QFileInfo file(name);
-  if (file.exists()) return file.isWritable();
-  const QFileInfo folder(file.absolutePath());
-  return folder.isDir() && folder.isWritable();
+  const QString asked = file.exists() ? name : file.absolutePath();
+  return ::access(QFile::encodeName(asked).constData(), W_OK) == 0;
+}
+
+// The package installs this file beside the program, so that every user of
+// it (root too) keeps their settings in their own home.
+const QString kSystemInstallationMarker = QStringLiteral("system-installation");
+
+// The XDG rules make a relative XDG_*_HOME invalid, to be ignored; Qt's
+// standard paths would take it and write under the working folder.
+void IgnoreRelativeXdgHomes() {
+  static const bool done = [] {
+    for (const char *name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_STATE_HOME"}) {
+      const QByteArray value = qgetenv(name);
+      if (!value.isEmpty() && !value.startsWith('/')) qunsetenv(name);
+    }
+    return true;
+  }();
+  (void)done;
 }
 
 }  // namespace
@@ -39,14 +58,21 @@ QString InstalledConfigFilePath() { return InstallPath() + QStringLiteral("confi
 
 QString UserConfigFilePath() { return UserConfigFolder() + QStringLiteral("config.dll"); }
 
+bool UsesUserFolders() {
+  if (QFileInfo::exists(InstallPath() + kSystemInstallationMarker)) return true;
+  const QString installed = InstalledConfigFilePath();
+  return !UserMayWrite(InstallPath()) || (QFileInfo::exists(installed) && !UserMayWrite(installed));
+}
+
 QString ConfigFilePath() {
   const QString user = UserConfigFilePath();
-  return QFileInfo::exists(user) ? user : InstalledConfigFilePath();
+  return UsesUserFolders() && QFileInfo::exists(user) ? user : InstalledConfigFilePath();
 }
 
 QString ConfigFileForWriting() {
   const QString user = UserConfigFilePath(), installed = InstalledConfigFilePath();
-  if (QFileInfo::exists(user) || UserMayWrite(installed)) return ConfigFilePath();
+  if (!UsesUserFolders()) return installed;
+  if (QFileInfo::exists(user)) return user;
   QDir().mkpath(UserConfigFolder());
   if (QFileInfo::exists(installed)) QFile::copy(installed, user);
   // A copy keeps the installed file's read-only mode; the user's own is theirs to write.
@@ -74,16 +100,11 @@ QString UserDataFilePath(const QString &dataLanguage) {
 
 QString DataFilePath(const QString &dataLanguage) {
   const QString user = UserDataFilePath(dataLanguage);
-  return !user.isEmpty() && QFileInfo(user).isFile() ? user : InstalledDataFilePath(dataLanguage);
+  return !user.isEmpty() && UsesUserFolders() && QFileInfo(user).isFile() ? user : InstalledDataFilePath(dataLanguage);
 }
 
 QString DataFileTarget(const QString &dataLanguage) {
-  const QString installed = InstalledDataFilePath(dataLanguage);
-  const QFileInfo folder(QFileInfo(installed).absolutePath());
-  // Once the user has editions of their own, new ones go beside them.
-  const bool userCopies = QFileInfo(UserDataFilePath(dataLanguage)).isFile();
-  return !userCopies && folder.isDir() && UserMayWrite(folder.absoluteFilePath()) ? installed
-                                                                                   : UserDataFilePath(dataLanguage);
+  return UsesUserFolders() ? UserDataFilePath(dataLanguage) : InstalledDataFilePath(dataLanguage);
 }
 
 QString LanguageFilePath(const QString &name) {
@@ -102,17 +123,21 @@ QString HelpPagePath() { return InstallPath() + QStringLiteral("help/index.html"
 
 QString FacesFolder() {
   const QString installed = InstallPath() + QStringLiteral("Faces/");
-  if (UserMayWrite(installed)) return installed;
+  if (!UsesUserFolders()) return installed;
   const QString user = UserDataFolder() + QStringLiteral("Faces/");
   QDir().mkpath(user);
   return user;
 }
 
 QString UserConfigFolder() {
+  IgnoreRelativeXdgHomes();
   return WithTrailingSlash(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
 }
 
-QString UserDataFolder() { return WithTrailingSlash(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)); }
+QString UserDataFolder() {
+  IgnoreRelativeXdgHomes();
+  return WithTrailingSlash(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+}
 
 QString UserStorePath() { return UserDataFolder() + QStringLiteral("velmora.db"); }
 

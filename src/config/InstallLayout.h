@@ -12,6 +12,12 @@ namespace velmora {
 // to ~/.local/share/velmora/Faces/, imported editions beside them. An
 // installation the user may write is used as it is, without copies.
 
+// True for an installation whose files live in the users' folders: one the
+// user may not write (for any reason: permissions, a read-only file system),
+// or one the package marks as a system installation (so that even root
+// keeps settings in its own home). A folder installation the user may
+// write reads and writes only its own files.
+bool UsesUserFolders();
 // The configuration file that is read: the user's copy once there is one,
 // else the installation's config.dll.
 QString ConfigFilePath();

@@ -1,5 +1,8 @@
 #include "MeaningSearch.h"
 
+#include <sqlite3.h>
+
+#include <QLoggingCategory>
 #include <QStringList>
 
 #include "Conn.h"
@@ -11,6 +14,8 @@ namespace {
 
 const QString kMeaningQuery =
     QStringLiteral("SELECT rowid AS Code FROM VelmoraText WHERE VelmoraText MATCH ? ORDER BY rowid LIMIT ?");
+
+Q_LOGGING_CATEGORY(lcMeaning, "velmora.meaning")
 
 bool IsHan(char32_t c) { return QChar::script(c) == QChar::Script_Han; }
 
@@ -29,14 +34,11 @@ QString FullTextBody(const QString &text) {
   return body;
 }
 
-std::vector<int> RowsMatchingMeaning(const QString &key, int limit) {
-  std::vector<int> rows;
-  const auto connection = DictionaryConnection();
-  if (!connection || !connection->HasTable(QStringLiteral("VelmoraText"))) return rows;
+QStringList MeaningQueries(const QString &key) {
   // Words only: whatever else the key holds would be the query language's.
   QStringList words;
   QString word;
-  const QString body = FullTextBody(key.normalized(QString::NormalizationForm_KC));
+  const QString body = FullTextBody(key.left(kLongestMeaningKey).normalized(QString::NormalizationForm_KC));
   for (const QChar c : body) {
     if (c.isLetterOrNumber() || c.isSurrogate()) {
       word += c;
@@ -46,12 +48,25 @@ std::vector<int> RowsMatchingMeaning(const QString &key, int limit) {
     }
   }
   if (!word.isEmpty()) words << word;
-  if (words.isEmpty()) return rows;
+  if (words.isEmpty()) return {};
+  // Each word quoted: OR, AND, NEAR and NOT in the key are words to find,
+  // not operators.
+  QStringList terms;
+  for (const QString &each : words) terms << QLatin1Char('"') + each + QLatin1Char('"');
+  return {QLatin1Char('"') + words.join(QLatin1Char(' ')) + QLatin1Char('"'), terms.join(QLatin1Char(' '))};
+}
+
+std::vector<int> RowsMatchingMeaning(const QString &key, int limit) {
+  std::vector<int> rows;
+  const auto connection = DictionaryConnection();
+  if (!connection || !connection->HasTable(QStringLiteral("VelmoraText"))) return rows;
   std::vector<bool> seen;
-  for (const QString &match : {QLatin1Char('"') + words.join(QLatin1Char(' ')) + QLatin1Char('"'),
-                               words.join(QLatin1Char(' '))}) {
+  for (const QString &match : MeaningQueries(key)) {
     RecordSet found;
-    if (connection->Fetch(kMeaningQuery, {match, static_cast<long long>(limit)}, &found) != 0) continue;
+    if (const int code = connection->Fetch(kMeaningQuery, {match, static_cast<long long>(limit)}, &found); code != 0) {
+      qCWarning(lcMeaning) << "meaning search failed for" << match << ":" << sqlite3_errstr(code);
+      continue;
+    }
     for (; !found.EOF_(); found.MoveNext()) {
       const long long row = found.Text(QStringLiteral("Code")).toLongLong() - 1;
       if (row < 0) continue;

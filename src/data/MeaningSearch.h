@@ -4,12 +4,20 @@
 // FTS4). Its tokenizer keeps a run of Han characters as one word, so both
 // the stored text and the key make every Han character a word of its own.
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 namespace velmora {
 
 // The text as the full-text table holds it: Han characters set apart.
 QString FullTextBody(const QString &text);
+
+// Keys are cut to this many characters: no meaning is longer.
+inline constexpr int kLongestMeaningKey = 200;
+
+// The full-text queries for a key: its words as a phrase, then its words
+// anywhere, each word a quoted term; none when the key has no words.
+QStringList MeaningQueries(const QString &key);
 
 // The list rows whose texts hold the key's words: those holding them as a
 // phrase first, then those holding them all; in list order within each.

@@ -29,6 +29,33 @@ const QString kSchema = QStringLiteral(
 const QString kShapeProbe = QStringLiteral(
     "SELECT Edition, Idiom, Added FROM Favourites LIMIT 0; SELECT Id, Edition, Idiom, Shown FROM History LIMIT 0");
 
+// The schema this program writes, kept in the file's user_version; a store
+// of a later version belongs to a newer Velmora and is never changed here.
+constexpr int kSchemaVersion = 1;
+
+int SchemaVersion(const SqlConnection &db) {
+  RecordSet version;
+  if (db.Fetch(QStringLiteral("PRAGMA user_version"), {}, &version) != SQLITE_OK) return -1;
+  return version.Text(QStringLiteral("user_version")).toInt();
+}
+
+// Reads what rows it can from a damaged store: each until the first one
+// that fails.
+template <class Row>
+void ReadWhatCan(sqlite3 *db, const char *query, Row row) {
+  sqlite3_stmt *statement = nullptr;
+  if (sqlite3_prepare_v2(db, query, -1, &statement, nullptr) == SQLITE_OK) {
+    while (sqlite3_step(statement) == SQLITE_ROW) {
+      const auto text = [statement](int column) {
+        return QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, column)),
+                                 sqlite3_column_bytes(statement, column));
+      };
+      row(text(0), text(1), sqlite3_column_int64(statement, 2));
+    }
+  }
+  sqlite3_finalize(statement);
+}
+
 bool IsDamage(int code) { return code == SQLITE_NOTADB || code == SQLITE_CORRUPT; }
 
 bool IsSound(const SqlConnection &db) {
@@ -71,13 +98,22 @@ std::unique_ptr<SqlConnection> UserStore::Open(const QString &path) {
   QString error;
   int code = SQLITE_OK;
   auto db = SqlConnection::OpenPlain(path, kBusyMilliseconds, &error, &code);
+  const int version = db ? SchemaVersion(*db) : 0;
+  if (db && version > kSchemaVersion) {
+    // A newer Velmora's store: left as it is, favourites off.
+    newer_ = true;
+    qCWarning(lcUserStore) << "the user's store" << path << "is of a newer Velmora (schema" << version
+                           << "); favourites and history are off";
+    return nullptr;
+  }
   if (db && db->IsReadOnly()) {
     error = QStringLiteral("the file is read-only");
     db.reset();
   } else if (db && !(IsSound(*db) && db->Execute(kSchema, &error) && db->Execute(kShapeProbe, &error))) {
     code = sqlite3_errcode(db->handle());
     db.reset();
-    // A store another copy holds too long, or a full disk, is not damage.
+    // A store another copy holds too long, or a full disk, is not damage;
+    // tables of another shape in a store of no later version are.
     if (code == SQLITE_OK || code == SQLITE_ERROR || IsDamage(code)) code = SQLITE_CORRUPT;
     if (error.isEmpty()) error = QStringLiteral("integrity check failed");
   }
@@ -85,7 +121,9 @@ std::unique_ptr<SqlConnection> UserStore::Open(const QString &path) {
     MoveAside(path, error);
     db = SqlConnection::OpenPlain(path, kBusyMilliseconds, &error, &code);
     if (db && !db->Execute(kSchema, &error)) db.reset();
+    if (db && !movedAside_.isEmpty()) Salvage(*db);
   }
+  if (db && version < kSchemaVersion) db->Execute(QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion));
   if (!db) qCWarning(lcUserStore) << "favourites and history are off:" << path << error;
   return db;
 }
@@ -103,6 +141,27 @@ void UserStore::MoveAside(const QString &path, const QString &why) {
     QFile::remove(path);
     qCWarning(lcUserStore) << "the user's store was damaged (" << why << ") and could not be moved; removed";
   }
+}
+
+void UserStore::Salvage(const SqlConnection &db) {
+  QString error;
+  const auto damaged = SqlConnection::OpenPlain(movedAside_, 0, &error);
+  if (!damaged) return;
+  db.Execute(QStringLiteral("BEGIN"));
+  ReadWhatCan(damaged->handle(), "SELECT Edition, Idiom, Added FROM Favourites",
+              [&](const QString &edition, const QString &idiom, long long added) {
+                salvaged_ += db.Run(QStringLiteral("INSERT OR IGNORE INTO Favourites (Edition, Idiom, Added) "
+                                                   "VALUES (?1, ?2, ?3)"),
+                                    {edition, idiom, added}) == SQLITE_OK;
+              });
+  ReadWhatCan(damaged->handle(), "SELECT Edition, Idiom, Shown FROM History ORDER BY Id",
+              [&](const QString &edition, const QString &idiom, long long shown) {
+                db.Run(QStringLiteral("DELETE FROM History WHERE Edition = ?1 AND Idiom = ?2"), {edition, idiom});
+                salvaged_ += db.Run(QStringLiteral("INSERT INTO History (Edition, Idiom, Shown) VALUES (?1, ?2, ?3)"),
+                                    {edition, idiom, shown}) == SQLITE_OK;
+              });
+  db.Execute(QStringLiteral("COMMIT"));
+  qCWarning(lcUserStore) << salvaged_ << "favourites and history entries read back from" << movedAside_;
 }
 
 bool UserStore::IsFavourite(const QString &idiom) const {

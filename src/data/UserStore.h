@@ -22,9 +22,10 @@ class UserStore {
   static constexpr int kHistoryLength = 500;
 
   // Opens the store at path for the edition, creating it and its folder.
-  // A file that is not a sound store is moved aside (logged) and a fresh
-  // one started; when nothing can be written there the store is unavailable
-  // and every call below does nothing.
+  // A damaged file is moved aside (logged) and a fresh one started with
+  // what could be read from it; a store of a newer Velmora is left as it
+  // is. When nothing can be written there, or the store is newer, it is
+  // unavailable and every call below does nothing.
   UserStore(const QString &path, QString edition);
   ~UserStore();
   UserStore(const UserStore &) = delete;
@@ -33,6 +34,11 @@ class UserStore {
   bool IsAvailable() const { return db_ != nullptr; }
   // Where a damaged store was moved; empty when none was.
   const QString &MovedAside() const { return movedAside_; }
+  // How many favourites and history entries were read back from it.
+  int Salvaged() const { return salvaged_; }
+  // True when the store is of a newer Velmora (a later schema version),
+  // and left untouched.
+  bool IsNewer() const { return newer_; }
 
   bool IsFavourite(const QString &idiom) const;
   // Adds or removes a favourite; false when the change could not be kept.
@@ -48,10 +54,13 @@ class UserStore {
  private:
   std::unique_ptr<SqlConnection> Open(const QString &path);
   void MoveAside(const QString &path, const QString &why);
+  void Salvage(const SqlConnection &db);
   std::vector<Entry> Entries(const QString &query) const;
 
   QString edition_;
   QString movedAside_;
+  int salvaged_ = 0;
+  bool newer_ = false;
   std::unique_ptr<SqlConnection> db_;
 };
 

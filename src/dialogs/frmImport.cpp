@@ -134,12 +134,12 @@ mkdata::EditionPaths frmImport::EditionsInUse() {
 }
 
 void frmImport::UpdateButtons() {
-  const bool busy = IsImporting();
+  const bool busy = IsImporting() || reading_;
   add_->setEnabled(!busy);
   remove_->setEnabled(!busy && !list_->selectedItems().isEmpty());
   import_->setEnabled(!busy && !sources_.empty());
   restore_->setEnabled(!busy && mkdata::HasPreviousEditions(EditionsInUse()));
-  close_->setText(busy ? Text("IMPCANCEL", "Cancel") : Text("IMPCLOSE", "Close"));
+  close_->setText(IsImporting() || reading_ ? Text("IMPCANCEL", "Cancel") : Text("IMPCLOSE", "Close"));
 }
 
 void frmImport::ChooseFiles() {
@@ -148,9 +148,15 @@ void frmImport::ChooseFiles() {
 }
 
 void frmImport::AddFiles(const QStringList &paths) {
+  if (reading_ || IsImporting()) return;
+  reading_ = true;
+  readingCancelled_ = false;
+  UpdateButtons();
   for (const QString &path : paths) {
+    if (readingCancelled_) break;
     status_->setText(Text("IMPREADING", "Reading %1…").arg(QFileInfo(path).fileName()));
-    // Reading a large source takes a second; the window keeps drawing.
+    // Reading a large source takes a second; the dialog keeps answering,
+    // and Cancel leaves the reading to finish unheeded.
     QFuture<std::pair<mkdata::LoadedSource, QString>> reading = QtConcurrent::run([path] {
       try {
         return std::pair{mkdata::LoadSource(path, mkdata::SourceKind::Any), QString()};
@@ -158,7 +164,8 @@ void frmImport::AddFiles(const QStringList &paths) {
         return std::pair{mkdata::LoadedSource{}, error.Text()};
       }
     });
-    while (!reading.isFinished()) QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
+    while (!reading.isFinished() && !readingCancelled_) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    if (readingCancelled_) break;
     auto [source, failure] = reading.takeResult();
     if (!failure.isEmpty()) {
       status_->clear();
@@ -167,6 +174,7 @@ void frmImport::AddFiles(const QStringList &paths) {
     }
     sources_.push_back(std::move(source));
   }
+  reading_ = false;
   ShowSources();
 }
 
@@ -199,10 +207,11 @@ void frmImport::RemoveSelected() {
 }
 
 void frmImport::StartImport() {
-  if (sources_.empty() || IsImporting()) return;
+  if (sources_.empty() || IsImporting() || reading_) return;
   targets_ = EditionsInUse();
   built_ = BuiltPaths(targets_);
   QDir().mkpath(QFileInfo(targets_.gb).absolutePath());
+  if (!TakeLock()) return;
   cancelled_->store(false);
   done_->store(0);
   progress_->setValue(0);
@@ -231,7 +240,21 @@ void frmImport::StartImport() {
 
 void frmImport::CancelImport() { cancelled_->store(true); }
 
+bool frmImport::TakeLock() {
+  lock_ = std::make_unique<mkdata::ImportLock>(QFileInfo(EditionsInUse().gb).absolutePath());
+  if (lock_->TryLock()) return true;
+  lock_.reset();
+  Tell(Text("IMPBUSY", "Another import into this dictionary is running, in another Velmora window. "
+                       "Wait until it has finished, then try again."),
+       MessageIcon::Exclamation);
+  return false;
+}
+
 void frmImport::reject() {
+  if (reading_) {
+    readingCancelled_ = true;
+    return;
+  }
   if (watcher_.isRunning()) {
     CancelImport();
     return;
@@ -241,6 +264,8 @@ void frmImport::reject() {
 
 void frmImport::FinishImport() {
   importing_ = false;
+  // Released when this function returns, whichever way.
+  const std::unique_ptr<mkdata::ImportLock> lock = std::move(lock_);
   progressTimer_.stop();
   progress_->hide();
   const QString failure = watcher_.result();
@@ -262,9 +287,9 @@ void frmImport::FinishImport() {
     for (const QString &target : {targets_.gb, targets_.big5}) {
       const QString language = target == targets_.gb ? QStringLiteral("GB") : QStringLiteral("BIG5");
       const QString inUse = DataFilePath(language);
-      if (!QFileInfo::exists(target) && QFileInfo::exists(inUse)) QFile::copy(inUse, mkdata::PreviousEditionPath(target));
+      if (!QFileInfo::exists(target) && QFileInfo::exists(inUse)) mkdata::KeepAsPrevious(inUse, target);
     }
-    mkdata::ReplaceEditions(built_, targets_);
+    mkdata::ReplaceEditions(built_, targets_, kDatabasePassword);
   } catch (const mkdata::SourceError &error) {
     for (const QString &file : {built_.gb, built_.big5}) QFile::remove(file);
     UpdateButtons();
@@ -279,12 +304,15 @@ void frmImport::FinishImport() {
 }
 
 void frmImport::RestorePrevious() {
+  if (!TakeLock()) return;
   try {
-    mkdata::RestorePreviousEditions(EditionsInUse());
+    mkdata::RestorePreviousEditions(EditionsInUse(), kDatabasePassword);
   } catch (const mkdata::SourceError &error) {
+    lock_.reset();
     Tell(error.Text(), MessageIcon::Exclamation);
     return;
   }
+  lock_.reset();
   status_->setText(Text("IMPRESTORED", "The previous dictionary is back."));
   UpdateButtons();
   OfferRestart(Text("IMPRESTORED", "The previous dictionary is back."));

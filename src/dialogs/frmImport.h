@@ -49,6 +49,8 @@ class frmImport : public QDialog {
   void FinishImport();
   void RestorePrevious();
   void UpdateButtons();
+  // One import per data folder; told in a message box when another holds it.
+  bool TakeLock();
 
   std::vector<mkdata::LoadedSource> sources_;
   QTreeWidget *list_;
@@ -61,6 +63,8 @@ class frmImport : public QDialog {
   std::shared_ptr<std::atomic<bool>> cancelled_;
   mkdata::EditionPaths built_, targets_;
   bool importing_ = false;
+  bool reading_ = false, readingCancelled_ = false;
+  std::unique_ptr<mkdata::ImportLock> lock_;
 };
 
 }  // namespace velmora

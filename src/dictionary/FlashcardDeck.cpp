@@ -12,22 +12,24 @@ namespace {
 const QByteArray kHeader =
     "#separator:tab\n#html:true\n#columns:Idiom\tSpelling\tExplanation\tDerivation\tExample\n";
 
-QString Field(const QString &text) {
+}  // namespace
+
+QString FlashcardField(const QString &text) {
   QString field = text.trimmed().toHtmlEscaped();
   field.replace(QStringLiteral("\r\n"), QStringLiteral("<br>"));
   field.replace(QLatin1Char('\n'), QStringLiteral("<br>"));
   field.replace(QLatin1Char('\r'), QStringLiteral("<br>"));
   field.replace(QLatin1Char('\t'), QLatin1Char(' '));
+  // A line that starts with "#" is a comment to Anki: the card would be lost.
+  if (field.startsWith(QLatin1Char('#'))) field.replace(0, 1, QStringLiteral("&#35;"));
   return field;
 }
-
-}  // namespace
 
 QByteArray FlashcardDeck(const std::vector<IdiomRecord> &records) {
   QByteArray deck = kHeader;
   for (const IdiomRecord &record : records) {
-    const QStringList fields = {Field(record.idiom), Field(record.spell), Field(record.note), Field(record.source),
-                                Field(record.example)};
+    const QStringList fields = {FlashcardField(record.idiom), FlashcardField(record.spell), FlashcardField(record.note),
+                                FlashcardField(record.source), FlashcardField(record.example)};
     deck += fields.join(QLatin1Char('\t')).toUtf8() + '\n';
   }
   return deck;

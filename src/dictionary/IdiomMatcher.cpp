@@ -1,5 +1,6 @@
 #include "IdiomMatcher.h"
 
+#include <QRegularExpression>
 #include <algorithm>
 #include <exception>
 #include <optional>
@@ -23,9 +24,18 @@ bool HasHan(const QString &text) {
   return false;
 }
 
-// "*" any run, "?" one unit, everything else itself; the whole text must match.
+// How many units of text a pattern needs at least: all but its stars.
 template <class Char>
-bool Glob(std::basic_string_view<Char> pattern, std::basic_string_view<Char> text) {
+size_t UnitsNeeded(std::basic_string_view<Char> pattern) {
+  return pattern.size() - static_cast<size_t>(std::count(pattern.begin(), pattern.end(), Char('*')));
+}
+
+// "*" any run, "?" one unit, everything else itself; the whole text must
+// match. needed is UnitsNeeded(pattern): a text shorter fails at once, so
+// that a long pattern costs little per row.
+template <class Char>
+bool Glob(std::basic_string_view<Char> pattern, std::basic_string_view<Char> text, size_t needed) {
+  if (text.size() < needed) return false;
   size_t p = 0, t = 0, star = std::basic_string_view<Char>::npos, resume = 0;
   while (t < text.size()) {
     if (p < pattern.size() && (pattern[p] == Char('?') || pattern[p] == text[t])) {
@@ -110,8 +120,15 @@ void IdiomMatcher::SetOtherScript(const QByteArray &lines) {
   }
 }
 
+QString IdiomMatcher::SearchKey(const QString &key) {
+  QString cut = Normalized(key.left(kLongestKey * 2)).left(kLongestKey);
+  // "**" finds what "*" finds; a run of them would only cost time per row.
+  static const QRegularExpression stars(QStringLiteral("\\*{2,}"));
+  return cut.replace(stars, QStringLiteral("*"));
+}
+
 std::vector<IdiomMatcher::Match> IdiomMatcher::Find(const QString &rawKey, const std::vector<int> &meaningRows) const {
-  const QString key = Normalized(rawKey);
+  const QString key = SearchKey(rawKey);
   std::vector<Match> matches;
   if (key.isEmpty()) return matches;
   const bool wildcard = key.contains(QLatin1Char('*')) || key.contains(QLatin1Char('?'));
@@ -126,6 +143,7 @@ std::vector<IdiomMatcher::Match> IdiomMatcher::Find(const QString &rawKey, const
     else if (c != u' ' && c != u'\'') latinPattern = false;
   }
   const bool initialsKey = pinyin.IsValid() && pinyin.Letters().size() >= 2;
+  const size_t textUnits = UnitsNeeded<char16_t>(text), letterUnits = UnitsNeeded<char>(letters);
 
   const size_t rows = static_cast<size_t>(size());
   for (size_t row = 0; row < rows; ++row) {
@@ -136,7 +154,7 @@ std::vector<IdiomMatcher::Match> IdiomMatcher::Find(const QString &rawKey, const
     for (const std::u16string_view idiom : {idioms_.At(row), otherScript ? otherScript_.At(row) : std::u16string_view()}) {
       if (idiom.empty()) continue;
       if (wildcard) {
-        if (Glob<char16_t>(text, idiom)) take(Kind::Wildcard);
+        if (Glob<char16_t>(text, idiom, textUnits)) take(Kind::Wildcard);
         continue;
       }
       if (idiom == text) take(Kind::ExactIdiom);
@@ -151,7 +169,7 @@ std::vector<IdiomMatcher::Match> IdiomMatcher::Find(const QString &rawKey, const
           }))
         take(Kind::Initials);
     }
-    if (latinPattern && AnyPart(toneless_.At(row), [&](std::string_view part) { return Glob<char>(letters, part); }))
+    if (latinPattern && AnyPart(toneless_.At(row), [&](std::string_view part) { return Glob<char>(letters, part, letterUnits); }))
       take(Kind::Wildcard);
     if (best) matches.push_back({static_cast<int>(row), *best});
   }

@@ -49,6 +49,11 @@ class IdiomMatcher {
   // The key as the matcher compares it: trimmed, full-width forms made
   // half-width, case folded.
   static QString Normalized(const QString &key);
+  // Keys are cut to this many characters: no idiom or reading is longer,
+  // and the cost of a key per row stays bounded.
+  static constexpr int kLongestKey = 200;
+  // The key Find compares: normalized, cut, runs of "*" made one.
+  static QString SearchKey(const QString &key);
 
  private:
   // One text per row, all in one buffer: a tenth of the memory of a string

@@ -57,8 +57,13 @@ FavouritesPanel::FavouritesPanel(QWidget *parent) : QWidget(parent) {
   column->addWidget(pages_, 1);
   column->addLayout(actionRow);
 
-  connect(showFavourites_, &QPushButton::clicked, this, [this] { ShowHistory(false); });
-  connect(showHistory_, &QPushButton::clicked, this, [this] { ShowHistory(true); });
+  // toggled, so that a screen reader's Toggle turns the page too.
+  connect(showFavourites_, &QPushButton::toggled, this, [this](bool on) {
+    if (on) ShowHistory(false);
+  });
+  connect(showHistory_, &QPushButton::toggled, this, [this](bool on) {
+    if (on) ShowHistory(true);
+  });
   connect(remove_, &QPushButton::clicked, this, &FavouritesPanel::RemoveCurrentFavourite);
   connect(export_, &QPushButton::clicked, this, &FavouritesPanel::exportRequested);
   hide();

@@ -42,7 +42,8 @@ void frmVELM::ConnectHandlers() {
   connect(c_.lblUp, &ClickableLabel::doubleClicked, this, &frmVELM::lblUp_DblClick);
   connect(c_.lblUp, &ClickableLabel::activated, this, &frmVELM::lblUp_DblClick);
   connect(c_.cmdKOVFavourites, &QAbstractButton::clicked, this, &frmVELM::cmdKOVFavourites_Click);
-  connect(c_.cmdFavourite, &QAbstractButton::clicked, this, &frmVELM::cmdFavourite_Click);
+  // toggled, not clicked: a screen reader's Toggle action emits only toggled.
+  connect(c_.cmdFavourite, &QAbstractButton::toggled, this, &frmVELM::cmdFavourite_Click);
   connect(c_.picFavourites, &FavouritesPanel::idiomChosen, this, &frmVELM::ShowChosenIdiom);
   connect(c_.picFavourites, &FavouritesPanel::exportRequested, this, &frmVELM::ExportFavourites);
   connect(c_.picFavourites, &FavouritesPanel::favouritesChanged, this, &frmVELM::ShowFavouriteState);

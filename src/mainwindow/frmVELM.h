@@ -89,6 +89,8 @@ class frmVELM : public QMainWindow {
   void OpenUserStore();
   void cmdFavourite_Click(bool checked);
   void ShowFavouriteState();
+  // Tells once, after the window shows, of a damaged or newer user store.
+  void AnnounceUserStore();
   void RecordShown(const QString &idiom);
   // Shows an idiom chosen in the favourites view as choosing its row does.
   void ShowChosenIdiom(const QString &idiom);

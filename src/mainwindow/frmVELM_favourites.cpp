@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QSignalBlocker>
+#include <QTimer>
 
 #include "config/InstallLayout.h"
 #include "config/ProgramValues.h"
@@ -24,18 +26,43 @@ void frmVELM::OpenUserStore() {
   c_.picFavourites->SetStore(userStore_.get());
   const bool available = userStore_->IsAvailable();
   for (QToolButton *button : {c_.cmdFavourite, c_.cmdKOVFavourites}) button->setEnabled(available);
-  if (!available) c_.cmdFavourite->setToolTip(QStringLiteral("Favourites cannot be kept: the user's data folder cannot be written"));
+  if (userStore_->IsNewer())
+    c_.cmdFavourite->setToolTip(QStringLiteral("Favourites are off: %1 was saved by a newer Velmora").arg(UserStorePath()));
+  else if (!available)
+    c_.cmdFavourite->setToolTip(QStringLiteral("Favourites cannot be kept: the user's data folder cannot be written"));
   ShowFavouriteState();
+  AnnounceUserStore();
+}
+
+void frmVELM::AnnounceUserStore() {
+  QString text;
+  if (userStore_->IsNewer())
+    text = QStringLiteral("Your favourites and history (%1) were saved by a newer version of Velmora. This version "
+                          "leaves them as they are: favourites and history are off until you use the newer version again.")
+               .arg(UserStorePath());
+  else if (!userStore_->MovedAside().isEmpty())
+    text = QStringLiteral("Your favourites and history file was damaged. It was kept as %1, and %2 favourites and "
+                          "history entries were read back from it into a new file.")
+               .arg(userStore_->MovedAside())
+               .arg(userStore_->Salvaged());
+  if (text.isEmpty()) return;
+  // Once the window is on the screen: it says what happened to the window's content.
+  QTimer::singleShot(0, this, [text] {
+    ShowMessageBox({text, kProgramTitle, MessageButtons::Ok, MessageIcon::Exclamation});
+  });
 }
 
 void frmVELM::ShowFavouriteState() {
   const QString idiom = c_.txtIdiom->text();
+  // Showing the state is not a change of it.
+  const QSignalBlocker quiet(c_.cmdFavourite);
   c_.cmdFavourite->setChecked(userStore_ && !idiom.isEmpty() && userStore_->IsFavourite(idiom));
 }
 
 void frmVELM::cmdFavourite_Click(bool checked) {
   const QString idiom = c_.txtIdiom->text();
   if (!userStore_ || idiom.isEmpty() || !userStore_->SetFavourite(idiom, checked)) {
+    const QSignalBlocker quiet(c_.cmdFavourite);
     c_.cmdFavourite->setChecked(!checked);
     return;
   }

@@ -3,9 +3,9 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QScreen>
-#include <QSettings>
 
 #include "config/InstallLayout.h"
+#include "config/WindowMemory.h"
 #include "data/UserStore.h"
 #include "frmVELM.h"
 #include "layout/WindowPlacement.h"
@@ -13,13 +13,6 @@
 namespace velmora {
 
 namespace {
-
-QSettings WindowState() { return QSettings(WindowStatePath(), QSettings::IniFormat); }
-
-const QString kGeometryKey = QStringLiteral("window/geometry");
-const QString kMaximisedKey = QStringLiteral("window/maximised");
-const QString kViewKey = QStringLiteral("window/view");
-const QString kZoomKey = QStringLiteral("window/zoom");
 
 std::vector<QRect> AvailableScreens() {
   std::vector<QRect> screens;
@@ -30,19 +23,19 @@ std::vector<QRect> AvailableScreens() {
 }  // namespace
 
 void frmVELM::ShowAsRemembered() {
-  const QSettings state = WindowState();
-  const auto placed = PlacementOnScreens(state.value(kGeometryKey).toRect(), AvailableScreens());
+  const WindowMemory memory = ReadWindowMemory(WindowStatePath());
+  const auto placed = PlacementOnScreens(memory.geometry, AvailableScreens());
   if (placed) setGeometry(*placed);
-  if (state.value(kMaximisedKey).toBool()) showMaximized();
+  if (memory.maximised) showMaximized();
   else show();
 }
 
 void frmVELM::RestoreView() {
-  const QSettings state = WindowState();
+  const WindowMemory memory = ReadWindowMemory(WindowStatePath());
   // A value edited by hand is brought back to the steps the keys take.
-  const int zoomSteps = (state.value(kZoomKey, 100).toInt() - 100) / 10;
+  const int zoomSteps = (memory.zoom - WindowMemory::kDefaultZoom) / 10;
   if (zoomSteps != 0) Zoom(zoomSteps);
-  const QString view = state.value(kViewKey).toString();
+  const QString view = memory.view;
   if (view == kIndexView || (view == kFavouritesView && userStore_ && userStore_->IsAvailable())) {
     viewMode_ = view;
     ApplyViewMode();
@@ -50,12 +43,7 @@ void frmVELM::RestoreView() {
 }
 
 void frmVELM::SaveWindowState() const {
-  QSettings state = WindowState();
-  state.setValue(kGeometryKey, normalGeometry());
-  state.setValue(kMaximisedKey, isMaximized());
-  state.setValue(kViewKey, viewMode_);
-  state.setValue(kZoomKey, zoomPercent_);
-  state.sync();
+  WriteWindowMemory(WindowStatePath(), {normalGeometry(), isMaximized(), viewMode_, zoomPercent_});
 }
 
 void frmVELM::closeEvent(QCloseEvent *event) {

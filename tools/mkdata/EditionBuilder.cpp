@@ -4,6 +4,7 @@
 #include <unicode/ucol.h>
 
 #include <QFile>
+#include <cstdio>
 #include <QHash>
 #include <algorithm>
 #include <nlohmann/json.hpp>
@@ -333,8 +334,8 @@ void WriteEdition(const std::vector<IdiomRow> &rows, const QString &path, const 
     QFile::remove(temporary);
     throw;
   }
-  QFile::remove(path);
-  if (!QFile::rename(temporary, path)) {
+  // Renamed over the old file: its name never stands empty.
+  if (std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(path).constData()) != 0) {
     QFile::remove(temporary);
     throw SourceError(QStringLiteral("%1 cannot be replaced: its folder may not be written").arg(path));
   }

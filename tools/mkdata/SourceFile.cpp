@@ -20,9 +20,14 @@ QByteArray ReadFile(const QString &path) {
   const QFileInfo info(path);
   if (!info.exists()) throw SourceError(QStringLiteral("%1: there is no such file").arg(path));
   if (info.isDir()) throw SourceError(QStringLiteral("%1: this is a folder, not a file").arg(path));
+  // A pipe or a device would be read until it ends, maybe never.
+  if (!info.isFile()) throw SourceError(QStringLiteral("%1: this is not a regular file").arg(path));
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) throw SourceError(QStringLiteral("%1: the file may not be read").arg(path));
-  return file.readAll();
+  QByteArray content = file.readAll();
+  // Editors on some systems start UTF-8 text with a byte-order mark.
+  if (content.startsWith("\xEF\xBB\xBF")) content.remove(0, 3);
+  return content;
 }
 
 QJsonObject JsonFile(const QString &path) {

@@ -1,0 +1,149 @@
+// Editions put in place and brought back: a kill at any step leaves editions
+// that open under their names and start-up finishes the swap; a damaged
+// previous edition is not restored; one import at a time; sources that are
+// not regular files or start with a byte-order mark.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+
+#include "EditionSwap.h"
+#include "SourceError.h"
+#include "SourceFile.h"
+#include "TestInstall.h"
+#include "data/Conn.h"
+#include "data/ConnString.h"
+#include "data/MeaningSearch.h"
+
+using namespace velmora;
+using namespace velmora::mkdata;
+
+namespace {
+
+struct SimulatedKill {};
+
+QByteArray Bytes(const QString &path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+std::vector<SourceEntry> FirstIdioms(size_t count) {
+  auto entries = test::SmallSource();
+  entries.resize(count);
+  return entries;
+}
+
+class EditionSwap : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    QDir().mkpath(install.file("Data"));
+    inUse = {install.file("Data/Velmdict_cn.dat"), install.file("Data/Velmdict_big5.dat")};
+    built = {inUse.gb + ".new", inUse.big5 + ".new"};
+    for (const QString &path : {inUse.gb, inUse.big5}) test::WriteSmallEdition(path, FirstIdioms(3));
+    for (const QString &path : {built.gb, built.big5}) test::WriteSmallEdition(path, FirstIdioms(5));
+  }
+  void TearDown() override { SetSwapStepHook({}); }
+  long long Count(const QString &path) const { return CountIdioms(path, kDatabasePassword); }
+
+  test::TestInstall install;
+  EditionPaths inUse, built;
+};
+
+TEST_F(EditionSwap, AKillAtAnyStepLeavesEditionsThatOpenAndStartUpFinishesTheSwap) {
+  const QStringList steps = {"prepared", "journal", "previous Velmdict_cn.dat", "installed Velmdict_cn.dat",
+                             "previous Velmdict_big5.dat"};
+  for (const QString &killedAt : steps) {
+    SetUp();
+    SetSwapStepHook([killedAt](const QString &step) {
+      if (step == killedAt) throw SimulatedKill{};
+    });
+    EXPECT_THROW(ReplaceEditions(built, inUse, kDatabasePassword), SimulatedKill) << killedAt.toStdString();
+    SetSwapStepHook({});
+    for (const QString &path : {inUse.gb, inUse.big5})
+      EXPECT_TRUE(IsSoundEdition(path, kDatabasePassword)) << "killed after " << killedAt.toStdString();
+    RecoverInterruptedSwap(install.file("Data"), kDatabasePassword);
+    // Killed before the journal the import is simply not done; after it,
+    // start-up completes it.
+    const long long expected = killedAt == "prepared" ? 3 : 5;
+    EXPECT_EQ(Count(inUse.gb), expected) << killedAt.toStdString();
+    EXPECT_EQ(Count(inUse.big5), expected) << killedAt.toStdString();
+    if (expected == 5) EXPECT_EQ(Count(PreviousEditionPath(inUse.big5)), 3) << killedAt.toStdString();
+    EXPECT_FALSE(QFile::exists(install.file("Data/velmora-swap.journal")));
+  }
+}
+
+TEST_F(EditionSwap, AnEditionLeftOnlyAsPreviousIsPutBackUnderItsName) {
+  ReplaceEditions(built, inUse, kDatabasePassword);
+  ASSERT_TRUE(QFile::remove(inUse.gb));  // what the old delete-then-rename left after a kill
+  RecoverInterruptedSwap(install.file("Data"), kDatabasePassword);
+  EXPECT_EQ(Count(inUse.gb), 3);
+}
+
+TEST_F(EditionSwap, RestoreSwapsOnlyASoundPreviousEdition) {
+  ReplaceEditions(built, inUse, kDatabasePassword);
+  RestorePreviousEditions(inUse, kDatabasePassword);
+  EXPECT_EQ(Count(inUse.gb), 3);
+  EXPECT_EQ(Count(PreviousEditionPath(inUse.gb)), 5);
+  EXPECT_EQ(QDir(install.file("Data")).entryList({"*.restore", "*.part", "*.journal"}, QDir::Files), QStringList());
+
+  QFile damaged(PreviousEditionPath(inUse.big5));
+  ASSERT_TRUE(damaged.open(QIODevice::ReadWrite));
+  damaged.write(QByteArray(8192, 'x'));
+  damaged.close();
+  const QByteArray gb = Bytes(inUse.gb), big5 = Bytes(inUse.big5);
+  try {
+    RestorePreviousEditions(inUse, kDatabasePassword);
+    ADD_FAILURE() << "a damaged previous edition was restored";
+  } catch (const SourceError &error) {
+    EXPECT_TRUE(error.Text().contains("damaged")) << error.Text().toStdString();
+  }
+  EXPECT_EQ(Bytes(inUse.gb), gb);
+  EXPECT_EQ(Bytes(inUse.big5), big5);
+}
+
+TEST_F(EditionSwap, AFailedCopyStopsBeforeAnythingInUseIsTouched) {
+  const QByteArray before = Bytes(inUse.gb);
+  EXPECT_THROW(KeepAsPrevious(inUse.gb, install.file("NoSuchFolder/Velmdict_cn.dat")), SourceError);
+  EXPECT_EQ(Bytes(inUse.gb), before);
+}
+
+TEST_F(EditionSwap, OneImportAtATimePerFolder) {
+  ImportLock first(install.file("Data")), second(install.file("Data"));
+  ASSERT_TRUE(first.TryLock());
+  EXPECT_FALSE(second.TryLock());
+  first.Unlock();
+  EXPECT_TRUE(second.TryLock());
+}
+
+TEST(Sources, APipeIsRefusedAtOnceAndAByteOrderMarkIsSkipped) {
+  test::TestInstall install;
+  const QString pipe = install.file("source.json");
+  ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+  QElapsedTimer clock;
+  clock.start();
+  EXPECT_THROW(LoadSource(pipe, SourceKind::Any), SourceError);
+  EXPECT_LT(clock.elapsed(), 5000);
+
+  install.Write("bom.json", "\xEF\xBB\xBF[{\"word\":\"画龙点睛\",\"pinyin\":\"huà lóng diǎn jīng\"}]");
+  EXPECT_EQ(LoadSource(install.file("bom.json"), SourceKind::Any).entries.size(), 1u);
+  install.Write("cedict_ts.u8", "\xEF\xBB\xBF# CC-CEDICT\n畫龍點睛 画龙点睛 [hua4 long2 dian3 jing1] /(idiom) to add the finishing touch/\n");
+  EXPECT_EQ(LoadSource(install.file("cedict_ts.u8"), SourceKind::Any).format, SourceFormat::CedictText);
+}
+
+TEST(MeaningSearch, OperatorWordsInTheKeyAreWordsToFind) {
+  test::TestInstall install;
+  auto entries = test::SmallSource();
+  entries.push_back({"同甘共苦", "同甘共苦", "tóng gān gòng kǔ", "for better or for worse", std::nullopt, std::nullopt});
+  test::WriteSmallEdition(install.file("rich.dat"), entries);
+  test::UseDatabase(install.file("rich.dat"));
+  const std::vector<int> found = RowsMatchingMeaning("or better");
+  EXPECT_EQ(found.size(), 1u);
+  for (const char *key : {"OR better", "better OR", "NEAR better", "worse OR better", "\"better"})
+    EXPECT_EQ(RowsMatchingMeaning(key), key[0] == 'N' ? std::vector<int>{} : found) << key;
+  EXPECT_EQ(MeaningQueries(" AND OR "), QStringList({"\"AND OR\"", "\"AND\" \"OR\""}));
+  CloseDatabase();
+}
+
+}  // namespace
