@@ -1,13 +1,17 @@
 // The main window from the keyboard, favourites and history, and what the
 // window remembers between runs.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QFile>
+#include <QFileInfo>
+#include <QSettings>
 #include <QSet>
 #include <QTest>
 
 #include "MainWindowFixture.h"
 #include "TestHooks.h"
+#include "config/InstallLayout.h"
 #include "data/UserStore.h"
 #include "platform/FileDialogs.h"
 
@@ -106,7 +110,7 @@ TEST_F(Keyboard, FavouritesAreStarredListedChosenRemovedAndExported) {
   EXPECT_TRUE(c().cmdFavourite->isChecked());
   Search("bksy");
   EXPECT_FALSE(c().cmdFavourite->isChecked());
-  Click(c().cmdFavourite);
+  c().cmdFavourite->toggle();  // a screen reader's Toggle: no click
   Press(Qt::CTRL | Qt::Key_3);
   ASSERT_EQ(window->ViewMode(), kFavouritesView);
   EXPECT_FALSE(c().lstKovSearch->isVisible());
@@ -134,7 +138,8 @@ TEST_F(Keyboard, FavouritesAreStarredListedChosenRemovedAndExported) {
   Press(Qt::Key_Delete);
   EXPECT_EQ(c().picFavourites->FavouriteIdioms(), QStringList({"不可思议"}));
   EXPECT_FALSE(c().cmdFavourite->isChecked());
-  c().picFavourites->ShowHistory(true);
+  c().picFavourites->findChild<QPushButton *>("cmdHistoryList")->toggle();
+  EXPECT_TRUE(c().picFavourites->HistoryList()->isVisible());
   EXPECT_EQ(c().picFavourites->HistoryList()->topLevelItem(0)->text(0), "一马当先");
 }
 
@@ -180,6 +185,26 @@ TEST_F(Keyboard, TabReachesEveryControlTheMouseReaches) {
            c().txtExplain, c().lblUp, c().imgLogo, c().cmdEmail, c().cmdUpdate, c().cmdSetting, c().cmdHelp,
            c().cmdAbout, c().cmdKOVSearch, c().cmdKOVTreeList, c().cmdKOVFavourites})
     EXPECT_TRUE(reached.contains(control)) << control->objectName().toStdString();
+}
+
+TEST_F(Keyboard, ARememberedZoomOutOfRangeOrUnreadableGivesTheDefault) {
+  for (const char *zoom : {"-2147483648", "abc", "2147483647", "69"}) {
+    window->close();
+    QSettings state(WindowStatePath(), QSettings::IniFormat);
+    state.setValue("window/zoom", zoom);
+    state.sync();
+    window = std::make_unique<frmVELM>();
+    window->ShowAsRemembered();
+    EXPECT_EQ(window->ZoomPercent(), 100) << zoom;
+  }
+  window->close();
+  QFile::remove(WindowStatePath());
+  ASSERT_EQ(::mkfifo(QFile::encodeName(WindowStatePath()).constData(), 0600), 0);
+  window = std::make_unique<frmVELM>();
+  window->ShowAsRemembered();  // returns: the pipe is not read
+  window->close();
+  EXPECT_FALSE(QFileInfo(WindowStatePath()).isFile()) << "nor replaced";
+  QFile::remove(WindowStatePath());
 }
 
 TEST_F(Keyboard, ZoomScalesTheReadingTextInStepsWithinBoundsAndIsRemembered) {

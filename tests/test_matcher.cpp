@@ -58,6 +58,10 @@ TEST(IdiomMatcher, EachKindOfKeyBestFirst) {
   EXPECT_EQ(matcher.Find("yi"), M({{2, Kind::Pinyin}, {3, Kind::Pinyin}, {5, Kind::Pinyin}})) << "yìng cut short";
   EXPECT_EQ(matcher.Find("*").size(), static_cast<size_t>(kIdioms.size())) << "a lone * matches every idiom";
   EXPECT_TRUE(matcher.Find(QString(1000, QLatin1Char('y'))).empty());
+  // Runs of stars are one star, and a key is cut to a bounded length.
+  EXPECT_EQ(matcher.Find(QString(10000, QLatin1Char('*')) + "点睛"), matcher.Find("*点睛"));
+  EXPECT_EQ(IdiomMatcher::SearchKey("a***b**" + QString(500, QLatin1Char('c'))).left(4), "a*b*");
+  EXPECT_EQ(IdiomMatcher::SearchKey(QString(500, QLatin1Char('c'))).size(), IdiomMatcher::kLongestKey);
   EXPECT_TRUE(matcher.Find("   ").empty());
   EXPECT_EQ(matcher.Find("画", {3, 0}), M({{0, Kind::IdiomPrefix}, {1, Kind::IdiomPrefix}, {3, Kind::Meaning}}))
       << "meaning rows join after, each row once";

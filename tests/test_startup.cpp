@@ -243,6 +243,40 @@ TEST(UserLayer, AWritableInstallationMakesNoCopies) {
   EXPECT_FALSE(QFile::exists(UserConfigFolder() + "config.dll"));
 }
 
+TEST(UserLayer, AWritableInstallationIgnoresTheUsersCopiesUnlessThePackageMarksIt) {
+  TestInstall install;
+  MakeComplete(install);
+  // What the packaged installation left in the same user's folders.
+  QDir().mkpath(UserConfigFolder());
+  QFile::copy(install.file("config.dll"), UserConfigFolder() + "config.dll");
+  WriteIniValues(UserConfigFolder() + "config.dll", {{"Setting", "UserName", "Packaged"}});
+  QDir().mkpath(UserDataFolder() + "Data");
+  QFile::copy(install.file("Data/Velmdict_cn.dat"), UserDataFolder() + "Data/Velmdict_cn.dat");
+  ASSERT_TRUE(Start(install).proceeded);
+  EXPECT_FALSE(UsesUserFolders());
+  EXPECT_EQ(ConfigFilePath(), install.file("config.dll"));
+  EXPECT_EQ(DataFilePath("GB"), install.file("Data/Velmdict_cn.dat"));
+  // Its own configuration missing is told, not hidden by the user's copy.
+  QFile::remove(install.file("config.dll"));
+  EXPECT_FALSE(Start(install).proceeded);
+
+  MakeComplete(install);
+  install.Write("system-installation", "packaged\n");  // root running the package's program
+  EXPECT_TRUE(UsesUserFolders());
+  EXPECT_EQ(ConfigFilePath(), UserConfigFolder() + "config.dll");
+  EXPECT_EQ(ConfigFileForWriting(), UserConfigFolder() + "config.dll");
+  EXPECT_EQ(DataFilePath("GB"), UserDataFolder() + "Data/Velmdict_cn.dat");
+  QFile::remove(UserConfigFolder() + "config.dll");
+  QFile::remove(UserDataFolder() + "Data/Velmdict_cn.dat");
+}
+
+TEST(UserLayer, RelativeXdgFoldersAreIgnored) {
+  const QByteArray config = qgetenv("XDG_CONFIG_HOME");
+  qputenv("XDG_CONFIG_HOME", "relative/config");
+  EXPECT_TRUE(UserConfigFolder().startsWith(QDir::homePath() + "/.config/")) << UserConfigFolder().toStdString();
+  qputenv("XDG_CONFIG_HOME", config);
+}
+
 TEST(UserLayer, ADamagedUserCopyIsReportedAsTheInstalledFileWouldBe) {
   TestInstall install;
   MakeComplete(install);

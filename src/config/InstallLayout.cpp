@@ -42,14 +42,10 @@ const QString kSystemInstallationMarker = QStringLiteral("system-installation");
 // The XDG rules make a relative XDG_*_HOME invalid, to be ignored; Qt's
 // standard paths would take it and write under the working folder.
 void IgnoreRelativeXdgHomes() {
-  static const bool done = [] {
-    for (const char *name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_STATE_HOME"}) {
-      const QByteArray value = qgetenv(name);
-      if (!value.isEmpty() && !value.startsWith('/')) qunsetenv(name);
-    }
-    return true;
-  }();
-  (void)done;
+  for (const char *name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_STATE_HOME"}) {
+    const QByteArray value = qgetenv(name);
+    if (!value.isEmpty() && !value.startsWith('/')) qunsetenv(name);
+  }
 }
 
 }  // namespace

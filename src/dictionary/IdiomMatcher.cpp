@@ -121,10 +121,11 @@ void IdiomMatcher::SetOtherScript(const QByteArray &lines) {
 }
 
 QString IdiomMatcher::SearchKey(const QString &key) {
-  QString cut = Normalized(key.left(kLongestKey * 2)).left(kLongestKey);
   // "**" finds what "*" finds; a run of them would only cost time per row.
-  static const QRegularExpression stars(QStringLiteral("\\*{2,}"));
-  return cut.replace(stars, QStringLiteral("*"));
+  static const QRegularExpression stars(QStringLiteral("[*\uFF0A]{2,}"));
+  QString collapsed = key;
+  collapsed.replace(stars, QStringLiteral("*"));
+  return Normalized(collapsed.left(kLongestKey * 2)).left(kLongestKey);
 }
 
 std::vector<IdiomMatcher::Match> IdiomMatcher::Find(const QString &rawKey, const std::vector<int> &meaningRows) const {

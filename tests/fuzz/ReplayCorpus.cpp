@@ -12,6 +12,13 @@ VELMORA_FUZZ_TARGET(cedict_reader)
 VELMORA_FUZZ_TARGET(json_reader)
 VELMORA_FUZZ_TARGET(pinyin)
 VELMORA_FUZZ_TARGET(conn_string)
+VELMORA_FUZZ_TARGET(user_store)
+VELMORA_FUZZ_TARGET(meaning_query)
+VELMORA_FUZZ_TARGET(matcher)
+VELMORA_FUZZ_TARGET(flashcard)
+VELMORA_FUZZ_TARGET(window_ini)
+VELMORA_FUZZ_TARGET(import_format)
+VELMORA_FUZZ_TARGET(prefix_index)
 
 namespace {
 
@@ -38,3 +45,10 @@ TEST(FuzzInputs, CedictReader) { Replay("cedict_reader", Fuzz_cedict_reader); }
 TEST(FuzzInputs, JsonReader) { Replay("json_reader", Fuzz_json_reader); }
 TEST(FuzzInputs, Pinyin) { Replay("pinyin", Fuzz_pinyin); }
 TEST(FuzzInputs, ConnString) { Replay("conn_string", Fuzz_conn_string); }
+TEST(FuzzInputs, UserStore) { Replay("user_store", Fuzz_user_store); }
+TEST(FuzzInputs, MeaningQuery) { Replay("meaning_query", Fuzz_meaning_query); }
+TEST(FuzzInputs, Matcher) { Replay("matcher", Fuzz_matcher); }
+TEST(FuzzInputs, Flashcard) { Replay("flashcard", Fuzz_flashcard); }
+TEST(FuzzInputs, WindowIni) { Replay("window_ini", Fuzz_window_ini); }
+TEST(FuzzInputs, ImportFormat) { Replay("import_format", Fuzz_import_format); }
+TEST(FuzzInputs, PrefixIndex) { Replay("prefix_index", Fuzz_prefix_index); }

