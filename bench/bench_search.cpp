@@ -54,8 +54,24 @@ void BM_MatchListPerKey(benchmark::State &state) {
   benchmark::DoNotOptimize(found);
 }
 
+// Keys pasted or held down: 10,000 stars, a long wildcard pattern, a long
+// run of letters. Each must cost about what an ordinary key costs.
+void BM_MatchListHostileKey(benchmark::State &state) {
+  const IdiomMatcher &matcher = UseEdition(static_cast<int>(state.range(0)));
+  const QStringList keys = {QString(10000, QLatin1Char('*')), QStringLiteral("*a?").repeated(3000),
+                            QString(10000, QLatin1Char('y')), QStringLiteral("比喻 OR ").repeated(1000)};
+  size_t i = 0, found = 0;
+  for (auto _ : state) {
+    const QString &key = keys[static_cast<qsizetype>(i++ % static_cast<size_t>(keys.size()))];
+    found += matcher.Find(key, RowsMatchingMeaning(key)).size();
+  }
+  benchmark::DoNotOptimize(found);
+}
+
 }  // namespace
 
+BENCHMARK(BM_MatchListHostileKey)->Arg(200000)->Unit(benchmark::kMillisecond)->Repetitions(3)
+    ->ReportAggregatesOnly();
 BENCHMARK(BM_MatchListPerKey)->Arg(40000)->Arg(200000)->Unit(benchmark::kMillisecond)->Repetitions(5)
     ->ReportAggregatesOnly();
 

@@ -97,4 +97,17 @@ TEST_F(Import, ACancelledOrFailedImportLeavesTheFilesInUseByteForByte) {
   EXPECT_EQ(dialog.Sources().size(), 1u);
 }
 
+TEST_F(Import, ASecondImportIntoTheSameFolderIsToldThatOneIsRunning) {
+  mkdata::ImportLock other(install.file("Data"));
+  ASSERT_TRUE(other.TryLock());
+  test::RecordedMessages messages;
+  frmImport dialog;
+  Choose(dialog, {install.file("new.json")});
+  dialog.StartImport();
+  EXPECT_FALSE(dialog.IsImporting());
+  ASSERT_EQ(messages.shown().size(), 1u);
+  EXPECT_TRUE(messages.shown()[0].text.contains("Another import")) << messages.shown()[0].text.toStdString();
+  EXPECT_EQ(Bytes(install.file("Data/Velmdict_cn.dat")), before);
+}
+
 }  // namespace

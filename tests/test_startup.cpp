@@ -214,6 +214,19 @@ QByteArray Bytes(const QString &path) {
 
 }  // namespace
 
+TEST(Startup, AnImportKilledBetweenItsRenamesIsFinishedBeforeTheDataCheck) {
+  TestInstall install;
+  MakeComplete(install);
+  // What a kill between the two renames of the old swap left: the edition
+  // in use gone, the previous one and the new one beside it.
+  ASSERT_TRUE(QFile::rename(install.file("Data/Velmdict_cn.dat"), install.file("Data/Velmdict_cn.dat.previous")));
+  QFile::copy(install.file("Data/Velmdict_cn.dat.previous"), install.file("Data/Velmdict_cn.dat.new"));
+  const auto run = Start(install);
+  EXPECT_TRUE(run.proceeded);
+  EXPECT_TRUE(run.messages.empty());
+  EXPECT_TRUE(QFile::exists(install.file("Data/Velmdict_cn.dat")));
+}
+
 TEST(UserLayer, AReadOnlyInstallationIsReadThereAndWrittenInTheUsersCopy) {
   TestInstall install;
   MakeComplete(install);

@@ -38,6 +38,14 @@ class Favourites(unittest.TestCase):
             desktop.key("ctrl+d")
             star = desktop.find(frame, name="Favourite")
             desktop.wait_for(lambda: star.getState().contains(pyatspi.STATE_CHECKED), what="the star checked")
+            # A screen reader presses the star with its Toggle action.
+            desktop.key("ctrl+l")
+            desktop.type_text("hualongdianjing")
+            desktop.wait_for(lambda: desktop.text_of(idiom) == "画龙点睛", what="画龙点睛 in the idiom box")
+            action = star.queryAction()
+            names = [action.getName(i) for i in range(action.nActions)]
+            action.doAction(names.index("Toggle"))
+            desktop.wait_for(lambda: star.getState().contains(pyatspi.STATE_CHECKED), what="the star toggled")
 
         with desktop.running(folder, "favourites-2") as (app, frame):
             focus_window(frame)
@@ -46,6 +54,7 @@ class Favourites(unittest.TestCase):
                 lambda: desktop.showing(desktop.find(frame, name="Favourites", role=pyatspi.ROLE_TREE))
                 and desktop.find(frame, name="Favourites", role=pyatspi.ROLE_TREE), what="the favourites list")
             desktop.wait_for(lambda: desktop.find(favourites, name="一马当先"), what="一马当先 among the favourites")
+            desktop.wait_for(lambda: desktop.find(favourites, name="画龙点睛"), what="画龙点睛, toggled, kept too")
 
 
 if __name__ == "__main__":
