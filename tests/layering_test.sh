@@ -10,7 +10,8 @@ level() {
   case $1 in
     config) echo 0 ;; lang) echo 1 ;; data) echo 2 ;;
     dictionary|practice|layout) echo 3 ;;
-    platform) echo 4 ;; dialogs) echo 5 ;; mainwindow) echo 6 ;; app) echo 7 ;;
+    reading) echo 4 ;;
+    platform) echo 5 ;; dialogs) echo 6 ;; mainwindow) echo 7 ;; app) echo 8 ;;
     *) echo -1 ;;
   esac
 }

@@ -15,6 +15,8 @@ class BrowseHistory {
   // The idiom to show, moving the current place; nothing at either end.
   std::optional<QString> Back();
   std::optional<QString> Forward();
+  // The idiom at the current place; empty before the first visit.
+  QString Current() const { return idioms_.empty() ? QString() : idioms_[current_]; }
   bool CanGoBack() const { return current_ > 0; }
   bool CanGoForward() const { return current_ + 1 < idioms_.size(); }
 

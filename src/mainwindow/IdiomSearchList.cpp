@@ -1,6 +1,9 @@
 #include "IdiomSearchList.h"
 
+#include <QFocusEvent>
 #include <QHeaderView>
+#include <algorithm>
+#include <utility>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QStyle>
@@ -32,8 +35,11 @@ IdiomSearchList::IdiomSearchList(QLineEdit *searchKey, QTreeView *list, MatchPop
   timer1_.setInterval(100);
   timer1_.setSingleShot(true);
   connect(searchKey_, &QLineEdit::textChanged, this, &IdiomSearchList::txtSearchKey_Change);
-  connect(list_, &QAbstractItemView::clicked, this,
-          [this](const QModelIndex &index) { lstKovSearch_RowNotify(index.row()); });
+  connect(list_, &QAbstractItemView::clicked, this, [this](const QModelIndex &index) {
+    // A click is a choice; moving through the list with the keys is not.
+    if (index.isValid()) chosen_ = true;
+    lstKovSearch_RowNotify(index.row());
+  });
   connect(list_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
           [this](const QModelIndex &current) { lstKovSearch_RowNotify(current.isValid() ? current.row() : -1); });
   connect(&timer1_, &QTimer::timeout, this, &IdiomSearchList::Timer1_Timer);
@@ -103,10 +109,24 @@ const IdiomFinder &IdiomSearchList::Finder() {
 
 void IdiomSearchList::txtSearchKey_Change() {
   UpdateMatches(false);
-  const int row = Finder().Find(searchKey_->text().trimmed());
+  int row = Finder().Find(searchKey_->text().trimmed());
   if (row < 0) return;
+  // A row the type-ahead reaches that the key does not match in any way
+  // the match list knows is no answer: the best match is shown instead,
+  // and with no match at all the idiom on display stays.
+  if (matcher_ && !found_.empty() &&
+      std::none_of(found_.begin(), found_.end(), [row](const IdiomMatcher::Match &m) { return m.row == row; }))
+    row = found_.front().row;
+  else if (matcher_ && found_.empty())
+    return;
   SetCurrentRow(row);
   ScheduleDisplay();
+}
+
+void IdiomSearchList::SearchNow() {
+  UpdateMatches();
+  if (matches_->isVisible() && matches_->HasMatches()) Choose(matches_->ChosenListRow());
+  else if (!found_.empty()) Choose(found_.front().row);
 }
 
 void IdiomSearchList::StartMatcher() {
@@ -118,6 +138,7 @@ void IdiomSearchList::StartMatcher() {
 void IdiomSearchList::UpdateMatches(bool waitForMatcher) {
   const QString key = searchKey_->text().trimmed();
   if (key.isEmpty()) {
+    found_.clear();
     matches_->hide();
     ShowNoMatch(false);
     return;
@@ -132,9 +153,10 @@ void IdiomSearchList::UpdateMatches(bool waitForMatcher) {
     if (made.isValid()) made.waitForFinished();
     matcher_ = made.isValid() && made.resultCount() > 0 ? made.takeResult() : IdiomMatcher();
   }
-  auto found = matcher_->Find(key, RowsMatchingMeaning(key));
-  ShowNoMatch(found.empty());
-  matches_->ShowMatches(std::move(found), idioms_, searchKey_);
+  found_ = matcher_->Find(key, RowsMatchingMeaning(key));
+  ShowNoMatch(found_.empty());
+  // Only while the box is there to anchor it.
+  if (searchKey_->isVisible()) matches_->ShowMatches(found_, idioms_, searchKey_);
 }
 
 void IdiomSearchList::ShowNoMatch(bool none) {
@@ -149,6 +171,7 @@ void IdiomSearchList::Choose(int listRow) {
   matches_->hide();
   if (listRow < 0 || listRow >= model_.rowCount()) return;
   SetCurrentRow(listRow);
+  chosen_ = true;
   ScheduleDisplay();
 }
 
@@ -175,6 +198,11 @@ bool IdiomSearchList::eventFilter(QObject *watched, QEvent *event) {
   // Compared by address only: events come while the list is being destroyed.
   if (watched == listViewport_ && event->type() == QEvent::ToolTip)
     return ShowToolTipIfElided(static_cast<QHelpEvent *>(event));
+  // The match list belongs to the box: it goes when the box is hidden or
+  // the keyboard goes elsewhere (another control, a dialog, a menu aside).
+  if (watched == searchKey_ && (event->type() == QEvent::Hide || event->type() == QEvent::FocusOut) &&
+      !(event->type() == QEvent::FocusOut && static_cast<QFocusEvent *>(event)->reason() == Qt::PopupFocusReason))
+    matches_->hide();
   if (event->type() != QEvent::KeyPress) return QObject::eventFilter(watched, event);
   const auto *press = static_cast<QKeyEvent *>(event);
   const bool plain = (press->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
@@ -182,6 +210,7 @@ bool IdiomSearchList::eventFilter(QObject *watched, QEvent *event) {
   // Enter on a row shows it at once, without the timer's wait.
   if (watched == list_ && (press->key() == Qt::Key_Return || press->key() == Qt::Key_Enter) && CurrentRow() >= 0) {
     listPickFlag_ = 1;
+    chosen_ = true;
     Timer1_Timer();
     return true;
   }
@@ -203,6 +232,10 @@ bool IdiomSearchList::SearchKeyPressed(int key) {
       default: return false;
     }
   }
+  if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+    SearchNow();
+    return true;
+  }
   switch (key) {
     // Without a match list Esc empties the box, and Down goes on into the
     // idiom list at its current row.
@@ -220,7 +253,8 @@ void IdiomSearchList::lstKovSearch_RowNotify(int row) {
 }
 
 void IdiomSearchList::Timer1_Timer() {
-  emit idiomDue(listPickFlag_ == 1 ? model_.IdiomAt(CurrentRow()) : QString());
+  const bool chosen = std::exchange(chosen_, false);
+  emit idiomDue(listPickFlag_ == 1 ? model_.IdiomAt(CurrentRow()) : QString(), chosen);
   timer1_.stop();
 }
 

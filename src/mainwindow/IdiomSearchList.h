@@ -51,10 +51,14 @@ class IdiomSearchList : public QObject {
 
   // The timer's tick: tells which idiom is due, then stops.
   void Timer1_Timer();
+  // What Enter in the box and the Search button do: show the best match.
+  void SearchNow();
 
  signals:
-  // The idiom of the chosen row (empty when no row was picked) is to be shown.
-  void idiomDue(const QString &idiom);
+  // The idiom of the chosen row (empty when no row was picked) is to be
+  // shown; chosen when the user chose it (Enter, a click, the match list),
+  // not when typing or the arrow keys passed it.
+  void idiomDue(const QString &idiom, bool chosen);
 
  private:
   void txtSearchKey_Change();
@@ -82,6 +86,8 @@ class IdiomSearchList : public QObject {
   MatchPopup *matches_;
   IdiomList idioms_;  // the list's rows, for the match list
   std::optional<IdiomMatcher> matcher_;
+  std::vector<IdiomMatcher::Match> found_;  // for the key in the box
+  bool chosen_ = false;
   QFutureWatcher<IdiomMatcher> matcherWatcher_;
   // Made after the find, so that the two never hold their reading at once.
   std::function<IdiomMatcher()> matcherSource_;

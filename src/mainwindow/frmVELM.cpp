@@ -48,7 +48,11 @@ void frmVELM::ConnectHandlers() {
   connect(c_.picFavourites, &FavouritesPanel::exportRequested, this, &frmVELM::ExportFavourites);
   connect(c_.picFavourites, &FavouritesPanel::favouritesChanged, this, &frmVELM::ShowFavouriteState);
   connect(c_.trvIdiomDir, &NodeTree::nodeClicked, this, &frmVELM::trvIdiomDir_NodeClick);
-  connect(searchList_, &IdiomSearchList::idiomDue, this, &frmVELM::DisplayIdiom);
+  connect(searchList_, &IdiomSearchList::idiomDue, this, &frmVELM::DisplayDueIdiom);
+  connect(c_.cmdSearch, &QAbstractButton::clicked, searchList_, &IdiomSearchList::SearchNow);
+  connect(&reader_, &Reader::recorded, this, [this] {
+    if (viewMode_ == kFavouritesView) c_.picFavourites->Refresh();
+  });
   connect(c_.Command3, &QAbstractButton::clicked, this, &frmVELM::Command3_Click);
   connect(c_.Command2, &QAbstractButton::clicked, this, &frmVELM::Command2_Click);
   connect(c_.Command4, &QAbstractButton::clicked, this, &frmVELM::Command4_Click);
@@ -187,6 +191,8 @@ void frmVELM::lblUp_DblClick() {
   c_.txtSearchKey->setText(c_.lblUp->text());
   viewMode_ = kSearchView;
   ApplyViewMode();
+  // Going back to it is a choice of it.
+  searchList_->SearchNow();
 }
 
 }  // namespace velmora

@@ -10,7 +10,7 @@
 
 #include "IdiomSearchList.h"
 #include "MainWindowControls.h"
-#include "dictionary/BrowseHistory.h"
+#include "reading/Reader.h"
 #include "layout/PaneGrid.h"
 #include "platform/Voice.h"
 
@@ -69,8 +69,11 @@ class frmVELM : public QMainWindow {
   void ConnectHandlers();
   void ApplyViewMode();
   void LoadIdiomList();
-  // Moves the shown idiom into the history label and shows the idiom's record.
-  void DisplayIdiom(const QString &idiom);
+  // Shows the idiom's record, the idiom shown before it in the history
+  // label; the reader keeps what the reason says.
+  void DisplayIdiom(const QString &idiom, Reader::Reason reason);
+  // The search list's due idiom: the first of the run by itself.
+  void DisplayDueIdiom(const QString &idiom, bool chosen);
 
   // Views and history.
   void cmdKOVSearch_Click();
@@ -91,7 +94,6 @@ class frmVELM : public QMainWindow {
   void ShowFavouriteState();
   // Tells once, after the window shows, of a damaged or newer user store.
   void AnnounceUserStore();
-  void RecordShown(const QString &idiom);
   // Shows an idiom chosen in the favourites view as choosing its row does.
   void ShowChosenIdiom(const QString &idiom);
   void ExportFavourites();
@@ -127,7 +129,7 @@ class frmVELM : public QMainWindow {
 
   MainWindowControls c_;
   std::unique_ptr<UserStore> userStore_;
-  BrowseHistory browsed_;
+  Reader reader_;
   // The first idiom of a run is shown by itself and is not the user's
   // history.
   bool startIdiomPending_ = true;

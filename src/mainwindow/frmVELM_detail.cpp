@@ -1,6 +1,7 @@
 // The detail area of the main window: one idiom, its combined text, its
 // video, its voice and the quiz panel over it.
 #include <QUrl>
+#include <utility>
 
 #include "config/FileHelpers.h"
 #include "config/InstallLayout.h"
@@ -12,11 +13,20 @@
 
 namespace velmora {
 
-void frmVELM::DisplayIdiom(const QString &idiom) {
-  c_.lblUp->setText(c_.txtIdiom->text());
+void frmVELM::DisplayDueIdiom(const QString &idiom, bool chosen) {
+  const Reader::Reason reason = std::exchange(startIdiomPending_, false) ? Reader::Reason::Start
+                                : chosen                                 ? Reader::Reason::Chosen
+                                                                         : Reader::Reason::Passing;
+  DisplayIdiom(idiom, reason);
+}
+
+void frmVELM::DisplayIdiom(const QString &idiom, Reader::Reason reason) {
+  IdiomRecord record = Record(idiom).value_or(IdiomRecord{});
+  record.idiom = idiom;
+  reader_.Show(record, reason);
+  c_.lblUp->setText(reader_.Previous());
   c_.txtIdiom->setText(idiom);
   c_.txtIdiom->setCursorPosition(0);
-  const IdiomRecord record = Record(idiom).value_or(IdiomRecord{});
   c_.txtSpell->setText(BoundedText(record.spell));
   c_.txtSpell->setCursorPosition(0);
   c_.txtExplain->setPlainText(BoundedText(record.note));
@@ -24,8 +34,6 @@ void frmVELM::DisplayIdiom(const QString &idiom) {
   c_.txtExample->setPlainText(BoundedText(record.example));
   CheckVideoButton(idiom);
   BuildDetailText();
-  browsed_.Visit(idiom);
-  RecordShown(idiom);
   ShowFavouriteState();
   TraceStartup("first-idiom-shown");
 }

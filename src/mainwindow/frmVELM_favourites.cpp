@@ -23,6 +23,7 @@ void frmVELM::OpenUserStore() {
   // different scripts.
   const QString edition = QFileInfo(ConnStringPart(ConnString(), QStringLiteral("Data Source"))).fileName().toLower();
   userStore_ = std::make_unique<UserStore>(UserStorePath(), edition);
+  reader_.SetStore(userStore_.get());
   c_.picFavourites->SetStore(userStore_.get());
   const bool available = userStore_->IsAvailable();
   for (QToolButton *button : {c_.cmdFavourite, c_.cmdKOVFavourites}) button->setEnabled(available);
@@ -69,18 +70,9 @@ void frmVELM::cmdFavourite_Click(bool checked) {
   if (viewMode_ == kFavouritesView) c_.picFavourites->Refresh();
 }
 
-void frmVELM::RecordShown(const QString &idiom) {
-  if (startIdiomPending_) {
-    startIdiomPending_ = false;
-    return;
-  }
-  if (!userStore_ || !userStore_->RecordShown(idiom)) return;
-  if (viewMode_ == kFavouritesView) c_.picFavourites->Refresh();
-}
-
 void frmVELM::ShowChosenIdiom(const QString &idiom) {
   if (idiom.isEmpty() || idiom == c_.txtIdiom->text()) return;
-  if (!searchList_->ChooseIdiom(idiom)) DisplayIdiom(idiom);
+  if (!searchList_->ChooseIdiom(idiom)) DisplayIdiom(idiom, Reader::Reason::Chosen);
 }
 
 void frmVELM::ExportFavourites() {

@@ -99,11 +99,11 @@ void frmVELM::FocusSearchBox() {
 }
 
 void frmVELM::GoBack() {
-  if (const auto idiom = browsed_.Back()) DisplayIdiom(*idiom);
+  if (const auto idiom = reader_.Back()) DisplayIdiom(*idiom, Reader::Reason::Browsed);
 }
 
 void frmVELM::GoForward() {
-  if (const auto idiom = browsed_.Forward()) DisplayIdiom(*idiom);
+  if (const auto idiom = reader_.Forward()) DisplayIdiom(*idiom, Reader::Reason::Browsed);
 }
 
 }  // namespace velmora

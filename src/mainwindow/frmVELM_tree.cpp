@@ -46,7 +46,7 @@ void frmVELM::trvIdiomDir_NodeClick() {
   if (node == nullptr) return;
   const QString idiom = node->text(0);
   if (node->childCount() > 0 || idiom == c_.txtIdiom->text()) return;
-  DisplayIdiom(idiom);
+  DisplayIdiom(idiom, Reader::Reason::Chosen);
 }
 
 }  // namespace velmora

@@ -1,0 +1,65 @@
+#pragma once
+// The one owner of the idiom on display: its record, the idiom shown before
+// it (the "Up:" label), the way back and forward, and what is kept in the
+// user's history. An idiom is recorded only when the user chose it (Enter,
+// a click, back or forward, a favourite) or when it stayed on display for
+// two seconds: the rows a search passes while the user types are not the
+// user's history.
+#include <QObject>
+#include <QTimer>
+#include <optional>
+
+#include "data/IdiomStore.h"
+#include "dictionary/BrowseHistory.h"
+
+namespace velmora {
+
+class UserStore;
+
+class Reader : public QObject {
+  Q_OBJECT
+ public:
+  enum class Reason {
+    Start,    // shown by itself when the window opens: never recorded
+    Passing,  // reached while typing or moving through a list: recorded after the dwell
+    Chosen,   // chosen by the user: recorded at once
+    Browsed,  // reached by back or forward: recorded, the way itself unchanged
+  };
+  static constexpr int kDwellMilliseconds = 2000;
+
+  explicit Reader(QObject *parent = nullptr);
+  // Where favourites and history are kept; none keeps nothing.
+  void SetStore(UserStore *store) { store_ = store; }
+
+  void Show(const IdiomRecord &record, Reason reason);
+  const IdiomRecord &Current() const { return current_; }
+  const QString &CurrentIdiom() const { return current_.idiom; }
+  // The idiom on display before the current one; a redisplay of the same
+  // idiom leaves it as it was.
+  const QString &Previous() const { return previous_; }
+  // The idiom to show going back or forward; nothing at either end.
+  std::optional<QString> Back();
+  std::optional<QString> Forward();
+
+  bool IsFavourite() const;
+  // False when the change could not be kept.
+  bool SetFavourite(bool favourite);
+
+  QTimer &DwellTimer() { return dwell_; }
+
+ signals:
+  void shown(const IdiomRecord &record);
+  // The user's history gained the idiom.
+  void recorded(const QString &idiom);
+
+ private:
+  void Record(bool walk);
+
+  IdiomRecord current_;
+  QString previous_;
+  BrowseHistory browsed_;
+  UserStore *store_ = nullptr;
+  QTimer dwell_;
+};
+
+}  // namespace velmora
