@@ -77,8 +77,11 @@ TEST(PaneGrid, DesignSizeGivesTheDesignAndGrowthGoesToTheMiddle) {
   const auto at = [&](Pane p) { return grown[static_cast<size_t>(p)]; };
   EXPECT_EQ(at(Pane::Banner), QRectF(2, 2, 8186 + 1500, 883));
   EXPECT_EQ(at(Pane::ButtonBar), QRectF(2, 885, 463, 3975 + 600));
-  EXPECT_EQ(at(Pane::ListPane), QRectF(465, 885, 2400, 3975 + 600)) << "the list pane never moves";
-  EXPECT_EQ(at(Pane::DetailPane), QRectF(2865, 885, 5323 + 1500, 3975 + 600));
+  EXPECT_EQ(at(Pane::ListPane), QRectF(465, 885, 2400 + 500, 3975 + 600)) << "a third of the extra width";
+  EXPECT_EQ(at(Pane::DetailPane), QRectF(2865 + 500, 885, 5323 + 1000, 3975 + 600));
+  // However wide, the list pane is at most a third of the window.
+  for (const double wide : {12000.0, 40000.0})
+    EXPECT_LE(PaneRects(QSizeF(wide, 6000))[static_cast<size_t>(Pane::ListPane)].width(), wide / 3 + 3) << wide;
   EXPECT_EQ(at(Pane::Footer), QRectF(120, 4860 + 600, 7920 + 1500, 703));
   EXPECT_EQ(at(Pane::RightCorner), QRectF(8040 + 1500, 4860 + 600, 150, 780));
 }
@@ -129,4 +132,14 @@ TEST(DetailLayout, ATallerPaneGivesWholeLinesTheExplanationTheMost) {
   EXPECT_EQ(small.derivationLines, 1);
   EXPECT_EQ(small.explainLines, 2);
   EXPECT_LE(small.example.bottom(), 230);
+}
+
+TEST(WindowPlacement, AFirstStartFillsTwoThirdsOfALargeScreenInTheDesignsProportions) {
+  const QSize design(546, 371);
+  const QRect large = FirstStartGeometry(design, QRect(0, 0, 1920, 1050));
+  EXPECT_EQ(large.height(), 700);
+  EXPECT_NEAR(large.width(), 700 * 546 / 371, 1);
+  EXPECT_LE((large.center() - QRect(0, 0, 1920, 1050).center()).manhattanLength(), 2);
+  EXPECT_EQ(FirstStartGeometry(design, QRect(0, 0, 800, 500)).size(), design) << "never below the design";
+  EXPECT_LE(FirstStartGeometry(design, QRect(0, 0, 900, 2000)).width(), 900) << "a tall narrow screen";
 }

@@ -18,7 +18,11 @@ TEST_F(MainWindow, ResizingMovesThePanesAndKeepsTheBannerButtonsRight) {
   const int banner = c().Picture1->width();
   EXPECT_NEAR(c().cmdAbout->x() + c().cmdAbout->width(), banner - Px(60), 2);
   EXPECT_NEAR(c().cmdHelp->x() + c().cmdHelp->width(), c().cmdAbout->x(), 1);
-  EXPECT_EQ(c().picMList->geometry(), QRect(Px(465), Px(885), Px(2400), c().picMList->height()));
+  // The list pane takes a third of the extra width; its box and list widen with it.
+  EXPECT_NEAR(c().picMList->width(), Px(2400) + 200 / 3, 2);
+  EXPECT_EQ(c().picMList->pos(), QPoint(Px(465), Px(885)));
+  EXPECT_EQ(c().txtSearchKey->width() - Px(1680), c().picMList->width() - Px(2400));
+  EXPECT_EQ(c().lstKovSearch->width() - Px(2295), c().picMList->width() - Px(2400));
   EXPECT_NEAR(c().Picture6->height(), Px(3975) + 100, 1);
   EXPECT_NEAR(c().trvIdiomDir->height(), c().picMList->height() - Px(465), 1);
   EXPECT_NEAR(c().lstKovSearch->height(), c().picMList->height() - Px(865), 1);

@@ -23,7 +23,8 @@ const std::array<Placement, kPaneCount> kPlacements = {{
 
 std::array<double, 6> ColumnEdges(double width) {
   const double growing = std::max(0.0, width - kFixedWidthTwips);
-  const std::array<double, 5> tracks = {120, 345, 2398, growing, 150};
+  const double listGrowth = ListPaneGrowth(width);
+  const std::array<double, 5> tracks = {120, 345, 2398 + listGrowth, growing - listGrowth, 150};
   std::array<double, 6> edges{};
   for (size_t i = 0; i < tracks.size(); ++i) edges[i + 1] = edges[i] + tracks[i];
   return edges;
@@ -40,6 +41,12 @@ QRectF CellSpan(const Placement &p, const std::array<double, 6> &columns, const 
 }
 
 }  // namespace
+
+double ListPaneGrowth(double clientWidth) {
+  constexpr double kDesignListTrack = 2398;
+  const double extra = std::max(0.0, clientWidth - kDesignClientTwips.width());
+  return std::clamp(std::min(extra / 3, clientWidth / 3 - kDesignListTrack), 0.0, extra);
+}
 
 QRectF DesignRect(Pane pane) { return kPlacements[static_cast<size_t>(pane)].design; }
 

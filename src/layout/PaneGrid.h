@@ -1,7 +1,9 @@
 #pragma once
 // The main window's five panes in a grid of three rows and five columns.
 // Every track keeps its size but the middle row and the fourth column,
-// which take up every change of the window's height and width. Each pane
+// which take up every change of the window's height and width; wider than
+// designed, the list's column takes a third of the extra width (the list
+// pane at most a third of the window), so that larger idioms stay whole. Each pane
 // fills the cells it spans, less the small margins it was designed with.
 // All values in twips.
 #include <QRectF>
@@ -30,6 +32,8 @@ inline constexpr QSizeF kMinimumClientTwips(std::max(kFixedWidthTwips + 1500, kB
 
 // The panes' rectangles for a client area of the given size.
 std::array<QRectF, kPaneCount> PaneRects(const QSizeF &client);
+// How much wider than designed the list's column is at a client width.
+double ListPaneGrowth(double clientWidth);
 // The rectangle each pane was designed at.
 QRectF DesignRect(Pane pane);
 

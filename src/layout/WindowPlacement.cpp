@@ -1,6 +1,7 @@
 #include "WindowPlacement.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace velmora {
 
@@ -26,6 +27,19 @@ std::optional<QRect> PlacementOnScreens(const QRect &saved, const std::vector<QR
   placed.moveLeft(std::clamp(placed.left(), best->left(), best->right() - placed.width() + 1));
   placed.moveTop(std::clamp(placed.top(), best->top(), best->bottom() - placed.height() + 1));
   return placed;
+}
+
+QRect FirstStartGeometry(const QSize &design, const QRect &screen) {
+  if (design.isEmpty() || screen.isEmpty()) return QRect(screen.topLeft(), design);
+  const double aspect = static_cast<double>(design.width()) / design.height();
+  int height = std::max(design.height(), screen.height() * 2 / 3);
+  int width = static_cast<int>(std::lround(height * aspect));
+  if (width > screen.width()) {
+    width = std::max(std::min(design.width(), screen.width()), screen.width() * 9 / 10);
+    height = static_cast<int>(std::lround(width / aspect));
+  }
+  const QSize size(std::min(width, screen.width()), std::min(height, screen.height()));
+  return QRect(screen.center() - QPoint(size.width() / 2, size.height() / 2), size);
 }
 
 }  // namespace velmora

@@ -276,6 +276,25 @@ void InkOnFixedBackgrounds(MainWindowControls &c) {
 
 }  // namespace
 
+void FitListPaneWidth(const MainWindowControls &c) {
+  // Beyond its design width the pane's controls widen with it; the
+  // buttons at its right edge move along.
+  const int grow = std::max(0, c.picMList->width() - Px(2400));
+  const auto widen = [grow](QWidget *control, double designTwips) {
+    control->resize(Px(designTwips) + grow, control->height());
+  };
+  const auto shift = [grow](QWidget *control, double designTwips) { control->move(Px(designTwips) + grow, control->y()); };
+  widen(c.Image8, 2400);
+  widen(c.cmdKOVTitle, 1900);
+  shift(c.Command9, 1990);
+  widen(c.picSearchLine, 2340);
+  widen(c.txtSearchKey, 1680);
+  shift(c.cmdSearch, 1720);
+  widen(c.trvIdiomDir, 2340);
+  widen(c.picFavourites, 2340);
+  widen(c.lstKovSearch, 2295);
+}
+
 MainWindowControls CreateMainWindowControls(QWidget *client) {
   MainWindowControls c{};
   c.ActiveSizer1 = Pane(client, "ActiveSizer1", 0, 0, 8190, 5565);

@@ -62,6 +62,9 @@ struct MainWindowControls {
 };
 
 // Creates every control inside the window's client widget.
+// The list pane's controls follow its width (wider than designed when the
+// window is).
+void FitListPaneWidth(const MainWindowControls &c);
 MainWindowControls CreateMainWindowControls(QWidget *client);
 
 }  // namespace velmora

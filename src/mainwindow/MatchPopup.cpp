@@ -1,5 +1,6 @@
 #include "MatchPopup.h"
 
+#include <QEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QTreeView>
@@ -67,6 +68,16 @@ MatchPopup::MatchPopup(QWidget *parent) : QFrame(parent) {
   connect(view_, &QAbstractItemView::clicked, this,
           [this](const QModelIndex &index) { emit chosen(model_.ListRow(index.row())); });
   hide();
+  // It is drawn over the window: when the window moves or is minimised it
+  // would be left over something else.
+  window()->installEventFilter(this);
+}
+
+bool MatchPopup::eventFilter(QObject *watched, QEvent *event) {
+  if (watched == window() && (event->type() == QEvent::Move || event->type() == QEvent::WindowStateChange ||
+                              event->type() == QEvent::Hide))
+    hide();
+  return QFrame::eventFilter(watched, event);
 }
 
 void MatchPopup::ShowMatches(std::vector<IdiomMatcher::Match> matches, const IdiomList &list, const QWidget *anchor) {

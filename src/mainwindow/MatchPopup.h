@@ -48,6 +48,9 @@ class MatchPopup : public QFrame {
   // The list row of the current match, else of the first; -1 without any.
   int ChosenListRow() const;
 
+ protected:
+  bool eventFilter(QObject *watched, QEvent *event) override;
+
  signals:
   // A match was clicked: its row in the idiom list.
   void chosen(int listRow);

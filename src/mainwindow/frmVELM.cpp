@@ -114,7 +114,7 @@ void frmVELM::Load() {
   if (viewMode_ == kSearchView) c_.txtSearchKey->setFocus(Qt::ActiveWindowFocusReason);
   else FocusCurrentView();
   QCoreApplication::processEvents();
-  voice_ = std::make_unique<Voice>();
+  speaker_ = std::make_unique<Speaker>();
   TraceStartup("voice-ready");
 }
 

@@ -12,7 +12,7 @@
 #include "MainWindowControls.h"
 #include "reading/Reader.h"
 #include "layout/PaneGrid.h"
-#include "platform/Voice.h"
+#include "platform/Speaker.h"
 
 namespace velmora {
 
@@ -137,7 +137,7 @@ class frmVELM : public QMainWindow {
   int zoomPercent_ = 100;
   IdiomSearchList *searchList_;
   MatchPopup *matchPopup_;
-  std::unique_ptr<Voice> voice_;
+  std::unique_ptr<Speaker> speaker_;
   bool loaded_ = false;
   bool selectExplainOnRelease_ = false;
 

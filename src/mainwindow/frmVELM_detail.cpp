@@ -69,7 +69,7 @@ QString frmVELM::TextToSpeak() const {
 }
 
 void frmVELM::Command4_Click() {
-  if (voice_) (void)voice_->Speak(TextToSpeak());
+  if (speaker_) speaker_->Say(TextToSpeak());
 }
 
 }  // namespace velmora

@@ -79,6 +79,7 @@ void frmVELM::ArrangeControls() {
   SetHeight(c_.txtDetailed, a.detailedHeight);
   // The favourites view stands where the index tree does.
   SetHeight(c_.picFavourites, a.treeHeight);
+  FitListPaneWidth(c_);
   ApplyTextScale();
 }
 

@@ -26,6 +26,8 @@ void frmVELM::ShowAsRemembered() {
   const WindowMemory memory = ReadWindowMemory(WindowStatePath());
   const auto placed = PlacementOnScreens(memory.geometry, AvailableScreens());
   if (placed) setGeometry(*placed);
+  else if (const QScreen *screen = QGuiApplication::primaryScreen(); screen && memory.geometry.isNull())
+    setGeometry(FirstStartGeometry(size(), screen->availableGeometry()));
   if (memory.maximised) showMaximized();
   else show();
 }

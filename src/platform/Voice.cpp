@@ -50,16 +50,21 @@ int CollectSamples(short *wave, int count, espeak_EVENT *) {
 }  // namespace
 
 Voice::Voice() {
-  available_ = StartEngine(AUDIO_OUTPUT_SYNCH_PLAYBACK);
+  available_ = StartEngine(AUDIO_OUTPUT_PLAYBACK);
   if (available_) name_ = ChooseVoice();
 }
 
 bool Voice::Speak(const QString &text) {
-  if (!available_ || text.isEmpty() || !StartEngine(AUDIO_OUTPUT_SYNCH_PLAYBACK)) return false;
+  if (!available_ || text.isEmpty() || !StartEngine(AUDIO_OUTPUT_PLAYBACK)) return false;
+  // One utterance ends before the next begins.
+  Stop();
   const QByteArray utf8 = text.toUtf8();
-  const espeak_ERROR spoken = espeak_Synth(utf8.constData(), static_cast<size_t>(utf8.size()) + 1, 0, POS_CHARACTER, 0,
-                                           espeakCHARS_UTF8 | espeakSSML, nullptr, nullptr);
-  return spoken == EE_OK && espeak_Synchronize() == EE_OK;
+  return espeak_Synth(utf8.constData(), static_cast<size_t>(utf8.size()) + 1, 0, POS_CHARACTER, 0,
+                      espeakCHARS_UTF8 | espeakSSML, nullptr, nullptr) == EE_OK;
+}
+
+void Voice::Stop() {
+  if (available_) espeak_Cancel();
 }
 
 std::vector<short> SynthesizeSamples(const QString &text, const QString &voiceName) {

@@ -10,14 +10,19 @@ namespace velmora {
 
 inline const QString kMandarinVoice = QStringLiteral("cmn-latn-pinyin");
 
+// The engine plays through its own thread: a text given to Speak is queued
+// and Speak returns at once. Use one Voice from one thread (Speaker's worker).
 class Voice {
  public:
   Voice();
   bool IsAvailable() const { return available_; }
   QString Name() const { return name_; }
-  // Speaks the text to its end; false when the engine or the sound device
-  // fails, which callers treat as nothing said.
+  // Stops what is being said (it has ended when this returns), then starts
+  // saying the text; false when the engine fails, which callers treat as
+  // nothing said.
   bool Speak(const QString &text);
+  // Stops what is being said; it has ended when this returns.
+  void Stop();
 
  private:
   bool available_ = false;
