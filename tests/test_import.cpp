@@ -5,7 +5,9 @@
 
 #include <QFile>
 #include <QProgressBar>
+#include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 
 #include "Editions.h"
@@ -13,7 +15,9 @@
 #include "TestHooks.h"
 #include "TestInstall.h"
 #include "config/ProgramValues.h"
+#include "data/Conn.h"
 #include "data/ConnString.h"
+#include "data/IdiomStore.h"
 #include "dialogs/frmImport.h"
 #include "platform/FileDialogs.h"
 
@@ -54,6 +58,9 @@ TEST_F(Import, BuildsBothEditionsFromTheChosenFilesAndKeepsThePreviousOnes) {
   Choose(dialog, {install.file("new.json"), install.file("cedict_ts.u8")});
   ASSERT_EQ(dialog.Sources().size(), 2u);
   EXPECT_EQ(dialog.Sources()[0].withDerivation, 1);
+  EXPECT_TRUE(dialog.findChild<QLabel *>("lblImportStatus")->text().startsWith(
+      "2 idioms in 2 files: 1 with an English definition, 1 with a Chinese explanation."));
+  dialog.findChild<QRadioButton *>("optImportReplace")->click();
   QTest::mouseClick(dialog.findChild<QPushButton *>("cmdImportStart"), Qt::LeftButton);
   ASSERT_TRUE(WaitFor([&] { return !dialog.IsImporting(); }, 30000));
   ASSERT_EQ(messages.shown().size(), 1u);
@@ -95,6 +102,25 @@ TEST_F(Import, ACancelledOrFailedImportLeavesTheFilesInUseByteForByte) {
   ASSERT_EQ(messages.shown().size(), 1u);
   EXPECT_TRUE(messages.shown()[0].text.endsWith("neither an idiom JSON file nor CC-CEDICT data"));
   EXPECT_EQ(dialog.Sources().size(), 1u);
+}
+
+TEST_F(Import, AddingKeepsTheIdiomsInUseAndTheirTexts) {
+  test::RecordedMessages messages(MessageAnswer::Cancel);
+  frmImport dialog;
+  Choose(dialog, {install.file("cedict_ts.u8")});
+  EXPECT_TRUE(dialog.findChild<QLabel *>("lblImportStatus")->text().startsWith("1 idioms in 1 file"));
+  ASSERT_TRUE(dialog.findChild<QRadioButton *>("optImportAdd")->isChecked()) << "adding is the default";
+  dialog.StartImport();
+  ASSERT_TRUE(WaitFor([&] { return !dialog.IsImporting(); }, 30000));
+  const auto before = test::SmallSource();
+  EXPECT_EQ(mkdata::CountIdioms(install.file("Data/Velmdict_cn.dat"), kDatabasePassword),
+            static_cast<long long>(before.size()) + 1);
+  test::UseDatabase(install.file("Data/Velmdict_cn.dat"));
+  const auto kept = Record("一马当先");
+  ASSERT_TRUE(kept.has_value());
+  EXPECT_EQ(kept->note, "to take the lead") << "an English definition read back is not doubled";
+  EXPECT_EQ(kept->source, "《水浒传》");
+  CloseDatabase();
 }
 
 TEST_F(Import, ASecondImportIntoTheSameFolderIsToldThatOneIsRunning) {

@@ -51,6 +51,8 @@ TEST(IdiomMatcher, EachKindOfKeyBestFirst) {
       {"＊点睛", M({{0, Kind::Wildcard}})},
       {"hua*jing", M({{0, Kind::Wildcard}})},
       {"zzzq", M({})},
+      {"dianjing", M({{6, Kind::Pinyin}, {0, Kind::Inside}})},
+      {"dangxian", M({{5, Kind::Inside}})},
       {"龙点睛吗", M({})},
   };
   for (const auto &c : cases) EXPECT_EQ(matcher.Find(QString::fromUtf8(c.key)), c.expected) << c.key;

@@ -11,6 +11,7 @@
 #include "data/Conn.h"
 #include "config/ProgramValues.h"
 #include "config/InstallLayout.h"
+#include "config/LocaleLanguage.h"
 #include "config/RwIni.h"
 #include "app/CommandLine.h"
 #include "app/Startup.h"
@@ -281,6 +282,30 @@ TEST(UserLayer, AWritableInstallationIgnoresTheUsersCopiesUnlessThePackageMarksI
   EXPECT_EQ(DataFilePath("GB"), UserDataFolder() + "Data/Velmdict_cn.dat");
   QFile::remove(UserConfigFolder() + "config.dll");
   QFile::remove(UserDataFolder() + "Data/Velmdict_cn.dat");
+}
+
+TEST(UserLayer, AChineseLocaleChoosesTheInterfaceOnceOnASystemInstallation) {
+  EXPECT_EQ(LanguageOfLocale("zh_CN.UTF-8"), "GB");
+  EXPECT_EQ(LanguageOfLocale("zh_SG"), "GB");
+  EXPECT_EQ(LanguageOfLocale("zh_TW.UTF-8"), "BIG5");
+  EXPECT_EQ(LanguageOfLocale("zh_HK"), "BIG5");
+  EXPECT_EQ(LanguageOfLocale("en_GB.UTF-8"), "");
+  TestInstall install;
+  MakeComplete(install);
+  install.WriteLanguage("GB", kDefaultLng);
+  InstallPath() = install.path();
+  EXPECT_FALSE(AdoptLocaleLanguage("zh_CN.UTF-8")) << "a folder installation keeps its own config.dll";
+  install.Write("system-installation", "packaged\n");
+  ASSERT_TRUE(AdoptLocaleLanguage("zh_CN.UTF-8"));
+  SetIniFile(ConfigFilePath());
+  EXPECT_EQ(ConfigFilePath(), UserConfigFolder() + "config.dll");
+  EXPECT_EQ(ReadIni("language", "language", 100), "GB");
+  EXPECT_EQ(ReadIni("language", "DataLanguage", 100), "GB");
+  WriteIniValues(ConfigFilePath(), {{"language", "language", "EN"}});  // the user's own choice later
+  EXPECT_FALSE(AdoptLocaleLanguage("zh_CN.UTF-8"));
+  SetIniFile(ConfigFilePath());
+  EXPECT_EQ(ReadIni("language", "language", 100), "EN");
+  QFile::remove(UserConfigFolder() + "config.dll");
 }
 
 TEST(UserLayer, RelativeXdgFoldersAreIgnored) {

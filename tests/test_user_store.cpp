@@ -51,6 +51,24 @@ TEST_F(UserStoreTest, FavouritesAndHistoryAreKeptPerEditionNewestFirst) {
   EXPECT_TRUE(otherEdition.History().empty());
 }
 
+TEST_F(UserStoreTest, AnIdiomIsOneFavouriteAndOneHistoryEntryInEitherScript) {
+  const auto traditional = [](const QString &idiom) { return idiom == "画龙点睛" ? QString("畫龍點睛") : QString(); };
+  {
+    UserStore gb(path(), "velmdict_cn.dat");
+    gb.SetOtherEdition("velmdict_big5.dat", traditional);
+    ASSERT_TRUE(gb.SetFavourite("画龙点睛", true));
+    ASSERT_TRUE(gb.RecordShown("画龙点睛"));
+    ASSERT_TRUE(gb.SetFavourite("一马当先", true));  // no other form known: this edition only
+  }
+  UserStore big5(path(), "velmdict_big5.dat");
+  EXPECT_EQ(Idioms(big5.Favourites()), QStringList({"畫龍點睛"}));
+  EXPECT_EQ(Idioms(big5.History()), QStringList({"畫龍點睛"}));
+  UserStore gb(path(), "velmdict_cn.dat");
+  gb.SetOtherEdition("velmdict_big5.dat", traditional);
+  ASSERT_TRUE(gb.SetFavourite("画龙点睛", false));
+  EXPECT_TRUE(big5.Favourites().empty()) << "removed in both scripts";
+}
+
 TEST_F(UserStoreTest, HistoryKeepsTheNewestFiveHundred) {
   UserStore store(path(), "e");
   for (int i = 0; i < UserStore::kHistoryLength + 20; ++i) ASSERT_TRUE(store.RecordShown(QString::number(i)));

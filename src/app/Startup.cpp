@@ -1,9 +1,12 @@
 #include "Startup.h"
 
+#include <QLocale>
+
 #include "EditionSwap.h"
 
 #include "config/FileHelpers.h"
 #include "config/InstallLayout.h"
+#include "config/LocaleLanguage.h"
 #include "config/ProgramValues.h"
 #include "config/RwIni.h"
 #include "config/StartupTrace.h"
@@ -43,6 +46,8 @@ bool Main(const QString &executableFolder, const StartupWindows &windows) {
   // An import or restore killed half-way is finished before any check.
   for (const QString &folder : {InstallPath() + QStringLiteral("Data"), UserDataFolder() + QStringLiteral("Data")})
     mkdata::RecoverInterruptedSwap(folder, kDatabasePassword);
+
+  if (SettingsFileReadable(ConfigFilePath())) AdoptLocaleLanguage(QLocale::system().name());
 
   const QString configFile = ConfigFilePath();
   if (!SettingsFileReadable(configFile)) {

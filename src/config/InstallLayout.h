@@ -18,6 +18,8 @@ namespace velmora {
 // keeps settings in its own home). A folder installation the user may
 // write reads and writes only its own files.
 bool UsesUserFolders();
+// The installation's own config.dll.
+QString InstalledConfigFilePath();
 // The configuration file that is read: the user's copy once there is one,
 // else the installation's config.dll.
 QString ConfigFilePath();

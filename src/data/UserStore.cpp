@@ -172,25 +172,44 @@ bool UserStore::IsFavourite(const QString &idiom) const {
          rows.RowCount() > 0;
 }
 
+void UserStore::SetOtherEdition(QString edition, std::function<QString(const QString &)> otherForm) {
+  otherEdition_ = std::move(edition);
+  otherForm_ = std::move(otherForm);
+}
+
+std::vector<std::pair<QString, QString>> UserStore::BothForms(const QString &idiom) const {
+  std::vector<std::pair<QString, QString>> forms = {{edition_, idiom}};
+  const QString other = otherForm_ && !otherEdition_.isEmpty() && otherEdition_ != edition_ ? otherForm_(idiom) : QString();
+  if (!other.isEmpty()) forms.emplace_back(otherEdition_, other);
+  return forms;
+}
+
 bool UserStore::SetFavourite(const QString &idiom, bool favourite) {
   if (!db_ || idiom.isEmpty()) return false;
-  if (favourite)
-    return InTransaction(*db_, {{QStringLiteral("INSERT OR IGNORE INTO Favourites (Edition, Idiom, Added) "
-                                                "VALUES (?1, ?2, ?3)"),
-                                 {edition_, idiom, Now()}}});
-  return InTransaction(
-      *db_, {{QStringLiteral("DELETE FROM Favourites WHERE Edition = ?1 AND Idiom = ?2"), {edition_, idiom}}});
+  std::vector<std::pair<QString, std::vector<SqlValue>>> steps;
+  const qint64 now = Now();
+  for (const auto &[edition, form] : BothForms(idiom)) {
+    if (favourite)
+      steps.push_back({QStringLiteral("INSERT OR IGNORE INTO Favourites (Edition, Idiom, Added) VALUES (?1, ?2, ?3)"),
+                       {edition, form, now}});
+    else
+      steps.push_back({QStringLiteral("DELETE FROM Favourites WHERE Edition = ?1 AND Idiom = ?2"), {edition, form}});
+  }
+  return InTransaction(*db_, steps);
 }
 
 bool UserStore::RecordShown(const QString &idiom) {
   if (!db_ || idiom.isEmpty()) return false;
-  return InTransaction(
-      *db_,
-      {{QStringLiteral("DELETE FROM History WHERE Edition = ?1 AND Idiom = ?2"), {edition_, idiom}},
-       {QStringLiteral("INSERT INTO History (Edition, Idiom, Shown) VALUES (?1, ?2, ?3)"), {edition_, idiom, Now()}},
-       {QStringLiteral("DELETE FROM History WHERE Edition = ?1 AND Id NOT IN "
-                       "(SELECT Id FROM History WHERE Edition = ?1 ORDER BY Id DESC LIMIT ?2)"),
-        {edition_, static_cast<long long>(kHistoryLength)}}});
+  std::vector<std::pair<QString, std::vector<SqlValue>>> steps;
+  const qint64 now = Now();
+  for (const auto &[edition, form] : BothForms(idiom)) {
+    steps.push_back({QStringLiteral("DELETE FROM History WHERE Edition = ?1 AND Idiom = ?2"), {edition, form}});
+    steps.push_back({QStringLiteral("INSERT INTO History (Edition, Idiom, Shown) VALUES (?1, ?2, ?3)"), {edition, form, now}});
+    steps.push_back({QStringLiteral("DELETE FROM History WHERE Edition = ?1 AND Id NOT IN "
+                                    "(SELECT Id FROM History WHERE Edition = ?1 ORDER BY Id DESC LIMIT ?2)"),
+                     {edition, static_cast<long long>(kHistoryLength)}});
+  }
+  return InTransaction(*db_, steps);
 }
 
 std::vector<UserStore::Entry> UserStore::Entries(const QString &query) const {

@@ -6,6 +6,7 @@
 // one another instead of overwriting each other.
 #include <QDateTime>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -32,6 +33,10 @@ class UserStore {
   UserStore &operator=(const UserStore &) = delete;
 
   bool IsAvailable() const { return db_ != nullptr; }
+  // The other edition and how an idiom is spelt there: each favourite and
+  // history entry is kept for both editions at once, so that the same idiom
+  // in either script is one favourite, shown in each edition's own script.
+  void SetOtherEdition(QString edition, std::function<QString(const QString &)> otherForm);
   // Where a damaged store was moved; empty when none was.
   const QString &MovedAside() const { return movedAside_; }
   // How many favourites and history entries were read back from it.
@@ -57,7 +62,13 @@ class UserStore {
   void Salvage(const SqlConnection &db);
   std::vector<Entry> Entries(const QString &query) const;
 
+  // The (edition, idiom) pairs a change applies to: this edition's, and the
+  // other's when its form is known.
+  std::vector<std::pair<QString, QString>> BothForms(const QString &idiom) const;
+
   QString edition_;
+  QString otherEdition_;
+  std::function<QString(const QString &)> otherForm_;
   QString movedAside_;
   int salvaged_ = 0;
   bool newer_ = false;

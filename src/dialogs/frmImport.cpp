@@ -8,12 +8,15 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QProcess>
+#include <QLocale>
 #include <QProgressBar>
+#include <QRadioButton>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
 
+#include "EditionInUseSource.h"
 #include "SourceError.h"
 #include "config/InstallLayout.h"
 #include "config/RwIni.h"
@@ -80,6 +83,16 @@ frmImport::frmImport(QWidget *parent)
   list_->header()->setStretchLastSection(false);
   for (int column = 1; column < 6; ++column) list_->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
   add_ = Button(this, "cmdImportAdd", Text("IMPADD", "Add files…"));
+  addToInUse_ = new QRadioButton(Text("IMPADDMODE", "Add to the dictionary in use"), this);
+  addToInUse_->setObjectName(QStringLiteral("optImportAdd"));
+  replaceInUse_ = new QRadioButton(Text("IMPREPLACEMODE", "Replace the dictionary"), this);
+  replaceInUse_->setObjectName(QStringLiteral("optImportReplace"));
+  addToInUse_->setChecked(true);
+  // Adding reads the simplified edition in use back; without it there is only replacing.
+  if (!QFileInfo(DataFilePath(QStringLiteral("GB"))).isFile()) {
+    addToInUse_->setEnabled(false);
+    replaceInUse_->setChecked(true);
+  }
   remove_ = Button(this, "cmdImportRemove", Text("IMPREMOVE", "Remove"));
   status_ = new QLabel(this);
   status_->setObjectName(QStringLiteral("lblImportStatus"));
@@ -103,10 +116,15 @@ frmImport::frmImport(QWidget *parent)
   buttons->addStretch();
   buttons->addWidget(import_);
   buttons->addWidget(close_);
+  auto *modes = new QHBoxLayout;
+  modes->addWidget(addToInUse_);
+  modes->addWidget(replaceInUse_);
+  modes->addStretch();
   auto *column = new QVBoxLayout(this);
   column->addWidget(intro);
   column->addWidget(list_, 1);
   column->addLayout(fileButtons);
+  column->addLayout(modes);
   column->addWidget(status_);
   column->addWidget(progress_);
   column->addLayout(buttons);
@@ -117,6 +135,7 @@ frmImport::frmImport(QWidget *parent)
   connect(import_, &QPushButton::clicked, this, &frmImport::StartImport);
   connect(close_, &QPushButton::clicked, this, &frmImport::reject);
   connect(list_, &QTreeWidget::itemSelectionChanged, this, &frmImport::UpdateButtons);
+  connect(addToInUse_, &QRadioButton::toggled, this, &frmImport::ShowSources);
   connect(&watcher_, &QFutureWatcher<QString>::finished, this, &frmImport::FinishImport);
   progressTimer_.setInterval(100);
   connect(&progressTimer_, &QTimer::timeout, this,
@@ -136,6 +155,8 @@ mkdata::EditionPaths frmImport::EditionsInUse() {
 void frmImport::UpdateButtons() {
   const bool busy = IsImporting() || reading_;
   add_->setEnabled(!busy);
+  addToInUse_->setEnabled(!busy && QFileInfo(DataFilePath(QStringLiteral("GB"))).isFile());
+  replaceInUse_->setEnabled(!busy);
   remove_->setEnabled(!busy && !list_->selectedItems().isEmpty());
   import_->setEnabled(!busy && !sources_.empty());
   restore_->setEnabled(!busy && mkdata::HasPreviousEditions(EditionsInUse()));
@@ -180,9 +201,11 @@ void frmImport::AddFiles(const QStringList &paths) {
 
 void frmImport::ShowSources() {
   list_->clear();
-  size_t idioms = 0;
+  size_t idioms = 0, english = 0, chinese = 0;
   for (const mkdata::LoadedSource &source : sources_) {
     idioms += source.entries.size();
+    english += static_cast<size_t>(source.withEnglish);
+    chinese += static_cast<size_t>(source.withExplanation);
     auto *item = new QTreeWidgetItem(
         {QFileInfo(source.path).fileName(), mkdata::FormatName(source.format), QString::number(source.entries.size()),
          QString::number(source.withExplanation), QString::number(source.withDerivation),
@@ -190,11 +213,20 @@ void frmImport::ShowSources() {
     item->setToolTip(0, source.path);
     list_->addTopLevelItem(item);
   }
+  const QLocale locale;
+  const QString files = sources_.size() == 1 ? Text("IMPONEFILE", "1 file")
+                                             : Text("IMPFILES", "%1 files").arg(locale.toString(static_cast<qulonglong>(sources_.size())));
+  const QString what = addToInUse_->isChecked()
+                           ? Text("IMPADDS", "Import adds them to the dictionary in use, in both editions (GB and BIG5).")
+                           : Text("IMPREPLACES", "Import builds both editions (GB and BIG5) from them alone and "
+                                                 "replaces the dictionary in use.");
   status_->setText(sources_.empty() ? QString()
-                                    : Text("IMPSUMMARY", "%1 entries in %2 files. Import builds both editions (GB and "
-                                                          "BIG5) from them and replaces the dictionary in use.")
-                                          .arg(idioms)
-                                          .arg(sources_.size()));
+                                    : Text("IMPSUMMARY", "%1 idioms in %2: %3 with an English definition, %4 with a "
+                                                         "Chinese explanation.")
+                                              .arg(locale.toString(static_cast<qulonglong>(idioms)), files,
+                                                   locale.toString(static_cast<qulonglong>(english)),
+                                                   locale.toString(static_cast<qulonglong>(chinese))) +
+                                          QLatin1Char(' ') + what);
   UpdateButtons();
 }
 
@@ -219,12 +251,15 @@ void frmImport::StartImport() {
   status_->setText(Text("IMPBUILDING", "Building the GB and BIG5 editions…"));
   progressTimer_.start();
   importing_ = true;
+  const QString inUse = addToInUse_->isChecked() ? DataFilePath(QStringLiteral("GB")) : QString();
   watcher_.setFuture(QtConcurrent::run(
-      [sources = sources_, built = built_, done = done_, cancelled = cancelled_]() -> QString {
+      [sources = sources_, inUse, built = built_, done = done_, cancelled = cancelled_]() mutable -> QString {
         mkdata::BuildControl control;
         control.progress = [done](double fraction) { done->store(fraction); };
         control.cancelled = [cancelled] { return cancelled->load(); };
         try {
+          // Added to: the dictionary in use is the first source, the files' texts join it.
+          if (!inUse.isEmpty()) sources.insert(sources.begin(), mkdata::LoadEditionInUse(inUse, kDatabasePassword));
           mkdata::BuildEditions(sources, built, kDatabasePassword, control);
           return {};
         } catch (const mkdata::BuildCancelled &) {

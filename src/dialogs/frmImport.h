@@ -16,6 +16,7 @@
 class QLabel;
 class QProgressBar;
 class QPushButton;
+class QRadioButton;
 class QTreeWidget;
 
 namespace velmora {
@@ -57,6 +58,7 @@ class frmImport : public QDialog {
   QLabel *status_;
   QProgressBar *progress_;
   QPushButton *add_, *remove_, *restore_, *import_, *close_;
+  QRadioButton *addToInUse_, *replaceInUse_;
   QFutureWatcher<QString> watcher_;  // the build's failure in words; empty on success
   QTimer progressTimer_;
   std::shared_ptr<std::atomic<double>> done_;

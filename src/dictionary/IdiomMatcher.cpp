@@ -128,6 +128,14 @@ QString IdiomMatcher::SearchKey(const QString &key) {
   return Normalized(collapsed.left(kLongestKey * 2)).left(kLongestKey);
 }
 
+QString IdiomMatcher::OtherScriptAt(int row) const {
+  if (row < 0 || row >= size() || otherScript_.offsets.size() != idioms_.offsets.size()) return {};
+  const std::u16string_view other = otherScript_.At(static_cast<size_t>(row));
+  const std::u16string_view same = idioms_.At(static_cast<size_t>(row));
+  const std::u16string_view form = other.empty() ? same : other;
+  return QString::fromUtf16(form.data(), static_cast<qsizetype>(form.size()));
+}
+
 std::vector<IdiomMatcher::Match> IdiomMatcher::Find(const QString &rawKey, const std::vector<int> &meaningRows) const {
   const QString key = SearchKey(rawKey);
   std::vector<Match> matches;
@@ -144,6 +152,9 @@ std::vector<IdiomMatcher::Match> IdiomMatcher::Find(const QString &rawKey, const
     else if (c != u' ' && c != u'\'') latinPattern = false;
   }
   const bool initialsKey = pinyin.IsValid() && pinyin.Letters().size() >= 2;
+  // A reading from inside the idiom, like characters from inside it; short
+  // keys would find nearly every idiom.
+  const bool insideKey = pinyin.IsValid() && pinyin.Letters().size() >= 4;
   const size_t textUnits = UnitsNeeded<char16_t>(text), letterUnits = UnitsNeeded<char>(letters);
 
   const size_t rows = static_cast<size_t>(size());
@@ -165,6 +176,10 @@ std::vector<IdiomMatcher::Match> IdiomMatcher::Find(const QString &rawKey, const
     if (pinyin.IsValid()) {
       if (AnyPart(readings_.At(row), [&](std::string_view reading) { return pinyin.MatchesReading(reading); }))
         take(Kind::Pinyin);
+      else if (insideKey && AnyPart(readings_.At(row), [&](std::string_view reading) {
+                 return pinyin.MatchesInsideReading(reading);
+               }))
+        take(Kind::Inside);
       if (initialsKey && AnyPart(initials_.At(row), [&](std::string_view part) {
             return part.substr(0, pinyin.Letters().size()) == pinyin.Letters();
           }))

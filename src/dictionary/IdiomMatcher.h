@@ -45,6 +45,9 @@ class IdiomMatcher {
   // nothing else.
   std::vector<Match> Find(const QString &key, const std::vector<int> &meaningRows = {}) const;
   int size() const { return static_cast<int>(idioms_.offsets.size()) - 1; }
+  // The row's idiom in the other script (as compared: normalized); empty
+  // without the other script's data.
+  QString OtherScriptAt(int row) const;
 
   // The key as the matcher compares it: trimmed, full-width forms made
   // half-width, case folded.

@@ -110,4 +110,10 @@ bool PinyinKey::MatchesReading(std::string_view compact) const {
   return false;
 }
 
+bool PinyinKey::MatchesInsideReading(std::string_view compact) const {
+  for (size_t blank = compact.find(' '); blank != std::string_view::npos; blank = compact.find(' ', blank + 1))
+    if (MatchesReading(compact.substr(blank + 1))) return true;
+  return false;
+}
+
 }  // namespace velmora

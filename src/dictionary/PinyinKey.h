@@ -26,6 +26,9 @@ class PinyinKey {
   // True when the key runs through the reading's syllables from the first,
   // each whole, but the last, which may stop short; tones given must agree.
   bool MatchesReading(std::string_view compact) const;
+  // The same from a later syllable of the reading: "dianjing" in "hua4
+  // long2 dian3 jing1".
+  bool MatchesInsideReading(std::string_view compact) const;
 
  private:
   struct Item {

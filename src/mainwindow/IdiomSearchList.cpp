@@ -11,6 +11,8 @@
 #include <QtConcurrent/QtConcurrentRun>
 
 #include "config/StartupTrace.h"
+#include "data/Conn.h"
+#include "data/EditionFacts.h"
 #include "data/MeaningSearch.h"
 #include <QLineEdit>
 #include <QTreeView>
@@ -180,6 +182,17 @@ bool IdiomSearchList::ChooseIdiom(const QString &idiom) {
   if (row < 0 || model_.IdiomAt(row) != idiom) return false;
   Choose(row);
   return true;
+}
+
+QString IdiomSearchList::OtherScriptOf(const QString &idiom) {
+  const int row = Finder().Find(idiom);
+  if (row < 0 || model_.IdiomAt(row) != idiom) return {};
+  if (matcher_) return matcher_->OtherScriptAt(row);
+  // Before the matcher is made: the edition's line of the row.
+  const auto connection = DictionaryConnection();
+  if (!connection) return {};
+  const QList<QByteArray> lines = ReadOtherScriptLines(*connection).split('\n');
+  return row < lines.size() ? QString::fromUtf8(lines[row]) : QString();
 }
 
 bool IdiomSearchList::ShowToolTipIfElided(const QHelpEvent *event) {

@@ -48,6 +48,9 @@ class IdiomSearchList : public QObject {
   // Makes the idiom's row current and shows it, as choosing the row does;
   // false when the list has no such idiom.
   bool ChooseIdiom(const QString &idiom);
+  // The idiom as the other edition spells it; empty when it is not in the
+  // list or the edition does not say.
+  QString OtherScriptOf(const QString &idiom);
 
   // The timer's tick: tells which idiom is due, then stops.
   void Timer1_Timer();

@@ -23,6 +23,10 @@ void frmVELM::OpenUserStore() {
   // different scripts.
   const QString edition = QFileInfo(ConnStringPart(ConnString(), QStringLiteral("Data Source"))).fileName().toLower();
   userStore_ = std::make_unique<UserStore>(UserStorePath(), edition);
+  const QString gb = DataFileName(QStringLiteral("GB")).toLower(), big5 = DataFileName(QStringLiteral("BIG5")).toLower();
+  if (edition == gb || edition == big5)
+    userStore_->SetOtherEdition(edition == gb ? big5 : gb,
+                                [list = searchList_](const QString &idiom) { return list->OtherScriptOf(idiom); });
   reader_.SetStore(userStore_.get());
   c_.picFavourites->SetStore(userStore_.get());
   const bool available = userStore_->IsAvailable();

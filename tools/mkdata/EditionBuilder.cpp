@@ -182,7 +182,8 @@ std::vector<IdiomRow> BuildRows(const std::vector<SourceEntry> &entries, Edition
   for (size_t i = 0; i < rows.size(); ++i) {
     if (!english[i]) continue;
     const QString definitions = CleanCedictDefinitions(*english[i], edition == Edition::Big5);
-    if (definitions.isEmpty()) continue;
+    // A dictionary read back already holds the definitions it is given again.
+    if (definitions.isEmpty() || (rows[i].note && rows[i].note->contains(definitions))) continue;
     rows[i].note = rows[i].note ? *rows[i].note + QLatin1Char('\n') + definitions : definitions;
   }
   for (IdiomRow &row : rows) {

