@@ -112,15 +112,17 @@ const IdiomFinder &IdiomSearchList::Finder() {
 void IdiomSearchList::txtSearchKey_Change() {
   UpdateMatches(false);
   int row = Finder().Find(searchKey_->text().trimmed());
+  // A row the type-ahead reaches (or the row an earlier key reached, when
+  // it reaches none) that the key does not match in any way the match list
+  // knows is no answer: the best match is shown instead, and with no match
+  // at all the idiom on display stays.
+  if (matcher_ && !searchKey_->text().trimmed().isEmpty()) {
+    if (found_.empty()) return;
+    if (row < 0 ||
+        std::none_of(found_.begin(), found_.end(), [row](const IdiomMatcher::Match &m) { return m.row == row; }))
+      row = found_.front().row;
+  }
   if (row < 0) return;
-  // A row the type-ahead reaches that the key does not match in any way
-  // the match list knows is no answer: the best match is shown instead,
-  // and with no match at all the idiom on display stays.
-  if (matcher_ && !found_.empty() &&
-      std::none_of(found_.begin(), found_.end(), [row](const IdiomMatcher::Match &m) { return m.row == row; }))
-    row = found_.front().row;
-  else if (matcher_ && found_.empty())
-    return;
   SetCurrentRow(row);
   ScheduleDisplay();
 }

@@ -15,7 +15,8 @@ for n in $(seq 91 160); do
   if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=":$n"; break; fi
 done
 [ -n "$display" ] || { echo "no free display"; exit 1; }
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+# VELMORA_SCREEN sets the screen (default 1024x768x24).
+Xvfb "$display" -screen 0 "${VELMORA_SCREEN:-1024x768x24}" -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null' EXIT
 # Under load the server may take a while; the test cannot start without it.

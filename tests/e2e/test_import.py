@@ -60,6 +60,9 @@ class Import(unittest.TestCase):
             desktop.wait_for(lambda: desktop.text_of(box) == idiom, what=idiom)
             derivation = desktop.find(frame, name="Derivation", role=pyatspi.ROLE_TEXT)
             desktop.wait_for(lambda: desktop.text_of(derivation), what="a derivation from the imported data")
+            # Added to the dictionary in use (the default): its idioms after G are still there.
+            search.queryEditableText().setTextContents("一马当先")
+            desktop.wait_for(lambda: desktop.text_of(box) == "一马当先", what="一马当先 kept")
 
 
 if __name__ == "__main__":
