@@ -6,13 +6,13 @@
 #include <QCoreApplication>
 #include <QTemporaryDir>
 
-#include "EditionBuilder.h"
-#include "SyntheticSource.h"
+#include "editions/EditionBuilder.h"
+#include "editions/SyntheticSource.h"
 #include "data/Conn.h"
 #include "data/IdiomStore.h"
 #include "data/SqlConnection.h"
 #include "data/UserStore.h"
-#include "Editions.h"
+#include "editions/Editions.h"
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include "config/ProgramValues.h"

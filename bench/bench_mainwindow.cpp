@@ -7,8 +7,8 @@
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 
-#include "EditionBuilder.h"
-#include "SyntheticSource.h"
+#include "editions/EditionBuilder.h"
+#include "editions/SyntheticSource.h"
 #include "data/Conn.h"
 #include "mainwindow/frmVELM.h"
 #include "config/ProgramValues.h"

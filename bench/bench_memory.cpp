@@ -9,8 +9,8 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
-#include "EditionBuilder.h"
-#include "SyntheticSource.h"
+#include "editions/EditionBuilder.h"
+#include "editions/SyntheticSource.h"
 #include "data/Conn.h"
 #include "mainwindow/frmVELM.h"
 #include "config/ProgramValues.h"

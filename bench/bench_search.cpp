@@ -8,8 +8,8 @@
 #include <map>
 #include <memory>
 
-#include "EditionBuilder.h"
-#include "SyntheticSource.h"
+#include "editions/EditionBuilder.h"
+#include "editions/SyntheticSource.h"
 #include "config/ProgramValues.h"
 #include "data/Conn.h"
 #include "data/EditionFacts.h"

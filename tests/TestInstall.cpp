@@ -4,7 +4,7 @@
 #include <QFile>
 #include <stdexcept>
 
-#include "EditionBuilder.h"
+#include "editions/EditionBuilder.h"
 #include "data/Conn.h"
 #include "config/ProgramValues.h"
 

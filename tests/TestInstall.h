@@ -6,7 +6,7 @@
 #include <ostream>
 #include <vector>
 
-#include "SourceEntry.h"
+#include "editions/SourceEntry.h"
 
 // Readable QStrings in test failure messages.
 inline void PrintTo(const QString &text, std::ostream *out) { *out << '"' << text.toStdString() << '"'; }

@@ -10,7 +10,7 @@ level() {
   case $1 in
     config) echo 0 ;; lang) echo 1 ;; data) echo 2 ;;
     dictionary|practice|layout) echo 3 ;;
-    reading) echo 4 ;;
+    reading|editions) echo 4 ;;
     platform) echo 5 ;; dialogs) echo 6 ;; mainwindow) echo 7 ;; app) echo 8 ;;
     *) echo -1 ;;
   esac
@@ -30,9 +30,24 @@ for folder in "$src"/*/; do
     fi
   done < <(grep -rnE '#include "[a-z]+/' "$folder" || true)
 done
-# Only the data layer speaks SQL.
-if grep -rlE '"(SELECT|INSERT|UPDATE|DELETE|CREATE|PRAGMA) ' "$src" --include=*.cpp | grep -v "^$src/data/"; then
-  echo "SQL outside src/data/"
+# Only the data layer and the editions speak SQL.
+if grep -rlE '"(SELECT|INSERT|UPDATE|DELETE|CREATE|PRAGMA|DROP) ' "$src" --include=*.cpp --include=*.h |
+   grep -vE "^$src/(data|editions)/"; then
+  echo "SQL outside src/data/ and src/editions/"
   status=1
+fi
+# The layers without windows include no header of Qt Widgets.
+widgets=$(find /usr/include -type d -path '*qt6/QtWidgets' 2>/dev/null | head -n 1)
+if [ -n "$widgets" ]; then
+  for folder in config lang data dictionary practice layout reading editions; do
+    [ -d "$src/$folder" ] || continue
+    while IFS=: read -r file _ header; do
+      name=$(sed -E 's/.*#include <([A-Za-z/]+)>.*/\1/' <<<"$header")
+      if [ -e "$widgets/${name#QtWidgets/}" ]; then
+        echo "${file#"$src"/} includes <$name>, a window header, in a layer without windows"
+        status=1
+      fi
+    done < <(grep -rnE '#include <Q' "$src/$folder" || true)
+  done
 fi
 exit $status

@@ -9,9 +9,9 @@
 #include <QElapsedTimer>
 #include <QFile>
 
-#include "EditionSwap.h"
-#include "SourceError.h"
-#include "SourceFile.h"
+#include "editions/EditionSwap.h"
+#include "editions/SourceError.h"
+#include "editions/SourceFile.h"
 #include "TestInstall.h"
 #include "data/Conn.h"
 #include "data/ConnString.h"

@@ -10,7 +10,7 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include "Editions.h"
+#include "editions/Editions.h"
 #include "MainWindowFixture.h"
 #include "TestHooks.h"
 #include "TestInstall.h"

@@ -6,8 +6,8 @@
 #include <QFocusEvent>
 #include <functional>
 
-#include "EditionBuilder.h"
-#include "SyntheticSource.h"
+#include "editions/EditionBuilder.h"
+#include "editions/SyntheticSource.h"
 #include "MainWindowFixture.h"
 #include "TestInstall.h"
 #include "data/Conn.h"

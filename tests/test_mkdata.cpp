@@ -5,14 +5,14 @@
 #include <QTemporaryDir>
 #include <functional>
 
-#include "CedictNotation.h"
-#include "CedictSource.h"
-#include "SourceError.h"
-#include "SourceFile.h"
-#include "EditionBuilder.h"
-#include "IdiomJsonSource.h"
+#include "editions/CedictNotation.h"
+#include "editions/CedictSource.h"
+#include "editions/SourceError.h"
+#include "editions/SourceFile.h"
+#include "editions/EditionBuilder.h"
+#include "editions/IdiomJsonSource.h"
 #include "TestInstall.h"
-#include "TraditionalConverter.h"
+#include "editions/TraditionalConverter.h"
 #include "data/Conn.h"
 #include "data/SqlConnection.h"
 #include "config/ProgramValues.h"

@@ -10,10 +10,10 @@
 #include <QTimer>
 #include <sqlite3.h>
 
-#include "EditionBuilder.h"
+#include "editions/EditionBuilder.h"
 #include "dictionary/DetailText.h"
 #include "MainWindowFixture.h"
-#include "SyntheticSource.h"
+#include "editions/SyntheticSource.h"
 #include "TestHooks.h"
 #include "TestInstall.h"
 #include "data/SqlConnection.h"

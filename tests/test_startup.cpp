@@ -5,7 +5,7 @@
 #include <QDir>
 #include <QFile>
 
-#include "EditionBuilder.h"
+#include "editions/EditionBuilder.h"
 #include "TestHooks.h"
 #include "TestInstall.h"
 #include "data/Conn.h"

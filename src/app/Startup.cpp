@@ -2,7 +2,7 @@
 
 #include <QLocale>
 
-#include "EditionSwap.h"
+#include "editions/EditionSwap.h"
 
 #include "config/FileHelpers.h"
 #include "config/InstallLayout.h"

@@ -16,8 +16,8 @@
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
 
-#include "EditionInUseSource.h"
-#include "SourceError.h"
+#include "editions/EditionInUseSource.h"
+#include "editions/SourceError.h"
 #include "config/InstallLayout.h"
 #include "config/RwIni.h"
 #include "platform/WindowLanguage.h"

@@ -11,7 +11,7 @@
 #include <memory>
 #include <vector>
 
-#include "Editions.h"
+#include "editions/Editions.h"
 
 class QLabel;
 class QProgressBar;

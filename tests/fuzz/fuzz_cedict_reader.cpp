@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <exception>
 
-#include "CedictSource.h"
+#include "editions/CedictSource.h"
 #include "dictionary/Pinyin.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {

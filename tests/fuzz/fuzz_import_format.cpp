@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "SourceError.h"
-#include "SourceFile.h"
+#include "editions/SourceError.h"
+#include "editions/SourceFile.h"
 
 using namespace velmora::mkdata;
 

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <exception>
 
-#include "IdiomJsonSource.h"
+#include "editions/IdiomJsonSource.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   const QByteArray bytes(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));

@@ -10,11 +10,11 @@
 #include <QCoreApplication>
 #include <cstdio>
 
-#include "EditionBuilder.h"
-#include "SourceError.h"
-#include "SourceFile.h"
-#include "SyntheticSource.h"
-#include "TraditionalConverter.h"
+#include "editions/EditionBuilder.h"
+#include "editions/SourceError.h"
+#include "editions/SourceFile.h"
+#include "editions/SyntheticSource.h"
+#include "editions/TraditionalConverter.h"
 #include "data/ConnString.h"
 
 using namespace velmora;
