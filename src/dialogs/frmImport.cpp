@@ -16,7 +16,6 @@
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
 
-#include "editions/EditionInUseSource.h"
 #include "editions/SourceError.h"
 #include "config/InstallLayout.h"
 #include "config/RwIni.h"
@@ -58,10 +57,7 @@ mkdata::EditionPaths BuiltPaths(const mkdata::EditionPaths &targets) {
 
 }  // namespace
 
-frmImport::frmImport(QWidget *parent)
-    : QDialog(parent),
-      done_(std::make_shared<std::atomic<double>>(0)),
-      cancelled_(std::make_shared<std::atomic<bool>>(false)) {
+frmImport::frmImport(QWidget *parent) : QDialog(parent) {
   setObjectName(QStringLiteral("frmImport"));
   setWindowTitle(Title());
   SetFormFont(this);
@@ -136,17 +132,14 @@ frmImport::frmImport(QWidget *parent)
   connect(close_, &QPushButton::clicked, this, &frmImport::reject);
   connect(list_, &QTreeWidget::itemSelectionChanged, this, &frmImport::UpdateButtons);
   connect(addToInUse_, &QRadioButton::toggled, this, &frmImport::ShowSources);
-  connect(&watcher_, &QFutureWatcher<QString>::finished, this, &frmImport::FinishImport);
-  progressTimer_.setInterval(100);
-  connect(&progressTimer_, &QTimer::timeout, this,
-          [this] { progress_->setValue(static_cast<int>(done_->load() * 1000)); });
+  connect(&importTask_, &mkdata::EditionImport::progress, this,
+          [this](double done) { progress_->setValue(static_cast<int>(done * 1000)); });
+  connect(&importTask_, &mkdata::EditionImport::finished, this, &frmImport::FinishImport);
+  connect(&importTask_, &mkdata::EditionImport::cancelled, this, [this] { FinishImport(QStringLiteral("cancelled")); });
   UpdateButtons();
 }
 
-frmImport::~frmImport() {
-  cancelled_->store(true);
-  watcher_.waitForFinished();
-}
+frmImport::~frmImport() = default;
 
 mkdata::EditionPaths frmImport::EditionsInUse() {
   return {DataFileTarget(QStringLiteral("GB")), DataFileTarget(QStringLiteral("BIG5"))};
@@ -244,36 +237,16 @@ void frmImport::StartImport() {
   built_ = BuiltPaths(targets_);
   QDir().mkpath(QFileInfo(targets_.gb).absolutePath());
   if (!TakeLock()) return;
-  cancelled_->store(false);
-  done_->store(0);
   progress_->setValue(0);
   progress_->show();
   status_->setText(Text("IMPBUILDING", "Building the GB and BIG5 editions…"));
-  progressTimer_.start();
   importing_ = true;
-  const QString inUse = addToInUse_->isChecked() ? DataFilePath(QStringLiteral("GB")) : QString();
-  watcher_.setFuture(QtConcurrent::run(
-      [sources = sources_, inUse, built = built_, done = done_, cancelled = cancelled_]() mutable -> QString {
-        mkdata::BuildControl control;
-        control.progress = [done](double fraction) { done->store(fraction); };
-        control.cancelled = [cancelled] { return cancelled->load(); };
-        try {
-          // Added to: the dictionary in use is the first source, the files' texts join it.
-          if (!inUse.isEmpty()) sources.insert(sources.begin(), mkdata::LoadEditionInUse(inUse, kDatabasePassword));
-          mkdata::BuildEditions(sources, built, kDatabasePassword, control);
-          return {};
-        } catch (const mkdata::BuildCancelled &) {
-          return QStringLiteral("cancelled");
-        } catch (const mkdata::SourceError &error) {
-          return error.Text();
-        } catch (const std::exception &) {
-          return QStringLiteral("The simplified-to-traditional conversion (OpenCC) is not available.");
-        }
-      }));
+  importTask_.Start({sources_, addToInUse_->isChecked() ? DataFilePath(QStringLiteral("GB")) : QString(), built_,
+                      kDatabasePassword});
   UpdateButtons();
 }
 
-void frmImport::CancelImport() { cancelled_->store(true); }
+void frmImport::CancelImport() { importTask_.Cancel(); }
 
 bool frmImport::TakeLock() {
   lock_ = std::make_unique<mkdata::ImportLock>(QFileInfo(EditionsInUse().gb).absolutePath());
@@ -290,20 +263,18 @@ void frmImport::reject() {
     readingCancelled_ = true;
     return;
   }
-  if (watcher_.isRunning()) {
+  if (importTask_.IsRunning()) {
     CancelImport();
     return;
   }
   QDialog::reject();
 }
 
-void frmImport::FinishImport() {
+void frmImport::FinishImport(const QString &failure) {
   importing_ = false;
   // Released when this function returns, whichever way.
   const std::unique_ptr<mkdata::ImportLock> lock = std::move(lock_);
-  progressTimer_.stop();
   progress_->hide();
-  const QString failure = watcher_.result();
   if (!failure.isEmpty()) {
     // Nothing in use was touched: only the new files go.
     for (const QString &file : {built_.gb, built_.big5}) QFile::remove(file);

@@ -5,13 +5,10 @@
 // when the new ones are complete and verified; the replaced ones are kept
 // and "Restore the previous dictionary" brings them back.
 #include <QDialog>
-#include <QFutureWatcher>
-#include <QTimer>
-#include <atomic>
 #include <memory>
 #include <vector>
 
-#include "editions/Editions.h"
+#include "editions/EditionImport.h"
 
 class QLabel;
 class QProgressBar;
@@ -47,7 +44,8 @@ class frmImport : public QDialog {
   void ChooseFiles();
   void RemoveSelected();
   void ShowSources();
-  void FinishImport();
+  // The build's end: its failure in words, "cancelled", or empty on success.
+  void FinishImport(const QString &failure);
   void RestorePrevious();
   void UpdateButtons();
   // One import per data folder; told in a message box when another holds it.
@@ -59,10 +57,7 @@ class frmImport : public QDialog {
   QProgressBar *progress_;
   QPushButton *add_, *remove_, *restore_, *import_, *close_;
   QRadioButton *addToInUse_, *replaceInUse_;
-  QFutureWatcher<QString> watcher_;  // the build's failure in words; empty on success
-  QTimer progressTimer_;
-  std::shared_ptr<std::atomic<double>> done_;
-  std::shared_ptr<std::atomic<bool>> cancelled_;
+  mkdata::EditionImport importTask_;
   mkdata::EditionPaths built_, targets_;
   bool importing_ = false;
   bool reading_ = false, readingCancelled_ = false;

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <algorithm>
+#include <memory>
 #include <QFileInfo>
 
 #include "SourceError.h"
@@ -24,18 +25,23 @@ void BuildEditions(const std::vector<LoadedSource> &sources, const EditionPaths 
         facts.push_back(fact);
   }
   control.Step(0.01);
-  const BuildControl gbRows = control.Part(0.01, 0.07), gbFile = control.Part(0.08, 0.40);
-  const auto gb = BuildRows(entries, Edition::Gb, nullptr, &gbRows);
-  WriteEdition(gb, paths.gb, password, EditionDescription(Edition::Gb, facts), facts, &gbFile);
-  const TraditionalConverter converter;
-  control.Step(0.49);
-  const BuildControl big5Rows = control.Part(0.49, 0.06), big5File = control.Part(0.55, 0.40);
-  const auto big5 = BuildRows(entries, Edition::Big5, &converter, &big5Rows);
-  WriteEdition(big5, paths.big5, password, EditionDescription(Edition::Big5, facts), facts, &big5File);
-  // Verified as the program will open them: with the key, every row there.
-  for (const auto &[path, rows] : {std::pair{paths.gb, gb.size()}, std::pair{paths.big5, big5.size()}}) {
-    if (CountIdioms(path, password) != static_cast<long long>(rows))
+  // Each edition asked for: its rows, its file, then the file verified as
+  // the program will open it (with the key, every row there).
+  const bool both = !paths.gb.isEmpty() && !paths.big5.isEmpty();
+  double at = 0.01;
+  for (const Edition edition : {Edition::Gb, Edition::Big5}) {
+    const QString &path = edition == Edition::Gb ? paths.gb : paths.big5;
+    if (path.isEmpty()) continue;
+    const double share = both ? 0.49 : 0.98;
+    const BuildControl rowsPart = control.Part(at, share * 0.15), filePart = control.Part(at + share * 0.15, share * 0.85);
+    std::unique_ptr<TraditionalConverter> converter;
+    if (edition == Edition::Big5) converter = std::make_unique<TraditionalConverter>();
+    const auto rows = BuildRows(entries, edition, converter.get(), &rowsPart);
+    WriteEdition(rows, path, password, EditionDescription(edition, facts), facts, &filePart);
+    if (CountIdioms(path, password) != static_cast<long long>(rows.size()))
       throw SourceError(QStringLiteral("%1 was written but does not read back whole").arg(path));
+    at += share;
+    control.Step(at);
   }
   control.Step(1.0);
 }

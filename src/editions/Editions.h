@@ -11,8 +11,10 @@
 
 namespace velmora::mkdata {
 
-// Builds both editions from the sources, in their order (entries of the same
-// idiom merge), each path written whole or not at all. Throws SourceError or
+// The one way editions are built (the data builder's command line and the
+// import alike): both editions, or the one whose path is given, from the
+// sources in their order (entries of the same idiom merge), each path
+// written whole and verified, or not at all. Throws SourceError or
 // BuildCancelled.
 void BuildEditions(const std::vector<LoadedSource> &sources, const EditionPaths &paths, const QString &password,
                    const BuildControl &control);

@@ -10,11 +10,9 @@
 #include <QCoreApplication>
 #include <cstdio>
 
-#include "editions/EditionBuilder.h"
+#include "editions/Editions.h"
 #include "editions/SourceError.h"
-#include "editions/SourceFile.h"
 #include "editions/SyntheticSource.h"
-#include "editions/TraditionalConverter.h"
 #include "data/ConnString.h"
 
 using namespace velmora;
@@ -54,15 +52,6 @@ bool Parse(const QStringList &args, Options *options) {
   return args.size() % 2 == 1 && oneKind && !(options->gb.isEmpty() && options->big5.isEmpty());
 }
 
-void Write(const std::vector<SourceEntry> &entries, Edition edition, const QString &path,
-           const std::vector<SourceFacts> &facts, const QString &password) {
-  std::unique_ptr<TraditionalConverter> converter;
-  if (edition == Edition::Big5) converter = std::make_unique<TraditionalConverter>();
-  const auto rows = BuildRows(entries, edition, converter.get());
-  WriteEdition(rows, path, password, EditionDescription(edition, facts), facts);
-  std::printf("%s: %zu idioms\n", qPrintable(path), rows.size());
-}
-
 }  // namespace
 
 int main(int argc, char **argv) {
@@ -70,22 +59,23 @@ int main(int argc, char **argv) {
   Options options;
   if (!Parse(app.arguments(), &options)) return Usage();
   try {
-    std::vector<SourceEntry> entries;
-    std::vector<SourceFacts> facts;
+    std::vector<LoadedSource> sources;
     for (const auto &[kind, path] : options.sources) {
       LoadedSource source = LoadSource(path, kind);
       std::printf("%s: %s, %zu idioms (%d with a Chinese explanation, %d with a derivation, %d with an example)\n",
                   qPrintable(path), qPrintable(FormatName(source.format)), source.entries.size(),
                   source.withExplanation, source.withDerivation, source.withExample);
-      entries.insert(entries.end(), source.entries.begin(), source.entries.end());
-      facts.push_back(source.facts);
+      sources.push_back(std::move(source));
     }
     if (!options.synthetic.isEmpty()) {
-      entries = SyntheticIdioms(options.synthetic.toInt());
-      facts.push_back({QStringLiteral("made-up idioms"), QString(), QString()});
+      LoadedSource made;
+      made.entries = SyntheticIdioms(options.synthetic.toInt());
+      made.facts = {QStringLiteral("made-up idioms"), QString(), QString()};
+      sources.push_back(std::move(made));
     }
-    if (!options.gb.isEmpty()) Write(entries, Edition::Gb, options.gb, facts, options.password);
-    if (!options.big5.isEmpty()) Write(entries, Edition::Big5, options.big5, facts, options.password);
+    BuildEditions(sources, {options.gb, options.big5}, options.password, BuildControl{});
+    for (const QString &path : {options.gb, options.big5})
+      if (!path.isEmpty()) std::printf("%s: %lld idioms\n", qPrintable(path), CountIdioms(path, options.password));
   } catch (const SourceError &error) {
     std::fprintf(stderr, "velmora-mkdata: %s\n", error.what());
     return 1;
