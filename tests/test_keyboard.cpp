@@ -201,7 +201,7 @@ TEST_F(Keyboard, ARememberedZoomOutOfRangeOrUnreadableGivesTheDefault) {
     state.sync();
     window = std::make_unique<frmVELM>();
     window->ShowAsRemembered();
-    EXPECT_EQ(window->ZoomPercent(), 100) << zoom;
+    EXPECT_EQ(window->Detail().ZoomPercent(), 100) << zoom;
   }
   window->close();
   QFile::remove(WindowStatePath());
@@ -217,17 +217,17 @@ TEST_F(Keyboard, ZoomScalesTheReadingTextInStepsWithinBoundsAndIsRemembered) {
   const double explain = c().txtExplain->font().pointSizeF(), list = c().lstKovSearch->font().pointSizeF();
   Press(Qt::CTRL | Qt::Key_Equal);
   Press(Qt::CTRL | Qt::Key_Plus);
-  EXPECT_EQ(window->ZoomPercent(), 120);
+  EXPECT_EQ(window->Detail().ZoomPercent(), 120);
   EXPECT_DOUBLE_EQ(c().txtExplain->font().pointSizeF(), explain * 1.2);
   EXPECT_DOUBLE_EQ(c().lstKovSearch->font().pointSizeF(), list * 1.2);
   // Larger text, taller boxes: still whole lines.
   EXPECT_GE(c().txtExplain->height(), 2 * c().txtExplain->fontMetrics().height());
   for (int i = 0; i < 30; ++i) Press(Qt::CTRL | Qt::Key_Minus);
-  EXPECT_EQ(window->ZoomPercent(), 70);
+  EXPECT_EQ(window->Detail().ZoomPercent(), 70);
   for (int i = 0; i < 30; ++i) Press(Qt::CTRL | Qt::Key_Equal);
-  EXPECT_EQ(window->ZoomPercent(), 250);
+  EXPECT_EQ(window->Detail().ZoomPercent(), 250);
   Restart();
-  EXPECT_EQ(window->ZoomPercent(), 250);
+  EXPECT_EQ(window->Detail().ZoomPercent(), 250);
   Press(Qt::CTRL | Qt::Key_0);
   EXPECT_DOUBLE_EQ(c().txtExplain->font().pointSizeF(), explain);
 }

@@ -104,7 +104,7 @@ TEST_F(MainWindow, TreeClicksShowIdiomsAndLetterClicksChangeNothing) {
   EXPECT_EQ(c().txtExplain->toPlainText(), "to take the lead");
   EXPECT_EQ(c().txtDerivation->toPlainText(), "《水浒传》");
   EXPECT_EQ(c().txtExample->toPlainText(), "");
-  EXPECT_EQ(window->DetailText(),
+  EXPECT_EQ(window->Detail().DetailText(),
             "一马当先\r\nyī mǎ dāng xiān\r\n\r\nExplain：to take the lead\r\n\r\nDerivation：《水浒传》\r\n\r\nExample：");
   ClickNode(Node("MY")->child(1));
   EXPECT_EQ(c().lblUp->text(), "阿鼻地狱") << "clicking the idiom on display changes nothing";
@@ -118,7 +118,7 @@ TEST_F(MainWindow, DisplayHidesCombinedTextAndQuizAndFollowsHeadings) {
   Search("yinshui");
   EXPECT_FALSE(c().txtDetailed->isVisible());
   EXPECT_FALSE(c().Picture5->isVisible());
-  EXPECT_EQ(window->DetailText(), "饮水思源\r\nyǐn shuǐ sī yuán\r\n\r\n释义：\r\n\r\nDerivation：\r\n\r\nExample：")
+  EXPECT_EQ(window->Detail().DetailText(), "饮水思源\r\nyǐn shuǐ sī yuán\r\n\r\n释义：\r\n\r\nDerivation：\r\n\r\nExample：")
       << "a null explanation leaves the heading and the colon";
 }
 

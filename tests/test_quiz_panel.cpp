@@ -1,5 +1,6 @@
 
 #include "MainWindowFixture.h"
+#include "mainwindow/DetailPane.h"
 #include "practice/MissingCharacterQuiz.h"
 #include "platform/Voice.h"
 
@@ -71,11 +72,16 @@ TEST_F(MainWindow, QuizWithoutIdiomsLeavesThePanelEmpty) {
 }
 
 TEST_F(MainWindow, SpeakButtonReadsTheSpellingOrTheIdiom) {
-  EXPECT_EQ(window->TextToSpeak(), "") << "nothing before the first idiom";
+  EXPECT_EQ(window->Detail().TextToSpeak(), "") << "nothing before the first idiom";
   Search("yima");
-  EXPECT_EQ(window->TextToSpeak(), "yī mǎ dāng xiān");
-  c().txtSpell->clear();
-  EXPECT_EQ(window->TextToSpeak(), "一马当先");
+  EXPECT_EQ(window->Detail().TextToSpeak(), "yī mǎ dāng xiān");
+  // An idiom without a spelling is read as its characters.
+  Reader reader;
+  DetailPane pane(c(), reader, {}, nullptr);
+  IdiomRecord bare;
+  bare.idiom = "一马当先";
+  reader.Show(bare, Reader::Reason::Start);
+  EXPECT_EQ(pane.TextToSpeak(), "一马当先");
   Click(c().Command4);  // no sound device here: returns and the window goes on
   EXPECT_TRUE(window->isVisible());
 }

@@ -192,7 +192,7 @@ TEST_F(OddTables, AMegabyteOnOneLineIsShownCutAndSaysSo) {
   EXPECT_TRUE(note.endsWith("[10000 / 1000000]")) << "the box says that the text was cut";
   EXPECT_LT(c().txtDerivation->toPlainText().size(), kLongestDetailText + 40);
   EXPECT_EQ(c().txtExample->toPlainText(), "short");
-  EXPECT_LT(window->DetailText().size(), 4 * kLongestDetailText);
+  EXPECT_LT(window->Detail().DetailText().size(), 4 * kLongestDetailText);
 }
 
 TEST_F(OddTables, LettersGroupWithoutCaseAndNeverShareKeysWithIdioms) {

@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QFocusEvent>
 #include <QTimer>
+#include <utility>
 
 #include "config/StartupTrace.h"
 #include "config/ProgramValues.h"
@@ -25,6 +26,7 @@ frmVELM::frmVELM(QWidget *parent) : QMainWindow(parent) {
   c_ = CreateMainWindowControls(client);
   matchPopup_ = new MatchPopup(client);
   searchList_ = new IdiomSearchList(c_.txtSearchKey, c_.lstKovSearch, matchPopup_, this);
+  detail_ = new DetailPane(c_, reader_, {c_.lstKovSearch, matchPopup_}, this);
   ConnectHandlers();
   CreateShortcuts();
   SetTabOrder();
@@ -42,21 +44,25 @@ void frmVELM::ConnectHandlers() {
   connect(c_.lblUp, &ClickableLabel::doubleClicked, this, &frmVELM::lblUp_DblClick);
   connect(c_.lblUp, &ClickableLabel::activated, this, &frmVELM::lblUp_DblClick);
   connect(c_.cmdKOVFavourites, &QAbstractButton::clicked, this, &frmVELM::cmdKOVFavourites_Click);
-  // toggled, not clicked: a screen reader's Toggle action emits only toggled.
-  connect(c_.cmdFavourite, &QAbstractButton::toggled, this, &frmVELM::cmdFavourite_Click);
   connect(c_.picFavourites, &FavouritesPanel::idiomChosen, this, &frmVELM::ShowChosenIdiom);
   connect(c_.picFavourites, &FavouritesPanel::exportRequested, this, &frmVELM::ExportFavourites);
-  connect(c_.picFavourites, &FavouritesPanel::favouritesChanged, this, &frmVELM::ShowFavouriteState);
+  connect(c_.picFavourites, &FavouritesPanel::favouritesChanged, detail_, &DetailPane::ShowFavouriteState);
+  connect(detail_, &DetailPane::favouritesChanged, this, [this] {
+    if (viewMode_ == kFavouritesView) c_.picFavourites->Refresh();
+  });
+  connect(&reader_, &Reader::shown, c_.lblUp, [this] { c_.lblUp->setText(reader_.Previous()); });
   connect(c_.trvIdiomDir, &NodeTree::nodeClicked, this, &frmVELM::trvIdiomDir_NodeClick);
-  connect(searchList_, &IdiomSearchList::idiomDue, this, &frmVELM::DisplayDueIdiom);
+  connect(searchList_, &IdiomSearchList::idiomDue, this, [this](const QString &idiom, bool chosen) {
+    // The first idiom of a run is shown by itself.
+    const Reader::Reason reason = std::exchange(startIdiomPending_, false) ? Reader::Reason::Start
+                                  : chosen                                 ? Reader::Reason::Chosen
+                                                                           : Reader::Reason::Passing;
+    reader_.ShowIdiom(idiom, reason);
+  });
   connect(c_.cmdSearch, &QAbstractButton::clicked, searchList_, &IdiomSearchList::SearchNow);
   connect(&reader_, &Reader::recorded, this, [this] {
     if (viewMode_ == kFavouritesView) c_.picFavourites->Refresh();
   });
-  connect(c_.Command3, &QAbstractButton::clicked, this, &frmVELM::Command3_Click);
-  connect(c_.Command2, &QAbstractButton::clicked, this, &frmVELM::Command2_Click);
-  connect(c_.Command4, &QAbstractButton::clicked, this, &frmVELM::Command4_Click);
-  connect(c_.Command5, &QAbstractButton::clicked, this, &frmVELM::Command5_Click);
   connect(c_.cmdAbout, &QAbstractButton::clicked, this, &frmVELM::cmdAbout_Click);
   connect(c_.cmdHelp, &QAbstractButton::clicked, this, &frmVELM::cmdHelp_Click);
   connect(c_.cmdEmail, &QAbstractButton::clicked, this, &frmVELM::cmdEmail_Click);
@@ -65,8 +71,6 @@ void frmVELM::ConnectHandlers() {
   connect(c_.cmdCoolNameSet, &QAbstractButton::clicked, this, &frmVELM::OpenSettings);
   connect(c_.imgLogo, &ClickableLabel::clicked, this, &frmVELM::OpenSettings);
   connect(c_.imgLogo, &ClickableLabel::activated, this, &frmVELM::OpenSettings);
-  c_.txtExplain->installEventFilter(this);
-  c_.txtExplain->viewport()->installEventFilter(this);
 }
 
 void frmVELM::showEvent(QShowEvent *event) {
@@ -75,23 +79,6 @@ void frmVELM::showEvent(QShowEvent *event) {
 }
 
 bool frmVELM::eventFilter(QObject *watched, QEvent *event) {
-  // When the explanation gains the focus, all of it is selected: at once
-  // from the keyboard; from the mouse when the button is released without a
-  // selection of the user's own (a drag keeps what it selected). Focus that
-  // comes back from a menu or another window leaves the selection alone.
-  if (watched == c_.txtExplain && event->type() == QEvent::FocusIn) {
-    const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-    if (reason == Qt::MouseFocusReason) selectExplainOnRelease_ = true;
-    else if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) c_.txtExplain->selectAll();
-  }
-  if (watched == c_.txtExplain->viewport() && event->type() == QEvent::MouseButtonRelease &&
-      selectExplainOnRelease_) {
-    selectExplainOnRelease_ = false;
-    // After the box has handled the release itself.
-    QTimer::singleShot(0, c_.txtExplain, [box = c_.txtExplain] {
-      if (!box->textCursor().hasSelection()) box->selectAll();
-    });
-  }
   if (watched == centralWidget() && event->type() == QEvent::Resize) {
     matchPopup_->hide();
     LayOutPanes();
@@ -114,7 +101,7 @@ void frmVELM::Load() {
   if (viewMode_ == kSearchView) c_.txtSearchKey->setFocus(Qt::ActiveWindowFocusReason);
   else FocusCurrentView();
   QCoreApplication::processEvents();
-  speaker_ = std::make_unique<Speaker>();
+  detail_->StartSpeech();
   TraceStartup("voice-ready");
 }
 

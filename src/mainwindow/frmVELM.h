@@ -12,7 +12,7 @@
 #include "MainWindowControls.h"
 #include "reading/Reader.h"
 #include "layout/PaneGrid.h"
-#include "platform/Speaker.h"
+#include "DetailPane.h"
 
 namespace velmora {
 
@@ -42,10 +42,7 @@ class frmVELM : public QMainWindow {
   const IdiomListModel &ListModel() const { return searchList_->Model(); }
   const MatchPopup &Matches() const { return *matchPopup_; }
   int CurrentListRow() const { return searchList_->CurrentRow(); }
-  // The exact combined text last composed (lines joined by CR LF).
-  const QString &DetailText() const { return detailText_; }
-  // The reading text's zoom, in percent of the language's size.
-  int ZoomPercent() const { return zoomPercent_; }
+  DetailPane &Detail() { return *detail_; }
 
   // The load steps; run once, before the window is first shown.
   void Load();
@@ -54,8 +51,6 @@ class frmVELM : public QMainWindow {
   void ShowDataCredit();
   // Opens the settings dialog, then refreshes the panel and the layout.
   void OpenSettings();
-  // The text the speak button reads: the spelling when there is one.
-  QString TextToSpeak() const;
   // Shows the window where and as the user left it: the design size at the
   // first start, never off the screens present now.
   void ShowAsRemembered();
@@ -69,11 +64,6 @@ class frmVELM : public QMainWindow {
   void ConnectHandlers();
   void ApplyViewMode();
   void LoadIdiomList();
-  // Shows the idiom's record, the idiom shown before it in the history
-  // label; the reader keeps what the reason says.
-  void DisplayIdiom(const QString &idiom, Reader::Reason reason);
-  // The search list's due idiom: the first of the run by itself.
-  void DisplayDueIdiom(const QString &idiom, bool chosen);
 
   // Views and history.
   void cmdKOVSearch_Click();
@@ -90,8 +80,6 @@ class frmVELM : public QMainWindow {
   void GoForward();
   // Favourites and the history kept for the user.
   void OpenUserStore();
-  void cmdFavourite_Click(bool checked);
-  void ShowFavouriteState();
   // Tells once, after the window shows, of a damaged or newer user store.
   void AnnounceUserStore();
   // Shows an idiom chosen in the favourites view as choosing its row does.
@@ -103,13 +91,6 @@ class frmVELM : public QMainWindow {
   // Index tree.
   void LoadIdiomTree();
   void trvIdiomDir_NodeClick();
-  // Detail pane and its buttons.
-  void BuildDetailText();
-  void CheckVideoButton(const QString &idiom);
-  void Command2_Click();
-  void Command3_Click();
-  void Command4_Click();
-  void Command5_Click();
   // Outside links.
   void cmdAbout_Click();
   void cmdHelp_Click();
@@ -120,26 +101,18 @@ class frmVELM : public QMainWindow {
   void LayOutPanes();
   void ArrangeControls();
   void Form_Resize();
-  // The detail boxes' tops and heights from their fonts and the pane's
-  // height; the idiom larger when the pane is taller than designed.
-  void ArrangeDetail();
-  // Text size: the zoom of the reading controls, then the detail's layout.
-  void ApplyTextScale();
-  void Zoom(int stepsOrReset);
 
   MainWindowControls c_;
   std::unique_ptr<UserStore> userStore_;
   Reader reader_;
+  DetailPane *detail_;
   // The first idiom of a run is shown by itself and is not the user's
   // history.
   bool startIdiomPending_ = true;
   QString favouritesViewTitle_;
-  int zoomPercent_ = 100;
   IdiomSearchList *searchList_;
   MatchPopup *matchPopup_;
-  std::unique_ptr<Speaker> speaker_;
   bool loaded_ = false;
-  bool selectExplainOnRelease_ = false;
 
   bool treeLoaded_ = false;
   QString viewMode_;
@@ -147,7 +120,6 @@ class frmVELM : public QMainWindow {
   QString treeViewTitle_;
   QString nickname_;
   QString maxIdiomCode_;
-  QString detailText_;
   std::array<QRectF, kPaneCount> paneTwips_;
 };
 

@@ -35,7 +35,7 @@ void frmVELM::OpenUserStore() {
     c_.cmdFavourite->setToolTip(QStringLiteral("Favourites are off: %1 was saved by a newer Velmora").arg(UserStorePath()));
   else if (!available)
     c_.cmdFavourite->setToolTip(QStringLiteral("Favourites cannot be kept: the user's data folder cannot be written"));
-  ShowFavouriteState();
+  detail_->ShowFavouriteState();
   AnnounceUserStore();
 }
 
@@ -57,26 +57,9 @@ void frmVELM::AnnounceUserStore() {
   });
 }
 
-void frmVELM::ShowFavouriteState() {
-  const QString idiom = c_.txtIdiom->text();
-  // Showing the state is not a change of it.
-  const QSignalBlocker quiet(c_.cmdFavourite);
-  c_.cmdFavourite->setChecked(userStore_ && !idiom.isEmpty() && userStore_->IsFavourite(idiom));
-}
-
-void frmVELM::cmdFavourite_Click(bool checked) {
-  const QString idiom = c_.txtIdiom->text();
-  if (!userStore_ || idiom.isEmpty() || !userStore_->SetFavourite(idiom, checked)) {
-    const QSignalBlocker quiet(c_.cmdFavourite);
-    c_.cmdFavourite->setChecked(!checked);
-    return;
-  }
-  if (viewMode_ == kFavouritesView) c_.picFavourites->Refresh();
-}
-
 void frmVELM::ShowChosenIdiom(const QString &idiom) {
-  if (idiom.isEmpty() || idiom == c_.txtIdiom->text()) return;
-  if (!searchList_->ChooseIdiom(idiom)) DisplayIdiom(idiom, Reader::Reason::Chosen);
+  if (idiom.isEmpty() || idiom == reader_.CurrentIdiom()) return;
+  if (!searchList_->ChooseIdiom(idiom)) reader_.ShowIdiom(idiom, Reader::Reason::Chosen);
 }
 
 void frmVELM::ExportFavourites() {

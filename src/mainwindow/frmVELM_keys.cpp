@@ -58,11 +58,11 @@ void frmVELM::CreateShortcuts() {
   Shortcut(this, QKeySequence(Qt::CTRL | Qt::Key_3), [this] {
     if (c_.cmdKOVFavourites->isEnabled()) c_.cmdKOVFavourites->click();
   });
-  Shortcut(this, QKeySequence(Qt::CTRL | Qt::Key_Equal), [this] { Zoom(1); });
-  Shortcut(this, QKeySequence(Qt::CTRL | Qt::Key_Plus), [this] { Zoom(1); });
-  Shortcut(this, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Plus), [this] { Zoom(1); });
-  Shortcut(this, QKeySequence(Qt::CTRL | Qt::Key_Minus), [this] { Zoom(-1); });
-  Shortcut(this, QKeySequence(Qt::CTRL | Qt::Key_0), [this] { Zoom(0); });
+  Shortcut(this, QKeySequence(Qt::CTRL | Qt::Key_Equal), [this] { detail_->Zoom(1); });
+  Shortcut(this, QKeySequence(Qt::CTRL | Qt::Key_Plus), [this] { detail_->Zoom(1); });
+  Shortcut(this, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Plus), [this] { detail_->Zoom(1); });
+  Shortcut(this, QKeySequence(Qt::CTRL | Qt::Key_Minus), [this] { detail_->Zoom(-1); });
+  Shortcut(this, QKeySequence(Qt::CTRL | Qt::Key_0), [this] { detail_->Zoom(0); });
   new BrowseButtons(this, [this] { GoBack(); }, [this] { GoForward(); });
   // Labels that act on a click are reached with Tab and act on Enter.
   for (QLabel *label : {static_cast<QLabel *>(c_.imgLogo), static_cast<QLabel *>(c_.lblUp)}) {
@@ -99,11 +99,11 @@ void frmVELM::FocusSearchBox() {
 }
 
 void frmVELM::GoBack() {
-  if (const auto idiom = reader_.Back()) DisplayIdiom(*idiom, Reader::Reason::Browsed);
+  if (const auto idiom = reader_.Back()) reader_.ShowIdiom(*idiom, Reader::Reason::Browsed);
 }
 
 void frmVELM::GoForward() {
-  if (const auto idiom = reader_.Forward()) DisplayIdiom(*idiom, Reader::Reason::Browsed);
+  if (const auto idiom = reader_.Forward()) reader_.ShowIdiom(*idiom, Reader::Reason::Browsed);
 }
 
 }  // namespace velmora

@@ -1,10 +1,8 @@
 // The main window's layout: panes in their grid, controls fitted to the
 // panes, the nickname label after the name.
-#include <QTextLayout>
 #include <cmath>
 
 #include "layout/ControlArrangement.h"
-#include "layout/DetailLayout.h"
 #include "frmVELM.h"
 #include "platform/Twips.h"
 
@@ -22,21 +20,6 @@ void SetHeight(QWidget *control, const std::optional<double> &twips) {
 
 void SetLeft(QWidget *control, const std::optional<double> &twips) {
   if (twips) control->move(Px(*twips), control->y());
-}
-
-// The height of a line of text in the font as a text box lays it out,
-// with a CJK character in it (CJK faces have the tallest lines).
-int LineHeight(const QFont &font) {
-  QTextLayout layout(QStringLiteral("一Ag"), font);
-  layout.beginLayout();
-  QTextLine line = layout.createLine();
-  line.setLineWidth(1000);
-  layout.endLayout();
-  return static_cast<int>(std::ceil(line.height()));
-}
-
-void PlaceVertically(QWidget *control, const BoxPlace &place) {
-  control->setGeometry(control->x(), place.top, control->width(), place.height);
 }
 
 QRect PixelRect(const QRectF &twips) {
@@ -80,30 +63,7 @@ void frmVELM::ArrangeControls() {
   // The favourites view stands where the index tree does.
   SetHeight(c_.picFavourites, a.treeHeight);
   FitListPaneWidth(c_);
-  ApplyTextScale();
-}
-
-void frmVELM::ArrangeDetail() {
-  int textLine = 0;
-  for (const QPlainTextEdit *box : {c_.txtExplain, c_.txtDerivation, c_.txtExample})
-    textLine = std::max(textLine, LineHeight(box->font()));
-  const DetailMetrics metrics{c_.Picture6->height(),
-                              Px(DesignRect(Pane::DetailPane).height()),
-                              c_.txtIdiom->sizeHint().height(),
-                              c_.txtSpell->sizeHint().height(),
-                              std::max(Px(240), c_.lblExplain->fontMetrics().height()),
-                              textLine,
-                              2 * (c_.txtExplain->frameWidth() +
-                                   static_cast<int>(std::ceil(c_.txtExplain->document()->documentMargin())))};
-  const DetailPlaces places = PlaceDetailBoxes(metrics);
-  PlaceVertically(c_.txtIdiom, places.idiom);
-  PlaceVertically(c_.txtSpell, places.spell);
-  PlaceVertically(c_.lblExplain, places.explainLabel);
-  PlaceVertically(c_.txtExplain, places.explain);
-  PlaceVertically(c_.lblDerivation, places.derivationLabel);
-  PlaceVertically(c_.txtDerivation, places.derivation);
-  PlaceVertically(c_.lblExample, places.exampleLabel);
-  PlaceVertically(c_.txtExample, places.example);
+  detail_->ApplyTextScale();
 }
 
 void frmVELM::Form_Resize() {

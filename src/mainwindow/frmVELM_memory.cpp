@@ -36,7 +36,7 @@ void frmVELM::RestoreView() {
   const WindowMemory memory = ReadWindowMemory(WindowStatePath());
   // A value edited by hand is brought back to the steps the keys take.
   const int zoomSteps = (memory.zoom - WindowMemory::kDefaultZoom) / 10;
-  if (zoomSteps != 0) Zoom(zoomSteps);
+  if (zoomSteps != 0) detail_->Zoom(zoomSteps);
   const QString view = memory.view;
   if (view == kIndexView || (view == kFavouritesView && userStore_ && userStore_->IsAvailable())) {
     viewMode_ = view;
@@ -45,7 +45,7 @@ void frmVELM::RestoreView() {
 }
 
 void frmVELM::SaveWindowState() const {
-  WriteWindowMemory(WindowStatePath(), {normalGeometry(), isMaximized(), viewMode_, zoomPercent_});
+  WriteWindowMemory(WindowStatePath(), {normalGeometry(), isMaximized(), viewMode_, detail_->ZoomPercent()});
 }
 
 void frmVELM::closeEvent(QCloseEvent *event) {

@@ -45,8 +45,8 @@ void frmVELM::trvIdiomDir_NodeClick() {
   const QTreeWidgetItem *node = c_.trvIdiomDir->currentItem();
   if (node == nullptr) return;
   const QString idiom = node->text(0);
-  if (node->childCount() > 0 || idiom == c_.txtIdiom->text()) return;
-  DisplayIdiom(idiom, Reader::Reason::Chosen);
+  if (node->childCount() > 0 || idiom == reader_.CurrentIdiom()) return;
+  reader_.ShowIdiom(idiom, Reader::Reason::Chosen);
 }
 
 }  // namespace velmora

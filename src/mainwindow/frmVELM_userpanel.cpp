@@ -79,7 +79,7 @@ void frmVELM::RefreshUserPanel() {
   ShowDataCredit();
   // The nickname follows the name just set, not the caption it had before.
   Form_Resize();
-  ApplyTextScale();
+  detail_->ApplyTextScale();
 }
 
 }  // namespace velmora

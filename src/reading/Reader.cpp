@@ -7,7 +7,7 @@ namespace velmora {
 Reader::Reader(QObject *parent) : QObject(parent) {
   dwell_.setSingleShot(true);
   dwell_.setInterval(kDwellMilliseconds);
-  connect(&dwell_, &QTimer::timeout, this, [this] { Record(true); });
+  connect(&dwell_, &QTimer::timeout, this, [this] { Keep(true); });
 }
 
 void Reader::Show(const IdiomRecord &record, Reason reason) {
@@ -21,13 +21,19 @@ void Reader::Show(const IdiomRecord &record, Reason reason) {
     case Reason::Passing:
       if (!dwell_.isActive()) dwell_.start();
       break;
-    case Reason::Chosen: Record(true); break;
-    case Reason::Browsed: Record(false); break;
+    case Reason::Chosen: Keep(true); break;
+    case Reason::Browsed: Keep(false); break;
   }
   emit shown(current_);
 }
 
-void Reader::Record(bool walk) {
+void Reader::ShowIdiom(const QString &idiom, Reason reason) {
+  IdiomRecord record = Record(idiom).value_or(IdiomRecord{});
+  record.idiom = idiom;
+  Show(record, reason);
+}
+
+void Reader::Keep(bool walk) {
   dwell_.stop();
   if (current_.idiom.isEmpty()) return;
   if (walk) browsed_.Visit(current_.idiom);

@@ -32,6 +32,9 @@ class Reader : public QObject {
   void SetStore(UserStore *store) { store_ = store; }
 
   void Show(const IdiomRecord &record, Reason reason);
+  // Looks the idiom up and shows its record; an idiom the dictionary does
+  // not find is shown with empty texts.
+  void ShowIdiom(const QString &idiom, Reason reason);
   const IdiomRecord &Current() const { return current_; }
   const QString &CurrentIdiom() const { return current_.idiom; }
   // The idiom on display before the current one; a redisplay of the same
@@ -53,7 +56,7 @@ class Reader : public QObject {
   void recorded(const QString &idiom);
 
  private:
-  void Record(bool walk);
+  void Keep(bool walk);
 
   IdiomRecord current_;
   QString previous_;

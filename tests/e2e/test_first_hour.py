@@ -133,6 +133,8 @@ class FirstHour(unittest.TestCase):
             desktop.wait_for(lambda: desktop.text_of(idiom) == "画龙点睛", what="画龙点睛")
             desktop.key("Escape")
             desktop.key("ctrl+d")
+            star = self.control(frame, "Favourite")
+            desktop.wait_for(lambda: star.getState().contains(pyatspi.STATE_CHECKED), what="the star checked")
 
         # The same favourite in the traditional edition.
         config = os.path.join(self.folder, "config.dll")

@@ -1,0 +1,200 @@
+#include "DetailPane.h"
+
+#include <QFocusEvent>
+#include <QSignalBlocker>
+#include <QTextLayout>
+#include <QTimer>
+#include <QUrl>
+#include <cmath>
+
+#include "config/FileHelpers.h"
+#include "config/InstallLayout.h"
+#include "config/StartupTrace.h"
+#include "dictionary/DetailText.h"
+#include "layout/DetailLayout.h"
+#include "layout/PaneGrid.h"
+#include "platform/Desktop.h"
+#include "platform/Twips.h"
+
+namespace velmora {
+
+namespace {
+
+constexpr int kZoomStep = 10, kLeastZoom = 70, kMostZoom = 250;
+
+// Scales a control's font from the size the language step gave it. A font
+// set since the last scaling (a new language) becomes the new base.
+void ScaleFont(QWidget *control, double factor) {
+  QFont font = control->font();
+  if (font.pointSizeF() <= 0) return;
+  const double scaled = control->property("scaledPointSize").toDouble();
+  if (scaled <= 0 || !qFuzzyCompare(font.pointSizeF(), scaled))
+    control->setProperty("basePointSize", font.pointSizeF());
+  const double size = control->property("basePointSize").toDouble() * factor;
+  font.setPointSizeF(size);
+  control->setFont(font);
+  control->setProperty("scaledPointSize", font.pointSizeF());
+}
+
+// The height of a line of text in the font as a text box lays it out,
+// with a CJK character in it (CJK faces have the tallest lines).
+int LineHeight(const QFont &font) {
+  QTextLayout layout(QStringLiteral("一Ag"), font);
+  layout.beginLayout();
+  QTextLine line = layout.createLine();
+  line.setLineWidth(1000);
+  layout.endLayout();
+  return static_cast<int>(std::ceil(line.height()));
+}
+
+void PlaceVertically(QWidget *control, const BoxPlace &place) {
+  control->setGeometry(control->x(), place.top, control->width(), place.height);
+}
+
+}  // namespace
+
+DetailPane::DetailPane(const MainWindowControls &controls, Reader &reader, std::vector<QWidget *> zoomed,
+                       QObject *parent)
+    : QObject(parent), c_(controls), reader_(reader), zoomed_(std::move(zoomed)) {
+  connect(&reader_, &Reader::shown, this, &DetailPane::Show);
+  connect(c_.Command2, &QAbstractButton::clicked, this, &DetailPane::Command2_Click);
+  connect(c_.Command3, &QAbstractButton::clicked, this, &DetailPane::Command3_Click);
+  connect(c_.Command4, &QAbstractButton::clicked, this, &DetailPane::Command4_Click);
+  connect(c_.Command5, &QAbstractButton::clicked, this, &DetailPane::Command5_Click);
+  // toggled, not clicked: a screen reader's Toggle action emits only toggled.
+  connect(c_.cmdFavourite, &QAbstractButton::toggled, this, &DetailPane::cmdFavourite_Click);
+  c_.txtExplain->installEventFilter(this);
+  c_.txtExplain->viewport()->installEventFilter(this);
+}
+
+DetailPane::~DetailPane() = default;
+
+void DetailPane::Show(const IdiomRecord &record) {
+  c_.txtIdiom->setText(record.idiom);
+  c_.txtIdiom->setCursorPosition(0);
+  c_.txtSpell->setText(BoundedText(record.spell));
+  c_.txtSpell->setCursorPosition(0);
+  c_.txtExplain->setPlainText(BoundedText(record.note));
+  c_.txtDerivation->setPlainText(BoundedText(record.source));
+  c_.txtExample->setPlainText(BoundedText(record.example));
+  CheckVideoButton(record.idiom);
+  BuildDetailText();
+  ShowFavouriteState();
+  TraceStartup("first-idiom-shown");
+}
+
+void DetailPane::BuildDetailText() {
+  c_.txtDetailed->hide();
+  c_.Picture5->hide();
+  detailText_ = ComposeDetailText({c_.txtIdiom->text(), c_.txtSpell->text(), c_.lblExplain->text(),
+                                   c_.txtExplain->toPlainText(), c_.lblDerivation->text(),
+                                   c_.txtDerivation->toPlainText(), c_.lblExample->text(),
+                                   c_.txtExample->toPlainText()});
+  c_.txtDetailed->setPlainText(QString(detailText_).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+}
+
+void DetailPane::CheckVideoButton(const QString &idiom) { c_.Command3->setEnabled(FileExists(VideoPath(idiom))); }
+
+void DetailPane::Command3_Click() {
+  OpenWithDesktop(QUrl::fromLocalFile(ResolvePath(VideoPath(reader_.CurrentIdiom()))));
+}
+
+void DetailPane::Command2_Click() {
+  c_.txtDetailed->setVisible(!c_.txtDetailed->isVisible());
+  c_.txtDetailed->raise();
+  c_.Picture5->hide();
+}
+
+void DetailPane::Command5_Click() { c_.Picture5->Open(); }
+
+QString DetailPane::TextToSpeak() const {
+  const IdiomRecord &shown = reader_.Current();
+  if (shown.idiom.isEmpty()) return {};
+  const QString spelling = BoundedText(shown.spell).section(QStringLiteral("; "), 0, 0);
+  return spelling.isEmpty() ? shown.idiom : spelling;
+}
+
+void DetailPane::StartSpeech() { speaker_ = std::make_unique<Speaker>(); }
+
+void DetailPane::Command4_Click() {
+  if (speaker_) speaker_->Say(TextToSpeak());
+}
+
+void DetailPane::ShowFavouriteState() {
+  // Showing the state is not a change of it.
+  const QSignalBlocker quiet(c_.cmdFavourite);
+  c_.cmdFavourite->setChecked(reader_.IsFavourite());
+}
+
+void DetailPane::cmdFavourite_Click(bool checked) {
+  if (!reader_.SetFavourite(checked)) {
+    const QSignalBlocker quiet(c_.cmdFavourite);
+    c_.cmdFavourite->setChecked(!checked);
+    return;
+  }
+  emit favouritesChanged();
+}
+
+void DetailPane::Zoom(int steps) {
+  const int zoom = steps == 0 ? kDefaultZoom : std::clamp(zoomPercent_ + steps * kZoomStep, kLeastZoom, kMostZoom);
+  if (zoom == zoomPercent_) return;
+  zoomPercent_ = zoom;
+  ApplyTextScale();
+}
+
+void DetailPane::ApplyTextScale() {
+  const double zoom = zoomPercent_ / 100.0;
+  const bool room = DetailPaneHasRoom(c_.Picture6->height(), Px(DesignRect(Pane::DetailPane).height()));
+  for (QWidget *control : std::initializer_list<QWidget *>{c_.txtSpell, c_.txtExplain, c_.txtDerivation,
+                                                            c_.txtExample, c_.txtDetailed})
+    ScaleFont(control, zoom);
+  for (QWidget *control : zoomed_) ScaleFont(control, zoom);
+  ScaleFont(c_.txtIdiom, zoom * (room ? 1.5 : 1.0));
+  ArrangeDetail();
+}
+
+void DetailPane::ArrangeDetail() {
+  int textLine = 0;
+  for (const QPlainTextEdit *box : {c_.txtExplain, c_.txtDerivation, c_.txtExample})
+    textLine = std::max(textLine, LineHeight(box->font()));
+  const DetailMetrics metrics{c_.Picture6->height(),
+                              Px(DesignRect(Pane::DetailPane).height()),
+                              c_.txtIdiom->sizeHint().height(),
+                              c_.txtSpell->sizeHint().height(),
+                              std::max(Px(240), c_.lblExplain->fontMetrics().height()),
+                              textLine,
+                              2 * (c_.txtExplain->frameWidth() +
+                                   static_cast<int>(std::ceil(c_.txtExplain->document()->documentMargin())))};
+  const DetailPlaces places = PlaceDetailBoxes(metrics);
+  PlaceVertically(c_.txtIdiom, places.idiom);
+  PlaceVertically(c_.txtSpell, places.spell);
+  PlaceVertically(c_.lblExplain, places.explainLabel);
+  PlaceVertically(c_.txtExplain, places.explain);
+  PlaceVertically(c_.lblDerivation, places.derivationLabel);
+  PlaceVertically(c_.txtDerivation, places.derivation);
+  PlaceVertically(c_.lblExample, places.exampleLabel);
+  PlaceVertically(c_.txtExample, places.example);
+}
+
+bool DetailPane::eventFilter(QObject *watched, QEvent *event) {
+  // When the explanation gains the focus, all of it is selected: at once
+  // from the keyboard; from the mouse when the button is released without a
+  // selection of the user's own (a drag keeps what it selected). Focus that
+  // comes back from a menu or another window leaves the selection alone.
+  if (watched == c_.txtExplain && event->type() == QEvent::FocusIn) {
+    const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+    if (reason == Qt::MouseFocusReason) selectExplainOnRelease_ = true;
+    else if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) c_.txtExplain->selectAll();
+  }
+  if (watched == c_.txtExplain->viewport() && event->type() == QEvent::MouseButtonRelease &&
+      selectExplainOnRelease_) {
+    selectExplainOnRelease_ = false;
+    // After the box has handled the release itself.
+    QTimer::singleShot(0, c_.txtExplain, [box = c_.txtExplain] {
+      if (!box->textCursor().hasSelection()) box->selectAll();
+    });
+  }
+  return QObject::eventFilter(watched, event);
+}
+
+}  // namespace velmora

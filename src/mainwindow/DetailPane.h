@@ -1,0 +1,66 @@
+#pragma once
+// The detail pane: the idiom on display in its boxes, the combined text,
+// speech, video, the quiz panel over it, the star, and the zoom of the
+// reading text. It listens to the reader and shows what it shows; it reads
+// nothing back out of its boxes.
+#include <QObject>
+#include <memory>
+#include <vector>
+
+#include "MainWindowControls.h"
+#include "platform/Speaker.h"
+#include "reading/Reader.h"
+
+namespace velmora {
+
+class DetailPane : public QObject {
+  Q_OBJECT
+ public:
+  static constexpr int kDefaultZoom = 100;
+
+  // Works the detail pane's controls of the window's controls; zoomed also
+  // scales the other reading controls (the idiom list, the match list).
+  DetailPane(const MainWindowControls &controls, Reader &reader, std::vector<QWidget *> zoomed, QObject *parent);
+  ~DetailPane() override;
+
+  // The exact combined text last composed (lines joined by CR LF).
+  const QString &DetailText() const { return detailText_; }
+  // The text the speak button reads: the spelling when there is one.
+  QString TextToSpeak() const;
+  // The reading text's zoom, in percent of the language's size.
+  int ZoomPercent() const { return zoomPercent_; }
+  // Steps of 10 % from 70 % to 250 %; 0 goes back to 100 %.
+  void Zoom(int stepsOrReset);
+  // The reading controls' fonts at the zoom, then the boxes' places.
+  void ApplyTextScale();
+  // The speech engine is started off the window's thread, after the first paint.
+  void StartSpeech();
+  // The star shows whether the idiom on display is a favourite.
+  void ShowFavouriteState();
+
+ signals:
+  // The user starred or unstarred the idiom on display.
+  void favouritesChanged();
+
+ private:
+  void Show(const IdiomRecord &record);
+  void BuildDetailText();
+  void CheckVideoButton(const QString &idiom);
+  void ArrangeDetail();
+  void Command2_Click();
+  void Command3_Click();
+  void Command4_Click();
+  void Command5_Click();
+  void cmdFavourite_Click(bool checked);
+  bool eventFilter(QObject *watched, QEvent *event) override;
+
+  const MainWindowControls &c_;
+  Reader &reader_;
+  std::vector<QWidget *> zoomed_;
+  std::unique_ptr<Speaker> speaker_;
+  QString detailText_;
+  int zoomPercent_ = kDefaultZoom;
+  bool selectExplainOnRelease_ = false;
+};
+
+}  // namespace velmora
