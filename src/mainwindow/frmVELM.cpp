@@ -27,6 +27,8 @@ frmVELM::frmVELM(QWidget *parent) : QMainWindow(parent) {
   matchPopup_ = new MatchPopup(client);
   searchList_ = new IdiomSearchList(c_.txtSearchKey, c_.lstKovSearch, matchPopup_, this);
   detail_ = new DetailPane(c_, reader_, {c_.lstKovSearch, matchPopup_}, this);
+  banner_ = new BannerPane(c_, this);
+  footer_ = new FooterBar(c_, reader_, this);
   ConnectHandlers();
   CreateShortcuts();
   SetTabOrder();
@@ -41,8 +43,7 @@ frmVELM::~frmVELM() = default;
 void frmVELM::ConnectHandlers() {
   connect(c_.cmdKOVSearch, &QAbstractButton::clicked, this, &frmVELM::cmdKOVSearch_Click);
   connect(c_.cmdKOVTreeList, &QAbstractButton::clicked, this, &frmVELM::cmdKOVTreeList_Click);
-  connect(c_.lblUp, &ClickableLabel::doubleClicked, this, &frmVELM::lblUp_DblClick);
-  connect(c_.lblUp, &ClickableLabel::activated, this, &frmVELM::lblUp_DblClick);
+  connect(footer_, &FooterBar::previousChosen, this, &frmVELM::lblUp_DblClick);
   connect(c_.cmdKOVFavourites, &QAbstractButton::clicked, this, &frmVELM::cmdKOVFavourites_Click);
   connect(c_.picFavourites, &FavouritesPanel::idiomChosen, this, &frmVELM::ShowChosenIdiom);
   connect(c_.picFavourites, &FavouritesPanel::exportRequested, this, &frmVELM::ExportFavourites);
@@ -50,7 +51,7 @@ void frmVELM::ConnectHandlers() {
   connect(detail_, &DetailPane::favouritesChanged, this, [this] {
     if (viewMode_ == kFavouritesView) c_.picFavourites->Refresh();
   });
-  connect(&reader_, &Reader::shown, c_.lblUp, [this] { c_.lblUp->setText(reader_.Previous()); });
+
   connect(c_.trvIdiomDir, &NodeTree::nodeClicked, this, &frmVELM::trvIdiomDir_NodeClick);
   connect(searchList_, &IdiomSearchList::idiomDue, this, [this](const QString &idiom, bool chosen) {
     // The first idiom of a run is shown by itself.
@@ -63,14 +64,7 @@ void frmVELM::ConnectHandlers() {
   connect(&reader_, &Reader::recorded, this, [this] {
     if (viewMode_ == kFavouritesView) c_.picFavourites->Refresh();
   });
-  connect(c_.cmdAbout, &QAbstractButton::clicked, this, &frmVELM::cmdAbout_Click);
-  connect(c_.cmdHelp, &QAbstractButton::clicked, this, &frmVELM::cmdHelp_Click);
-  connect(c_.cmdEmail, &QAbstractButton::clicked, this, &frmVELM::cmdEmail_Click);
-  connect(c_.cmdUpdate, &QAbstractButton::clicked, this, &frmVELM::cmdUpdate_Click);
-  connect(c_.cmdSetting, &QAbstractButton::clicked, this, &frmVELM::OpenSettings);
-  connect(c_.cmdCoolNameSet, &QAbstractButton::clicked, this, &frmVELM::OpenSettings);
-  connect(c_.imgLogo, &ClickableLabel::clicked, this, &frmVELM::OpenSettings);
-  connect(c_.imgLogo, &ClickableLabel::activated, this, &frmVELM::OpenSettings);
+  connect(banner_, &BannerPane::settingsRequested, this, &frmVELM::OpenSettings);
 }
 
 void frmVELM::showEvent(QShowEvent *event) {
@@ -83,7 +77,7 @@ bool frmVELM::eventFilter(QObject *watched, QEvent *event) {
     matchPopup_->hide();
     LayOutPanes();
     ArrangeControls();
-    Form_Resize();
+    banner_->Form_Resize();
   }
   return QMainWindow::eventFilter(watched, event);
 }
@@ -173,9 +167,9 @@ void frmVELM::FocusCurrentView() {
   else if (viewMode_ == kFavouritesView) c_.picFavourites->CurrentList()->setFocus(Qt::TabFocusReason);
 }
 
-void frmVELM::lblUp_DblClick() {
+void frmVELM::lblUp_DblClick(const QString &previous) {
   c_.txtSearchKey->setText(QString());
-  c_.txtSearchKey->setText(c_.lblUp->text());
+  c_.txtSearchKey->setText(previous);
   viewMode_ = kSearchView;
   ApplyViewMode();
   // Going back to it is a choice of it.

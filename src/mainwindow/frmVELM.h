@@ -12,7 +12,9 @@
 #include "MainWindowControls.h"
 #include "reading/Reader.h"
 #include "layout/PaneGrid.h"
+#include "BannerPane.h"
 #include "DetailPane.h"
+#include "FooterBar.h"
 
 namespace velmora {
 
@@ -36,7 +38,7 @@ class frmVELM : public QMainWindow {
   const QString &MaxIdiomCode() const { return maxIdiomCode_; }
   const QString &SearchViewTitle() const { return searchViewTitle_; }
   const QString &TreeViewTitle() const { return treeViewTitle_; }
-  const QString &Nickname() const { return nickname_; }
+  const QString &Nickname() const { return banner_->Nickname(); }
   QTimer &Timer1() { return searchList_->Timer1(); }
   IdiomSearchList &SearchList() { return *searchList_; }
   const IdiomListModel &ListModel() const { return searchList_->Model(); }
@@ -47,8 +49,6 @@ class frmVELM : public QMainWindow {
   // The load steps; run once, before the window is first shown.
   void Load();
   void RefreshUserPanel();
-  // The footer names the sources of the edition in use.
-  void ShowDataCredit();
   // Opens the settings dialog, then refreshes the panel and the layout.
   void OpenSettings();
   // Shows the window where and as the user left it: the design size at the
@@ -69,7 +69,7 @@ class frmVELM : public QMainWindow {
   void cmdKOVSearch_Click();
   void cmdKOVTreeList_Click();
   void cmdKOVFavourites_Click();
-  void lblUp_DblClick();
+  void lblUp_DblClick(const QString &previous);
   // The list or tree of the view on show takes the keyboard focus.
   void FocusCurrentView();
   // Keyboard: shortcuts, the order of Tab, the way back and forward.
@@ -91,21 +91,17 @@ class frmVELM : public QMainWindow {
   // Index tree.
   void LoadIdiomTree();
   void trvIdiomDir_NodeClick();
-  // Outside links.
-  void cmdAbout_Click();
-  void cmdHelp_Click();
-  void cmdEmail_Click();
-  void cmdUpdate_Click();
   // Layout: the panes follow the window's size, then the controls follow
   // the panes.
   void LayOutPanes();
   void ArrangeControls();
-  void Form_Resize();
 
   MainWindowControls c_;
   std::unique_ptr<UserStore> userStore_;
   Reader reader_;
   DetailPane *detail_;
+  BannerPane *banner_;
+  FooterBar *footer_;
   // The first idiom of a run is shown by itself and is not the user's
   // history.
   bool startIdiomPending_ = true;
@@ -118,7 +114,6 @@ class frmVELM : public QMainWindow {
   QString viewMode_;
   QString searchViewTitle_;
   QString treeViewTitle_;
-  QString nickname_;
   QString maxIdiomCode_;
   std::array<QRectF, kPaneCount> paneTwips_;
 };

@@ -47,7 +47,7 @@ void Shortcut(QWidget *window, const QKeySequence &keys, const std::function<voi
 void frmVELM::CreateShortcuts() {
   Shortcut(this, QKeySequence(Qt::CTRL | Qt::Key_L), [this] { FocusSearchBox(); });
   Shortcut(this, QKeySequence(Qt::CTRL | Qt::Key_F), [this] { FocusSearchBox(); });
-  Shortcut(this, QKeySequence(Qt::Key_F1), [this] { cmdHelp_Click(); });
+  Shortcut(this, QKeySequence(Qt::Key_F1), [this] { c_.cmdHelp->click(); });
   Shortcut(this, QKeySequence(Qt::ALT | Qt::Key_Left), [this] { GoBack(); });
   Shortcut(this, QKeySequence(Qt::ALT | Qt::Key_Right), [this] { GoForward(); });
   Shortcut(this, QKeySequence(Qt::CTRL | Qt::Key_D), [this] {

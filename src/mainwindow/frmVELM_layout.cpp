@@ -66,11 +66,4 @@ void frmVELM::ArrangeControls() {
   detail_->ApplyTextScale();
 }
 
-void frmVELM::Form_Resize() {
-  const NicknamePlacement place = PlaceNickname(Twips(c_.lblUserName->x()), Twips(c_.lblUserName->width()),
-                                                Twips(c_.cmdCoolNameSet->x()));
-  SetLeft(c_.lblUserCoolName, place.left);
-  SetWidth(c_.lblUserCoolName, place.width);
-}
-
 }  // namespace velmora
