@@ -40,7 +40,7 @@ void BM_ConstructAndFillList(benchmark::State &state) {
   for (auto _ : state) {
     frmVELM window;
     window.Load();
-    if (window.ListModel().rowCount() != kIdioms) state.SkipWithError("list not filled");
+    if (window.Browse().SearchList().Model().rowCount() != kIdioms) state.SkipWithError("list not filled");
   }
 }
 
@@ -82,7 +82,7 @@ void BM_DetailDisplay(benchmark::State &state) {
   frmVELM window;
   window.Load();
   window.controls().txtSearchKey->setText(QStringLiteral("xin"));
-  for (auto _ : state) window.SearchList().Timer1_Timer();
+  for (auto _ : state) window.Browse().SearchList().Timer1_Timer();
 }
 
 }  // namespace

@@ -51,7 +51,7 @@ class MainWindow : public ::testing::Test {
     window->show();
   }
   const MainWindowControls &c() const { return window->controls(); }
-  void ShowAfterTick() { ASSERT_TRUE(WaitFor([&] { return !window->Timer1().isActive(); })); }
+  void ShowAfterTick() { ASSERT_TRUE(WaitFor([&] { return !window->Browse().SearchList().Timer1().isActive(); })); }
   void Search(const QString &key) {
     c().txtSearchKey->setText(key);
     ShowAfterTick();

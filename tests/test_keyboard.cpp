@@ -63,7 +63,7 @@ TEST_F(Keyboard, TypingAtOnceSearchesAndTheKeysMoveBetweenBoxAndList) {
   EXPECT_EQ(Focused(), c().lstKovSearch);
   Press(Qt::Key_Down);
   Press(Qt::Key_Return);  // shown at once, not after the tick
-  EXPECT_EQ(Shown(), window->ListModel().IdiomAt(window->CurrentListRow()));
+  EXPECT_EQ(Shown(), window->Browse().SearchList().Model().IdiomAt(window->Browse().SearchList().CurrentRow()));
   EXPECT_NE(Shown(), "不可思议");
   c().txtSearchKey->setText("abc");
   Press(Qt::CTRL | Qt::Key_L);
@@ -73,7 +73,7 @@ TEST_F(Keyboard, TypingAtOnceSearchesAndTheKeysMoveBetweenBoxAndList) {
 
 TEST_F(Keyboard, ViewsTakeTheFocusAndTheTreeShowsWhatTheArrowsReach) {
   Press(Qt::CTRL | Qt::Key_2);
-  EXPECT_EQ(window->ViewMode(), kIndexView);
+  EXPECT_EQ(window->Browse().CurrentView(), View::Index);
   EXPECT_EQ(Focused(), c().trvIdiomDir);
   c().trvIdiomDir->setCurrentItem(c().trvIdiomDir->Node("MB"));
   c().trvIdiomDir->expandItem(c().trvIdiomDir->Node("MB"));
@@ -81,7 +81,7 @@ TEST_F(Keyboard, ViewsTakeTheFocusAndTheTreeShowsWhatTheArrowsReach) {
   EXPECT_EQ(Shown(), c().trvIdiomDir->currentItem()->text(0));
   EXPECT_EQ(c().trvIdiomDir->currentItem()->parent(), c().trvIdiomDir->Node("MB"));
   Press(Qt::CTRL | Qt::Key_F);  // back to the search view, in the box
-  EXPECT_EQ(window->ViewMode(), kSearchView);
+  EXPECT_EQ(window->Browse().CurrentView(), View::Search);
   EXPECT_EQ(Focused(), c().txtSearchKey);
   Click(c().Command5);
   Click(c().Command11);
@@ -118,7 +118,7 @@ TEST_F(Keyboard, FavouritesAreStarredListedChosenRemovedAndExported) {
   EXPECT_FALSE(c().cmdFavourite->isChecked());
   c().cmdFavourite->toggle();  // a screen reader's Toggle: no click
   Press(Qt::CTRL | Qt::Key_3);
-  ASSERT_EQ(window->ViewMode(), kFavouritesView);
+  ASSERT_EQ(window->Browse().CurrentView(), View::Favourites);
   EXPECT_FALSE(c().lstKovSearch->isVisible());
   EXPECT_EQ(c().picFavourites->FavouriteIdioms(), QStringList({"不可思议", "一马当先"}));
   EXPECT_EQ(Focused(), c().picFavourites->FavouritesList());
@@ -156,7 +156,7 @@ TEST_F(Keyboard, TheWindowComesBackAsItWasLeftWithTheFavourites) {
   Press(Qt::CTRL | Qt::Key_3);
   Restart();
   EXPECT_EQ(window->geometry(), QRect(QPoint(40, 50), QSize(700, 520)));
-  EXPECT_EQ(window->ViewMode(), kFavouritesView);
+  EXPECT_EQ(window->Browse().CurrentView(), View::Favourites);
   EXPECT_EQ(Focused(), c().picFavourites->FavouritesList());  // the search box is not on show
   EXPECT_EQ(c().picFavourites->FavouriteIdioms(), QStringList({"一马当先"}));
   EXPECT_EQ(c().cmdKOVTitle->text(), "Favourites");

@@ -29,7 +29,7 @@ using test::WaitFor;
 
 TEST_F(MainWindow, OpensInTheSearchViewAndShowsTheFirstIdiomAfterTheTick) {
   EXPECT_EQ(window->windowTitle(), "Velmora 1.0 Beta");
-  EXPECT_EQ(window->ViewMode(), "KOVSearch");
+  EXPECT_EQ(window->Browse().CurrentView(), View::Search);
   EXPECT_EQ(c().cmdKOVTitle->text(), "Search title");
   EXPECT_TRUE(c().lstKovSearch->isVisible());
   EXPECT_TRUE(c().picSearchLine->isVisible());
@@ -37,13 +37,13 @@ TEST_F(MainWindow, OpensInTheSearchViewAndShowsTheFirstIdiomAfterTheTick) {
   EXPECT_EQ(c().trvIdiomDir->topLevelItemCount(), 0);
   EXPECT_EQ(c().cmdKOVSearch->width(), Px(428));
   EXPECT_EQ(c().cmdKOVTreeList->width(), Px(400));
-  EXPECT_EQ(window->ListModel().rowCount(), 13);
-  EXPECT_EQ(window->ListModel().headerData(1, Qt::Horizontal, Qt::DisplayRole), "VELM");
-  EXPECT_EQ(window->ListModel().data(window->ListModel().index(0, 0), Qt::DisplayRole).toString(), "");
-  EXPECT_EQ(window->MaxIdiomCode(), "13");
-  EXPECT_EQ(window->CurrentListRow(), 0);
-  EXPECT_EQ(window->ListPickFlag(), 1);
-  EXPECT_TRUE(window->Timer1().isActive());
+  EXPECT_EQ(window->Browse().SearchList().Model().rowCount(), 13);
+  EXPECT_EQ(window->Browse().SearchList().Model().headerData(1, Qt::Horizontal, Qt::DisplayRole), "VELM");
+  EXPECT_EQ(window->Browse().SearchList().Model().data(window->Browse().SearchList().Model().index(0, 0), Qt::DisplayRole).toString(), "");
+  EXPECT_EQ(window->Browse().MaxIdiomCode(), "13");
+  EXPECT_EQ(window->Browse().SearchList().CurrentRow(), 0);
+  EXPECT_EQ(window->Browse().SearchList().ListPickFlag(), 1);
+  EXPECT_TRUE(window->Browse().SearchList().Timer1().isActive());
   EXPECT_EQ(c().txtIdiom->text(), "");
   EXPECT_EQ(c().txtSpell->text(), "Spell");
   ShowAfterTick();
@@ -54,7 +54,7 @@ TEST_F(MainWindow, OpensInTheSearchViewAndShowsTheFirstIdiomAfterTheTick) {
 
 TEST_F(MainWindow, IndexViewIsBuiltOnceWithCountsAndPinyinOrder) {
   Click(c().cmdKOVTreeList);
-  EXPECT_TRUE(window->TreeLoaded());
+  EXPECT_TRUE(window->Browse().TreeLoaded());
   EXPECT_EQ(c().cmdKOVTitle->text(), "Tree title");
   EXPECT_TRUE(c().trvIdiomDir->isVisible());
   EXPECT_FALSE(c().lstKovSearch->isVisible());
@@ -139,7 +139,7 @@ TEST_F(MainWindow, FindsByTextTonelessPinyinAndInitials) {
   ShowAfterTick();
   const auto rowOf = [&](const QString &key) {
     c().txtSearchKey->setText(key);
-    return window->CurrentListRow();
+    return window->Browse().SearchList().CurrentRow();
   };
   EXPECT_EQ(rowOf("一马"), 10);
   EXPECT_EQ(rowOf("  半途  "), 4) << "blanks around the key do not matter";
@@ -159,8 +159,8 @@ TEST_F(MainWindow, NoMatchLeavesEverythingAndStartsNoTimer) {
   const QString shown = c().txtIdiom->text();
   const QString previous = c().lblUp->text();
   c().txtSearchKey->setText("zzzz");
-  EXPECT_FALSE(window->Timer1().isActive());
-  EXPECT_EQ(window->CurrentListRow(), 10);
+  EXPECT_FALSE(window->Browse().SearchList().Timer1().isActive());
+  EXPECT_EQ(window->Browse().SearchList().CurrentRow(), 10);
   EXPECT_EQ(c().txtIdiom->text(), shown);
   EXPECT_EQ(c().lblUp->text(), previous);
 }
@@ -173,7 +173,7 @@ TEST_F(MainWindow, ChangesBeforeTheTickLoadOnce) {
   ShowAfterTick();
   EXPECT_EQ(c().txtIdiom->text(), "不可思议");
   EXPECT_EQ(c().lblUp->text(), "阿鼻地狱") << "the changes before the tick led to one load only";
-  ClickListRow(window->CurrentListRow());
+  ClickListRow(window->Browse().SearchList().CurrentRow());
   ShowAfterTick();
   EXPECT_EQ(c().lblUp->text(), "阿鼻地狱") << "the shown idiom loaded again is not its own previous one";
 }
@@ -185,7 +185,7 @@ TEST_F(MainWindow, PreviousIdiomLabelGoesBack) {
   ASSERT_EQ(c().lblUp->text(), "不可思议");
   Click(c().cmdKOVTreeList);
   QTest::mouseDClick(c().lblUp, Qt::LeftButton);
-  EXPECT_EQ(window->ViewMode(), "KOVSearch");
+  EXPECT_EQ(window->Browse().CurrentView(), View::Search);
   EXPECT_TRUE(c().lstKovSearch->isVisible());
   EXPECT_EQ(c().txtSearchKey->text(), "不可思议");
   ShowAfterTick();
@@ -198,7 +198,7 @@ TEST_F(MainWindow, EmptyHistoryLabelEmptiesTheSearchBox) {
   Click(c().cmdKOVTreeList);
   QTest::mouseDClick(c().lblUp, Qt::LeftButton);
   EXPECT_EQ(c().txtSearchKey->text(), "");
-  EXPECT_EQ(window->ViewMode(), "KOVSearch");
+  EXPECT_EQ(window->Browse().CurrentView(), View::Search);
 }
 
 TEST_F(MainWindow, IdiomWithAQuoteIsShownWithItsDetails) {
@@ -240,20 +240,20 @@ TEST_F(MainWindow, FocusSelectsTheWholeExplanation) {
 
 TEST_F(MainWindow, EmptyTableGivesNoRowsAndNoTimer) {
   Open({});
-  EXPECT_EQ(window->ListModel().rowCount(), 0);
-  EXPECT_FALSE(window->Timer1().isActive());
-  EXPECT_EQ(window->MaxIdiomCode(), "");
-  EXPECT_EQ(window->CurrentListRow(), -1);
+  EXPECT_EQ(window->Browse().SearchList().Model().rowCount(), 0);
+  EXPECT_FALSE(window->Browse().SearchList().Timer1().isActive());
+  EXPECT_EQ(window->Browse().MaxIdiomCode(), "");
+  EXPECT_EQ(window->Browse().SearchList().CurrentRow(), -1);
   Click(c().cmdKOVTreeList);
   EXPECT_EQ(c().trvIdiomDir->topLevelItemCount(), 0);
 }
 
 TEST_F(MainWindow, RowsPastTheSixteenBitRangeAreFoundAndShown) {
   Open(mkdata::SyntheticIdioms(40000));
-  ASSERT_EQ(window->ListModel().rowCount(), 40000);
-  const QString last = window->ListModel().IdiomAt(39999);
+  ASSERT_EQ(window->Browse().SearchList().Model().rowCount(), 40000);
+  const QString last = window->Browse().SearchList().Model().IdiomAt(39999);
   Search(last);
-  EXPECT_EQ(window->CurrentListRow(), 39999);
+  EXPECT_EQ(window->Browse().SearchList().CurrentRow(), 39999);
   EXPECT_EQ(c().txtIdiom->text(), last);
   EXPECT_FALSE(c().txtExplain->toPlainText().isEmpty());
 }
@@ -271,8 +271,8 @@ TEST_F(MainWindow, MatchListChoosesWithTheKeysAndTypingGoesOn) {
   QLineEdit *box = c().txtSearchKey;
   box->setFocus();
   QTest::keyClicks(box, "yi");
-  window->SearchList().UpdateMatches();  // the matcher may still be in the making
-  const MatchPopup &popup = window->Matches();
+  window->Browse().SearchList().UpdateMatches();  // the matcher may still be in the making
+  const MatchPopup &popup = *window->findChild<MatchPopup *>("MatchPopup");
   ASSERT_TRUE(popup.isVisible());
   EXPECT_EQ(popup.findChild<QLabel *>()->text(), "3 matches") << "一举两得, 一马当先, 饮水思源 (yǐn cut short)";
   EXPECT_EQ(popup.findChild<QTreeView *>()->accessibleName(), "Matches");
@@ -282,7 +282,7 @@ TEST_F(MainWindow, MatchListChoosesWithTheKeysAndTypingGoesOn) {
   EXPECT_FALSE(popup.isVisible());
   ShowAfterTick();
   EXPECT_EQ(c().txtIdiom->text(), "一马当先");
-  EXPECT_EQ(window->CurrentListRow(), 10);
+  EXPECT_EQ(window->Browse().SearchList().CurrentRow(), 10);
   EXPECT_TRUE(box->hasFocus()) << "the search box keeps the keyboard";
   QTest::keyClicks(box, "m");
   EXPECT_EQ(box->text(), "yim");
@@ -296,14 +296,14 @@ TEST_F(MainWindow, NoMatchIsShownAndToldToScreenReaders) {
   ShowAfterTick();
   QLineEdit *box = c().txtSearchKey;
   box->setText("zzzq");
-  window->SearchList().UpdateMatches();
-  EXPECT_EQ(window->Matches().findChild<QLabel *>()->text(), "No match");
+  window->Browse().SearchList().UpdateMatches();
+  EXPECT_EQ(window->findChild<MatchPopup *>("MatchPopup")->findChild<QLabel *>()->text(), "No match");
   EXPECT_EQ(box->accessibleDescription(), "No match");
   EXPECT_NE(box->palette().color(QPalette::Base), QPalette().color(QPalette::Base)) << "tinted";
   box->setText("to take the lead");
-  window->SearchList().UpdateMatches();
+  window->Browse().SearchList().UpdateMatches();
   EXPECT_EQ(box->accessibleDescription(), "");
-  EXPECT_EQ(window->Matches().findChild<QLabel *>()->text(), "1 match") << "found by its meaning";
+  EXPECT_EQ(window->findChild<MatchPopup *>("MatchPopup")->findChild<QLabel *>()->text(), "1 match") << "found by its meaning";
   box->setText("");
-  EXPECT_FALSE(window->Matches().isVisible());
+  EXPECT_FALSE(window->findChild<MatchPopup *>("MatchPopup")->isVisible());
 }

@@ -139,7 +139,7 @@ TEST(BrokenData, FileCutShortAtAnySizeNeverStarts) {
     EXPECT_TRUE(shown.isEmpty()) << size;
     frmVELM window;
     window.Load();
-    EXPECT_LE(window.ListModel().rowCount(), 13) << size;
+    EXPECT_LE(window.Browse().SearchList().Model().rowCount(), 13) << size;
   }
 }
 
@@ -170,7 +170,7 @@ class OddTables : public MainWindow {
 TEST_F(OddTables, MissingColumnsAndNullsShowWhatThereIs) {
   OpenTable("CREATE TABLE VELM (Code INTEGER, Idiom TEXT);"
             "INSERT INTO VELM VALUES (1, '一马当先'), (2, NULL), (3, '一举两得');");
-  EXPECT_EQ(window->ListModel().rowCount(), 3);
+  EXPECT_EQ(window->Browse().SearchList().Model().rowCount(), 3);
   ShowAfterTick();
   EXPECT_EQ(c().txtSpell->text(), "");
   EXPECT_EQ(c().txtExplain->toPlainText(), "");
@@ -212,7 +212,7 @@ TEST_F(OddTables, LettersGroupWithoutCaseAndNeverShareKeysWithIdioms) {
 TEST_F(OddTables, GapsInTheCodesAreDrawnAgain) {
   OpenTable("CREATE TABLE VELM (Code INTEGER, Idiom TEXT, FirstA TEXT, Spell TEXT);"
             "INSERT INTO VELM VALUES (1, '一马当先', 'Y', 'yī mǎ dāng xiān'), (4, '一举两得', 'Y', 'yī jǔ liǎng dé');");
-  EXPECT_EQ(window->MaxIdiomCode(), "4");
+  EXPECT_EQ(window->Browse().MaxIdiomCode(), "4");
   for (int i = 0; i < 20; ++i) {
     Click(c().Command11);
     EXPECT_TRUE(c().Label4->text() == "一马当先" || c().Label4->text() == "一举两得") << c().Label4->text().toStdString();
@@ -221,11 +221,11 @@ TEST_F(OddTables, GapsInTheCodesAreDrawnAgain) {
 
 TEST_F(MainWindow, SeventyThousandIdiomsAreListedSearchedAndDrawn) {
   Open(mkdata::SyntheticIdioms(70000));
-  ASSERT_EQ(window->ListModel().rowCount(), 70000);
-  EXPECT_EQ(window->MaxIdiomCode(), "70000");
-  const QString deep = window->ListModel().IdiomAt(65000);
+  ASSERT_EQ(window->Browse().SearchList().Model().rowCount(), 70000);
+  EXPECT_EQ(window->Browse().MaxIdiomCode(), "70000");
+  const QString deep = window->Browse().SearchList().Model().IdiomAt(65000);
   Search(deep);
-  EXPECT_EQ(window->CurrentListRow(), 65000);
+  EXPECT_EQ(window->Browse().SearchList().CurrentRow(), 65000);
   EXPECT_EQ(c().txtIdiom->text(), deep);
   Click(c().Command5);
   EXPECT_FALSE(c().Label1->text().isEmpty());

@@ -8,19 +8,15 @@
 #include <array>
 #include <memory>
 
-#include "IdiomSearchList.h"
 #include "MainWindowControls.h"
 #include "reading/Reader.h"
 #include "layout/PaneGrid.h"
 #include "BannerPane.h"
+#include "BrowsePane.h"
 #include "DetailPane.h"
 #include "FooterBar.h"
 
 namespace velmora {
-
-inline const QString kSearchView = QStringLiteral("KOVSearch");
-inline const QString kIndexView = QStringLiteral("KOVDir");
-inline const QString kFavouritesView = QStringLiteral("KOVFavourites");
 
 class UserStore;
 
@@ -31,20 +27,9 @@ class frmVELM : public QMainWindow {
   ~frmVELM() override;
 
   const MainWindowControls &controls() const { return c_; }
-  // The window's fields.
-  const QString &ViewMode() const { return viewMode_; }
-  bool TreeLoaded() const { return treeLoaded_; }
-  int ListPickFlag() const { return searchList_->ListPickFlag(); }
-  const QString &MaxIdiomCode() const { return maxIdiomCode_; }
-  const QString &SearchViewTitle() const { return searchViewTitle_; }
-  const QString &TreeViewTitle() const { return treeViewTitle_; }
-  const QString &Nickname() const { return banner_->Nickname(); }
-  QTimer &Timer1() { return searchList_->Timer1(); }
-  IdiomSearchList &SearchList() { return *searchList_; }
-  const IdiomListModel &ListModel() const { return searchList_->Model(); }
-  const MatchPopup &Matches() const { return *matchPopup_; }
-  int CurrentListRow() const { return searchList_->CurrentRow(); }
+  BrowsePane &Browse() { return *browse_; }
   DetailPane &Detail() { return *detail_; }
+  const QString &Nickname() const { return banner_->Nickname(); }
 
   // The load steps; run once, before the window is first shown.
   void Load();
@@ -62,16 +47,7 @@ class frmVELM : public QMainWindow {
 
  private:
   void ConnectHandlers();
-  void ApplyViewMode();
-  void LoadIdiomList();
 
-  // Views and history.
-  void cmdKOVSearch_Click();
-  void cmdKOVTreeList_Click();
-  void cmdKOVFavourites_Click();
-  void lblUp_DblClick(const QString &previous);
-  // The list or tree of the view on show takes the keyboard focus.
-  void FocusCurrentView();
   // Keyboard: shortcuts, the order of Tab, the way back and forward.
   void CreateShortcuts();
   void SetTabOrder();
@@ -82,15 +58,9 @@ class frmVELM : public QMainWindow {
   void OpenUserStore();
   // Tells once, after the window shows, of a damaged or newer user store.
   void AnnounceUserStore();
-  // Shows an idiom chosen in the favourites view as choosing its row does.
-  void ShowChosenIdiom(const QString &idiom);
-  void ExportFavourites();
   // The window's remembered size, place and view.
   void RestoreView();
   void SaveWindowState() const;
-  // Index tree.
-  void LoadIdiomTree();
-  void trvIdiomDir_NodeClick();
   // Layout: the panes follow the window's size, then the controls follow
   // the panes.
   void LayOutPanes();
@@ -105,16 +75,9 @@ class frmVELM : public QMainWindow {
   // The first idiom of a run is shown by itself and is not the user's
   // history.
   bool startIdiomPending_ = true;
-  QString favouritesViewTitle_;
-  IdiomSearchList *searchList_;
+  BrowsePane *browse_;
   MatchPopup *matchPopup_;
   bool loaded_ = false;
-
-  bool treeLoaded_ = false;
-  QString viewMode_;
-  QString searchViewTitle_;
-  QString treeViewTitle_;
-  QString maxIdiomCode_;
   std::array<QRectF, kPaneCount> paneTwips_;
 };
 

@@ -1,5 +1,4 @@
-// The user's favourites and history: the star in the detail header, the
-// favourites view and the export of the favourites as flashcards.
+// The user's store of favourites and history, opened for the edition in use.
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -26,11 +25,11 @@ void frmVELM::OpenUserStore() {
   const QString gb = DataFileName(QStringLiteral("GB")).toLower(), big5 = DataFileName(QStringLiteral("BIG5")).toLower();
   if (edition == gb || edition == big5)
     userStore_->SetOtherEdition(edition == gb ? big5 : gb,
-                                [list = searchList_](const QString &idiom) { return list->OtherScriptOf(idiom); });
+                                [list = &browse_->SearchList()](const QString &idiom) { return list->OtherScriptOf(idiom); });
   reader_.SetStore(userStore_.get());
-  c_.picFavourites->SetStore(userStore_.get());
+  browse_->SetStore(userStore_.get());
   const bool available = userStore_->IsAvailable();
-  for (QToolButton *button : {c_.cmdFavourite, c_.cmdKOVFavourites}) button->setEnabled(available);
+  c_.cmdFavourite->setEnabled(available);
   if (userStore_->IsNewer())
     c_.cmdFavourite->setToolTip(QStringLiteral("Favourites are off: %1 was saved by a newer Velmora").arg(UserStorePath()));
   else if (!available)
@@ -55,30 +54,6 @@ void frmVELM::AnnounceUserStore() {
   QTimer::singleShot(0, this, [text] {
     ShowMessageBox({text, kProgramTitle, MessageButtons::Ok, MessageIcon::Exclamation});
   });
-}
-
-void frmVELM::ShowChosenIdiom(const QString &idiom) {
-  if (idiom.isEmpty() || idiom == reader_.CurrentIdiom()) return;
-  if (!searchList_->ChooseIdiom(idiom)) reader_.ShowIdiom(idiom, Reader::Reason::Chosen);
-}
-
-void frmVELM::ExportFavourites() {
-  const QStringList idioms = c_.picFavourites->FavouriteIdioms();
-  if (idioms.isEmpty()) return;
-  const QString path = ChooseSaveFile(this, QStringLiteral("Export favourites"), QStringLiteral("velmora-favourites.txt"),
-                                      QStringLiteral("Tab-separated text (*.txt *.tsv)"));
-  if (path.isEmpty()) return;
-  std::vector<IdiomRecord> records;
-  for (const QString &idiom : idioms) {
-    IdiomRecord record = Record(idiom).value_or(IdiomRecord{});
-    record.idiom = idiom;
-    records.push_back(record);
-  }
-  QSaveFile file(path);
-  const bool saved = file.open(QIODevice::WriteOnly) && file.write(FlashcardDeck(records)) >= 0 && file.commit();
-  if (!saved)
-    ShowMessageBox({QStringLiteral("The favourites could not be written to %1: %2").arg(path, file.errorString()),
-                    kProgramTitle, MessageButtons::Ok, MessageIcon::Exclamation});
 }
 
 }  // namespace velmora

@@ -90,10 +90,7 @@ void frmVELM::SetTabOrder() {
 }
 
 void frmVELM::FocusSearchBox() {
-  if (viewMode_ != kSearchView) {
-    viewMode_ = kSearchView;
-    ApplyViewMode();
-  }
+  if (browse_->CurrentView() != View::Search) browse_->ShowView(View::Search);
   c_.txtSearchKey->setFocus(Qt::ShortcutFocusReason);
   c_.txtSearchKey->selectAll();
 }

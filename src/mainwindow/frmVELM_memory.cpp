@@ -37,15 +37,14 @@ void frmVELM::RestoreView() {
   // A value edited by hand is brought back to the steps the keys take.
   const int zoomSteps = (memory.zoom - WindowMemory::kDefaultZoom) / 10;
   if (zoomSteps != 0) detail_->Zoom(zoomSteps);
-  const QString view = memory.view;
-  if (view == kIndexView || (view == kFavouritesView && userStore_ && userStore_->IsAvailable())) {
-    viewMode_ = view;
-    ApplyViewMode();
+  const std::optional<View> view = ViewNamed(memory.view);
+  if (view == View::Index || (view == View::Favourites && userStore_ && userStore_->IsAvailable())) {
+    browse_->ShowView(*view);
   }
 }
 
 void frmVELM::SaveWindowState() const {
-  WriteWindowMemory(WindowStatePath(), {normalGeometry(), isMaximized(), viewMode_, detail_->ZoomPercent()});
+  WriteWindowMemory(WindowStatePath(), {normalGeometry(), isMaximized(), ViewName(browse_->CurrentView()), detail_->ZoomPercent()});
 }
 
 void frmVELM::closeEvent(QCloseEvent *event) {

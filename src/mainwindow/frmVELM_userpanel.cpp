@@ -22,13 +22,7 @@ void frmVELM::RefreshUserPanel() {
     const QString text = ReadIni(QStringLiteral("Caption"), QLatin1String(key), 100);
     box->setPlaceholderText(text.isEmpty() ? QLatin1String(builtIn) : text);
   }
-  searchViewTitle_ = ReadIni(QStringLiteral("Caption"), QStringLiteral("KOVTSearch"), 20);
-  treeViewTitle_ = ReadIni(QStringLiteral("Caption"), QStringLiteral("KOVTTreeList"), 20);
-  favouritesViewTitle_ = ReadIni(QStringLiteral("Caption"), QStringLiteral("KOVTFavourites"), 100);
-  if (favouritesViewTitle_.isEmpty()) favouritesViewTitle_ = QStringLiteral("Favourites");
-  if (viewMode_ == kSearchView) c_.cmdKOVTitle->setText(searchViewTitle_);
-  else if (viewMode_ == kIndexView) c_.cmdKOVTitle->setText(treeViewTitle_);
-  else if (viewMode_ == kFavouritesView) c_.cmdKOVTitle->setText(favouritesViewTitle_);
+  browse_->ReadViewTitles();
 
   banner_->ShowUser();
   QFont spellFont = c_.txtSpell->font();

@@ -1,0 +1,66 @@
+#pragma once
+// The browsing side of the window: the view buttons and the three views
+// that choose an idiom to show — the idiom list with its search box and
+// match list, the initial-letter index tree, and the favourites and history.
+// A choice goes to the reader; the pane listens to nothing else.
+#include <QObject>
+#include <optional>
+
+#include "IdiomSearchList.h"
+#include "MainWindowControls.h"
+#include "reading/Reader.h"
+
+namespace velmora {
+
+class UserStore;
+
+enum class View { Search, Index, Favourites };
+// The names the window's memory file keeps views under.
+QString ViewName(View view);
+std::optional<View> ViewNamed(const QString &name);
+
+class BrowsePane : public QObject {
+  Q_OBJECT
+ public:
+  BrowsePane(const MainWindowControls &controls, MatchPopup *matches, Reader &reader, QObject *parent);
+
+  IdiomSearchList &SearchList() { return *searchList_; }
+  View CurrentView() const { return view_; }
+  bool TreeLoaded() const { return treeLoaded_; }
+  const QString &MaxIdiomCode() const { return maxIdiomCode_; }
+  const QString &SearchViewTitle() const { return searchViewTitle_; }
+  const QString &TreeViewTitle() const { return treeViewTitle_; }
+
+  // Fills the idiom list (the design's LoadIdiomList); its first row is shown shortly after.
+  void LoadIdiomList();
+  // The views' titles from the language file.
+  void ReadViewTitles();
+  // The favourites view works from the store; without one it is off.
+  void SetStore(UserStore *store);
+  // Shows the view and gives its list or tree the keyboard.
+  void ShowView(View view);
+  void ApplyViewMode();
+  void FocusCurrentView();
+  // The search view with the idiom typed into its box (the "Up:" label).
+  void SearchAgain(const QString &idiom);
+
+ private:
+  void cmdKOVSearch_Click() { ShowView(View::Search); }
+  void cmdKOVTreeList_Click() { ShowView(View::Index); }
+  void cmdKOVFavourites_Click() { ShowView(View::Favourites); }
+  void LoadIdiomTree();
+  void trvIdiomDir_NodeClick();
+  // An idiom chosen in the favourites view, shown as choosing its row does.
+  void ShowChosenIdiom(const QString &idiom);
+  void ExportFavourites();
+
+  const MainWindowControls &c_;
+  Reader &reader_;
+  IdiomSearchList *searchList_;
+  View view_ = View::Search;
+  bool treeLoaded_ = false;
+  QString maxIdiomCode_;
+  QString searchViewTitle_, treeViewTitle_, favouritesViewTitle_;
+};
+
+}  // namespace velmora
