@@ -63,8 +63,9 @@ DetailPane::DetailPane(const MainWindowControls &controls, Reader &reader, std::
   connect(c_.Command5, &QAbstractButton::clicked, this, &DetailPane::Command5_Click);
   // toggled, not clicked: a screen reader's Toggle action emits only toggled.
   connect(c_.cmdFavourite, &QAbstractButton::toggled, this, &DetailPane::cmdFavourite_Click);
+  explainViewport_ = c_.txtExplain->viewport();
   c_.txtExplain->installEventFilter(this);
-  c_.txtExplain->viewport()->installEventFilter(this);
+  explainViewport_->installEventFilter(this);
 }
 
 DetailPane::~DetailPane() = default;
@@ -186,7 +187,8 @@ bool DetailPane::eventFilter(QObject *watched, QEvent *event) {
     if (reason == Qt::MouseFocusReason) selectExplainOnRelease_ = true;
     else if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) c_.txtExplain->selectAll();
   }
-  if (watched == c_.txtExplain->viewport() && event->type() == QEvent::MouseButtonRelease &&
+  // Compared by address only: events come while the box is being destroyed.
+  if (watched == explainViewport_ && event->type() == QEvent::MouseButtonRelease &&
       selectExplainOnRelease_) {
     selectExplainOnRelease_ = false;
     // After the box has handled the release itself.

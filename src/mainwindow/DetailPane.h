@@ -61,6 +61,7 @@ class DetailPane : public QObject {
   QString detailText_;
   int zoomPercent_ = kDefaultZoom;
   bool selectExplainOnRelease_ = false;
+  QWidget *explainViewport_ = nullptr;
 };
 
 }  // namespace velmora

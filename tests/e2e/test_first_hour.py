@@ -101,9 +101,10 @@ class FirstHour(unittest.TestCase):
             before = desktop.text_of(idiom)
             self.type_into_search(frame, "wxcd")
             desktop.wait_for(lambda: desktop.text_of(idiom) != before, what="the idiom of wxcd")
-            chosen = desktop.text_of(idiom)
+            time.sleep(0.5)  # the last key's idiom on display
             desktop.key("Return")
             time.sleep(0.5)
+            chosen = desktop.text_of(idiom)
             previous = desktop.find(frame, description="Previous idiom")
             self.assertNotEqual(desktop.text_of(previous), chosen, "Up: names the idiom shown before")
             self.assertEqual(self.history(frame).count(chosen), 1)
