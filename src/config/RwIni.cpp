@@ -157,6 +157,11 @@ QString ReadIni(const QString &section, const QString &key, int size) {
   return LoadDocument(ResolvePath(CurrentFile()))->Value(section, key, size - 1);
 }
 
+QString ReadIniFrom(const QString &file, const QString &section, const QString &key, int size) {
+  if (file.trimmed().isEmpty() || size <= 1) return {};
+  return LoadDocument(ResolvePath(file.trimmed()))->Value(section, key, size - 1);
+}
+
 bool WriteIni(const QString &section, const QString &key, const QString &value) {
   return WriteValues({{section, key, value}});
 }

@@ -19,6 +19,8 @@ bool NoIniFile();
 // The value of the key, at most size - 1 bytes of the file's text; empty when
 // absent, unreadable or no file is selected.
 QString ReadIni(const QString &section, const QString &key, int size);
+// The same from the given file, which does not become the current one.
+QString ReadIniFrom(const QString &file, const QString &section, const QString &key, int size);
 // Writes the value, creating file, section and key as needed. False (and
 // IniError "Write Failure") when the file is read-only, not a regular file,
 // or cannot be replaced.

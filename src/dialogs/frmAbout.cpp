@@ -1,5 +1,7 @@
 #include "frmAbout.h"
 
+#include "lang/Captions.h"
+
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QUrl>
@@ -79,8 +81,7 @@ void frmAbout::Load() {
   const std::vector<EditionSource> editionSources = EditionSources();
   const QString sources = EditionSourcesLine(editionSources, false);
   lblDataSources_->setToolTip(EditionSourcesLine(editionSources));
-  QString prefix = ReadIni(QStringLiteral("Caption"), QStringLiteral("DATAFROM"), 100);
-  if (prefix.isEmpty()) prefix = QStringLiteral("Data:");
+  const QString prefix = CaptionOr("DATAFROM", "Data:");
   lblDataSources_->setText(sources.isEmpty() ? QString() : prefix + QLatin1Char(' ') + sources);
 }
 

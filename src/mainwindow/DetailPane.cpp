@@ -9,12 +9,15 @@
 
 #include "config/FileHelpers.h"
 #include "config/InstallLayout.h"
+#include "config/ProgramValues.h"
+#include "config/RwIni.h"
 #include "config/StartupTrace.h"
 #include "dictionary/DetailText.h"
 #include "layout/DetailLayout.h"
 #include "layout/PaneGrid.h"
 #include "platform/Desktop.h"
 #include "platform/Twips.h"
+#include "platform/WindowLanguage.h"
 
 namespace velmora {
 
@@ -113,6 +116,18 @@ QString DetailPane::TextToSpeak() const {
   if (shown.idiom.isEmpty()) return {};
   const QString spelling = BoundedText(shown.spell).section(QStringLiteral("; "), 0, 0);
   return spelling.isEmpty() ? shown.idiom : spelling;
+}
+
+void DetailPane::ApplyLanguage() {
+  // Empty boxes say so quietly; their text stays empty.
+  for (auto [box, key, builtIn] : {std::tuple{c_.txtDerivation, "PHDERIVATION", "No derivation in this dictionary"},
+                                   std::tuple{c_.txtExample, "PHEXAMPLE", "No example in this dictionary"}}) {
+    const QString text = ReadIni(QStringLiteral("Caption"), QLatin1String(key), 100);
+    box->setPlaceholderText(text.isEmpty() ? QLatin1String(builtIn) : text);
+  }
+  QFont spellFont = c_.txtSpell->font();
+  spellFont.setFamilies({QStringLiteral("Arial"), ChineseFace(LangName())});
+  c_.txtSpell->setFont(spellFont);
 }
 
 void DetailPane::StartSpeech() { speaker_ = std::make_unique<Speaker>(); }

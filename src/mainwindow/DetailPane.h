@@ -33,6 +33,9 @@ class DetailPane : public QObject {
   void Zoom(int stepsOrReset);
   // The reading controls' fonts at the zoom, then the boxes' places.
   void ApplyTextScale();
+  // The language's texts of empty boxes and the spelling's font (the
+  // language file is the current settings file).
+  void ApplyLanguage();
   // The speech engine is started off the window's thread, after the first paint.
   void StartSpeech();
   // The star shows whether the idiom on display is a favourite.

@@ -121,4 +121,6 @@ void QuizPanel::Command8_Click() {
   c_.Label2->setText(JudgeAnswer(c_.Text1->text(), c_.Label3->text()) ? QStringLiteral("对") : QStringLiteral("错"));
 }
 
+QList<QWidget *> QuizPanel::TabOrder() const { return {c_.Text1, c_.Command8, c_.Command11}; }
+
 }  // namespace velmora

@@ -24,6 +24,8 @@ class QuizPanel : public QWidget {
   // Created hidden at its design place (objectName "Picture5").
   explicit QuizPanel(QWidget *parent);
   const Controls &controls() const { return c_; }
+  // Its controls in the order Tab visits them.
+  QList<QWidget *> TabOrder() const;
 
   // The highest idiom code: puzzles are drawn from codes 1 up to it.
   void SetHighestCode(const QString &code) { highestCode_ = code; }

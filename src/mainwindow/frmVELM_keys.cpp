@@ -2,39 +2,14 @@
 // way back and forward through the idioms shown in this run.
 #include <QAction>
 #include <QApplication>
-#include <QMouseEvent>
 #include <QShortcut>
 
 #include "frmVELM.h"
+#include "platform/BrowseButtons.h"
 
 namespace velmora {
 
 namespace {
-
-// The mouse's back and forward buttons anywhere in the window: the lists
-// would take them for themselves, so they are caught on their way.
-class BrowseButtons : public QObject {
- public:
-  BrowseButtons(QWidget *window, std::function<void()> back, std::function<void()> forward)
-      : QObject(window), window_(window), back_(std::move(back)), forward_(std::move(forward)) {
-    qApp->installEventFilter(this);
-  }
-
- protected:
-  bool eventFilter(QObject *watched, QEvent *event) override {
-    if (event->type() != QEvent::MouseButtonPress) return false;
-    const Qt::MouseButton button = static_cast<QMouseEvent *>(event)->button();
-    if (button != Qt::BackButton && button != Qt::ForwardButton) return false;
-    auto *widget = qobject_cast<QWidget *>(watched);
-    if (widget == nullptr || widget->window() != window_) return false;
-    (button == Qt::BackButton ? back_ : forward_)();
-    return true;
-  }
-
- private:
-  QWidget *window_;
-  std::function<void()> back_, forward_;
-};
 
 void Shortcut(QWidget *window, const QKeySequence &keys, const std::function<void()> &action) {
   auto *shortcut = new QShortcut(keys, window);
@@ -78,9 +53,10 @@ void frmVELM::SetTabOrder() {
   // boxes, the footer, then the banner and the button bar.
   QList<QWidget *> order = {c_.txtSearchKey, c_.cmdSearch, c_.lstKovSearch, c_.trvIdiomDir};
   order += c_.picFavourites->TabOrder();
+  order += {c_.Command2, c_.Command4, c_.Command3, c_.Command5, c_.cmdFavourite};
+  order += c_.Picture5->TabOrder();
   order += {
-      c_.Command2,      c_.Command4,       c_.Command3,         c_.Command5,        c_.cmdFavourite,
-      c_.Text1,         c_.Command8,       c_.Command11,        c_.txtIdiom,        c_.txtSpell,
+      c_.txtIdiom,      c_.txtSpell,
       c_.txtExplain,    c_.txtDerivation,  c_.txtExample,       c_.txtDetailed,     c_.lblUp,
       c_.imgLogo,       c_.cmdCoolNameSet, c_.cmdEmail,         c_.cmdUpdate,       c_.Command1,
       c_.cmdSetting,    c_.cmdHelp,        c_.cmdAbout,         c_.cmdKOVSearch,    c_.cmdKOVTreeList,

@@ -16,18 +16,10 @@ void frmVELM::RefreshUserPanel() {
   SetFormFont(this);
   SetLblCaption(this, LangName());
   SetToolTips(this);
-  // Empty boxes say so quietly; their text stays empty.
-  for (auto [box, key, builtIn] : {std::tuple{c_.txtDerivation, "PHDERIVATION", "No derivation in this dictionary"},
-                                   std::tuple{c_.txtExample, "PHEXAMPLE", "No example in this dictionary"}}) {
-    const QString text = ReadIni(QStringLiteral("Caption"), QLatin1String(key), 100);
-    box->setPlaceholderText(text.isEmpty() ? QLatin1String(builtIn) : text);
-  }
+  detail_->ApplyLanguage();
   browse_->ReadViewTitles();
 
   banner_->ShowUser();
-  QFont spellFont = c_.txtSpell->font();
-  spellFont.setFamilies({QStringLiteral("Arial"), ChineseFace(LangName())});
-  c_.txtSpell->setFont(spellFont);
   footer_->ShowDataCredit();
   detail_->ApplyTextScale();
 }

@@ -1,0 +1,12 @@
+#pragma once
+// Captions that the design gives no key of its own (the import dialog, the
+// favourites, the about box's credits): the current language file's text
+// under the key when it has one, else the built-in English. The language
+// file is read directly; the current settings file stays as it was.
+#include <QString>
+
+namespace velmora {
+
+QString CaptionOr(const char *key, const char *builtIn);
+
+}  // namespace velmora
