@@ -17,24 +17,6 @@
 
 namespace velmora {
 
-namespace {
-
-// Letter nodes and idiom nodes share one set of keys. A letter from A to Z
-// keeps "M" and the letter, an idiom with a numeric code "M" and the code;
-// anything else carries its kind as well, so that no letter and no idiom can
-// ever claim the same key ("5" as a letter beside the idiom of code 5).
-QString LetterKey(const QString &letter) {
-  const bool plain = letter.size() == 1 && letter[0] >= u'A' && letter[0] <= u'Z';
-  return NodeKey(plain ? letter : QStringLiteral("letter:") + letter);
-}
-
-QString IdiomKey(const QString &code) {
-  bool numeric = !code.isEmpty();
-  for (const QChar c : code) numeric = numeric && c >= u'0' && c <= u'9';
-  return NodeKey(numeric ? code : QStringLiteral("code:") + code);
-}
-
-}  // namespace
 
 QString ViewName(View view) {
   switch (view) {
@@ -58,7 +40,7 @@ BrowsePane::BrowsePane(const MainWindowControls &controls, MatchPopup *matches, 
   connect(c_.cmdKOVTreeList, &QAbstractButton::clicked, this, &BrowsePane::cmdKOVTreeList_Click);
   connect(c_.cmdKOVFavourites, &QAbstractButton::clicked, this, &BrowsePane::cmdKOVFavourites_Click);
   connect(c_.cmdSearch, &QAbstractButton::clicked, searchList_, &IdiomSearchList::SearchNow);
-  connect(c_.trvIdiomDir, &NodeTree::nodeClicked, this, &BrowsePane::trvIdiomDir_NodeClick);
+  index_ = new IndexView(c_.trvIdiomDir, reader_, this);
   connect(c_.picFavourites, &FavouritesPanel::idiomChosen, this, &BrowsePane::ShowChosenIdiom);
   connect(c_.picFavourites, &FavouritesPanel::exportRequested, this, &BrowsePane::ExportFavourites);
   connect(&reader_, &Reader::recorded, this, [this] {
@@ -112,12 +94,7 @@ void BrowsePane::ApplyViewMode() {
     c_.picSearchLine->hide();
     c_.trvIdiomDir->show();
     c_.lstKovSearch->hide();
-    if (!treeLoaded_) {
-      QGuiApplication::setOverrideCursor(QCursor(Qt::BlankCursor));
-      LoadIdiomTree();
-      QGuiApplication::restoreOverrideCursor();
-      treeLoaded_ = true;
-    }
+    index_->LoadOnce();
     c_.cmdKOVTreeList->resize(Px(428), c_.cmdKOVTreeList->height());
     c_.cmdKOVSearch->resize(Px(400), c_.cmdKOVSearch->height());
   } else {
@@ -144,31 +121,6 @@ void BrowsePane::SearchAgain(const QString &idiom) {
   ApplyViewMode();
   // Going back to it is a choice of it.
   searchList_->SearchNow();
-}
-
-void BrowsePane::LoadIdiomTree() {
-  NodeTree *tree = c_.trvIdiomDir;
-  tree->setUpdatesEnabled(false);
-  tree->Clear();
-  for (const LetterCount &letter : LetterCounts()) {
-    const QString key = LetterKey(letter.letter);
-    tree->AddNode({}, key, letter.letter + QLatin1Char('(') + QString::number(letter.count) + QLatin1Char(')'),
-                  QStringLiteral("book"));
-    tree->SetExpandedImage(key, QStringLiteral("open"));
-    std::vector<NodeTree::NewNode> idioms;
-    for (const FiledIdiom &idiom : IdiomsFiledUnder(letter.letter))
-      idioms.push_back({IdiomKey(idiom.code), idiom.idiom, QStringLiteral("black"), QStringLiteral("select")});
-    tree->AddChildren(key, idioms);
-  }
-  tree->setUpdatesEnabled(true);
-}
-
-void BrowsePane::trvIdiomDir_NodeClick() {
-  const QTreeWidgetItem *node = c_.trvIdiomDir->currentItem();
-  if (node == nullptr) return;
-  const QString idiom = node->text(0);
-  if (node->childCount() > 0 || idiom == reader_.CurrentIdiom()) return;
-  reader_.ShowIdiom(idiom, Reader::Reason::Chosen);
 }
 
 void BrowsePane::ShowChosenIdiom(const QString &idiom) {

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "IdiomSearchList.h"
+#include "IndexView.h"
 #include "MainWindowControls.h"
 #include "reading/Reader.h"
 
@@ -26,7 +27,7 @@ class BrowsePane : public QObject {
 
   IdiomSearchList &SearchList() { return *searchList_; }
   View CurrentView() const { return view_; }
-  bool TreeLoaded() const { return treeLoaded_; }
+  bool TreeLoaded() const { return index_->Loaded(); }
   const QString &MaxIdiomCode() const { return maxIdiomCode_; }
   const QString &SearchViewTitle() const { return searchViewTitle_; }
   const QString &TreeViewTitle() const { return treeViewTitle_; }
@@ -48,8 +49,6 @@ class BrowsePane : public QObject {
   void cmdKOVSearch_Click() { ShowView(View::Search); }
   void cmdKOVTreeList_Click() { ShowView(View::Index); }
   void cmdKOVFavourites_Click() { ShowView(View::Favourites); }
-  void LoadIdiomTree();
-  void trvIdiomDir_NodeClick();
   // An idiom chosen in the favourites view, shown as choosing its row does.
   void ShowChosenIdiom(const QString &idiom);
   void ExportFavourites();
@@ -58,7 +57,7 @@ class BrowsePane : public QObject {
   Reader &reader_;
   IdiomSearchList *searchList_;
   View view_ = View::Search;
-  bool treeLoaded_ = false;
+  IndexView *index_;
   QString maxIdiomCode_;
   QString searchViewTitle_, treeViewTitle_, favouritesViewTitle_;
 };
