@@ -32,7 +32,7 @@ QImage LoadLogo(const QString &path) {
 
 }  // namespace
 
-BannerPane::BannerPane(const MainWindowControls &controls, QObject *parent) : QObject(parent), c_(controls) {
+BannerPane::BannerPane(const BannerControls &controls, QObject *parent) : QObject(parent), c_(controls) {
   connect(c_.cmdAbout, &QAbstractButton::clicked, this, &BannerPane::cmdAbout_Click);
   connect(c_.cmdHelp, &QAbstractButton::clicked, this, &BannerPane::cmdHelp_Click);
   connect(c_.cmdEmail, &QAbstractButton::clicked, this, &BannerPane::cmdEmail_Click);

@@ -11,7 +11,7 @@ namespace velmora {
 class BannerPane : public QObject {
   Q_OBJECT
  public:
-  BannerPane(const MainWindowControls &controls, QObject *parent);
+  BannerPane(const BannerControls &controls, QObject *parent);
 
   // Name, nickname and logo as config.dll gives them.
   void ShowUser();
@@ -29,7 +29,7 @@ class BannerPane : public QObject {
   void cmdEmail_Click();
   void cmdUpdate_Click();
 
-  const MainWindowControls &c_;
+  const BannerControls &c_;
   QString nickname_;
 };
 

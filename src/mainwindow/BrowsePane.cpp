@@ -33,7 +33,7 @@ std::optional<View> ViewNamed(const QString &name) {
   return std::nullopt;
 }
 
-BrowsePane::BrowsePane(const MainWindowControls &controls, MatchPopup *matches, Reader &reader, QObject *parent)
+BrowsePane::BrowsePane(const BrowseControls &controls, MatchPopup *matches, Reader &reader, QObject *parent)
     : QObject(parent), c_(controls), reader_(reader) {
   searchList_ = new IdiomSearchList(c_.txtSearchKey, c_.lstKovSearch, matches, this);
   connect(c_.cmdKOVSearch, &QAbstractButton::clicked, this, &BrowsePane::cmdKOVSearch_Click);
@@ -50,7 +50,6 @@ BrowsePane::BrowsePane(const MainWindowControls &controls, MatchPopup *matches, 
 
 void BrowsePane::LoadIdiomList() {
   if (const auto code = HighestCode()) maxIdiomCode_ = *code;
-  c_.Picture5->SetHighestCode(maxIdiomCode_);
   IdiomList list = AllIdioms();
   ReleaseQueryCaches();
   auto finderSource = FinderSource(list, ConnString());

@@ -23,7 +23,7 @@ std::optional<View> ViewNamed(const QString &name);
 class BrowsePane : public QObject {
   Q_OBJECT
  public:
-  BrowsePane(const MainWindowControls &controls, MatchPopup *matches, Reader &reader, QObject *parent);
+  BrowsePane(const BrowseControls &controls, MatchPopup *matches, Reader &reader, QObject *parent);
 
   IdiomSearchList &SearchList() { return *searchList_; }
   View CurrentView() const { return view_; }
@@ -53,7 +53,7 @@ class BrowsePane : public QObject {
   void ShowChosenIdiom(const QString &idiom);
   void ExportFavourites();
 
-  const MainWindowControls &c_;
+  const BrowseControls &c_;
   Reader &reader_;
   IdiomSearchList *searchList_;
   View view_ = View::Search;

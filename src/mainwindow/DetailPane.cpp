@@ -56,7 +56,7 @@ void PlaceVertically(QWidget *control, const BoxPlace &place) {
 
 }  // namespace
 
-DetailPane::DetailPane(const MainWindowControls &controls, Reader &reader, std::vector<QWidget *> zoomed,
+DetailPane::DetailPane(const DetailControls &controls, Reader &reader, std::vector<QWidget *> zoomed,
                        QObject *parent)
     : QObject(parent), c_(controls), reader_(reader), zoomed_(std::move(zoomed)) {
   connect(&reader_, &Reader::shown, this, &DetailPane::Show);

@@ -20,7 +20,7 @@ class DetailPane : public QObject {
 
   // Works the detail pane's controls of the window's controls; zoomed also
   // scales the other reading controls (the idiom list, the match list).
-  DetailPane(const MainWindowControls &controls, Reader &reader, std::vector<QWidget *> zoomed, QObject *parent);
+  DetailPane(const DetailControls &controls, Reader &reader, std::vector<QWidget *> zoomed, QObject *parent);
   ~DetailPane() override;
 
   // The exact combined text last composed (lines joined by CR LF).
@@ -57,7 +57,7 @@ class DetailPane : public QObject {
   void cmdFavourite_Click(bool checked);
   bool eventFilter(QObject *watched, QEvent *event) override;
 
-  const MainWindowControls &c_;
+  const DetailControls &c_;
   Reader &reader_;
   std::vector<QWidget *> zoomed_;
   std::unique_ptr<Speaker> speaker_;

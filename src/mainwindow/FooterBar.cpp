@@ -6,7 +6,7 @@
 
 namespace velmora {
 
-FooterBar::FooterBar(const MainWindowControls &controls, const Reader &reader, QObject *parent)
+FooterBar::FooterBar(const FooterControls &controls, const Reader &reader, QObject *parent)
     : QObject(parent), c_(controls) {
   connect(&reader, &Reader::shown, c_.lblUp, [this, &reader] { c_.lblUp->setText(reader.Previous()); });
   connect(c_.lblUp, &ClickableLabel::doubleClicked, this, &FooterBar::lblUp_DblClick);

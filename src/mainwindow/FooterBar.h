@@ -11,7 +11,7 @@ namespace velmora {
 class FooterBar : public QObject {
   Q_OBJECT
  public:
-  FooterBar(const MainWindowControls &controls, const Reader &reader, QObject *parent);
+  FooterBar(const FooterControls &controls, const Reader &reader, QObject *parent);
   // The caption names CC-CEDICT; an edition built from other sources names
   // those instead.
   void ShowDataCredit();
@@ -23,7 +23,7 @@ class FooterBar : public QObject {
  private:
   void lblUp_DblClick();
 
-  const MainWindowControls &c_;
+  const FooterControls &c_;
 };
 
 }  // namespace velmora

@@ -276,7 +276,7 @@ void InkOnFixedBackgrounds(MainWindowControls &c) {
 
 }  // namespace
 
-void FitListPaneWidth(const MainWindowControls &c) {
+void FitListPaneWidth(const BrowseControls &c) {
   // Beyond its design width the pane's controls widen with it; the
   // buttons at its right edge move along.
   const int grow = std::max(0, c.picMList->width() - Px(2400));

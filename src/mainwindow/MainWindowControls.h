@@ -17,21 +17,22 @@ class QMenu;
 
 namespace velmora {
 
-struct MainWindowControls {
-  QWidget *ActiveSizer1;
-  // top banner and user panel
+// Each pane's own controls; the window holds them all.
+struct BannerControls {
   QWidget *Picture1, *Picture2;
   QLabel *Image5;
   ClickableLabel *imgLogo;
   QLabel *lblUserName, *lblUserCoolName;
   QPushButton *cmdCoolNameSet, *cmdEmail, *cmdUpdate;
   QToolButton *Command1, *cmdSetting, *cmdHelp, *cmdAbout;
-  // button bar
+};
+
+// The button bar of the views and the list pane.
+struct BrowseControls {
   QWidget *Picture4;
   QLabel *Image4;
   QToolButton *cmdKOVSearch, *cmdKOVTreeList, *cmdMyNetDisk, *cmdMyLinkBook, *cmdMisCenter;
   QToolButton *cmdKOVFavourites;  // the third view: favourites and history
-  // list pane
   QWidget *picMList, *picSearchLine;
   QLabel *Image8;
   QPushButton *cmdKOVTitle, *cmdSearch;
@@ -40,7 +41,10 @@ struct MainWindowControls {
   NodeTree *trvIdiomDir;
   FavouritesPanel *picFavourites;
   QTreeView *lstKovSearch;
-  // detail pane
+};
+
+// The detail pane and the quiz panel over it.
+struct DetailControls {
   QWidget *Picture6;
   QuizPanel *Picture5;
   QLabel *Image9, *Image10;
@@ -54,17 +58,24 @@ struct MainWindowControls {
   QLabel *Label1, *Label2, *Label3, *Label4, *Label5;
   QLineEdit *Text1;
   QPushButton *Command8, *Command11;
-  // footer and corners
+};
+
+struct FooterControls {
   QWidget *Picture3;
-  QLabel *Image2, *Image1, *Image3, *lblQuillon, *lblStart;
+  QLabel *Image2, *lblQuillon, *lblStart;
   ClickableLabel *lblUp;
+};
+
+struct MainWindowControls : BannerControls, BrowseControls, DetailControls, FooterControls {
+  QWidget *ActiveSizer1;
+  QLabel *Image1, *Image3;  // the footer's corners
   QMenu *mnuFile;
 };
 
 // Creates every control inside the window's client widget.
 // The list pane's controls follow its width (wider than designed when the
 // window is).
-void FitListPaneWidth(const MainWindowControls &c);
+void FitListPaneWidth(const BrowseControls &c);
 MainWindowControls CreateMainWindowControls(QWidget *client);
 
 }  // namespace velmora

@@ -74,6 +74,7 @@ void frmVELM::Load() {
   loaded_ = true;
   RefreshUserPanel();
   browse_->LoadIdiomList();
+  c_.Picture5->SetHighestCode(browse_->MaxIdiomCode());
   TraceStartup("list-filled");
   OpenUserStore();
   RestoreView();
