@@ -164,6 +164,19 @@ void UserStore::Salvage(const SqlConnection &db) {
   qCWarning(lcUserStore) << salvaged_ << "favourites and history entries read back from" << movedAside_;
 }
 
+QString UserStore::Notice(const QString &path) const {
+  if (newer_)
+    return QStringLiteral("Your favourites and history (%1) were saved by a newer version of Velmora. This version "
+                          "leaves them as they are: favourites and history are off until you use the newer version again.")
+        .arg(path);
+  if (!movedAside_.isEmpty())
+    return QStringLiteral("Your favourites and history file was damaged. It was kept as %1, and %2 favourites and "
+                          "history entries were read back from it into a new file.")
+        .arg(movedAside_)
+        .arg(salvaged_);
+  return {};
+}
+
 bool UserStore::IsFavourite(const QString &idiom) const {
   RecordSet rows;
   return db_ &&

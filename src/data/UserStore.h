@@ -39,6 +39,10 @@ class UserStore {
   void SetOtherEdition(QString edition, std::function<QString(const QString &)> otherForm);
   // Where a damaged store was moved; empty when none was.
   const QString &MovedAside() const { return movedAside_; }
+  // What the user is told once about the store opened at path: that it was
+  // damaged and what came back, or that it is a newer Velmora's; empty when
+  // there is nothing to tell.
+  QString Notice(const QString &path) const;
   // How many favourites and history entries were read back from it.
   int Salvaged() const { return salvaged_; }
   // True when the store is of a newer Velmora (a later schema version),

@@ -12,6 +12,7 @@
 #include "config/ProgramValues.h"
 #include "config/RwIni.h"
 #include "config/StartupTrace.h"
+#include "data/UserStore.h"
 #include "dictionary/DetailText.h"
 #include "layout/DetailLayout.h"
 #include "layout/PaneGrid.h"
@@ -134,6 +135,15 @@ void DetailPane::StartSpeech() { speaker_ = std::make_unique<Speaker>(); }
 
 void DetailPane::Command4_Click() {
   if (speaker_) speaker_->Say(TextToSpeak());
+}
+
+void DetailPane::ShowStore(const UserStore &store, const QString &path) {
+  c_.cmdFavourite->setEnabled(store.IsAvailable());
+  if (store.IsNewer())
+    c_.cmdFavourite->setToolTip(QStringLiteral("Favourites are off: %1 was saved by a newer Velmora").arg(path));
+  else if (!store.IsAvailable())
+    c_.cmdFavourite->setToolTip(QStringLiteral("Favourites cannot be kept: the user's data folder cannot be written"));
+  ShowFavouriteState();
 }
 
 void DetailPane::ShowFavouriteState() {

@@ -13,6 +13,8 @@
 
 namespace velmora {
 
+class UserStore;
+
 class DetailPane : public QObject {
   Q_OBJECT
  public:
@@ -38,6 +40,9 @@ class DetailPane : public QObject {
   void ApplyLanguage();
   // The speech engine is started off the window's thread, after the first paint.
   void StartSpeech();
+  // The star as the user's store allows: off, with the reason in its tool
+  // tip, when favourites cannot be kept.
+  void ShowStore(const UserStore &store, const QString &path);
   // The star shows whether the idiom on display is a favourite.
   void ShowFavouriteState();
 

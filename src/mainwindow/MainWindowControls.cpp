@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QPainter>
 
+#include "layout/ControlArrangement.h"
 #include "platform/ImageList.h"
 #include "platform/Twips.h"
 
@@ -275,6 +276,44 @@ void InkOnFixedBackgrounds(MainWindowControls &c) {
 }
 
 }  // namespace
+
+namespace {
+
+void SetWidth(QWidget *control, const std::optional<double> &twips) {
+  if (twips) control->resize(Px(*twips), control->height());
+}
+
+void SetHeight(QWidget *control, const std::optional<double> &twips) {
+  if (twips) control->resize(control->width(), Px(*twips));
+}
+
+void SetLeft(QWidget *control, const std::optional<double> &twips) {
+  if (twips) control->move(Px(*twips), control->y());
+}
+
+}  // namespace
+
+void ApplyArrangement(const MainWindowControls &c_, const Arrangement &a) {
+  SetWidth(c_.Image2, a.footerImageWidth);
+  SetWidth(c_.Image5, a.bannerImageWidth);
+  SetWidth(c_.Image10, a.headerImageWidth);
+  SetWidth(c_.Picture5, a.quizWidth);
+  SetHeight(c_.Image4, a.barImageHeight);
+  SetHeight(c_.Image9, a.stripImageHeight);
+  SetHeight(c_.Picture5, a.quizHeight);
+  SetHeight(c_.trvIdiomDir, a.treeHeight);
+  SetHeight(c_.lstKovSearch, a.listHeight);
+  SetLeft(c_.cmdAbout, a.aboutLeft);
+  SetLeft(c_.cmdHelp, a.helpLeft);
+  SetLeft(c_.cmdSetting, a.settingLeft);
+  SetLeft(c_.Command1, a.command1Left);
+  SetWidth(c_.txtDetailed, a.detailedWidth);
+  for (QWidget *field : std::initializer_list<QWidget *>{c_.txtIdiom, c_.txtExplain, c_.txtDerivation, c_.txtExample})
+    SetWidth(field, a.fieldWidth);
+  SetHeight(c_.txtDetailed, a.detailedHeight);
+  // The favourites view stands where the index tree does.
+  SetHeight(c_.picFavourites, a.treeHeight);
+}
 
 void FitListPaneWidth(const BrowseControls &c) {
   // Beyond its design width the pane's controls widen with it; the

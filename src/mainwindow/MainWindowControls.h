@@ -72,6 +72,9 @@ struct MainWindowControls : BannerControls, BrowseControls, DetailControls, Foot
   QMenu *mnuFile;
 };
 
+struct Arrangement;
+// Sizes and places the controls as the arrangement of the panes says.
+void ApplyArrangement(const MainWindowControls &c, const Arrangement &arrangement);
 // Creates every control inside the window's client widget.
 // The list pane's controls follow its width (wider than designed when the
 // window is).

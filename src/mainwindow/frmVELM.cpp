@@ -3,16 +3,20 @@
 
 #include <QApplication>
 #include <QEvent>
-#include <QFocusEvent>
+#include <QFileInfo>
 #include <QTimer>
 #include <utility>
 
-#include "config/StartupTrace.h"
+#include "config/InstallLayout.h"
 #include "config/ProgramValues.h"
-#include "data/Conn.h"
-#include "data/IdiomStore.h"
+#include "config/StartupTrace.h"
+#include "data/ConnString.h"
 #include "data/UserStore.h"
+#include "dialogs/frmSysSetting.h"
+#include "platform/MessageBoxes.h"
+#include "platform/QtTranslations.h"
 #include "platform/Twips.h"
+#include "platform/WindowLanguage.h"
 
 namespace velmora {
 
@@ -85,6 +89,49 @@ void frmVELM::Load() {
   QCoreApplication::processEvents();
   detail_->StartSpeech();
   TraceStartup("voice-ready");
+}
+
+// The user's language, name and logo, again after the settings dialog.
+void frmVELM::RefreshUserPanel() {
+  UseQtTranslationsFor(LangName());
+  SetFormFont(this);
+  SetLblCaption(this, LangName());
+  SetToolTips(this);
+  detail_->ApplyLanguage();
+  browse_->ReadViewTitles();
+
+  banner_->ShowUser();
+  footer_->ShowDataCredit();
+  detail_->ApplyTextScale();
+}
+
+void frmVELM::OpenSettings() {
+  {
+    frmSysSetting dialog;
+    dialog.exec();
+  }
+  RefreshUserPanel();
+  ArrangeControls();
+}
+
+// The user's store of favourites and history, opened for the edition in use.
+void frmVELM::OpenUserStore() {
+  // Favourites are kept per edition: the two editions spell idioms in
+  // different scripts.
+  const QString edition = QFileInfo(ConnStringPart(ConnString(), QStringLiteral("Data Source"))).fileName().toLower();
+  userStore_ = std::make_unique<UserStore>(UserStorePath(), edition);
+  const QString gb = DataFileName(QStringLiteral("GB")).toLower(), big5 = DataFileName(QStringLiteral("BIG5")).toLower();
+  if (edition == gb || edition == big5)
+    userStore_->SetOtherEdition(edition == gb ? big5 : gb,
+                                [list = &browse_->SearchList()](const QString &idiom) { return list->OtherScriptOf(idiom); });
+  reader_.SetStore(userStore_.get());
+  browse_->SetStore(userStore_.get());
+  detail_->ShowStore(*userStore_, UserStorePath());
+  // Once the window is on the screen: it says what happened to the window's content.
+  if (const QString notice = userStore_->Notice(UserStorePath()); !notice.isEmpty())
+    QTimer::singleShot(0, this, [notice] {
+      ShowMessageBox({notice, kProgramTitle, MessageButtons::Ok, MessageIcon::Exclamation});
+    });
 }
 
 }  // namespace velmora

@@ -56,8 +56,6 @@ class frmVELM : public QMainWindow {
   void GoForward();
   // Favourites and the history kept for the user.
   void OpenUserStore();
-  // Tells once, after the window shows, of a damaged or newer user store.
-  void AnnounceUserStore();
   // The window's remembered size, place and view.
   void RestoreView();
   void SaveWindowState() const;

@@ -40,12 +40,7 @@ void frmVELM::CreateShortcuts() {
   Shortcut(this, QKeySequence(Qt::CTRL | Qt::Key_0), [this] { detail_->Zoom(0); });
   new BrowseButtons(this, [this] { GoBack(); }, [this] { GoForward(); });
   // Labels that act on a click are reached with Tab and act on Enter.
-  for (QLabel *label : {static_cast<QLabel *>(c_.imgLogo), static_cast<QLabel *>(c_.lblUp)}) {
-    label->setFocusPolicy(Qt::TabFocus);
-    QString style = label->styleSheet();
-    if (!style.isEmpty() && !style.contains(QLatin1Char('{'))) style = QStringLiteral("QLabel { %1 }").arg(style);
-    label->setStyleSheet(style + QStringLiteral(" QLabel:focus { border: 1px dotted palette(highlight); }"));
-  }
+  for (ClickableLabel *label : {c_.imgLogo, c_.lblUp}) label->ReachWithTab();
 }
 
 void frmVELM::SetTabOrder() {

@@ -51,4 +51,11 @@ bool ClickableLabel::event(QEvent *event) {
   return QLabel::event(event);
 }
 
+void ClickableLabel::ReachWithTab() {
+  setFocusPolicy(Qt::TabFocus);
+  QString style = styleSheet();
+  if (!style.isEmpty() && !style.contains(QLatin1Char('{'))) style = QStringLiteral("QLabel { %1 }").arg(style);
+  setStyleSheet(style + QStringLiteral(" QLabel:focus { border: 1px dotted palette(highlight); }"));
+}
+
 }  // namespace velmora

@@ -10,6 +10,9 @@ class ClickableLabel : public QLabel {
   using QLabel::QLabel;
   // Text too long for the label ends in "…" and shows whole in a tool tip.
   void SetElided(bool elided) { elided_ = elided; }
+  // Reached with Tab (and acting on Enter), with a dotted frame while it
+  // has the keyboard.
+  void ReachWithTab();
   bool IsElidedNow() const;
 
  signals:
