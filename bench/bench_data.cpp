@@ -6,16 +6,16 @@
 #include <QCoreApplication>
 #include <QTemporaryDir>
 
-#include "editions/EditionBuilder.h"
-#include "editions/SyntheticSource.h"
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include "config/ProgramValues.h"
 #include "data/Conn.h"
 #include "data/IdiomStore.h"
 #include "data/SqlConnection.h"
 #include "data/UserStore.h"
+#include "editions/EditionBuilder.h"
 #include "editions/Editions.h"
-#include <QElapsedTimer>
-#include <QFileInfo>
-#include "config/ProgramValues.h"
+#include "editions/SyntheticSource.h"
 
 using namespace velmora;
 
@@ -27,8 +27,8 @@ const QString &EditionPath() {
   static QTemporaryDir dir;
   static const QString path = [] {
     const QString file = dir.path() + QStringLiteral("/Velmdict_cn.dat");
-    mkdata::WriteEdition(mkdata::BuildRows(mkdata::SyntheticIdioms(kIdioms), mkdata::Edition::Gb, nullptr),
-                         file, kDatabasePassword, QStringLiteral("benchmark"));
+    mkdata::WriteEdition(mkdata::BuildRows(mkdata::SyntheticIdioms(kIdioms), mkdata::Edition::Gb, nullptr), file,
+                         kDatabasePassword, QStringLiteral("benchmark"));
     return file;
   }();
   return path;
@@ -148,7 +148,11 @@ void BM_ImportSampleAndCedict(benchmark::State &state) {
   state.counters["longest_progress_gap_s"] = longestGap;
 }
 
-BENCHMARK(BM_ImportSampleAndCedict)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3)->ReportAggregatesOnly();
+BENCHMARK(BM_ImportSampleAndCedict)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly();
 BENCHMARK(BM_RecordShownInAFullHistory)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
 BENCHMARK(BM_OpenUserStore)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
 BENCHMARK(BM_OpenDatabase)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();

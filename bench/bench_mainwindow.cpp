@@ -7,11 +7,11 @@
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 
+#include "config/ProgramValues.h"
+#include "data/Conn.h"
 #include "editions/EditionBuilder.h"
 #include "editions/SyntheticSource.h"
-#include "data/Conn.h"
 #include "mainwindow/frmVELM.h"
-#include "config/ProgramValues.h"
 
 using namespace velmora;
 
@@ -57,8 +57,8 @@ void BM_KeystrokeFind(benchmark::State &state) {
   UseEdition();
   frmVELM window;
   window.Load();
-  const QStringList keys = {QStringLiteral("yima"), QStringLiteral("心"), QStringLiteral("zzz"),
-                            QStringLiteral("tdfs"), QStringLiteral("shuiyue")};
+  const QStringList keys = {QStringLiteral("yima"), QStringLiteral("心"), QStringLiteral("zzz"), QStringLiteral("tdfs"),
+                            QStringLiteral("shuiyue")};
   int i = 0;
   for (auto _ : state) window.controls().txtSearchKey->setText(keys[i++ % keys.size()]);
 }

@@ -9,11 +9,11 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
+#include "config/ProgramValues.h"
+#include "data/Conn.h"
 #include "editions/EditionBuilder.h"
 #include "editions/SyntheticSource.h"
-#include "data/Conn.h"
 #include "mainwindow/frmVELM.h"
-#include "config/ProgramValues.h"
 
 using namespace velmora;
 
@@ -55,9 +55,10 @@ int main(int argc, char **argv) {
   const double listed = ResidentMegabytes();
   window.controls().cmdKOVTreeList->click();
   QApplication::processEvents();
-  std::printf("resident MB: application %.1f, window constructed %.1f, list loaded %.1f, first idiom shown %.1f, "
-              "after the tree %.1f\n",
-              start, constructed, loaded, listed, ResidentMegabytes());
+  std::printf(
+      "resident MB: application %.1f, window constructed %.1f, list loaded %.1f, first idiom shown %.1f, "
+      "after the tree %.1f\n",
+      start, constructed, loaded, listed, ResidentMegabytes());
   CloseDatabase();
   return 0;
 }

@@ -8,13 +8,13 @@
 #include <map>
 #include <memory>
 
-#include "editions/EditionBuilder.h"
-#include "editions/SyntheticSource.h"
 #include "config/ProgramValues.h"
 #include "data/Conn.h"
 #include "data/EditionFacts.h"
 #include "data/MeaningSearch.h"
 #include "dictionary/IdiomMatcher.h"
+#include "editions/EditionBuilder.h"
+#include "editions/SyntheticSource.h"
 
 using namespace velmora;
 
@@ -31,7 +31,8 @@ const IdiomMatcher &UseEdition(int idioms) {
     QString error;
     const auto connection = SqlConnection::Open(file, kDatabasePassword, SqlConnection::Mode::ReadOnly, &error);
     auto matcher = std::make_unique<IdiomMatcher>();
-    ForEachIdiomInCodeOrder(*connection, [&](const QString &idiom, const QString &spell) { matcher->Add(idiom, spell); });
+    ForEachIdiomInCodeOrder(*connection,
+                            [&](const QString &idiom, const QString &spell) { matcher->Add(idiom, spell); });
     matcher->SetOtherScript(ReadOtherScriptLines(*connection));
     matchers[idioms] = std::move(matcher);
   }
@@ -70,9 +71,12 @@ void BM_MatchListHostileKey(benchmark::State &state) {
 
 }  // namespace
 
-BENCHMARK(BM_MatchListHostileKey)->Arg(200000)->Unit(benchmark::kMillisecond)->Repetitions(3)
-    ->ReportAggregatesOnly();
-BENCHMARK(BM_MatchListPerKey)->Arg(40000)->Arg(200000)->Unit(benchmark::kMillisecond)->Repetitions(5)
+BENCHMARK(BM_MatchListHostileKey)->Arg(200000)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly();
+BENCHMARK(BM_MatchListPerKey)
+    ->Arg(40000)
+    ->Arg(200000)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
     ->ReportAggregatesOnly();
 
 int main(int argc, char **argv) {

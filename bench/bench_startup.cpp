@@ -95,7 +95,7 @@ Start StartOnce(const std::string &program, xcb_connection_t *x) {
     for (size_t end; (end = pending.find('\n')) != std::string::npos; pending.erase(0, end + 1)) {
       const std::string line = pending.substr(0, end);
       for (const auto &[event, field] : {std::pair{std::string("first-idiom-shown"), &start.idiomMs},
-                                          std::pair{std::string("matcher-ready"), &start.searchMs}}) {
+                                         std::pair{std::string("matcher-ready"), &start.searchMs}}) {
         const std::string tag = "velmora-startup " + event + " ";
         const size_t mark = line.find(tag);
         if (mark != std::string::npos) *field = (std::atoll(line.c_str() + mark + tag.size()) - spawned) / 1e6;
@@ -145,9 +145,10 @@ int main(int argc, char **argv) {
     while (access(("/tmp/.X" + std::to_string(number) + "-lock").c_str(), F_OK) == 0) ++number;
     static std::string display = ":" + std::to_string(number);
     setenv("DISPLAY", display.c_str(), 1);
-    char *xargv[] = {const_cast<char *>("Xvfb"), display.data(), const_cast<char *>("-screen"),
-                     const_cast<char *>("0"), const_cast<char *>("1280x900x24"), const_cast<char *>("-nolisten"),
-                     const_cast<char *>("tcp"), nullptr};
+    char *xargv[] = {const_cast<char *>("Xvfb"),        display.data(),
+                     const_cast<char *>("-screen"),     const_cast<char *>("0"),
+                     const_cast<char *>("1280x900x24"), const_cast<char *>("-nolisten"),
+                     const_cast<char *>("tcp"),         nullptr};
     if (posix_spawnp(&xvfb, "Xvfb", nullptr, nullptr, xargv, environ) != 0) return 77;
     sleep(1);
   }

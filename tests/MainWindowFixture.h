@@ -9,9 +9,9 @@
 #include <memory>
 
 #include "TestInstall.h"
+#include "config/ProgramValues.h"
 #include "data/Conn.h"
 #include "mainwindow/frmVELM.h"
-#include "config/ProgramValues.h"
 
 namespace velmora::test {
 
@@ -42,7 +42,9 @@ class MainWindow : public ::testing::Test {
     window.reset();
     install = std::make_unique<TestInstall>();
     install->WriteConfig("default", "GB");
-    install->WriteLanguage("default", "[FONT]\nFont=Arial\nSIZE=9\n[Caption]\nKOVTSearch=Search title\nKOVTTreeList=Tree title\nAboutMemo=About text\n");
+    install->WriteLanguage("default",
+                           "[FONT]\nFont=Arial\nSIZE=9\n[Caption]\nKOVTSearch=Search title\nKOVTTreeList=Tree "
+                           "title\nAboutMemo=About text\n");
     install->WriteEdition("Velmdict_cn.dat", entries);
     InstallPath() = install->path();
     LangName() = "default";
@@ -51,7 +53,9 @@ class MainWindow : public ::testing::Test {
     window->show();
   }
   const MainWindowControls &c() const { return window->controls(); }
-  void ShowAfterTick() { ASSERT_TRUE(WaitFor([&] { return !window->Browse().SearchList().Timer1().isActive(); })); }
+  void ShowAfterTick() {
+    ASSERT_TRUE(WaitFor([&] { return !window->Browse().SearchList().Timer1().isActive(); }));
+  }
   void Search(const QString &key) {
     c().txtSearchKey->setText(key);
     ShowAfterTick();

@@ -4,9 +4,9 @@
 #include <QFile>
 #include <stdexcept>
 
-#include "editions/EditionBuilder.h"
-#include "data/Conn.h"
 #include "config/ProgramValues.h"
+#include "data/Conn.h"
+#include "editions/EditionBuilder.h"
 
 namespace velmora::test {
 
@@ -31,8 +31,8 @@ std::vector<SourceEntry> SmallSource() {
 }
 
 void WriteSmallEdition(const QString &path, const std::vector<SourceEntry> &entries) {
-  mkdata::WriteEdition(mkdata::BuildRows(entries, mkdata::Edition::Gb, nullptr), path,
-                       kDatabasePassword, QStringLiteral("test"));
+  mkdata::WriteEdition(mkdata::BuildRows(entries, mkdata::Edition::Gb, nullptr), path, kDatabasePassword,
+                       QStringLiteral("test"));
 }
 
 TestInstall::TestInstall() {
@@ -52,8 +52,7 @@ void TestInstall::Write(const QString &relative, const QByteArray &bytes) const 
   out.write(bytes);
 }
 
-void TestInstall::WriteConfig(const QString &language, const QString &dataLanguage,
-                              const QString &openSystem) const {
+void TestInstall::WriteConfig(const QString &language, const QString &dataLanguage, const QString &openSystem) const {
   Write(QStringLiteral("config.dll"),
         QStringLiteral("[Setting]\nUserName=\nUserCoolName=\nlogo=\n[language]\nlanguage=%1\n"
                        "DataLanguage=%2\n[system]\nOpenSystem=%3\n")

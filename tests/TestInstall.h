@@ -28,8 +28,7 @@ class TestInstall {
   void Write(const QString &relative, const QByteArray &bytes) const;
   void WriteConfig(const QString &language, const QString &dataLanguage, const QString &openSystem = "1") const;
   void WriteLanguage(const QString &name, const QByteArray &body) const;
-  void WriteEdition(const QString &fileName,
-                    const std::vector<mkdata::SourceEntry> &entries = SmallSource()) const;
+  void WriteEdition(const QString &fileName, const std::vector<mkdata::SourceEntry> &entries = SmallSource()) const;
 
  private:
   QTemporaryDir dir_;

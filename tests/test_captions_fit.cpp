@@ -33,7 +33,10 @@ QStringList Clipped(QWidget *window) {
     const int needed = label->fontMetrics().horizontalAdvance(label->text());
     const QRect shown = label->contentsRect().intersected(label->parentWidget()->rect().translated(-label->pos()));
     if (needed > shown.width())
-      clipped << QStringLiteral("%1 \"%2\" needs %3 px, has %4").arg(label->objectName(), label->text()).arg(needed).arg(shown.width());
+      clipped << QStringLiteral("%1 \"%2\" needs %3 px, has %4")
+                     .arg(label->objectName(), label->text())
+                     .arg(needed)
+                     .arg(shown.width());
   }
   return clipped;
 }

@@ -6,10 +6,10 @@
 #include <QFile>
 
 #include "TestInstall.h"
+#include "config/ProgramValues.h"
 #include "data/Conn.h"
 #include "data/EditionFacts.h"
 #include "data/IdiomStore.h"
-#include "config/ProgramValues.h"
 
 using namespace velmora;
 
@@ -57,8 +57,8 @@ TEST_F(Database, IdiomsOfALetterInPinyinOrder) {
 TEST_F(Database, AllIdiomsInPinyinOrderAndTheHighestCode) {
   const RecordSet all = OpenRS(kAllIdiomsQuery, false);
   EXPECT_EQ(Column(all, "Idiom"),
-            QStringList({"阿鼻地狱", "爱不释手", "按部就班", "百发百中", "半途而废", "不可思议", "刻舟求剑",
-                         "旗开得胜", "它's一", "一举两得", "一马当先", "饮水思源", "长治久安"}))
+            QStringList({"阿鼻地狱", "爱不释手", "按部就班", "百发百中", "半途而废", "不可思议", "刻舟求剑", "旗开得胜",
+                         "它's一", "一举两得", "一马当先", "饮水思源", "长治久安"}))
       << "ICU files the polyphone 长 under zhǎng";
   const RecordSet max = OpenRS(kHighestCodeQuery, false);
   EXPECT_EQ(max.Text("Maxcode"), "13");

@@ -9,13 +9,13 @@
 #include <QElapsedTimer>
 #include <QFile>
 
-#include "editions/EditionSwap.h"
-#include "editions/SourceError.h"
-#include "editions/SourceFile.h"
 #include "TestInstall.h"
 #include "data/Conn.h"
 #include "data/ConnString.h"
 #include "data/MeaningSearch.h"
+#include "editions/EditionSwap.h"
+#include "editions/SourceError.h"
+#include "editions/SourceFile.h"
 
 using namespace velmora;
 using namespace velmora::mkdata;
@@ -128,14 +128,17 @@ TEST(Sources, APipeIsRefusedAtOnceAndAByteOrderMarkIsSkipped) {
 
   install.Write("bom.json", "\xEF\xBB\xBF[{\"word\":\"画龙点睛\",\"pinyin\":\"huà lóng diǎn jīng\"}]");
   EXPECT_EQ(LoadSource(install.file("bom.json"), SourceKind::Any).entries.size(), 1u);
-  install.Write("cedict_ts.u8", "\xEF\xBB\xBF# CC-CEDICT\n畫龍點睛 画龙点睛 [hua4 long2 dian3 jing1] /(idiom) to add the finishing touch/\n");
+  install.Write(
+      "cedict_ts.u8",
+      "\xEF\xBB\xBF# CC-CEDICT\n畫龍點睛 画龙点睛 [hua4 long2 dian3 jing1] /(idiom) to add the finishing touch/\n");
   EXPECT_EQ(LoadSource(install.file("cedict_ts.u8"), SourceKind::Any).format, SourceFormat::CedictText);
 }
 
 TEST(MeaningSearch, OperatorWordsInTheKeyAreWordsToFind) {
   test::TestInstall install;
   auto entries = test::SmallSource();
-  entries.push_back({"同甘共苦", "同甘共苦", "tóng gān gòng kǔ", "for better or for worse", std::nullopt, std::nullopt});
+  entries.push_back(
+      {"同甘共苦", "同甘共苦", "tóng gān gòng kǔ", "for better or for worse", std::nullopt, std::nullopt});
   test::WriteSmallEdition(install.file("rich.dat"), entries);
   test::UseDatabase(install.file("rich.dat"));
   const std::vector<int> found = RowsMatchingMeaning("or better");

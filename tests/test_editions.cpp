@@ -5,17 +5,17 @@
 #include <QTemporaryDir>
 #include <functional>
 
-#include "editions/CedictNotation.h"
-#include "editions/CedictSource.h"
-#include "editions/SourceError.h"
-#include "editions/SourceFile.h"
-#include "editions/EditionBuilder.h"
-#include "editions/IdiomJsonSource.h"
 #include "TestInstall.h"
-#include "editions/TraditionalConverter.h"
+#include "config/ProgramValues.h"
 #include "data/Conn.h"
 #include "data/SqlConnection.h"
-#include "config/ProgramValues.h"
+#include "editions/CedictNotation.h"
+#include "editions/CedictSource.h"
+#include "editions/EditionBuilder.h"
+#include "editions/IdiomJsonSource.h"
+#include "editions/SourceError.h"
+#include "editions/SourceFile.h"
+#include "editions/TraditionalConverter.h"
 
 using namespace velmora;
 using namespace velmora::mkdata;
@@ -85,9 +85,11 @@ TEST(Edition, FileIsKeyedAndRecordsItsCollation) {
   test::TestInstall install;
   install.WriteEdition("Velmdict_cn.dat");
   QString error;
-  EXPECT_EQ(SqlConnection::Open(install.file("Data/Velmdict_cn.dat"), "other", SqlConnection::Mode::ReadOnly, &error), nullptr);
+  EXPECT_EQ(SqlConnection::Open(install.file("Data/Velmdict_cn.dat"), "other", SqlConnection::Mode::ReadOnly, &error),
+            nullptr);
   EXPECT_TRUE(error.contains("26")) << error.toStdString();
-  auto db = SqlConnection::Open(install.file("Data/Velmdict_cn.dat"), kDatabasePassword, SqlConnection::Mode::ReadOnly, &error);
+  auto db = SqlConnection::Open(install.file("Data/Velmdict_cn.dat"), kDatabasePassword, SqlConnection::Mode::ReadOnly,
+                                &error);
   ASSERT_NE(db, nullptr);
   EXPECT_TRUE(db->HasTable("VELM"));
   ConnString() = BuildConnString(install.file("Data/Velmdict_cn.dat"));
@@ -133,8 +135,9 @@ TEST(Sources, TwoSourcesMergeChineseTextsFirstAndEnglishOnALineOfItsOwn) {
   std::vector<SourceEntry> entries = {
       {"一马当先", "", "yī mǎ dāng xiān", "作战时策马冲在最前面", "《水浒传》", std::nullopt, std::nullopt},
       {"爱不释手", "", "ài bù shì shǒu", "喜爱得舍不得放手", std::nullopt, std::nullopt, std::nullopt}};
-  for (const SourceEntry &english : ReadCedictText("一馬當先 一马当先 [yi1 ma3 dang1 xian1] /(idiom) to take the lead/\n"
-                                                   "刻舟求劍 刻舟求剑 [ke4 zhou1 qiu2 jian4] /(idiom) a foolish insistence/\n"))
+  for (const SourceEntry &english :
+       ReadCedictText("一馬當先 一马当先 [yi1 ma3 dang1 xian1] /(idiom) to take the lead/\n"
+                      "刻舟求劍 刻舟求剑 [ke4 zhou1 qiu2 jian4] /(idiom) a foolish insistence/\n"))
     entries.push_back(english);
   const auto rows = BuildRows(entries, Edition::Gb, nullptr);
   ASSERT_EQ(rows.size(), 3u);
@@ -161,11 +164,12 @@ TEST(Sources, MalformedSourcesAreToldWithTheirLineInWords) {
             "idioms.json, line 3, column 13: this is not valid JSON here");  // on the token "x"
   EXPECT_EQ(message([] { ReadIdiomJson("[{\"word\": \"一马", "cut.json"); }),
             "cut.json, line 1, column 14: the JSON ends too early");
-  EXPECT_EQ(message([] {
-              ReadCedictText("# comment\n一馬當先 一马当先 [yi1 ma3 dang1 xian1] /(idiom) to lead/\n一馬當先 [yi1] to lead\n",
-                             "cedict_ts.u8");
-            }),
-            "cedict_ts.u8, line 3: this line is not a CC-CEDICT entry (traditional simplified [pin1 yin1] /definition/)");
+  EXPECT_EQ(
+      message([] {
+        ReadCedictText("# comment\n一馬當先 一马当先 [yi1 ma3 dang1 xian1] /(idiom) to lead/\n一馬當先 [yi1] to lead\n",
+                       "cedict_ts.u8");
+      }),
+      "cedict_ts.u8, line 3: this line is not a CC-CEDICT entry (traditional simplified [pin1 yin1] /definition/)");
   QTemporaryDir dir;
   QFile empty(dir.filePath("empty.json"));
   ASSERT_TRUE(empty.open(QIODevice::WriteOnly) && empty.write("[]") == 2);

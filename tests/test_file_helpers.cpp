@@ -60,4 +60,3 @@ TEST(InstallLayout, NamesFromDataStayInTheirFolder) {
     EXPECT_EQ(LanguageFilePath(name), "") << name.toStdString();
   }
 }
-

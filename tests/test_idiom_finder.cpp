@@ -60,7 +60,8 @@ TEST(DetailText, LinesAndSeparators) {
 
 TEST(IdiomFinder, StoredIndexesFindAsTheBuiltOnesAndBadBytesAreRefused) {
   IdiomFinder built;
-  built.Build({"阿鼻地狱", "爱不释手", "一马当先", "一举两得"}, {"ā bí dì yù", "ài bù shì shǒu", "yī mǎ dāng xiān", "yī jǔ liǎng dé"});
+  built.Build({"阿鼻地狱", "爱不释手", "一马当先", "一举两得"},
+              {"ā bí dì yù", "ài bù shì shǒu", "yī mǎ dāng xiān", "yī jǔ liǎng dé"});
   const auto bytes = built.Serialize();
   const auto loaded = IdiomFinder::FromBytes(bytes);
   ASSERT_TRUE(loaded.has_value());
@@ -72,8 +73,16 @@ TEST(IdiomFinder, StoredIndexesFindAsTheBuiltOnesAndBadBytesAreRefused) {
     EXPECT_FALSE(IdiomFinder::FromBytes(broken).has_value()) << cut;
   }
   // Two keys, "b" before "a": well formed but out of order.
-  const QByteArray unsorted = QByteArray("VPX1") + QByteArray::fromHex("02000000" "00000000" "01000000") +
-                              QByteArray::fromHex("00000000" "01000000" "02000000") + "ba";
+  const QByteArray unsorted = QByteArray("VPX1") +
+                              QByteArray::fromHex(
+                                  "02000000"
+                                  "00000000"
+                                  "01000000") +
+                              QByteArray::fromHex(
+                                  "00000000"
+                                  "01000000"
+                                  "02000000") +
+                              "ba";
   EXPECT_FALSE(PrefixIndex::FromBytes(unsorted).has_value());
   EXPECT_TRUE(PrefixIndex::FromBytes(QByteArray(unsorted).replace("ba", "ab")).has_value());
 }

@@ -4,13 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QProgressBar>
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 
-#include "editions/Editions.h"
 #include "MainWindowFixture.h"
 #include "TestHooks.h"
 #include "TestInstall.h"
@@ -19,6 +18,7 @@
 #include "data/ConnString.h"
 #include "data/IdiomStore.h"
 #include "dialogs/frmImport.h"
+#include "editions/Editions.h"
 #include "platform/FileDialogs.h"
 
 using namespace velmora;
@@ -40,8 +40,9 @@ class Import : public ::testing::Test {
     before = Bytes(install.file("Data/Velmdict_cn.dat"));
     install.Write("new.json", R"([{"word":"画龙点睛","pinyin":"huà lóng diǎn jīng","explanation":"比喻关键处点明要旨",
                                    "derivation":"唐·张彦远《历代名画记》","example":"无"}])");
-    install.Write("cedict_ts.u8", "#! date=2024-05-01\n"
-                                  "畫龍點睛 画龙点睛 [hua4 long2 dian3 jing1] /(idiom) to add the finishing touch/\n");
+    install.Write("cedict_ts.u8",
+                  "#! date=2024-05-01\n"
+                  "畫龍點睛 画龙点睛 [hua4 long2 dian3 jing1] /(idiom) to add the finishing touch/\n");
   }
   void Choose(frmImport &dialog, const QStringList &files) {
     SetOpenFilesChooser([files](QWidget *, const QString &, const QString &) { return files; });
@@ -58,8 +59,9 @@ TEST_F(Import, BuildsBothEditionsFromTheChosenFilesAndKeepsThePreviousOnes) {
   Choose(dialog, {install.file("new.json"), install.file("cedict_ts.u8")});
   ASSERT_EQ(dialog.Sources().size(), 2u);
   EXPECT_EQ(dialog.Sources()[0].withDerivation, 1);
-  EXPECT_TRUE(dialog.findChild<QLabel *>("lblImportStatus")->text().startsWith(
-      "2 idioms in 2 files: 1 with an English definition, 1 with a Chinese explanation."));
+  EXPECT_TRUE(dialog.findChild<QLabel *>("lblImportStatus")
+                  ->text()
+                  .startsWith("2 idioms in 2 files: 1 with an English definition, 1 with a Chinese explanation."));
   dialog.findChild<QRadioButton *>("optImportReplace")->click();
   QTest::mouseClick(dialog.findChild<QPushButton *>("cmdImportStart"), Qt::LeftButton);
   ASSERT_TRUE(WaitFor([&] { return !dialog.IsImporting(); }, 30000));

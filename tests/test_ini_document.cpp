@@ -63,7 +63,8 @@ TEST(IniDocument, HandlesByteOrderMarkAndAllLineEnds) {
 }
 
 TEST(IniDocument, WriteReplacesInPlaceAndKeepsEveryOtherLine) {
-  const QByteArray original = "; my settings\r\n[Setting]\r\nUserName=old\r\nlogo=x\r\n\r\n[system]\r\nOpenSystem=1\r\n";
+  const QByteArray original =
+      "; my settings\r\n[Setting]\r\nUserName=old\r\nlogo=x\r\n\r\n[system]\r\nOpenSystem=1\r\n";
   auto doc = IniDocument::FromBytes(original);
   doc.SetValue("setting", "username", "new");
   EXPECT_EQ(doc.ToBytes(), QByteArray(original).replace("UserName=old", "UserName=new"));
@@ -104,7 +105,8 @@ TEST(IniDocument, EncodingFollowsEvidenceNotChance) {
   EXPECT_EQ(gbk.encoding(), IniDocument::Encoding::Gb18030);
   EXPECT_EQ(gbk.Value("Setting", "UserName", 49), QStringLiteral("郑伟"));
   // One stray Latin-1 byte in a comment leaves the rest of a UTF-8 file alone.
-  const auto stray = IniDocument::FromBytes(QStringLiteral("; caf").toUtf8() + "\xE9\n[Message]\n800001001=无法打开数据库\n");
+  const auto stray =
+      IniDocument::FromBytes(QStringLiteral("; caf").toUtf8() + "\xE9\n[Message]\n800001001=无法打开数据库\n");
   EXPECT_EQ(stray.encoding(), IniDocument::Encoding::Utf8);
   EXPECT_EQ(stray.Value("Message", "800001001", 399), QStringLiteral("无法打开数据库"));
   // A UTF-8 file keeps reading as UTF-8 when a write removes its only CJK text.

@@ -5,8 +5,8 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSettings>
 #include <QSet>
+#include <QSettings>
 #include <QTest>
 
 #include "MainWindowFixture.h"

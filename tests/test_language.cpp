@@ -14,10 +14,10 @@
 
 #include "TestHooks.h"
 #include "TestInstall.h"
-#include "platform/WindowLanguage.h"
 #include "config/InstallLayout.h"
 #include "config/ProgramValues.h"
 #include "config/RwIni.h"
+#include "platform/WindowLanguage.h"
 
 using namespace velmora;
 
@@ -81,8 +81,9 @@ TEST(LanguageNames, FontSizes) {
 }
 
 TEST_F(Language, FontAndCaptionsByControlName) {
-  install.WriteLanguage("EN", "[FONT]\nFont=Liberation Serif\nSIZE=12\n[Caption]\nusername=Name\nOK=Fine\n"
-                              "KOVSEARCH=Search view\nFILE=Archive\nTHREE=x\n");
+  install.WriteLanguage("EN",
+                        "[FONT]\nFont=Liberation Serif\nSIZE=12\n[Caption]\nusername=Name\nOK=Fine\n"
+                        "KOVSEARCH=Search view\nFILE=Archive\nTHREE=x\n");
   TestWindow w;
   const QFont before = w.Command3->font();
   Apply(w);
@@ -103,9 +104,9 @@ TEST_F(Language, FontAndCaptionsByControlName) {
 }
 
 TEST_F(Language, FontStepsStopOnMissingSizeOrName) {
-  for (const QByteArray &body : {QByteArray("[FONT]\nFont=Liberation Serif\n"), QByteArray("[FONT]\nFont=\nSIZE=12\n"),
-                                QByteArray("[Caption]\nOK=no font section\n"),
-                                QByteArray("[FONT]\nFont=Liberation Serif\nSIZE=huge\n")}) {
+  for (const QByteArray &body :
+       {QByteArray("[FONT]\nFont=Liberation Serif\n"), QByteArray("[FONT]\nFont=\nSIZE=12\n"),
+        QByteArray("[Caption]\nOK=no font section\n"), QByteArray("[FONT]\nFont=Liberation Serif\nSIZE=huge\n")}) {
     install.WriteLanguage("EN", body);
     TestWindow w;
     const QFont before = w.lblUserName->font();
@@ -140,7 +141,8 @@ TEST_F(Language, CaptionsWithoutTextKeepTheLastLanguagesText) {
 }
 
 TEST_F(Language, ACaptionFailureStopsTheWalkWithAMessage) {
-  install.WriteLanguage("EN", "[FONT]\nFont=Arial\nSIZE=9\n[Caption]\nBROKEN=x\nLAST=changed\nLAST2=changed too\nUSERNAME=Name\n");
+  install.WriteLanguage(
+      "EN", "[FONT]\nFont=Arial\nSIZE=9\n[Caption]\nBROKEN=x\nLAST=changed\nLAST2=changed too\nUSERNAME=Name\n");
   TestWindow w;
   auto *broken = new QObject(&w.window);
   broken->setObjectName("lblBroken");

@@ -2,9 +2,9 @@
 
 #include "TestInstall.h"
 #include "layout/ControlArrangement.h"
+#include "layout/DetailLayout.h"
 #include "layout/PaneGrid.h"
 #include "layout/WindowPlacement.h"
-#include "layout/DetailLayout.h"
 
 using namespace velmora;
 

@@ -6,25 +6,25 @@
 #include <QFocusEvent>
 #include <functional>
 
-#include "editions/EditionBuilder.h"
-#include "editions/SyntheticSource.h"
-#include "MainWindowFixture.h"
-#include "TestInstall.h"
-#include "data/Conn.h"
-#include "data/IdiomStore.h"
-#include "mainwindow/frmVELM.h"
-#include "TestHooks.h"
 #include <QPlainTextEdit>
 #include <QTreeView>
-#include "mainwindow/MatchPopup.h"
-#include "platform/Twips.h"
+#include "MainWindowFixture.h"
+#include "TestHooks.h"
+#include "TestInstall.h"
 #include "config/ProgramValues.h"
+#include "data/Conn.h"
+#include "data/IdiomStore.h"
+#include "editions/EditionBuilder.h"
+#include "editions/SyntheticSource.h"
+#include "mainwindow/MatchPopup.h"
+#include "mainwindow/frmVELM.h"
+#include "platform/Twips.h"
 
 using namespace velmora;
 
+using test::Click;
 using test::MainWindow;
 using test::Texts;
-using test::Click;
 using test::WaitFor;
 
 TEST_F(MainWindow, OpensInTheSearchViewAndShowsTheFirstIdiomAfterTheTick) {
@@ -39,7 +39,12 @@ TEST_F(MainWindow, OpensInTheSearchViewAndShowsTheFirstIdiomAfterTheTick) {
   EXPECT_EQ(c().cmdKOVTreeList->width(), Px(400));
   EXPECT_EQ(window->Browse().SearchList().Model().rowCount(), 13);
   EXPECT_EQ(window->Browse().SearchList().Model().headerData(1, Qt::Horizontal, Qt::DisplayRole), "VELM");
-  EXPECT_EQ(window->Browse().SearchList().Model().data(window->Browse().SearchList().Model().index(0, 0), Qt::DisplayRole).toString(), "");
+  EXPECT_EQ(window->Browse()
+                .SearchList()
+                .Model()
+                .data(window->Browse().SearchList().Model().index(0, 0), Qt::DisplayRole)
+                .toString(),
+            "");
   EXPECT_EQ(window->Browse().MaxIdiomCode(), "13");
   EXPECT_EQ(window->Browse().SearchList().CurrentRow(), 0);
   EXPECT_EQ(window->Browse().SearchList().ListPickFlag(), 1);
@@ -104,8 +109,9 @@ TEST_F(MainWindow, TreeClicksShowIdiomsAndLetterClicksChangeNothing) {
   EXPECT_EQ(c().txtExplain->toPlainText(), "to take the lead");
   EXPECT_EQ(c().txtDerivation->toPlainText(), "《水浒传》");
   EXPECT_EQ(c().txtExample->toPlainText(), "");
-  EXPECT_EQ(window->Detail().DetailText(),
-            "一马当先\r\nyī mǎ dāng xiān\r\n\r\nExplain：to take the lead\r\n\r\nDerivation：《水浒传》\r\n\r\nExample：");
+  EXPECT_EQ(
+      window->Detail().DetailText(),
+      "一马当先\r\nyī mǎ dāng xiān\r\n\r\nExplain：to take the lead\r\n\r\nDerivation：《水浒传》\r\n\r\nExample：");
   ClickNode(Node("MY")->child(1));
   EXPECT_EQ(c().lblUp->text(), "阿鼻地狱") << "clicking the idiom on display changes nothing";
 }
@@ -118,7 +124,8 @@ TEST_F(MainWindow, DisplayHidesCombinedTextAndQuizAndFollowsHeadings) {
   Search("yinshui");
   EXPECT_FALSE(c().txtDetailed->isVisible());
   EXPECT_FALSE(c().Picture5->isVisible());
-  EXPECT_EQ(window->Detail().DetailText(), "饮水思源\r\nyǐn shuǐ sī yuán\r\n\r\n释义：\r\n\r\nDerivation：\r\n\r\nExample：")
+  EXPECT_EQ(window->Detail().DetailText(),
+            "饮水思源\r\nyǐn shuǐ sī yuán\r\n\r\n释义：\r\n\r\nDerivation：\r\n\r\nExample：")
       << "a null explanation leaves the heading and the colon";
 }
 
@@ -303,7 +310,8 @@ TEST_F(MainWindow, NoMatchIsShownAndToldToScreenReaders) {
   box->setText("to take the lead");
   window->Browse().SearchList().UpdateMatches();
   EXPECT_EQ(box->accessibleDescription(), "");
-  EXPECT_EQ(window->findChild<MatchPopup *>("MatchPopup")->findChild<QLabel *>()->text(), "1 match") << "found by its meaning";
+  EXPECT_EQ(window->findChild<MatchPopup *>("MatchPopup")->findChild<QLabel *>()->text(), "1 match")
+      << "found by its meaning";
   box->setText("");
   EXPECT_FALSE(window->findChild<MatchPopup *>("MatchPopup")->isVisible());
 }

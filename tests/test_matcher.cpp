@@ -11,8 +11,8 @@ using Kind = IdiomMatcher::Kind;
 namespace {
 
 const QStringList kIdioms = {"画龙点睛", "画蛇添足", "一石二鸟", "应机立断", "延颈企踵", "一马当先", "点睛之笔"};
-const QStringList kSpells = {"huà lóng diǎn jīng", "huà shé tiān zú", "yī shí èr niǎo", "yìng jī lì duàn",
-                             "yán jǐng qǐ zhǒng", "yī mǎ dāng xiān", "diǎn jīng zhī bǐ"};
+const QStringList kSpells = {"huà lóng diǎn jīng", "huà shé tiān zú", "yī shí èr niǎo",  "yìng jī lì duàn",
+                             "yán jǐng qǐ zhǒng",  "yī mǎ dāng xiān", "diǎn jīng zhī bǐ"};
 
 IdiomMatcher Matcher(const QStringList &idioms = kIdioms) {
   IdiomMatcher matcher;
@@ -70,7 +70,8 @@ TEST(IdiomMatcher, EachKindOfKeyBestFirst) {
 }
 
 TEST(IdiomMatcher, EitherScriptFindsTheIdiom) {
-  const QStringList traditionalIdioms = {"畫龍點睛", "畫蛇添足", "一石二鳥", "應機立斷", "延頸企踵", "一馬當先", "點睛之筆"};
+  const QStringList traditionalIdioms = {"畫龍點睛", "畫蛇添足", "一石二鳥", "應機立斷",
+                                         "延頸企踵", "一馬當先", "點睛之筆"};
   IdiomMatcher traditional = Matcher(traditionalIdioms);
   EXPECT_TRUE(traditional.Find("画龙点睛").empty()) << "without the other script";
   traditional.SetOtherScript(kIdioms.join('\n').toUtf8());

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "TestInstall.h"
-#include "lang/Messages.h"
 #include "config/ProgramValues.h"
 #include "config/RwIni.h"
+#include "lang/Messages.h"
 
 using namespace velmora;
 

@@ -64,10 +64,12 @@ TEST(Quiz, DrawsAgainOverGapsAndEmptyIdiomsThenGivesUp) {
   EXPECT_TRUE(puzzle->shown.contains('X'));
 
   calls = 0;
-  EXPECT_FALSE(quiz.Draw("5", [&calls](long long) -> std::optional<QString> {
-                     ++calls;
-                     return std::nullopt;
-                   }).has_value());
+  EXPECT_FALSE(quiz.Draw("5",
+                         [&calls](long long) -> std::optional<QString> {
+                           ++calls;
+                           return std::nullopt;
+                         })
+                   .has_value());
   EXPECT_EQ(calls, MissingCharacterQuiz::kDrawAttempts);
 }
 

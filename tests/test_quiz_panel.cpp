@@ -1,12 +1,12 @@
 
 #include "MainWindowFixture.h"
 #include "mainwindow/DetailPane.h"
-#include "practice/MissingCharacterQuiz.h"
 #include "platform/Voice.h"
+#include "practice/MissingCharacterQuiz.h"
 
 using namespace velmora;
-using test::MainWindow;
 using test::Click;
+using test::MainWindow;
 using test::WaitFor;
 
 TEST_F(MainWindow, QuizOpensWithAPuzzleAndJudges) {

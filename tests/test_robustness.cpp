@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <sqlite3.h>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -8,25 +9,24 @@
 #include <QStringEncoder>
 #include <QThread>
 #include <QTimer>
-#include <sqlite3.h>
 
-#include "editions/EditionBuilder.h"
-#include "dictionary/DetailText.h"
 #include "MainWindowFixture.h"
-#include "editions/SyntheticSource.h"
 #include "TestHooks.h"
 #include "TestInstall.h"
-#include "data/SqlConnection.h"
-#include "lang/Messages.h"
-#include "platform/WindowLanguage.h"
-#include "platform/Desktop.h"
+#include "app/Startup.h"
 #include "config/IniDocument.h"
 #include "config/RwIni.h"
-#include "app/Startup.h"
+#include "data/SqlConnection.h"
+#include "dictionary/DetailText.h"
+#include "editions/EditionBuilder.h"
+#include "editions/SyntheticSource.h"
+#include "lang/Messages.h"
+#include "platform/Desktop.h"
+#include "platform/WindowLanguage.h"
 
 using namespace velmora;
-using test::MainWindow;
 using test::Click;
+using test::MainWindow;
 using test::TestInstall;
 
 namespace {
@@ -98,7 +98,8 @@ TEST(BrokenLanguage, MissingOrOddFilesChangeNothingAndNeverFail) {
   SetLblCaption(&window, "XX");
   EXPECT_EQ(label->font(), before);
   EXPECT_EQ(label->text(), "caption");
-  install.WriteLanguage("XX", "[Caption]\nTHING=" + QByteArray(300, 'y') + "\n[FONT]\nFont=No Such Font Family\nSIZE=11\n");
+  install.WriteLanguage("XX",
+                        "[Caption]\nTHING=" + QByteArray(300, 'y') + "\n[FONT]\nFont=No Such Font Family\nSIZE=11\n");
   SetFormFont(&window);
   SetLblCaption(&window, "XX");
   EXPECT_EQ(label->text(), QString(99, QLatin1Char('y'))) << "a long caption is cut to its buffer";
@@ -122,8 +123,8 @@ TEST(BrokenData, FileCutShortAtAnySizeNeverStarts) {
   TestInstall source;
   source.WriteEdition("Velmdict_cn.dat");
   const QByteArray whole = ReadFile(source.file("Data/Velmdict_cn.dat"));
-  for (const qsizetype size : {qsizetype(1), qsizetype(100), qsizetype(1024), qsizetype(4096), whole.size() / 2,
-                               whole.size() - 1024}) {
+  for (const qsizetype size :
+       {qsizetype(1), qsizetype(100), qsizetype(1024), qsizetype(4096), whole.size() / 2, whole.size() - 1024}) {
     TestInstall install;
     install.WriteConfig("default", "GB");
     install.WriteLanguage("default", "[Message]\n800001001=cannot open\n");
@@ -168,8 +169,9 @@ class OddTables : public MainWindow {
 };
 
 TEST_F(OddTables, MissingColumnsAndNullsShowWhatThereIs) {
-  OpenTable("CREATE TABLE VELM (Code INTEGER, Idiom TEXT);"
-            "INSERT INTO VELM VALUES (1, '一马当先'), (2, NULL), (3, '一举两得');");
+  OpenTable(
+      "CREATE TABLE VELM (Code INTEGER, Idiom TEXT);"
+      "INSERT INTO VELM VALUES (1, '一马当先'), (2, NULL), (3, '一举两得');");
   EXPECT_EQ(window->Browse().SearchList().Model().rowCount(), 3);
   ShowAfterTick();
   EXPECT_EQ(c().txtSpell->text(), "");
@@ -182,9 +184,10 @@ TEST_F(OddTables, MissingColumnsAndNullsShowWhatThereIs) {
 
 TEST_F(OddTables, AMegabyteOnOneLineIsShownCutAndSaysSo) {
   // Laid out whole, this line took minutes; the boxes get its start only.
-  OpenTable("CREATE TABLE VELM (Code INTEGER, Idiom TEXT, Spell TEXT, Note TEXT, Source TEXT, Example TEXT);"
-            "INSERT INTO VELM VALUES (1, '一马当先', 'yī', replace(hex(zeroblob(500000)), '00', 'ab'), "
-            "replace(hex(zeroblob(500000)), '00', '长'), 'short');");
+  OpenTable(
+      "CREATE TABLE VELM (Code INTEGER, Idiom TEXT, Spell TEXT, Note TEXT, Source TEXT, Example TEXT);"
+      "INSERT INTO VELM VALUES (1, '一马当先', 'yī', replace(hex(zeroblob(500000)), '00', 'ab'), "
+      "replace(hex(zeroblob(500000)), '00', '长'), 'short');");
   ShowAfterTick();
   const QString note = c().txtExplain->toPlainText();
   EXPECT_LT(note.size(), kLongestDetailText + 40);
@@ -196,9 +199,10 @@ TEST_F(OddTables, AMegabyteOnOneLineIsShownCutAndSaysSo) {
 }
 
 TEST_F(OddTables, LettersGroupWithoutCaseAndNeverShareKeysWithIdioms) {
-  OpenTable("CREATE TABLE VELM (Code INTEGER, Idiom TEXT, FirstA TEXT, Spell TEXT);"
-            "INSERT INTO VELM VALUES (1, '阿鼻地狱', 'a', 'ā'), (2, '爱不释手', 'A', 'ài'), (5, '一马当先', 'Y', 'yī'),"
-            "(6, '一举两得', 'Y', 'yī'), (7, '甲乙', '5', ''), (8, '丙丁', '5', '');");
+  OpenTable(
+      "CREATE TABLE VELM (Code INTEGER, Idiom TEXT, FirstA TEXT, Spell TEXT);"
+      "INSERT INTO VELM VALUES (1, '阿鼻地狱', 'a', 'ā'), (2, '爱不释手', 'A', 'ài'), (5, '一马当先', 'Y', 'yī'),"
+      "(6, '一举两得', 'Y', 'yī'), (7, '甲乙', '5', ''), (8, '丙丁', '5', '');");
   Click(c().cmdKOVTreeList);
   QStringList letters;
   for (int i = 0; i < c().trvIdiomDir->topLevelItemCount(); ++i) letters << c().trvIdiomDir->topLevelItem(i)->text(0);
@@ -210,12 +214,14 @@ TEST_F(OddTables, LettersGroupWithoutCaseAndNeverShareKeysWithIdioms) {
 }
 
 TEST_F(OddTables, GapsInTheCodesAreDrawnAgain) {
-  OpenTable("CREATE TABLE VELM (Code INTEGER, Idiom TEXT, FirstA TEXT, Spell TEXT);"
-            "INSERT INTO VELM VALUES (1, '一马当先', 'Y', 'yī mǎ dāng xiān'), (4, '一举两得', 'Y', 'yī jǔ liǎng dé');");
+  OpenTable(
+      "CREATE TABLE VELM (Code INTEGER, Idiom TEXT, FirstA TEXT, Spell TEXT);"
+      "INSERT INTO VELM VALUES (1, '一马当先', 'Y', 'yī mǎ dāng xiān'), (4, '一举两得', 'Y', 'yī jǔ liǎng dé');");
   EXPECT_EQ(window->Browse().MaxIdiomCode(), "4");
   for (int i = 0; i < 20; ++i) {
     Click(c().Command11);
-    EXPECT_TRUE(c().Label4->text() == "一马当先" || c().Label4->text() == "一举两得") << c().Label4->text().toStdString();
+    EXPECT_TRUE(c().Label4->text() == "一马当先" || c().Label4->text() == "一举两得")
+        << c().Label4->text().toStdString();
   }
 }
 

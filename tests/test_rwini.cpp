@@ -137,8 +137,8 @@ TEST(RwIni, SeveralValuesGoInOneReplacementAsSingleWritesWouldLeaveThem) {
   test::TestInstall install;
   install.Write("a.dll", "[language]\nlanguage=GB\n");
   install.Write("b.dll", "[language]\nlanguage=GB\n");
-  const std::vector<IniValue> values{{"Setting", "UserName", "Li"}, {"language", "language", "EN"},
-                                     {"Setting", "logo", "/x.jpg"}};
+  const std::vector<IniValue> values{
+      {"Setting", "UserName", "Li"}, {"language", "language", "EN"}, {"Setting", "logo", "/x.jpg"}};
   for (const IniValue &value : values) WriteIniTo(install.file("a.dll"), value.section, value.key, value.value);
   EXPECT_TRUE(WriteIniValues(install.file("b.dll"), values));
   EXPECT_EQ(ReadFile(install.file("b.dll")), ReadFile(install.file("a.dll")));

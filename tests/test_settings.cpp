@@ -11,9 +11,9 @@
 
 #include "TestHooks.h"
 #include "TestInstall.h"
-#include "dialogs/frmSysSetting.h"
 #include "config/ProgramValues.h"
 #include "config/RwIni.h"
+#include "dialogs/frmSysSetting.h"
 
 using namespace velmora;
 
@@ -68,7 +68,8 @@ TEST_F(Settings, LoadShowsTheStoredValues) {
 TEST_F(Settings, LanguageOptionsCompareCaseSensitively) {
   WriteIniTo(install.file("config.dll"), "language", "language", "en");
   frmSysSetting dialog;
-  for (const char *option : {"OptGB", "OptBIG5", "OptEN"}) EXPECT_FALSE(Find<QRadioButton>(dialog, option)->isChecked());
+  for (const char *option : {"OptGB", "OptBIG5", "OptEN"})
+    EXPECT_FALSE(Find<QRadioButton>(dialog, option)->isChecked());
 }
 
 TEST_F(Settings, OkStoresEveryValueUnderOneDataLanguageKey) {
@@ -189,8 +190,8 @@ TEST_F(Settings, BrowseUsesTheLogoFilterAndKeepsThePathWhenCancelled) {
   frmSysSetting dialog;
   QTest::mouseClick(Find<QPushButton>(dialog, "cmdPathSelect"), Qt::LeftButton);
   ASSERT_EQ(chooser.filters().size(), 1u);
-  EXPECT_EQ(chooser.filters()[0], QStringLiteral("Logo files(*.jpg|*.bmp|*.gif)") + QChar(0) + "*.jpg;*.bmp;*.gif" + QChar(0) +
-                            QChar(0) + QChar(0));
+  EXPECT_EQ(chooser.filters()[0], QStringLiteral("Logo files(*.jpg|*.bmp|*.gif)") + QChar(0) + "*.jpg;*.bmp;*.gif" +
+                                      QChar(0) + QChar(0) + QChar(0));
   EXPECT_EQ(Find<QLineEdit>(dialog, "txtLogoPath")->text(), "/pictures/me.gif");
   chooser.SetPath(QString());
   QTest::mouseClick(Find<QPushButton>(dialog, "cmdPathSelect"), Qt::LeftButton);
@@ -199,16 +200,21 @@ TEST_F(Settings, BrowseUsesTheLogoFilterAndKeepsThePathWhenCancelled) {
 
 TEST_F(Settings, ShippedLanguagesRelabelTheDialog) {
   const QString shipped = QStringLiteral(VELMORA_INSTALL_SOURCE) + "/Lang/";
-  for (const QString name : {"GB", "BIG5", "EN"}) QFile::copy(shipped + name + ".lng", install.file("Lang/" + name + ".lng"));
-  const std::vector<std::pair<QString, QString>> expected = {{"GB", "简体中文"}, {"BIG5", "簡體中文"}, {"EN", "Simplified Chinese"}};
+  for (const QString name : {"GB", "BIG5", "EN"})
+    QFile::copy(shipped + name + ".lng", install.file("Lang/" + name + ".lng"));
+  const std::vector<std::pair<QString, QString>> expected = {
+      {"GB", "简体中文"}, {"BIG5", "簡體中文"}, {"EN", "Simplified Chinese"}};
   for (const auto &[language, optGb] : expected) {
     LangName() = language;
     frmSysSetting dialog;
     EXPECT_EQ(Find<QRadioButton>(dialog, "OptGB")->text(), optGb);
     EXPECT_FALSE(Find<QRadioButton>(dialog, "OptDatBig5")->text().isEmpty());
     EXPECT_NE(Find<QCheckBox>(dialog, "chkCopyToPath")->text(), "Copy To Install Path");
-    EXPECT_TRUE(Find<QRadioButton>(dialog, "OptGB")->font().families().contains(
-        language == "EN" ? "Arial" : (language == "GB" ? "Noto Sans CJK SC" : "Noto Sans CJK TC")));
+    EXPECT_TRUE(
+        Find<QRadioButton>(dialog, "OptGB")
+            ->font()
+            .families()
+            .contains(language == "EN" ? "Arial" : (language == "GB" ? "Noto Sans CJK SC" : "Noto Sans CJK TC")));
   }
 }
 

@@ -5,16 +5,16 @@
 #include <QDir>
 #include <QFile>
 
-#include "editions/EditionBuilder.h"
 #include "TestHooks.h"
 #include "TestInstall.h"
-#include "data/Conn.h"
-#include "config/ProgramValues.h"
-#include "config/InstallLayout.h"
-#include "config/LocaleLanguage.h"
-#include "config/RwIni.h"
 #include "app/CommandLine.h"
 #include "app/Startup.h"
+#include "config/InstallLayout.h"
+#include "config/LocaleLanguage.h"
+#include "config/ProgramValues.h"
+#include "config/RwIni.h"
+#include "data/Conn.h"
+#include "editions/EditionBuilder.h"
 
 using namespace velmora;
 using test::RecordedMessages;
@@ -69,7 +69,8 @@ TEST(Startup, CompleteInstallationShowsTheMainWindowWithoutMessages) {
   EXPECT_EQ(InstallPath(), install.path());
   EXPECT_EQ(LangName(), "default");
   EXPECT_TRUE(DbOpen());
-  EXPECT_TRUE(ConnString().startsWith("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + install.path() + "Data/Velmdict_cn.dat;"));
+  EXPECT_TRUE(ConnString().startsWith("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + install.path() +
+                                      "Data/Velmdict_cn.dat;"));
   EXPECT_TRUE(ConnString().endsWith(";Persist Security Info=False;Jet OLEDB:DataBase Password=WQZN4718"));
 }
 
@@ -134,8 +135,8 @@ TEST(Startup, DataLanguageMustNameAPresentEditionExactly) {
 }
 
 TEST(Startup, WelcomeWindowOnlyBelowOneAndBeforeTheDataCheck) {
-  for (const auto &[value, expected] : std::vector<std::pair<QString, int>>{
-           {"1", 0}, {"2", 0}, {"0", 1}, {"-1", 1}, {"", 1}, {"x", 1}}) {
+  for (const auto &[value, expected] :
+       std::vector<std::pair<QString, int>>{{"1", 0}, {"2", 0}, {"0", 1}, {"-1", 1}, {"", 1}, {"x", 1}}) {
     TestInstall install;
     install.WriteConfig("default", "GB", value);
     const auto run = Start(install);
@@ -328,7 +329,8 @@ TEST(UserLayer, ADamagedUserCopyIsReportedAsTheInstalledFileWouldBe) {
 TEST(CommandLine, HelpAndVersionAnswerQtOptionsPassAndTheRestIsRefused) {
   using Action = CommandLineAnswer::Action;
   EXPECT_EQ(ReadCommandLine({"velmora"}, "1.0.0").action, Action::Run);
-  EXPECT_EQ(ReadCommandLine({"velmora", "-style", "fusion", "--platform=xcb", "-reverse"}, "1.0.0").action, Action::Run);
+  EXPECT_EQ(ReadCommandLine({"velmora", "-style", "fusion", "--platform=xcb", "-reverse"}, "1.0.0").action,
+            Action::Run);
   const auto version = ReadCommandLine({"velmora", "--version"}, "1.0.0");
   EXPECT_EQ(version.action, Action::Print);
   EXPECT_EQ(version.text, "Velmora 1.0.0\n");

@@ -7,15 +7,15 @@
 #include "config/RwIni.h"
 
 using namespace velmora;
-using test::MainWindow;
 using test::Click;
+using test::MainWindow;
 using test::WaitFor;
 
 namespace {
 
 // A 1 x 1 GIF picture.
-const QByteArray kGif = QByteArray::fromHex(
-    "47494638396101000100800000000000ffffff21f90401000000002c00000000010001000002024401003b");
+const QByteArray kGif =
+    QByteArray::fromHex("47494638396101000100800000000000ffffff21f90401000000002c00000000010001000002024401003b");
 
 }  // namespace
 
@@ -46,8 +46,9 @@ TEST_F(MainWindow, PanelShowsNameNicknameAndLoadableLogos) {
 }
 
 TEST_F(MainWindow, SettingsOkRelabelsTheWindowAtOnce) {
-  install->WriteLanguage("GB", "[FONT]\nFont=Noto Sans CJK SC\nSIZE=9\n[Caption]\nKOVTSearch=成语检索\n"
-                               "KOVTTreeList=字母索引\nEXPLAIN=释义\nABOUT=关于\n");
+  install->WriteLanguage("GB",
+                         "[FONT]\nFont=Noto Sans CJK SC\nSIZE=9\n[Caption]\nKOVTSearch=成语检索\n"
+                         "KOVTTreeList=字母索引\nEXPLAIN=释义\nABOUT=关于\n");
   QTimer::singleShot(0, [] {
     auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
     ASSERT_NE(dialog, nullptr);
@@ -92,4 +93,3 @@ TEST_F(MainWindow, AVeryWideLogoIsShown) {
   window->RefreshUserPanel();
   EXPECT_EQ(c().imgLogo->pixmap().size(), QSize(160, 1));
 }
-

@@ -15,8 +15,8 @@ TEST(Voice, MandarinSynthesisOfAnIdiomLastsAboutASecond) {
   const double seconds = static_cast<double>(samples.size()) / SampleRate();
   EXPECT_GT(seconds, 0.5);
   EXPECT_LT(seconds, 2.5);
-  const auto loudest = std::max_element(samples.begin(), samples.end(),
-                                        [](short a, short b) { return std::abs(a) < std::abs(b); });
+  const auto loudest =
+      std::max_element(samples.begin(), samples.end(), [](short a, short b) { return std::abs(a) < std::abs(b); });
   EXPECT_GT(std::abs(*loudest), 1000) << "the audio is not silent";
   EXPECT_TRUE(SynthesizeSamples("yī", "no-such-voice").empty());
 }

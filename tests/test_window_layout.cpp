@@ -8,9 +8,9 @@
 #include "platform/Twips.h"
 
 using namespace velmora;
+using test::Click;
 using test::MainWindow;
 using test::WaitFor;
-using test::Click;
 
 TEST_F(MainWindow, ResizingMovesThePanesAndKeepsTheBannerButtonsRight) {
   window->resize(Px(8190) + 200, Px(5565) + 100);
@@ -52,7 +52,8 @@ QPalette DarkPalette() {
   dark.setColor(QPalette::Window, QColor(0x2b, 0x2b, 0x2b));
   dark.setColor(QPalette::Base, QColor(0x1e, 0x1e, 0x1e));
   dark.setColor(QPalette::Button, QColor(0x35, 0x35, 0x35));
-  for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) dark.setColor(role, QColor(0xee, 0xee, 0xee));
+  for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+    dark.setColor(role, QColor(0xee, 0xee, 0xee));
   return dark;
 }
 
@@ -64,9 +65,9 @@ TEST_F(MainWindow, UnderADarkPaletteTextOnTheFixedLightBackgroundsStaysDark) {
   Open(test::SmallSource());
   ShowAfterTick();
   const QColor cream(0xf3, 0xe2, 0xc4);
-  for (QWidget *control : std::initializer_list<QWidget *>{c().lblUserName, c().cmdEmail, c().cmdUpdate, c().cmdAbout,
-                                                            c().cmdSetting, c().Command10, c().lblQuillon,
-                                                            c().lblStart, c().lblUp})
+  for (QWidget *control :
+       std::initializer_list<QWidget *>{c().lblUserName, c().cmdEmail, c().cmdUpdate, c().cmdAbout, c().cmdSetting,
+                                        c().Command10, c().lblQuillon, c().lblStart, c().lblUp})
     EXPECT_GE(Contrast(control->palette().color(control->foregroundRole()), cream), 4.5)
         << control->objectName().toStdString();
   // What has no fixed background follows the palette.

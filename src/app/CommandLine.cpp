@@ -7,10 +7,10 @@ namespace {
 // Qt's own options, which QApplication takes from the command line; those
 // in the second list take a value.
 const QStringList kQtFlags = {"-reverse", "-nograb", "-dograb", "-sync", "-widgetcount", "-session"};
-const QStringList kQtOptionsWithValue = {"-style",  "-stylesheet", "-platform", "-platformpluginpath",
-                                         "-platformtheme", "-plugin", "-qwindowgeometry", "-qwindowicon",
-                                         "-qwindowtitle", "-display", "-geometry", "-title", "-name",
-                                         "-fontengine", "-dialogs", "-session"};
+const QStringList kQtOptionsWithValue = {"-style",         "-stylesheet", "-platform",        "-platformpluginpath",
+                                         "-platformtheme", "-plugin",     "-qwindowgeometry", "-qwindowicon",
+                                         "-qwindowtitle",  "-display",    "-geometry",        "-title",
+                                         "-name",          "-fontengine", "-dialogs",         "-session"};
 
 QString Normalised(const QString &option) {
   // Qt accepts its options with one dash or two.

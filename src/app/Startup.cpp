@@ -11,8 +11,8 @@
 #include "config/RwIni.h"
 #include "config/StartupTrace.h"
 #include "config/TextNumbers.h"
-#include "data/ConnString.h"
 #include "data/Conn.h"
+#include "data/ConnString.h"
 #include "lang/Messages.h"
 #include "platform/MessageBoxes.h"
 #include "platform/QtTranslations.h"
@@ -62,8 +62,7 @@ bool Main(const QString &executableFolder, const StartupWindows &windows) {
   const QString dataFile = DataFilePath(ReadIni(QStringLiteral("language"), QStringLiteral("DataLanguage"), 100));
 
   SetIniFile(configFile);
-  if (LeadingNumber(ReadIni(QStringLiteral("system"), QStringLiteral("OpenSystem"), 100)) < 1 &&
-      windows.showWelcome)
+  if (LeadingNumber(ReadIni(QStringLiteral("system"), QStringLiteral("OpenSystem"), 100)) < 1 && windows.showWelcome)
     windows.showWelcome();
 
   if (dataFile.isEmpty() || !FileExists(dataFile)) {
@@ -78,8 +77,8 @@ bool Main(const QString &executableFolder, const StartupWindows &windows) {
     if (windows.showMainWindow) windows.showMainWindow();
     return true;
   }
-  if (Tell(GetMessageText(kMsgDatabaseUnavailable), MessageButtons::OkCancel,
-           MessageIcon::Exclamation) == MessageAnswer::Ok)
+  if (Tell(GetMessageText(kMsgDatabaseUnavailable), MessageButtons::OkCancel, MessageIcon::Exclamation) ==
+      MessageAnswer::Ok)
     Tell(kLinkErrorText, MessageButtons::Ok, MessageIcon::None);
   return false;
 }

@@ -9,9 +9,8 @@ namespace {
 
 QString MatchInFolder(const QString &folder, const QString &name) {
   if (QFileInfo::exists(folder + name)) return name;
-  const QStringList entries =
-      QDir(folder.isEmpty() ? QStringLiteral(".") : folder)
-          .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+  const QStringList entries = QDir(folder.isEmpty() ? QStringLiteral(".") : folder)
+                                  .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
   for (const QString &entry : entries)
     if (entry.compare(name, Qt::CaseInsensitive) == 0) return entry;
   return name;

@@ -64,15 +64,12 @@ QByteArray TrimBlanks(const QByteArray &text) {
 }
 
 QByteArray StripQuotes(const QByteArray &value) {
-  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-      value.back() == value.front())
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
     return value.mid(1, value.size() - 2);
   return value;
 }
 
-bool SameName(const QString &a, const QString &b) {
-  return a.compare(b, Qt::CaseInsensitive) == 0;
-}
+bool SameName(const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
 
 }  // namespace
 
@@ -131,10 +128,8 @@ QByteArray IniDocument::ToBytes() const {
       return (encoding_ == Encoding::Utf16Le ? kUtf16LeBom : kUtf16BeBom) +
              QByteArray(encoder.encode(QString::fromUtf8(body)));
     }
-    case Encoding::Utf8:
-      return byteOrderMark_ ? kUtf8Bom + body : body;
-    case Encoding::Gb18030:
-      break;
+    case Encoding::Utf8: return byteOrderMark_ ? kUtf8Bom + body : body;
+    case Encoding::Gb18030: break;
   }
   return body;
 }
@@ -144,8 +139,7 @@ QByteArray IniDocument::Encode(const QString &text) const {
     case Encoding::Utf8: return text.toUtf8();
     case Encoding::Gb18030: return EncodeGb18030(text);
     case Encoding::Utf16Le:
-    case Encoding::Utf16Be:
-      return QByteArray(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
+    case Encoding::Utf16Be: return QByteArray(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
   }
   return text.toUtf8();
 }
@@ -217,8 +211,7 @@ std::optional<size_t> IniDocument::FindKey(const QString &section, const QString
   return *keyFound;
 }
 
-std::optional<QByteArray> IniDocument::RawValue(const QString &section,
-                                                const QString &key) const {
+std::optional<QByteArray> IniDocument::RawValue(const QString &section, const QString &key) const {
   const auto line = FindKey(section, key);
   if (!line) return std::nullopt;
   QByteArray value = StripQuotes(Parse(lines_[*line]).value);
@@ -227,13 +220,11 @@ std::optional<QByteArray> IniDocument::RawValue(const QString &section,
   return value;
 }
 
-QString IniDocument::Value(const QString &section, const QString &key,
-                           qsizetype maxBytes) const {
+QString IniDocument::Value(const QString &section, const QString &key, qsizetype maxBytes) const {
   const auto line = FindKey(section, key);
   if (!line || maxBytes <= 0) return {};
   const QByteArray raw = *RawValue(section, key);
-  const QString text =
-      lines_[*line].codec == LineCodec::Gb18030 ? DecodeGb18030(raw) : QString::fromUtf8(raw);
+  const QString text = lines_[*line].codec == LineCodec::Gb18030 ? DecodeGb18030(raw) : QString::fromUtf8(raw);
   QString result;
   qsizetype used = 0;
   for (qsizetype i = 0; i < text.size();) {
@@ -284,8 +275,7 @@ void IniDocument::SetValue(const QString &section, const QString &key, const QSt
     }
     if (parsed.kind != Kind::Other) insertAt = i + 1;
   }
-  if (insertAt == lines_.size() && !lines_.empty() && lines_.back().end.isEmpty())
-    lines_.back().end = NewLine();
+  if (insertAt == lines_.size() && !lines_.empty() && lines_.back().end.isEmpty()) lines_.back().end = NewLine();
   lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insertAt), MakeLine(key + QLatin1Char('=') + value));
   KeepUtf8Evident();
 }

@@ -80,8 +80,10 @@ std::shared_ptr<const IniDocument> LoadDocument(const QString &path) {
   if (cached != Cache().end() && cached->second.stamp == stamp && !RecentlyChanged(stamp))
     return cached->second.document;
   auto document = std::make_shared<const IniDocument>(ReadDocument(path, info));
-  if (RecentlyChanged(stamp)) Cache().erase(path);
-  else Cache()[path] = {stamp, document};
+  if (RecentlyChanged(stamp))
+    Cache().erase(path);
+  else
+    Cache()[path] = {stamp, document};
   return document;
 }
 
@@ -166,8 +168,7 @@ bool WriteIni(const QString &section, const QString &key, const QString &value) 
   return WriteValues({{section, key, value}});
 }
 
-void WriteIniTo(const QString &file, const QString &section, const QString &key,
-                const QString &value) {
+void WriteIniTo(const QString &file, const QString &section, const QString &key, const QString &value) {
   SetIniFile(file);
   (void)WriteIni(section, key, value);
 }

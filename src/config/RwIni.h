@@ -27,8 +27,7 @@ QString ReadIniFrom(const QString &file, const QString &section, const QString &
 bool WriteIni(const QString &section, const QString &key, const QString &value);
 // Selects the file, then writes; the caller learns of a failure through
 // IniError() only.
-void WriteIniTo(const QString &file, const QString &section, const QString &key,
-                const QString &value);
+void WriteIniTo(const QString &file, const QString &section, const QString &key, const QString &value);
 QString IniError();
 
 // One value of a write of several.

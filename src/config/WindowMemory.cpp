@@ -19,7 +19,7 @@ int ZoomOf(const QVariant &value) {
   bool number = false;
   const int zoom = value.toString().trimmed().toInt(&number);
   return number && zoom >= WindowMemory::kLeastZoom && zoom <= WindowMemory::kMostZoom ? zoom
-                                                                                         : WindowMemory::kDefaultZoom;
+                                                                                       : WindowMemory::kDefaultZoom;
 }
 
 }  // namespace

@@ -11,9 +11,9 @@
 #include "Queries.h"
 #include "RowPager.h"
 #include "SqlConnection.h"
-#include "lang/Messages.h"
 #include "config/FileHelpers.h"
 #include "config/ProgramValues.h"
+#include "lang/Messages.h"
 
 namespace velmora {
 
@@ -60,8 +60,8 @@ class BusySpan {
 void CompareLettersWithoutCase(const SqlConnection &connection) {
   sqlite3 *db = connection.handle();
   const char *collation = nullptr;
-  if (sqlite3_table_column_metadata(db, "main", "VELM", "FirstA", nullptr, &collation, nullptr, nullptr,
-                                    nullptr) != SQLITE_OK ||
+  if (sqlite3_table_column_metadata(db, "main", "VELM", "FirstA", nullptr, &collation, nullptr, nullptr, nullptr) !=
+          SQLITE_OK ||
       collation == nullptr || sqlite3_stricmp(collation, "NOCASE") == 0)
     return;
   QStringList columns;
@@ -69,8 +69,8 @@ void CompareLettersWithoutCase(const SqlConnection &connection) {
   if (sqlite3_prepare_v2(db, "PRAGMA main.table_info(VELM)", -1, &statement, nullptr) != SQLITE_OK) return;
   while (sqlite3_step(statement) == SQLITE_ROW) {
     const QString name = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, 1)));
-    const QString quoted = QLatin1Char('"') + QString(name).replace(QLatin1Char('"'), QStringLiteral("\"\"")) +
-                           QLatin1Char('"');
+    const QString quoted =
+        QLatin1Char('"') + QString(name).replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
     // Named explicitly: without AS, the view's column would be named by the
     // quoted expression text.
     const bool letter = name.compare(QStringLiteral("FirstA"), Qt::CaseInsensitive) == 0;
@@ -130,12 +130,13 @@ RecordSet OpenRS(const QString &query, bool /*editable*/, const std::vector<SqlV
   if (connection != nullptr) {
     if (auto paged = PagedList(query, values, connection)) return std::move(*paged);
     rc = connection->Fetch(query, values, &set);
-    if (rc != SQLITE_OK) error = QStringLiteral("[%1]--%2").arg(rc).arg(QString::fromUtf8(sqlite3_errmsg(connection->handle())));
+    if (rc != SQLITE_OK)
+      error = QStringLiteral("[%1]--%2").arg(rc).arg(QString::fromUtf8(sqlite3_errmsg(connection->handle())));
   }
   if (rc != SQLITE_OK) {
     qCWarning(lcQueries).noquote() << "query failed:" << query << error;
-    State().lastError = QStringLiteral("OpenRS\n") + query + QLatin1Char('\n') + error +
-                        QLatin1Char('\n') + GetMessageText(kMsgQueryFailed);
+    State().lastError = QStringLiteral("OpenRS\n") + query + QLatin1Char('\n') + error + QLatin1Char('\n') +
+                        GetMessageText(kMsgQueryFailed);
   }
   return set;
 }

@@ -57,7 +57,8 @@ QByteArray ReadOtherScriptLines(const SqlConnection &connection) {
   if (sqlite3_prepare_v2(connection.handle(), "SELECT Data FROM VelmoraSearch WHERE Name='script'", -1, &statement,
                          nullptr) == SQLITE_OK &&
       sqlite3_step(statement) == SQLITE_ROW)
-    lines = QByteArray(static_cast<const char *>(sqlite3_column_blob(statement, 0)), sqlite3_column_bytes(statement, 0));
+    lines =
+        QByteArray(static_cast<const char *>(sqlite3_column_blob(statement, 0)), sqlite3_column_bytes(statement, 0));
   sqlite3_finalize(statement);
   return lines;
 }
@@ -67,8 +68,8 @@ void ForEachIdiomInCodeOrder(const SqlConnection &connection,
   // A scan reads each page once: a small page cache does as well.
   connection.Execute(QStringLiteral("PRAGMA cache_size = -256"));
   sqlite3_stmt *statement = nullptr;
-  if (sqlite3_prepare_v2(connection.handle(), "SELECT Idiom, Spell FROM VELM ORDER BY Code", -1, &statement,
-                         nullptr) != SQLITE_OK)
+  if (sqlite3_prepare_v2(connection.handle(), "SELECT Idiom, Spell FROM VELM ORDER BY Code", -1, &statement, nullptr) !=
+      SQLITE_OK)
     return;
   const auto text = [statement](int column) {
     return QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, column)),

@@ -17,7 +17,9 @@ IdiomList::IdiomList(RecordSet rows) {
   }
 }
 
-int IdiomList::size() const { return IsPaged() ? static_cast<int>(rows_.RowCount()) : static_cast<int>(idioms_.size()); }
+int IdiomList::size() const {
+  return IsPaged() ? static_cast<int>(rows_.RowCount()) : static_cast<int>(idioms_.size());
+}
 
 QString IdiomList::IdiomAt(int row) const {
   if (row < 0) return {};
@@ -51,14 +53,14 @@ QString EditionSourcesLine(const std::vector<EditionSource> &sources, bool withV
     QStringList facts;
     if (withVersions && !source.version.isEmpty()) facts << source.version;
     if (!source.licence.isEmpty()) facts << source.licence;
-    parts << (facts.isEmpty() ? source.name : source.name + QStringLiteral(" (") + facts.join(QStringLiteral(", ")) + QLatin1Char(')'));
+    parts << (facts.isEmpty()
+                  ? source.name
+                  : source.name + QStringLiteral(" (") + facts.join(QStringLiteral(", ")) + QLatin1Char(')'));
   }
   return parts.join(QStringLiteral(" + "));
 }
 
-std::optional<QString> HighestCode() {
-  return OpenRS(kHighestCodeQuery, false).Field(QStringLiteral("Maxcode"));
-}
+std::optional<QString> HighestCode() { return OpenRS(kHighestCodeQuery, false).Field(QStringLiteral("Maxcode")); }
 
 std::vector<LetterCount> LetterCounts() {
   std::vector<LetterCount> letters;
@@ -78,8 +80,8 @@ std::optional<IdiomRecord> Record(const QString &idiom) {
   const RecordSet row = OpenRS(kDetailQuery, true, {idiom});
   if (row.EOF_()) return std::nullopt;
   const auto text = [&row](const char *field) { return row.Text(QLatin1String(field)); };
-  return IdiomRecord{text("Code"),    text("Idiom"), text("FirstA"), text("Initial"),
-                     text("Spell"),   text("Note"),  text("Source"), text("Example")};
+  return IdiomRecord{text("Code"),  text("Idiom"), text("FirstA"), text("Initial"),
+                     text("Spell"), text("Note"),  text("Source"), text("Example")};
 }
 
 std::optional<QString> IdiomByCode(long long code) {

@@ -38,8 +38,8 @@ class IdiomList {
   const QStringList &Spells() const { return spells_; }
 
  private:
-  RecordSet rows_;                 // when paged
-  QStringList idioms_, spells_;    // otherwise: only what the list needs
+  RecordSet rows_;               // when paged
+  QStringList idioms_, spells_;  // otherwise: only what the list needs
 };
 
 // A filing letter of the index and how many idioms it holds.

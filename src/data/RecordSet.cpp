@@ -18,9 +18,7 @@ void RecordSet::AppendCell(const char *utf8, int length) {
   text_.append(utf8, static_cast<size_t>(length));
 }
 
-int RecordSet::ColumnOf(const QString &name) const {
-  return columnByName_.value(name.toLower(), -1);
-}
+int RecordSet::ColumnOf(const QString &name) const { return columnByName_.value(name.toLower(), -1); }
 
 RecordSet RecordSet::Paged(std::shared_ptr<RowSource> source) {
   RecordSet set;

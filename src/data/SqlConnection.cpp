@@ -25,8 +25,9 @@ void FirstFinal(sqlite3_context *context) {
 }
 
 QString Message(sqlite3 *db, int rc) {
-  return QStringLiteral("[%1]--%2").arg(rc).arg(
-      QString::fromUtf8(db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(rc)));
+  return QStringLiteral("[%1]--%2")
+      .arg(rc)
+      .arg(QString::fromUtf8(db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(rc)));
 }
 
 bool Bind(sqlite3_stmt *statement, const std::vector<SqlValue> &values) {
@@ -37,8 +38,7 @@ bool Bind(sqlite3_stmt *statement, const std::vector<SqlValue> &values) {
       rc = sqlite3_bind_int64(statement, index, *number);
     } else {
       const QByteArray utf8 = std::get<QString>(values[i]).toUtf8();
-      rc = sqlite3_bind_text(statement, index, utf8.constData(), static_cast<int>(utf8.size()),
-                             SQLITE_TRANSIENT);
+      rc = sqlite3_bind_text(statement, index, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
     }
     if (rc != SQLITE_OK) return false;
   }
@@ -108,8 +108,7 @@ QString SqlQuoted(const QString &text) {
 std::unique_ptr<SqlConnection> SqlConnection::OpenWith(const QString &path, const QString &password, Mode mode,
                                                        const CipherSettings &cipher, QString *error) {
   sqlite3 *db = nullptr;
-  const int flags = mode == Mode::ReadOnly ? SQLITE_OPEN_READONLY
-                                           : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+  const int flags = mode == Mode::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
   const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, flags, nullptr);
   std::unique_ptr<SqlConnection> connection(new SqlConnection(db));
   if (rc != SQLITE_OK) {
@@ -121,10 +120,8 @@ std::unique_ptr<SqlConnection> SqlConnection::OpenWith(const QString &path, cons
       connection->Execute(QStringLiteral("PRAGMA key = %1").arg(SqlQuoted(password)), &failure) &&
       connection->Execute(QStringLiteral("PRAGMA cipher_page_size = %1").arg(cipher.pageSize), &failure) &&
       connection->Execute(QStringLiteral("PRAGMA kdf_iter = %1").arg(cipher.kdfIterations), &failure) &&
-      connection->Execute(QStringLiteral("SELECT count(*) FROM sqlite_master"), &failure) &&
-      RegisterZhCollation(db) &&
-      sqlite3_create_function(db, "First", 1, SQLITE_UTF8, nullptr, nullptr, FirstStep,
-                              FirstFinal) == SQLITE_OK;
+      connection->Execute(QStringLiteral("SELECT count(*) FROM sqlite_master"), &failure) && RegisterZhCollation(db) &&
+      sqlite3_create_function(db, "First", 1, SQLITE_UTF8, nullptr, nullptr, FirstStep, FirstFinal) == SQLITE_OK;
   if (!ready) {
     if (error) *error = failure.isEmpty() ? QStringLiteral("cannot register functions") : failure;
     return nullptr;
@@ -132,8 +129,8 @@ std::unique_ptr<SqlConnection> SqlConnection::OpenWith(const QString &path, cons
   return connection;
 }
 
-std::unique_ptr<SqlConnection> SqlConnection::Open(const QString &path, const QString &password,
-                                                   Mode mode, QString *error) {
+std::unique_ptr<SqlConnection> SqlConnection::Open(const QString &path, const QString &password, Mode mode,
+                                                   QString *error) {
   auto connection = OpenWith(path, password, mode, kCipherSettings, error);
   // An edition of an earlier builder is keyed with SQLCipher's defaults.
   if (!connection && mode == Mode::ReadOnly) connection = OpenWith(path, password, mode, kLegacyCipherSettings, error);
@@ -160,7 +157,8 @@ SqlConnection::~SqlConnection() { sqlite3_close_v2(db_); }
 bool SqlConnection::Execute(const QString &sql, QString *error) const {
   char *message = nullptr;
   const int rc = sqlite3_exec(db_, sql.toUtf8().constData(), nullptr, nullptr, &message);
-  if (rc != SQLITE_OK && error) *error = QStringLiteral("[%1]--%2").arg(rc).arg(QString::fromUtf8(message ? message : ""));
+  if (rc != SQLITE_OK && error)
+    *error = QStringLiteral("[%1]--%2").arg(rc).arg(QString::fromUtf8(message ? message : ""));
   sqlite3_free(message);
   return rc == SQLITE_OK;
 }
@@ -168,8 +166,8 @@ bool SqlConnection::Execute(const QString &sql, QString *error) const {
 bool SqlConnection::HasTable(const QString &name) const {
   sqlite3_stmt *statement = nullptr;
   bool found = false;
-  if (sqlite3_prepare_v2(db_, "SELECT 1 FROM sqlite_master WHERE type='table' AND name=?1 COLLATE NOCASE",
-                         -1, &statement, nullptr) == SQLITE_OK) {
+  if (sqlite3_prepare_v2(db_, "SELECT 1 FROM sqlite_master WHERE type='table' AND name=?1 COLLATE NOCASE", -1,
+                         &statement, nullptr) == SQLITE_OK) {
     const QByteArray utf8 = name.toUtf8();
     sqlite3_bind_text(statement, 1, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
     found = sqlite3_step(statement) == SQLITE_ROW;

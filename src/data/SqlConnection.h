@@ -40,8 +40,7 @@ class SqlConnection {
   // file gets kCipherSettings; an existing one is read with them or, failing
   // that, with kLegacyCipherSettings. Nothing on failure, with the engine's
   // message in *error.
-  static std::unique_ptr<SqlConnection> Open(const QString &path, const QString &password,
-                                             Mode mode, QString *error);
+  static std::unique_ptr<SqlConnection> Open(const QString &path, const QString &password, Mode mode, QString *error);
   // Opens or creates a plain database, without a key (the user's own
   // files); writers wait up to busyMilliseconds for one another. Nothing on
   // failure, with the engine's message in *error and its result code in

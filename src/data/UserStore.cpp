@@ -166,12 +166,14 @@ void UserStore::Salvage(const SqlConnection &db) {
 
 QString UserStore::Notice(const QString &path) const {
   if (newer_)
-    return QStringLiteral("Your favourites and history (%1) were saved by a newer version of Velmora. This version "
-                          "leaves them as they are: favourites and history are off until you use the newer version again.")
+    return QStringLiteral(
+               "Your favourites and history (%1) were saved by a newer version of Velmora. This version "
+               "leaves them as they are: favourites and history are off until you use the newer version again.")
         .arg(path);
   if (!movedAside_.isEmpty())
-    return QStringLiteral("Your favourites and history file was damaged. It was kept as %1, and %2 favourites and "
-                          "history entries were read back from it into a new file.")
+    return QStringLiteral(
+               "Your favourites and history file was damaged. It was kept as %1, and %2 favourites and "
+               "history entries were read back from it into a new file.")
         .arg(movedAside_)
         .arg(salvaged_);
   return {};
@@ -192,7 +194,8 @@ void UserStore::SetOtherEdition(QString edition, std::function<QString(const QSt
 
 std::vector<std::pair<QString, QString>> UserStore::BothForms(const QString &idiom) const {
   std::vector<std::pair<QString, QString>> forms = {{edition_, idiom}};
-  const QString other = otherForm_ && !otherEdition_.isEmpty() && otherEdition_ != edition_ ? otherForm_(idiom) : QString();
+  const QString other =
+      otherForm_ && !otherEdition_.isEmpty() && otherEdition_ != edition_ ? otherForm_(idiom) : QString();
   if (!other.isEmpty()) forms.emplace_back(otherEdition_, other);
   return forms;
 }
@@ -217,7 +220,8 @@ bool UserStore::RecordShown(const QString &idiom) {
   const qint64 now = Now();
   for (const auto &[edition, form] : BothForms(idiom)) {
     steps.push_back({QStringLiteral("DELETE FROM History WHERE Edition = ?1 AND Idiom = ?2"), {edition, form}});
-    steps.push_back({QStringLiteral("INSERT INTO History (Edition, Idiom, Shown) VALUES (?1, ?2, ?3)"), {edition, form, now}});
+    steps.push_back(
+        {QStringLiteral("INSERT INTO History (Edition, Idiom, Shown) VALUES (?1, ?2, ?3)"), {edition, form, now}});
     steps.push_back({QStringLiteral("DELETE FROM History WHERE Edition = ?1 AND Id NOT IN "
                                     "(SELECT Id FROM History WHERE Edition = ?1 ORDER BY Id DESC LIMIT ?2)"),
                      {edition, static_cast<long long>(kHistoryLength)}});
@@ -236,8 +240,9 @@ std::vector<UserStore::Entry> UserStore::Entries(const QString &query) const {
 }
 
 std::vector<UserStore::Entry> UserStore::Favourites() const {
-  return Entries(QStringLiteral("SELECT Idiom, Added AS At FROM Favourites WHERE Edition = ?1 "
-                                "ORDER BY Added DESC, rowid DESC"));
+  return Entries(
+      QStringLiteral("SELECT Idiom, Added AS At FROM Favourites WHERE Edition = ?1 "
+                     "ORDER BY Added DESC, rowid DESC"));
 }
 
 std::vector<UserStore::Entry> UserStore::History() const {

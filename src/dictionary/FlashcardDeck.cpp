@@ -9,8 +9,7 @@ namespace {
 // The header lines tell Anki the separator and that fields hold HTML, so a
 // line break inside a field survives as <br> and never starts a new card;
 // programs that do not know them skip lines that start with "#".
-const QByteArray kHeader =
-    "#separator:tab\n#html:true\n#columns:Idiom\tSpelling\tExplanation\tDerivation\tExample\n";
+const QByteArray kHeader = "#separator:tab\n#html:true\n#columns:Idiom\tSpelling\tExplanation\tDerivation\tExample\n";
 
 }  // namespace
 

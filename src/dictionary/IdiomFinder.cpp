@@ -27,9 +27,8 @@ quint32 NumberAt(const QByteArray &bytes, qsizetype at) {
 }  // namespace
 
 void PrefixIndex::Build(std::vector<Entry> entries) {
-  std::sort(entries.begin(), entries.end(), [](const Entry &a, const Entry &b) {
-    return a.key != b.key ? a.key < b.key : a.row < b.row;
-  });
+  std::sort(entries.begin(), entries.end(),
+            [](const Entry &a, const Entry &b) { return a.key != b.key ? a.key < b.key : a.row < b.row; });
   text_.clear();
   offsets_.assign(1, 0);
   rows_.clear();
@@ -64,16 +63,20 @@ int PrefixIndex::FirstRow(const std::string &prefix) const {
   size_t low = 0, high = rows_.size();
   while (low < high) {  // the first key not below the prefix
     const size_t middle = (low + high) / 2;
-    if (KeyAt(middle) < prefix) low = middle + 1;
-    else high = middle;
+    if (KeyAt(middle) < prefix)
+      low = middle + 1;
+    else
+      high = middle;
   }
   // The keys that begin with the prefix follow it in one run.
   const auto begins = [&](size_t i) { return KeyAt(i).substr(0, prefix.size()) == prefix; };
   size_t end = low;
   for (size_t last = rows_.size(); end < last;) {
     const size_t middle = (end + last) / 2;
-    if (begins(middle)) end = middle + 1;
-    else last = middle;
+    if (begins(middle))
+      end = middle + 1;
+    else
+      last = middle;
   }
   if (end == low) return -1;
   return MinRow(low, end);

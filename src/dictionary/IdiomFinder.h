@@ -35,7 +35,9 @@ class PrefixIndex {
   static std::optional<PrefixIndex> FromBytes(const QByteArray &bytes);
 
  private:
-  std::string_view KeyAt(size_t i) const { return std::string_view(text_).substr(offsets_[i], offsets_[i + 1] - offsets_[i]); }
+  std::string_view KeyAt(size_t i) const {
+    return std::string_view(text_).substr(offsets_[i], offsets_[i + 1] - offsets_[i]);
+  }
   void BuildTree();
   int MinRow(size_t begin, size_t end) const;
 

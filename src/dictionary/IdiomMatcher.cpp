@@ -16,9 +16,8 @@ using Kind = IdiomMatcher::Kind;
 
 bool HasHan(const QString &text) {
   for (qsizetype i = 0; i < text.size(); ++i) {
-    const char32_t c = text[i].isHighSurrogate() && i + 1 < text.size()
-                           ? QChar::surrogateToUcs4(text[i], text[i + 1])
-                           : text[i].unicode();
+    const char32_t c = text[i].isHighSurrogate() && i + 1 < text.size() ? QChar::surrogateToUcs4(text[i], text[i + 1])
+                                                                        : text[i].unicode();
     if (QChar::script(c) == QChar::Script_Han) return true;
   }
   return false;
@@ -112,9 +111,9 @@ void IdiomMatcher::SetOtherScript(const QByteArray &lines) {
   for (int row = 0; row < size(); ++row) {
     qsizetype end = lines.indexOf('\n', at);
     if (end < 0) end = lines.size();
-    const std::u16string other =
-        at <= lines.size() ? Normalized(QString::fromUtf8(lines.constData() + at, end - at)).toStdU16String()
-                           : std::u16string();
+    const std::u16string other = at <= lines.size()
+                                     ? Normalized(QString::fromUtf8(lines.constData() + at, end - at)).toStdU16String()
+                                     : std::u16string();
     otherScript_.Add(other == idioms_.At(static_cast<size_t>(row)) ? std::u16string() : other);
     at = end + 1;
   }
@@ -147,9 +146,12 @@ std::vector<IdiomMatcher::Match> IdiomMatcher::Find(const QString &rawKey, const
   std::string letters;  // of a wildcard key, for the toneless pinyin
   bool latinPattern = wildcard;
   for (const QChar c : key) {
-    if (c == u'*' || c == u'?') letters += static_cast<char>(c.unicode());
-    else if (c >= u'a' && c <= u'z') letters += static_cast<char>(c.unicode());
-    else if (c != u' ' && c != u'\'') latinPattern = false;
+    if (c == u'*' || c == u'?')
+      letters += static_cast<char>(c.unicode());
+    else if (c >= u'a' && c <= u'z')
+      letters += static_cast<char>(c.unicode());
+    else if (c != u' ' && c != u'\'')
+      latinPattern = false;
   }
   const bool initialsKey = pinyin.IsValid() && pinyin.Letters().size() >= 2;
   // A reading from inside the idiom, like characters from inside it; short
@@ -163,29 +165,33 @@ std::vector<IdiomMatcher::Match> IdiomMatcher::Find(const QString &rawKey, const
     const auto take = [&best](Kind kind) {
       if (!best || kind < *best) best = kind;
     };
-    for (const std::u16string_view idiom : {idioms_.At(row), otherScript ? otherScript_.At(row) : std::u16string_view()}) {
+    for (const std::u16string_view idiom :
+         {idioms_.At(row), otherScript ? otherScript_.At(row) : std::u16string_view()}) {
       if (idiom.empty()) continue;
       if (wildcard) {
         if (Glob<char16_t>(text, idiom, textUnits)) take(Kind::Wildcard);
         continue;
       }
-      if (idiom == text) take(Kind::ExactIdiom);
-      else if (idiom.substr(0, text.size()) == text) take(Kind::IdiomPrefix);
-      else if (idiom.find(text) != std::u16string_view::npos) take(Kind::Inside);
+      if (idiom == text)
+        take(Kind::ExactIdiom);
+      else if (idiom.substr(0, text.size()) == text)
+        take(Kind::IdiomPrefix);
+      else if (idiom.find(text) != std::u16string_view::npos)
+        take(Kind::Inside);
     }
     if (pinyin.IsValid()) {
       if (AnyPart(readings_.At(row), [&](std::string_view reading) { return pinyin.MatchesReading(reading); }))
         take(Kind::Pinyin);
-      else if (insideKey && AnyPart(readings_.At(row), [&](std::string_view reading) {
-                 return pinyin.MatchesInsideReading(reading);
-               }))
+      else if (insideKey && AnyPart(readings_.At(row),
+                                    [&](std::string_view reading) { return pinyin.MatchesInsideReading(reading); }))
         take(Kind::Inside);
       if (initialsKey && AnyPart(initials_.At(row), [&](std::string_view part) {
             return part.substr(0, pinyin.Letters().size()) == pinyin.Letters();
           }))
         take(Kind::Initials);
     }
-    if (latinPattern && AnyPart(toneless_.At(row), [&](std::string_view part) { return Glob<char>(letters, part, letterUnits); }))
+    if (latinPattern &&
+        AnyPart(toneless_.At(row), [&](std::string_view part) { return Glob<char>(letters, part, letterUnits); }))
       take(Kind::Wildcard);
     if (best) matches.push_back({static_cast<int>(row), *best});
   }

@@ -102,8 +102,10 @@ QString SyllableInitials(const QString &spell) {
 QString SearchFold(const QString &text) {
   QString folded;
   for (const QChar c : WithoutTones(text)) {
-    if (c == u'ü' || c == u'v') folded += QLatin1Char('u');
-    else if (c.isLetterOrNumber()) folded += c;
+    if (c == u'ü' || c == u'v')
+      folded += QLatin1Char('u');
+    else if (c.isLetterOrNumber())
+      folded += c;
   }
   return folded;
 }

@@ -11,8 +11,7 @@ namespace {
 
 // trad|simp[pin1 yin1] or word[pin1 yin1]; the pinyin part may be absent.
 const QRegularExpression &CrossReference() {
-  static const QRegularExpression pattern(
-      QStringLiteral(R"(([^\s\[\]|/;,()]+)(?:\|([^\s\[\]|/;,()]+))?\[([^\]]*)\])"));
+  static const QRegularExpression pattern(QStringLiteral(R"(([^\s\[\]|/;,()]+)(?:\|([^\s\[\]|/;,()]+))?\[([^\]]*)\])"));
   return pattern;
 }
 

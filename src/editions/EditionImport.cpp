@@ -60,8 +60,10 @@ bool EditionImport::Start(Request request) {
         this,
         [this, failure] {
           running_ = false;
-          if (failure) emit finished(*failure);
-          else emit cancelled();
+          if (failure)
+            emit finished(*failure);
+          else
+            emit cancelled();
         },
         Qt::QueuedConnection);
   });

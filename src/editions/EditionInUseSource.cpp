@@ -38,8 +38,8 @@ LoadedSource LoadEditionInUse(const QString &path, const QString &password) {
   QString error;
   const auto db = SqlConnection::Open(path, password, SqlConnection::Mode::ReadOnly, &error);
   RecordSet rows;
-  if (!db || db->Fetch(QStringLiteral("SELECT Idiom, Spell, Note, Source, Example FROM VELM ORDER BY Code"), {},
-                       &rows) != 0)
+  if (!db ||
+      db->Fetch(QStringLiteral("SELECT Idiom, Spell, Note, Source, Example FROM VELM ORDER BY Code"), {}, &rows) != 0)
     throw SourceError(QStringLiteral("%1: the dictionary in use cannot be read (%2)").arg(path, error));
   LoadedSource source;
   source.path = path;

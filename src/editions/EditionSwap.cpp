@@ -58,7 +58,8 @@ void Duplicate(const QString &from, const QString &to) {
     throw SourceError(QStringLiteral("%1 cannot be written: the disk is full").arg(to));
   if (!QFile::copy(from, to) || QFileInfo(to).size() != size) {
     QFile::remove(to);
-    throw SourceError(QStringLiteral("%1 cannot be written: its folder may not be written, or the disk is full").arg(to));
+    throw SourceError(
+        QStringLiteral("%1 cannot be written: its folder may not be written, or the disk is full").arg(to));
   }
 }
 
@@ -92,8 +93,10 @@ void RollBack(const std::vector<Move> &moves, const std::vector<QString> &keptBe
     QFile::remove(KeptPart(moves[i].inUse));
     if (QFileInfo::exists(moves[i].staged)) continue;  // not put in place
     // An edition that had none before it goes again; the installed one is read.
-    if (keptBefore[i].isEmpty()) QFile::remove(moves[i].inUse);
-    else RenameOver(PreviousEditionPath(moves[i].inUse), moves[i].inUse);
+    if (keptBefore[i].isEmpty())
+      QFile::remove(moves[i].inUse);
+    else
+      RenameOver(PreviousEditionPath(moves[i].inUse), moves[i].inUse);
   }
   QFile::remove(JournalPath(moves.front().inUse));
 }
@@ -177,7 +180,8 @@ void KeepAsPrevious(const QString &edition, const QString &inUse) {
   Duplicate(edition, KeptPart(inUse));
   if (!RenameOver(KeptPart(inUse), PreviousEditionPath(inUse))) {
     QFile::remove(KeptPart(inUse));
-    throw SourceError(QStringLiteral("%1 cannot be written: its folder may not be written").arg(PreviousEditionPath(inUse)));
+    throw SourceError(
+        QStringLiteral("%1 cannot be written: its folder may not be written").arg(PreviousEditionPath(inUse)));
   }
 }
 
@@ -242,8 +246,7 @@ void RecoverInterruptedSwap(const QString &folder, const QString &password) {
   }
 }
 
-ImportLock::ImportLock(const QString &folder)
-    : lock_(std::make_unique<QLockFile>(QDir(folder).filePath(kLockName))) {
+ImportLock::ImportLock(const QString &folder) : lock_(std::make_unique<QLockFile>(QDir(folder).filePath(kLockName))) {
   // Held for as long as an import runs; only a holder that is gone frees it.
   lock_->setStaleLockTime(0);
 }

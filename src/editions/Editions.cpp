@@ -1,9 +1,9 @@
 #include "Editions.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <algorithm>
 #include <memory>
-#include <QFileInfo>
 
 #include "SourceError.h"
 #include "TraditionalConverter.h"
@@ -33,7 +33,8 @@ void BuildEditions(const std::vector<LoadedSource> &sources, const EditionPaths 
     const QString &path = edition == Edition::Gb ? paths.gb : paths.big5;
     if (path.isEmpty()) continue;
     const double share = both ? 0.49 : 0.98;
-    const BuildControl rowsPart = control.Part(at, share * 0.15), filePart = control.Part(at + share * 0.15, share * 0.85);
+    const BuildControl rowsPart = control.Part(at, share * 0.15),
+                       filePart = control.Part(at + share * 0.15, share * 0.85);
     std::unique_ptr<TraditionalConverter> converter;
     if (edition == Edition::Big5) converter = std::make_unique<TraditionalConverter>();
     const auto rows = BuildRows(entries, edition, converter.get(), &rowsPart);

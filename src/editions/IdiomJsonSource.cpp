@@ -30,7 +30,8 @@ std::vector<SourceEntry> ReadIdiomJson(const QByteArray &json, const QString &fi
                                                                     : QStringLiteral("this is not valid JSON here"));
   }
   if (!document.is_array())
-    throw SourceError(fileName + QStringLiteral(": expected a list of idioms ([{\"word\": ..., \"pinyin\": ...}, ...])"));
+    throw SourceError(fileName +
+                      QStringLiteral(": expected a list of idioms ([{\"word\": ..., \"pinyin\": ...}, ...])"));
   std::vector<SourceEntry> idioms;
   for (const auto &object : document) {
     if (!object.is_object()) continue;

@@ -17,7 +17,8 @@ ScriptConverter::~ScriptConverter() { opencc_close(static_cast<opencc_t>(handle_
 QString ScriptConverter::Convert(const QString &text) const {
   if (text.isEmpty()) return text;
   const QByteArray utf8 = text.toUtf8();
-  char *converted = opencc_convert_utf8(static_cast<opencc_t>(handle_), utf8.constData(), static_cast<size_t>(utf8.size()));
+  char *converted =
+      opencc_convert_utf8(static_cast<opencc_t>(handle_), utf8.constData(), static_cast<size_t>(utf8.size()));
   if (converted == nullptr) return text;
   const QString result = QString::fromUtf8(converted);
   opencc_convert_utf8_free(converted);

@@ -7,8 +7,8 @@ namespace velmora::mkdata {
 
 struct SourceEntry {
   QString simplified;
-  QString traditional;  // empty when the source has none (converted later)
-  QString spell;        // tone-marked pinyin, syllables separated by blanks
+  QString traditional;          // empty when the source has none (converted later)
+  QString spell;                // tone-marked pinyin, syllables separated by blanks
   std::optional<QString> note;  // the explanation in Chinese
   std::optional<QString> source;
   std::optional<QString> example;

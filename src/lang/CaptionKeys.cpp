@@ -18,7 +18,7 @@ QString WithoutMnemonic(const QString &caption) {
 
 QString ChineseFace(const QString &language) {
   return language.compare(QLatin1String("BIG5"), Qt::CaseInsensitive) == 0 ? QStringLiteral("Noto Sans CJK TC")
-                                                                            : QStringLiteral("Noto Sans CJK SC");
+                                                                           : QStringLiteral("Noto Sans CJK SC");
 }
 
 }  // namespace velmora

@@ -6,9 +6,7 @@ namespace velmora {
 
 namespace {
 
-std::optional<double> NonNegative(double value) {
-  return value >= 0 ? std::optional<double>(value) : std::nullopt;
-}
+std::optional<double> NonNegative(double value) { return value >= 0 ? std::optional<double>(value) : std::nullopt; }
 
 }  // namespace
 

@@ -9,14 +9,14 @@
 namespace velmora {
 
 struct ArrangeInput {
-  double bannerWidth;      // Picture1
-  double footerWidth;      // Picture3
-  double barHeight;        // Picture4
-  double listPaneHeight;   // picMList
-  double detailWidth;      // Picture6
+  double bannerWidth;     // Picture1
+  double footerWidth;     // Picture3
+  double barHeight;       // Picture4
+  double listPaneHeight;  // picMList
+  double detailWidth;     // Picture6
   double detailHeight;
-  double headerHeight;     // Image10
-  double squareButton;     // cmdAbout's width, B
+  double headerHeight;  // Image10
+  double squareButton;  // cmdAbout's width, B
 };
 
 struct Arrangement {

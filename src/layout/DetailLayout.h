@@ -14,8 +14,8 @@ struct DetailMetrics {
   int idiomBoxHeight;    // a one-line box that shows its font unclipped
   int spellBoxHeight;
   int labelHeight;
-  int textLine;         // one line of the text boxes
-  int textBoxChrome;    // a text box's frame and margins, both edges
+  int textLine;       // one line of the text boxes
+  int textBoxChrome;  // a text box's frame and margins, both edges
 };
 
 struct BoxPlace {

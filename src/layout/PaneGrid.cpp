@@ -12,13 +12,13 @@ struct Placement {
 };
 
 const std::array<Placement, kPaneCount> kPlacements = {{
-    {0, 0, 0, 4, QRectF(2, 2, 8186, 883)},       // Picture1, banner
-    {1, 1, 0, 1, QRectF(2, 885, 463, 3975)},     // Picture4, button bar
-    {1, 1, 2, 2, QRectF(465, 885, 2400, 3975)},  // picMList, list pane
-    {1, 1, 3, 4, QRectF(2865, 885, 5323, 3975)}, // Picture6, detail pane
-    {2, 2, 1, 3, QRectF(120, 4860, 7920, 703)},  // Picture3, footer
-    {2, 2, 0, 0, QRectF(0, 4860, 150, 780)},     // Image1, corner
-    {2, 2, 4, 4, QRectF(8040, 4860, 150, 780)},  // Image3, corner
+    {0, 0, 0, 4, QRectF(2, 2, 8186, 883)},        // Picture1, banner
+    {1, 1, 0, 1, QRectF(2, 885, 463, 3975)},      // Picture4, button bar
+    {1, 1, 2, 2, QRectF(465, 885, 2400, 3975)},   // picMList, list pane
+    {1, 1, 3, 4, QRectF(2865, 885, 5323, 3975)},  // Picture6, detail pane
+    {2, 2, 1, 3, QRectF(120, 4860, 7920, 703)},   // Picture3, footer
+    {2, 2, 0, 0, QRectF(0, 4860, 150, 780)},      // Image1, corner
+    {2, 2, 4, 4, QRectF(8040, 4860, 150, 780)},   // Image3, corner
 }};
 
 std::array<double, 6> ColumnEdges(double width) {

@@ -59,8 +59,8 @@ void BannerPane::ShowUser() {
 }
 
 void BannerPane::Form_Resize() {
-  const NicknamePlacement place = PlaceNickname(Twips(c_.lblUserName->x()), Twips(c_.lblUserName->width()),
-                                                Twips(c_.cmdCoolNameSet->x()));
+  const NicknamePlacement place =
+      PlaceNickname(Twips(c_.lblUserName->x()), Twips(c_.lblUserName->width()), Twips(c_.cmdCoolNameSet->x()));
   c_.lblUserCoolName->move(Px(place.left), c_.lblUserCoolName->y());
   if (place.width) c_.lblUserCoolName->resize(Px(*place.width), c_.lblUserCoolName->height());
 }

@@ -17,7 +17,6 @@
 
 namespace velmora {
 
-
 QString ViewName(View view) {
   switch (view) {
     case View::Search: return QStringLiteral("KOVSearch");
@@ -108,9 +107,12 @@ void BrowsePane::ApplyViewMode() {
 }
 
 void BrowsePane::FocusCurrentView() {
-  if (view_ == View::Search) c_.lstKovSearch->setFocus(Qt::TabFocusReason);
-  else if (view_ == View::Index) c_.trvIdiomDir->setFocus(Qt::TabFocusReason);
-  else c_.picFavourites->CurrentList()->setFocus(Qt::TabFocusReason);
+  if (view_ == View::Search)
+    c_.lstKovSearch->setFocus(Qt::TabFocusReason);
+  else if (view_ == View::Index)
+    c_.trvIdiomDir->setFocus(Qt::TabFocusReason);
+  else
+    c_.picFavourites->CurrentList()->setFocus(Qt::TabFocusReason);
 }
 
 void BrowsePane::SearchAgain(const QString &idiom) {
@@ -130,8 +132,9 @@ void BrowsePane::ShowChosenIdiom(const QString &idiom) {
 void BrowsePane::ExportFavourites() {
   const QStringList idioms = c_.picFavourites->FavouriteIdioms();
   if (idioms.isEmpty()) return;
-  const QString path = ChooseSaveFile(c_.picFavourites->window(), QStringLiteral("Export favourites"), QStringLiteral("velmora-favourites.txt"),
-                                      QStringLiteral("Tab-separated text (*.txt *.tsv)"));
+  const QString path =
+      ChooseSaveFile(c_.picFavourites->window(), QStringLiteral("Export favourites"),
+                     QStringLiteral("velmora-favourites.txt"), QStringLiteral("Tab-separated text (*.txt *.tsv)"));
   if (path.isEmpty()) return;
   std::vector<IdiomRecord> records;
   for (const QString &idiom : idioms) {

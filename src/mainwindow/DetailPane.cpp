@@ -57,8 +57,7 @@ void PlaceVertically(QWidget *control, const BoxPlace &place) {
 
 }  // namespace
 
-DetailPane::DetailPane(const DetailControls &controls, Reader &reader, std::vector<QWidget *> zoomed,
-                       QObject *parent)
+DetailPane::DetailPane(const DetailControls &controls, Reader &reader, std::vector<QWidget *> zoomed, QObject *parent)
     : QObject(parent), c_(controls), reader_(reader), zoomed_(std::move(zoomed)) {
   connect(&reader_, &Reader::shown, this, &DetailPane::Show);
   connect(c_.Command2, &QAbstractButton::clicked, this, &DetailPane::Command2_Click);
@@ -91,10 +90,9 @@ void DetailPane::Show(const IdiomRecord &record) {
 void DetailPane::BuildDetailText() {
   c_.txtDetailed->hide();
   c_.Picture5->hide();
-  detailText_ = ComposeDetailText({c_.txtIdiom->text(), c_.txtSpell->text(), c_.lblExplain->text(),
-                                   c_.txtExplain->toPlainText(), c_.lblDerivation->text(),
-                                   c_.txtDerivation->toPlainText(), c_.lblExample->text(),
-                                   c_.txtExample->toPlainText()});
+  detailText_ = ComposeDetailText(
+      {c_.txtIdiom->text(), c_.txtSpell->text(), c_.lblExplain->text(), c_.txtExplain->toPlainText(),
+       c_.lblDerivation->text(), c_.txtDerivation->toPlainText(), c_.lblExample->text(), c_.txtExample->toPlainText()});
   c_.txtDetailed->setPlainText(QString(detailText_).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 }
 
@@ -171,8 +169,8 @@ void DetailPane::Zoom(int steps) {
 void DetailPane::ApplyTextScale() {
   const double zoom = zoomPercent_ / 100.0;
   const bool room = DetailPaneHasRoom(c_.Picture6->height(), Px(DesignRect(Pane::DetailPane).height()));
-  for (QWidget *control : std::initializer_list<QWidget *>{c_.txtSpell, c_.txtExplain, c_.txtDerivation,
-                                                            c_.txtExample, c_.txtDetailed})
+  for (QWidget *control :
+       std::initializer_list<QWidget *>{c_.txtSpell, c_.txtExplain, c_.txtDerivation, c_.txtExample, c_.txtDetailed})
     ScaleFont(control, zoom);
   for (QWidget *control : zoomed_) ScaleFont(control, zoom);
   ScaleFont(c_.txtIdiom, zoom * (room ? 1.5 : 1.0));
@@ -183,14 +181,14 @@ void DetailPane::ArrangeDetail() {
   int textLine = 0;
   for (const QPlainTextEdit *box : {c_.txtExplain, c_.txtDerivation, c_.txtExample})
     textLine = std::max(textLine, LineHeight(box->font()));
-  const DetailMetrics metrics{c_.Picture6->height(),
-                              Px(DesignRect(Pane::DetailPane).height()),
-                              c_.txtIdiom->sizeHint().height(),
-                              c_.txtSpell->sizeHint().height(),
-                              std::max(Px(240), c_.lblExplain->fontMetrics().height()),
-                              textLine,
-                              2 * (c_.txtExplain->frameWidth() +
-                                   static_cast<int>(std::ceil(c_.txtExplain->document()->documentMargin())))};
+  const DetailMetrics metrics{
+      c_.Picture6->height(),
+      Px(DesignRect(Pane::DetailPane).height()),
+      c_.txtIdiom->sizeHint().height(),
+      c_.txtSpell->sizeHint().height(),
+      std::max(Px(240), c_.lblExplain->fontMetrics().height()),
+      textLine,
+      2 * (c_.txtExplain->frameWidth() + static_cast<int>(std::ceil(c_.txtExplain->document()->documentMargin())))};
   const DetailPlaces places = PlaceDetailBoxes(metrics);
   PlaceVertically(c_.txtIdiom, places.idiom);
   PlaceVertically(c_.txtSpell, places.spell);
@@ -209,12 +207,13 @@ bool DetailPane::eventFilter(QObject *watched, QEvent *event) {
   // comes back from a menu or another window leaves the selection alone.
   if (watched == c_.txtExplain && event->type() == QEvent::FocusIn) {
     const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-    if (reason == Qt::MouseFocusReason) selectExplainOnRelease_ = true;
-    else if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) c_.txtExplain->selectAll();
+    if (reason == Qt::MouseFocusReason)
+      selectExplainOnRelease_ = true;
+    else if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
+      c_.txtExplain->selectAll();
   }
   // Compared by address only: events come while the box is being destroyed.
-  if (watched == explainViewport_ && event->type() == QEvent::MouseButtonRelease &&
-      selectExplainOnRelease_) {
+  if (watched == explainViewport_ && event->type() == QEvent::MouseButtonRelease && selectExplainOnRelease_) {
     selectExplainOnRelease_ = false;
     // After the box has handled the release itself.
     QTimer::singleShot(0, c_.txtExplain, [box = c_.txtExplain] {

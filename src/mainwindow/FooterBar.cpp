@@ -15,8 +15,9 @@ FooterBar::FooterBar(const FooterControls &controls, const Reader &reader, QObje
 
 void FooterBar::ShowDataCredit() {
   const std::vector<EditionSource> sources = EditionSources();
-  const bool cedictOnly = std::all_of(sources.begin(), sources.end(),
-                                      [](const EditionSource &source) { return source.name == QLatin1String("CC-CEDICT"); });
+  const bool cedictOnly = std::all_of(sources.begin(), sources.end(), [](const EditionSource &source) {
+    return source.name == QLatin1String("CC-CEDICT");
+  });
   if (sources.empty() || cedictOnly) return;
   QStringList names;
   for (const EditionSource &source : sources) names << source.name;

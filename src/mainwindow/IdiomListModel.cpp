@@ -8,9 +8,7 @@ void IdiomListModel::SetList(IdiomList list) {
   endResetModel();
 }
 
-int IdiomListModel::rowCount(const QModelIndex &parent) const {
-  return parent.isValid() ? 0 : list_.size();
-}
+int IdiomListModel::rowCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : list_.size(); }
 
 int IdiomListModel::columnCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : 2; }
 

@@ -2,20 +2,20 @@
 
 #include <QFocusEvent>
 #include <QHeaderView>
-#include <algorithm>
-#include <utility>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QStyle>
 #include <QToolTip>
 #include <QtConcurrent/QtConcurrentRun>
+#include <algorithm>
+#include <utility>
 
+#include <QLineEdit>
+#include <QTreeView>
 #include "config/StartupTrace.h"
 #include "data/Conn.h"
 #include "data/EditionFacts.h"
 #include "data/MeaningSearch.h"
-#include <QLineEdit>
-#include <QTreeView>
 
 namespace velmora {
 
@@ -129,8 +129,10 @@ void IdiomSearchList::txtSearchKey_Change() {
 
 void IdiomSearchList::SearchNow() {
   UpdateMatches();
-  if (matches_->isVisible() && matches_->HasMatches()) Choose(matches_->ChosenListRow());
-  else if (!found_.empty()) Choose(found_.front().row);
+  if (matches_->isVisible() && matches_->HasMatches())
+    Choose(matches_->ChosenListRow());
+  else if (!found_.empty())
+    Choose(found_.front().row);
 }
 
 void IdiomSearchList::StartMatcher() {
@@ -201,7 +203,8 @@ bool IdiomSearchList::ShowToolTipIfElided(const QHelpEvent *event) {
   const QModelIndex index = list_->indexAt(event->pos());
   const QString text = index.data().toString();
   // The cell's text margins, as the style draws them.
-  const int room = list_->visualRect(index).width() - 2 * (list_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+  const int room =
+      list_->visualRect(index).width() - 2 * (list_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
   if (index.isValid() && list_->fontMetrics().horizontalAdvance(text) > room)
     QToolTip::showText(event->globalPos(), text, list_->viewport(), list_->visualRect(index));
   else

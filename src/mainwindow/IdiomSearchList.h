@@ -31,8 +31,7 @@ class IdiomSearchList : public QObject {
   // Fills the list, makes its first row current and schedules its display.
   // The find is made by finderSource on another thread meanwhile; a key typed
   // before it is ready waits for it, so no key is lost.
-  void Fill(IdiomList list, std::function<IdiomFinder()> finderSource,
-            std::function<IdiomMatcher()> matcherSource);
+  void Fill(IdiomList list, std::function<IdiomFinder()> finderSource, std::function<IdiomMatcher()> matcherSource);
   // True once the find is ready.
   bool SearchReady() const { return finder_.has_value(); }
   // The match list for the key in the search box, now (waiting for the

@@ -70,8 +70,8 @@ QPlainTextEdit *TextBox(QWidget *parent, const char *name, const QString &text, 
   return box;
 }
 
-QLineEdit *LineBox(QWidget *parent, const char *name, const QString &text, const QString &accessibleName,
-                   double left, double top, double width, double height) {
+QLineEdit *LineBox(QWidget *parent, const char *name, const QString &text, const QString &accessibleName, double left,
+                   double top, double width, double height) {
   auto *box = MakeAt<QLineEdit>(parent, name, left, top, width, height);
   box->setText(text);
   box->setReadOnly(true);
@@ -150,7 +150,8 @@ void CreateListPane(MainWindowControls &c, QWidget *client) {
   c.cmdKOVTitle->setText(QStringLiteral("KOV Search"));
   c.cmdKOVTitle->setFlat(true);
   c.cmdKOVTitle->setStyleSheet(QStringLiteral("color: white; font-weight: bold; text-align: left;"));
-  c.Command9 = PictureButton(c.picMList, "Command9", QStringLiteral("home"), QStringLiteral("Velmora"), 1990, 45, 330, 300);
+  c.Command9 =
+      PictureButton(c.picMList, "Command9", QStringLiteral("home"), QStringLiteral("Velmora"), 1990, 45, 330, 300);
   c.Command9->setProperty("toolTipKey", QStringLiteral("TIPHOME"));
   c.picSearchLine = Pane(c.picMList, "picSearchLine", 30, 435, 2340, 400);
   c.txtSearchKey = MakeAt<QLineEdit>(c.picSearchLine, "txtSearchKey", 0, 40, 1680, 330);
@@ -193,16 +194,20 @@ void CreateDetailPane(MainWindowControls &c) {
   c.Image9 = Background(c.Picture6, "Image9", 0, 0, 135, 3975, QColor(0xb8, 0x3a, 0x2f), QColor(0x8e, 0x27, 0x20),
                         Qt::Horizontal);
   c.Image10 = Background(c.Picture6, "Image10", 120, 0, 5010, 390, QColor(0xf3, 0xe2, 0xc4), QColor(0xe3, 0xc9, 0x9c));
-  c.Command2 = PictureButton(c.Picture6, "Command2", QStringLiteral("detail"), QStringLiteral("Show combined text"), 160,
-                             30, 320, 320);
-  c.Command4 = PictureButton(c.Picture6, "Command4", QStringLiteral("speak"), QStringLiteral("Speak"), 550, 30, 315, 315);
-  c.Command3 = PictureButton(c.Picture6, "Command3", QStringLiteral("video"), QStringLiteral("Play video"), 950, 30, 315,
-                             315);
-  c.Command5 = PictureButton(c.Picture6, "Command5", QStringLiteral("quiz"), QStringLiteral("Quiz"), 1330, 30, 315, 315);
+  c.Command2 = PictureButton(c.Picture6, "Command2", QStringLiteral("detail"), QStringLiteral("Show combined text"),
+                             160, 30, 320, 320);
+  c.Command4 =
+      PictureButton(c.Picture6, "Command4", QStringLiteral("speak"), QStringLiteral("Speak"), 550, 30, 315, 315);
+  c.Command3 =
+      PictureButton(c.Picture6, "Command3", QStringLiteral("video"), QStringLiteral("Play video"), 950, 30, 315, 315);
+  c.Command5 =
+      PictureButton(c.Picture6, "Command5", QStringLiteral("quiz"), QStringLiteral("Quiz"), 1330, 30, 315, 315);
   c.Command3->setEnabled(false);
   // Their names are not read by the caption step: the language file gives
   // their tool tips under keys of their own.
-  for (auto [button, key] : {std::pair{c.Command2, "TIPDETAIL"}, {c.Command4, "TIPSPEAK"}, {c.Command3, "TIPVIDEO"},
+  for (auto [button, key] : {std::pair{c.Command2, "TIPDETAIL"},
+                             {c.Command4, "TIPSPEAK"},
+                             {c.Command3, "TIPVIDEO"},
                              {c.Command5, "TIPQUIZ"}})
     button->setProperty("toolTipKey", QLatin1String(key));
   c.cmdFavourite = PictureButton(c.Picture6, "cmdFavourite", QStringLiteral("star"), QStringLiteral("Favourite"), 1710,
@@ -219,7 +224,8 @@ void CreateDetailPane(MainWindowControls &c) {
   QFont idiomFont = c.txtIdiom->font();
   idiomFont.setBold(true);
   c.txtIdiom->setFont(idiomFont);
-  c.txtSpell = LineBox(c.Picture6, "txtSpell", QStringLiteral("Spell"), QStringLiteral("Spelling"), 480, 800, 3735, 255);
+  c.txtSpell =
+      LineBox(c.Picture6, "txtSpell", QStringLiteral("Spell"), QStringLiteral("Spelling"), 480, 800, 3735, 255);
   c.lblExplain = Caption(c.Picture6, "lblExplain", QStringLiteral("Explain"), 480, 1200, 1500, 240);
   c.txtExplain = TextBox(c.Picture6, "txtExplain", QStringLiteral("Explain\n"), QStringLiteral("Explanation"), 480,
                          1460, 3855, 520);
@@ -227,8 +233,8 @@ void CreateDetailPane(MainWindowControls &c) {
   c.txtDerivation = TextBox(c.Picture6, "txtDerivation", QStringLiteral("Derivation"), QStringLiteral("Derivation"),
                             480, 2240, 3855, 620);
   c.lblExample = Caption(c.Picture6, "lblExample", QStringLiteral("Example"), 480, 2870, 1500, 240);
-  c.txtExample = TextBox(c.Picture6, "txtExample", QStringLiteral("Example"), QStringLiteral("Example"), 480, 3120,
-                         3975, 600);
+  c.txtExample =
+      TextBox(c.Picture6, "txtExample", QStringLiteral("Example"), QStringLiteral("Example"), 480, 3120, 3975, 600);
   c.txtDetailed = TextBox(c.Picture6, "txtDetailed", QString(), QStringLiteral("Combined text"), 200, 400, 255, 3375);
   c.txtDetailed->setReadOnly(false);
   c.txtDetailed->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -239,16 +245,17 @@ void CreateDetailPane(MainWindowControls &c) {
 void CreateFooter(MainWindowControls &c) {
   c.Picture3 = Pane(c.ActiveSizer1, "Picture3", 120, 4860, 7920, 703);
   c.Image2 = Background(c.Picture3, "Image2", 0, 0, 7575, 720, QColor(0xee, 0xd9, 0xb8), QColor(0xfb, 0xf4, 0xe6));
-  c.lblQuillon = Caption(c.Picture3, "lblQuillon", QStringLiteral("Velmora · CC-CEDICT idioms"),
-                         120, 200, 4200, 300);
+  c.lblQuillon = Caption(c.Picture3, "lblQuillon", QStringLiteral("Velmora · CC-CEDICT idioms"), 120, 200, 4200, 300);
   c.lblStart = Caption(c.Picture3, "lblStart", QStringLiteral("Up:"), 4440, 200, 900, 300);
   c.lblUp = MakeAt<ClickableLabel>(c.Picture3, "lblUp", 5340, 200, 2460, 300);
   c.lblUp->setAccessibleDescription(QStringLiteral("Previous idiom"));
   c.lblUp->setCursor(Qt::PointingHandCursor);
   c.lblUp->SetElided(true);
   c.lblUp->setStyleSheet(QStringLiteral("color: #1d4f8a; text-decoration: underline;"));
-  c.Image1 = Background(c.ActiveSizer1, "Image1", 0, 4860, 150, 780, QColor(0xee, 0xd9, 0xb8), QColor(0xfb, 0xf4, 0xe6));
-  c.Image3 = Background(c.ActiveSizer1, "Image3", 8040, 4860, 150, 780, QColor(0xee, 0xd9, 0xb8), QColor(0xfb, 0xf4, 0xe6));
+  c.Image1 =
+      Background(c.ActiveSizer1, "Image1", 0, 4860, 150, 780, QColor(0xee, 0xd9, 0xb8), QColor(0xfb, 0xf4, 0xe6));
+  c.Image3 =
+      Background(c.ActiveSizer1, "Image3", 8040, 4860, 150, 780, QColor(0xee, 0xd9, 0xb8), QColor(0xfb, 0xf4, 0xe6));
 }
 
 // The banner, the headers and the footer have fixed light backgrounds: the
@@ -265,9 +272,10 @@ void InkOnFixedBackgrounds(MainWindowControls &c) {
     control->setPalette(palette);
   };
   for (QWidget *control : std::initializer_list<QWidget *>{
-           c.cmdCoolNameSet, c.cmdEmail, c.cmdUpdate, c.Command1, c.cmdSetting, c.cmdHelp, c.cmdAbout, c.Command2,
-           c.Command3, c.Command4, c.Command5, c.cmdFavourite, c.Command10, c.lblQuillon, c.lblStart, c.lblUp,
-           c.cmdKOVSearch, c.cmdKOVTreeList, c.cmdKOVFavourites, c.cmdMyNetDisk, c.cmdMyLinkBook, c.cmdMisCenter})
+           c.cmdCoolNameSet,   c.cmdEmail,     c.cmdUpdate,     c.Command1,    c.cmdSetting,   c.cmdHelp,
+           c.cmdAbout,         c.Command2,     c.Command3,      c.Command4,    c.Command5,     c.cmdFavourite,
+           c.Command10,        c.lblQuillon,   c.lblStart,      c.lblUp,       c.cmdKOVSearch, c.cmdKOVTreeList,
+           c.cmdKOVFavourites, c.cmdMyNetDisk, c.cmdMyLinkBook, c.cmdMisCenter})
     inkOn(control, ink);
   for (QLabel *name : {c.lblUserName, c.lblUserCoolName}) {
     name->setForegroundRole(QPalette::WindowText);
@@ -322,7 +330,9 @@ void FitListPaneWidth(const BrowseControls &c) {
   const auto widen = [grow](QWidget *control, double designTwips) {
     control->resize(Px(designTwips) + grow, control->height());
   };
-  const auto shift = [grow](QWidget *control, double designTwips) { control->move(Px(designTwips) + grow, control->y()); };
+  const auto shift = [grow](QWidget *control, double designTwips) {
+    control->move(Px(designTwips) + grow, control->y());
+  };
   widen(c.Image8, 2400);
   widen(c.cmdKOVTitle, 1900);
   shift(c.Command9, 1990);

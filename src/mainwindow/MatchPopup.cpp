@@ -74,8 +74,8 @@ MatchPopup::MatchPopup(QWidget *parent) : QFrame(parent) {
 }
 
 bool MatchPopup::eventFilter(QObject *watched, QEvent *event) {
-  if (watched == window() && (event->type() == QEvent::Move || event->type() == QEvent::WindowStateChange ||
-                              event->type() == QEvent::Hide))
+  if (watched == window() &&
+      (event->type() == QEvent::Move || event->type() == QEvent::WindowStateChange || event->type() == QEvent::Hide))
     hide();
   return QFrame::eventFilter(watched, event);
 }
@@ -83,9 +83,9 @@ bool MatchPopup::eventFilter(QObject *watched, QEvent *event) {
 void MatchPopup::ShowMatches(std::vector<IdiomMatcher::Match> matches, const IdiomList &list, const QWidget *anchor) {
   const int found = static_cast<int>(matches.size());
   model_.SetMatches(std::move(matches), list);
-  count_->setText(found == 0 ? QStringLiteral("No match")
-                             : found == 1 ? QStringLiteral("1 match")
-                                          : QStringLiteral("%1 matches").arg(found));
+  count_->setText(found == 0   ? QStringLiteral("No match")
+                  : found == 1 ? QStringLiteral("1 match")
+                               : QStringLiteral("%1 matches").arg(found));
   view_->setVisible(found > 0);
   view_->header()->resizeSection(0, anchor->fontMetrics().horizontalAdvance(QStringLiteral("画龙点睛画龙")));
   view_->header()->resizeSection(1, anchor->fontMetrics().horizontalAdvance(QStringLiteral("huà lóng diǎn jīng x")));

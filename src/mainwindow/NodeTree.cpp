@@ -92,8 +92,10 @@ QTreeWidgetItem *NodeTree::AddNode(const QString &parentKey, const QString &key,
   QTreeWidgetItem *parent = parentKey.isEmpty() ? nullptr : Node(parentKey);
   if (!parentKey.isEmpty() && parent == nullptr) return nullptr;
   QTreeWidgetItem *item = MakeItem(key, text, image, selectedImage);
-  if (parent) parent->addChild(item);
-  else addTopLevelItem(item);
+  if (parent)
+    parent->addChild(item);
+  else
+    addTopLevelItem(item);
   return item;
 }
 

@@ -16,8 +16,8 @@ class NodeTree : public QTreeWidget {
   void Clear();
   // Adds a root node (parentKey empty) or a child; nothing when the key is in
   // use or the parent is unknown.
-  QTreeWidgetItem *AddNode(const QString &parentKey, const QString &key, const QString &text,
-                           const QString &image, const QString &selectedImage = {});
+  QTreeWidgetItem *AddNode(const QString &parentKey, const QString &key, const QString &text, const QString &image,
+                           const QString &selectedImage = {});
   // Adds many children of one parent at once.
   struct NewNode {
     QString key, text, image, selectedImage;

@@ -1,9 +1,9 @@
 #include "QuizPanel.h"
 
 #include <QLabel>
-#include <cmath>
 #include <QLineEdit>
 #include <QPushButton>
+#include <cmath>
 
 #include "data/IdiomStore.h"
 #include "platform/Twips.h"

@@ -84,8 +84,10 @@ void frmVELM::Load() {
   RestoreView();
   // A key typed the moment the window opens lands in the search box (or,
   // in a view remembered from the last run, in that view's list or tree).
-  if (browse_->CurrentView() == View::Search) c_.txtSearchKey->setFocus(Qt::ActiveWindowFocusReason);
-  else browse_->FocusCurrentView();
+  if (browse_->CurrentView() == View::Search)
+    c_.txtSearchKey->setFocus(Qt::ActiveWindowFocusReason);
+  else
+    browse_->FocusCurrentView();
   QCoreApplication::processEvents();
   detail_->StartSpeech();
   TraceStartup("voice-ready");
@@ -120,10 +122,12 @@ void frmVELM::OpenUserStore() {
   // different scripts.
   const QString edition = QFileInfo(ConnStringPart(ConnString(), QStringLiteral("Data Source"))).fileName().toLower();
   userStore_ = std::make_unique<UserStore>(UserStorePath(), edition);
-  const QString gb = DataFileName(QStringLiteral("GB")).toLower(), big5 = DataFileName(QStringLiteral("BIG5")).toLower();
+  const QString gb = DataFileName(QStringLiteral("GB")).toLower(),
+                big5 = DataFileName(QStringLiteral("BIG5")).toLower();
   if (edition == gb || edition == big5)
-    userStore_->SetOtherEdition(edition == gb ? big5 : gb,
-                                [list = &browse_->SearchList()](const QString &idiom) { return list->OtherScriptOf(idiom); });
+    userStore_->SetOtherEdition(edition == gb ? big5 : gb, [list = &browse_->SearchList()](const QString &idiom) {
+      return list->OtherScriptOf(idiom);
+    });
   reader_.SetStore(userStore_.get());
   browse_->SetStore(userStore_.get());
   detail_->ShowStore(*userStore_, UserStorePath());

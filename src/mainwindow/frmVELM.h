@@ -8,13 +8,13 @@
 #include <array>
 #include <memory>
 
-#include "MainWindowControls.h"
-#include "reading/Reader.h"
-#include "layout/PaneGrid.h"
 #include "BannerPane.h"
 #include "BrowsePane.h"
 #include "DetailPane.h"
 #include "FooterBar.h"
+#include "MainWindowControls.h"
+#include "layout/PaneGrid.h"
+#include "reading/Reader.h"
 
 namespace velmora {
 

@@ -38,7 +38,8 @@ void frmVELM::CreateShortcuts() {
   Shortcut(this, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Plus), [this] { detail_->Zoom(1); });
   Shortcut(this, QKeySequence(Qt::CTRL | Qt::Key_Minus), [this] { detail_->Zoom(-1); });
   Shortcut(this, QKeySequence(Qt::CTRL | Qt::Key_0), [this] { detail_->Zoom(0); });
-  new BrowseButtons(this, [this] { GoBack(); }, [this] { GoForward(); });
+  new BrowseButtons(
+      this, [this] { GoBack(); }, [this] { GoForward(); });
   // Labels that act on a click are reached with Tab and act on Enter.
   for (ClickableLabel *label : {c_.imgLogo, c_.lblUp}) label->ReachWithTab();
 }
@@ -50,13 +51,11 @@ void frmVELM::SetTabOrder() {
   order += c_.picFavourites->TabOrder();
   order += {c_.Command2, c_.Command4, c_.Command3, c_.Command5, c_.cmdFavourite};
   order += c_.Picture5->TabOrder();
-  order += {
-      c_.txtIdiom,      c_.txtSpell,
-      c_.txtExplain,    c_.txtDerivation,  c_.txtExample,       c_.txtDetailed,     c_.lblUp,
-      c_.imgLogo,       c_.cmdCoolNameSet, c_.cmdEmail,         c_.cmdUpdate,       c_.Command1,
-      c_.cmdSetting,    c_.cmdHelp,        c_.cmdAbout,         c_.cmdKOVSearch,    c_.cmdKOVTreeList,
-      c_.cmdKOVFavourites, c_.cmdMyNetDisk, c_.cmdMyLinkBook,   c_.cmdMisCenter,    c_.cmdKOVTitle,
-      c_.Command9,      c_.Command10};
+  order +=
+      {c_.txtIdiom,     c_.txtSpell,      c_.txtExplain,     c_.txtDerivation, c_.txtExample,     c_.txtDetailed,
+       c_.lblUp,        c_.imgLogo,       c_.cmdCoolNameSet, c_.cmdEmail,      c_.cmdUpdate,      c_.Command1,
+       c_.cmdSetting,   c_.cmdHelp,       c_.cmdAbout,       c_.cmdKOVSearch,  c_.cmdKOVTreeList, c_.cmdKOVFavourites,
+       c_.cmdMyNetDisk, c_.cmdMyLinkBook, c_.cmdMisCenter,   c_.cmdKOVTitle,   c_.Command9,       c_.Command10};
   for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
 }
 

@@ -1,7 +1,7 @@
 // The main window's layout: panes in their grid, controls fitted to the
 // panes.
-#include "layout/ControlArrangement.h"
 #include "frmVELM.h"
+#include "layout/ControlArrangement.h"
 #include "platform/Twips.h"
 
 namespace velmora {

@@ -25,11 +25,14 @@ std::vector<QRect> AvailableScreens() {
 void frmVELM::ShowAsRemembered() {
   const WindowMemory memory = ReadWindowMemory(WindowStatePath());
   const auto placed = PlacementOnScreens(memory.geometry, AvailableScreens());
-  if (placed) setGeometry(*placed);
+  if (placed)
+    setGeometry(*placed);
   else if (const QScreen *screen = QGuiApplication::primaryScreen(); screen && memory.geometry.isNull())
     setGeometry(FirstStartGeometry(size(), screen->availableGeometry()));
-  if (memory.maximised) showMaximized();
-  else show();
+  if (memory.maximised)
+    showMaximized();
+  else
+    show();
 }
 
 void frmVELM::RestoreView() {
@@ -44,7 +47,8 @@ void frmVELM::RestoreView() {
 }
 
 void frmVELM::SaveWindowState() const {
-  WriteWindowMemory(WindowStatePath(), {normalGeometry(), isMaximized(), ViewName(browse_->CurrentView()), detail_->ZoomPercent()});
+  WriteWindowMemory(WindowStatePath(),
+                    {normalGeometry(), isMaximized(), ViewName(browse_->CurrentView()), detail_->ZoomPercent()});
 }
 
 void frmVELM::closeEvent(QCloseEvent *event) {

@@ -10,8 +10,10 @@ namespace velmora {
 void ShowBusyPointerDuringQueries() {
   SetQueryBusyHook([](bool busy) {
     if (qobject_cast<QGuiApplication *>(QCoreApplication::instance()) == nullptr) return;
-    if (busy) QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
-    else QGuiApplication::restoreOverrideCursor();
+    if (busy)
+      QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    else
+      QGuiApplication::restoreOverrideCursor();
   });
 }
 

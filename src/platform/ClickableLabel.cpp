@@ -2,9 +2,9 @@
 
 #include <QHelpEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QToolTip>
-#include <QMouseEvent>
 
 namespace velmora {
 
@@ -44,8 +44,10 @@ void ClickableLabel::paintEvent(QPaintEvent *event) {
 
 bool ClickableLabel::event(QEvent *event) {
   if (event->type() == QEvent::ToolTip && toolTip().isEmpty()) {
-    if (IsElidedNow()) QToolTip::showText(static_cast<QHelpEvent *>(event)->globalPos(), text(), this);
-    else QToolTip::hideText();
+    if (IsElidedNow())
+      QToolTip::showText(static_cast<QHelpEvent *>(event)->globalPos(), text(), this);
+    else
+      QToolTip::hideText();
     return true;
   }
   return QLabel::event(event);

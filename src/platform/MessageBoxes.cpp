@@ -24,9 +24,8 @@ QMessageBox::Icon ToQt(MessageIcon icon) {
 
 MessageAnswer ShowMessageBox(const MessageBoxRequest &request) {
   if (Handler()) return Handler()(request);
-  const auto buttons = request.buttons == MessageButtons::OkCancel
-                           ? QMessageBox::Ok | QMessageBox::Cancel
-                           : QMessageBox::StandardButtons(QMessageBox::Ok);
+  const auto buttons = request.buttons == MessageButtons::OkCancel ? QMessageBox::Ok | QMessageBox::Cancel
+                                                                   : QMessageBox::StandardButtons(QMessageBox::Ok);
   QMessageBox box(ToQt(request.icon), request.title, request.text, buttons);
   return box.exec() == QMessageBox::Cancel ? MessageAnswer::Cancel : MessageAnswer::Ok;
 }

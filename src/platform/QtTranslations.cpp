@@ -20,8 +20,7 @@ void UseQtTranslationsFor(const QString &language) {
   const QString locale = QtLocaleOfLanguage(language);
   if (locale.isEmpty()) return;
   auto translator = std::make_unique<QTranslator>();
-  if (!translator->load(QStringLiteral("qtbase_") + locale, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-    return;
+  if (!translator->load(QStringLiteral("qtbase_") + locale, QLibraryInfo::path(QLibraryInfo::TranslationsPath))) return;
   QCoreApplication::installTranslator(translator.get());
   installed = std::move(translator);
 }

@@ -39,7 +39,8 @@ Speaker::Speaker(QObject *parent) : QObject(parent), worker_(new SpeechWorker) {
 }
 
 Speaker::~Speaker() {
-  QMetaObject::invokeMethod(worker_, [worker = Worker(worker_)] { worker->Stop(); }, Qt::BlockingQueuedConnection);
+  QMetaObject::invokeMethod(
+      worker_, [worker = Worker(worker_)] { worker->Stop(); }, Qt::BlockingQueuedConnection);
   thread_.quit();
   thread_.wait();
 }

@@ -43,7 +43,8 @@ std::vector<short> *&Collected() {
 }
 
 int CollectSamples(short *wave, int count, espeak_EVENT *) {
-  if (wave != nullptr && count > 0 && Collected() != nullptr) Collected()->insert(Collected()->end(), wave, wave + count);
+  if (wave != nullptr && count > 0 && Collected() != nullptr)
+    Collected()->insert(Collected()->end(), wave, wave + count);
   return 0;
 }
 

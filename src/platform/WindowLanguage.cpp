@@ -2,19 +2,19 @@
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QFont>
 #include <QApplication>
+#include <QFont>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
 #include <QWidget>
 #include <cmath>
 
-#include "lang/FontSize.h"
-#include "platform/MessageBoxes.h"
 #include "config/InstallLayout.h"
 #include "config/ProgramValues.h"
 #include "config/RwIni.h"
+#include "lang/FontSize.h"
+#include "platform/MessageBoxes.h"
 
 namespace velmora {
 
@@ -67,13 +67,20 @@ bool SetCaption(QObject *control, const QString &caption) {
   }
   // A label shows its caption as it reads; the "&" of a mnemonic only
   // means something on buttons, group boxes and menus.
-  if (auto *label = qobject_cast<QLabel *>(control)) label->setText(WithoutMnemonic(caption));
-  else if (auto *button = qobject_cast<QAbstractButton *>(control)) button->setText(caption);
-  else if (auto *frame = qobject_cast<QGroupBox *>(control)) frame->setTitle(caption);
-  else if (auto *menu = qobject_cast<QMenu *>(control)) menu->setTitle(caption);
-  else if (auto *action = qobject_cast<QAction *>(control)) action->setText(caption);
-  else if (auto *widget = qobject_cast<QWidget *>(control)) widget->setWindowTitle(caption);
-  else return false;
+  if (auto *label = qobject_cast<QLabel *>(control))
+    label->setText(WithoutMnemonic(caption));
+  else if (auto *button = qobject_cast<QAbstractButton *>(control))
+    button->setText(caption);
+  else if (auto *frame = qobject_cast<QGroupBox *>(control))
+    frame->setTitle(caption);
+  else if (auto *menu = qobject_cast<QMenu *>(control))
+    menu->setTitle(caption);
+  else if (auto *action = qobject_cast<QAction *>(control))
+    action->setText(caption);
+  else if (auto *widget = qobject_cast<QWidget *>(control))
+    widget->setWindowTitle(caption);
+  else
+    return false;
   return true;
 }
 
@@ -109,8 +116,10 @@ void FitCaptions(QWidget *window) {
     const QRect room = label->parentWidget()->contentsRect().adjusted(2, 0, -6, 0);
     QRect place = label->geometry().intersected(QRect(room.left(), label->y(), room.width(), label->height()));
     if (needed <= place.width()) continue;
-    if (label->alignment() & Qt::AlignRight) place.setLeft(std::max(room.left(), place.right() + 1 - needed));
-    else place.setWidth(std::min(needed, room.right() + 1 - place.left()));
+    if (label->alignment() & Qt::AlignRight)
+      place.setLeft(std::max(room.left(), place.right() + 1 - needed));
+    else
+      place.setWidth(std::min(needed, room.right() + 1 - place.left()));
     label->setGeometry(place);
     if (place.width() >= needed) continue;
     QFont font = label->font();

@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <exception>
 
-#include "editions/CedictSource.h"
 #include "dictionary/Pinyin.h"
+#include "editions/CedictSource.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   const QByteArray bytes(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));

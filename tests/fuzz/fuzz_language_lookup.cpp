@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "config/IniDocument.h"
 #include "lang/CaptionKeys.h"
 #include "lang/FontSize.h"
-#include "config/IniDocument.h"
 
 using velmora::IniDocument;
 

@@ -17,9 +17,10 @@ void Require(bool condition) {
 const velmora::IdiomMatcher &Matcher() {
   static const velmora::IdiomMatcher matcher = [] {
     velmora::IdiomMatcher built;
-    built.Build({QStringLiteral("画龙点睛"), QStringLiteral("一马当先"), QStringLiteral("它's一"), QStringLiteral("阿鼻地狱")},
-                {QStringLiteral("huà lóng diǎn jīng"), QStringLiteral("yī mǎ dāng xiān"), QStringLiteral("tā s yī"),
-                 QStringLiteral("ā bí dì yù; ē bí dì yù")});
+    built.Build(
+        {QStringLiteral("画龙点睛"), QStringLiteral("一马当先"), QStringLiteral("它's一"), QStringLiteral("阿鼻地狱")},
+        {QStringLiteral("huà lóng diǎn jīng"), QStringLiteral("yī mǎ dāng xiān"), QStringLiteral("tā s yī"),
+         QStringLiteral("ā bí dì yù; ē bí dì yù")});
     built.SetOtherScript(QByteArray("畫龍點睛\n一馬當先\n它's一\n阿鼻地獄"));
     return built;
   }();

@@ -10,10 +10,10 @@
 #include <QCoreApplication>
 #include <cstdio>
 
+#include "data/ConnString.h"
 #include "editions/Editions.h"
 #include "editions/SourceError.h"
 #include "editions/SyntheticSource.h"
-#include "data/ConnString.h"
 
 using namespace velmora;
 using namespace velmora::mkdata;
@@ -40,13 +40,20 @@ bool Parse(const QStringList &args, Options *options) {
   for (qsizetype i = 1; i + 1 < args.size(); i += 2) {
     const QString &flag = args[i];
     const QString &value = args[i + 1];
-    if (flag == QLatin1String("--cedict")) options->sources.emplace_back(SourceKind::Cedict, value);
-    else if (flag == QLatin1String("--json")) options->sources.emplace_back(SourceKind::Json, value);
-    else if (flag == QLatin1String("--synthetic")) options->synthetic = value;
-    else if (flag == QLatin1String("--gb")) options->gb = value;
-    else if (flag == QLatin1String("--password")) options->password = value;
-    else if (flag == QLatin1String("--big5")) options->big5 = value;
-    else return false;
+    if (flag == QLatin1String("--cedict"))
+      options->sources.emplace_back(SourceKind::Cedict, value);
+    else if (flag == QLatin1String("--json"))
+      options->sources.emplace_back(SourceKind::Json, value);
+    else if (flag == QLatin1String("--synthetic"))
+      options->synthetic = value;
+    else if (flag == QLatin1String("--gb"))
+      options->gb = value;
+    else if (flag == QLatin1String("--password"))
+      options->password = value;
+    else if (flag == QLatin1String("--big5"))
+      options->big5 = value;
+    else
+      return false;
   }
   const bool oneKind = options->sources.empty() != options->synthetic.isEmpty();
   return args.size() % 2 == 1 && oneKind && !(options->gb.isEmpty() && options->big5.isEmpty());
