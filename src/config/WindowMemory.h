@@ -9,7 +9,8 @@
 namespace velmora {
 
 struct WindowMemory {
-  static constexpr int kDefaultZoom = 100, kLeastZoom = 70, kMostZoom = 250;
+  // The reading text's zoom in percent: its default, bounds and the keys' step.
+  static constexpr int kDefaultZoom = 100, kLeastZoom = 70, kMostZoom = 250, kZoomStep = 10;
   QRect geometry;  // null when none is remembered
   bool maximised = false;
   QString view;

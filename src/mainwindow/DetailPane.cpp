@@ -12,6 +12,7 @@
 #include "config/ProgramValues.h"
 #include "config/RwIni.h"
 #include "config/StartupTrace.h"
+#include "config/WindowMemory.h"
 #include "data/UserStore.h"
 #include "dictionary/DetailText.h"
 #include "layout/DetailLayout.h"
@@ -23,8 +24,6 @@
 namespace velmora {
 
 namespace {
-
-constexpr int kZoomStep = 10, kLeastZoom = 70, kMostZoom = 250;
 
 // Scales a control's font from the size the language step gave it. A font
 // set since the last scaling (a new language) becomes the new base.
@@ -160,7 +159,9 @@ void DetailPane::cmdFavourite_Click(bool checked) {
 }
 
 void DetailPane::Zoom(int steps) {
-  const int zoom = steps == 0 ? kDefaultZoom : std::clamp(zoomPercent_ + steps * kZoomStep, kLeastZoom, kMostZoom);
+  const int zoom = steps == 0 ? WindowMemory::kDefaultZoom
+                              : std::clamp(zoomPercent_ + steps * WindowMemory::kZoomStep, WindowMemory::kLeastZoom,
+                                           WindowMemory::kMostZoom);
   if (zoom == zoomPercent_) return;
   zoomPercent_ = zoom;
   ApplyTextScale();

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "MainWindowControls.h"
+#include "config/WindowMemory.h"
 #include "platform/Speaker.h"
 #include "reading/Reader.h"
 
@@ -18,8 +19,6 @@ class UserStore;
 class DetailPane : public QObject {
   Q_OBJECT
  public:
-  static constexpr int kDefaultZoom = 100;
-
   // Works the detail pane's controls of the window's controls; zoomed also
   // scales the other reading controls (the idiom list, the match list).
   DetailPane(const DetailControls &controls, Reader &reader, std::vector<QWidget *> zoomed, QObject *parent);
@@ -67,7 +66,7 @@ class DetailPane : public QObject {
   std::vector<QWidget *> zoomed_;
   std::unique_ptr<Speaker> speaker_;
   QString detailText_;
-  int zoomPercent_ = kDefaultZoom;
+  int zoomPercent_ = WindowMemory::kDefaultZoom;
   bool selectExplainOnRelease_ = false;
   QWidget *explainViewport_ = nullptr;
 };

@@ -38,7 +38,7 @@ void frmVELM::ShowAsRemembered() {
 void frmVELM::RestoreView() {
   const WindowMemory memory = ReadWindowMemory(WindowStatePath());
   // A value edited by hand is brought back to the steps the keys take.
-  const int zoomSteps = (memory.zoom - WindowMemory::kDefaultZoom) / 10;
+  const int zoomSteps = (memory.zoom - WindowMemory::kDefaultZoom) / WindowMemory::kZoomStep;
   if (zoomSteps != 0) detail_->Zoom(zoomSteps);
   const std::optional<View> view = ViewNamed(memory.view);
   if (view == View::Index || (view == View::Favourites && userStore_ && userStore_->IsAvailable())) {

@@ -5,17 +5,12 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "FuzzCheck.h"
 #include "config/IniDocument.h"
 
 using velmora::IniDocument;
 
-namespace {
-
-void Require(bool condition) {
-  if (!condition) std::abort();
-}
-
-}  // namespace
+using velmora::fuzz::Require;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   const QByteArray bytes(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));

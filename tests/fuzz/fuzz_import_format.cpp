@@ -4,18 +4,13 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "FuzzCheck.h"
 #include "editions/SourceError.h"
 #include "editions/SourceFile.h"
 
 using namespace velmora::mkdata;
 
-namespace {
-
-void Require(bool condition) {
-  if (!condition) std::abort();
-}
-
-}  // namespace
+using velmora::fuzz::Require;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   const QByteArray content(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));

@@ -6,13 +6,10 @@
 #include <cstdlib>
 #include <vector>
 
+#include "FuzzCheck.h"
 #include "dictionary/IdiomMatcher.h"
 
 namespace {
-
-void Require(bool condition) {
-  if (!condition) std::abort();
-}
 
 const velmora::IdiomMatcher &Matcher() {
   static const velmora::IdiomMatcher matcher = [] {
@@ -28,6 +25,8 @@ const velmora::IdiomMatcher &Matcher() {
 }
 
 }  // namespace
+
+using velmora::fuzz::Require;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   const QString key = QString::fromUtf8(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));

@@ -7,13 +7,10 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "FuzzCheck.h"
 #include "data/MeaningSearch.h"
 
 namespace {
-
-void Require(bool condition) {
-  if (!condition) std::abort();
-}
 
 sqlite3 *Table() {
   static sqlite3 *db = [] {
@@ -29,6 +26,8 @@ sqlite3 *Table() {
 }
 
 }  // namespace
+
+using velmora::fuzz::Require;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   const QString key = QString::fromUtf8(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));

@@ -5,15 +5,10 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "FuzzCheck.h"
 #include "dictionary/Pinyin.h"
 
-namespace {
-
-void Require(bool condition) {
-  if (!condition) std::abort();
-}
-
-}  // namespace
+using velmora::fuzz::Require;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   const QString text = QString::fromUtf8(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));

@@ -6,15 +6,10 @@
 #include <cstdlib>
 #include <string>
 
+#include "FuzzCheck.h"
 #include "dictionary/IdiomFinder.h"
 
-namespace {
-
-void Require(bool condition) {
-  if (!condition) std::abort();
-}
-
-}  // namespace
+using velmora::fuzz::Require;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   const QByteArray bytes(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));

@@ -8,23 +8,15 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "FuzzCheck.h"
 #include "data/UserStore.h"
 
-namespace {
-
-void Require(bool condition) {
-  if (!condition) std::abort();
-}
-
-}  // namespace
+using velmora::fuzz::Require;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   QTemporaryDir dir;
-  const QString path = dir.filePath(QStringLiteral("velmora.db"));
-  QFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return 0;
-  file.write(reinterpret_cast<const char *>(data), static_cast<qint64>(size));
-  file.close();
+  const QString path = velmora::fuzz::WriteInput(dir, QStringLiteral("velmora.db"), data, size);
+  if (path.isEmpty()) return 0;
   velmora::UserStore store(path, QStringLiteral("e"));
   (void)store.Favourites();
   (void)store.History();

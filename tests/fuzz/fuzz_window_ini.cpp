@@ -6,23 +6,15 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "FuzzCheck.h"
 #include "config/WindowMemory.h"
 
-namespace {
-
-void Require(bool condition) {
-  if (!condition) std::abort();
-}
-
-}  // namespace
+using velmora::fuzz::Require;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   QTemporaryDir dir;
-  const QString path = dir.filePath(QStringLiteral("window.ini"));
-  QFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return 0;
-  file.write(reinterpret_cast<const char *>(data), static_cast<qint64>(size));
-  file.close();
+  const QString path = velmora::fuzz::WriteInput(dir, QStringLiteral("window.ini"), data, size);
+  if (path.isEmpty()) return 0;
   const velmora::WindowMemory memory = velmora::ReadWindowMemory(path);
   Require(memory.zoom >= velmora::WindowMemory::kLeastZoom && memory.zoom <= velmora::WindowMemory::kMostZoom);
   return 0;
