@@ -163,6 +163,18 @@ bool SqlConnection::Execute(const QString &sql, QString *error) const {
   return rc == SQLITE_OK;
 }
 
+bool SqlConnection::RunInTransaction(const Steps &steps) const {
+  if (!Execute(QStringLiteral("BEGIN IMMEDIATE"))) return false;
+  for (const auto &[statement, values] : steps) {
+    if (Run(statement, values) != SQLITE_OK) {
+      qWarning("velmora: change not kept: %s", sqlite3_errmsg(db_));
+      Execute(QStringLiteral("ROLLBACK"));
+      return false;
+    }
+  }
+  return Execute(QStringLiteral("COMMIT")) || (Execute(QStringLiteral("ROLLBACK")), false);
+}
+
 bool SqlConnection::HasTable(const QString &name) const {
   sqlite3_stmt *statement = nullptr;
   bool found = false;

@@ -61,6 +61,10 @@ class SqlConnection {
   // Runs one statement with its bound values, ignoring any rows; the
   // engine's result code (SQLITE_OK on success).
   int Run(const QString &statement, const std::vector<SqlValue> &values) const;
+  // Runs the statements as one immediate transaction; the first failure
+  // undoes them all (logged under the given category name's message).
+  using Steps = std::vector<std::pair<QString, std::vector<SqlValue>>>;
+  bool RunInTransaction(const Steps &steps) const;
   // True when the file could only be opened for reading.
   bool IsReadOnly() const;
 

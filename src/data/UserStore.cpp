@@ -23,15 +23,38 @@ const QString kSchema = QStringLiteral(
     "Added INTEGER NOT NULL, PRIMARY KEY (Edition, Idiom));"
     "CREATE TABLE IF NOT EXISTS History (Id INTEGER PRIMARY KEY AUTOINCREMENT, Edition TEXT NOT NULL, "
     "Idiom TEXT NOT NULL, Shown INTEGER NOT NULL);"
-    "CREATE INDEX IF NOT EXISTS HistoryOfEdition ON History (Edition, Idiom);");
+    "CREATE INDEX IF NOT EXISTS HistoryOfEdition ON History (Edition, Idiom);"
+    // Version 2: the review schedule. A card is an idiom in either script,
+    // keyed by its simplified form; a suspended card keeps its history.
+    "CREATE TABLE IF NOT EXISTS Cards (Card TEXT PRIMARY KEY, Simplified TEXT NOT NULL, "
+    "Traditional TEXT NOT NULL, Origin TEXT NOT NULL, Added INTEGER NOT NULL, State INTEGER NOT NULL, "
+    "Step INTEGER NOT NULL, Stability REAL NOT NULL, Difficulty REAL NOT NULL, Due INTEGER NOT NULL, "
+    "LastReview INTEGER NOT NULL, Lapses INTEGER NOT NULL, Reps INTEGER NOT NULL, Suspended INTEGER NOT NULL);"
+    "CREATE INDEX IF NOT EXISTS CardsDue ON Cards (Suspended, Due);"
+    "CREATE TABLE IF NOT EXISTS ReviewLog (Id INTEGER PRIMARY KEY AUTOINCREMENT, Card TEXT NOT NULL, "
+    "Time INTEGER NOT NULL, Grade INTEGER NOT NULL, Kind TEXT NOT NULL, ElapsedDays REAL NOT NULL, "
+    "ScheduledDays REAL NOT NULL, StateBefore INTEGER NOT NULL, StepBefore INTEGER NOT NULL, "
+    "StabilityBefore REAL NOT NULL, DifficultyBefore REAL NOT NULL, DueBefore INTEGER NOT NULL, "
+    "LastReviewBefore INTEGER NOT NULL, LapsesBefore INTEGER NOT NULL, RepsBefore INTEGER NOT NULL, "
+    "StateAfter INTEGER NOT NULL, StabilityAfter REAL NOT NULL, DifficultyAfter REAL NOT NULL, "
+    "DueAfter INTEGER NOT NULL);"
+    "CREATE INDEX IF NOT EXISTS ReviewLogTime ON ReviewLog (Time);"
+    "CREATE TABLE IF NOT EXISTS StudySettings (Name TEXT PRIMARY KEY, Value TEXT NOT NULL);");
 // Reads every column the store relies on: a file with tables of the same
 // names but another shape fails here rather than at the first change.
 const QString kShapeProbe = QStringLiteral(
-    "SELECT Edition, Idiom, Added FROM Favourites LIMIT 0; SELECT Id, Edition, Idiom, Shown FROM History LIMIT 0");
+    "SELECT Edition, Idiom, Added FROM Favourites LIMIT 0; SELECT Id, Edition, Idiom, Shown FROM History LIMIT 0;"
+    "SELECT Card, Simplified, Traditional, Origin, Added, State, Step, Stability, Difficulty, Due, LastReview, "
+    "Lapses, Reps, Suspended FROM Cards LIMIT 0;"
+    "SELECT Id, Card, Time, Grade, Kind, ElapsedDays, ScheduledDays, StateBefore, StepBefore, StabilityBefore, "
+    "DifficultyBefore, DueBefore, LastReviewBefore, LapsesBefore, RepsBefore, StateAfter, StabilityAfter, "
+    "DifficultyAfter, DueAfter FROM ReviewLog LIMIT 0; SELECT Name, Value FROM StudySettings LIMIT 0");
 
 // The schema this program writes, kept in the file's user_version; a store
 // of a later version belongs to a newer Velmora and is never changed here.
-constexpr int kSchemaVersion = 1;
+// Version 1 kept favourites and history; 2 adds the review schedule (its
+// tables are created in a store of version 1 as it opens).
+constexpr int kSchemaVersion = 2;
 
 int SchemaVersion(const SqlConnection &db) {
   RecordSet version;
@@ -68,19 +91,6 @@ bool IsSound(const SqlConnection &db) {
 }
 
 qint64 Now() { return QDateTime::currentSecsSinceEpoch(); }
-
-// Runs the statements as one transaction; the first failure undoes them all.
-bool InTransaction(const SqlConnection &db, const std::vector<std::pair<QString, std::vector<SqlValue>>> &steps) {
-  if (!db.Execute(QStringLiteral("BEGIN IMMEDIATE"))) return false;
-  for (const auto &[statement, values] : steps) {
-    if (db.Run(statement, values) != SQLITE_OK) {
-      qCWarning(lcUserStore) << "change not kept:" << sqlite3_errmsg(db.handle());
-      db.Execute(QStringLiteral("ROLLBACK"));
-      return false;
-    }
-  }
-  return db.Execute(QStringLiteral("COMMIT")) || (db.Execute(QStringLiteral("ROLLBACK")), false);
-}
 
 }  // namespace
 
@@ -192,17 +202,20 @@ void UserStore::SetOtherEdition(QString edition, std::function<QString(const QSt
   otherForm_ = std::move(otherForm);
 }
 
+QString UserStore::OtherForm(const QString &idiom) const {
+  return otherForm_ && !otherEdition_.isEmpty() && otherEdition_ != edition_ ? otherForm_(idiom) : QString();
+}
+
 std::vector<std::pair<QString, QString>> UserStore::BothForms(const QString &idiom) const {
   std::vector<std::pair<QString, QString>> forms = {{edition_, idiom}};
-  const QString other =
-      otherForm_ && !otherEdition_.isEmpty() && otherEdition_ != edition_ ? otherForm_(idiom) : QString();
+  const QString other = OtherForm(idiom);
   if (!other.isEmpty()) forms.emplace_back(otherEdition_, other);
   return forms;
 }
 
 bool UserStore::SetFavourite(const QString &idiom, bool favourite) {
   if (!db_ || idiom.isEmpty()) return false;
-  std::vector<std::pair<QString, std::vector<SqlValue>>> steps;
+  SqlConnection::Steps steps;
   const qint64 now = Now();
   for (const auto &[edition, form] : BothForms(idiom)) {
     if (favourite)
@@ -211,12 +224,12 @@ bool UserStore::SetFavourite(const QString &idiom, bool favourite) {
     else
       steps.push_back({QStringLiteral("DELETE FROM Favourites WHERE Edition = ?1 AND Idiom = ?2"), {edition, form}});
   }
-  return InTransaction(*db_, steps);
+  return db_->RunInTransaction(steps);
 }
 
 bool UserStore::RecordShown(const QString &idiom) {
   if (!db_ || idiom.isEmpty()) return false;
-  std::vector<std::pair<QString, std::vector<SqlValue>>> steps;
+  SqlConnection::Steps steps;
   const qint64 now = Now();
   for (const auto &[edition, form] : BothForms(idiom)) {
     steps.push_back({QStringLiteral("DELETE FROM History WHERE Edition = ?1 AND Idiom = ?2"), {edition, form}});
@@ -226,7 +239,7 @@ bool UserStore::RecordShown(const QString &idiom) {
                                     "(SELECT Id FROM History WHERE Edition = ?1 ORDER BY Id DESC LIMIT ?2)"),
                      {edition, static_cast<long long>(kHistoryLength)}});
   }
-  return InTransaction(*db_, steps);
+  return db_->RunInTransaction(steps);
 }
 
 std::vector<UserStore::Entry> UserStore::Entries(const QString &query) const {

@@ -49,6 +49,13 @@ class UserStore {
   // and left untouched.
   bool IsNewer() const { return newer_; }
 
+  // The open database, for the study schedule kept beside favourites and
+  // history; null when the store is unavailable.
+  const SqlConnection *Connection() const { return db_.get(); }
+  const QString &Edition() const { return edition_; }
+  // The idiom in the other edition's script; empty when not known.
+  QString OtherForm(const QString &idiom) const;
+
   bool IsFavourite(const QString &idiom) const;
   // Adds or removes a favourite; false when the change could not be kept.
   bool SetFavourite(const QString &idiom, bool favourite);

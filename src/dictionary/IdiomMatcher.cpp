@@ -127,6 +127,18 @@ QString IdiomMatcher::SearchKey(const QString &key) {
   return Normalized(collapsed.left(kLongestKey * 2)).left(kLongestKey);
 }
 
+QString IdiomMatcher::IdiomAt(int row) const {
+  if (row < 0 || row >= size()) return {};
+  const std::u16string_view idiom = idioms_.At(static_cast<size_t>(row));
+  return QString::fromUtf16(idiom.data(), static_cast<qsizetype>(idiom.size()));
+}
+
+QString IdiomMatcher::ReadingAt(int row) const {
+  if (row < 0 || row >= size()) return {};
+  const std::string_view readings = readings_.At(static_cast<size_t>(row));
+  return QString::fromLatin1(readings.substr(0, readings.find('|')));
+}
+
 QString IdiomMatcher::OtherScriptAt(int row) const {
   if (row < 0 || row >= size() || otherScript_.offsets.size() != idioms_.offsets.size()) return {};
   const std::u16string_view other = otherScript_.At(static_cast<size_t>(row));

@@ -45,6 +45,10 @@ class IdiomMatcher {
   // nothing else.
   std::vector<Match> Find(const QString &key, const std::vector<int> &meaningRows = {}) const;
   int size() const { return static_cast<int>(idioms_.offsets.size()) - 1; }
+  // The row's idiom as compared (normalized); empty for a row not there.
+  QString IdiomAt(int row) const;
+  // The row's first reading in the compact form ("hua4 long2 dian3 jing1").
+  QString ReadingAt(int row) const;
   // The row's idiom in the other script (as compared: normalized); empty
   // without the other script's data.
   QString OtherScriptAt(int row) const;

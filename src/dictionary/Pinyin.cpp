@@ -77,6 +77,25 @@ QString NumberedToToneMarks(const QString &numbered) {
   return out.join(QLatin1Char(' '));
 }
 
+int SyllableTone(const QString &syllable) {
+  for (const QChar c : syllable)
+    for (const QString &marks : kMarked) {
+      const qsizetype tone = marks.indexOf(c.toLower());
+      if (tone >= 0) return static_cast<int>(tone) + 1;
+    }
+  return 5;
+}
+
+QString WithTone(const QString &syllable, int tone) {
+  QString plain = StripMarks(syllable);
+  // The letters before any trailing punctuation take the tone.
+  qsizetype end = plain.size();
+  while (end > 0 && !plain[end - 1].isLetter()) --end;
+  const QString tail = plain.mid(end);
+  plain.truncate(end);
+  return MarkSyllable(plain + QString::number(tone)) + tail;
+}
+
 QString WithoutTones(const QString &spell) { return StripMarks(spell).toLower(); }
 
 QStringList PlainSyllables(const QString &spell) {

@@ -11,6 +11,11 @@ namespace velmora {
 // the syllable before them.
 QString NumberedToToneMarks(const QString &numbered);
 
+// A syllable's tone from its mark: 1-4, or 5 without one.
+int SyllableTone(const QString &syllable);
+// The syllable with its mark changed to the tone (1-4; 5 leaves it bare):
+// ("huà", 2) -> "huá".
+QString WithTone(const QString &syllable, int tone);
 // The syllables without tone marks, lower case, "ü" kept: "yī mǎ" -> "yi ma".
 QString WithoutTones(const QString &spell);
 

@@ -1,0 +1,278 @@
+#include "StudyStore.h"
+
+#include <sqlite3.h>
+
+#include <QDateTime>
+#include <QStringList>
+
+#include "UserStore.h"
+
+namespace velmora {
+
+namespace {
+
+const QString kCardColumns = QStringLiteral(
+    "Card, Simplified, Traditional, Origin, State, Step, Stability, Difficulty, Due, LastReview, Lapses, Reps, "
+    "Suspended");
+
+// Reals travel as text: the engine stores them as REAL by the column's type.
+QString Real(double value) { return QString::number(value, 'g', 17); }
+long long Int(const RecordSet &rows, const char *name) { return rows.Text(QLatin1String(name)).toLongLong(); }
+double Double(const RecordSet &rows, const char *name) { return rows.Text(QLatin1String(name)).toDouble(); }
+
+int CountOf(const SqlConnection *db, const QString &query, const std::vector<SqlValue> &values) {
+  RecordSet rows;
+  if (!db || db->Fetch(query, values, &rows) != SQLITE_OK) return 0;
+  return rows.Text(QStringLiteral("N")).toInt();
+}
+
+// A CSV field: quoted when it holds a separator, a quote or a line break.
+QByteArray CsvField(const QString &text) {
+  QByteArray utf8 = text.toUtf8();
+  if (!utf8.contains(',') && !utf8.contains('"') && !utf8.contains('\n') && !utf8.contains('\r')) return utf8;
+  return '"' + utf8.replace("\"", "\"\"") + '"';
+}
+
+}  // namespace
+
+StudyStore::StudyStore(UserStore &store, bool traditionalEdition) : store_(store), traditional_(traditionalEdition) {}
+
+const SqlConnection *StudyStore::Db() const { return store_.Connection(); }
+
+bool StudyStore::IsAvailable() const { return Db() != nullptr; }
+
+StudyCard StudyStore::FormsOf(const QString &idiom) const {
+  QString other = store_.OtherForm(idiom);
+  if (other.isEmpty()) other = idiom;
+  StudyCard card;
+  card.simplified = traditional_ ? other : idiom;
+  card.traditional = traditional_ ? idiom : other;
+  card.key = card.simplified;
+  return card;
+}
+
+QString StudyStore::ShownForm(const StudyCard &card) const { return traditional_ ? card.traditional : card.simplified; }
+
+StudyCard StudyStore::CardFrom(const RecordSet &rows) const {
+  StudyCard card;
+  card.key = rows.Text(QStringLiteral("Card"));
+  card.simplified = rows.Text(QStringLiteral("Simplified"));
+  card.traditional = rows.Text(QStringLiteral("Traditional"));
+  card.origin = rows.Text(QStringLiteral("Origin"));
+  card.memory.state = static_cast<CardState>(Int(rows, "State"));
+  card.memory.step = static_cast<int>(Int(rows, "Step"));
+  card.memory.stability = Double(rows, "Stability");
+  card.memory.difficulty = Double(rows, "Difficulty");
+  card.memory.due = Int(rows, "Due");
+  card.memory.lastReview = Int(rows, "LastReview");
+  card.memory.lapses = static_cast<int>(Int(rows, "Lapses"));
+  card.memory.reps = static_cast<int>(Int(rows, "Reps"));
+  card.suspended = Int(rows, "Suspended") != 0;
+  return card;
+}
+
+std::optional<StudyCard> StudyStore::FirstCard(const QString &where, const std::vector<SqlValue> &values) const {
+  RecordSet rows;
+  if (!Db() ||
+      Db()->Fetch(QStringLiteral("SELECT %1 FROM Cards WHERE %2 LIMIT 1").arg(kCardColumns, where), values, &rows) !=
+          SQLITE_OK ||
+      rows.EOF_())
+    return std::nullopt;
+  return CardFrom(rows);
+}
+
+bool StudyStore::AddCards(const std::vector<QString> &idioms, const QString &origin, int64_t now) {
+  if (!Db()) return false;
+  SqlConnection::Steps steps;
+  for (const QString &idiom : idioms) {
+    if (idiom.isEmpty()) continue;
+    const StudyCard forms = FormsOf(idiom);
+    steps.push_back({QStringLiteral("INSERT OR IGNORE INTO Cards (Card, Simplified, Traditional, Origin, Added, State, "
+                                    "Step, Stability, Difficulty, Due, LastReview, Lapses, Reps, Suspended) "
+                                    "VALUES (?1, ?2, ?3, ?4, ?5, 0, 0, 0, 0, ?5, 0, 0, 0, 0)"),
+                     {forms.key, forms.simplified, forms.traditional, origin, static_cast<long long>(now)}});
+  }
+  return steps.empty() || Db()->RunInTransaction(steps);
+}
+
+bool StudyStore::FollowFavourites(const std::vector<QString> &favourites, int64_t now) {
+  if (!Db()) return false;
+  SqlConnection::Steps steps = {{QStringLiteral("UPDATE Cards SET Suspended = 1 WHERE Origin = ?1"), {kFavourite}}};
+  for (const QString &idiom : favourites) {
+    const StudyCard forms = FormsOf(idiom);
+    // A card of another origin becomes a favourite's: it is studied always.
+    steps.push_back({QStringLiteral("INSERT OR IGNORE INTO Cards (Card, Simplified, Traditional, Origin, Added, State, "
+                                    "Step, Stability, Difficulty, Due, LastReview, Lapses, Reps, Suspended) "
+                                    "VALUES (?1, ?2, ?3, ?4, ?5, 0, 0, 0, 0, ?5, 0, 0, 0, 0)"),
+                     {forms.key, forms.simplified, forms.traditional, kFavourite, static_cast<long long>(now)}});
+    steps.push_back(
+        {QStringLiteral("UPDATE Cards SET Origin = ?2, Suspended = 0 WHERE Card = ?1"), {forms.key, kFavourite}});
+  }
+  return Db()->RunInTransaction(steps);
+}
+
+bool StudyStore::SetWaitingSuspended(const QString &origin, bool suspended) {
+  return Db() &&
+         Db()->RunInTransaction({{QStringLiteral("UPDATE Cards SET Suspended = ?2 WHERE Origin = ?1 AND State = 0"),
+                                  {origin, static_cast<long long>(suspended)}}});
+}
+
+bool StudyStore::HasCard(const QString &idiom) const { return CardOf(idiom).has_value(); }
+
+std::optional<StudyCard> StudyStore::CardOf(const QString &idiom) const {
+  return FirstCard(QStringLiteral("Card = ?1"), {FormsOf(idiom).key});
+}
+
+std::optional<StudyCard> StudyStore::NextDue(int64_t now) const {
+  return FirstCard(QStringLiteral("Suspended = 0 AND Due <= ?1 ORDER BY Due, Card"), {static_cast<long long>(now)});
+}
+
+int StudyStore::DueCount(int64_t until) const {
+  return CountOf(Db(), QStringLiteral("SELECT COUNT(*) AS N FROM Cards WHERE Suspended = 0 AND Due <= ?1"),
+                 {static_cast<long long>(until)});
+}
+
+std::optional<int64_t> StudyStore::NextDueTime() const {
+  RecordSet rows;
+  if (!Db() ||
+      Db()->Fetch(QStringLiteral("SELECT MIN(Due) AS Due FROM Cards WHERE Suspended = 0"), {}, &rows) != SQLITE_OK ||
+      rows.Text(QStringLiteral("Due")).isEmpty())
+    return std::nullopt;
+  return Int(rows, "Due");
+}
+
+int StudyStore::NewCardsStudiedSince(int64_t since) const {
+  return CountOf(Db(),
+                 QStringLiteral("SELECT COUNT(*) AS N FROM ReviewLog JOIN Cards USING (Card) WHERE StateBefore = 0 "
+                                "AND Time >= ?1 AND Origin <> ?2"),
+                 {static_cast<long long>(since), kFavourite});
+}
+
+int StudyStore::WaitingNewCards() const {
+  return CountOf(Db(),
+                 QStringLiteral("SELECT COUNT(*) AS N FROM Cards WHERE State = 0 AND Suspended = 0 AND Origin <> ?1"),
+                 {kFavourite});
+}
+
+bool StudyStore::Record(const StudyCard &card, const ScheduledReview &review, const StudyAnswer &answer) {
+  if (!Db()) return false;
+  const CardMemory &before = card.memory, &after = review.after;
+  const SqlConnection::Steps steps = {
+      {QStringLiteral("UPDATE Cards SET State = ?2, Step = ?3, Stability = ?4, Difficulty = ?5, Due = ?6, "
+                      "LastReview = ?7, Lapses = ?8, Reps = ?9 WHERE Card = ?1"),
+       {card.key, static_cast<long long>(after.state), static_cast<long long>(after.step), Real(after.stability),
+        Real(after.difficulty), static_cast<long long>(after.due), static_cast<long long>(after.lastReview),
+        static_cast<long long>(after.lapses), static_cast<long long>(after.reps)}},
+      {QStringLiteral("INSERT INTO ReviewLog (Card, Time, Grade, Kind, ElapsedDays, ScheduledDays, StateBefore, "
+                      "StepBefore, StabilityBefore, DifficultyBefore, DueBefore, LastReviewBefore, LapsesBefore, "
+                      "RepsBefore, StateAfter, StabilityAfter, DifficultyAfter, DueAfter) VALUES "
+                      "(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15, ?16, ?17, ?18)"),
+       {card.key, static_cast<long long>(answer.time), static_cast<long long>(answer.grade), answer.kind,
+        Real(review.elapsedDays), Real(review.scheduledDays), static_cast<long long>(before.state),
+        static_cast<long long>(before.step), Real(before.stability), Real(before.difficulty),
+        static_cast<long long>(before.due), static_cast<long long>(before.lastReview),
+        static_cast<long long>(before.lapses), static_cast<long long>(before.reps), static_cast<long long>(after.state),
+        Real(after.stability), Real(after.difficulty), static_cast<long long>(after.due)}}};
+  return Db()->RunInTransaction(steps);
+}
+
+std::optional<QString> StudyStore::UndoLast() {
+  RecordSet last;
+  if (!Db() ||
+      Db()->Fetch(QStringLiteral("SELECT * FROM ReviewLog ORDER BY Id DESC LIMIT 1"), {}, &last) != SQLITE_OK ||
+      last.EOF_())
+    return std::nullopt;
+  const QString key = last.Text(QStringLiteral("Card"));
+  const SqlConnection::Steps steps = {
+      {QStringLiteral("UPDATE Cards SET State = ?2, Step = ?3, Stability = ?4, Difficulty = ?5, Due = ?6, "
+                      "LastReview = ?7, Lapses = ?8, Reps = ?9 WHERE Card = ?1"),
+       {key, Int(last, "StateBefore"), Int(last, "StepBefore"), last.Text(QStringLiteral("StabilityBefore")),
+        last.Text(QStringLiteral("DifficultyBefore")), Int(last, "DueBefore"), Int(last, "LastReviewBefore"),
+        Int(last, "LapsesBefore"), Int(last, "RepsBefore")}},
+      {QStringLiteral("DELETE FROM ReviewLog WHERE Id = ?1"), {Int(last, "Id")}}};
+  if (!Db()->RunInTransaction(steps)) return std::nullopt;
+  return key;
+}
+
+int StudyStore::LogSize() const { return CountOf(Db(), QStringLiteral("SELECT COUNT(*) AS N FROM ReviewLog"), {}); }
+
+std::vector<int> StudyStore::ReviewsPerDay(const std::vector<int64_t> &dayStarts) const {
+  std::vector<int> counts;
+  for (size_t i = 0; i + 1 < dayStarts.size(); ++i)
+    counts.push_back(CountOf(Db(), QStringLiteral("SELECT COUNT(*) AS N FROM ReviewLog WHERE Time >= ?1 AND Time < ?2"),
+                             {static_cast<long long>(dayStarts[i]), static_cast<long long>(dayStarts[i + 1])}));
+  return counts;
+}
+
+std::vector<int> StudyStore::DueForecast(const std::vector<int64_t> &dayStarts) const {
+  std::vector<int> counts;
+  for (size_t i = 0; i + 1 < dayStarts.size(); ++i)
+    counts.push_back(
+        CountOf(Db(), QStringLiteral("SELECT COUNT(*) AS N FROM Cards WHERE Suspended = 0 AND Due >= ?1 AND Due < ?2"),
+                {static_cast<long long>(i == 0 ? 0 : dayStarts[i]), static_cast<long long>(dayStarts[i + 1])}));
+  return counts;
+}
+
+std::optional<double> StudyStore::MatureRetention() const {
+  RecordSet rows;
+  const QString query = QStringLiteral(
+      "SELECT COUNT(*) AS N, SUM(Grade > 1) AS Recalled FROM ReviewLog AS R WHERE StateBefore = 2 AND Time >= "
+      "(SELECT MIN(Time) FROM ReviewLog WHERE Card = R.Card) + 7 * 86400");
+  if (!Db() || Db()->Fetch(query, {}, &rows) != SQLITE_OK) return std::nullopt;
+  const double reviews = Double(rows, "N");
+  if (reviews <= 0) return std::nullopt;
+  return Double(rows, "Recalled") / reviews;
+}
+
+QByteArray StudyStore::ReviewLogCsv() const {
+  static const QStringList kColumns = {QStringLiteral("Card"),
+                                       QStringLiteral("Simplified"),
+                                       QStringLiteral("Traditional"),
+                                       QStringLiteral("Time"),
+                                       QStringLiteral("Grade"),
+                                       QStringLiteral("Kind"),
+                                       QStringLiteral("ElapsedDays"),
+                                       QStringLiteral("ScheduledDays"),
+                                       QStringLiteral("StateBefore"),
+                                       QStringLiteral("StabilityBefore"),
+                                       QStringLiteral("DifficultyBefore"),
+                                       QStringLiteral("StateAfter"),
+                                       QStringLiteral("StabilityAfter"),
+                                       QStringLiteral("DifficultyAfter"),
+                                       QStringLiteral("DueAfter")};
+  QByteArray csv = kColumns.join(QLatin1Char(',')).toUtf8() + "\r\n";
+  RecordSet rows;
+  if (!Db() || Db()->Fetch(QStringLiteral("SELECT R.*, Simplified, Traditional FROM ReviewLog AS R LEFT JOIN Cards "
+                                          "USING (Card) ORDER BY R.Id"),
+                           {}, &rows) != SQLITE_OK)
+    return csv;
+  for (; !rows.EOF_(); rows.MoveNext()) {
+    QList<QByteArray> fields;
+    for (const QString &column : kColumns) {
+      QString value = rows.Text(column);
+      // Times as ISO 8601 in UTC: what a spreadsheet or a script reads.
+      if (column == QLatin1String("Time") || column == QLatin1String("DueAfter"))
+        value = QDateTime::fromSecsSinceEpoch(value.toLongLong(), Qt::UTC).toString(Qt::ISODate);
+      fields.push_back(CsvField(value));
+    }
+    csv += fields.join(',') + "\r\n";
+  }
+  return csv;
+}
+
+QString StudyStore::Setting(const QString &name, const QString &fallback) const {
+  RecordSet rows;
+  if (!Db() ||
+      Db()->Fetch(QStringLiteral("SELECT Value FROM StudySettings WHERE Name = ?1"), {name}, &rows) != SQLITE_OK ||
+      rows.EOF_())
+    return fallback;
+  return rows.Text(QStringLiteral("Value"));
+}
+
+bool StudyStore::SetSetting(const QString &name, const QString &value) {
+  return Db() &&
+         Db()->RunInTransaction(
+             {{QStringLiteral("INSERT OR REPLACE INTO StudySettings (Name, Value) VALUES (?1, ?2)"), {name, value}}});
+}
+
+}  // namespace velmora

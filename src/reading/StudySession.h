@@ -1,0 +1,95 @@
+#pragma once
+// One sitting of review: which cards are studied, the card on screen and its
+// question, the grade the answer suggests, and what the sitting achieved.
+// The grade is kept when the learner goes on, so a program killed mid-session
+// loses at most the answer on screen.
+#include <QDateTime>
+#include <QString>
+#include <functional>
+#include <optional>
+#include <random>
+
+#include "StudyQuestions.h"
+#include "data/StudyStore.h"
+#include "practice/Fsrs.h"
+
+namespace velmora {
+
+class UserStore;
+
+// What the learner chose to study, remembered in the store.
+struct StudySettings {
+  bool fromHistory = false;
+  int historyDays = 7;
+  bool fromEdition = false;
+  int newPerDay = 10;
+  double retention = FsrsScheduler::kDefaultRetention;
+  std::optional<QuestionKind> kind;  // none: in turn
+
+  static StudySettings Read(const StudyStore &store);
+  bool Write(StudyStore &store) const;
+};
+
+// The start of the local day holding the time, and of the days around it.
+int64_t DayStart(int64_t time, int offsetDays = 0);
+
+class StudySession {
+ public:
+  enum class Stage { Idle, Asking, Answered, Finished };
+  struct Summary {
+    int reviewed = 0, rightFirstTime = 0;
+    int64_t seconds = 0;
+    std::optional<int64_t> nextDue;
+  };
+  // Cards due this much later still come up when nothing else is due: the
+  // learning steps' reviews are short.
+  static constexpr int64_t kLearnAheadSeconds = 20 * 60;
+
+  StudySession(StudyStore &store, const QuestionSource &source);
+
+  // Brings the cards up to date with the favourites, the history and the
+  // day's new idioms of the edition (idiomAt gives the edition in list order).
+  void Prepare(int64_t now, const std::vector<QString> &favourites, const std::vector<QString> &recentHistory,
+               int editionSize, const std::function<QString(int)> &idiomAt);
+  int DueToday(int64_t now) const;
+
+  // Starts a sitting; the first question, or Finished when nothing is due.
+  Stage Start(int64_t now, bool canSpeak);
+  Stage CurrentStage() const { return stage_; }
+  const StudyQuestion &Question() const { return question_; }
+  const StudyCard &Card() const { return card_; }
+  // A choice (0-3) for a choice question, or the reveal of a flashcard.
+  // True when the choice was right (a flashcard is right until graded).
+  bool Answer(int choice);
+  Grade SuggestedGrade() const { return grade_; }
+  void SetGrade(Grade grade) { grade_ = grade; }
+  // Keeps the grade and moves to the next card (or Finished).
+  Stage GoOn(int64_t now);
+  // Takes the last kept grade back and asks that card again.
+  bool Undo(int64_t now);
+  Summary Result(int64_t now) const;
+  // Ends the sitting without keeping the answer on screen.
+  void Leave() { stage_ = Stage::Idle; }
+  bool AnsweredRight() const { return right_; }
+
+ private:
+  Stage AskNext(int64_t now);
+  void Ask(const StudyCard &card);
+
+  StudyStore &store_;
+  const QuestionSource &source_;
+  FsrsScheduler scheduler_;
+  std::optional<QuestionKind> kind_;
+  bool canSpeak_ = false;
+  std::mt19937 random_;
+  Stage stage_ = Stage::Idle;
+  StudyCard card_;
+  StudyQuestion question_;
+  Grade grade_ = Grade::Good;
+  bool right_ = false;
+  int64_t started_ = 0;
+  // The sitting's grades, newest last: right first time or not.
+  std::vector<bool> kept_;
+};
+
+}  // namespace velmora

@@ -1,0 +1,171 @@
+// The review's store, sitting and questions.
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+#include <map>
+
+#include "data/SqlConnection.h"
+#include "data/StudyStore.h"
+#include "data/UserStore.h"
+#include "dictionary/Pinyin.h"
+#include "reading/StudyQuestions.h"
+#include "reading/StudySession.h"
+
+namespace velmora {
+namespace {
+
+constexpr int64_t kNoon = 1765108800;  // a day's middle, far from midnight in any zone used here
+
+// A small edition: readings, meanings, neighbours and other scripts.
+class FakeSource : public QuestionSource {
+ public:
+  std::map<QString, std::pair<QString, QString>> rows = {
+      {"画龙点睛", {"huà lóng diǎn jīng", "在关键处加上一笔"}}, {"画蛇添足", {"huà shé tiān zú", "多此一举"}},
+      {"一针见血", {"yī zhēn jiàn xiě", "说话切中要害"}},       {"一马当先", {"yī mǎ dāng xiān", "走在最前面"}},
+      {"叶公好龙", {"yè gōng hào lóng", "表面爱好"}},           {"画饼充饥", {"huà bǐng chōng jī", "空想安慰"}},
+  };
+  QString Reading(const QString &idiom) const override { return rows.count(idiom) ? rows.at(idiom).first : QString(); }
+  QString Meaning(const QString &idiom) const override { return rows.count(idiom) ? rows.at(idiom).second : QString(); }
+  QStringList Neighbours(const QString &idiom, int) const override {
+    QStringList near;
+    for (const auto &[other, row] : rows)
+      if (other != idiom && other.front() == idiom.front()) near << other;
+    return near << "畫龍點睛";  // the answer in the other script must never be offered
+  }
+  QStringList CharactersSounding(const QString &syllable, int) const override {
+    return syllable == "hua" ? QStringList{"画", "话", "化", "花"} : QStringList{"一", "衣", "医", "依"};
+  }
+  QStringList RandomIdioms(int, std::mt19937 &) const override {
+    QStringList all;
+    for (const auto &[idiom, row] : rows) all << idiom;
+    return all;
+  }
+  QString OtherScript(const QString &idiom) const override { return idiom == "画龙点睛" ? "畫龍點睛" : QString(); }
+};
+
+TEST(StudyQuestions, FourDistinctChoicesWithTheAnswerOnce) {
+  FakeSource source;
+  std::mt19937 random(7);
+  for (int round = 0; round < 20; ++round)
+    for (QuestionKind kind :
+         {QuestionKind::Meaning, QuestionKind::Reading, QuestionKind::Character, QuestionKind::Listening}) {
+      const StudyQuestion q = BuildQuestion(kind, "画龙点睛", source, random);
+      ASSERT_EQ(q.kind, kind);
+      ASSERT_EQ(q.choices.size(), 4);
+      EXPECT_EQ(QSet<QString>(q.choices.begin(), q.choices.end()).size(), 4) << q.choices.join("|").toStdString();
+      EXPECT_FALSE(q.choices.contains("畫龍點睛"));
+      const QString right = kind == QuestionKind::Reading     ? "huà lóng diǎn jīng"
+                            : kind == QuestionKind::Character ? QString(q.idiom[q.prompt.indexOf("＿")])
+                                                              : "画龙点睛";
+      EXPECT_EQ(q.choices.count(right), 1);
+      EXPECT_EQ(q.choices[q.answer], right);
+      if (kind == QuestionKind::Character) EXPECT_EQ(q.prompt.count("＿"), 1);
+    }
+  // A wrong reading differs in tones (same letters) or is another idiom's reading.
+  const StudyQuestion q = BuildQuestion(QuestionKind::Reading, "画龙点睛", source, random);
+  for (const QString &choice : q.choices)
+    EXPECT_TRUE(WithoutTones(choice) == "hua long dian jing" ||
+                source.rows.count("画饼充饥") && choice == source.Reading("画饼充饥") ||
+                choice == source.Reading("画蛇添足"))
+        << choice.toStdString();
+  // Without enough of the edition to choose from, the card is a flashcard.
+  FakeSource tiny;
+  tiny.rows = {{"画龙点睛", {"huà lóng diǎn jīng", "x"}}};
+  EXPECT_EQ(BuildQuestion(QuestionKind::Meaning, "画龙点睛", tiny, random).kind, QuestionKind::Flashcard);
+}
+
+class StudyTest : public ::testing::Test {
+ protected:
+  QTemporaryDir dir;
+  QString path() const { return dir.filePath("velmora.db"); }
+};
+
+TEST_F(StudyTest, AStoreOfTheEarlierShapeOpensWithItsFavourites) {
+  {
+    QString error;
+    auto db = SqlConnection::OpenPlain(path(), 0, &error);
+    ASSERT_TRUE(db);
+    ASSERT_TRUE(
+        db->Execute("CREATE TABLE Favourites (Edition TEXT NOT NULL, Idiom TEXT NOT NULL, Added INTEGER NOT NULL, "
+                    "PRIMARY KEY (Edition, Idiom)); CREATE TABLE History (Id INTEGER PRIMARY KEY AUTOINCREMENT, "
+                    "Edition TEXT NOT NULL, Idiom TEXT NOT NULL, Shown INTEGER NOT NULL); "
+                    "INSERT INTO Favourites VALUES ('gb', '画龙点睛', 1); PRAGMA user_version = 1;"));
+  }
+  UserStore store(path(), "gb");
+  ASSERT_TRUE(store.IsAvailable());
+  EXPECT_TRUE(store.MovedAside().isEmpty());
+  EXPECT_TRUE(store.IsFavourite("画龙点睛"));
+  StudyStore study(store, false);
+  EXPECT_TRUE(study.AddCards({"画龙点睛"}, StudyStore::kFavourite, kNoon));
+  EXPECT_TRUE(study.HasCard("画龙点睛"));
+}
+
+TEST_F(StudyTest, ASittingKeepsEachGradeAndUndoTakesItBack) {
+  UserStore user(path(), "gb");
+  StudyStore store(user, false);
+  FakeSource source;
+  StudySession session(store, source);
+  const std::vector<QString> favourites = {"画龙点睛", "一针见血", "画蛇添足"};
+  session.Prepare(kNoon, favourites, {}, 0, {});
+  EXPECT_EQ(session.DueToday(kNoon), 3);
+
+  int64_t now = kNoon;
+  ASSERT_EQ(session.Start(now, false), StudySession::Stage::Asking);
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(session.Question().kind, QuestionKind::Flashcard);  // new cards are learnt first
+    session.Answer(-1);
+    session.SetGrade(Grade::Easy);
+    now += 10;
+    session.GoOn(now);
+  }
+  EXPECT_EQ(session.CurrentStage(), StudySession::Stage::Finished);
+  EXPECT_EQ(store.LogSize(), 3);
+  EXPECT_EQ(session.DueToday(now), 0);
+  EXPECT_EQ(session.Result(now).reviewed, 3);
+  EXPECT_GE(*session.Result(now).nextDue, DayStart(now, 1));
+
+  // Undo: the last card is due again, its log row gone.
+  ASSERT_TRUE(session.Undo(now));
+  EXPECT_EQ(store.LogSize(), 2);
+  EXPECT_EQ(session.DueToday(now), 1);
+  EXPECT_EQ(session.CurrentStage(), StudySession::Stage::Asking);
+  EXPECT_EQ(store.CardOf(session.Card().key)->memory.reps, 0);
+
+  // A favourite removed keeps its card's history, out of study.
+  store.FollowFavourites({"画龙点睛"}, now);
+  EXPECT_TRUE(store.CardOf("一针见血")->suspended);
+  EXPECT_EQ(store.CardOf("一针见血")->memory.reps, 1);
+  EXPECT_EQ(session.DueToday(now), 1);  // only the undone 画龙点睛
+
+  // The exported log: a header and a line per grade.
+  const QList<QByteArray> lines = store.ReviewLogCsv().trimmed().split('\n');
+  ASSERT_EQ(lines.size(), 3);
+  EXPECT_TRUE(lines[0].startsWith("Card,Simplified,Traditional,Time,Grade,Kind"));
+  EXPECT_TRUE(lines[1].contains(",4,flashcard,"));
+}
+
+TEST_F(StudyTest, NewIdiomsOfTheEditionArriveADayAtATime) {
+  UserStore user(path(), "gb");
+  StudyStore store(user, false);
+  FakeSource source;
+  StudySession session(store, source);
+  StudySettings settings;
+  settings.fromEdition = true;
+  settings.newPerDay = 2;
+  ASSERT_TRUE(settings.Write(store));
+  const QStringList edition = {"一马当先", "一针见血", "叶公好龙", "画饼充饥"};
+  const auto idiomAt = [&](int row) { return edition[row]; };
+  session.Prepare(kNoon, {}, {}, 4, idiomAt);
+  EXPECT_EQ(session.DueToday(kNoon), 2);
+  session.Prepare(kNoon, {}, {}, 4, idiomAt);  // again the same day: no more
+  EXPECT_EQ(session.DueToday(kNoon), 2);
+  EXPECT_TRUE(store.HasCard("一马当先"));
+  EXPECT_FALSE(store.HasCard("叶公好龙"));
+  settings.fromEdition = false;
+  settings.Write(store);
+  session.Prepare(kNoon, {}, {}, 4, idiomAt);
+  EXPECT_EQ(session.DueToday(kNoon), 0);
+}
+
+}  // namespace
+}  // namespace velmora
