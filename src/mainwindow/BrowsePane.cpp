@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QSaveFile>
+#include <QShortcut>
 
 #include "config/FileHelpers.h"
 #include "config/ProgramValues.h"
@@ -22,12 +23,13 @@ QString ViewName(View view) {
     case View::Search: return QStringLiteral("KOVSearch");
     case View::Index: return QStringLiteral("KOVDir");
     case View::Favourites: return QStringLiteral("KOVFavourites");
+    case View::Study: return QStringLiteral("KOVStudy");
   }
   return {};
 }
 
 std::optional<View> ViewNamed(const QString &name) {
-  for (const View view : {View::Search, View::Index, View::Favourites})
+  for (const View view : {View::Search, View::Index, View::Favourites, View::Study})
     if (ViewName(view) == name) return view;
   return std::nullopt;
 }
@@ -42,6 +44,14 @@ BrowsePane::BrowsePane(const BrowseControls &controls, MatchPopup *matches, Read
   index_ = new IndexView(c_.trvIdiomDir, reader_, this);
   connect(c_.picFavourites, &FavouritesPanel::idiomChosen, this, &BrowsePane::ShowChosenIdiom);
   connect(c_.picFavourites, &FavouritesPanel::exportRequested, this, &BrowsePane::ExportFavourites);
+  connect(c_.cmdKOVStudy, &QAbstractButton::clicked, this, &BrowsePane::cmdKOVStudy_Click);
+  connect(c_.picStudy, &StudyPane::idiomChosen, this, &BrowsePane::ShowChosenIdiom);
+  connect(c_.picStudy, &StudyPane::dueChanged, this, &BrowsePane::ShowDueCount);
+  connect(&reader_, &Reader::shown, c_.picStudy, &StudyPane::ShowIdiom);
+  auto *study = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_4), c_.picMList->window());
+  connect(study, &QShortcut::activated, this, [this] {
+    if (c_.cmdKOVStudy->isEnabled()) c_.cmdKOVStudy->click();
+  });
   connect(&reader_, &Reader::recorded, this, [this] {
     if (view_ == View::Favourites) c_.picFavourites->Refresh();
   });
@@ -61,14 +71,26 @@ void BrowsePane::ReadViewTitles() {
   treeViewTitle_ = ReadIni(QStringLiteral("Caption"), QStringLiteral("KOVTTreeList"), 20);
   favouritesViewTitle_ = ReadIni(QStringLiteral("Caption"), QStringLiteral("KOVTFavourites"), 100);
   if (favouritesViewTitle_.isEmpty()) favouritesViewTitle_ = QStringLiteral("Favourites");
-  c_.cmdKOVTitle->setText(view_ == View::Search  ? searchViewTitle_
-                          : view_ == View::Index ? treeViewTitle_
-                                                 : favouritesViewTitle_);
+  studyViewTitle_ = ReadIni(QStringLiteral("Caption"), QStringLiteral("KOVTStudy"), 100);
+  if (studyViewTitle_.isEmpty()) studyViewTitle_ = QStringLiteral("Study");
+  c_.cmdKOVTitle->setText(view_ == View::Search       ? searchViewTitle_
+                          : view_ == View::Index      ? treeViewTitle_
+                          : view_ == View::Favourites ? favouritesViewTitle_
+                                                      : studyViewTitle_);
 }
 
-void BrowsePane::SetStore(UserStore *store) {
+void BrowsePane::SetStore(UserStore *store, bool traditionalEdition) {
   c_.picFavourites->SetStore(store);
-  c_.cmdKOVFavourites->setEnabled(store != nullptr && store->IsAvailable());
+  const bool available = store != nullptr && store->IsAvailable();
+  c_.cmdKOVFavourites->setEnabled(available);
+  c_.picStudy->SetStore(store, traditionalEdition, [list = searchList_] { return list->Matcher(); });
+  c_.cmdKOVStudy->setEnabled(available);
+}
+
+void BrowsePane::ShowDueCount(int due) {
+  const QString count = QStringLiteral("%1 due").arg(due);
+  c_.cmdKOVStudy->setToolTip(count);
+  c_.cmdKOVStudy->setAccessibleDescription(count);
 }
 
 void BrowsePane::ShowView(View view) {
@@ -79,7 +101,9 @@ void BrowsePane::ShowView(View view) {
 
 void BrowsePane::ApplyViewMode() {
   c_.picFavourites->setVisible(view_ == View::Favourites);
+  c_.picStudy->setVisible(view_ == View::Study);
   c_.cmdKOVFavourites->resize(Px(view_ == View::Favourites ? 428 : 400), c_.cmdKOVFavourites->height());
+  c_.cmdKOVStudy->resize(Px(view_ == View::Study ? 428 : 400), c_.cmdKOVStudy->height());
   if (view_ == View::Search) {
     c_.cmdKOVTitle->setText(searchViewTitle_);
     c_.cmdKOVTreeList->resize(Px(400), c_.cmdKOVTreeList->height());
@@ -96,11 +120,14 @@ void BrowsePane::ApplyViewMode() {
     c_.cmdKOVTreeList->resize(Px(428), c_.cmdKOVTreeList->height());
     c_.cmdKOVSearch->resize(Px(400), c_.cmdKOVSearch->height());
   } else {
-    c_.cmdKOVTitle->setText(favouritesViewTitle_);
+    c_.cmdKOVTitle->setText(view_ == View::Favourites ? favouritesViewTitle_ : studyViewTitle_);
     c_.picSearchLine->hide();
     c_.lstKovSearch->hide();
     c_.trvIdiomDir->hide();
-    c_.picFavourites->Refresh();
+    if (view_ == View::Favourites)
+      c_.picFavourites->Refresh();
+    else
+      c_.picStudy->Refresh();
     c_.cmdKOVTreeList->resize(Px(400), c_.cmdKOVTreeList->height());
     c_.cmdKOVSearch->resize(Px(400), c_.cmdKOVSearch->height());
   }
@@ -111,8 +138,10 @@ void BrowsePane::FocusCurrentView() {
     c_.lstKovSearch->setFocus(Qt::TabFocusReason);
   else if (view_ == View::Index)
     c_.trvIdiomDir->setFocus(Qt::TabFocusReason);
-  else
+  else if (view_ == View::Favourites)
     c_.picFavourites->CurrentList()->setFocus(Qt::TabFocusReason);
+  else
+    c_.picStudy->FocusTarget()->setFocus(Qt::TabFocusReason);
 }
 
 void BrowsePane::SearchAgain(const QString &idiom) {

@@ -15,7 +15,7 @@ namespace velmora {
 
 class UserStore;
 
-enum class View { Search, Index, Favourites };
+enum class View { Search, Index, Favourites, Study };
 // The names the window's memory file keeps views under.
 QString ViewName(View view);
 std::optional<View> ViewNamed(const QString &name);
@@ -36,8 +36,10 @@ class BrowsePane : public QObject {
   void LoadIdiomList();
   // The views' titles from the language file.
   void ReadViewTitles();
-  // The favourites view works from the store; without one it is off.
-  void SetStore(UserStore *store);
+  // The favourites and study views work from the store; without one they
+  // are off. The study keeps cards in the simplified script; a traditional
+  // edition shows them in its own.
+  void SetStore(UserStore *store, bool traditionalEdition);
   // Shows the view and gives its list or tree the keyboard.
   void ShowView(View view);
   void ApplyViewMode();
@@ -49,6 +51,8 @@ class BrowsePane : public QObject {
   void cmdKOVSearch_Click() { ShowView(View::Search); }
   void cmdKOVTreeList_Click() { ShowView(View::Index); }
   void cmdKOVFavourites_Click() { ShowView(View::Favourites); }
+  void cmdKOVStudy_Click() { ShowView(View::Study); }
+  void ShowDueCount(int due);
   // An idiom chosen in the favourites view, shown as choosing its row does.
   void ShowChosenIdiom(const QString &idiom);
   void ExportFavourites();
@@ -59,7 +63,7 @@ class BrowsePane : public QObject {
   View view_ = View::Search;
   IndexView *index_;
   QString maxIdiomCode_;
-  QString searchViewTitle_, treeViewTitle_, favouritesViewTitle_;
+  QString searchViewTitle_, treeViewTitle_, favouritesViewTitle_, studyViewTitle_;
 };
 
 }  // namespace velmora

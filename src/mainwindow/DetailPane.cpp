@@ -128,7 +128,14 @@ void DetailPane::ApplyLanguage() {
   c_.txtSpell->setFont(spellFont);
 }
 
-void DetailPane::StartSpeech() { speaker_ = std::make_unique<Speaker>(); }
+void DetailPane::StartSpeech() {
+  speaker_ = std::make_unique<Speaker>();
+  connect(speaker_.get(), &Speaker::ready, this, &DetailPane::voiceReady);
+}
+
+void DetailPane::Say(const QString &text) {
+  if (speaker_ && !text.isEmpty()) speaker_->Say(text);
+}
 
 void DetailPane::Command4_Click() {
   if (speaker_) speaker_->Say(TextToSpeak());

@@ -39,6 +39,8 @@ class DetailPane : public QObject {
   void ApplyLanguage();
   // The speech engine is started off the window's thread, after the first paint.
   void StartSpeech();
+  // Says a text (another pane's) with the detail's voice, once it is started.
+  void Say(const QString &text);
   // The star as the user's store allows: off, with the reason in its tool
   // tip, when favourites cannot be kept.
   void ShowStore(const UserStore &store, const QString &path);
@@ -46,6 +48,8 @@ class DetailPane : public QObject {
   void ShowFavouriteState();
 
  signals:
+  // The voice is ready, or known to be missing.
+  void voiceReady(bool available);
   // The user starred or unstarred the idiom on display.
   void favouritesChanged();
 

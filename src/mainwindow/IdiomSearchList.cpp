@@ -141,6 +141,16 @@ void IdiomSearchList::StartMatcher() {
   matcherSource_ = nullptr;
 }
 
+const IdiomMatcher *IdiomSearchList::Matcher() {
+  if (!matcher_) {
+    StartMatcher();
+    QFuture<IdiomMatcher> made = matcherWatcher_.future();
+    if (made.isValid()) made.waitForFinished();
+    matcher_ = made.isValid() && made.resultCount() > 0 ? made.takeResult() : IdiomMatcher();
+  }
+  return &*matcher_;
+}
+
 void IdiomSearchList::UpdateMatches(bool waitForMatcher) {
   const QString key = searchKey_->text().trimmed();
   if (key.isEmpty()) {
@@ -156,8 +166,7 @@ void IdiomSearchList::UpdateMatches(bool waitForMatcher) {
     QFuture<IdiomMatcher> made = matcherWatcher_.future();
     const bool pending = matcherSource_ || (made.isValid() && !made.isFinished());
     if (!waitForMatcher && pending) return;
-    if (made.isValid()) made.waitForFinished();
-    matcher_ = made.isValid() && made.resultCount() > 0 ? made.takeResult() : IdiomMatcher();
+    Matcher();
   }
   found_ = matcher_->Find(key, RowsMatchingMeaning(key));
   ShowNoMatch(found_.empty());

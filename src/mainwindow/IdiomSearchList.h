@@ -50,6 +50,8 @@ class IdiomSearchList : public QObject {
   // The idiom as the other edition spells it; empty when it is not in the
   // list or the edition does not say.
   QString OtherScriptOf(const QString &idiom);
+  // The matcher over the edition's idioms; null until it is built.
+  const IdiomMatcher *Matcher();
 
   // The timer's tick: tells which idiom is due, then stops.
   void Timer1_Timer();

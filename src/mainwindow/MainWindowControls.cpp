@@ -127,20 +127,23 @@ void CreateButtonBar(MainWindowControls &c) {
   c.Picture4 = Pane(c.ActiveSizer1, "Picture4", 2, 885, 463, 3975);
   c.Image4 = Background(c.Picture4, "Image4", 0, 0, 480, 3975, QColor(0xe6, 0xcf, 0xa8), QColor(0xf6, 0xea, 0xd4),
                         Qt::Horizontal);
-  // Three tab buttons for the views, then the buttons without behaviour.
+  // Four tab buttons for the views, then the buttons without behaviour.
   c.cmdKOVSearch = PictureButton(c.Picture4, "cmdKOVSearch", QStringLiteral("kovsearch"), QStringLiteral("Search view"),
-                                 20, 120, 428, 760);
+                                 20, 120, 428, 640);
   c.cmdKOVTreeList = PictureButton(c.Picture4, "cmdKOVTreeList", QStringLiteral("kovtree"),
-                                   QStringLiteral("Index view"), 20, 920, 400, 760);
+                                   QStringLiteral("Index view"), 20, 800, 400, 640);
   c.cmdKOVFavourites = PictureButton(c.Picture4, "cmdKOVFavourites", QStringLiteral("kovfavourites"),
-                                     QStringLiteral("Favourites view"), 20, 1720, 400, 760);
+                                     QStringLiteral("Favourites view"), 20, 1480, 400, 640);
+  c.cmdKOVStudy = PictureButton(c.Picture4, "cmdKOVStudy", QStringLiteral("kovstudy"), QStringLiteral("Study view"), 20,
+                                2160, 400, 640);
   c.cmdMyNetDisk = PictureButton(c.Picture4, "cmdMyNetDisk", QStringLiteral("home"), QStringLiteral("My Net Disk"), 20,
-                                 2600, 400, 420);
+                                 2880, 400, 340);
   c.cmdMyLinkBook = PictureButton(c.Picture4, "cmdMyLinkBook", QStringLiteral("page"), QStringLiteral("My Link Book"),
-                                  20, 3040, 400, 420);
+                                  20, 3240, 400, 340);
   c.cmdMisCenter = PictureButton(c.Picture4, "cmdMisCenter", QStringLiteral("info"), QStringLiteral("Misc Center"), 20,
-                                 3480, 400, 420);
-  for (QToolButton *tab : {c.cmdKOVSearch, c.cmdKOVTreeList, c.cmdKOVFavourites}) tab->setAutoRaise(false);
+                                 3600, 400, 340);
+  for (QToolButton *tab : {c.cmdKOVSearch, c.cmdKOVTreeList, c.cmdKOVFavourites, c.cmdKOVStudy})
+    tab->setAutoRaise(false);
 }
 
 void CreateListPane(MainWindowControls &c, QWidget *client) {
@@ -164,6 +167,7 @@ void CreateListPane(MainWindowControls &c, QWidget *client) {
   c.trvIdiomDir->setAccessibleName(QStringLiteral("Index"));
   c.trvIdiomDir->hide();
   c.picFavourites = new FavouritesPanel(c.picMList);
+  c.picStudy = new StudyPane(c.picMList);
   c.lstKovSearch = MakeAt<QTreeView>(client, "lstKovSearch", 520, 1720, 2295, 2775);
   c.lstKovSearch->setAccessibleName(QStringLiteral("Idiom list"));
   c.lstKovSearch->setRootIsDecorated(false);
@@ -272,10 +276,10 @@ void InkOnFixedBackgrounds(MainWindowControls &c) {
     control->setPalette(palette);
   };
   for (QWidget *control : std::initializer_list<QWidget *>{
-           c.cmdCoolNameSet,   c.cmdEmail,     c.cmdUpdate,     c.Command1,    c.cmdSetting,   c.cmdHelp,
-           c.cmdAbout,         c.Command2,     c.Command3,      c.Command4,    c.Command5,     c.cmdFavourite,
-           c.Command10,        c.lblQuillon,   c.lblStart,      c.lblUp,       c.cmdKOVSearch, c.cmdKOVTreeList,
-           c.cmdKOVFavourites, c.cmdMyNetDisk, c.cmdMyLinkBook, c.cmdMisCenter})
+           c.cmdCoolNameSet,   c.cmdEmail,    c.cmdUpdate,    c.Command1,      c.cmdSetting,   c.cmdHelp,
+           c.cmdAbout,         c.Command2,    c.Command3,     c.Command4,      c.Command5,     c.cmdFavourite,
+           c.Command10,        c.lblQuillon,  c.lblStart,     c.lblUp,         c.cmdKOVSearch, c.cmdKOVTreeList,
+           c.cmdKOVFavourites, c.cmdKOVStudy, c.cmdMyNetDisk, c.cmdMyLinkBook, c.cmdMisCenter})
     inkOn(control, ink);
   for (QLabel *name : {c.lblUserName, c.lblUserCoolName}) {
     name->setForegroundRole(QPalette::WindowText);
@@ -321,6 +325,7 @@ void ApplyArrangement(const MainWindowControls &c_, const Arrangement &a) {
   SetHeight(c_.txtDetailed, a.detailedHeight);
   // The favourites view stands where the index tree does.
   SetHeight(c_.picFavourites, a.treeHeight);
+  SetHeight(c_.picStudy, a.treeHeight);
 }
 
 void FitListPaneWidth(const BrowseControls &c) {
@@ -341,6 +346,7 @@ void FitListPaneWidth(const BrowseControls &c) {
   shift(c.cmdSearch, 1720);
   widen(c.trvIdiomDir, 2340);
   widen(c.picFavourites, 2340);
+  widen(c.picStudy, 2340);
   widen(c.lstKovSearch, 2295);
 }
 

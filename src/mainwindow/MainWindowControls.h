@@ -11,6 +11,7 @@
 #include "FavouritesPanel.h"
 #include "NodeTree.h"
 #include "QuizPanel.h"
+#include "StudyPane.h"
 #include "platform/ClickableLabel.h"
 
 class QMenu;
@@ -33,6 +34,7 @@ struct BrowseControls {
   QLabel *Image4;
   QToolButton *cmdKOVSearch, *cmdKOVTreeList, *cmdMyNetDisk, *cmdMyLinkBook, *cmdMisCenter;
   QToolButton *cmdKOVFavourites;  // the third view: favourites and history
+  QToolButton *cmdKOVStudy;       // the fourth view: the review
   QWidget *picMList, *picSearchLine;
   QLabel *Image8;
   QPushButton *cmdKOVTitle, *cmdSearch;
@@ -40,6 +42,7 @@ struct BrowseControls {
   QLineEdit *txtSearchKey;
   NodeTree *trvIdiomDir;
   FavouritesPanel *picFavourites;
+  StudyPane *picStudy;
   QTreeView *lstKovSearch;
 };
 

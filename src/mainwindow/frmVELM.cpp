@@ -57,6 +57,8 @@ void frmVELM::ConnectHandlers() {
     reader_.ShowIdiom(idiom, reason);
   });
   connect(banner_, &BannerPane::settingsRequested, this, &frmVELM::OpenSettings);
+  connect(c_.picStudy, &StudyPane::speakRequested, detail_, &DetailPane::Say);
+  connect(detail_, &DetailPane::voiceReady, c_.picStudy, &StudyPane::SetVoiceAvailable);
 }
 
 void frmVELM::showEvent(QShowEvent *event) {
@@ -129,7 +131,7 @@ void frmVELM::OpenUserStore() {
       return list->OtherScriptOf(idiom);
     });
   reader_.SetStore(userStore_.get());
-  browse_->SetStore(userStore_.get());
+  browse_->SetStore(userStore_.get(), edition == big5);
   detail_->ShowStore(*userStore_, UserStorePath());
   // Once the window is on the screen: it says what happened to the window's content.
   if (const QString notice = userStore_->Notice(UserStorePath()); !notice.isEmpty())

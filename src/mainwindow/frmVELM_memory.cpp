@@ -41,7 +41,8 @@ void frmVELM::RestoreView() {
   const int zoomSteps = (memory.zoom - WindowMemory::kDefaultZoom) / WindowMemory::kZoomStep;
   if (zoomSteps != 0) detail_->Zoom(zoomSteps);
   const std::optional<View> view = ViewNamed(memory.view);
-  if (view == View::Index || (view == View::Favourites && userStore_ && userStore_->IsAvailable())) {
+  const bool stored = userStore_ && userStore_->IsAvailable();
+  if (view == View::Index || ((view == View::Favourites || view == View::Study) && stored)) {
     browse_->ShowView(*view);
   }
 }

@@ -1,0 +1,27 @@
+#pragma once
+// Three small charts of a learner's progress, drawn with QPainter: reviews a
+// day over the last 30 days, the cards due on each of the next 7 days, and
+// the retention reached on cards studied for a week or more.
+#include <QWidget>
+#include <optional>
+#include <vector>
+
+namespace velmora {
+
+class StudyCharts : public QWidget {
+  Q_OBJECT
+ public:
+  explicit StudyCharts(QWidget *parent);
+  void SetFigures(std::vector<int> reviewsPerDay, std::vector<int> dueForecast, std::optional<double> retention);
+  QSize sizeHint() const override { return {160, 200}; }
+
+ protected:
+  void paintEvent(QPaintEvent *event) override;
+
+ private:
+  void DrawBars(class QPainter &painter, const QRect &area, const QString &title, const std::vector<int> &values) const;
+  std::vector<int> reviews_, forecast_;
+  std::optional<double> retention_;
+};
+
+}  // namespace velmora

@@ -1,0 +1,536 @@
+#include "StudyPane.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateTime>
+#include <QDoubleSpinBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QShortcut>
+#include <QSpinBox>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+#include "StudyCharts.h"
+#include "config/ProgramValues.h"
+#include "data/StudyStore.h"
+#include "data/UserStore.h"
+#include "dictionary/IdiomMatcher.h"
+#include "platform/FileDialogs.h"
+#include "platform/MessageBoxes.h"
+#include "platform/Twips.h"
+#include "reading/StudySession.h"
+
+namespace velmora {
+
+namespace {
+
+const char *const kGradeNames[] = {"Again", "Hard", "Good", "Easy"};
+
+int64_t Now() { return QDateTime::currentSecsSinceEpoch(); }
+
+QPushButton *Button(QWidget *parent, const char *name, const QString &caption) {
+  auto *button = new QPushButton(caption, parent);
+  button->setObjectName(QLatin1String(name));
+  return button;
+}
+
+QLabel *Label(QWidget *parent, const char *name) {
+  auto *label = new QLabel(parent);
+  label->setObjectName(QLatin1String(name));
+  label->setWordWrap(true);
+  label->setTextFormat(Qt::PlainText);
+  return label;
+}
+
+QVBoxLayout *Column(QWidget *page) {
+  auto *column = new QVBoxLayout(page);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(3);
+  return column;
+}
+
+// "in 3 days", "in 9 minutes", "now".
+QString WhenDue(int64_t due, int64_t now) {
+  const int64_t wait = due - now;
+  if (wait <= 0) return QStringLiteral("now");
+  if (wait < 3600) return QStringLiteral("in %1 min").arg((wait + 59) / 60);
+  if (due < DayStart(now, 1))
+    return QStringLiteral("today at %1").arg(QDateTime::fromSecsSinceEpoch(due).toString("HH:mm"));
+  const int64_t days = (DayStart(due) - DayStart(now)) / 86400;
+  return days == 1 ? QStringLiteral("tomorrow") : QStringLiteral("in %1 days").arg(days);
+}
+
+QString Duration(int64_t seconds) {
+  return seconds < 60 ? QStringLiteral("%1 s").arg(seconds)
+                      : QStringLiteral("%1 min %2 s").arg(seconds / 60).arg(seconds % 60);
+}
+
+}  // namespace
+
+StudyPane::StudyPane(QWidget *parent) : QWidget(parent) {
+  setObjectName(QStringLiteral("picStudy"));
+  setAccessibleName(QStringLiteral("Study"));
+  PlaceAt(this, 30, 435, 2340, 2535);
+  pages_ = new QStackedWidget(this);
+  pages_->addWidget(home_ = MakeHome());
+  pages_->addWidget(question_ = MakeQuestion());
+  pages_->addWidget(summary_ = MakeSummary());
+  pages_->addWidget(progress_ = MakeProgress());
+  pages_->addWidget(settings_ = MakeSettings());
+  Column(this)->addWidget(pages_);
+  CreateKeys();
+  setEnabled(false);
+  hide();
+}
+
+StudyPane::~StudyPane() = default;
+
+QWidget *StudyPane::MakeHome() {
+  auto *page = new QWidget;
+  due_ = Label(page, "lblStudyDue");
+  QFont big = due_->font();
+  big.setBold(true);
+  due_->setFont(big);
+  start_ = Button(page, "cmdStudyStart", QStringLiteral("Start review"));
+  shown_ = Label(page, "lblStudyShown");
+  studyShown_ = Button(page, "cmdStudyShown", QStringLiteral("Study this idiom"));
+  showProgress_ = Button(page, "cmdStudyProgress", QStringLiteral("Progress"));
+  showSettings_ = Button(page, "cmdStudySettings", QStringLiteral("Settings"));
+  export_ = Button(page, "cmdStudyExport", QStringLiteral("Export the review log…"));
+  auto *column = Column(page);
+  column->addWidget(due_);
+  column->addWidget(start_);
+  column->addWidget(shown_);
+  column->addWidget(studyShown_);
+  column->addStretch(1);
+  auto *row = new QHBoxLayout;
+  row->addWidget(showProgress_);
+  row->addWidget(showSettings_);
+  column->addLayout(row);
+  column->addWidget(export_);
+  connect(start_, &QPushButton::clicked, this, &StudyPane::StartSitting);
+  connect(studyShown_, &QPushButton::clicked, this, &StudyPane::StudyShownIdiom);
+  connect(showProgress_, &QPushButton::clicked, this, &StudyPane::ShowProgress);
+  connect(showSettings_, &QPushButton::clicked, this, &StudyPane::ShowSettings);
+  connect(export_, &QPushButton::clicked, this, &StudyPane::ExportLog);
+  return page;
+}
+
+QWidget *StudyPane::MakeQuestion() {
+  auto *page = new QWidget;
+  page->setObjectName(QStringLiteral("picStudyQuestion"));
+  // The page holds the keyboard during a sitting: its keys act on it.
+  page->setFocusPolicy(Qt::StrongFocus);
+  page->setAccessibleName(QStringLiteral("Review"));
+  auto *column = Column(page);
+  prompt_ = Label(page, "lblStudyPrompt");
+  prompt_->setAccessibleName(QStringLiteral("Question"));
+  column->addWidget(prompt_);
+  for (int i = 0; i < 4; ++i) {
+    choices_[i] = Button(page, "cmdStudyChoice", QString());
+    choices_[i]->setObjectName(QStringLiteral("cmdStudyChoice%1").arg(i + 1));
+    choices_[i]->setFocusPolicy(Qt::TabFocus);
+    connect(choices_[i], &QPushButton::clicked, this, [this, i] { Choose(i); });
+    column->addWidget(choices_[i]);
+  }
+  reveal_ = Label(page, "lblStudyReveal");
+  reveal_->setAccessibleName(QStringLiteral("Answer"));
+  column->addWidget(reveal_);
+  auto *gradeRow = new QHBoxLayout;
+  gradeRow->setSpacing(1);
+  gradeGroup_ = new QButtonGroup(this);
+  for (int i = 0; i < 4; ++i) {
+    grades_[i] = Button(page, "cmdStudyGrade", QStringLiteral("%1 %2").arg(i + 1).arg(QLatin1String(kGradeNames[i])));
+    grades_[i]->setObjectName(QStringLiteral("cmdStudy%1").arg(QLatin1String(kGradeNames[i])));
+    grades_[i]->setAccessibleName(QLatin1String(kGradeNames[i]));
+    grades_[i]->setCheckable(true);
+    grades_[i]->setFocusPolicy(Qt::TabFocus);
+    gradeGroup_->addButton(grades_[i], i + 1);
+    gradeRow->addWidget(grades_[i]);
+  }
+  connect(gradeGroup_, &QButtonGroup::idClicked, this, &StudyPane::Grade);
+  column->addLayout(gradeRow);
+  column->addStretch(1);
+  auto *actions = new QHBoxLayout;
+  lookUp_ = Button(page, "cmdStudyLookUp", QStringLiteral("Look up"));
+  playAgain_ = Button(page, "cmdStudyPlay", QStringLiteral("Play again"));
+  auto *goOn = Button(page, "cmdStudyGoOn", QStringLiteral("Go on"));
+  actions->addWidget(playAgain_);
+  actions->addWidget(lookUp_);
+  actions->addWidget(goOn);
+  column->addLayout(actions);
+  status_ = Label(page, "lblStudyStatus");
+  column->addWidget(status_);
+  connect(lookUp_, &QPushButton::clicked, this, [this] {
+    if (session_) emit idiomChosen(session_->Question().idiom);
+  });
+  connect(playAgain_, &QPushButton::clicked, this, [this] {
+    if (session_) emit speakRequested(session_->Question().reading.section(QStringLiteral("; "), 0, 0));
+  });
+  connect(goOn, &QPushButton::clicked, this, [this] {
+    if (session_ && session_->CurrentStage() == StudySession::Stage::Asking)
+      Reveal();
+    else
+      GoOn();
+  });
+  return page;
+}
+
+QWidget *StudyPane::MakeSummary() {
+  auto *page = new QWidget;
+  summaryText_ = Label(page, "lblStudySummary");
+  summaryText_->setAccessibleName(QStringLiteral("Summary"));
+  done_ = Button(page, "cmdStudyDone", QStringLiteral("Done"));
+  auto *column = Column(page);
+  column->addWidget(summaryText_, 1);
+  column->addWidget(done_);
+  connect(done_, &QPushButton::clicked, this, &StudyPane::ShowHome);
+  return page;
+}
+
+QWidget *StudyPane::MakeProgress() {
+  auto *page = new QWidget;
+  charts_ = new StudyCharts(page);
+  progressBack_ = Button(page, "cmdStudyProgressBack", QStringLiteral("Back"));
+  auto *column = Column(page);
+  column->addWidget(charts_, 1);
+  column->addWidget(progressBack_);
+  connect(progressBack_, &QPushButton::clicked, this, &StudyPane::ShowHome);
+  return page;
+}
+
+QWidget *StudyPane::MakeSettings() {
+  auto *page = new QWidget;
+  fromHistory_ = new QCheckBox(QStringLiteral("New idioms from my history"), page);
+  fromHistory_->setObjectName(QStringLiteral("chkStudyHistory"));
+  historyDays_ = new QSpinBox(page);
+  historyDays_->setObjectName(QStringLiteral("spnStudyHistoryDays"));
+  historyDays_->setRange(1, 365);
+  historyDays_->setSuffix(QStringLiteral(" days"));
+  historyDays_->setAccessibleName(QStringLiteral("Days of history"));
+  fromEdition_ = new QCheckBox(QStringLiteral("New idioms from the dictionary"), page);
+  fromEdition_->setObjectName(QStringLiteral("chkStudyEdition"));
+  perDay_ = new QSpinBox(page);
+  perDay_->setObjectName(QStringLiteral("spnStudyPerDay"));
+  perDay_->setRange(0, 500);
+  perDay_->setAccessibleName(QStringLiteral("New idioms a day"));
+  retention_ = new QDoubleSpinBox(page);
+  retention_->setObjectName(QStringLiteral("spnStudyRetention"));
+  retention_->setRange(FsrsScheduler::kLeastRetention, FsrsScheduler::kMostRetention);
+  retention_->setSingleStep(0.01);
+  retention_->setDecimals(2);
+  retention_->setAccessibleName(QStringLiteral("Desired retention"));
+  kind_ = new QComboBox(page);
+  kind_->setObjectName(QStringLiteral("cboStudyKind"));
+  kind_->setAccessibleName(QStringLiteral("Questions"));
+  kind_->addItem(QStringLiteral("Each kind in turn"), QString());
+  for (const auto &[kind, caption] : {std::pair{QuestionKind::Meaning, "Meaning → idiom"},
+                                      {QuestionKind::Reading, "Idiom → pinyin"},
+                                      {QuestionKind::Character, "Missing character"},
+                                      {QuestionKind::Listening, "Listening"},
+                                      {QuestionKind::Flashcard, "Flashcards"}})
+    kind_->addItem(QString::fromUtf8(caption), QuestionKindName(kind));
+  settingsDone_ = Button(page, "cmdStudySettingsDone", QStringLiteral("Done"));
+  auto *form = new QFormLayout;
+  form->setContentsMargins(0, 0, 0, 0);
+  form->setRowWrapPolicy(QFormLayout::WrapLongRows);
+  form->addRow(fromHistory_);
+  form->addRow(QStringLiteral("Last"), historyDays_);
+  form->addRow(fromEdition_);
+  form->addRow(QStringLiteral("A day"), perDay_);
+  form->addRow(QStringLiteral("Retention"), retention_);
+  form->addRow(kind_);
+  auto *column = Column(page);
+  column->addLayout(form);
+  column->addStretch(1);
+  column->addWidget(settingsDone_);
+  connect(settingsDone_, &QPushButton::clicked, this, [this] {
+    SaveSettings();
+    ShowHome();
+  });
+  return page;
+}
+
+void StudyPane::CreateKeys() {
+  // Choosing, grading and going on belong to the question; leaving and
+  // undoing work anywhere in the view.
+  const auto key = [this](const QKeySequence &keys, const std::function<void()> &action, QWidget *scope = nullptr) {
+    auto *shortcut = new QShortcut(keys, scope ? scope : this);
+    shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(shortcut, &QShortcut::activated, this, action);
+  };
+  for (int i = 0; i < 4; ++i)
+    key(
+        QKeySequence(Qt::Key_1 + i),
+        [this, i] {
+          if (!InSitting()) return;
+          if (session_->CurrentStage() == StudySession::Stage::Asking)
+            Choose(i);
+          else
+            Grade(i + 1);
+        },
+        question_);
+  key(
+      QKeySequence(Qt::Key_Space),
+      [this] {
+        if (!InSitting()) return;
+        if (session_->CurrentStage() == StudySession::Stage::Asking)
+          Reveal();
+        else
+          GoOn();
+      },
+      question_);
+  key(QKeySequence(Qt::Key_U), [this] { Undo(); });
+  key(QKeySequence(Qt::Key_Escape), [this] { Leave(); });
+}
+
+void StudyPane::SetStore(UserStore *store, bool traditionalEdition, std::function<const IdiomMatcher *()> matcher) {
+  session_.reset();
+  user_ = store;
+  matcher_ = std::move(matcher);
+  store_ = store && store->IsAvailable() ? std::make_unique<StudyStore>(*store, traditionalEdition) : nullptr;
+  source_ = std::make_unique<EditionQuestionSource>(matcher_);
+  if (store_) session_ = std::make_unique<StudySession>(*store_, *source_);
+  setEnabled(store_ != nullptr);
+  AnnounceDue();
+}
+
+bool StudyPane::InSitting() const {
+  return session_ && pages_->currentWidget() == question_ &&
+         (session_->CurrentStage() == StudySession::Stage::Asking ||
+          session_->CurrentStage() == StudySession::Stage::Answered);
+}
+
+int StudyPane::DueToday() const { return session_ ? session_->DueToday(Now()) : 0; }
+
+void StudyPane::AnnounceDue() { emit dueChanged(DueToday()); }
+
+void StudyPane::Refresh() {
+  if (!session_) return;
+  std::vector<QString> favourites, recent;
+  for (const auto &entry : user_->Favourites()) favourites.push_back(entry.idiom);
+  const int days = StudySettings::Read(*store_).historyDays;
+  const QDateTime since = QDateTime::currentDateTime().addDays(-days);
+  for (const auto &entry : user_->History())
+    if (entry.when >= since) recent.push_back(entry.idiom);
+  const IdiomMatcher *matcher = matcher_ ? matcher_() : nullptr;
+  session_->Prepare(Now(), favourites, recent, matcher ? matcher->size() : 0,
+                    [matcher](int row) { return matcher->IdiomAt(row); });
+  if (!InSitting()) ShowHome();
+}
+
+QWidget *StudyPane::FocusTarget() const {
+  if (pages_->currentWidget() == question_) return question_;
+  if (pages_->currentWidget() == home_) return start_;
+  return pages_->currentWidget();
+}
+
+QList<QWidget *> StudyPane::TabOrder() const {
+  return {start_,       studyShown_,  showProgress_, showSettings_, export_,       choices_[0],
+          choices_[1],  choices_[2],  choices_[3],   grades_[0],    grades_[1],    grades_[2],
+          grades_[3],   playAgain_,   lookUp_,       done_,         progressBack_, fromHistory_,
+          historyDays_, fromEdition_, perDay_,       retention_,    kind_,         settingsDone_};
+}
+
+void StudyPane::ShowHome() {
+  const int64_t now = Now();
+  const int due = DueToday();
+  due_->setText(due == 0 ? QStringLiteral("Nothing is due today.") : QStringLiteral("%1 due today").arg(due));
+  if (store_ && due == 0)
+    if (const auto next = store_->NextDueTime())
+      due_->setText(QStringLiteral("Nothing is due today. Next: %1.").arg(WhenDue(*next, now)));
+  start_->setEnabled(due > 0 || (store_ && store_->NextDue(now + StudySession::kLearnAheadSeconds)));
+  ShowIdiom(IdiomRecord{QString(), shownIdiom_});
+  pages_->setCurrentWidget(home_);
+  emit dueChanged(due);
+}
+
+void StudyPane::ShowIdiom(const IdiomRecord &record) {
+  shownIdiom_ = record.idiom;
+  if (!store_ || shownIdiom_.isEmpty()) {
+    shown_->clear();
+    studyShown_->hide();
+    return;
+  }
+  const auto card = store_->CardOf(shownIdiom_);
+  if (!card || card->suspended)
+    shown_->setText(QStringLiteral("%1 is not in your review.").arg(shownIdiom_));
+  else if (card->memory.reps == 0)
+    shown_->setText(QStringLiteral("%1: new, waiting for its first review.").arg(shownIdiom_));
+  else
+    shown_->setText(QStringLiteral("%1: reviewed %2×, due %3.")
+                        .arg(shownIdiom_)
+                        .arg(card->memory.reps)
+                        .arg(WhenDue(card->memory.due, Now())));
+  studyShown_->setVisible(!card || card->suspended);
+}
+
+void StudyPane::StudyShownIdiom() {
+  if (!store_ || shownIdiom_.isEmpty()) return;
+  // Chosen here, it is studied like a favourite's card is, but is not one.
+  store_->AddCards({shownIdiom_}, QStringLiteral("chosen"), Now());
+  ShowHome();
+}
+
+void StudyPane::StartSitting() {
+  if (!session_) return;
+  Refresh();
+  if (session_->Start(Now(), canSpeak_) == StudySession::Stage::Finished) return ShowSummary();
+  pages_->setCurrentWidget(question_);
+  ShowQuestion();
+  question_->setFocus(Qt::OtherFocusReason);
+}
+
+void StudyPane::ShowQuestion() {
+  const StudyQuestion &q = session_->Question();
+  const bool listening = q.kind == QuestionKind::Listening;
+  QFont font = prompt_->font();
+  const bool idiomPrompt =
+      q.kind == QuestionKind::Reading || q.kind == QuestionKind::Character || q.kind == QuestionKind::Flashcard;
+  font.setPointSizeF(QWidget::font().pointSizeF() * (idiomPrompt ? 1.6 : 1.0));
+  prompt_->setFont(font);
+  prompt_->setText(listening ? QStringLiteral("Listen: which idiom is it?") : q.prompt);
+  for (int i = 0; i < 4; ++i) {
+    const bool shown = i < q.choices.size();
+    choices_[i]->setVisible(shown);
+    choices_[i]->setEnabled(true);
+    choices_[i]->setText(shown ? QStringLiteral("%1  %2").arg(i + 1).arg(q.choices[i]) : QString());
+    choices_[i]->setAccessibleName(shown ? q.choices[i] : QString());
+  }
+  reveal_->clear();
+  for (QPushButton *grade : grades_) grade->setVisible(false);
+  playAgain_->setVisible(listening);
+  lookUp_->setVisible(false);
+  status_->setText(q.kind == QuestionKind::Flashcard ? QStringLiteral("Space: show the answer · Esc: leave")
+                                                     : QStringLiteral("1–4: choose · Space: show the answer"));
+  if (listening) emit speakRequested(q.reading.section(QStringLiteral("; "), 0, 0));
+}
+
+void StudyPane::Choose(int index) {
+  if (!InSitting() || session_->CurrentStage() != StudySession::Stage::Asking) return;
+  if (index >= session_->Question().choices.size()) return;
+  session_->Answer(index);
+  ShowAnswer();
+}
+
+void StudyPane::Reveal() {
+  if (!InSitting() || session_->CurrentStage() != StudySession::Stage::Asking) return;
+  // Shown without a choice, a choice question counts as not known.
+  session_->Answer(-1);
+  ShowAnswer();
+}
+
+void StudyPane::ShowAnswer() {
+  const StudyQuestion &q = session_->Question();
+  const bool choice = q.kind != QuestionKind::Flashcard;
+  for (int i = 0; i < 4; ++i) choices_[i]->setEnabled(!choice || i == q.answer);
+  QString verdict;
+  if (choice) verdict = session_->AnsweredRight() ? QStringLiteral("Right. ") : QStringLiteral("Not quite. ");
+  reveal_->setText(QStringLiteral("%1%2\n%3\n%4").arg(verdict, q.idiom, q.reading, q.meaning));
+  for (QPushButton *grade : grades_) grade->setVisible(true);
+  grades_[static_cast<int>(session_->SuggestedGrade()) - 1]->setChecked(true);
+  lookUp_->setVisible(true);
+  status_->setText(QStringLiteral("1–4: grade · Space: go on · U: undo"));
+}
+
+void StudyPane::Grade(int grade) {
+  if (!InSitting() || session_->CurrentStage() != StudySession::Stage::Answered || grade < 1 || grade > 4) return;
+  session_->SetGrade(static_cast<velmora::Grade>(grade));
+  grades_[grade - 1]->setChecked(true);
+}
+
+void StudyPane::GoOn() {
+  if (!InSitting()) return;
+  if (session_->GoOn(Now()) == StudySession::Stage::Finished) return ShowSummary();
+  ShowQuestion();
+  AnnounceDue();
+}
+
+void StudyPane::Undo() {
+  if (!session_ || !store_ || pages_->currentWidget() == settings_) return;
+  if (!session_->Undo(Now())) return;
+  pages_->setCurrentWidget(question_);
+  ShowQuestion();
+  question_->setFocus(Qt::OtherFocusReason);
+  AnnounceDue();
+}
+
+void StudyPane::Leave() {
+  if (!session_ || pages_->currentWidget() == home_) return;
+  if (InSitting()) {
+    session_->Leave();
+    return ShowSummary();
+  }
+  ShowHome();
+}
+
+void StudyPane::ShowSummary() {
+  const int64_t now = Now();
+  const StudySession::Summary s = session_->Result(now);
+  QString text = s.reviewed == 0 ? QStringLiteral("Nothing to review now.")
+                                 : QStringLiteral("Reviewed: %1\nRight first time: %2\nTime: %3")
+                                       .arg(s.reviewed)
+                                       .arg(s.rightFirstTime)
+                                       .arg(Duration(s.seconds));
+  if (s.nextDue) text += QStringLiteral("\nNext due: %1").arg(WhenDue(*s.nextDue, now));
+  summaryText_->setText(text);
+  pages_->setCurrentWidget(summary_);
+  done_->setFocus(Qt::OtherFocusReason);
+  AnnounceDue();
+}
+
+void StudyPane::ShowProgress() {
+  if (!store_) return;
+  const int64_t now = Now();
+  std::vector<int64_t> past, coming;
+  for (int day = -29; day <= 1; ++day) past.push_back(DayStart(now, day));
+  for (int day = 0; day <= 7; ++day) coming.push_back(DayStart(now, day));
+  charts_->SetFigures(store_->ReviewsPerDay(past), store_->DueForecast(coming), store_->MatureRetention());
+  pages_->setCurrentWidget(progress_);
+  progressBack_->setFocus(Qt::OtherFocusReason);
+}
+
+void StudyPane::ShowSettings() {
+  if (!store_) return;
+  const StudySettings s = StudySettings::Read(*store_);
+  fromHistory_->setChecked(s.fromHistory);
+  historyDays_->setValue(s.historyDays);
+  fromEdition_->setChecked(s.fromEdition);
+  perDay_->setValue(s.newPerDay);
+  retention_->setValue(s.retention);
+  kind_->setCurrentIndex(std::max(0, kind_->findData(s.kind ? QuestionKindName(*s.kind) : QString())));
+  pages_->setCurrentWidget(settings_);
+  fromHistory_->setFocus(Qt::OtherFocusReason);
+}
+
+void StudyPane::SaveSettings() {
+  if (!store_) return;
+  StudySettings s;
+  s.fromHistory = fromHistory_->isChecked();
+  s.historyDays = historyDays_->value();
+  s.fromEdition = fromEdition_->isChecked();
+  s.newPerDay = perDay_->value();
+  s.retention = retention_->value();
+  s.kind = QuestionKindNamed(kind_->currentData().toString());
+  s.Write(*store_);
+  Refresh();
+}
+
+void StudyPane::ExportLog() {
+  if (!store_) return;
+  const QString path = ChooseSaveFile(window(), QStringLiteral("Export the review log"),
+                                      QStringLiteral("velmora-review-log.csv"), QStringLiteral("CSV (*.csv)"));
+  if (path.isEmpty()) return;
+  QSaveFile file(path);
+  const bool saved = file.open(QIODevice::WriteOnly) && file.write(store_->ReviewLogCsv()) >= 0 && file.commit();
+  if (!saved)
+    ShowMessageBox({QStringLiteral("The review log could not be written to %1: %2").arg(path, file.errorString()),
+                    kProgramTitle, MessageButtons::Ok, MessageIcon::Exclamation});
+}
+
+}  // namespace velmora

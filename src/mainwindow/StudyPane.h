@@ -1,0 +1,107 @@
+#pragma once
+// The fourth browsing view: the review. Its home page tells how many idioms
+// are due and where the shown idiom stands; a sitting asks the due cards one
+// after another (keys 1-4 choose or grade, Space reveals or goes on, U
+// undoes the last grade, Esc leaves) and ends with a summary. It also shows
+// the learner's progress, the study settings and the log's export.
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+#include "data/IdiomStore.h"
+
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QDoubleSpinBox;
+class QLabel;
+class QPushButton;
+class QSpinBox;
+class QStackedWidget;
+
+namespace velmora {
+
+class IdiomMatcher;
+class StudyCharts;
+class StudySession;
+class StudyStore;
+class EditionQuestionSource;
+class UserStore;
+
+class StudyPane : public QWidget {
+  Q_OBJECT
+ public:
+  // Created hidden at the index tree's place in the list pane (objectName "picStudy").
+  explicit StudyPane(QWidget *parent);
+  ~StudyPane() override;
+
+  // The store the cards live in and the edition questions are drawn from;
+  // without a store the view is off.
+  void SetStore(UserStore *store, bool traditionalEdition, std::function<const IdiomMatcher *()> matcher);
+  void SetVoiceAvailable(bool available) { canSpeak_ = available; }
+  // Brings the cards up to date and shows the home page.
+  void Refresh();
+  int DueToday() const;
+  QWidget *FocusTarget() const;
+  QList<QWidget *> TabOrder() const;
+
+ public slots:
+  // Where the idiom on display stands in the review.
+  void ShowIdiom(const IdiomRecord &record);
+
+ signals:
+  void idiomChosen(const QString &idiom);
+  void speakRequested(const QString &text);
+  void dueChanged(int due);
+
+ private:
+  QWidget *MakeHome();
+  QWidget *MakeQuestion();
+  QWidget *MakeSummary();
+  QWidget *MakeProgress();
+  QWidget *MakeSettings();
+  void CreateKeys();
+
+  void StartSitting();
+  void ShowQuestion();
+  void ShowAnswer();
+  void Choose(int index);
+  void Grade(int grade);
+  void Reveal();
+  void GoOn();
+  void Undo();
+  void Leave();
+  void ShowSummary();
+  void ShowProgress();
+  void ShowSettings();
+  void SaveSettings();
+  void StudyShownIdiom();
+  void ExportLog();
+  void ShowHome();
+  void AnnounceDue();
+  bool InSitting() const;
+
+  UserStore *user_ = nullptr;
+  std::unique_ptr<StudyStore> store_;
+  std::unique_ptr<EditionQuestionSource> source_;
+  std::unique_ptr<StudySession> session_;
+  std::function<const IdiomMatcher *()> matcher_;
+  bool canSpeak_ = false;
+  QString shownIdiom_;
+
+  QStackedWidget *pages_;
+  QWidget *home_, *question_, *summary_, *progress_, *settings_;
+  QLabel *due_, *shown_, *prompt_, *reveal_, *status_, *summaryText_;
+  QPushButton *start_, *studyShown_, *showProgress_, *showSettings_, *export_;
+  QPushButton *choices_[4];
+  QPushButton *grades_[4];
+  QButtonGroup *gradeGroup_;
+  QPushButton *lookUp_, *playAgain_, *done_, *progressBack_, *settingsDone_;
+  StudyCharts *charts_;
+  QCheckBox *fromHistory_, *fromEdition_;
+  QSpinBox *historyDays_, *perDay_;
+  QDoubleSpinBox *retention_;
+  QComboBox *kind_;
+};
+
+}  // namespace velmora
