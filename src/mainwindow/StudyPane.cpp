@@ -184,7 +184,7 @@ QWidget *StudyPane::MakeQuestion() {
 QWidget *StudyPane::MakeSummary() {
   auto *page = new QWidget;
   summaryText_ = Label(page, "lblStudySummary");
-  summaryText_->setAccessibleName(QStringLiteral("Summary"));
+  summaryText_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   done_ = Button(page, "cmdStudyDone", QStringLiteral("Done"));
   auto *column = Column(page);
   column->addWidget(summaryText_, 1);
