@@ -314,11 +314,14 @@ void StudyPane::Refresh() {
   if (!session_) return;
   std::vector<QString> favourites, recent;
   for (const auto &entry : user_->Favourites()) favourites.push_back(entry.idiom);
-  const int days = StudySettings::Read(*store_).historyDays;
+  const StudySettings settings = StudySettings::Read(*store_);
+  const int days = settings.historyDays;
   const QDateTime since = QDateTime::currentDateTime().addDays(-days);
   for (const auto &entry : user_->History())
     if (entry.when >= since) recent.push_back(entry.idiom);
-  const IdiomMatcher *matcher = matcher_ ? matcher_() : nullptr;
+  // The edition's list is needed only for its new idioms: the matcher is
+  // not waited for otherwise.
+  const IdiomMatcher *matcher = settings.fromEdition && matcher_ ? matcher_() : nullptr;
   session_->Prepare(Now(), favourites, recent, matcher ? matcher->size() : 0,
                     [matcher](int row) { return matcher->IdiomAt(row); });
   if (!InSitting()) ShowHome();
