@@ -11,6 +11,7 @@
 #include "data/StudyStore.h"
 #include "data/UserStore.h"
 #include "mainwindow/StudyPane.h"
+#include "practice/Fsrs.h"
 
 using namespace velmora;
 

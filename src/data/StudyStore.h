@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "SqlConnection.h"
-#include "practice/Fsrs.h"
+#include "CardMemory.h"
 
 namespace velmora {
 

@@ -129,7 +129,7 @@ QWidget *StudyPane::MakeQuestion() {
   page->setAccessibleName(QStringLiteral("Review"));
   auto *column = Column(page);
   prompt_ = Label(page, "lblStudyPrompt");
-  prompt_->setAccessibleName(QStringLiteral("Question"));
+  prompt_->setAccessibleName(QStringLiteral("Review question"));
   column->addWidget(prompt_);
   for (int i = 0; i < 4; ++i) {
     choices_[i] = Button(page, "cmdStudyChoice", QString());
@@ -139,7 +139,7 @@ QWidget *StudyPane::MakeQuestion() {
     column->addWidget(choices_[i]);
   }
   reveal_ = Label(page, "lblStudyReveal");
-  reveal_->setAccessibleName(QStringLiteral("Answer"));
+  reveal_->setAccessibleName(QStringLiteral("Review answer"));
   column->addWidget(reveal_);
   auto *gradeRow = new QHBoxLayout;
   gradeRow->setSpacing(1);
@@ -240,10 +240,15 @@ QWidget *StudyPane::MakeSettings() {
   form->setContentsMargins(0, 0, 0, 0);
   form->setRowWrapPolicy(QFormLayout::WrapLongRows);
   form->addRow(fromHistory_);
-  form->addRow(QStringLiteral("Last"), historyDays_);
+  const auto caption = [page](const char *text) {
+    auto *label = new QLabel(QLatin1String(text), page);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+  };
+  form->addRow(caption("Last"), historyDays_);
   form->addRow(fromEdition_);
-  form->addRow(QStringLiteral("A day"), perDay_);
-  form->addRow(QStringLiteral("Retention"), retention_);
+  form->addRow(caption("A day"), perDay_);
+  form->addRow(caption("Retention"), retention_);
   form->addRow(kind_);
   auto *column = Column(page);
   column->addLayout(form);

@@ -43,7 +43,7 @@ class Study(unittest.TestCase):
             review = desktop.wait_for(lambda: desktop.find(frame, name="Review"), what="the review page")
             for card in range(3):
                 # A new card comes first as a flashcard: Space shows it, 4 grades Easy, Space goes on.
-                desktop.wait_for(lambda: desktop.showing(desktop.find(review, name="Question")), what="a question")
+                desktop.wait_for(lambda: desktop.showing(desktop.find(review, name="Review question")), what="a question")
                 desktop.key("space")
                 easy = desktop.wait_for(lambda: desktop.showing(desktop.find(review, name="Easy"))
                                         and desktop.find(review, name="Easy"), what="the grades")
