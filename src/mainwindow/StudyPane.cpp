@@ -6,10 +6,12 @@
 #include <QDateTime>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QScrollArea>
 #include <QShortcut>
 #include <QSpinBox>
 #include <QStackedWidget>
@@ -82,7 +84,21 @@ StudyPane::StudyPane(QWidget *parent) : QWidget(parent) {
   pages_->addWidget(summary_ = MakeSummary());
   pages_->addWidget(progress_ = MakeProgress());
   pages_->addWidget(settings_ = MakeSettings());
-  Column(this)->addWidget(pages_);
+  // A narrow pane or large text scrolls rather than squeezing the pages.
+  auto *scroll = new QScrollArea(this);
+  scroll->setObjectName(QStringLiteral("scrStudy"));
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setWidgetResizable(true);
+  scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  scroll->setWidget(pages_);
+  Column(this)->addWidget(scroll);
+  // Controls give up width before the page outgrows the pane: a long
+  // caption is cut rather than pushing the page past the pane's edge.
+  for (QWidget *control : pages_->findChildren<QWidget *>())
+    if (qobject_cast<QAbstractButton *>(control) || qobject_cast<QComboBox *>(control) ||
+        qobject_cast<QAbstractSpinBox *>(control))
+      control->setMinimumWidth(1);
+  pages_->setMinimumWidth(1);
   CreateKeys();
   setEnabled(false);
   hide();
@@ -141,8 +157,9 @@ QWidget *StudyPane::MakeQuestion() {
   reveal_ = Label(page, "lblStudyReveal");
   reveal_->setAccessibleName(QStringLiteral("Review answer"));
   column->addWidget(reveal_);
-  auto *gradeRow = new QHBoxLayout;
-  gradeRow->setSpacing(1);
+  // Two by two: four captions do not fit side by side in the narrow pane.
+  auto *gradeRow = new QGridLayout;
+  gradeRow->setSpacing(2);
   gradeGroup_ = new QButtonGroup(this);
   for (int i = 0; i < 4; ++i) {
     grades_[i] = Button(page, "cmdStudyGrade", QStringLiteral("%1 %2").arg(i + 1).arg(QLatin1String(kGradeNames[i])));
@@ -151,7 +168,7 @@ QWidget *StudyPane::MakeQuestion() {
     grades_[i]->setCheckable(true);
     grades_[i]->setFocusPolicy(Qt::TabFocus);
     gradeGroup_->addButton(grades_[i], i + 1);
-    gradeRow->addWidget(grades_[i]);
+    gradeRow->addWidget(grades_[i], i / 2, i % 2);
   }
   connect(gradeGroup_, &QButtonGroup::idClicked, this, &StudyPane::Grade);
   column->addLayout(gradeRow);
