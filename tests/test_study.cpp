@@ -125,7 +125,7 @@ TEST_F(StudyTest, ASittingKeepsEachGradeAndUndoTakesItBack) {
   EXPECT_GE(*session.Result(now).nextDue, DayStart(now, 1));
 
   // Undo: the last card is due again, its log row gone.
-  ASSERT_TRUE(session.Undo(now));
+  ASSERT_TRUE(session.Undo());
   EXPECT_EQ(store.LogSize(), 2);
   EXPECT_EQ(session.DueToday(now), 1);
   EXPECT_EQ(session.CurrentStage(), StudySession::Stage::Asking);

@@ -1,7 +1,6 @@
 #include "BrowsePane.h"
 
 #include <QGuiApplication>
-#include <QSaveFile>
 #include <QShortcut>
 
 #include "config/FileHelpers.h"
@@ -13,7 +12,6 @@
 #include "dictionary/FinderSource.h"
 #include "dictionary/FlashcardDeck.h"
 #include "platform/FileDialogs.h"
-#include "platform/MessageBoxes.h"
 #include "platform/Twips.h"
 
 namespace velmora {
@@ -161,21 +159,19 @@ void BrowsePane::ShowChosenIdiom(const QString &idiom) {
 void BrowsePane::ExportFavourites() {
   const QStringList idioms = c_.picFavourites->FavouriteIdioms();
   if (idioms.isEmpty()) return;
-  const QString path =
-      ChooseSaveFile(c_.picFavourites->window(), QStringLiteral("Export favourites"),
-                     QStringLiteral("velmora-favourites.txt"), QStringLiteral("Tab-separated text (*.txt *.tsv)"));
-  if (path.isEmpty()) return;
-  std::vector<IdiomRecord> records;
-  for (const QString &idiom : idioms) {
-    IdiomRecord record = Record(idiom).value_or(IdiomRecord{});
-    record.idiom = idiom;
-    records.push_back(record);
-  }
-  QSaveFile file(path);
-  const bool saved = file.open(QIODevice::WriteOnly) && file.write(FlashcardDeck(records)) >= 0 && file.commit();
-  if (!saved)
-    ShowMessageBox({QStringLiteral("The favourites could not be written to %1: %2").arg(path, file.errorString()),
-                    kProgramTitle, MessageButtons::Ok, MessageIcon::Exclamation});
+  SaveToChosenFile(
+      c_.picFavourites->window(), QStringLiteral("Export favourites"), QStringLiteral("velmora-favourites.txt"),
+      QStringLiteral("Tab-separated text (*.txt *.tsv)"),
+      [&idioms] {
+        std::vector<IdiomRecord> records;
+        for (const QString &idiom : idioms) {
+          IdiomRecord record = Record(idiom).value_or(IdiomRecord{});
+          record.idiom = idiom;
+          records.push_back(record);
+        }
+        return FlashcardDeck(records);
+      },
+      QStringLiteral("The favourites"));
 }
 
 }  // namespace velmora

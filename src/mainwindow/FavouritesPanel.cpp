@@ -9,18 +9,13 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "PaneControls.h"
 #include "data/UserStore.h"
 #include "platform/Twips.h"
 
 namespace velmora {
 
 namespace {
-
-QPushButton *Button(QWidget *parent, const char *name, const QString &caption) {
-  auto *button = new QPushButton(caption, parent);
-  button->setObjectName(QLatin1String(name));
-  return button;
-}
 
 QString Day(const QDateTime &when) { return when.toLocalTime().date().toString(Qt::ISODate); }
 
@@ -29,8 +24,8 @@ QString Day(const QDateTime &when) { return when.toLocalTime().date().toString(Q
 FavouritesPanel::FavouritesPanel(QWidget *parent) : QWidget(parent) {
   setObjectName(QStringLiteral("picFavourites"));
   PlaceAt(this, 30, 435, 2340, 2535);
-  showFavourites_ = Button(this, "cmdFavList", QStringLiteral("Favourites"));
-  showHistory_ = Button(this, "cmdHistoryList", QStringLiteral("History"));
+  showFavourites_ = NamedButton(this, "cmdFavList", QStringLiteral("Favourites"));
+  showHistory_ = NamedButton(this, "cmdHistoryList", QStringLiteral("History"));
   auto *tabs = new QButtonGroup(this);
   for (QPushButton *tab : {showFavourites_, showHistory_}) {
     tab->setCheckable(true);
@@ -40,8 +35,8 @@ FavouritesPanel::FavouritesPanel(QWidget *parent) : QWidget(parent) {
   pages_ = new QStackedWidget(this);
   favourites_ = MakeList("lstFavourites", QStringLiteral("Favourites"));
   history_ = MakeList("lstHistory", QStringLiteral("History"));
-  remove_ = Button(this, "cmdFavRemove", QStringLiteral("Remove"));
-  export_ = Button(this, "cmdFavExport", QStringLiteral("Export…"));
+  remove_ = NamedButton(this, "cmdFavRemove", QStringLiteral("Remove"));
+  export_ = NamedButton(this, "cmdFavExport", QStringLiteral("Export…"));
 
   auto *tabRow = new QHBoxLayout;
   tabRow->setSpacing(2);

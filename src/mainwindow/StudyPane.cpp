@@ -10,20 +10,18 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QScrollArea>
 #include <QShortcut>
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include "PaneControls.h"
 #include "StudyCharts.h"
-#include "config/ProgramValues.h"
 #include "data/StudyStore.h"
 #include "data/UserStore.h"
 #include "dictionary/IdiomMatcher.h"
 #include "platform/FileDialogs.h"
-#include "platform/MessageBoxes.h"
 #include "platform/Twips.h"
 #include "reading/StudySession.h"
 
@@ -34,12 +32,6 @@ namespace {
 const char *const kGradeNames[] = {"Again", "Hard", "Good", "Easy"};
 
 int64_t Now() { return QDateTime::currentSecsSinceEpoch(); }
-
-QPushButton *Button(QWidget *parent, const char *name, const QString &caption) {
-  auto *button = new QPushButton(caption, parent);
-  button->setObjectName(QLatin1String(name));
-  return button;
-}
 
 QLabel *Label(QWidget *parent, const char *name) {
   auto *label = new QLabel(parent);
@@ -112,12 +104,12 @@ QWidget *StudyPane::MakeHome() {
   QFont big = due_->font();
   big.setBold(true);
   due_->setFont(big);
-  start_ = Button(page, "cmdStudyStart", QStringLiteral("Start review"));
+  start_ = NamedButton(page, "cmdStudyStart", QStringLiteral("Start review"));
   shown_ = Label(page, "lblStudyShown");
-  studyShown_ = Button(page, "cmdStudyShown", QStringLiteral("Study this idiom"));
-  showProgress_ = Button(page, "cmdStudyProgress", QStringLiteral("Progress"));
-  showSettings_ = Button(page, "cmdStudySettings", QStringLiteral("Settings"));
-  export_ = Button(page, "cmdStudyExport", QStringLiteral("Export the review log…"));
+  studyShown_ = NamedButton(page, "cmdStudyShown", QStringLiteral("Study this idiom"));
+  showProgress_ = NamedButton(page, "cmdStudyProgress", QStringLiteral("Progress"));
+  showSettings_ = NamedButton(page, "cmdStudySettings", QStringLiteral("Settings"));
+  export_ = NamedButton(page, "cmdStudyExport", QStringLiteral("Export the review log…"));
   auto *column = Column(page);
   column->addWidget(due_);
   column->addWidget(start_);
@@ -148,7 +140,7 @@ QWidget *StudyPane::MakeQuestion() {
   prompt_->setAccessibleName(QStringLiteral("Review question"));
   column->addWidget(prompt_);
   for (int i = 0; i < 4; ++i) {
-    choices_[i] = Button(page, "cmdStudyChoice", QString());
+    choices_[i] = NamedButton(page, "cmdStudyChoice", QString());
     choices_[i]->setObjectName(QStringLiteral("cmdStudyChoice%1").arg(i + 1));
     choices_[i]->setFocusPolicy(Qt::TabFocus);
     connect(choices_[i], &QPushButton::clicked, this, [this, i] { Choose(i); });
@@ -162,7 +154,8 @@ QWidget *StudyPane::MakeQuestion() {
   gradeRow->setSpacing(2);
   gradeGroup_ = new QButtonGroup(this);
   for (int i = 0; i < 4; ++i) {
-    grades_[i] = Button(page, "cmdStudyGrade", QStringLiteral("%1 %2").arg(i + 1).arg(QLatin1String(kGradeNames[i])));
+    grades_[i] =
+        NamedButton(page, "cmdStudyGrade", QStringLiteral("%1 %2").arg(i + 1).arg(QLatin1String(kGradeNames[i])));
     grades_[i]->setObjectName(QStringLiteral("cmdStudy%1").arg(QLatin1String(kGradeNames[i])));
     grades_[i]->setAccessibleName(QLatin1String(kGradeNames[i]));
     grades_[i]->setCheckable(true);
@@ -174,9 +167,9 @@ QWidget *StudyPane::MakeQuestion() {
   column->addLayout(gradeRow);
   column->addStretch(1);
   auto *actions = new QHBoxLayout;
-  lookUp_ = Button(page, "cmdStudyLookUp", QStringLiteral("Look up"));
-  playAgain_ = Button(page, "cmdStudyPlay", QStringLiteral("Play again"));
-  auto *goOn = Button(page, "cmdStudyGoOn", QStringLiteral("Go on"));
+  lookUp_ = NamedButton(page, "cmdStudyLookUp", QStringLiteral("Look up"));
+  playAgain_ = NamedButton(page, "cmdStudyPlay", QStringLiteral("Play again"));
+  auto *goOn = NamedButton(page, "cmdStudyGoOn", QStringLiteral("Go on"));
   actions->addWidget(playAgain_);
   actions->addWidget(lookUp_);
   actions->addWidget(goOn);
@@ -189,36 +182,29 @@ QWidget *StudyPane::MakeQuestion() {
   connect(playAgain_, &QPushButton::clicked, this, [this] {
     if (session_) emit speakRequested(session_->Question().reading.section(QStringLiteral("; "), 0, 0));
   });
-  connect(goOn, &QPushButton::clicked, this, [this] {
-    if (session_ && session_->CurrentStage() == StudySession::Stage::Asking)
-      Reveal();
-    else
-      GoOn();
-  });
+  connect(goOn, &QPushButton::clicked, this, &StudyPane::Advance);
+  return page;
+}
+
+QWidget *StudyPane::PageBackHome(QWidget *content, const char *name, const QString &caption, QPushButton **button) {
+  auto *page = new QWidget;
+  *button = NamedButton(page, name, caption);
+  auto *column = Column(page);
+  column->addWidget(content, 1);
+  column->addWidget(*button);
+  connect(*button, &QPushButton::clicked, this, &StudyPane::ShowHome);
   return page;
 }
 
 QWidget *StudyPane::MakeSummary() {
-  auto *page = new QWidget;
-  summaryText_ = Label(page, "lblStudySummary");
+  summaryText_ = Label(nullptr, "lblStudySummary");
   summaryText_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  done_ = Button(page, "cmdStudyDone", QStringLiteral("Done"));
-  auto *column = Column(page);
-  column->addWidget(summaryText_, 1);
-  column->addWidget(done_);
-  connect(done_, &QPushButton::clicked, this, &StudyPane::ShowHome);
-  return page;
+  return PageBackHome(summaryText_, "cmdStudyDone", QStringLiteral("Done"), &done_);
 }
 
 QWidget *StudyPane::MakeProgress() {
-  auto *page = new QWidget;
-  charts_ = new StudyCharts(page);
-  progressBack_ = Button(page, "cmdStudyProgressBack", QStringLiteral("Back"));
-  auto *column = Column(page);
-  column->addWidget(charts_, 1);
-  column->addWidget(progressBack_);
-  connect(progressBack_, &QPushButton::clicked, this, &StudyPane::ShowHome);
-  return page;
+  charts_ = new StudyCharts(nullptr);
+  return PageBackHome(charts_, "cmdStudyProgressBack", QStringLiteral("Back"), &progressBack_);
 }
 
 QWidget *StudyPane::MakeSettings() {
@@ -252,7 +238,7 @@ QWidget *StudyPane::MakeSettings() {
                                       {QuestionKind::Listening, "Listening"},
                                       {QuestionKind::Flashcard, "Flashcards"}})
     kind_->addItem(QString::fromUtf8(caption), QuestionKindName(kind));
-  settingsDone_ = Button(page, "cmdStudySettingsDone", QStringLiteral("Done"));
+  settingsDone_ = NamedButton(page, "cmdStudySettingsDone", QStringLiteral("Done"));
   auto *form = new QFormLayout;
   form->setContentsMargins(0, 0, 0, 0);
   form->setRowWrapPolicy(QFormLayout::WrapLongRows);
@@ -298,15 +284,7 @@ void StudyPane::CreateKeys() {
         },
         question_);
   key(
-      QKeySequence(Qt::Key_Space),
-      [this] {
-        if (!InSitting()) return;
-        if (session_->CurrentStage() == StudySession::Stage::Asking)
-          Reveal();
-        else
-          GoOn();
-      },
-      question_);
+      QKeySequence(Qt::Key_Space), [this] { Advance(); }, question_);
   key(QKeySequence(Qt::Key_U), [this] { Undo(); });
   key(QKeySequence(Qt::Key_Escape), [this] { Leave(); });
 }
@@ -443,6 +421,14 @@ void StudyPane::Choose(int index) {
   ShowAnswer();
 }
 
+void StudyPane::Advance() {
+  if (!InSitting()) return;
+  if (session_->CurrentStage() == StudySession::Stage::Asking)
+    Reveal();
+  else
+    GoOn();
+}
+
 void StudyPane::Reveal() {
   if (!InSitting() || session_->CurrentStage() != StudySession::Stage::Asking) return;
   // Shown without a choice, a choice question counts as not known.
@@ -478,7 +464,7 @@ void StudyPane::GoOn() {
 
 void StudyPane::Undo() {
   if (!session_ || !store_ || pages_->currentWidget() == settings_) return;
-  if (!session_->Undo(Now())) return;
+  if (!session_->Undo()) return;
   pages_->setCurrentWidget(question_);
   ShowQuestion();
   question_->setFocus(Qt::OtherFocusReason);
@@ -548,14 +534,9 @@ void StudyPane::SaveSettings() {
 
 void StudyPane::ExportLog() {
   if (!store_) return;
-  const QString path = ChooseSaveFile(window(), QStringLiteral("Export the review log"),
-                                      QStringLiteral("velmora-review-log.csv"), QStringLiteral("CSV (*.csv)"));
-  if (path.isEmpty()) return;
-  QSaveFile file(path);
-  const bool saved = file.open(QIODevice::WriteOnly) && file.write(store_->ReviewLogCsv()) >= 0 && file.commit();
-  if (!saved)
-    ShowMessageBox({QStringLiteral("The review log could not be written to %1: %2").arg(path, file.errorString()),
-                    kProgramTitle, MessageButtons::Ok, MessageIcon::Exclamation});
+  SaveToChosenFile(
+      window(), QStringLiteral("Export the review log"), QStringLiteral("velmora-review-log.csv"),
+      QStringLiteral("CSV (*.csv)"), [this] { return store_->ReviewLogCsv(); }, QStringLiteral("The review log"));
 }
 
 }  // namespace velmora

@@ -57,6 +57,8 @@ class StudyPane : public QWidget {
  private:
   QWidget *MakeHome();
   QWidget *MakeQuestion();
+  // A page of one content over a button back to the home page.
+  QWidget *PageBackHome(QWidget *content, const char *name, const QString &caption, QPushButton **button);
   QWidget *MakeSummary();
   QWidget *MakeProgress();
   QWidget *MakeSettings();
@@ -68,6 +70,8 @@ class StudyPane : public QWidget {
   void Choose(int index);
   void Grade(int grade);
   void Reveal();
+  // Space and "Go on": the answer shown, or the next card.
+  void Advance();
   void GoOn();
   void Undo();
   void Leave();

@@ -1,6 +1,10 @@
 #include "FileDialogs.h"
 
 #include <QFileDialog>
+#include <QSaveFile>
+
+#include "MessageBoxes.h"
+#include "config/ProgramValues.h"
 
 namespace velmora {
 
@@ -40,6 +44,17 @@ QString ChooseSaveFile(QWidget *parent, const QString &caption, const QString &s
 
 void SetSaveFileChooser(SaveFileChooser chooser) {
   SaveChooser() = chooser ? std::move(chooser) : SaveFileChooser(ShowSaveDialog);
+}
+
+void SaveToChosenFile(QWidget *parent, const QString &caption, const QString &suggested, const QString &filter,
+                      const std::function<QByteArray()> &content, const QString &what) {
+  const QString path = ChooseSaveFile(parent, caption, suggested, filter);
+  if (path.isEmpty()) return;
+  QSaveFile file(path);
+  const bool saved = file.open(QIODevice::WriteOnly) && file.write(content()) >= 0 && file.commit();
+  if (!saved)
+    ShowMessageBox({QStringLiteral("%1 could not be written to %2: %3").arg(what, path, file.errorString()),
+                    kProgramTitle, MessageButtons::Ok, MessageIcon::Exclamation});
 }
 
 }  // namespace velmora

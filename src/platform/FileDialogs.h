@@ -1,5 +1,6 @@
 #pragma once
 // The desktop's file choosers, behind a seam that tests can replace.
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -15,6 +16,11 @@ QString ChooseSaveFile(QWidget *parent, const QString &caption, const QString &s
 // Replaces the chooser (an empty one restores the desktop's).
 void SetSaveFileChooser(SaveFileChooser chooser);
 
+// Asks where to save, then writes what content gives (asked only once a
+// place is chosen) in one piece, replacing a file only when all of it was
+// written; a failure is told in a message box naming what ("The favourites").
+void SaveToChosenFile(QWidget *parent, const QString &caption, const QString &suggested, const QString &filter,
+                      const std::function<QByteArray()> &content, const QString &what);
 // Files to open: the chosen paths, none when the user cancelled.
 using OpenFilesChooser = std::function<QStringList(QWidget *parent, const QString &caption, const QString &filter)>;
 QStringList ChooseOpenFiles(QWidget *parent, const QString &caption, const QString &filter);

@@ -79,7 +79,7 @@ double FsrsScheduler::NextStability(const CardMemory &card, Grade grade, int64_t
                                      hardPenalty * easyBonus));
 }
 
-int64_t FsrsScheduler::ReviewInterval(CardMemory &card, Grade) const {
+int64_t FsrsScheduler::ReviewInterval(CardMemory &card) const {
   card.state = CardState::Review;
   card.step = 0;
   return IntervalDays(card.stability) * kDay;
@@ -88,16 +88,16 @@ int64_t FsrsScheduler::ReviewInterval(CardMemory &card, Grade) const {
 int64_t FsrsScheduler::StepOrGraduate(CardMemory &card, Grade grade, const std::vector<int64_t> &steps) const {
   const int count = static_cast<int>(steps.size());
   // No steps, or a card past the steps there are now: straight to review.
-  if (count == 0 || (card.step >= count && grade != Grade::Again)) return ReviewInterval(card, grade);
+  if (count == 0 || (card.step >= count && grade != Grade::Again)) return ReviewInterval(card);
   switch (grade) {
     case Grade::Again: card.step = 0; return steps[0];
     case Grade::Hard:
       if (card.step == 0) return count == 1 ? steps[0] * 3 / 2 : (steps[0] + steps[1]) / 2;
       return steps[std::min(card.step, count - 1)];
     case Grade::Good:
-      if (card.step + 1 >= count) return ReviewInterval(card, grade);
+      if (card.step + 1 >= count) return ReviewInterval(card);
       return steps[++card.step];
-    case Grade::Easy: return ReviewInterval(card, grade);
+    case Grade::Easy: return ReviewInterval(card);
   }
   return steps[0];
 }
@@ -124,14 +124,14 @@ ScheduledReview FsrsScheduler::Review(const CardMemory &before, Grade grade, int
   } else if (grade == Grade::Again) {
     ++card.lapses;
     if (relearningSteps_.empty()) {
-      wait = ReviewInterval(card, grade);
+      wait = ReviewInterval(card);
     } else {
       card.state = CardState::Relearning;
       card.step = 0;
       wait = relearningSteps_[0];
     }
   } else {
-    wait = ReviewInterval(card, grade);
+    wait = ReviewInterval(card);
   }
   card.due = now + wait;
   card.lastReview = now;

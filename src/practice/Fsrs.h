@@ -41,7 +41,7 @@ class FsrsScheduler {
   // Moves the card through its steps (or into review) and gives the seconds
   // until it is due again.
   int64_t StepOrGraduate(CardMemory &card, Grade grade, const std::vector<int64_t> &steps) const;
-  int64_t ReviewInterval(CardMemory &card, Grade grade) const;
+  int64_t ReviewInterval(CardMemory &card) const;
 
   std::array<double, 21> w_ = kDefaultParameters;
   double retention_;

@@ -110,12 +110,11 @@ StudySession::Stage StudySession::GoOn(int64_t now) {
   return AskNext(now);
 }
 
-bool StudySession::Undo(int64_t now) {
+bool StudySession::Undo() {
   const auto key = store_.UndoLast();
   if (!key) return false;
   if (!kept_.empty()) kept_.pop_back();
   if (const auto card = store_.CardOf(*key)) Ask(*card);
-  (void)now;
   return true;
 }
 

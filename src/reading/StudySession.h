@@ -66,7 +66,7 @@ class StudySession {
   // Keeps the grade and moves to the next card (or Finished).
   Stage GoOn(int64_t now);
   // Takes the last kept grade back and asks that card again.
-  bool Undo(int64_t now);
+  bool Undo();
   Summary Result(int64_t now) const;
   // Ends the sitting without keeping the answer on screen.
   void Leave() { stage_ = Stage::Idle; }
