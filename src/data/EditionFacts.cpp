@@ -28,8 +28,10 @@ std::optional<SearchIndexBytes> ReadSearchIndexes(const SqlConnection &connectio
   if (!connection.HasTable(QStringLiteral("VelmoraSearch"))) return std::nullopt;
   SearchIndexBytes indexes;
   sqlite3_stmt *statement = nullptr;
-  if (sqlite3_prepare_v2(connection.handle(), "SELECT Name, Data FROM VelmoraSearch", -1, &statement, nullptr) !=
-      SQLITE_OK)
+  // Only the three: the other data stored beside them is large and read when wanted.
+  if (sqlite3_prepare_v2(connection.handle(),
+                         "SELECT Name, Data FROM VelmoraSearch WHERE Name IN ('text', 'pinyin', 'initials')", -1,
+                         &statement, nullptr) != SQLITE_OK)
     return std::nullopt;
   int found = 0;  // of the three indexes
   while (sqlite3_step(statement) == SQLITE_ROW) {
@@ -50,17 +52,51 @@ std::optional<SearchIndexBytes> ReadSearchIndexes(const SqlConnection &connectio
   return indexes;
 }
 
-QByteArray ReadOtherScriptLines(const SqlConnection &connection) {
+QByteArray ReadSearchData(const SqlConnection &connection, const QString &name) {
   if (!connection.HasTable(QStringLiteral("VelmoraSearch"))) return {};
   sqlite3_stmt *statement = nullptr;
-  QByteArray lines;
-  if (sqlite3_prepare_v2(connection.handle(), "SELECT Data FROM VelmoraSearch WHERE Name='script'", -1, &statement,
+  QByteArray data;
+  const QByteArray utf8 = name.toUtf8();
+  if (sqlite3_prepare_v2(connection.handle(), "SELECT Data FROM VelmoraSearch WHERE Name = ?1", -1, &statement,
                          nullptr) == SQLITE_OK &&
+      sqlite3_bind_text(statement, 1, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT) == SQLITE_OK &&
       sqlite3_step(statement) == SQLITE_ROW)
-    lines =
-        QByteArray(static_cast<const char *>(sqlite3_column_blob(statement, 0)), sqlite3_column_bytes(statement, 0));
+    data = QByteArray(static_cast<const char *>(sqlite3_column_blob(statement, 0)), sqlite3_column_bytes(statement, 0));
   sqlite3_finalize(statement);
-  return lines;
+  return data;
+}
+
+QByteArray ReadOtherScriptLines(const SqlConnection &connection) {
+  return ReadSearchData(connection, kSearchOtherScript);
+}
+
+void ForEachIdiomWithNote(
+    const SqlConnection &connection,
+    const std::function<void(const QString &idiom, const QString &spell, const QString &note)> &take) {
+  connection.Execute(QStringLiteral("PRAGMA cache_size = -256"));
+  sqlite3_stmt *statement = nullptr;
+  if (sqlite3_prepare_v2(connection.handle(), "SELECT Idiom, Spell, Note FROM VELM", -1, &statement, nullptr) !=
+      SQLITE_OK)
+    return;
+  const auto text = [statement](int column) {
+    return QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, column)),
+                             sqlite3_column_bytes(statement, column));
+  };
+  while (sqlite3_step(statement) == SQLITE_ROW) take(text(0), text(1), text(2));
+  sqlite3_finalize(statement);
+}
+
+std::vector<std::pair<int, QString>> ReadRelatedTerms(const SqlConnection &connection, const QString &idiom) {
+  std::vector<std::pair<int, QString>> terms;
+  if (!connection.HasTable(QStringLiteral("VelmoraRelated"))) return terms;
+  RecordSet rows;
+  if (connection.Fetch(QStringLiteral("SELECT Kind, Other FROM VelmoraRelated WHERE Code = "
+                                      "(SELECT Code FROM VELM WHERE Idiom = ?1) ORDER BY rowid"),
+                       {idiom}, &rows) != SQLITE_OK)
+    return terms;
+  for (; !rows.EOF_(); rows.MoveNext())
+    terms.emplace_back(rows.Text(QStringLiteral("Kind")).toInt(), rows.Text(QStringLiteral("Other")));
+  return terms;
 }
 
 void ForEachIdiomInCodeOrder(const SqlConnection &connection,

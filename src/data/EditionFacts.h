@@ -25,6 +25,15 @@ std::optional<SearchIndexBytes> ReadSearchIndexes(const SqlConnection &connectio
 // Each idiom in the other script, in list order, as stored: UTF-8, one idiom
 // per line; empty when not stored.
 QByteArray ReadOtherScriptLines(const SqlConnection &connection);
+// Data stored under the name in VelmoraSearch; empty when not stored.
+QByteArray ReadSearchData(const SqlConnection &connection, const QString &name);
+// Every idiom with its spelling and explanation, in no particular order.
+void ForEachIdiomWithNote(
+    const SqlConnection &connection,
+    const std::function<void(const QString &idiom, const QString &spell, const QString &note)> &take);
+// The idiom's 近义词 (kind 1) and 反义词 (kind 2) as the sources gave them;
+// none in editions that do not keep them.
+std::vector<std::pair<int, QString>> ReadRelatedTerms(const SqlConnection &connection, const QString &idiom);
 
 // A source the edition was built from, as its builder recorded it.
 struct EditionSource {

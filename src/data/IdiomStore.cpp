@@ -76,6 +76,15 @@ std::vector<FiledIdiom> IdiomsFiledUnder(const QString &letter) {
   return idioms;
 }
 
+RelatedTerms RelatedTermsOf(const QString &idiom) {
+  RelatedTerms terms;
+  const auto connection = DictionaryConnection();
+  if (!connection) return terms;
+  for (const auto &[kind, other] : ReadRelatedTerms(*connection, idiom))
+    (kind == 2 ? terms.antonyms : terms.synonyms) << other;
+  return terms;
+}
+
 std::optional<IdiomRecord> Record(const QString &idiom) {
   const RecordSet row = OpenRS(kDetailQuery, true, {idiom});
   if (row.EOF_()) return std::nullopt;

@@ -64,6 +64,11 @@ QString EditionSourcesLine(const std::vector<EditionSource> &sources, bool withV
 // The letters that file more than one idiom, in A-Z order.
 std::vector<LetterCount> LetterCounts();
 std::vector<FiledIdiom> IdiomsFiledUnder(const QString &letter);
+// The 近义词 and 反义词 the edition's sources give for the idiom.
+struct RelatedTerms {
+  QStringList synonyms, antonyms;
+};
+RelatedTerms RelatedTermsOf(const QString &idiom);
 // The idiom's record; nothing when no idiom has this text.
 std::optional<IdiomRecord> Record(const QString &idiom);
 // The idiom text of a code; nothing when no idiom has it.

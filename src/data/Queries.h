@@ -31,5 +31,7 @@ inline const QString kSearchPinyinIndex = QStringLiteral("pinyin");
 inline const QString kSearchInitialsIndex = QStringLiteral("initials");
 // Each idiom in the other script, in list order, one per line (UTF-8).
 inline const QString kSearchOtherScript = QStringLiteral("script");
+// The index of related idioms (RelatedIndex.h).
+inline const QString kSearchRelatedIndex = QStringLiteral("related");
 
 }  // namespace velmora

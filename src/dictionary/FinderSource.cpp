@@ -2,6 +2,7 @@
 
 #include "data/Conn.h"
 #include "data/EditionFacts.h"
+#include "data/Queries.h"
 
 namespace velmora {
 
@@ -53,6 +54,22 @@ std::function<IdiomMatcher()> MatcherSource(const IdiomList &list, const QString
     IdiomMatcher matcher;
     matcher.Build(idioms, spells);
     return matcher;
+  };
+}
+
+std::function<RelatedIndex()> RelatedSource(const QString &connString) {
+  return [connString] {
+    RelatedIndex index;
+    QString error;
+    const auto connection = OpenConnection(connString, &error);
+    if (!connection) return index;
+    if (auto stored = RelatedIndex::Deserialize(ReadSearchData(*connection, kSearchRelatedIndex)))
+      return std::move(*stored);
+    ForEachIdiomWithNote(*connection, [&index](const QString &idiom, const QString &spell, const QString &note) {
+      index.Add(idiom, spell, note);
+    });
+    index.Finish();
+    return index;
   };
 }
 

@@ -8,6 +8,7 @@
 
 #include "IdiomFinder.h"
 #include "IdiomMatcher.h"
+#include "RelatedIndex.h"
 #include "data/IdiomStore.h"
 
 namespace velmora {
@@ -16,5 +17,9 @@ std::function<IdiomFinder()> FinderSource(const IdiomList &list, const QString &
 // The same for the match list's matcher, with the idioms in the other script
 // when the edition stores them.
 std::function<IdiomMatcher()> MatcherSource(const IdiomList &list, const QString &connString);
+
+// The same for the index of related idioms: stored in the edition, or built
+// from its idioms, readings and explanations.
+std::function<RelatedIndex()> RelatedSource(const QString &connString);
 
 }  // namespace velmora

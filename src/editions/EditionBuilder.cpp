@@ -20,6 +20,7 @@
 #include "data/ZhCollation.h"
 #include "dictionary/IdiomFinder.h"
 #include "dictionary/Pinyin.h"
+#include "dictionary/RelatedIndex.h"
 
 namespace velmora::mkdata {
 
@@ -171,6 +172,11 @@ std::vector<IdiomRow> BuildRows(const std::vector<SourceEntry> &entries, Edition
     AddDistinct(row.source, Converted(entry.source, textConverter), QStringLiteral("\n"));
     AddDistinct(row.example, Converted(entry.example, textConverter), QStringLiteral("\n"));
     AddDistinct(english[*found], entry.english, QStringLiteral("; "));
+    for (auto [from, into] : {std::pair{&entry.synonyms, &row.synonyms}, std::pair{&entry.antonyms, &row.antonyms}})
+      for (const QString &other : *from) {
+        const QString spelt = textConverter ? textConverter->Convert(other) : other;
+        if (spelt != idiom && !into->contains(spelt)) *into << spelt;
+      }
   }
   // A learner reads both: the Chinese explanation, then the English on a
   // line of its own.
@@ -232,6 +238,42 @@ void WriteSearchIndexes(const SqlConnection &db, const std::vector<IdiomRow> &ro
   sqlite3_finalize(insert);
 }
 
+// The sources' 近义词 and 反义词, and the index of related idioms
+// (RelatedIndex.h) that the program would otherwise build at every start.
+void WriteRelated(const SqlConnection &db, const std::vector<IdiomRow> &rows) {
+  sqlite3_stmt *insert = nullptr;
+  Require(sqlite3_prepare_v2(db.handle(), "INSERT INTO VelmoraRelated (Code, Kind, Other) VALUES (?1, ?2, ?3)", -1,
+                             &insert, nullptr) == SQLITE_OK,
+          db, "prepare related");
+  RelatedIndex related;
+  for (const IdiomRow &row : rows) {
+    related.Add(row.idiom, row.spell.value_or(QString()), row.note.value_or(QString()));
+    for (const auto &[kind, others] : {std::pair{1, &row.synonyms}, std::pair{2, &row.antonyms}})
+      for (const QString &other : *others) {
+        sqlite3_bind_int64(insert, 1, row.code);
+        sqlite3_bind_int(insert, 2, kind);
+        Bind(insert, 3, other);
+        const int rc = sqlite3_step(insert);
+        sqlite3_reset(insert);
+        if (rc != SQLITE_DONE) {
+          sqlite3_finalize(insert);
+          Require(false, db, "related");
+        }
+      }
+  }
+  sqlite3_finalize(insert);
+  related.Finish();
+  const QByteArray bytes = related.Serialize(), name = kSearchRelatedIndex.toUtf8();
+  Require(sqlite3_prepare_v2(db.handle(), "INSERT INTO VelmoraSearch (Name, Data) VALUES (?1, ?2)", -1, &insert,
+                             nullptr) == SQLITE_OK,
+          db, "prepare related index");
+  sqlite3_bind_text(insert, 1, name.constData(), static_cast<int>(name.size()), SQLITE_TRANSIENT);
+  sqlite3_bind_blob(insert, 2, bytes.constData(), static_cast<int>(bytes.size()), SQLITE_TRANSIENT);
+  const int rc = sqlite3_step(insert);
+  sqlite3_finalize(insert);
+  Require(rc == SQLITE_DONE, db, "related index");
+}
+
 // The meaning of each idiom for search by meaning (MeaningSearch.h).
 void WriteFullText(const SqlConnection &db, const std::vector<IdiomRow> &rows, const BuildControl *control) {
   sqlite3_stmt *insert = nullptr;
@@ -278,7 +320,10 @@ void WriteEdition(const std::vector<IdiomRow> &rows, const QString &path, const 
             "CREATE INDEX VELM_FirstA ON VELM(FirstA, Idiom);"
             "CREATE TABLE VelmoraInfo (Name TEXT PRIMARY KEY, Value TEXT);"
             "CREATE TABLE VelmoraSearch (Name TEXT PRIMARY KEY, Data BLOB);"
-            "CREATE VIRTUAL TABLE VelmoraText USING fts4(Body, tokenize=unicode61);")
+            "CREATE VIRTUAL TABLE VelmoraText USING fts4(Body, tokenize=unicode61);"
+            // 近义词 (Kind 1) and 反义词 (Kind 2) as the sources name them.
+            "CREATE TABLE VelmoraRelated (Code INTEGER NOT NULL, Kind INTEGER NOT NULL, Other TEXT NOT NULL);"
+            "CREATE INDEX VelmoraRelated_Code ON VelmoraRelated(Code);")
             .arg(QString::fromLatin1(kZhCollationName));
     Require(db->Execute(schema, &error), *db, "schema");
     Require(db->Execute(QStringLiteral("BEGIN")), *db, "begin");
@@ -323,6 +368,7 @@ void WriteEdition(const std::vector<IdiomRow> &rows, const QString &path, const 
     const BuildControl indexes = control ? control->Part(0.3, 0.4) : BuildControl{};
     const BuildControl fullText = control ? control->Part(0.7, 0.3) : BuildControl{};
     WriteSearchIndexes(*db, rows, &indexes);
+    WriteRelated(*db, rows);
     WriteFullText(*db, rows, &fullText);
     Check(control, 1, 1);
     Require(db->Execute(QStringLiteral("COMMIT")), *db, "commit");

@@ -3,6 +3,7 @@
 // text, orders them as the database collation does, numbers them 1..N and
 // writes the keyed data file.
 #include <QString>
+#include <QStringList>
 #include <exception>
 #include <functional>
 #include <vector>
@@ -22,6 +23,7 @@ struct IdiomRow {
   std::optional<QString> note;
   std::optional<QString> source;
   std::optional<QString> example;
+  QStringList synonyms, antonyms;  // in the edition's script
 };
 
 class TraditionalConverter;

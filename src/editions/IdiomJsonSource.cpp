@@ -1,5 +1,6 @@
 #include "IdiomJsonSource.h"
 
+#include <QRegularExpression>
 #include <nlohmann/json.hpp>
 #include "JsonPosition.h"
 #include "SourceError.h"
@@ -14,6 +15,26 @@ std::optional<QString> Field(const nlohmann::json &object, const char *name) {
   const QString text = QString::fromStdString(found->get<std::string>()).trimmed();
   if (text.isEmpty() || text == QStringLiteral("无")) return std::nullopt;
   return text;
+}
+
+// A list of idioms given as an array of strings, or as one string separated
+// by "、", "，", "," or blanks, under any of the names.
+QStringList IdiomList(const nlohmann::json &object, std::initializer_list<const char *> names) {
+  static const QRegularExpression separators(QStringLiteral("[、，,;；\\s]+"));
+  QStringList idioms;
+  const auto take = [&idioms](const QString &text) {
+    for (const QString &idiom : text.split(separators, Qt::SkipEmptyParts))
+      if (idiom != QStringLiteral("无") && !idioms.contains(idiom)) idioms << idiom;
+  };
+  for (const char *name : names) {
+    const auto found = object.find(name);
+    if (found == object.end()) continue;
+    if (found->is_string()) take(QString::fromStdString(found->get<std::string>()));
+    if (found->is_array())
+      for (const auto &item : *found)
+        if (item.is_string()) take(QString::fromStdString(item.get<std::string>()));
+  }
+  return idioms;
 }
 
 }  // namespace
@@ -43,6 +64,8 @@ std::vector<SourceEntry> ReadIdiomJson(const QByteArray &json, const QString &fi
     entry.note = Field(object, "explanation");
     entry.source = Field(object, "derivation");
     entry.example = Field(object, "example");
+    entry.synonyms = IdiomList(object, {"synonyms", "近义词"});
+    entry.antonyms = IdiomList(object, {"antonyms", "反义词"});
     idioms.push_back(std::move(entry));
   }
   return idioms;

@@ -1,6 +1,7 @@
 #pragma once
 // One idiom as a data source gives it, before the editions are built.
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 namespace velmora::mkdata {
@@ -13,6 +14,7 @@ struct SourceEntry {
   std::optional<QString> source;
   std::optional<QString> example;
   std::optional<QString> english;  // English definitions, in CC-CEDICT's notation
+  QStringList synonyms, antonyms;  // 近义词 and 反义词, as the source spells them
 };
 
 // Where an edition's idioms came from, as the edition records it.

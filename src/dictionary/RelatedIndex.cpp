@@ -1,0 +1,353 @@
+#include "RelatedIndex.h"
+
+#include <QDataStream>
+#include <QIODevice>
+#include <QRegularExpression>
+#include <algorithm>
+#include <type_traits>
+#include <unordered_map>
+
+#include "PinyinKey.h"
+
+namespace velmora {
+
+namespace {
+
+// Written at the head of a stored index; a stored index of another shape is
+// not read (and is built again from the rows).
+constexpr quint32 kFormat = 0x564c5231;  // "VLR1"
+
+// A sense's key: FNV-1a over its UTF-8, the same in every build.
+uint64_t SenseKey(const QString &sense) {
+  uint64_t hash = 1469598103934665603ull;
+  for (const char byte : sense.toUtf8()) {
+    hash ^= static_cast<unsigned char>(byte);
+    hash *= 1099511628211ull;
+  }
+  return hash;
+}
+
+std::vector<char32_t> CodePoints(std::u16string_view text) {
+  std::vector<char32_t> points;
+  for (const uint v : QStringView(text.data(), static_cast<qsizetype>(text.size())).toUcs4()) points.push_back(v);
+  return points;
+}
+
+std::string Toneless(std::string syllable) {
+  if (!syllable.empty() && syllable.back() >= '0' && syllable.back() <= '9') syllable.pop_back();
+  return syllable;
+}
+
+// The longest run of characters two idioms share.
+int LongestSharedRun(const std::vector<char32_t> &a, const std::vector<char32_t> &b) {
+  int best = 0;
+  for (size_t i = 0; i < a.size(); ++i)
+    for (size_t j = 0; j < b.size(); ++j) {
+      int run = 0;
+      while (i + run < a.size() && j + run < b.size() && a[i + run] == b[j + run]) ++run;
+      best = std::max(best, run);
+    }
+  return best;
+}
+
+template <class T>
+void Write(QDataStream &out, const std::vector<T> &items) {
+  static_assert(std::is_trivially_copyable_v<T>);
+  out << static_cast<quint64>(items.size());
+  out.writeRawData(reinterpret_cast<const char *>(items.data()), static_cast<int>(items.size() * sizeof(T)));
+}
+
+template <class T>
+bool Read(QDataStream &in, std::vector<T> &items) {
+  quint64 count = 0;
+  in >> count;
+  if (in.status() != QDataStream::Ok || count > (1ull << 28)) return false;
+  items.resize(count);
+  const auto bytes = static_cast<int>(count * sizeof(T));
+  return in.readRawData(reinterpret_cast<char *>(items.data()), bytes) == bytes;
+}
+
+// Pairs travel as their two halves.
+template <class A, class B>
+void Write(QDataStream &out, const std::vector<std::pair<A, B>> &pairs) {
+  std::vector<A> firsts;
+  std::vector<B> seconds;
+  for (const auto &[a, b] : pairs) firsts.push_back(a), seconds.push_back(b);
+  Write(out, firsts);
+  Write(out, seconds);
+}
+
+template <class A, class B>
+bool Read(QDataStream &in, std::vector<std::pair<A, B>> &pairs) {
+  std::vector<A> firsts;
+  std::vector<B> seconds;
+  if (!Read(in, firsts) || !Read(in, seconds) || firsts.size() != seconds.size()) return false;
+  pairs.clear();
+  for (size_t i = 0; i < firsts.size(); ++i) pairs.emplace_back(firsts[i], seconds[i]);
+  return std::is_sorted(pairs.begin(), pairs.end());
+}
+
+template <class Pairs>
+auto RangeOf(const Pairs &pairs, typename Pairs::value_type::first_type key) {
+  return std::equal_range(pairs.begin(), pairs.end(), std::pair{key, typename Pairs::value_type::second_type{}},
+                          [](const auto &a, const auto &b) { return a.first < b.first; });
+}
+
+}  // namespace
+
+QString RelatedIndex::NormalizedSense(const QString &sense) {
+  static const QRegularExpression parentheses(QStringLiteral("\\([^)]*\\)|（[^）]*）"));
+  static const QRegularExpression marks(QStringLiteral("\\b(lit|fig|idiom)\\b\\.?"));
+  static const QRegularExpression notWords(QStringLiteral("[^\\w\\s]|_"));
+  static const QRegularExpression fillers(QStringLiteral("^to\\s+|\\b(a|an|the)\\b"));
+  static const QRegularExpression blanks(QStringLiteral("\\s+"));
+  QString text = sense.toLower();
+  text.remove(parentheses).remove(marks).replace(notWords, QStringLiteral(" "));
+  text = text.simplified();
+  text.remove(fillers);
+  return text.replace(blanks, QStringLiteral(" ")).trimmed();
+}
+
+QStringList RelatedIndex::Senses(const QString &note) {
+  static const QRegularExpression cjk(QStringLiteral("[\\x{3400}-\\x{9fff}]"));
+  static const QRegularExpression clauses(QStringLiteral("[；;。，,]"));
+  static const QRegularExpression english(QStringLiteral("[;/]"));
+  QStringList senses;
+  // A Chinese explanation and the English definitions stand on lines of their own.
+  for (const QString &line : note.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+    const bool chinese = line.contains(cjk);
+    for (const QString &part : line.split(chinese ? clauses : english, Qt::SkipEmptyParts)) {
+      const QString sense = NormalizedSense(part);
+      if (sense.isEmpty() || (chinese && sense.size() < 4)) continue;
+      if (!senses.contains(sense)) senses << sense;
+    }
+  }
+  return senses;
+}
+
+void RelatedIndex::Add(const QString &idiom, const QString &spell, const QString &note) {
+  text_ += idiom.toStdU16String();
+  offsets_.push_back(static_cast<uint32_t>(text_.size()));
+  const std::string reading = CompactReading(spell.section(QStringLiteral("; "), 0, 0));
+  const size_t lastBlank = reading.rfind(' ');
+  syllables_ += reading.substr(0, reading.find(' ')) + '|' +
+                (lastBlank == std::string::npos ? reading : reading.substr(lastBlank + 1));
+  syllableOffsets_.push_back(static_cast<uint32_t>(syllables_.size()));
+  std::vector<uint64_t> keys;
+  for (const QString &sense : Senses(note)) keys.push_back(SenseKey(sense));
+  pending_.push_back(std::move(keys));
+}
+
+void RelatedIndex::Finish() {
+  const auto rows = static_cast<uint32_t>(size());
+  byText_.resize(rows);
+  for (uint32_t row = 0; row < rows; ++row) byText_[row] = row;
+  std::sort(byText_.begin(), byText_.end(),
+            [this](uint32_t a, uint32_t b) { return TextAt(static_cast<int>(a)) < TextAt(static_cast<int>(b)); });
+  characters_.clear();
+  firsts_.clear();
+  for (uint32_t row = 0; row < rows; ++row) {
+    std::vector<char32_t> points = CodePoints(TextAt(static_cast<int>(row)));
+    if (points.empty()) continue;
+    firsts_.emplace_back(points.front(), row);
+    std::sort(points.begin(), points.end());
+    points.erase(std::unique(points.begin(), points.end()), points.end());
+    for (const char32_t point : points) characters_.emplace_back(point, row);
+  }
+  std::sort(characters_.begin(), characters_.end());
+  std::sort(firsts_.begin(), firsts_.end());
+  bySyllable_ = std::vector<uint32_t>(byText_.size());
+  for (uint32_t row = 0; row < rows; ++row) bySyllable_[row] = row;
+  std::stable_sort(bySyllable_.begin(), bySyllable_.end(), [this](uint32_t a, uint32_t b) {
+    return Toneless(FirstSyllable(static_cast<int>(a))) < Toneless(FirstSyllable(static_cast<int>(b)));
+  });
+  // Only senses two idioms or more share relate anything.
+  std::vector<std::pair<uint64_t, uint32_t>> all;
+  for (uint32_t row = 0; row < pending_.size(); ++row)
+    for (const uint64_t key : pending_[row]) all.emplace_back(key, row);
+  std::sort(all.begin(), all.end());
+  senses_.clear();
+  for (size_t i = 0; i < all.size();) {
+    size_t end = i;
+    while (end < all.size() && all[end].first == all[i].first) ++end;
+    if (end - i > 1)
+      senses_.insert(senses_.end(), all.begin() + static_cast<ptrdiff_t>(i), all.begin() + static_cast<ptrdiff_t>(end));
+    i = end;
+  }
+  rowSenses_.clear();
+  for (const auto &[key, row] : senses_) rowSenses_.emplace_back(row, key);
+  std::sort(rowSenses_.begin(), rowSenses_.end());
+  pending_.clear();
+  pending_.shrink_to_fit();
+}
+
+std::u16string_view RelatedIndex::TextAt(int row) const {
+  return std::u16string_view(text_).substr(offsets_[row], offsets_[row + 1] - offsets_[row]);
+}
+
+QString RelatedIndex::IdiomAt(int row) const {
+  if (row < 0 || row >= size()) return {};
+  const std::u16string_view text = TextAt(row);
+  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::optional<int> RelatedIndex::RowOf(const QString &idiom) const {
+  const std::u16string key = idiom.toStdU16String();
+  const auto at = std::lower_bound(byText_.begin(), byText_.end(), key, [this](uint32_t row, const std::u16string &k) {
+    return TextAt(static_cast<int>(row)) < k;
+  });
+  if (at == byText_.end() || TextAt(static_cast<int>(*at)) != key) return std::nullopt;
+  return static_cast<int>(*at);
+}
+
+std::string RelatedIndex::FirstSyllable(int row) const {
+  if (row < 0 || row >= size()) return {};
+  const std::string_view both =
+      std::string_view(syllables_).substr(syllableOffsets_[row], syllableOffsets_[row + 1] - syllableOffsets_[row]);
+  return std::string(both.substr(0, both.find('|')));
+}
+
+std::string RelatedIndex::LastSyllable(int row) const {
+  if (row < 0 || row >= size()) return {};
+  const std::string_view both =
+      std::string_view(syllables_).substr(syllableOffsets_[row], syllableOffsets_[row + 1] - syllableOffsets_[row]);
+  return std::string(both.substr(both.find('|') + 1));
+}
+
+std::vector<int> RelatedIndex::RowsBeginningWith(char32_t character) const {
+  std::vector<int> rows;
+  const auto [from, to] = RangeOf(firsts_, character);
+  for (auto it = from; it != to; ++it) rows.push_back(static_cast<int>(it->second));
+  return rows;
+}
+
+std::vector<int> RelatedIndex::RowsOfFirstSyllable(const std::string &syllable, bool withTone) const {
+  std::vector<int> rows;
+  const std::string plain = Toneless(syllable);
+  if (plain.empty()) return rows;
+  const auto key = [this](uint32_t row) { return Toneless(FirstSyllable(static_cast<int>(row))); };
+  auto at = std::lower_bound(bySyllable_.begin(), bySyllable_.end(), plain,
+                             [&](uint32_t row, const std::string &k) { return key(row) < k; });
+  for (; at != bySyllable_.end() && key(*at) == plain; ++at)
+    if (!withTone || FirstSyllable(static_cast<int>(*at)) == syllable) rows.push_back(static_cast<int>(*at));
+  std::sort(rows.begin(), rows.end());
+  return rows;
+}
+
+std::vector<int> RelatedIndex::Successors(int row, ChainRule rule) const {
+  if (row < 0 || row >= size()) return {};
+  if (rule == ChainRule::SameCharacter) {
+    const std::vector<char32_t> points = CodePoints(TextAt(row));
+    return points.empty() ? std::vector<int>{} : RowsBeginningWith(points.back());
+  }
+  return RowsOfFirstSyllable(LastSyllable(row), rule == ChainRule::SameSyllableAndTone);
+}
+
+RelatedIdioms RelatedIndex::Find(const QString &idiom) const {
+  RelatedIdioms related;
+  const std::optional<int> found = RowOf(idiom);
+  if (!found) return related;
+  const int self = *found;
+  const auto listed = [this](const std::vector<int> &rows, QStringList &into) {
+    for (const int row : rows) {
+      if (into.size() >= kListed) break;
+      into << IdiomAt(row);
+    }
+  };
+
+  // Same meaning: the most senses shared first.
+  std::unordered_map<int, int> sharedSenses;
+  for (auto [from, to] = RangeOf(rowSenses_, static_cast<uint32_t>(self)); from != to; ++from)
+    for (auto [f, t] = RangeOf(senses_, from->second); f != t; ++f)
+      if (static_cast<int>(f->second) != self) ++sharedSenses[static_cast<int>(f->second)];
+  std::vector<std::pair<int, int>> meaning(sharedSenses.begin(), sharedSenses.end());
+  std::sort(meaning.begin(), meaning.end(),
+            [](auto a, auto b) { return a.second != b.second ? a.second > b.second : a.first < b.first; });
+  std::vector<int> rows;
+  for (const auto &[row, count] : meaning) rows.push_back(row);
+  listed(rows, related.sameMeaning);
+
+  // Same characters: two or more shared, the longest shared run first.
+  const std::vector<char32_t> mine = CodePoints(TextAt(self));
+  std::vector<char32_t> distinct = mine;
+  std::sort(distinct.begin(), distinct.end());
+  distinct.erase(std::unique(distinct.begin(), distinct.end()), distinct.end());
+  std::unordered_map<int, int> sharedCharacters;
+  for (const char32_t point : distinct)
+    for (auto [from, to] = RangeOf(characters_, point); from != to; ++from)
+      if (static_cast<int>(from->second) != self) ++sharedCharacters[static_cast<int>(from->second)];
+  struct Ranked {
+    int row, run, shared;
+  };
+  std::vector<Ranked> sharing;
+  for (const auto &[row, shared] : sharedCharacters)
+    if (shared >= 2) sharing.push_back({row, LongestSharedRun(mine, CodePoints(TextAt(row))), shared});
+  std::sort(sharing.begin(), sharing.end(), [](const Ranked &a, const Ranked &b) {
+    return a.run != b.run ? a.run > b.run : a.shared != b.shared ? a.shared > b.shared : a.row < b.row;
+  });
+  rows.clear();
+  for (const Ranked &r : sharing) rows.push_back(r.row);
+  listed(rows, related.sameCharacters);
+
+  // The chain: its last character, then its last syllable in any tone.
+  std::vector<int> byCharacter = Successors(self, ChainRule::SameCharacter);
+  std::erase(byCharacter, self);
+  listed(byCharacter, related.nextByCharacter);
+  std::vector<int> bySyllable = Successors(self, ChainRule::SameSyllable);
+  std::erase_if(bySyllable, [&](int row) {
+    return row == self || std::binary_search(byCharacter.begin(), byCharacter.end(), row);
+  });
+  listed(bySyllable, related.nextBySyllable);
+  return related;
+}
+
+QByteArray RelatedIndex::Serialize() const {
+  QByteArray bytes;
+  QDataStream out(&bytes, QIODevice::WriteOnly);
+  out << kFormat;
+  Write(out, std::vector<char16_t>(text_.begin(), text_.end()));
+  Write(out, offsets_);
+  Write(out, std::vector<char>(syllables_.begin(), syllables_.end()));
+  Write(out, syllableOffsets_);
+  Write(out, byText_);
+  Write(out, characters_);
+  Write(out, firsts_);
+  Write(out, bySyllable_);
+  Write(out, senses_);
+  Write(out, rowSenses_);
+  return bytes;
+}
+
+std::optional<RelatedIndex> RelatedIndex::Deserialize(const QByteArray &bytes) {
+  QDataStream in(bytes);
+  quint32 format = 0;
+  in >> format;
+  if (format != kFormat) return std::nullopt;
+  RelatedIndex index;
+  std::vector<char16_t> text;
+  std::vector<char> syllables;
+  const bool read = Read(in, text) && Read(in, index.offsets_) && Read(in, syllables) &&
+                    Read(in, index.syllableOffsets_) && Read(in, index.byText_) && Read(in, index.characters_) &&
+                    Read(in, index.firsts_) && Read(in, index.bySyllable_) && Read(in, index.senses_) &&
+                    Read(in, index.rowSenses_);
+  if (!read || index.offsets_.empty() || index.syllableOffsets_.size() != index.offsets_.size()) return std::nullopt;
+  const size_t rows = index.offsets_.size() - 1;
+  if (index.offsets_.back() != text.size() || index.syllableOffsets_.back() != syllables.size() ||
+      index.byText_.size() != rows || index.bySyllable_.size() != rows ||
+      !std::is_sorted(index.offsets_.begin(), index.offsets_.end()) ||
+      !std::is_sorted(index.syllableOffsets_.begin(), index.syllableOffsets_.end()))
+    return std::nullopt;
+  const auto inRange = [rows](uint32_t row) { return row < rows; };
+  if (!std::all_of(index.byText_.begin(), index.byText_.end(), inRange) ||
+      !std::all_of(index.bySyllable_.begin(), index.bySyllable_.end(), inRange) ||
+      !std::all_of(index.characters_.begin(), index.characters_.end(), [&](auto p) { return inRange(p.second); }) ||
+      !std::all_of(index.firsts_.begin(), index.firsts_.end(), [&](auto p) { return inRange(p.second); }) ||
+      !std::all_of(index.senses_.begin(), index.senses_.end(), [&](auto p) { return inRange(p.second); }) ||
+      !std::all_of(index.rowSenses_.begin(), index.rowSenses_.end(), [&](auto p) { return inRange(p.first); }))
+    return std::nullopt;
+  index.text_.assign(text.begin(), text.end());
+  index.syllables_.assign(syllables.begin(), syllables.end());
+  return index;
+}
+
+}  // namespace velmora

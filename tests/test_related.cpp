@@ -1,0 +1,128 @@
+// Related idioms, the chain game's rules, and the 近义词/反义词 a source carries.
+#include <gtest/gtest.h>
+
+#include "TestInstall.h"
+#include "config/ProgramValues.h"
+#include "data/Conn.h"
+#include "data/EditionFacts.h"
+#include "data/IdiomStore.h"
+#include "data/Queries.h"
+#include "dictionary/RelatedIndex.h"
+#include "editions/EditionBuilder.h"
+#include "editions/IdiomJsonSource.h"
+#include "reading/ChainGame.h"
+
+namespace velmora {
+namespace {
+
+// idiom, reading, explanation
+const char *const kRows[][3] = {
+    {"一马当先", "yī mǎ dāng xiān", "lit. the first to charge (idiom); fig. to take the lead"},
+    {"先发制人", "xiān fā zhì rén", "to take the initiative; to strike first"},
+    {"先入为主", "xiān rù wéi zhǔ", "first impressions are strongest"},
+    {"鲜为人知", "xiǎn wéi rén zhī", "rarely known to anyone"},
+    {"仙风道骨", "xiān fēng dào gǔ", "immortal's manner"},
+    {"弹指之间", "tán zhǐ zhī jiān", "(idiom) in a flash; in the snap of a finger"},
+    {"瞬息之间", "shùn xī zhī jiān", "in the twinkling of an eye; in a flash"},
+    {"转眼之间", "zhuǎn yǎn zhī jiān", "In a flash."},
+    {"画龙点睛", "huà lóng diǎn jīng", "to add the finishing touch"},
+    {"点睛之笔", "diǎn jīng zhī bǐ", "the finishing touch"},
+    {"人山人海", "rén shān rén hǎi", "a sea of people"},
+};
+
+RelatedIndex SmallIndex() {
+  RelatedIndex index;
+  for (const auto &row : kRows) index.Add(row[0], row[1], row[2]);
+  index.Finish();
+  return index;
+}
+
+TEST(RelatedIdioms, MeaningCharactersAndChain) {
+  const RelatedIndex index = SmallIndex();
+  const RelatedIdioms flash = index.Find("弹指之间");
+  EXPECT_EQ(flash.sameMeaning, (QStringList{"瞬息之间", "转眼之间"}));  // "in a flash", normalised
+  EXPECT_EQ(flash.sameCharacters.first(), "瞬息之间");                  // 之间: a shared run of two
+
+  const RelatedIdioms lead = index.Find("一马当先");
+  EXPECT_EQ(lead.nextByCharacter, (QStringList{"先发制人", "先入为主"}));
+  EXPECT_EQ(lead.nextBySyllable, (QStringList{"鲜为人知", "仙风道骨"}));      // xian, any tone, not 先 again
+  EXPECT_EQ(index.Find("画龙点睛").sameCharacters, QStringList{"点睛之笔"});  // 点睛; 画 alone is not enough
+  EXPECT_TRUE(index.Find("画龙点睛").sameMeaning.isEmpty());  // "add finishing touch" is not "finishing touch"
+  EXPECT_TRUE(index.Find("不在其中").nextByCharacter.isEmpty());
+
+  // Stored and read back it answers alike; damaged bytes are not read.
+  const QByteArray bytes = index.Serialize();
+  const auto loaded = RelatedIndex::Deserialize(bytes);
+  ASSERT_TRUE(loaded);
+  EXPECT_EQ(loaded->Find("一马当先").nextBySyllable, lead.nextBySyllable);
+  EXPECT_EQ(loaded->Find("弹指之间").sameMeaning, flash.sameMeaning);
+  EXPECT_FALSE(RelatedIndex::Deserialize(bytes.left(bytes.size() / 2)));
+  QByteArray wrong = bytes;
+  wrong[wrong.size() - 3] = '\x7f';
+  const auto odd = RelatedIndex::Deserialize(wrong);
+  if (odd) EXPECT_LE(odd->size(), index.size());  // read only when every row reference is in range
+}
+
+TEST(ChainGame, Rules) {
+  const RelatedIndex index = SmallIndex();
+  struct Case {
+    ChainRule rule;
+    const char *after, *played;
+    bool accepted;
+    const char *reason;
+  };
+  const Case cases[] = {
+      {ChainRule::SameCharacter, "一马当先", "先发制人", true, ""},
+      {ChainRule::SameCharacter, "一马当先", "仙风道骨", false, "仙风道骨 does not begin with 先"},
+      {ChainRule::SameSyllableAndTone, "一马当先", "仙风道骨", true, ""},
+      {ChainRule::SameSyllableAndTone, "一马当先", "鲜为人知", false, "鲜为人知 does not begin with xian1"},
+      {ChainRule::SameSyllable, "一马当先", "鲜为人知", true, ""},
+      {ChainRule::SameSyllable, "一马当先", "一马当先", false, "一马当先 is in the chain already"},
+      {ChainRule::SameCharacter, "一马当先", "马到成功", false, "马到成功 is not in this dictionary"},
+  };
+  for (const Case &c : cases) {
+    ChainGame game(index, c.rule, ChainGame::Level::Easy, 1);
+    ASSERT_TRUE(game.Start(c.after));
+    const ChainGame::Verdict verdict = game.Play(c.played);
+    EXPECT_EQ(verdict.accepted, c.accepted) << c.played;
+    EXPECT_EQ(verdict.reason, QString(c.reason));
+  }
+  // 先发制人 ends in 人: the computer answers 人山人海, which nothing follows.
+  ChainGame game(index, ChainRule::SameCharacter, ChainGame::Level::Hard, 1);
+  ASSERT_TRUE(game.Start("一马当先"));
+  ASSERT_TRUE(game.Play("先发制人").accepted);
+  EXPECT_EQ(game.Hint(), std::optional<QString>("人山人海"));
+  EXPECT_EQ(game.Answer(), std::optional<QString>("人山人海"));
+  EXPECT_TRUE(game.Over());
+  EXPECT_EQ(game.Ending(), "no idiom follows 海");
+  EXPECT_EQ(game.Chain(), (QStringList{"一马当先", "先发制人", "人山人海"}));
+  EXPECT_FALSE(game.Play("先入为主").accepted);
+}
+
+TEST(RelatedIdioms, SynonymsAndAntonymsFromASource) {
+  const QByteArray json = R"([
+    {"word": "一马当先", "pinyin": "yī mǎ dāng xiān", "explanation": "走在最前面",
+     "synonyms": ["身先士卒", "首当其冲"], "反义词": "畏缩不前、落后于人"},
+    {"word": "身先士卒", "pinyin": "shēn xiān shì zú", "近义词": "一马当先 奋勇当先"}
+  ])";
+  const auto entries = mkdata::ReadIdiomJson(json, "idioms.json");
+  ASSERT_EQ(entries.size(), 2u);
+  EXPECT_EQ(entries[0].antonyms, (QStringList{"畏缩不前", "落后于人"}));
+  EXPECT_EQ(entries[1].synonyms, (QStringList{"一马当先", "奋勇当先"}));
+
+  test::TestInstall install;
+  test::WriteSmallEdition(install.file("related.dat"), entries);
+  test::UseDatabase(install.file("related.dat"));
+  const RelatedTerms terms = RelatedTermsOf("一马当先");
+  EXPECT_EQ(terms.synonyms, (QStringList{"身先士卒", "首当其冲"}));
+  EXPECT_EQ(terms.antonyms, (QStringList{"畏缩不前", "落后于人"}));
+  // The edition carries its related index, ready to load.
+  const auto connection = DictionaryConnection();
+  ASSERT_TRUE(connection);
+  const auto stored = RelatedIndex::Deserialize(ReadSearchData(*connection, kSearchRelatedIndex));
+  ASSERT_TRUE(stored);
+  EXPECT_EQ(stored->size(), 2);
+}
+
+}  // namespace
+}  // namespace velmora
