@@ -1,5 +1,6 @@
 #include "EditionInUseSource.h"
 
+#include <QHash>
 #include <QStringList>
 
 #include "SourceError.h"
@@ -32,6 +33,24 @@ void SplitNote(const QString &note, SourceEntry *entry) {
   if (!english.isEmpty()) entry->english = english.join(QStringLiteral("; "));
 }
 
+// The 近义词 (first) and 反义词 (second) its sources gave, by idiom, read in
+// one pass; they go into the new edition too.
+QHash<QString, std::pair<QStringList, QStringList>> RelatedTerms(const SqlConnection &db) {
+  QHash<QString, std::pair<QStringList, QStringList>> related;
+  RecordSet rows;
+  if (!db.HasTable(QStringLiteral("VelmoraRelated")) ||
+      db.Fetch(QStringLiteral("SELECT VELM.Idiom AS Idiom, Kind, Other FROM VelmoraRelated JOIN VELM USING (Code) "
+                              "ORDER BY VelmoraRelated.rowid"),
+               {}, &rows) != 0)
+    return related;
+  for (; !rows.EOF_(); rows.MoveNext()) {
+    auto &terms = related[rows.Text(QStringLiteral("Idiom"))];
+    (rows.Text(QStringLiteral("Kind")) == QLatin1String("2") ? terms.second : terms.first)
+        << rows.Text(QStringLiteral("Other"));
+  }
+  return related;
+}
+
 }  // namespace
 
 LoadedSource LoadEditionInUse(const QString &path, const QString &password) {
@@ -46,6 +65,7 @@ LoadedSource LoadEditionInUse(const QString &path, const QString &password) {
   source.format = SourceFormat::EditionInUse;
   for (const EditionSource &recorded : ReadEditionSources(*db))
     source.recorded.push_back({recorded.name, recorded.version, recorded.licence});
+  const QHash<QString, std::pair<QStringList, QStringList>> related = RelatedTerms(*db);
   for (; !rows.EOF_(); rows.MoveNext()) {
     SourceEntry entry;
     entry.simplified = rows.Text(QStringLiteral("Idiom"));
@@ -54,6 +74,10 @@ LoadedSource LoadEditionInUse(const QString &path, const QString &password) {
     SplitNote(rows.Text(QStringLiteral("Note")), &entry);
     entry.source = Text(rows, "Source");
     entry.example = Text(rows, "Example");
+    if (const auto found = related.find(entry.simplified); found != related.end()) {
+      entry.synonyms = found->first;
+      entry.antonyms = found->second;
+    }
     source.entries.push_back(entry);
     // Further readings as entries of their own: the build merges them.
     for (qsizetype i = 1; i < readings.size(); ++i) {

@@ -40,6 +40,9 @@ class BrowsePane : public QObject {
   // are off. The study keeps cards in the simplified script; a traditional
   // edition shows them in its own.
   void SetStore(UserStore *store, bool traditionalEdition);
+  // An idiom chosen elsewhere (a favourite, a related idiom), shown as
+  // choosing its row does.
+  void ShowChosenIdiom(const QString &idiom);
   // Shows the view and gives its list or tree the keyboard.
   void ShowView(View view);
   void ApplyViewMode();
@@ -53,8 +56,6 @@ class BrowsePane : public QObject {
   void cmdKOVFavourites_Click() { ShowView(View::Favourites); }
   void cmdKOVStudy_Click() { ShowView(View::Study); }
   void ShowDueCount(int due);
-  // An idiom chosen in the favourites view, shown as choosing its row does.
-  void ShowChosenIdiom(const QString &idiom);
   void ExportFavourites();
 
   const BrowseControls &c_;

@@ -221,6 +221,13 @@ void CreateDetailPane(MainWindowControls &c) {
   c.cmdFavourite->setIcon(star);
   c.cmdFavourite->setCheckable(true);
   c.cmdFavourite->setToolTip(QStringLiteral("Favourite (Ctrl+D)"));
+  c.cmdRelated = PictureButton(c.Picture6, "cmdRelated", QStringLiteral("related"), QStringLiteral("Related idioms"),
+                               2090, 30, 315, 315);
+  c.cmdRelated->setCheckable(true);
+  c.cmdChain =
+      PictureButton(c.Picture6, "cmdChain", QStringLiteral("chain"), QStringLiteral("Idiom chain"), 2470, 30, 315, 315);
+  for (auto [button, key] : {std::pair{c.cmdRelated, "TIPRELATED"}, {c.cmdChain, "TIPCHAIN"}})
+    button->setProperty("toolTipKey", QLatin1String(key));
   c.Command10 = MakeAt<QPushButton>(c.Picture6, "Command10", 4200, 30, 900, 315);
   c.Command10->setText(QStringLiteral("Setting"));
   c.Command10->setFlat(true);
@@ -243,6 +250,8 @@ void CreateDetailPane(MainWindowControls &c) {
   c.txtDetailed->setReadOnly(false);
   c.txtDetailed->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   c.txtDetailed->hide();
+  c.trvRelated = new RelatedPane(c.Picture6);
+  PlaceAt(c.trvRelated, 200, 400, 255, 3375);
   CreateQuizPanel(c);
 }
 
@@ -276,10 +285,11 @@ void InkOnFixedBackgrounds(MainWindowControls &c) {
     control->setPalette(palette);
   };
   for (QWidget *control : std::initializer_list<QWidget *>{
-           c.cmdCoolNameSet,   c.cmdEmail,    c.cmdUpdate,    c.Command1,      c.cmdSetting,   c.cmdHelp,
-           c.cmdAbout,         c.Command2,    c.Command3,     c.Command4,      c.Command5,     c.cmdFavourite,
-           c.Command10,        c.lblQuillon,  c.lblStart,     c.lblUp,         c.cmdKOVSearch, c.cmdKOVTreeList,
-           c.cmdKOVFavourites, c.cmdKOVStudy, c.cmdMyNetDisk, c.cmdMyLinkBook, c.cmdMisCenter})
+           c.cmdCoolNameSet,   c.cmdEmail,     c.cmdUpdate,    c.Command1,      c.cmdSetting,
+           c.cmdHelp,          c.cmdAbout,     c.Command2,     c.Command3,      c.Command4,
+           c.Command5,         c.cmdFavourite, c.cmdRelated,   c.cmdChain,      c.Command10,
+           c.lblQuillon,       c.lblStart,     c.lblUp,        c.cmdKOVSearch,  c.cmdKOVTreeList,
+           c.cmdKOVFavourites, c.cmdKOVStudy,  c.cmdMyNetDisk, c.cmdMyLinkBook, c.cmdMisCenter})
     inkOn(control, ink);
   for (QLabel *name : {c.lblUserName, c.lblUserCoolName}) {
     name->setForegroundRole(QPalette::WindowText);
@@ -323,6 +333,9 @@ void ApplyArrangement(const MainWindowControls &c_, const Arrangement &a) {
   for (QWidget *field : std::initializer_list<QWidget *>{c_.txtIdiom, c_.txtExplain, c_.txtDerivation, c_.txtExample})
     SetWidth(field, a.fieldWidth);
   SetHeight(c_.txtDetailed, a.detailedHeight);
+  // The related idioms stand where the combined text does.
+  SetWidth(c_.trvRelated, a.detailedWidth);
+  SetHeight(c_.trvRelated, a.detailedHeight);
   // The favourites view stands where the index tree does.
   SetHeight(c_.picFavourites, a.treeHeight);
   SetHeight(c_.picStudy, a.treeHeight);

@@ -11,6 +11,7 @@
 #include "FavouritesPanel.h"
 #include "NodeTree.h"
 #include "QuizPanel.h"
+#include "RelatedPane.h"
 #include "StudyPane.h"
 #include "platform/ClickableLabel.h"
 
@@ -53,6 +54,9 @@ struct DetailControls {
   QLabel *Image9, *Image10;
   QToolButton *Command2, *Command3, *Command4, *Command5;
   QToolButton *cmdFavourite;  // the star: the shown idiom is a favourite
+  QToolButton *cmdRelated;    // the related idioms, in the combined text's place
+  QToolButton *cmdChain;      // the idiom chain game
+  RelatedPane *trvRelated;
   QPushButton *Command10;
   QLineEdit *txtIdiom, *txtSpell;
   QPlainTextEdit *txtExplain, *txtDerivation, *txtExample, *txtDetailed;

@@ -32,6 +32,8 @@ frmVELM::frmVELM(QWidget *parent) : QMainWindow(parent) {
   detail_ = new DetailPane(c_, reader_, {c_.lstKovSearch, matchPopup_}, this);
   banner_ = new BannerPane(c_, this);
   footer_ = new FooterBar(c_, reader_, this);
+  connections_ = new ConnectionsPane(
+      c_, reader_, [list = &browse_->SearchList()] { return list->Matcher(); }, this);
   ConnectHandlers();
   CreateShortcuts();
   SetTabOrder();
@@ -58,6 +60,7 @@ void frmVELM::ConnectHandlers() {
   });
   connect(banner_, &BannerPane::settingsRequested, this, &frmVELM::OpenSettings);
   connect(c_.picStudy, &StudyPane::speakRequested, detail_, &DetailPane::Say);
+  connect(connections_, &ConnectionsPane::idiomChosen, browse_, &BrowsePane::ShowChosenIdiom);
   connect(detail_, &DetailPane::voiceReady, c_.picStudy, &StudyPane::SetVoiceAvailable);
 }
 
@@ -131,6 +134,7 @@ void frmVELM::OpenUserStore() {
       return list->OtherScriptOf(idiom);
     });
   reader_.SetStore(userStore_.get());
+  connections_->SetStore(userStore_.get());
   browse_->SetStore(userStore_.get(), edition == big5);
   detail_->ShowStore(*userStore_, UserStorePath());
   // Once the window is on the screen: it says what happened to the window's content.

@@ -10,6 +10,7 @@
 
 #include "BannerPane.h"
 #include "BrowsePane.h"
+#include "ConnectionsPane.h"
 #include "DetailPane.h"
 #include "FooterBar.h"
 #include "MainWindowControls.h"
@@ -70,6 +71,7 @@ class frmVELM : public QMainWindow {
   DetailPane *detail_;
   BannerPane *banner_;
   FooterBar *footer_;
+  ConnectionsPane *connections_;
   // The first idiom of a run is shown by itself and is not the user's
   // history.
   bool startIdiomPending_ = true;

@@ -50,13 +50,13 @@ void frmVELM::SetTabOrder() {
   QList<QWidget *> order = {c_.txtSearchKey, c_.cmdSearch, c_.lstKovSearch, c_.trvIdiomDir};
   order += c_.picFavourites->TabOrder();
   order += c_.picStudy->TabOrder();
-  order += {c_.Command2, c_.Command4, c_.Command3, c_.Command5, c_.cmdFavourite};
+  order += {c_.Command2, c_.Command4, c_.Command3, c_.Command5, c_.cmdFavourite, c_.cmdRelated, c_.cmdChain};
   order += c_.Picture5->TabOrder();
-  order += {c_.txtIdiom,      c_.txtSpell,       c_.txtExplain,       c_.txtDerivation,  c_.txtExample,
-            c_.txtDetailed,   c_.lblUp,          c_.imgLogo,          c_.cmdCoolNameSet, c_.cmdEmail,
-            c_.cmdUpdate,     c_.Command1,       c_.cmdSetting,       c_.cmdHelp,        c_.cmdAbout,
-            c_.cmdKOVSearch,  c_.cmdKOVTreeList, c_.cmdKOVFavourites, c_.cmdKOVStudy,    c_.cmdMyNetDisk,
-            c_.cmdMyLinkBook, c_.cmdMisCenter,   c_.cmdKOVTitle,      c_.Command9,       c_.Command10};
+  order += {c_.txtIdiom,         c_.txtSpell,    c_.txtExplain,   c_.txtDerivation,  c_.txtExample,   c_.txtDetailed,
+            c_.trvRelated,       c_.lblUp,       c_.imgLogo,      c_.cmdCoolNameSet, c_.cmdEmail,     c_.cmdUpdate,
+            c_.Command1,         c_.cmdSetting,  c_.cmdHelp,      c_.cmdAbout,       c_.cmdKOVSearch, c_.cmdKOVTreeList,
+            c_.cmdKOVFavourites, c_.cmdKOVStudy, c_.cmdMyNetDisk, c_.cmdMyLinkBook,  c_.cmdMisCenter, c_.cmdKOVTitle,
+            c_.Command9,         c_.Command10};
   for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
 }
 

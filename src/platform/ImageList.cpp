@@ -18,7 +18,7 @@ const QHash<QString, QString> &Files() {
       {"kovtree", "kovtree"}, {"detail", "detail"}, {"speak", "speak"},      {"video", "video"},
       {"quiz", "quiz"},       {"help", "help"},     {"about", "about"},      {"logo", "logo"},
       {"mail", "mail"},       {"web", "web"},       {"person", "person"},    {"home24", "home24"},
-      {"velmora", "velmora"}, {"star", "star"},     {"star-on", "star-on"},  {"kovfavourites", "kovfavourites"}, {"kovstudy", "kovstudy"},
+      {"velmora", "velmora"}, {"star", "star"},     {"star-on", "star-on"},  {"kovfavourites", "kovfavourites"}, {"kovstudy", "kovstudy"}, {"related", "related"}, {"chain", "chain"},
   };
   return files;
 }

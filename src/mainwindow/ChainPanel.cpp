@@ -1,0 +1,221 @@
+#include "ChainPanel.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSet>
+#include <QVBoxLayout>
+
+#include "PaneControls.h"
+#include "RelatedData.h"
+#include "data/IdiomStore.h"
+#include "dictionary/IdiomMatcher.h"
+#include "practice/MissingCharacterQuiz.h"
+#include "reading/ChainGame.h"
+
+namespace velmora {
+
+namespace {
+
+constexpr int kShownMatches = 30;
+
+QListWidget *List(QWidget *parent, const char *name, const QString &accessibleName) {
+  auto *list = new QListWidget(parent);
+  list->setObjectName(QLatin1String(name));
+  list->setAccessibleName(accessibleName);
+  return list;
+}
+
+}  // namespace
+
+ChainPanel::ChainPanel(Services services, QWidget *parent) : QDialog(parent), services_(std::move(services)) {
+  setObjectName(QStringLiteral("frmChain"));
+  setWindowTitle(QStringLiteral("Idiom chain"));
+  setAccessibleName(QStringLiteral("Idiom chain"));
+  rule_ = new QComboBox(this);
+  rule_->setObjectName(QStringLiteral("cboChainRule"));
+  rule_->setAccessibleName(QStringLiteral("Rule"));
+  rule_->addItems({QStringLiteral("Same character"), QStringLiteral("Same syllable and tone"),
+                   QStringLiteral("Same syllable, any tone")});
+  level_ = new QComboBox(this);
+  level_->setObjectName(QStringLiteral("cboChainLevel"));
+  level_->setAccessibleName(QStringLiteral("Level"));
+  level_->addItems({QStringLiteral("Easy"), QStringLiteral("Hard")});
+  newRound_ = NamedButton(this, "cmdChainNew", QStringLiteral("New round"));
+  status_ = new QLabel(this);
+  status_->setObjectName(QStringLiteral("lblChainStatus"));
+  status_->setWordWrap(true);
+  status_->setTextFormat(Qt::PlainText);
+  chain_ = List(this, "lstChain", QStringLiteral("Chain"));
+  key_ = new QLineEdit(this);
+  key_->setObjectName(QStringLiteral("txtChainKey"));
+  key_->setAccessibleName(QStringLiteral("Your idiom"));
+  key_->setPlaceholderText(QStringLiteral("pinyin, initials or characters"));
+  matches_ = List(this, "lstChainMatches", QStringLiteral("Idioms that may follow"));
+  hint_ = NamedButton(this, "cmdChainHint", QStringLiteral("Hint"));
+  best_ = new QLabel(this);
+  best_->setObjectName(QStringLiteral("lblChainBest"));
+  best_->setTextFormat(Qt::PlainText);
+
+  auto *choices = new QHBoxLayout;
+  choices->addWidget(rule_, 1);
+  choices->addWidget(level_);
+  choices->addWidget(newRound_);
+  auto *lists = new QHBoxLayout;
+  lists->addWidget(chain_, 1);
+  auto *answer = new QVBoxLayout;
+  answer->addWidget(key_);
+  answer->addWidget(matches_, 1);
+  lists->addLayout(answer, 1);
+  auto *bottom = new QHBoxLayout;
+  bottom->addWidget(hint_);
+  bottom->addStretch(1);
+  bottom->addWidget(best_);
+  auto *column = new QVBoxLayout(this);
+  column->addLayout(choices);
+  column->addWidget(status_);
+  column->addLayout(lists, 1);
+  column->addLayout(bottom);
+  resize(560, 420);
+
+  connect(newRound_, &QPushButton::clicked, this, &ChainPanel::NewRound);
+  connect(rule_, &QComboBox::currentIndexChanged, this, &ChainPanel::NewRound);
+  connect(level_, &QComboBox::currentIndexChanged, this, &ChainPanel::NewRound);
+  connect(key_, &QLineEdit::textChanged, this, &ChainPanel::UpdateMatches);
+  connect(key_, &QLineEdit::returnPressed, this, &ChainPanel::PlayChosen);
+  connect(matches_, &QListWidget::itemActivated, this, [this](QListWidgetItem *item) { Play(item->text()); });
+  connect(chain_, &QListWidget::itemActivated, this, [this](QListWidgetItem *item) { emit idiomChosen(item->text()); });
+  connect(chain_, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) { emit idiomChosen(item->text()); });
+  connect(hint_, &QPushButton::clicked, this, &ChainPanel::ShowHint);
+  connect(services_.related, &RelatedData::ready, this, [this] {
+    if (isVisible() && !game_) NewRound();
+  });
+  key_->installEventFilter(this);
+  // Enter plays the idiom typed; it never presses a button of the panel.
+  for (QPushButton *button : {newRound_, hint_}) button->setAutoDefault(false);
+}
+
+ChainPanel::~ChainPanel() = default;
+
+void ChainPanel::Open() {
+  show();
+  raise();
+  activateWindow();
+  services_.related->Need();
+  if (!game_) NewRound();
+  key_->setFocus(Qt::OtherFocusReason);
+}
+
+bool ChainPanel::eventFilter(QObject *watched, QEvent *event) {
+  // Down from the key goes to the idioms it matches, as in the search box.
+  if (watched == key_ && event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Down &&
+      matches_->count() > 0) {
+    matches_->setFocus(Qt::OtherFocusReason);
+    if (!matches_->currentItem()) matches_->setCurrentRow(0);
+    return true;
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void ChainPanel::NewRound() {
+  const RelatedIndex *index = services_.related->Index();
+  best_->setText(QStringLiteral("Best chain: %1").arg(services_.readBest()));
+  if (!index) {
+    status_->setText(QStringLiteral("Loading the dictionary's idioms…"));
+    return;
+  }
+  game_ = std::make_unique<ChainGame>(*index, static_cast<ChainRule>(rule_->currentIndex()),
+                                      level_->currentIndex() == 0 ? ChainGame::Level::Easy : ChainGame::Level::Hard);
+  // From the idiom on display when another may follow it; else from any.
+  const QString shown = services_.shownIdiom();
+  const auto row = index->RowOf(shown);
+  if (!(row && !index->Successors(*row, game_->Rule()).empty() && game_->Start(shown))) game_->StartAtRandom();
+  key_->clear();
+  ShowChain();
+  status_->setText(Prompt());
+}
+
+QString ChainPanel::Prompt() const {
+  const QStringList legal = game_ ? game_->LegalNext() : QStringList();
+  if (!game_ || legal.isEmpty()) return {};
+  const QString last = game_->Chain().back();
+  return QStringLiteral("Your turn: an idiom that follows %1 (%2 may).").arg(last).arg(legal.size());
+}
+
+void ChainPanel::ShowChain() {
+  chain_->clear();
+  if (game_) chain_->addItems(game_->Chain());
+  chain_->scrollToBottom();
+  UpdateMatches();
+}
+
+void ChainPanel::UpdateMatches() {
+  matches_->clear();
+  if (!game_ || game_->Over()) return;
+  const QStringList legal = game_->LegalNext();
+  const QString key = key_->text().trimmed();
+  const IdiomMatcher *matcher = key.isEmpty() ? nullptr : services_.matcher();
+  if (!matcher) return;
+  const QSet<QString> allowed(legal.begin(), legal.end());
+  for (const auto &match : matcher->Find(key)) {
+    const QString idiom = matcher->IdiomAt(match.row);
+    if (allowed.contains(idiom)) matches_->addItem(idiom);
+    if (matches_->count() >= kShownMatches) break;
+  }
+}
+
+void ChainPanel::PlayChosen() {
+  if (!game_) return;
+  if (QListWidgetItem *item = matches_->currentItem() ? matches_->currentItem() : matches_->item(0))
+    return Play(item->text());
+  const QString key = key_->text().trimmed();
+  if (key.isEmpty()) return;
+  // An idiom typed out whole gets the reason it may not follow.
+  if (services_.related->Index()->RowOf(key)) return Play(key);
+  status_->setText(QStringLiteral("No idiom that may follow %1 matches “%2”.").arg(game_->Chain().back(), key));
+}
+
+void ChainPanel::Play(const QString &idiom) {
+  if (!game_ || game_->Over()) return;
+  const ChainGame::Verdict verdict = game_->Play(idiom);
+  if (!verdict.accepted) {
+    status_->setText(QStringLiteral("Refused: %1.").arg(verdict.reason));
+    return;
+  }
+  key_->clear();
+  const auto answer = game_->Answer();
+  ShowChain();
+  if (game_->Over()) return Finish(!answer);
+  status_->setText(QStringLiteral("Velmora: %1. %2").arg(answer.value_or(QString()), Prompt()));
+  key_->setFocus(Qt::OtherFocusReason);
+}
+
+void ChainPanel::Finish(bool learnerWon) {
+  const int length = static_cast<int>(game_->Chain().size());
+  const int best = services_.readBest();
+  if (length > best) services_.writeBest(length);
+  best_->setText(QStringLiteral("Best chain: %1").arg(std::max(length, best)));
+  const QStringList could = game_->CouldHaveFollowed();
+  status_->setText(
+      QStringLiteral("%1The round is over: %2. Chain of %3%4")
+          .arg(learnerWon ? QStringLiteral("Velmora has no answer: you win. ") : QString(), game_->Ending())
+          .arg(length)
+          .arg(could.isEmpty() ? QStringLiteral(".")
+                               : QStringLiteral("; already in the chain: %1.").arg(could.join(QStringLiteral("、")))));
+  newRound_->setFocus(Qt::OtherFocusReason);
+}
+
+void ChainPanel::ShowHint() {
+  if (!game_) return;
+  const auto hint = game_->Hint();
+  if (!hint) return;
+  const auto record = Record(*hint);
+  const QString meaning = record ? record->note.section(QLatin1Char('\n'), 0, 0).left(80) : QString();
+  status_->setText(QStringLiteral("Hint: %1… — %2").arg(Characters(*hint).value(0), meaning));
+}
+
+}  // namespace velmora

@@ -1,0 +1,63 @@
+#pragma once
+// The idiom chain game in a window of its own ("Idiom chain", Ctrl+J): the
+// learner types what the search box takes (pinyin, initials, characters)
+// and chooses among the idioms that may follow; the computer answers; a dead
+// end ends the round and shows what could have followed. Each idiom of the
+// chain can be looked up in the main window.
+#include <QDialog>
+#include <functional>
+#include <memory>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+namespace velmora {
+
+class ChainGame;
+class IdiomMatcher;
+class RelatedData;
+
+class ChainPanel : public QDialog {
+  Q_OBJECT
+ public:
+  struct Services {
+    RelatedData *related;
+    std::function<const IdiomMatcher *()> matcher;
+    std::function<QString()> shownIdiom;
+    std::function<int()> readBest;
+    std::function<void(int)> writeBest;
+  };
+  ChainPanel(Services services, QWidget *parent);
+  ~ChainPanel() override;
+  // Shows the panel, starting a round from the idiom on display when none runs.
+  void Open();
+
+ signals:
+  void idiomChosen(const QString &idiom);
+
+ protected:
+  bool eventFilter(QObject *watched, QEvent *event) override;
+
+ private:
+  void NewRound();
+  void UpdateMatches();
+  void PlayChosen();
+  void Play(const QString &idiom);
+  void ShowChain();
+  void Finish(bool learnerWon);
+  void ShowHint();
+  QString Prompt() const;
+
+  Services services_;
+  std::unique_ptr<ChainGame> game_;
+  QComboBox *rule_, *level_;
+  QPushButton *newRound_, *hint_;
+  QLabel *status_, *best_;
+  QListWidget *chain_, *matches_;
+  QLineEdit *key_;
+};
+
+}  // namespace velmora

@@ -1,0 +1,68 @@
+#include "ConnectionsPane.h"
+
+#include <QShortcut>
+
+#include "ChainPanel.h"
+#include "QuizPanel.h"
+#include "RelatedData.h"
+#include "data/StudyStore.h"
+#include "data/UserStore.h"
+
+namespace velmora {
+
+namespace {
+
+const QString kBestChain = QStringLiteral("chainBest");
+
+}  // namespace
+
+ConnectionsPane::ConnectionsPane(const DetailControls &controls, Reader &reader,
+                                 std::function<const IdiomMatcher *()> matcher, QWidget *window)
+    : QObject(window), c_(controls), reader_(reader), related_(new RelatedData(this)) {
+  chain_ = new ChainPanel({related_, std::move(matcher), [this] { return reader_.CurrentIdiom(); },
+                           [this] { return ReadBest(); }, [this](int length) { WriteBest(length); }},
+                          window);
+  connect(c_.cmdRelated, &QAbstractButton::toggled, this, &ConnectionsPane::ShowRelated);
+  // The combined text and the related idioms take turns in one place.
+  connect(c_.Command2, &QAbstractButton::clicked, this, [this] { c_.cmdRelated->setChecked(false); });
+  connect(c_.cmdChain, &QAbstractButton::clicked, chain_, &ChainPanel::Open);
+  auto *keys = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_J), window);
+  connect(keys, &QShortcut::activated, chain_, &ChainPanel::Open);
+  connect(&reader_, &Reader::shown, this, [this] {
+    if (c_.trvRelated->isVisible()) FillRelated();
+  });
+  connect(related_, &RelatedData::ready, this, [this] {
+    if (c_.trvRelated->isVisible()) FillRelated();
+  });
+  connect(c_.trvRelated, &RelatedPane::idiomChosen, this, &ConnectionsPane::idiomChosen);
+  connect(chain_, &ChainPanel::idiomChosen, this, &ConnectionsPane::idiomChosen);
+}
+
+void ConnectionsPane::ShowRelated(bool shown) {
+  c_.trvRelated->setVisible(shown);
+  if (!shown) return;
+  c_.txtDetailed->hide();
+  c_.Picture5->hide();
+  c_.trvRelated->raise();
+  related_->Need();
+  FillRelated();
+}
+
+void ConnectionsPane::FillRelated() {
+  const RelatedIndex *index = related_->Index();
+  if (!index) return c_.trvRelated->ShowLoading();
+  const QString idiom = reader_.CurrentIdiom();
+  c_.trvRelated->Fill(index->Find(idiom), RelatedTermsOf(idiom),
+                      [index](const QString &other) { return index->RowOf(other).has_value(); });
+}
+
+int ConnectionsPane::ReadBest() const {
+  if (!store_ || !store_->IsAvailable()) return 0;
+  return StudyStore(*store_, false).Setting(kBestChain, QStringLiteral("0")).toInt();
+}
+
+void ConnectionsPane::WriteBest(int length) {
+  if (store_ && store_->IsAvailable()) StudyStore(*store_, false).SetSetting(kBestChain, QString::number(length));
+}
+
+}  // namespace velmora

@@ -1,0 +1,43 @@
+#pragma once
+// What ties the idiom on display to others: the related idioms in the
+// detail pane (the header's cmdRelated) and the idiom chain game (cmdChain,
+// Ctrl+J). It listens to the shown idiom; a choice goes out as idiomChosen.
+#include <QObject>
+#include <functional>
+
+#include "MainWindowControls.h"
+#include "reading/Reader.h"
+
+namespace velmora {
+
+class ChainPanel;
+class IdiomMatcher;
+class RelatedData;
+class UserStore;
+
+class ConnectionsPane : public QObject {
+  Q_OBJECT
+ public:
+  ConnectionsPane(const DetailControls &controls, Reader &reader, std::function<const IdiomMatcher *()> matcher,
+                  QWidget *window);
+  // Where the best chain is kept; none keeps nothing.
+  void SetStore(UserStore *store) { store_ = store; }
+  ChainPanel *Chain() const { return chain_; }
+
+ signals:
+  void idiomChosen(const QString &idiom);
+
+ private:
+  void ShowRelated(bool shown);
+  void FillRelated();
+  int ReadBest() const;
+  void WriteBest(int length);
+
+  const DetailControls &c_;
+  Reader &reader_;
+  RelatedData *related_;
+  ChainPanel *chain_;
+  UserStore *store_ = nullptr;
+};
+
+}  // namespace velmora

@@ -1,0 +1,24 @@
+#include "RelatedData.h"
+
+#include <QtConcurrent/QtConcurrentRun>
+
+#include "config/ProgramValues.h"
+#include "dictionary/FinderSource.h"
+
+namespace velmora {
+
+RelatedData::RelatedData(QObject *parent) : QObject(parent) {
+  connect(&loading_, &QFutureWatcher<RelatedIndex>::finished, this, [this] {
+    index_ = loading_.future().resultCount() > 0 ? loading_.future().takeResult() : RelatedIndex();
+    emit ready();
+  });
+}
+
+RelatedData::~RelatedData() { loading_.waitForFinished(); }
+
+void RelatedData::Need() {
+  if (index_ || loading_.isRunning()) return;
+  loading_.setFuture(QtConcurrent::run(RelatedSource(ConnString())));
+}
+
+}  // namespace velmora
