@@ -8,6 +8,7 @@
 #include "data/IdiomStore.h"
 #include "data/Queries.h"
 #include "dictionary/RelatedIndex.h"
+#include "dictionary/TeachingText.h"
 #include "editions/EditionBuilder.h"
 #include "editions/IdiomJsonSource.h"
 #include "reading/ChainGame.h"
@@ -122,6 +123,26 @@ TEST(RelatedIdioms, SynonymsAndAntonymsFromASource) {
   const auto stored = RelatedIndex::Deserialize(ReadSearchData(*connection, kSearchRelatedIndex));
   ASSERT_TRUE(stored);
   EXPECT_EQ(stored->size(), 2);
+}
+
+TEST(TeachingEntry, SensesExamplesAndRuby) {
+  EXPECT_EQ(SensesOnLines("lit. draw legs on a snake; fig. to ruin the effect; to overdo it", "字面", "比喻"),
+            "字面：draw legs on a snake\n比喻：to ruin the effect; to overdo it");
+  EXPECT_EQ(SensesOnLines("说话切中要害\n(idiom) lit. to pierce; fig. to hit the nail", "lit.", "fig."),
+            "说话切中要害\n(idiom)\nlit. to pierce\nfig. to hit the nail");
+  EXPECT_EQ(SensesOnLines("to take the lead", "字面", "比喻"), "to take the lead");
+
+  const MarkedText example = ExampleWithIdiom("这篇文章的结尾～。", "画龙点睛");
+  EXPECT_EQ(example.text, "这篇文章的结尾画龙点睛。");
+  ASSERT_EQ(example.marks.size(), 1u);
+  EXPECT_EQ(example.marks[0], (std::pair<qsizetype, qsizetype>{7, 4}));
+
+  const auto pairs = RubyPairs("画龙点睛", "huà lóng diǎn jīng; huà lóng dian jing");
+  ASSERT_EQ(pairs.size(), 4u);
+  EXPECT_EQ(pairs[3], (std::pair<QString, QString>{"睛", "jīng"}));
+  EXPECT_TRUE(RubyPairs("画龙点睛", "huà lóng diǎn").empty());                               // a syllable short
+  EXPECT_TRUE(RubyPairs("爱美之心，人皆有之", "ài měi zhī xīn , rén jiē yǒu zhī").empty());  // a comma carries none
+  EXPECT_TRUE(RubyPairs("", "").empty());
 }
 
 }  // namespace

@@ -81,17 +81,19 @@ void DetailPane::Show(const IdiomRecord &record) {
   c_.txtDerivation->setPlainText(BoundedText(record.source));
   c_.txtExample->setPlainText(BoundedText(record.example));
   CheckVideoButton(record.idiom);
-  BuildDetailText();
+  BuildDetailText(record);
   ShowFavouriteState();
   TraceStartup("first-idiom-shown");
 }
 
-void DetailPane::BuildDetailText() {
+void DetailPane::BuildDetailText(const IdiomRecord &record) {
   c_.txtDetailed->hide();
   c_.Picture5->hide();
-  detailText_ = ComposeDetailText(
-      {c_.txtIdiom->text(), c_.txtSpell->text(), c_.lblExplain->text(), c_.txtExplain->toPlainText(),
-       c_.lblDerivation->text(), c_.txtDerivation->toPlainText(), c_.lblExample->text(), c_.txtExample->toPlainText()});
+  // From the record as the boxes were given it: the boxes' texts are
+  // rearranged for reading (TeachingPane).
+  detailText_ = ComposeDetailText({record.idiom, BoundedText(record.spell), c_.lblExplain->text(),
+                                   BoundedText(record.note), c_.lblDerivation->text(), BoundedText(record.source),
+                                   c_.lblExample->text(), BoundedText(record.example)});
   c_.txtDetailed->setPlainText(QString(detailText_).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 }
 

@@ -55,7 +55,7 @@ class DetailPane : public QObject {
 
  private:
   void Show(const IdiomRecord &record);
-  void BuildDetailText();
+  void BuildDetailText(const IdiomRecord &record);
   void CheckVideoButton(const QString &idiom);
   void ArrangeDetail();
   void Command2_Click();

@@ -14,6 +14,7 @@
 #include "DetailPane.h"
 #include "FooterBar.h"
 #include "MainWindowControls.h"
+#include "TeachingPane.h"
 #include "layout/PaneGrid.h"
 #include "reading/Reader.h"
 

@@ -1,0 +1,93 @@
+#include "RubyView.h"
+
+#include <QEvent>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFrame>
+#include <algorithm>
+
+namespace velmora {
+
+RubyView::RubyView(QLineEdit *idiom, QLineEdit *reading)
+    : QWidget(idiom->parentWidget()), box_(idiom), reading_(reading) {
+  setObjectName(QStringLiteral("picRuby"));
+  setAccessibleName(QStringLiteral("Idiom with its reading"));
+  setCursor(Qt::IBeamCursor);
+  box_->installEventFilter(this);
+  reading_->installEventFilter(this);
+  hide();
+}
+
+void RubyView::SetPairs(std::vector<std::pair<QString, QString>> pairs) {
+  pairs_ = std::move(pairs);
+  QStringList described;
+  for (const auto &[character, syllable] : pairs_)
+    described << character + QLatin1Char('(') + syllable + QLatin1Char(')');
+  setAccessibleDescription(described.join(QLatin1Char(' ')));
+  Follow();
+}
+
+void RubyView::Follow() {
+  const QRect area(box_->geometry().topLeft(), QPoint(box_->geometry().right(), reading_->geometry().bottom()));
+  setGeometry(area);
+  const bool oneReading = !reading_->text().contains(QLatin1Char(';'));
+  const bool fits = !pairs_.empty() && oneReading && box_->isVisible() && reading_->isVisible() &&
+                    area.height() >= kLeastHeight && !box_->hasFocus() && !reading_->hasFocus();
+  setVisible(fits);
+  if (fits) raise();
+  update();
+}
+
+bool RubyView::eventFilter(QObject *watched, QEvent *event) {
+  if (watched == box_ || watched == reading_) switch (event->type()) {
+      case QEvent::Move:
+      case QEvent::Resize:
+      case QEvent::Show:
+      case QEvent::Hide:
+      case QEvent::FocusOut:
+      case QEvent::FontChange: Follow(); break;
+      default: break;
+    }
+  return QWidget::eventFilter(watched, event);
+}
+
+void RubyView::mousePressEvent(QMouseEvent *) {
+  // The box under it, for selecting and copying the idiom.
+  hide();
+  box_->setFocus(Qt::MouseFocusReason);
+  box_->selectAll();
+}
+
+void RubyView::paintEvent(QPaintEvent *) {
+  QPainter painter(this);
+  QStyleOptionFrame frame;
+  frame.initFrom(box_);
+  frame.rect = rect();
+  frame.lineWidth = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frame, box_);
+  frame.state |= QStyle::State_Sunken;
+  style()->drawPrimitive(QStyle::PE_PanelLineEdit, &frame, &painter, box_);
+  const QRect inside = rect().adjusted(6, 2, -4, -2);
+  // The syllables take a quarter of the height; the characters as much of
+  // the rest as their line fits in.
+  QFont characterFont = box_->font(), syllableFont = box_->font();
+  syllableFont.setBold(false);
+  syllableFont.setPixelSize(std::max(7, inside.height() / 4));
+  const QFontMetrics syllables(syllableFont);
+  int size = inside.height() - syllables.height();
+  do characterFont.setPixelSize(size--);
+  while (size > 6 && QFontMetrics(characterFont).height() > inside.height() - syllables.height());
+  const QFontMetrics characters(characterFont);
+  const int top = inside.top() + syllables.height();
+  int x = inside.left();
+  painter.setPen(box_->palette().color(QPalette::Text));
+  for (const auto &[character, syllable] : pairs_) {
+    const int width = std::max(characters.horizontalAdvance(character), syllables.horizontalAdvance(syllable)) + 4;
+    painter.setFont(syllableFont);
+    painter.drawText(QRect(x, inside.top(), width, syllables.height()), Qt::AlignHCenter | Qt::AlignBottom, syllable);
+    painter.setFont(characterFont);
+    painter.drawText(QRect(x, top, width, inside.bottom() - top), Qt::AlignHCenter | Qt::AlignTop, character);
+    x += width;
+  }
+}
+
+}  // namespace velmora

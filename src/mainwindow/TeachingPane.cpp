@@ -1,0 +1,36 @@
+#include "TeachingPane.h"
+
+#include <QTextCursor>
+
+#include "RubyView.h"
+#include "dictionary/DetailText.h"
+#include "dictionary/TeachingText.h"
+#include "lang/Captions.h"
+
+namespace velmora {
+
+TeachingPane::TeachingPane(const DetailControls &controls, Reader &reader, QObject *parent)
+    : QObject(parent), c_(controls), ruby_(new RubyView(controls.txtIdiom, controls.txtSpell)) {
+  connect(&reader, &Reader::shown, this, &TeachingPane::Show);
+}
+
+void TeachingPane::Show(const IdiomRecord &record) {
+  c_.txtExplain->setPlainText(
+      SensesOnLines(BoundedText(record.note), CaptionOr("LIT", "lit."), CaptionOr("FIG", "fig.")));
+  const MarkedText example = ExampleWithIdiom(BoundedText(record.example), record.idiom);
+  c_.txtExample->setPlainText(example.text);
+  QTextCharFormat marked;
+  marked.setFontWeight(QFont::Bold);
+  QColor highlight = c_.txtExample->palette().color(QPalette::Highlight);
+  highlight.setAlpha(60);
+  marked.setBackground(highlight);
+  for (const auto &[start, length] : example.marks) {
+    QTextCursor cursor(c_.txtExample->document());
+    cursor.setPosition(static_cast<int>(start));
+    cursor.setPosition(static_cast<int>(start + length), QTextCursor::KeepAnchor);
+    cursor.mergeCharFormat(marked);
+  }
+  ruby_->SetPairs(RubyPairs(record.idiom, record.spell));
+}
+
+}  // namespace velmora

@@ -1,0 +1,28 @@
+#pragma once
+// The entry as a learner reads it, over the detail pane's boxes: the idiom
+// with its reading as ruby, the literal and figurative senses on lines of
+// their own (字面 / 比喻 in the Chinese interfaces), and the idiom written
+// out and highlighted where an example has "～". The combined text is built
+// from the record, not from these boxes, and stays as it was.
+#include <QObject>
+
+#include "MainWindowControls.h"
+#include "reading/Reader.h"
+
+namespace velmora {
+
+class RubyView;
+
+class TeachingPane : public QObject {
+  Q_OBJECT
+ public:
+  // Made after the detail pane, so that it reads each shown idiom after it.
+  TeachingPane(const DetailControls &controls, Reader &reader, QObject *parent);
+
+ private:
+  void Show(const IdiomRecord &record);
+  const DetailControls &c_;
+  RubyView *ruby_;
+};
+
+}  // namespace velmora
