@@ -1,0 +1,79 @@
+// Related idioms at 40,000 idioms (or VELMORA_BENCH_IDIOMS): the strip's
+// look-up for one idiom, the chain's successors, and building and loading the
+// index the builder stores in the edition.
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+
+#include "dictionary/RelatedIndex.h"
+#include "editions/EditionBuilder.h"
+#include "editions/SyntheticSource.h"
+
+using namespace velmora;
+
+namespace {
+
+const int kIdioms = qEnvironmentVariableIntValue("VELMORA_BENCH_IDIOMS") > 0
+                        ? qEnvironmentVariableIntValue("VELMORA_BENCH_IDIOMS")
+                        : 40000;
+
+const std::vector<mkdata::IdiomRow> &Rows() {
+  static const std::vector<mkdata::IdiomRow> rows =
+      mkdata::BuildRows(mkdata::SyntheticIdioms(kIdioms), mkdata::Edition::Gb, nullptr);
+  return rows;
+}
+
+RelatedIndex Build() {
+  RelatedIndex index;
+  for (const auto &row : Rows()) index.Add(row.idiom, row.spell.value_or(QString()), row.note.value_or(QString()));
+  index.Finish();
+  return index;
+}
+
+const RelatedIndex &Index() {
+  static const RelatedIndex index = Build();
+  return index;
+}
+
+void BM_RelatedOfOneIdiom(benchmark::State &state) {
+  const RelatedIndex &index = Index();
+  int row = 0;
+  for (auto _ : state) {
+    row = (row + 7919) % index.size();
+    benchmark::DoNotOptimize(index.Find(index.IdiomAt(row)));
+  }
+}
+
+void BM_ChainSuccessors(benchmark::State &state) {
+  const RelatedIndex &index = Index();
+  int row = 0;
+  for (auto _ : state) {
+    row = (row + 7919) % index.size();
+    benchmark::DoNotOptimize(index.Successors(row, ChainRule::SameSyllable));
+  }
+}
+
+void BM_BuildIndex(benchmark::State &state) {
+  Rows();
+  for (auto _ : state) benchmark::DoNotOptimize(Build());
+}
+
+void BM_LoadStoredIndex(benchmark::State &state) {
+  const QByteArray bytes = Index().Serialize();
+  state.counters["stored_MB"] = static_cast<double>(bytes.size()) / 1e6;
+  for (auto _ : state) benchmark::DoNotOptimize(RelatedIndex::Deserialize(bytes));
+}
+
+}  // namespace
+
+BENCHMARK(BM_RelatedOfOneIdiom)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_ChainSuccessors)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_BuildIndex)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true);
+BENCHMARK(BM_LoadStoredIndex)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+int main(int argc, char **argv) {
+  QCoreApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  return 0;
+}
