@@ -16,6 +16,7 @@ namespace {
 // Written at the head of a stored index; a stored index of another shape is
 // not read (and is built again from the rows).
 constexpr quint32 kFormat = 0x564c5231;  // "VLR1"
+constexpr uint32_t kByteOrderMark = 0x01020304;
 
 // A sense's key: FNV-1a over its UTF-8, the same in every build.
 uint64_t SenseKey(const QString &sense) {
@@ -305,6 +306,9 @@ QByteArray RelatedIndex::Serialize() const {
   QByteArray bytes;
   QDataStream out(&bytes, QIODevice::WriteOnly);
   out << kFormat;
+  // The arrays are written in this machine's byte order; a reader of the
+  // other order finds this mark reversed and builds the index itself.
+  Write(out, std::vector<uint32_t>{kByteOrderMark});
   Write(out, std::vector<char16_t>(text_.begin(), text_.end()));
   Write(out, offsets_);
   Write(out, std::vector<char>(syllables_.begin(), syllables_.end()));
@@ -322,7 +326,8 @@ std::optional<RelatedIndex> RelatedIndex::Deserialize(const QByteArray &bytes) {
   QDataStream in(bytes);
   quint32 format = 0;
   in >> format;
-  if (format != kFormat) return std::nullopt;
+  std::vector<uint32_t> order;
+  if (format != kFormat || !Read(in, order) || order != std::vector<uint32_t>{kByteOrderMark}) return std::nullopt;
   RelatedIndex index;
   std::vector<char16_t> text;
   std::vector<char> syllables;
