@@ -18,6 +18,8 @@ install(FILES Data/README ${VELMORA_STAGE}/Data/Velmdict_cn.dat ${VELMORA_STAGE}
 file(CREATE_LINK ../lib/velmora/velmora ${CMAKE_CURRENT_BINARY_DIR}/velmora SYMBOLIC)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/velmora DESTINATION bin)
 install(FILES package/velmora.desktop DESTINATION share/applications)
+# The idioms in GNOME Shell's search, answered by the running window.
+install(FILES package/org.velmora.Velmora.search-provider.ini DESTINATION share/gnome-shell/search-providers)
 install(FILES velmora.svg DESTINATION share/icons/hicolor/scalable/apps)
 install(FILES package/org.velmora.Velmora.metainfo.xml DESTINATION share/metainfo)
 install(FILES package/copyright DESTINATION share/doc/velmora)

@@ -340,4 +340,10 @@ TEST(CommandLine, HelpAndVersionAnswerQtOptionsPassAndTheRestIsRefused) {
   EXPECT_EQ(refused.exitStatus, 2);
   EXPECT_EQ(refused.text.count('\n'), 1);
   EXPECT_EQ(ReadCommandLine({"velmora", "-style"}, "1.0.0").action, Action::Run);  // Qt tells of the missing value
+  // Words that are no option are a search key; a Qt option's value is not one of them.
+  const auto key = ReadCommandLine({"velmora", "-style", "fusion", "hua", "long", "--selection"}, "1.0.0");
+  EXPECT_EQ(key.action, Action::Run);
+  EXPECT_EQ(key.searchKey, "hua long");
+  EXPECT_TRUE(key.selection);
+  EXPECT_EQ(ReadCommandLine({"velmora", "画蛇添足", "--frobnicate"}, "1.0.0").exitStatus, 2);
 }

@@ -20,12 +20,25 @@ QString Normalised(const QString &option) {
 }  // namespace
 
 CommandLineAnswer ReadCommandLine(const QStringList &arguments, const QString &version) {
+  CommandLineAnswer run;
+  QStringList words;
   for (qsizetype i = 1; i < arguments.size(); ++i) {
     const QString &argument = arguments[i];
+    if (!argument.startsWith(QLatin1Char('-')) || argument == QLatin1String("-")) {
+      words << argument;
+      continue;
+    }
+    if (argument == QLatin1String("--selection")) {
+      run.selection = true;
+      continue;
+    }
     if (argument == QLatin1String("--help") || argument == QLatin1String("-h"))
       return {CommandLineAnswer::Action::Print,
-              QStringLiteral("Usage: velmora [Qt options]\n"
+              QStringLiteral("Usage: velmora [--selection] [Qt options] [TEXT]\n"
                              "Velmora, a desktop dictionary of Chinese idioms.\n\n"
+                             "  TEXT           look TEXT up (an idiom, its pinyin or initials) in the\n"
+                             "                 running Velmora, or in a new one\n"
+                             "  --selection    look up the selected text (or the clipboard's)\n"
                              "  -h, --help     show this help and end\n"
                              "  -v, --version  show the version and end\n\n"
                              "Qt's own options such as -style NAME or -platform NAME are passed on to Qt.\n"
@@ -43,7 +56,8 @@ CommandLineAnswer ReadCommandLine(const QStringList &arguments, const QString &v
     return {CommandLineAnswer::Action::Refuse,
             QStringLiteral("velmora: unknown option '%1' (try 'velmora --help')\n").arg(argument), 2};
   }
-  return {};
+  run.searchKey = words.join(QLatin1Char(' ')).trimmed();
+  return run;
 }
 
 }  // namespace velmora

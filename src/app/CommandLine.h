@@ -1,7 +1,8 @@
 #pragma once
 // The program's command line: --help and --version answer on the terminal
 // without a window; Qt's own options (-style, -platform, ...) pass through
-// to Qt; anything else is refused.
+// to Qt; --selection looks up the selected text; words that are no option
+// are a search key; any other option is refused.
 #include <QString>
 #include <QStringList>
 
@@ -11,6 +12,8 @@ struct CommandLineAnswer {
   enum class Action { Run, Print, Refuse } action = Action::Run;
   QString text;  // printed (to stdout for Print, stderr for Refuse)
   int exitStatus = 0;
+  QString searchKey;       // the words that are no option, joined by blanks
+  bool selection = false;  // --selection
 };
 
 CommandLineAnswer ReadCommandLine(const QStringList &arguments, const QString &version);

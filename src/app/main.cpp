@@ -1,6 +1,8 @@
 // Velmora: a desktop dictionary of Chinese idioms.
 #include <QApplication>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include <cstdio>
 
@@ -11,6 +13,7 @@
 #include "mainwindow/frmVELM.h"
 #include "platform/BusyCursor.h"
 #include "platform/ImageList.h"
+#include "platform/InstanceBus.h"
 #include "platform/WindowLanguage.h"
 
 int main(int argc, char **argv) {
@@ -28,19 +31,47 @@ int main(int argc, char **argv) {
   QApplication::setApplicationName(QStringLiteral("velmora"));
   velmora::UseChineseFallbackFor(QStringLiteral("default"));
   QApplication::setWindowIcon(velmora::ImageByKey(QStringLiteral("velmora")));
+  // One window per user and display: a running Velmora takes the request.
+  velmora::InstanceRequest request;
+  if (answer.selection)
+    request.kind = velmora::InstanceRequest::Kind::Selection;
+  else if (!answer.searchKey.isEmpty())
+    request = {velmora::InstanceRequest::Kind::Search, answer.searchKey};
+  if (velmora::HandToRunningInstance(request)) return 0;
   velmora::ShowBusyPointerDuringQueries();
   std::unique_ptr<velmora::frmVELM> mainWindow;
+  // Requests that come before the window is there wait for it.
+  std::vector<velmora::InstanceRequest> waiting;
+  if (request.kind != velmora::InstanceRequest::Kind::Activate) waiting.push_back(request);
+  velmora::InstanceService service;
+  service.Register({[&mainWindow](const QString &key) {
+                      return mainWindow ? mainWindow->Lookup().Answers().find(key) : QStringList();
+                    },
+                    [&mainWindow](const QString &id) {
+                      return mainWindow ? mainWindow->Lookup().Answers().describe(id) : QVariantMap();
+                    }});
+  QObject::connect(&service, &velmora::InstanceService::requested,
+                   [&mainWindow, &waiting](const velmora::InstanceRequest &asked) {
+                     if (mainWindow)
+                       mainWindow->Lookup().Handle(asked);
+                     else
+                       waiting.push_back(asked);
+                   });
+  QObject::connect(&service, &velmora::InstanceService::resultChosen, [&mainWindow](const QString &id) {
+    if (mainWindow) mainWindow->Lookup().ShowResult(id);
+  });
   velmora::StartupWindows windows;
   windows.showWelcome = [] {
     velmora::WelcomeDialog welcome;
     welcome.exec();
   };
-  windows.showMainWindow = [&mainWindow] {
+  windows.showMainWindow = [&mainWindow, &waiting] {
     mainWindow = std::make_unique<velmora::frmVELM>();
     velmora::TraceStartup("window-built");
     mainWindow->ShowAsRemembered();
     velmora::TraceStartup("window-shown");
     QApplication::processEvents();
+    for (const velmora::InstanceRequest &asked : std::exchange(waiting, {})) mainWindow->Lookup().Handle(asked);
   };
   if (!velmora::Main(QApplication::applicationDirPath(), windows)) return 1;
   return QApplication::exec();

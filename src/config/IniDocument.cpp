@@ -73,6 +73,15 @@ bool SameName(const QString &a, const QString &b) { return a.compare(b, Qt::Case
 
 }  // namespace
 
+QString DecodeLikeSettings(const QByteArray &bytes) {
+  if (bytes.startsWith(kUtf8Bom)) return QString::fromUtf8(bytes.mid(kUtf8Bom.size()));
+  if (bytes.startsWith(kUtf16LeBom) || bytes.startsWith(kUtf16BeBom)) {
+    QStringDecoder decoder(bytes.startsWith(kUtf16LeBom) ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE);
+    return decoder.decode(bytes.mid(2));
+  }
+  return HasNonAscii(bytes) && !HasLongUtf8Sequence(bytes) ? DecodeGb18030(bytes) : QString::fromUtf8(bytes);
+}
+
 IniDocument IniDocument::FromBytes(const QByteArray &bytes) {
   IniDocument doc;
   doc.original_ = bytes;

@@ -18,6 +18,10 @@
 
 namespace velmora {
 
+// A whole text decoded as a settings file is (above): a byte-order mark's
+// encoding, else UTF-8 or GB18030.
+QString DecodeLikeSettings(const QByteArray &bytes);
+
 class IniDocument {
  public:
   enum class Encoding { Utf8, Gb18030, Utf16Le, Utf16Be };

@@ -35,6 +35,7 @@ frmVELM::frmVELM(QWidget *parent) : QMainWindow(parent) {
   footer_ = new FooterBar(c_, reader_, this);
   connections_ = new ConnectionsPane(
       c_, reader_, [list = &browse_->SearchList()] { return list->Matcher(); }, this);
+  lookup_ = new LookupPane(this, *browse_, *detail_);
   ConnectHandlers();
   CreateShortcuts();
   SetTabOrder();
@@ -136,6 +137,7 @@ void frmVELM::OpenUserStore() {
     });
   reader_.SetStore(userStore_.get());
   connections_->SetStore(userStore_.get());
+  lookup_->SetStore(userStore_.get());
   browse_->SetStore(userStore_.get(), edition == big5);
   detail_->ShowStore(*userStore_, UserStorePath());
   // Once the window is on the screen: it says what happened to the window's content.

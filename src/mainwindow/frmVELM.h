@@ -13,6 +13,7 @@
 #include "ConnectionsPane.h"
 #include "DetailPane.h"
 #include "FooterBar.h"
+#include "LookupPane.h"
 #include "MainWindowControls.h"
 #include "TeachingPane.h"
 #include "layout/PaneGrid.h"
@@ -32,6 +33,7 @@ class frmVELM : public QMainWindow {
   BrowsePane &Browse() { return *browse_; }
   DetailPane &Detail() { return *detail_; }
   const QString &Nickname() const { return banner_->Nickname(); }
+  LookupPane &Lookup() { return *lookup_; }
 
   // The load steps; run once, before the window is first shown.
   void Load();
@@ -73,6 +75,7 @@ class frmVELM : public QMainWindow {
   BannerPane *banner_;
   FooterBar *footer_;
   ConnectionsPane *connections_;
+  LookupPane *lookup_ = nullptr;
   // The first idiom of a run is shown by itself and is not the user's
   // history.
   bool startIdiomPending_ = true;

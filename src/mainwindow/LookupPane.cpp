@@ -1,0 +1,154 @@
+#include "LookupPane.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMainWindow>
+#include <QShortcut>
+
+#include "LookupPopup.h"
+#include "ReadTextDialog.h"
+#include "config/RwIni.h"
+#include "data/IdiomStore.h"
+#include "data/UserStore.h"
+#include "dictionary/IdiomMatcher.h"
+
+namespace velmora {
+
+namespace {
+
+// What the desktop's search shows of an idiom, and how many.
+constexpr int kDesktopResults = 5;
+constexpr int kLongestKey = 100;
+const QString kLookupSection = QStringLiteral("lookup");
+
+bool Setting(const char *key, bool fallback) {
+  const QString value = ReadIni(kLookupSection, QLatin1String(key), 10);
+  return value.isEmpty() ? fallback : value == QLatin1String("1");
+}
+
+}  // namespace
+
+LookupPane::LookupPane(QMainWindow *window, BrowsePane &browse, DetailPane &detail)
+    : QObject(window), window_(window), browse_(browse), detail_(detail) {
+  auto *read = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_R), window);
+  connect(read, &QShortcut::activated, this, &LookupPane::OpenReader);
+  connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &LookupPane::WatchClipboard);
+}
+
+const IdiomAutomaton *LookupPane::Automaton() {
+  if (automaton_) return &*automaton_;
+  const IdiomMatcher *matcher = browse_.SearchList().Matcher();
+  automaton_.emplace();
+  for (int row = 0; matcher && row < matcher->size(); ++row) {
+    automaton_->Add(matcher->IdiomAt(row), row);
+    const QString other = matcher->OtherScriptAt(row);
+    if (other != matcher->IdiomAt(row)) automaton_->Add(other, row);
+  }
+  automaton_->Finish();
+  return &*automaton_;
+}
+
+QString LookupPane::IdiomAt(int index) {
+  const IdiomMatcher *matcher = browse_.SearchList().Matcher();
+  return matcher ? matcher->IdiomAt(index) : QString();
+}
+
+QString LookupPane::IdiomIn(const QString &text) {
+  const int found = Automaton()->Longest(text);
+  return found >= 0 ? IdiomAt(found) : QString();
+}
+
+SearchAnswers LookupPane::Answers() {
+  return {[this](const QString &key) {
+            QStringList ids;
+            const IdiomMatcher *matcher = browse_.SearchList().Matcher();
+            if (!matcher || key.trimmed().isEmpty()) return ids;
+            for (const auto &match : matcher->Find(key)) {
+              ids << matcher->IdiomAt(match.row);
+              if (ids.size() >= kDesktopResults) break;
+            }
+            return ids;
+          },
+          [](const QString &id) {
+            const auto record = Record(id);
+            QVariantMap meta{{QStringLiteral("name"), id}};
+            if (record) {
+              const QString meaning = record->note.section(QLatin1Char('\n'), 0, 0).left(80);
+              meta.insert(QStringLiteral("description"),
+                          record->spell.section(QStringLiteral("; "), 0, 0) + QStringLiteral(" — ") + meaning);
+            }
+            return meta;
+          }};
+}
+
+void LookupPane::Handle(const InstanceRequest &request) {
+  switch (request.kind) {
+    case InstanceRequest::Kind::Activate: RaiseWindow(); break;
+    case InstanceRequest::Kind::Search: ShowInWindow(QString(), request.text.left(kLongestKey)); break;
+    case InstanceRequest::Kind::Selection: LookUpSelection(); break;
+  }
+}
+
+void LookupPane::ShowResult(const QString &idiom) { ShowInWindow(idiom, idiom); }
+
+void LookupPane::RaiseWindow() {
+  if (window_->isMinimized()) window_->showNormal();
+  window_->show();
+  window_->raise();
+  window_->activateWindow();
+}
+
+void LookupPane::ShowInWindow(const QString &idiom, const QString &key) {
+  RaiseWindow();
+  if (!idiom.isEmpty()) {
+    // Shown as choosing it does, with the search box saying what was looked up.
+    browse_.SearchAgain(idiom);
+    return;
+  }
+  if (!key.trimmed().isEmpty()) browse_.SearchAgain(key.trimmed());
+}
+
+void LookupPane::LookUpSelection() {
+  QClipboard *clipboard = QGuiApplication::clipboard();
+  // The primary selection where there is one; the clipboard elsewhere.
+  QString text = clipboard->supportsSelection() ? clipboard->text(QClipboard::Selection) : QString();
+  if (text.trimmed().isEmpty()) text = clipboard->text(QClipboard::Clipboard);
+  const QString idiom = IdiomIn(text);
+  const bool away = !window_->isVisible() || window_->isMinimized();
+  if (!idiom.isEmpty() && away && Setting("Popup", true)) return ShowPopup(idiom);
+  ShowInWindow(idiom, text.simplified().left(kLongestKey));
+}
+
+void LookupPane::ShowPopup(const QString &idiom) {
+  if (!popup_) {
+    popup_ = new LookupPopup;
+    popup_->setParent(window_, popup_->windowFlags());
+    connect(popup_, &LookupPopup::openRequested, this, &LookupPane::ShowResult);
+    connect(popup_, &LookupPopup::speakRequested, &detail_, &DetailPane::Say);
+  }
+  const auto record = Record(idiom);
+  popup_->ShowIdiom(idiom, record ? record->spell : QString(), record ? record->note : QString());
+}
+
+void LookupPane::WatchClipboard() {
+  // Off unless chosen in the settings: copying is not asking.
+  if (!Setting("WatchClipboard", false)) return;
+  const QString idiom = IdiomIn(QGuiApplication::clipboard()->text(QClipboard::Clipboard));
+  if (!idiom.isEmpty()) ShowPopup(idiom);
+}
+
+void LookupPane::OpenReader() {
+  if (!reader_) {
+    reader_ = new ReadTextDialog(
+        {[this] { return Automaton(); }, [this](int index) { return IdiomAt(index); },
+         [this](const QString &idiom) { return store_ != nullptr && store_->SetFavourite(idiom, true); }},
+        window_);
+    connect(reader_, &ReadTextDialog::idiomChosen, this, &LookupPane::ShowResult);
+    connect(reader_, &QDialog::finished, &detail_, &DetailPane::ShowFavouriteState);
+  }
+  reader_->show();
+  reader_->raise();
+  reader_->activateWindow();
+}
+
+}  // namespace velmora

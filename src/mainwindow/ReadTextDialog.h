@@ -1,0 +1,52 @@
+#pragma once
+// "Read text…" (Ctrl+R): a text pasted or opened from a file, with every
+// idiom of the edition in it underlined, and beside it each idiom with how
+// often it stands there. A click shows the idiom in the main window; "Star
+// all" keeps them all as favourites. Long texts are read on a worker.
+#include <QDialog>
+#include <QFutureWatcher>
+#include <QTimer>
+#include <functional>
+
+#include "dictionary/IdiomAutomaton.h"
+
+class QLabel;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QTreeWidget;
+
+namespace velmora {
+
+class ReadTextDialog : public QDialog {
+  Q_OBJECT
+ public:
+  struct Services {
+    std::function<const IdiomAutomaton *()> automaton;
+    std::function<QString(int)> idiomAt;        // an automaton's index as the edition spells it
+    std::function<bool(const QString &)> star;  // false when it could not be kept
+  };
+  ReadTextDialog(Services services, QWidget *parent);
+  ~ReadTextDialog() override;
+  void SetText(const QString &text);
+
+ signals:
+  void idiomChosen(const QString &idiom);
+
+ private:
+  void OpenFile();
+  void Scan();
+  void ShowFound(const std::vector<IdiomAutomaton::Found> &found);
+  void StarAll();
+
+  Services services_;
+  QPlainTextEdit *text_;
+  QTreeWidget *idioms_;
+  QPushButton *open_, *star_;
+  QLabel *status_;
+  QProgressBar *progress_;
+  QTimer pause_;
+  QFutureWatcher<std::vector<IdiomAutomaton::Found>> scanning_;
+};
+
+}  // namespace velmora

@@ -1,0 +1,50 @@
+#pragma once
+// One Velmora per user and display, over the session bus: the first start
+// owns org.velmora.Velmora and serves org.freedesktop.Application (and GNOME
+// Shell's search provider); a later start hands its request over and ends.
+// Without a bus, or when the owner does not answer within a second, a start
+// goes on as a window of its own.
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QVariantMap>
+#include <functional>
+
+namespace velmora {
+
+inline const QString kBusName = QStringLiteral("org.velmora.Velmora");
+inline const QString kBusPath = QStringLiteral("/org/velmora/Velmora");
+
+// What a start asks of the program.
+struct InstanceRequest {
+  enum class Kind { Activate, Search, Selection } kind = Kind::Activate;
+  QString text;  // the search key
+};
+
+// Hands the request to a running Velmora; true when it took it.
+bool HandToRunningInstance(const InstanceRequest &request, int timeoutMilliseconds = 1000);
+
+// What the desktop's search asks, answered by the window.
+struct SearchAnswers {
+  std::function<QStringList(const QString &key)> find;     // the first results' ids
+  std::function<QVariantMap(const QString &id)> describe;  // "name", "description"
+};
+
+class InstanceService : public QObject {
+  Q_OBJECT
+ public:
+  explicit InstanceService(QObject *parent = nullptr);
+  // Takes the bus name; false when there is no bus or another owns it.
+  bool Register(SearchAnswers answers);
+  const SearchAnswers &Answers() const { return answers_; }
+
+ signals:
+  void requested(const InstanceRequest &request);
+  // A result of the desktop's search was chosen.
+  void resultChosen(const QString &id);
+
+ private:
+  SearchAnswers answers_;
+};
+
+}  // namespace velmora
