@@ -4,7 +4,7 @@
 # desktop tools are not installed.
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
-for tool in Xvfb xdpyinfo xdotool dbus-run-session import; do
+for tool in Xvfb xdpyinfo xdotool dbus-run-session import xclip gdbus; do
   command -v "$tool" >/dev/null || { echo "missing $tool"; exit 77; }
 done
 [ -x /usr/libexec/at-spi-bus-launcher ] || { echo "missing at-spi-bus-launcher"; exit 77; }

@@ -1,0 +1,82 @@
+"""End to end, with a session bus: a second start hands its key to the
+running window and ends at once; --selection looks up the primary
+selection; the reader finds the idioms of a pasted paragraph; the desktop's
+search answers from the window."""
+import os
+import subprocess
+import sys
+import time
+import unittest
+
+import pyatspi
+
+sys.path.insert(0, os.path.dirname(__file__))
+import desktop  # noqa: E402
+from test_favourites import focus_window  # noqa: E402
+
+STAGED = os.environ.get("VELMORA_STAGED", "")
+
+
+def user_env(folder):
+    user = os.path.join(os.path.dirname(folder), "user")
+    return dict(os.environ, QT_QPA_PLATFORM="xcb", XDG_CONFIG_HOME=os.path.join(user, "config"),
+                XDG_DATA_HOME=os.path.join(user, "data"))
+
+
+def programs(folder):
+    found = subprocess.run(["pgrep", "-f", os.path.join(folder, "velmora")], capture_output=True, text=True)
+    return len(found.stdout.split())
+
+
+class LookupAnywhere(unittest.TestCase):
+    def test_second_start_selection_reader_and_desktop_search(self):
+        folder = desktop.make_installation(STAGED)
+        with desktop.running(folder, "lookup-anywhere") as (app, frame):
+            idiom = desktop.wait_for(lambda: desktop.find(frame, name="Idiom"), what="the idiom box")
+            desktop.wait_for(lambda: desktop.text_of(idiom), what="the first idiom")
+
+            # A second start with a key: handed over, ended at once, one program left.
+            times = []
+            for key in ("一马当先", "画蛇添足"):
+                started = time.monotonic()
+                second = subprocess.run([os.path.join(folder, "velmora"), key], env=user_env(folder), timeout=10)
+                times.append(time.monotonic() - started)
+                self.assertEqual(second.returncode, 0)
+                desktop.wait_for(lambda: desktop.text_of(idiom) == key, what=key + " in the running window")
+            print("second start ended in %.3f s and %.3f s" % tuple(times))
+            self.assertLess(min(times), 0.5)
+            self.assertEqual(programs(folder), 1)
+
+            # The selection: the longest idiom in a sentence.
+            holder = subprocess.Popen(["xclip", "-quiet", "-selection", "primary"], stdin=subprocess.PIPE,
+                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            try:
+                holder.stdin.write("他这一句话真是画龙点睛，大家都笑了。".encode())
+                holder.stdin.close()
+                time.sleep(0.3)
+                subprocess.run([os.path.join(folder, "velmora"), "--selection"], env=user_env(folder), timeout=10,
+                               check=True)
+                desktop.wait_for(lambda: desktop.text_of(idiom) == "画龙点睛", what="画龙点睛 from the selection")
+            finally:
+                holder.kill()
+
+            # The desktop's search, answered by the window.
+            answer = subprocess.run(["gdbus", "call", "--session", "--dest", "org.velmora.Velmora", "--object-path",
+                                     "/org/velmora/Velmora", "--method",
+                                     "org.gnome.Shell.SearchProvider2.GetInitialResultSet", "['hldj']"],
+                                    capture_output=True, text=True, timeout=10)
+            self.assertIn("画龙点睛", answer.stdout)
+
+            # Read text: a pasted paragraph's idioms.
+            focus_window(frame)
+            desktop.key("ctrl+r")
+            reader = desktop.wait_for(lambda: desktop.window(app, name="Read text"), what="the reader")
+            text = desktop.wait_for(lambda: desktop.find(reader, name="Text to read"), what="its text box")
+            text.queryEditableText().setTextContents("评论一针见血，结尾画龙点睛，读来如沐春风。")
+            found = desktop.wait_for(lambda: desktop.find(reader, name="Idioms in the text"), what="the idioms")
+            desktop.wait_for(lambda: desktop.find(found, name="画龙点睛") and desktop.find(found, name="一针见血"),
+                             what="画龙点睛 and 一针见血 found")
+
+
+if __name__ == "__main__":
+    unittest.main()
