@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 
+#include "dictionary/IdiomAutomaton.h"
 #include "dictionary/RelatedIndex.h"
 #include "editions/EditionBuilder.h"
 #include "editions/SyntheticSource.h"
@@ -64,8 +65,36 @@ void BM_LoadStoredIndex(benchmark::State &state) {
   for (auto _ : state) benchmark::DoNotOptimize(RelatedIndex::Deserialize(bytes));
 }
 
+// A megabyte of text, idioms scattered through it, read by the automaton
+// built over every idiom.
+void BM_ReadAMegabyteOfText(benchmark::State &state) {
+  IdiomAutomaton automaton;
+  const auto &rows = Rows();
+  for (size_t i = 0; i < rows.size(); ++i) automaton.Add(rows[i].idiom, static_cast<int>(i));
+  automaton.Finish();
+  QString text;
+  for (size_t i = 0; text.size() < 350000; i += 97)
+    text += QStringLiteral("他说这件事") + rows[i % rows.size()].idiom + QStringLiteral("，大家都同意。");
+  state.counters["text_MB"] = static_cast<double>(text.toUtf8().size()) / 1e6;
+  size_t found = 0;
+  for (auto _ : state) found = automaton.Scan(text).size();
+  state.counters["found"] = static_cast<double>(found);
+}
+
+void BM_BuildAutomaton(benchmark::State &state) {
+  const auto &rows = Rows();
+  for (auto _ : state) {
+    IdiomAutomaton automaton;
+    for (size_t i = 0; i < rows.size(); ++i) automaton.Add(rows[i].idiom, static_cast<int>(i));
+    automaton.Finish();
+    benchmark::DoNotOptimize(automaton);
+  }
+}
+
 }  // namespace
 
+BENCHMARK(BM_ReadAMegabyteOfText)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_BuildAutomaton)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true);
 BENCHMARK(BM_RelatedOfOneIdiom)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_ChainSuccessors)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_BuildIndex)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true);

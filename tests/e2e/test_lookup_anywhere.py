@@ -59,6 +59,7 @@ class LookupAnywhere(unittest.TestCase):
                 desktop.wait_for(lambda: desktop.text_of(idiom) == "画龙点睛", what="画龙点睛 from the selection")
             finally:
                 holder.kill()
+                holder.wait()
 
             # The desktop's search, answered by the window.
             answer = subprocess.run(["gdbus", "call", "--session", "--dest", "org.velmora.Velmora", "--object-path",
