@@ -320,7 +320,7 @@ void WriteEdition(const std::vector<IdiomRow> &rows, const QString &path, const 
             "CREATE INDEX VELM_FirstA ON VELM(FirstA, Idiom);"
             "CREATE TABLE VelmoraInfo (Name TEXT PRIMARY KEY, Value TEXT);"
             "CREATE TABLE VelmoraSearch (Name TEXT PRIMARY KEY, Data BLOB);"
-            "CREATE VIRTUAL TABLE VelmoraText USING fts4(Body, tokenize=unicode61);"
+            "CREATE VIRTUAL TABLE VelmoraText USING fts4(Body, content=\"\", tokenize=unicode61);"
             // 近义词 (Kind 1) and 反义词 (Kind 2) as the sources name them.
             "CREATE TABLE VelmoraRelated (Code INTEGER NOT NULL, Kind INTEGER NOT NULL, Other TEXT NOT NULL);"
             "CREATE INDEX VelmoraRelated_Code ON VelmoraRelated(Code);")
