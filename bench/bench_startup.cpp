@@ -3,10 +3,14 @@
 // the match list's matcher is ready), and the peak resident memory (VmHWM)
 // over all of it, on synthetic editions of several sizes.
 // Sizes alternate within each round so that a noisy spell hits them alike;
-// medians are reported.
+// medians are reported. The floor, a bare Qt window with one label of
+// Chinese text (startup_floor.cpp), is started in the same rounds, and each
+// size's mapped time is also given as a ratio of the floor's. Size 0 is the
+// staged default edition.
 //
-//   bench_startup [--runs N] [--sizes 8000,40000,200000] [--stage DIR --mkdata PATH]
-//   (--stage and --mkdata measure another build's program and data builder)
+//   bench_startup [--runs N] [--sizes 0,8000,40000,200000] [--stage DIR --mkdata PATH] [--cold]
+//   (--stage and --mkdata measure another build's program and data builder;
+//    --cold drops the page cache before each start: root only, else skipped)
 //
 // Needs an X server: DISPLAY, or Xvfb on the PATH (then one is started).
 #include <fcntl.h>
@@ -51,7 +55,18 @@ double PeakMegabytes(pid_t pid) {
   return -1;
 }
 
-Start StartOnce(const std::string &program, xcb_connection_t *x) {
+// Drops the page cache, so that the next start reads its files from disk as
+// after a boot; false when this process may not.
+bool DropPageCache() {
+  sync();
+  std::ofstream drop("/proc/sys/vm/drop_caches");
+  if (!drop) return false;
+  drop << "3\n";
+  return static_cast<bool>(drop.flush());
+}
+
+// mappedOnly: the floor shows no idiom and makes no matcher.
+Start StartOnce(const std::string &program, xcb_connection_t *x, bool mappedOnly = false) {
   int pipeFds[2];
   if (pipe(pipeFds) != 0) return {};
   posix_spawn_file_actions_t actions;
@@ -81,7 +96,7 @@ Start StartOnce(const std::string &program, xcb_connection_t *x) {
   const long long deadline = spawned + 10'000'000'000LL;
   // Until the window is mapped, the first idiom shown and the match list's
   // matcher made (the last of the start's work, on another thread).
-  while (Now() < deadline && (start.mappedMs < 0 || start.idiomMs < 0 || start.searchMs < 0)) {
+  while (Now() < deadline && (start.mappedMs < 0 || (!mappedOnly && (start.idiomMs < 0 || start.searchMs < 0)))) {
     pollfd fds[2] = {{xcb_get_file_descriptor(x), POLLIN, 0}, {pipeFds[0], POLLIN, 0}};
     poll(fds, 2, 100);
     while (xcb_generic_event_t *event = xcb_poll_for_event(x)) {
@@ -120,9 +135,20 @@ double Median(std::vector<double> values) {
 
 int main(int argc, char **argv) {
   int runs = 10;
-  std::vector<int> sizes = {8000, 40000, 200000};
-  std::string stage = VELMORA_STAGE, mkdata = VELMORA_MKDATA;
+  std::vector<int> sizes = {0, 8000, 40000, 200000};
+  std::string stage = VELMORA_STAGE, mkdata = VELMORA_MKDATA, floor = VELMORA_FLOOR;
+  bool cold = false;
+  for (int i = 1; i < argc; ++i)
+    if (std::strcmp(argv[i], "--cold") == 0) cold = true;
+  if (cold && !DropPageCache()) {
+    std::printf("--cold needs root (it writes /proc/sys/vm/drop_caches): measuring warm starts only\n");
+    cold = false;
+  }
   for (int i = 1; i + 1 < argc; i += 2) {
+    if (std::strcmp(argv[i], "--cold") == 0) {
+      --i;
+      continue;
+    }
     if (std::strcmp(argv[i], "--runs") == 0) runs = std::atoi(argv[i + 1]);
     if (std::strcmp(argv[i], "--stage") == 0) stage = argv[i + 1];
     if (std::strcmp(argv[i], "--mkdata") == 0) mkdata = argv[i + 1];
@@ -165,17 +191,30 @@ int main(int argc, char **argv) {
   for (int size : sizes) {
     const std::string folder = work + "/" + std::to_string(size);
     Run("cp -r '" + stage + "' '" + folder + "'");
-    Run("'" + mkdata + "' --synthetic " + std::to_string(size) + " --gb '" + folder +
-        "/Data/Velmdict_cn.dat' >/dev/null");
+    if (size > 0)
+      Run("'" + mkdata + "' --synthetic " + std::to_string(size) + " --gb '" + folder +
+          "/Data/Velmdict_cn.dat' >/dev/null");
     programs[size] = folder + "/velmora";
     StartOnce(programs[size], x);  // warm the file cache
   }
+  StartOnce(floor, x, true);
   std::map<int, std::vector<Start>> starts;
-  for (int round = 0; round < runs; ++round)
-    for (int size : sizes) starts[size].push_back(StartOnce(programs[size], x));
-
-  std::printf("%8s %12s %14s %16s %16s %10s   (medians of %d starts)\n", "idioms", "mapped ms", "1st idiom ms",
-              "idiom-mapped ms", "matcher ready ms", "VmHWM MB", runs);
+  std::vector<Start> floors;
+  for (int round = 0; round < runs; ++round) {
+    if (cold) DropPageCache();
+    floors.push_back(StartOnce(floor, x, true));
+    for (int size : sizes) {
+      if (cold) DropPageCache();
+      starts[size].push_back(StartOnce(programs[size], x));
+    }
+  }
+  std::vector<double> floorMapped;
+  for (const Start &s : floors) floorMapped.push_back(s.mappedMs);
+  const double floorMs = Median(floorMapped);
+  std::printf("%s starts. The floor (a bare Qt window with one Chinese label): mapped in %.0f ms (median)\n",
+              cold ? "Cold" : "Warm", floorMs);
+  std::printf("%8s %12s %8s %14s %16s %16s %10s   (medians of %d starts; idioms 0 = the default edition)\n", "idioms",
+              "mapped ms", "x floor", "1st idiom ms", "idiom-mapped ms", "matcher ready ms", "VmHWM MB", runs);
   for (int size : sizes) {
     std::vector<double> mapped, idiom, gap, search, peak;
     for (const Start &s : starts[size]) {
@@ -185,8 +224,8 @@ int main(int argc, char **argv) {
       search.push_back(s.searchMs);
       peak.push_back(s.peakMb);
     }
-    std::printf("%8d %12.0f %14.0f %16.0f %16.0f %10.1f\n", size, Median(mapped), Median(idiom), Median(gap),
-                Median(search), Median(peak));
+    std::printf("%8d %12.0f %8.2f %14.0f %16.0f %16.0f %10.1f\n", size, Median(mapped), Median(mapped) / floorMs,
+                Median(idiom), Median(gap), Median(search), Median(peak));
   }
   Run("rm -rf '" + work + "'");
   xcb_disconnect(x);
