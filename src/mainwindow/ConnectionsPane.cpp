@@ -18,16 +18,14 @@ const QString kBestChain = QStringLiteral("chainBest");
 
 ConnectionsPane::ConnectionsPane(const DetailControls &controls, Reader &reader,
                                  std::function<const IdiomMatcher *()> matcher, QWidget *window)
-    : QObject(window), c_(controls), reader_(reader), related_(new RelatedData(this)) {
-  chain_ = new ChainPanel({related_, std::move(matcher), [this] { return reader_.CurrentIdiom(); },
-                           [this] { return ReadBest(); }, [this](int length) { WriteBest(length); }},
-                          window);
+    : QObject(window), c_(controls), reader_(reader), window_(window), related_(new RelatedData(this)) {
+  matcher_ = std::move(matcher);
   connect(c_.cmdRelated, &QAbstractButton::toggled, this, &ConnectionsPane::ShowRelated);
   // The combined text and the related idioms take turns in one place.
   connect(c_.Command2, &QAbstractButton::clicked, this, [this] { c_.cmdRelated->setChecked(false); });
-  connect(c_.cmdChain, &QAbstractButton::clicked, chain_, &ChainPanel::Open);
+  connect(c_.cmdChain, &QAbstractButton::clicked, this, &ConnectionsPane::OpenChain);
   auto *keys = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_J), window);
-  connect(keys, &QShortcut::activated, chain_, &ChainPanel::Open);
+  connect(keys, &QShortcut::activated, this, &ConnectionsPane::OpenChain);
   connect(&reader_, &Reader::shown, this, [this] {
     if (c_.trvRelated->isVisible()) FillRelated();
   });
@@ -35,7 +33,17 @@ ConnectionsPane::ConnectionsPane(const DetailControls &controls, Reader &reader,
     if (c_.trvRelated->isVisible()) FillRelated();
   });
   connect(c_.trvRelated, &RelatedPane::idiomChosen, this, &ConnectionsPane::idiomChosen);
-  connect(chain_, &ChainPanel::idiomChosen, this, &ConnectionsPane::idiomChosen);
+}
+
+void ConnectionsPane::OpenChain() {
+  // Made the first time it is asked for: the start does not build it.
+  if (!chain_) {
+    chain_ = new ChainPanel({related_, matcher_, [this] { return reader_.CurrentIdiom(); },
+                             [this] { return ReadBest(); }, [this](int length) { WriteBest(length); }},
+                            window_);
+    connect(chain_, &ChainPanel::idiomChosen, this, &ConnectionsPane::idiomChosen);
+  }
+  chain_->Open();
 }
 
 void ConnectionsPane::ShowRelated(bool shown) {

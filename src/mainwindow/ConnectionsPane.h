@@ -22,12 +22,12 @@ class ConnectionsPane : public QObject {
                   QWidget *window);
   // Where the best chain is kept; none keeps nothing.
   void SetStore(UserStore *store) { store_ = store; }
-  ChainPanel *Chain() const { return chain_; }
 
  signals:
   void idiomChosen(const QString &idiom);
 
  private:
+  void OpenChain();
   void ShowRelated(bool shown);
   void FillRelated();
   int ReadBest() const;
@@ -35,8 +35,10 @@ class ConnectionsPane : public QObject {
 
   const DetailControls &c_;
   Reader &reader_;
+  QWidget *window_;
   RelatedData *related_;
-  ChainPanel *chain_;
+  std::function<const IdiomMatcher *()> matcher_;
+  ChainPanel *chain_ = nullptr;
   UserStore *store_ = nullptr;
 };
 

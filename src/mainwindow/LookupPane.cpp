@@ -32,7 +32,10 @@ LookupPane::LookupPane(QMainWindow *window, BrowsePane &browse, DetailPane &deta
     : QObject(window), window_(window), browse_(browse), detail_(detail) {
   auto *read = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_R), window);
   connect(read, &QShortcut::activated, this, &LookupPane::OpenReader);
-  connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &LookupPane::WatchClipboard);
+  // The clipboard is watched only when the user asked for it: reaching it
+  // costs the start a round to the display server.
+  if (Setting("WatchClipboard", false))
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &LookupPane::WatchClipboard);
 }
 
 const IdiomAutomaton *LookupPane::Automaton() {
@@ -131,8 +134,6 @@ void LookupPane::ShowPopup(const QString &idiom) {
 }
 
 void LookupPane::WatchClipboard() {
-  // Off unless chosen in the settings: copying is not asking.
-  if (!Setting("WatchClipboard", false)) return;
   const QString idiom = IdiomIn(QGuiApplication::clipboard()->text(QClipboard::Clipboard));
   if (!idiom.isEmpty()) ShowPopup(idiom);
 }

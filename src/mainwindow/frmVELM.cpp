@@ -27,6 +27,7 @@ frmVELM::frmVELM(QWidget *parent) : QMainWindow(parent) {
   client->setObjectName(QStringLiteral("client"));
   setCentralWidget(client);
   c_ = CreateMainWindowControls(client);
+  TraceStartup("controls-made");
   matchPopup_ = new MatchPopup(client);
   browse_ = new BrowsePane(c_, matchPopup_, reader_, this);
   detail_ = new DetailPane(c_, reader_, {c_.lstKovSearch, matchPopup_}, this);
@@ -36,6 +37,7 @@ frmVELM::frmVELM(QWidget *parent) : QMainWindow(parent) {
   connections_ = new ConnectionsPane(
       c_, reader_, [list = &browse_->SearchList()] { return list->Matcher(); }, this);
   lookup_ = new LookupPane(this, *browse_, *detail_);
+  TraceStartup("panes-made");
   ConnectHandlers();
   CreateShortcuts();
   SetTabOrder();
