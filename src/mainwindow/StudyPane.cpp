@@ -348,13 +348,17 @@ void StudyPane::ShowHome() {
     if (const auto next = store_->NextDueTime())
       due_->setText(QStringLiteral("Nothing is due today. Next: %1.").arg(WhenDue(*next, now)));
   start_->setEnabled(due > 0 || (store_ && store_->NextDue(now + StudySession::kLearnAheadSeconds)));
-  ShowIdiom(IdiomRecord{QString(), shownIdiom_});
+  ShowWhereShownStands();
   pages_->setCurrentWidget(home_);
   emit dueChanged(due);
 }
 
 void StudyPane::ShowIdiom(const IdiomRecord &record) {
   shownIdiom_ = record.idiom;
+  ShowWhereShownStands();
+}
+
+void StudyPane::ShowWhereShownStands() {
   if (!store_ || shownIdiom_.isEmpty()) {
     shown_->clear();
     studyShown_->hide();

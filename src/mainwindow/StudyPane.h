@@ -82,6 +82,7 @@ class StudyPane : public QWidget {
   void StudyShownIdiom();
   void ExportLog();
   void ShowHome();
+  void ShowWhereShownStands();
   void AnnounceDue();
   bool InSitting() const;
 
