@@ -62,7 +62,10 @@ template <class T>
 bool Read(QDataStream &in, std::vector<T> &items) {
   quint64 count = 0;
   in >> count;
-  if (in.status() != QDataStream::Ok || count > (1ull << 28)) return false;
+  // Never more than the bytes left: a damaged count must not ask for gigabytes.
+  if (in.status() != QDataStream::Ok || !in.device() ||
+      count > static_cast<quint64>(in.device()->bytesAvailable()) / sizeof(T))
+    return false;
   items.resize(count);
   const auto bytes = static_cast<int>(count * sizeof(T));
   return in.readRawData(reinterpret_cast<char *>(items.data()), bytes) == bytes;

@@ -19,6 +19,7 @@ VELMORA_FUZZ_TARGET(flashcard)
 VELMORA_FUZZ_TARGET(window_ini)
 VELMORA_FUZZ_TARGET(import_format)
 VELMORA_FUZZ_TARGET(prefix_index)
+VELMORA_FUZZ_TARGET(related_index)
 
 namespace {
 
@@ -52,3 +53,4 @@ TEST(FuzzInputs, Flashcard) { Replay("flashcard", Fuzz_flashcard); }
 TEST(FuzzInputs, WindowIni) { Replay("window_ini", Fuzz_window_ini); }
 TEST(FuzzInputs, ImportFormat) { Replay("import_format", Fuzz_import_format); }
 TEST(FuzzInputs, PrefixIndex) { Replay("prefix_index", Fuzz_prefix_index); }
+TEST(FuzzInputs, RelatedIndex) { Replay("related_index", Fuzz_related_index); }
