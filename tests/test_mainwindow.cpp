@@ -55,6 +55,7 @@ TEST_F(MainWindow, OpensInTheSearchViewAndShowsTheFirstIdiomAfterTheTick) {
   EXPECT_EQ(c().txtIdiom->text(), "阿鼻地狱");
   EXPECT_EQ(c().txtSpell->text(), "ā bí dì yù");
   EXPECT_EQ(c().lblUp->text(), "");
+  EXPECT_TRUE(c().txtSearchKey->isClearButtonEnabled()) << "the clear button comes after the first frame";
 }
 
 TEST_F(MainWindow, IndexViewIsBuiltOnceWithCountsAndPinyinOrder) {

@@ -14,6 +14,7 @@
 #include "config/ProgramValues.h"
 #include "config/RwIni.h"
 #include "data/Conn.h"
+#include "data/Queries.h"
 #include "editions/EditionBuilder.h"
 
 using namespace velmora;
@@ -29,6 +30,10 @@ struct StartupRun {
   bool proceeded = false;
   int welcomes = 0;
   int mainWindows = 0;
+  int windowsMade = 0;
+  // What a query made while the window is being made (the dictionary still
+  // opening on its worker) found.
+  QString highestCodeWhileMade;
   std::vector<MessageBoxRequest> messages;
 };
 
@@ -36,7 +41,11 @@ StartupRun Start(const TestInstall &install, MessageAnswer answer = MessageAnswe
   CloseDatabase();
   StartupRun run;
   RecordedMessages recorded(answer);
-  StartupWindows windows{[&run] { ++run.welcomes; }, [&run] { ++run.mainWindows; }};
+  StartupWindows windows{[&run] { ++run.welcomes; }, [&run] { ++run.mainWindows; },
+                         [&run] {
+                           ++run.windowsMade;
+                           run.highestCodeWhileMade = OpenRS(kHighestCodeQuery, false).Text("Maxcode");
+                         }};
   run.proceeded = Main(install.path(), windows);
   run.messages = recorded.shown();
   return run;
@@ -65,6 +74,8 @@ TEST(Startup, CompleteInstallationShowsTheMainWindowWithoutMessages) {
   const auto run = Start(install);
   EXPECT_TRUE(run.proceeded);
   EXPECT_EQ(run.mainWindows, 1);
+  EXPECT_EQ(run.windowsMade, 1);
+  EXPECT_FALSE(run.highestCodeWhileMade.isEmpty()) << "a query waits for the dictionary being opened";
   EXPECT_TRUE(run.messages.empty());
   EXPECT_EQ(InstallPath(), install.path());
   EXPECT_EQ(LangName(), "default");
@@ -168,7 +179,9 @@ TEST(Startup, UnopenableDatabaseAsksThenEnds) {
     writeBad(install, kind);
     auto run = Start(install, MessageAnswer::Ok);
     EXPECT_FALSE(run.proceeded) << kind.toStdString();
-    EXPECT_EQ(run.mainWindows, 0);
+    EXPECT_EQ(run.mainWindows, 0) << "a window made while the dictionary opened is never shown";
+    EXPECT_EQ(run.windowsMade, 1);
+    EXPECT_TRUE(run.highestCodeWhileMade.isEmpty());
     ASSERT_EQ(run.messages.size(), 2u) << kind.toStdString();
     EXPECT_EQ(run.messages[0].text, "Cannot open the dictionary");
     EXPECT_EQ(run.messages[0].buttons, MessageButtons::OkCancel);

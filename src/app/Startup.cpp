@@ -70,8 +70,10 @@ bool Main(const QString &executableFolder, const StartupWindows &windows) {
     return false;
   }
   ConnString() = BuildConnString(dataFile);
-  OpenDatabase();
-  TraceStartup("database-open");
+  // The key derivation runs while the window's controls are made; the
+  // window is shown only once the dictionary proved open.
+  StartOpeningDatabase();
+  if (windows.makeMainWindow) windows.makeMainWindow();
 
   if (DbOpen()) {
     if (windows.showMainWindow) windows.showMainWindow();

@@ -16,6 +16,9 @@ inline const QString kLinkErrorText = QStringLiteral("Link Error");
 struct StartupWindows {
   std::function<void()> showWelcome;     // modal; returns when closed
   std::function<void()> showMainWindow;  // modeless
+  // Makes the main window without showing it, while the dictionary opens;
+  // it is not shown when the dictionary fails to open.
+  std::function<void()> makeMainWindow;
 };
 
 // Runs the whole start-up from the executable's folder. Returns true when the

@@ -65,9 +65,12 @@ int main(int argc, char **argv) {
     velmora::WelcomeDialog welcome;
     welcome.exec();
   };
-  windows.showMainWindow = [&mainWindow, &waiting] {
+  windows.makeMainWindow = [&mainWindow] {
     mainWindow = std::make_unique<velmora::frmVELM>();
     velmora::TraceStartup("window-built");
+  };
+  windows.showMainWindow = [&mainWindow, &waiting] {
+    if (!mainWindow) mainWindow = std::make_unique<velmora::frmVELM>();
     mainWindow->ShowAsRemembered();
     velmora::TraceStartup("window-shown");
     QApplication::processEvents();

@@ -3,6 +3,7 @@
 #include <time.h>
 
 #include <QLoggingCategory>
+#include <mutex>
 #include <set>
 #include <string>
 
@@ -14,7 +15,10 @@ Q_LOGGING_CATEGORY(lcStartup, "velmora.startup", QtWarningMsg)
 
 void TraceStartup(const char *event) {
   if (!lcStartup().isInfoEnabled()) return;
+  // Marks come from the workers of the start too.
+  static std::mutex guard;
   static std::set<std::string> seen;
+  const std::lock_guard<std::mutex> lock(guard);
   if (!seen.insert(event).second) return;
   timespec now{};
   clock_gettime(CLOCK_MONOTONIC, &now);

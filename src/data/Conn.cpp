@@ -4,6 +4,7 @@
 
 #include <QLoggingCategory>
 #include <QStringList>
+#include <future>
 #include <map>
 #include <memory>
 
@@ -13,6 +14,7 @@
 #include "SqlConnection.h"
 #include "config/FileHelpers.h"
 #include "config/ProgramValues.h"
+#include "config/StartupTrace.h"
 #include "lang/Messages.h"
 
 namespace velmora {
@@ -33,10 +35,20 @@ struct Connections {
   SqlConnection *startup = nullptr;
   QString lastError;
   QueryBusyHook busy;
+  // The start-up connection being opened on another thread, if it is.
+  std::future<void> opening;
 };
 
-Connections &State() {
+Connections &Unsettled() {
   static Connections state;
+  return state;
+}
+
+// The connections, once a start-up open on another thread has ended: from
+// then on only the user interface's thread touches them.
+Connections &State() {
+  Connections &state = Unsettled();
+  if (state.opening.valid()) state.opening.get();
   return state;
 }
 
@@ -84,15 +96,28 @@ void CompareLettersWithoutCase(const SqlConnection &connection) {
     qCWarning(lcQueries).noquote() << "letters keep their case:" << error;
 }
 
-std::shared_ptr<SqlConnection> ConnectionFor(const QString &connString, QString *error) {
-  auto &open = State().open;
+std::shared_ptr<SqlConnection> ConnectionIn(Connections &state, const QString &connString, QString *error) {
+  auto &open = state.open;
   auto found = open.find(connString);
   if (found != open.end()) return found->second;
   auto connection = OpenConnection(connString, error);
   if (!connection) return nullptr;
   if (connection->HasTable(QStringLiteral("VELM"))) CompareLettersWithoutCase(*connection);
-  State().rowsInCodeOrder[connString] = RowsInCodeOrder(*connection);
+  state.rowsInCodeOrder[connString] = RowsInCodeOrder(*connection);
   return open.emplace(connString, std::shared_ptr<SqlConnection>(std::move(connection))).first->second;
+}
+
+std::shared_ptr<SqlConnection> ConnectionFor(const QString &connString, QString *error) {
+  return ConnectionIn(State(), connString, error);
+}
+
+void OpenStartupConnection(Connections &state, const QString &connString) {
+  QString error;
+  const auto connection = ConnectionIn(state, connString, &error);
+  if (connection != nullptr && connection->HasTable(QStringLiteral("VELM")))
+    state.startup = connection.get();
+  else if (connection != nullptr)
+    state.open.erase(connString);
 }
 
 // The list query needs every row, but a list shows a screenful: on an
@@ -111,14 +136,17 @@ std::optional<RecordSet> PagedList(const QString &query, const std::vector<SqlVa
 bool DbOpen() { return State().startup != nullptr; }
 
 void OpenDatabase() {
+  if (!DbOpen()) OpenStartupConnection(State(), ConnString());
+}
+
+void StartOpeningDatabase() {
   if (DbOpen()) return;
-  QString error;
-  const auto connection = ConnectionFor(ConnString(), &error);
-  if (connection != nullptr && connection->HasTable(QStringLiteral("VELM"))) {
-    State().startup = connection.get();
-  } else if (connection != nullptr) {
-    State().open.erase(ConnString());
-  }
+  // The worker reaches the state through Unsettled(): State() would wait
+  // for the worker itself.
+  Unsettled().opening = std::async(std::launch::async, [connString = ConnString()] {
+    OpenStartupConnection(Unsettled(), connString);
+    TraceStartup("database-open");
+  });
 }
 
 RecordSet OpenRS(const QString &query, bool /*editable*/, const std::vector<SqlValue> &values) {

@@ -17,6 +17,10 @@ bool DbOpen();
 // Opens the start-up connection from ConnString() and proves that it holds
 // the idiom table; a failure leaves DbOpen() false. A second call does nothing.
 void OpenDatabase();
+// OpenDatabase on another thread, so that its key derivation runs while the
+// window is being made. Every function here waits for it to end before it
+// touches a connection, DbOpen() included, so callers see no difference.
+void StartOpeningDatabase();
 // Runs the query with its bound values and returns all its rows, detached.
 // A failed query gives a closed set; the report is kept in LastQueryError().
 // The editable flag is accepted for the callers' sake: no caller changes rows.

@@ -4,8 +4,10 @@
 #include <QLinearGradient>
 #include <QMenu>
 #include <QPainter>
+#include <QPointer>
 
 #include "layout/ControlArrangement.h"
+#include "platform/AfterFirstPaint.h"
 #include "platform/ImageList.h"
 #include "platform/Twips.h"
 
@@ -160,7 +162,11 @@ void CreateListPane(MainWindowControls &c, QWidget *client) {
   c.txtSearchKey = MakeAt<QLineEdit>(c.picSearchLine, "txtSearchKey", 0, 40, 1680, 330);
   c.txtSearchKey->setAccessibleName(QStringLiteral("Search"));
   c.txtSearchKey->setPlaceholderText(QStringLiteral("成语 / pinyin"));
-  c.txtSearchKey->setClearButtonEnabled(true);
+  // The clear button's icon comes from the icon theme, which is read when
+  // the button is made; the box is empty in the first frame anyway.
+  AfterFirstPaint(client->window(), [box = QPointer<QLineEdit>(c.txtSearchKey)] {
+    if (box) box->setClearButtonEnabled(true);
+  });
   c.cmdSearch = MakeAt<QPushButton>(c.picSearchLine, "cmdSearch", 1720, 40, 620, 330);
   c.cmdSearch->setText(QStringLiteral("Search"));
   c.trvIdiomDir = MakeAt<NodeTree>(c.picMList, "trvIdiomDir", 30, 435, 2340, 2535);
