@@ -51,6 +51,31 @@ bool RubyView::eventFilter(QObject *watched, QEvent *event) {
   return QWidget::eventFilter(watched, event);
 }
 
+// The syllables take a quarter of the height; the characters as much of the
+// rest as their line fits in. Every size tried loads a font of its own, so
+// the size is estimated from one measurement and kept until the height or
+// the box's font changes.
+const RubyView::Fonts &RubyView::FontsFor(int height) {
+  if (fonts_.height == height && fonts_.base == box_->font()) return fonts_;
+  fonts_.height = height;
+  fonts_.base = fonts_.character = fonts_.syllable = box_->font();
+  fonts_.syllable.setBold(false);
+  fonts_.syllable.setPixelSize(std::max(7, height / 4));
+  const int room = height - QFontMetrics(fonts_.syllable).height();
+  fonts_.character.setPixelSize(std::max(6, room));
+  const int tall = QFontMetrics(fonts_.character).height();
+  int size = std::max(6, tall > room ? room * room / std::max(1, tall) : room);
+  const auto heightAt = [this](int pixels) {
+    QFont font = fonts_.character;
+    font.setPixelSize(pixels);
+    return QFontMetrics(font).height();
+  };
+  while (size > 6 && heightAt(size) > room) --size;
+  while (size < room && heightAt(size + 1) <= room) ++size;
+  fonts_.character.setPixelSize(size);
+  return fonts_;
+}
+
 void RubyView::mousePressEvent(QMouseEvent *) {
   // The box under it, for selecting and copying the idiom.
   hide();
@@ -67,16 +92,9 @@ void RubyView::paintEvent(QPaintEvent *) {
   frame.state |= QStyle::State_Sunken;
   style()->drawPrimitive(QStyle::PE_PanelLineEdit, &frame, &painter, box_);
   const QRect inside = rect().adjusted(6, 2, -4, -2);
-  // The syllables take a quarter of the height; the characters as much of
-  // the rest as their line fits in.
-  QFont characterFont = box_->font(), syllableFont = box_->font();
-  syllableFont.setBold(false);
-  syllableFont.setPixelSize(std::max(7, inside.height() / 4));
-  const QFontMetrics syllables(syllableFont);
-  int size = inside.height() - syllables.height();
-  do characterFont.setPixelSize(size--);
-  while (size > 6 && QFontMetrics(characterFont).height() > inside.height() - syllables.height());
-  const QFontMetrics characters(characterFont);
+  const Fonts &fonts = FontsFor(inside.height());
+  const QFontMetrics syllables(fonts.syllable), characters(fonts.character);
+  const QFont &syllableFont = fonts.syllable, &characterFont = fonts.character;
   const int top = inside.top() + syllables.height();
   int x = inside.left();
   painter.setPen(box_->palette().color(QPalette::Text));

@@ -28,7 +28,13 @@ class RubyView : public QWidget {
 
  private:
   void Follow();
+  struct Fonts {
+    int height = -1;
+    QFont base, character, syllable;
+  };
+  const Fonts &FontsFor(int height);
   QLineEdit *box_, *reading_;
+  Fonts fonts_;
   std::vector<std::pair<QString, QString>> pairs_;
 };
 
