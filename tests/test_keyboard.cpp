@@ -193,6 +193,20 @@ TEST_F(Keyboard, TabReachesEveryControlTheMouseReaches) {
     EXPECT_TRUE(reached.contains(control)) << control->objectName().toStdString();
 }
 
+TEST_F(Keyboard, TheStudyViewMadeOnFirstUseJoinsTheTabOrderBeforeTheDetailButtons) {
+  EXPECT_EQ(c().picStudy->findChild<QWidget *>("cmdStudyProgress"), nullptr) << "not made before it is wanted";
+  Press(Qt::CTRL | Qt::Key_4);
+  QWidget *progress = c().picStudy->findChild<QWidget *>("cmdStudyProgress");
+  ASSERT_NE(progress, nullptr);
+  EXPECT_TRUE(progress->isVisible());
+  progress->setFocus(Qt::TabFocusReason);
+  for (int i = 0; i < 12 && c().picStudy->isAncestorOf(Focused()); ++i) Press(Qt::Key_Tab);
+  EXPECT_EQ(Focused(), c().Command2) << "Tab leaves the view for the detail's buttons";
+  Press(Qt::SHIFT | Qt::Key_Tab);
+  EXPECT_TRUE(c().picStudy->isAncestorOf(Focused()))
+      << "and comes back into it, not " << Focused()->objectName().toStdString();
+}
+
 TEST_F(Keyboard, ARememberedZoomOutOfRangeOrUnreadableGivesTheDefault) {
   for (const char *zoom : {"-2147483648", "abc", "2147483647", "69"}) {
     window->close();

@@ -70,6 +70,14 @@ StudyPane::StudyPane(QWidget *parent) : QWidget(parent) {
   setObjectName(QStringLiteral("picStudy"));
   setAccessibleName(QStringLiteral("Study"));
   PlaceAt(this, 30, 435, 2340, 2535);
+  setEnabled(false);
+  hide();
+}
+
+// The pages are made when the view is first wanted: most runs never open
+// it, and its forty controls would cost the window's first frame.
+void StudyPane::EnsureBuilt() {
+  if (pages_ != nullptr) return;
   pages_ = new QStackedWidget(this);
   pages_->addWidget(home_ = MakeHome());
   pages_->addWidget(question_ = MakeQuestion());
@@ -84,6 +92,8 @@ StudyPane::StudyPane(QWidget *parent) : QWidget(parent) {
   scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   scroll->setWidget(pages_);
   Column(this)->addWidget(scroll);
+  // Made while the pane shows, it would otherwise stay hidden.
+  scroll->show();
   // Controls give up width before the page outgrows the pane: a long
   // caption is cut rather than pushing the page past the pane's edge.
   for (QWidget *control : pages_->findChildren<QWidget *>())
@@ -92,8 +102,19 @@ StudyPane::StudyPane(QWidget *parent) : QWidget(parent) {
       control->setMinimumWidth(1);
   pages_->setMinimumWidth(1);
   CreateKeys();
-  setEnabled(false);
-  hide();
+  // The new controls take the pane's place in the window's Tab order.
+  QWidget *previous = tabAnchor_;
+  for (QWidget *control : TabOrder()) {
+    if (previous) setTabOrder(previous, control);
+    previous = control;
+  }
+}
+
+void StudyPane::JoinTabOrderAfter(QWidget *anchor) { tabAnchor_ = anchor; }
+
+void StudyPane::showEvent(QShowEvent *event) {
+  EnsureBuilt();
+  QWidget::showEvent(event);
 }
 
 StudyPane::~StudyPane() = default;
@@ -301,7 +322,7 @@ void StudyPane::SetStore(UserStore *store, bool traditionalEdition, std::functio
 }
 
 bool StudyPane::InSitting() const {
-  return session_ && pages_->currentWidget() == question_ &&
+  return session_ && pages_ != nullptr && pages_->currentWidget() == question_ &&
          (session_->CurrentStage() == StudySession::Stage::Asking ||
           session_->CurrentStage() == StudySession::Stage::Answered);
 }
@@ -311,6 +332,7 @@ int StudyPane::DueToday() const { return session_ ? session_->DueToday(Now()) : 
 void StudyPane::AnnounceDue() { emit dueChanged(DueToday()); }
 
 void StudyPane::Refresh() {
+  EnsureBuilt();
   if (!session_) return;
   std::vector<QString> favourites, recent;
   for (const auto &entry : user_->Favourites()) favourites.push_back(entry.idiom);
@@ -327,13 +349,15 @@ void StudyPane::Refresh() {
   if (!InSitting()) ShowHome();
 }
 
-QWidget *StudyPane::FocusTarget() const {
+QWidget *StudyPane::FocusTarget() {
+  EnsureBuilt();
   if (pages_->currentWidget() == question_) return question_;
   if (pages_->currentWidget() == home_) return start_;
   return pages_->currentWidget();
 }
 
 QList<QWidget *> StudyPane::TabOrder() const {
+  if (pages_ == nullptr) return {};
   return {start_,       studyShown_,  showProgress_, showSettings_, export_,       choices_[0],
           choices_[1],  choices_[2],  choices_[3],   grades_[0],    grades_[1],    grades_[2],
           grades_[3],   playAgain_,   lookUp_,       done_,         progressBack_, fromHistory_,
@@ -341,6 +365,7 @@ QList<QWidget *> StudyPane::TabOrder() const {
 }
 
 void StudyPane::ShowHome() {
+  if (pages_ == nullptr) return;
   const int64_t now = Now();
   const int due = DueToday();
   due_->setText(due == 0 ? QStringLiteral("Nothing is due today.") : QStringLiteral("%1 due today").arg(due));
@@ -355,7 +380,7 @@ void StudyPane::ShowHome() {
 
 void StudyPane::ShowIdiom(const IdiomRecord &record) {
   shownIdiom_ = record.idiom;
-  ShowWhereShownStands();
+  if (pages_ != nullptr) ShowWhereShownStands();
 }
 
 void StudyPane::ShowWhereShownStands() {
@@ -467,7 +492,7 @@ void StudyPane::GoOn() {
 }
 
 void StudyPane::Undo() {
-  if (!session_ || !store_ || pages_->currentWidget() == settings_) return;
+  if (!session_ || !store_ || pages_ == nullptr || pages_->currentWidget() == settings_) return;
   if (!session_->Undo()) return;
   pages_->setCurrentWidget(question_);
   ShowQuestion();
@@ -476,7 +501,7 @@ void StudyPane::Undo() {
 }
 
 void StudyPane::Leave() {
-  if (!session_ || pages_->currentWidget() == home_) return;
+  if (!session_ || pages_ == nullptr || pages_->currentWidget() == home_) return;
   if (InSitting()) {
     session_->Leave();
     return ShowSummary();

@@ -42,8 +42,11 @@ class StudyPane : public QWidget {
   // Brings the cards up to date and shows the home page.
   void Refresh();
   int DueToday() const;
-  QWidget *FocusTarget() const;
+  QWidget *FocusTarget();
+  // The pane's controls in Tab order: none until the view is first shown,
+  // when they join the window's order after the anchor.
   QList<QWidget *> TabOrder() const;
+  void JoinTabOrderAfter(QWidget *anchor);
 
  public slots:
   // Where the idiom on display stands in the review.
@@ -63,6 +66,8 @@ class StudyPane : public QWidget {
   QWidget *MakeProgress();
   QWidget *MakeSettings();
   void CreateKeys();
+  void EnsureBuilt();
+  void showEvent(QShowEvent *event) override;
 
   void StartSitting();
   void ShowQuestion();
@@ -94,7 +99,8 @@ class StudyPane : public QWidget {
   bool canSpeak_ = false;
   QString shownIdiom_;
 
-  QStackedWidget *pages_;
+  QWidget *tabAnchor_ = nullptr;
+  QStackedWidget *pages_ = nullptr;
   QWidget *home_, *question_, *summary_, *progress_, *settings_;
   QLabel *due_, *shown_, *prompt_, *reveal_, *status_, *summaryText_;
   QPushButton *start_, *studyShown_, *showProgress_, *showSettings_, *export_;

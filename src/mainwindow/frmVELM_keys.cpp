@@ -49,6 +49,7 @@ void frmVELM::SetTabOrder() {
   // boxes, the footer, then the banner and the button bar.
   QList<QWidget *> order = {c_.txtSearchKey, c_.cmdSearch, c_.lstKovSearch, c_.trvIdiomDir};
   order += c_.picFavourites->TabOrder();
+  c_.picStudy->JoinTabOrderAfter(order.last());
   order += c_.picStudy->TabOrder();
   order += {c_.Command2, c_.Command4, c_.Command3, c_.Command5, c_.cmdFavourite, c_.cmdRelated, c_.cmdChain};
   order += c_.Picture5->TabOrder();
