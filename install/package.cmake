@@ -51,9 +51,10 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "The Velmora developers <velmora@example.org
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://velmora.example.org/)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# What the shared libraries do not tell: the fonts, the voice data, the
-# conversion tables for the import, Qt's X11 platform plugin and its SVG
-# icon engine (the pictures are SVG).
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-noto-cjk, espeak-ng-data, libopencc-data, qt6-qpa-plugins, libqt6svg6")
+# What the shared libraries do not tell: the fonts, the speech engine (loaded
+# when the first voice is made) and its voice data, the conversion tables for
+# the import, Qt's X11 platform plugin and its SVG image plugin (the pictures
+# are SVG).
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-noto-cjk, libespeak-ng1, espeak-ng-data, libopencc-data, qt6-qpa-plugins, libqt6svg6")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 include(CPack)

@@ -1,5 +1,7 @@
 #include "DetailPane.h"
 
+#include <QPointer>
+
 #include <QFocusEvent>
 #include <QSignalBlocker>
 #include <QTextLayout>
@@ -17,6 +19,7 @@
 #include "dictionary/DetailText.h"
 #include "layout/DetailLayout.h"
 #include "layout/PaneGrid.h"
+#include "platform/AfterFirstPaint.h"
 #include "platform/Desktop.h"
 #include "platform/Twips.h"
 #include "platform/WindowLanguage.h"
@@ -131,8 +134,13 @@ void DetailPane::ApplyLanguage() {
 }
 
 void DetailPane::StartSpeech() {
-  speaker_ = std::make_unique<Speaker>();
-  connect(speaker_.get(), &Speaker::ready, this, &DetailPane::voiceReady);
+  // The engine starts on a thread of its own, after the first frame: on a
+  // machine of two cores it would take the processor from it.
+  AfterFirstPaint(c_.Command4->window(), [self = QPointer<DetailPane>(this)] {
+    if (!self || self->speaker_) return;
+    self->speaker_ = std::make_unique<Speaker>();
+    connect(self->speaker_.get(), &Speaker::ready, self, &DetailPane::voiceReady);
+  });
 }
 
 void DetailPane::Say(const QString &text) {

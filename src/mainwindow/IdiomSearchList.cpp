@@ -11,11 +11,13 @@
 #include <utility>
 
 #include <QLineEdit>
+#include <QPointer>
 #include <QTreeView>
 #include "config/StartupTrace.h"
 #include "data/Conn.h"
 #include "data/EditionFacts.h"
 #include "data/MeaningSearch.h"
+#include "platform/AfterFirstPaint.h"
 
 namespace velmora {
 
@@ -71,8 +73,13 @@ void IdiomSearchList::Fill(IdiomList list, std::function<IdiomFinder()> finderSo
   Settle(matcherWatcher_);
   finder_.reset();
   matcher_.reset();
-  finderWatcher_.setFuture(QtConcurrent::run(std::move(finderSource)));
+  finderSource_ = std::move(finderSource);
   matcherSource_ = std::move(matcherSource);
+  // On a machine of two cores the workers would take the processor from
+  // the first frame: they start once it is on the screen.
+  AfterFirstPaint(list_->window(), [self = QPointer<IdiomSearchList>(this)] {
+    if (self) self->StartFinder();
+  });
   idioms_ = list;
   model_.SetList(std::move(list));
   list_->header()->resizeSection(0, 20);
@@ -99,8 +106,15 @@ void IdiomSearchList::ScheduleDisplay() {
   if (!timer1_.isActive()) timer1_.start();
 }
 
+void IdiomSearchList::StartFinder() {
+  if (!finderSource_) return;
+  finderWatcher_.setFuture(QtConcurrent::run(std::move(finderSource_)));
+  finderSource_ = nullptr;
+}
+
 const IdiomFinder &IdiomSearchList::Finder() {
   if (!finder_) {
+    StartFinder();
     QFuture<IdiomFinder> made = finderWatcher_.future();
     if (made.isValid()) made.waitForFinished();
     finder_ = made.isValid() && made.resultCount() > 0 ? made.takeResult() : IdiomFinder();
@@ -136,6 +150,7 @@ void IdiomSearchList::SearchNow() {
 }
 
 void IdiomSearchList::StartMatcher() {
+  StartFinder();  // when the matcher is wanted before the first frame
   if (!matcherSource_) return;
   matcherWatcher_.setFuture(QtConcurrent::run(std::move(matcherSource_)));
   matcherSource_ = nullptr;

@@ -29,8 +29,9 @@ class IdiomSearchList : public QObject {
   ~IdiomSearchList() override;
 
   // Fills the list, makes its first row current and schedules its display.
-  // The find is made by finderSource on another thread meanwhile; a key typed
-  // before it is ready waits for it, so no key is lost.
+  // The find is made by finderSource on another thread once the window has
+  // shown its first frame; a key typed before it is ready waits for it, so
+  // no key is lost.
   void Fill(IdiomList list, std::function<IdiomFinder()> finderSource, std::function<IdiomMatcher()> matcherSource);
   // True once the find is ready.
   bool SearchReady() const { return finder_.has_value(); }
@@ -69,6 +70,7 @@ class IdiomSearchList : public QObject {
   void lstKovSearch_RowNotify(int row);
   void SetCurrentRow(int row);
   const IdiomFinder &Finder();
+  void StartFinder();
   // Shows the chosen match as choosing its row in the list does.
   void Choose(int listRow);
   // Tints the search box and tells screen readers when nothing matches.
@@ -94,6 +96,7 @@ class IdiomSearchList : public QObject {
   bool chosen_ = false;
   QFutureWatcher<IdiomMatcher> matcherWatcher_;
   // Made after the find, so that the two never hold their reading at once.
+  std::function<IdiomFinder()> finderSource_;
   std::function<IdiomMatcher()> matcherSource_;
   void StartMatcher();
   QPalette searchPalette_;
