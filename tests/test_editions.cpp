@@ -3,6 +3,7 @@
 #include <QFile>
 
 #include <QTemporaryDir>
+#include <algorithm>
 #include <functional>
 
 #include "TestInstall.h"
@@ -12,6 +13,8 @@
 #include "editions/CedictNotation.h"
 #include "editions/CedictSource.h"
 #include "editions/EditionBuilder.h"
+#include "editions/EditionSwap.h"
+#include "editions/Editions.h"
 #include "editions/IdiomJsonSource.h"
 #include "editions/SourceError.h"
 #include "editions/SourceFile.h"
@@ -178,4 +181,30 @@ TEST(Sources, MalformedSourcesAreToldWithTheirLineInWords) {
             dir.filePath("empty.json") + ": the file holds no idioms");
   EXPECT_EQ(message([&] { LoadSource(dir.filePath("none.json"), SourceKind::Any); }),
             dir.filePath("none.json") + ": there is no such file");
+}
+
+TEST(Editions, BothAreBuiltSideBySideWithOneProgressAndTheFirstFailureTold) {
+  LoadedSource source;
+  source.entries = {
+      {"一马当先", "", "yī mǎ dāng xiān", "作战时策马冲在最前面", "《水浒传》", std::nullopt, std::nullopt},
+      {"爱不释手", "", "ài bù shì shǒu", "喜爱得舍不得放手", std::nullopt, std::nullopt, std::nullopt}};
+  QTemporaryDir dir;
+  std::vector<double> reported;
+  BuildControl control;
+  control.progress = [&reported](double done) { reported.push_back(done); };
+  BuildEditions({source}, {dir.filePath("gb.dat"), dir.filePath("big5.dat")}, kDatabasePassword, control);
+  EXPECT_EQ(CountIdioms(dir.filePath("gb.dat"), kDatabasePassword), 2);
+  EXPECT_EQ(CountIdioms(dir.filePath("big5.dat"), kDatabasePassword), 2);
+  ASSERT_FALSE(reported.empty());
+  EXPECT_TRUE(std::is_sorted(reported.begin(), reported.end())) << "the two builds make one progress";
+  EXPECT_EQ(reported.back(), 1.0);
+  // The traditional edition cannot be written: its failure is what is told,
+  // not the stop it caused in the other build.
+  const QString nowhere = dir.filePath("missing/folder/big5.dat");
+  try {
+    BuildEditions({source}, {dir.filePath("gb2.dat"), nowhere}, kDatabasePassword, {});
+    ADD_FAILURE() << "an edition that cannot be written fails the build";
+  } catch (const SourceError &error) {
+    EXPECT_TRUE(error.Text().contains("missing/folder")) << error.Text().toStdString();
+  }
 }
