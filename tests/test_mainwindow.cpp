@@ -7,6 +7,7 @@
 #include <functional>
 
 #include <QPlainTextEdit>
+#include <QSignalSpy>
 #include <QTreeView>
 #include "MainWindowFixture.h"
 #include "TestHooks.h"
@@ -18,6 +19,7 @@
 #include "editions/SyntheticSource.h"
 #include "mainwindow/MatchPopup.h"
 #include "mainwindow/frmVELM.h"
+#include "platform/Speaker.h"
 #include "platform/Twips.h"
 
 using namespace velmora;
@@ -315,4 +317,14 @@ TEST_F(MainWindow, NoMatchIsShownAndToldToScreenReaders) {
       << "found by its meaning";
   box->setText("");
   EXPECT_FALSE(window->findChild<MatchPopup *>("MatchPopup")->isVisible());
+}
+
+TEST(Speech, TheEngineStartsWhenFirstWantedNotWithTheSpeaker) {
+  Speaker speaker;
+  QSignalSpy ready(&speaker, &Speaker::ready);
+  EXPECT_FALSE(ready.wait(300)) << "a run that says nothing never starts the engine";
+  speaker.Prepare();
+  ASSERT_TRUE(ready.wait(5000));
+  speaker.Prepare();
+  EXPECT_FALSE(ready.wait(300)) << "it starts once";
 }

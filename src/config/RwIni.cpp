@@ -64,8 +64,13 @@ IniDocument ReadDocument(const QString &path, const QFileInfo &info) {
   if (!info.isFile() || info.size() > kLargestSettingsFile) return IniDocument::FromBytes({});
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return IniDocument::FromBytes({});
-  // Read no further than the cap, also when the file grows meanwhile.
-  return IniDocument::FromBytes(file.read(kLargestSettingsFile + 1).left(kLargestSettingsFile));
+  // Read no further than the cap, also when the file grows meanwhile. The
+  // read reserves the whole cap: the document is cached, so it keeps only
+  // what the file holds.
+  QByteArray bytes = file.read(kLargestSettingsFile + 1);
+  bytes.truncate(kLargestSettingsFile);
+  bytes.squeeze();
+  return IniDocument::FromBytes(bytes);
 }
 
 std::shared_ptr<const IniDocument> LoadDocument(const QString &path) {

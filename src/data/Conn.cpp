@@ -96,11 +96,17 @@ void CompareLettersWithoutCase(const SqlConnection &connection) {
     qCWarning(lcQueries).noquote() << "letters keep their case:" << error;
 }
 
+std::unique_ptr<SqlConnection> OpenDictionaryFile(const QString &connString, QString *error) {
+  return SqlConnection::Open(ResolvePath(ConnStringPart(connString, QStringLiteral("Data Source"))),
+                             ConnStringPart(connString, QStringLiteral("Jet OLEDB:DataBase Password")),
+                             SqlConnection::Mode::ReadOnly, error);
+}
+
 std::shared_ptr<SqlConnection> ConnectionIn(Connections &state, const QString &connString, QString *error) {
   auto &open = state.open;
   auto found = open.find(connString);
   if (found != open.end()) return found->second;
-  auto connection = OpenConnection(connString, error);
+  auto connection = OpenDictionaryFile(connString, error);
   if (!connection) return nullptr;
   if (connection->HasTable(QStringLiteral("VELM"))) CompareLettersWithoutCase(*connection);
   state.rowsInCodeOrder[connString] = RowsInCodeOrder(*connection);
@@ -170,9 +176,11 @@ RecordSet OpenRS(const QString &query, bool /*editable*/, const std::vector<SqlV
 }
 
 std::unique_ptr<SqlConnection> OpenConnection(const QString &connString, QString *error) {
-  return SqlConnection::Open(ResolvePath(ConnStringPart(connString, QStringLiteral("Data Source"))),
-                             ConnStringPart(connString, QStringLiteral("Jet OLEDB:DataBase Password")),
-                             SqlConnection::Mode::ReadOnly, error);
+  auto connection = OpenDictionaryFile(connString, error);
+  // Work on another thread reads its rows or blobs once: a page cache of
+  // the default two megabytes would only hold what is never read again.
+  if (connection) connection->Execute(QStringLiteral("PRAGMA cache_size = -256"));
+  return connection;
 }
 
 std::shared_ptr<SqlConnection> DictionaryConnection() {

@@ -134,13 +134,20 @@ void DetailPane::ApplyLanguage() {
 }
 
 void DetailPane::StartSpeech() {
-  // The engine starts on a thread of its own, after the first frame: on a
-  // machine of two cores it would take the processor from it.
+  // The speaker's thread starts after the first frame: on a machine of two
+  // cores it would take the processor from it. Its engine starts when
+  // something is first said, or when a view asks whether there is a voice.
   AfterFirstPaint(c_.Command4->window(), [self = QPointer<DetailPane>(this)] {
     if (!self || self->speaker_) return;
     self->speaker_ = std::make_unique<Speaker>();
     connect(self->speaker_.get(), &Speaker::ready, self, &DetailPane::voiceReady);
+    if (self->voiceWanted_) self->speaker_->Prepare();
   });
+}
+
+void DetailPane::PrepareVoice() {
+  voiceWanted_ = true;
+  if (speaker_) speaker_->Prepare();
 }
 
 void DetailPane::Say(const QString &text) {

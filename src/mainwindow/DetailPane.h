@@ -37,10 +37,13 @@ class DetailPane : public QObject {
   // The language's texts of empty boxes and the spelling's font (the
   // language file is the current settings file).
   void ApplyLanguage();
-  // The speech engine is started off the window's thread, after the first paint.
+  // The speaker's thread starts after the first paint; its engine when
+  // something is first said or PrepareVoice asks for it.
   void StartSpeech();
-  // Says a text (another pane's) with the detail's voice, once it is started.
+  // Says a text (another pane's) with the detail's voice.
   void Say(const QString &text);
+  // Starts the engine, so that voiceReady tells whether there is a voice.
+  void PrepareVoice();
   // The star as the user's store allows: off, with the reason in its tool
   // tip, when favourites cannot be kept.
   void ShowStore(const UserStore &store, const QString &path);
@@ -69,6 +72,7 @@ class DetailPane : public QObject {
   Reader &reader_;
   std::vector<QWidget *> zoomed_;
   std::unique_ptr<Speaker> speaker_;
+  bool voiceWanted_ = false;
   QString detailText_;
   int zoomPercent_ = WindowMemory::kDefaultZoom;
   bool selectExplainOnRelease_ = false;

@@ -102,6 +102,7 @@ void StudyPane::EnsureBuilt() {
       control->setMinimumWidth(1);
   pages_->setMinimumWidth(1);
   CreateKeys();
+  emit voiceWanted();
   // The new controls take the pane's place in the window's Tab order.
   QWidget *previous = tabAnchor_;
   for (QWidget *control : TabOrder()) {

@@ -55,6 +55,8 @@ class StudyPane : public QWidget {
  signals:
   void idiomChosen(const QString &idiom);
   void speakRequested(const QString &text);
+  // The view opened: listening questions need to know whether there is a voice.
+  void voiceWanted();
   void dueChanged(int due);
 
  private:

@@ -66,6 +66,7 @@ void frmVELM::ConnectHandlers() {
   connect(c_.picStudy, &StudyPane::speakRequested, detail_, &DetailPane::Say);
   connect(connections_, &ConnectionsPane::idiomChosen, browse_, &BrowsePane::ShowChosenIdiom);
   connect(detail_, &DetailPane::voiceReady, c_.picStudy, &StudyPane::SetVoiceAvailable);
+  connect(c_.picStudy, &StudyPane::voiceWanted, detail_, &DetailPane::PrepareVoice);
 }
 
 void frmVELM::showEvent(QShowEvent *event) {

@@ -11,18 +11,21 @@ namespace {
 // Lives on the speaker's thread: the engine is made and used only there.
 class SpeechWorker : public QObject {
  public:
-  void Start(Speaker *speaker) {
-    voice_ = std::make_unique<Voice>();
-    emit speaker->ready(voice_->IsAvailable());
+  explicit SpeechWorker(Speaker *speaker) : speaker_(speaker) {}
+  Voice &Started() {
+    if (!voice_) {
+      voice_ = std::make_unique<Voice>();
+      emit speaker_->ready(voice_->IsAvailable());
+    }
+    return *voice_;
   }
-  void Say(const QString &text) {
-    if (voice_) (void)voice_->Speak(text);
-  }
+  void Say(const QString &text) { (void)Started().Speak(text); }
   void Stop() {
     if (voice_) voice_->Stop();
   }
 
  private:
+  Speaker *speaker_;
   std::unique_ptr<Voice> voice_;
 };
 
@@ -30,12 +33,15 @@ SpeechWorker *Worker(QObject *worker) { return static_cast<SpeechWorker *>(worke
 
 }  // namespace
 
-Speaker::Speaker(QObject *parent) : QObject(parent), worker_(new SpeechWorker) {
+Speaker::Speaker(QObject *parent) : QObject(parent), worker_(new SpeechWorker(this)) {
   thread_.setObjectName(QStringLiteral("speech"));
   worker_->moveToThread(&thread_);
   connect(&thread_, &QThread::finished, worker_, &QObject::deleteLater);
   thread_.start();
-  QMetaObject::invokeMethod(worker_, [worker = Worker(worker_), this] { worker->Start(this); });
+}
+
+void Speaker::Prepare() {
+  QMetaObject::invokeMethod(worker_, [worker = Worker(worker_)] { worker->Started(); });
 }
 
 Speaker::~Speaker() {

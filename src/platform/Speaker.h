@@ -1,8 +1,9 @@
 #pragma once
 // Reads idioms aloud off the window's thread. One worker thread owns the
-// speech engine (started there, so that the window does not wait for its
-// voice data either); Say returns at once, and a text said while another is
-// being said stops that one first.
+// speech engine, which it starts when it is first wanted (a text to say, or
+// Prepare): the engine, its sound libraries and its voice data are some
+// megabytes that a run without speech never needs. Say returns at once, and
+// a text said while another is being said stops that one first.
 #include <QObject>
 #include <QString>
 #include <QThread>
@@ -15,9 +16,11 @@ class Speaker : public QObject {
   explicit Speaker(QObject *parent = nullptr);
   ~Speaker() override;
   void Say(const QString &text);
+  // Starts the engine now, so that ready() tells whether there is a voice.
+  void Prepare();
 
  signals:
-  // From the worker, once the engine is ready (or known to be missing).
+  // From the worker, once the engine has started (or is known to be missing).
   void ready(bool available);
 
  private:
