@@ -24,46 +24,46 @@ std::optional<size_t> RowsInCodeOrder(const SqlConnection &connection) {
   return rows > 0 ? static_cast<size_t>(rows) : 0;
 }
 
+namespace {
+
+// The named data read straight into a buffer of its own: reading it as a
+// column would first assemble it in a buffer of SQLite's, a second copy of
+// megabytes. Empty when it is not stored.
+QByteArray ReadNamedData(const SqlConnection &connection, const QString &name) {
+  sqlite3 *db = connection.handle();
+  sqlite3_stmt *statement = nullptr;
+  sqlite3_int64 rowid = -1;
+  const QByteArray utf8 = name.toUtf8();
+  if (sqlite3_prepare_v2(db, "SELECT rowid FROM VelmoraSearch WHERE Name = ?1", -1, &statement, nullptr) == SQLITE_OK &&
+      sqlite3_bind_text(statement, 1, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT) == SQLITE_OK &&
+      sqlite3_step(statement) == SQLITE_ROW)
+    rowid = sqlite3_column_int64(statement, 0);
+  sqlite3_finalize(statement);
+  if (rowid < 0) return {};
+  sqlite3_blob *blob = nullptr;
+  QByteArray data;
+  if (sqlite3_blob_open(db, "main", "VelmoraSearch", "Data", rowid, 0, &blob) == SQLITE_OK) {
+    data = QByteArray(sqlite3_blob_bytes(blob), Qt::Uninitialized);
+    if (sqlite3_blob_read(blob, data.data(), static_cast<int>(data.size()), 0) != SQLITE_OK) data.clear();
+  }
+  sqlite3_blob_close(blob);
+  return data;
+}
+
+}  // namespace
+
 std::optional<SearchIndexBytes> ReadSearchIndexes(const SqlConnection &connection) {
   if (!connection.HasTable(QStringLiteral("VelmoraSearch"))) return std::nullopt;
-  SearchIndexBytes indexes;
-  sqlite3_stmt *statement = nullptr;
   // Only the three: the other data stored beside them is large and read when wanted.
-  if (sqlite3_prepare_v2(connection.handle(),
-                         "SELECT Name, Data FROM VelmoraSearch WHERE Name IN ('text', 'pinyin', 'initials')", -1,
-                         &statement, nullptr) != SQLITE_OK)
-    return std::nullopt;
-  int found = 0;  // of the three indexes
-  while (sqlite3_step(statement) == SQLITE_ROW) {
-    const QString name = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, 0)));
-    const QByteArray data(static_cast<const char *>(sqlite3_column_blob(statement, 1)),
-                          sqlite3_column_bytes(statement, 1));
-    QByteArray *target = name == kSearchTextIndex       ? &indexes.text
-                         : name == kSearchPinyinIndex   ? &indexes.pinyin
-                         : name == kSearchInitialsIndex ? &indexes.initials
-                                                        : nullptr;
-    if (target != nullptr) {
-      *target = data;
-      ++found;
-    }
-  }
-  sqlite3_finalize(statement);
-  if (found != 3) return std::nullopt;
+  SearchIndexBytes indexes{ReadNamedData(connection, kSearchTextIndex), ReadNamedData(connection, kSearchPinyinIndex),
+                           ReadNamedData(connection, kSearchInitialsIndex)};
+  if (indexes.text.isEmpty() || indexes.pinyin.isEmpty() || indexes.initials.isEmpty()) return std::nullopt;
   return indexes;
 }
 
 QByteArray ReadSearchData(const SqlConnection &connection, const QString &name) {
   if (!connection.HasTable(QStringLiteral("VelmoraSearch"))) return {};
-  sqlite3_stmt *statement = nullptr;
-  QByteArray data;
-  const QByteArray utf8 = name.toUtf8();
-  if (sqlite3_prepare_v2(connection.handle(), "SELECT Data FROM VelmoraSearch WHERE Name = ?1", -1, &statement,
-                         nullptr) == SQLITE_OK &&
-      sqlite3_bind_text(statement, 1, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT) == SQLITE_OK &&
-      sqlite3_step(statement) == SQLITE_ROW)
-    data = QByteArray(static_cast<const char *>(sqlite3_column_blob(statement, 0)), sqlite3_column_bytes(statement, 0));
-  sqlite3_finalize(statement);
-  return data;
+  return ReadNamedData(connection, name);
 }
 
 QByteArray ReadOtherScriptLines(const SqlConnection &connection) {

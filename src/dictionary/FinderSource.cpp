@@ -42,6 +42,7 @@ std::function<IdiomMatcher()> MatcherSource(const IdiomList &list, const QString
       QString error;
       const auto connection = OpenConnection(connString, &error);
       if (!connection) return matcher;
+      if (const auto rows = RowsInCodeOrder(*connection)) matcher.Reserve(*rows);
       ForEachIdiomInCodeOrder(*connection,
                               [&matcher](const QString &idiom, const QString &spell) { matcher.Add(idiom, spell); });
       const QByteArray otherScript = ReadOtherScriptLines(*connection);

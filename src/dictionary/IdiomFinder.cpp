@@ -29,29 +29,41 @@ quint32 NumberAt(const QByteArray &bytes, qsizetype at) {
 void PrefixIndex::Build(std::vector<Entry> entries) {
   std::sort(entries.begin(), entries.end(),
             [](const Entry &a, const Entry &b) { return a.key != b.key ? a.key < b.key : a.row < b.row; });
-  text_.clear();
-  offsets_.assign(1, 0);
-  rows_.clear();
-  offsets_.reserve(entries.size() + 1);
-  rows_.reserve(entries.size());
-  for (const Entry &entry : entries) {
-    text_ += entry.key;
-    offsets_.push_back(static_cast<uint32_t>(text_.size()));
-    rows_.push_back(entry.row);
-  }
+  count_ = entries.size();
+  stored_ = kIndexMagic;
+  AppendNumber(&stored_, static_cast<quint32>(count_));
+  for (const Entry &entry : entries) AppendNumber(&stored_, static_cast<quint32>(entry.row));
+  quint32 offset = 0;
+  AppendNumber(&stored_, offset);
+  for (const Entry &entry : entries) AppendNumber(&stored_, offset += static_cast<quint32>(entry.key.size()));
+  for (const Entry &entry : entries) stored_.append(entry.key.data(), static_cast<qsizetype>(entry.key.size()));
   BuildTree();
 }
 
+int PrefixIndex::RowAt(size_t i) const {
+  return static_cast<int>(NumberAt(stored_, static_cast<qsizetype>(8 + 4 * i)));
+}
+
+uint32_t PrefixIndex::OffsetAt(size_t i) const {
+  return NumberAt(stored_, static_cast<qsizetype>(8 + 4 * count_ + 4 * i));
+}
+
+std::string_view PrefixIndex::KeyAt(size_t i) const {
+  const size_t text = 8 + 8 * count_ + 4;
+  const uint32_t from = OffsetAt(i);
+  return std::string_view(stored_.constData() + text + from, OffsetAt(i + 1) - from);
+}
+
 void PrefixIndex::BuildTree() {
-  const size_t n = rows_.size();
+  const size_t n = count_;
   minRows_.assign(2 * n, 0);
-  std::copy(rows_.begin(), rows_.end(), minRows_.begin() + static_cast<std::ptrdiff_t>(n));
+  for (size_t i = 0; i < n; ++i) minRows_[n + i] = RowAt(i);
   for (size_t i = n - 1; i >= 1 && i < n; --i) minRows_[i] = std::min(minRows_[2 * i], minRows_[2 * i + 1]);
 }
 
 int PrefixIndex::MinRow(size_t begin, size_t end) const {
   int smallest = std::numeric_limits<int>::max();
-  for (begin += rows_.size(), end += rows_.size(); begin < end; begin /= 2, end /= 2) {
+  for (begin += count_, end += count_; begin < end; begin /= 2, end /= 2) {
     if (begin & 1) smallest = std::min(smallest, minRows_[begin++]);
     if (end & 1) smallest = std::min(smallest, minRows_[--end]);
   }
@@ -59,8 +71,8 @@ int PrefixIndex::MinRow(size_t begin, size_t end) const {
 }
 
 int PrefixIndex::FirstRow(const std::string &prefix) const {
-  if (prefix.empty() || rows_.empty()) return -1;
-  size_t low = 0, high = rows_.size();
+  if (prefix.empty() || count_ == 0) return -1;
+  size_t low = 0, high = count_;
   while (low < high) {  // the first key not below the prefix
     const size_t middle = (low + high) / 2;
     if (KeyAt(middle) < prefix)
@@ -71,7 +83,7 @@ int PrefixIndex::FirstRow(const std::string &prefix) const {
   // The keys that begin with the prefix follow it in one run.
   const auto begins = [&](size_t i) { return KeyAt(i).substr(0, prefix.size()) == prefix; };
   size_t end = low;
-  for (size_t last = rows_.size(); end < last;) {
+  for (size_t last = count_; end < last;) {
     const size_t middle = (end + last) / 2;
     if (begins(middle))
       end = middle + 1;
@@ -82,35 +94,23 @@ int PrefixIndex::FirstRow(const std::string &prefix) const {
   return MinRow(low, end);
 }
 
-QByteArray PrefixIndex::Serialize() const {
-  QByteArray out = kIndexMagic;
-  AppendNumber(&out, static_cast<quint32>(rows_.size()));
-  for (const int row : rows_) AppendNumber(&out, static_cast<quint32>(row));
-  for (const uint32_t offset : offsets_) AppendNumber(&out, offset);
-  out.append(text_.data(), static_cast<qsizetype>(text_.size()));
-  return out;
-}
-
 std::optional<PrefixIndex> PrefixIndex::FromBytes(const QByteArray &bytes) {
   if (!bytes.startsWith(kIndexMagic) || bytes.size() < 8) return std::nullopt;
   const quint64 n = NumberAt(bytes, 4);
   const quint64 header = 8 + 4 * n + 4 * (n + 1);
   if (header > static_cast<quint64>(bytes.size())) return std::nullopt;
   PrefixIndex index;
-  index.rows_.resize(n);
-  index.offsets_.resize(n + 1);
-  for (quint64 i = 0; i < n; ++i) {
-    const quint32 row = NumberAt(bytes, static_cast<qsizetype>(8 + 4 * i));
-    if (row > static_cast<quint32>(std::numeric_limits<int>::max())) return std::nullopt;
-    index.rows_[i] = static_cast<int>(row);
-  }
+  index.stored_ = bytes;
+  index.count_ = static_cast<size_t>(n);
+  for (quint64 i = 0; i < n; ++i)
+    if (NumberAt(bytes, static_cast<qsizetype>(8 + 4 * i)) > static_cast<quint32>(std::numeric_limits<int>::max()))
+      return std::nullopt;
   const quint64 textSize = static_cast<quint64>(bytes.size()) - header;
   for (quint64 i = 0; i <= n; ++i) {
-    index.offsets_[i] = NumberAt(bytes, static_cast<qsizetype>(8 + 4 * n + 4 * i));
-    if (index.offsets_[i] > textSize || (i > 0 && index.offsets_[i] < index.offsets_[i - 1])) return std::nullopt;
+    const quint32 offset = index.OffsetAt(i);
+    if (offset > textSize || (i > 0 && offset < index.OffsetAt(i - 1))) return std::nullopt;
   }
-  if (index.offsets_[0] != 0 || index.offsets_[n] != textSize) return std::nullopt;
-  index.text_.assign(bytes.constData() + header, textSize);
+  if (index.OffsetAt(0) != 0 || index.OffsetAt(n) != textSize) return std::nullopt;
   for (quint64 i = 1; i < n; ++i)
     if (index.KeyAt(i) < index.KeyAt(i - 1)) return std::nullopt;
   index.BuildTree();

@@ -27,26 +27,26 @@ class PrefixIndex {
   void Build(std::vector<Entry> entries);
   // The smallest row whose key begins with the prefix; -1 when none does.
   int FirstRow(const std::string &prefix) const;
-  size_t size() const { return rows_.size(); }
+  size_t size() const { return count_; }
 
-  QByteArray Serialize() const;
+  QByteArray Serialize() const { return stored_; }
   // The index the bytes hold; nothing when they are not a well-formed one
-  // (sorted keys, rows not negative).
+  // (sorted keys, rows not negative). It keeps the bytes, not a copy.
   static std::optional<PrefixIndex> FromBytes(const QByteArray &bytes);
 
  private:
-  std::string_view KeyAt(size_t i) const {
-    return std::string_view(text_).substr(offsets_[i], offsets_[i + 1] - offsets_[i]);
-  }
+  // The index lives in its stored form, which is read in place: "VPX1",
+  // the count n, n rows in key order, n + 1 offsets of the keys, then the
+  // keys one after the other (key i is text[offset i, offset i + 1)). So
+  // loading an edition's index copies nothing, and one buffer holds all.
+  int RowAt(size_t i) const;
+  uint32_t OffsetAt(size_t i) const;
+  std::string_view KeyAt(size_t i) const;
   void BuildTree();
   int MinRow(size_t begin, size_t end) const;
 
-  // The keys in order, one after the other; key i is text_[offsets_[i],
-  // offsets_[i + 1]). One buffer instead of a string each: a third of the
-  // memory, and loading is a copy.
-  std::string text_;
-  std::vector<uint32_t> offsets_{0};
-  std::vector<int> rows_;
+  QByteArray stored_;
+  size_t count_ = 0;
   // A segment tree: leaves at [n, 2n) hold the rows in key order, each inner
   // node i the smaller row of its children 2i and 2i + 1.
   std::vector<int> minRows_;

@@ -81,6 +81,14 @@ void IdiomMatcher::Build(const QStringList &idioms, const QStringList &spells) {
   for (qsizetype row = 0; row < idioms.size(); ++row) Add(idioms[row], spells.value(row));
 }
 
+void IdiomMatcher::Reserve(size_t rows) {
+  // Twice what an idiom and its reading take, on average.
+  idioms_.Reserve(rows, 12);
+  readings_.Reserve(rows, 48);
+  initials_.Reserve(rows, 12);
+  toneless_.Reserve(rows, 40);
+}
+
 void IdiomMatcher::Add(const QString &idiom, const QString &spell) {
   idioms_.Add(Normalized(idiom).toStdU16String());
   std::string readings, initials, toneless;

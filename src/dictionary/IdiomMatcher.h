@@ -36,6 +36,10 @@ class IdiomMatcher {
   void Build(const QStringList &idioms, const QStringList &spells);
   // The same a row at a time, so that a reader need not hold every row.
   void Add(const QString &idiom, const QString &spell);
+  // Room for the rows to come, so that Add never moves what it holds: a
+  // buffer that grows by doubling has its old and new copies in memory at
+  // once. Room not filled is never touched, so it costs no memory.
+  void Reserve(size_t rows);
   // Each row's idiom in the other script (the data builder converts them
   // with OpenCC), as UTF-8 text, one idiom per line, so that a key in
   // simplified characters finds a traditional idiom and the reverse.
@@ -69,6 +73,10 @@ class IdiomMatcher {
   struct Texts {
     std::basic_string<Char> text;
     std::vector<uint32_t> offsets{0};
+    void Reserve(size_t rows, size_t perRow) {
+      text.reserve(rows * perRow);
+      offsets.reserve(rows + 1);
+    }
     void Add(std::basic_string_view<Char> item) {
       text += item;
       offsets.push_back(static_cast<uint32_t>(text.size()));
