@@ -85,7 +85,7 @@ void StudyPane::EnsureBuilt() {
   pages_->addWidget(progress_ = MakeProgress());
   pages_->addWidget(settings_ = MakeSettings());
   // A narrow pane or large text scrolls rather than squeezing the pages.
-  auto *scroll = new QScrollArea(this);
+  auto *scroll = scroll_ = new QScrollArea(this);
   scroll->setObjectName(QStringLiteral("scrStudy"));
   scroll->setFrameShape(QFrame::NoFrame);
   scroll->setWidgetResizable(true);
@@ -353,7 +353,12 @@ void StudyPane::Refresh() {
 QWidget *StudyPane::FocusTarget() {
   EnsureBuilt();
   if (pages_->currentWidget() == question_) return question_;
-  if (pages_->currentWidget() == home_) return start_;
+  if (pages_->currentWidget() == home_) {
+    // The first button that takes the focus: with nothing due, Start is off.
+    for (QWidget *button : {static_cast<QWidget *>(start_), static_cast<QWidget *>(studyShown_)})
+      if (button->isEnabled() && !button->isHidden()) return button;
+    return showProgress_;
+  }
   return pages_->currentWidget();
 }
 
@@ -376,6 +381,7 @@ void StudyPane::ShowHome() {
   start_->setEnabled(due > 0 || (store_ && store_->NextDue(now + StudySession::kLearnAheadSeconds)));
   ShowWhereShownStands();
   pages_->setCurrentWidget(home_);
+  scroll_->ensureVisible(0, 0);  // the page from its top, where what is due is told
   emit dueChanged(due);
 }
 

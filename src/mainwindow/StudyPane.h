@@ -16,6 +16,7 @@ class QComboBox;
 class QDoubleSpinBox;
 class QLabel;
 class QPushButton;
+class QScrollArea;
 class QSpinBox;
 class QStackedWidget;
 
@@ -103,6 +104,7 @@ class StudyPane : public QWidget {
 
   QWidget *tabAnchor_ = nullptr;
   QStackedWidget *pages_ = nullptr;
+  QScrollArea *scroll_ = nullptr;
   QWidget *home_, *question_, *summary_, *progress_, *settings_;
   QLabel *due_, *shown_, *prompt_, *reveal_, *status_, *summaryText_;
   QPushButton *start_, *studyShown_, *showProgress_, *showSettings_, *export_;
