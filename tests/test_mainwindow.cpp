@@ -19,6 +19,8 @@
 #include "editions/SyntheticSource.h"
 #include "mainwindow/MatchPopup.h"
 #include "mainwindow/frmVELM.h"
+#include "platform/AfterFirstPaint.h"
+#include "platform/ImageList.h"
 #include "platform/Speaker.h"
 #include "platform/Twips.h"
 
@@ -327,4 +329,34 @@ TEST(Speech, TheEngineStartsWhenFirstWantedNotWithTheSpeaker) {
   ASSERT_TRUE(ready.wait(5000));
   speaker.Prepare();
   EXPECT_FALSE(ready.wait(300)) << "it starts once";
+}
+
+TEST(FirstPaint, WorkWaitsForTheWindowsFirstFrameThenRunsOnceInOrder) {
+  QWidget window;
+  QStringList ran;
+  AfterFirstPaint(&window, [&ran] { ran << "first"; });
+  AfterFirstPaint(&window, [&ran] { ran << "second"; });
+  QApplication::processEvents();
+  EXPECT_TRUE(ran.isEmpty()) << "nothing runs before the window is painted";
+  window.show();
+  ASSERT_TRUE(test::WaitFor([&ran] { return ran.size() == 2; }));
+  EXPECT_EQ(ran, QStringList({"first", "second"}));
+  AfterFirstPaint(&window, [&ran] { ran << "later"; });
+  EXPECT_EQ(ran.last(), "later") << "a painted window runs new work at once";
+  window.update();
+  QApplication::processEvents();
+  EXPECT_EQ(ran.size(), 3) << "another paint runs nothing again";
+}
+
+TEST(Pictures, AreDrawnAtTheSizeAskedAndGreyedWhenOff) {
+  const QIcon star = ImageByKey("star");
+  const QImage normal = star.pixmap(QSize(24, 24), 1.0).toImage();
+  ASSERT_EQ(normal.size(), QSize(24, 24));
+  int drawn = 0;
+  for (int y = 0; y < normal.height(); ++y)
+    for (int x = 0; x < normal.width(); ++x) drawn += normal.pixelColor(x, y).alpha() > 0;
+  EXPECT_GT(drawn, 24) << "the star is drawn, not left empty";
+  EXPECT_EQ(star.pixmap(QSize(48, 48), 1.0).size(), QSize(48, 48));
+  EXPECT_NE(star.pixmap(QSize(24, 24), 1.0, QIcon::Disabled).toImage(), normal);
+  EXPECT_TRUE(ImageByKey("no such picture").isNull());
 }

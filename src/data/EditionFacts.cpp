@@ -26,6 +26,11 @@ std::optional<size_t> RowsInCodeOrder(const SqlConnection &connection) {
 
 namespace {
 
+QString ColumnText(sqlite3_stmt *statement, int column) {
+  return QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, column)),
+                           sqlite3_column_bytes(statement, column));
+}
+
 // The named data read straight into a buffer of its own: reading it as a
 // column would first assemble it in a buffer of SQLite's, a second copy of
 // megabytes. Empty when it is not stored.
@@ -73,16 +78,12 @@ QByteArray ReadOtherScriptLines(const SqlConnection &connection) {
 void ForEachIdiomWithNote(
     const SqlConnection &connection,
     const std::function<void(const QString &idiom, const QString &spell, const QString &note)> &take) {
-  connection.Execute(QStringLiteral("PRAGMA cache_size = -256"));
   sqlite3_stmt *statement = nullptr;
   if (sqlite3_prepare_v2(connection.handle(), "SELECT Idiom, Spell, Note FROM VELM", -1, &statement, nullptr) !=
       SQLITE_OK)
     return;
-  const auto text = [statement](int column) {
-    return QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, column)),
-                             sqlite3_column_bytes(statement, column));
-  };
-  while (sqlite3_step(statement) == SQLITE_ROW) take(text(0), text(1), text(2));
+  while (sqlite3_step(statement) == SQLITE_ROW)
+    take(ColumnText(statement, 0), ColumnText(statement, 1), ColumnText(statement, 2));
   sqlite3_finalize(statement);
 }
 
@@ -101,17 +102,11 @@ std::vector<std::pair<int, QString>> ReadRelatedTerms(const SqlConnection &conne
 
 void ForEachIdiomInCodeOrder(const SqlConnection &connection,
                              const std::function<void(const QString &idiom, const QString &spell)> &take) {
-  // A scan reads each page once: a small page cache does as well.
-  connection.Execute(QStringLiteral("PRAGMA cache_size = -256"));
   sqlite3_stmt *statement = nullptr;
   if (sqlite3_prepare_v2(connection.handle(), "SELECT Idiom, Spell FROM VELM ORDER BY Code", -1, &statement, nullptr) !=
       SQLITE_OK)
     return;
-  const auto text = [statement](int column) {
-    return QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, column)),
-                             sqlite3_column_bytes(statement, column));
-  };
-  while (sqlite3_step(statement) == SQLITE_ROW) take(text(0), text(1));
+  while (sqlite3_step(statement) == SQLITE_ROW) take(ColumnText(statement, 0), ColumnText(statement, 1));
   sqlite3_finalize(statement);
 }
 

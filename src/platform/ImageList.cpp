@@ -44,7 +44,7 @@ class SvgPictureEngine : public QIconEngine {
 
   QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State) override {
     if (size.isEmpty()) return {};
-    const QString cacheKey = QStringLiteral("%1/%2x%3/%4").arg(file_).arg(size.width()).arg(size.height()).arg(mode);
+    const auto cacheKey = std::make_pair(size, static_cast<int>(mode));
     if (const auto found = drawn_.constFind(cacheKey); found != drawn_.cend()) return *found;
     QPixmap picture = Drawn(size);
     if (mode != QIcon::Normal && !picture.isNull()) {
@@ -80,7 +80,7 @@ class SvgPictureEngine : public QIconEngine {
   }
 
   QString file_;
-  QHash<QString, QPixmap> drawn_;
+  QHash<std::pair<QSize, int>, QPixmap> drawn_;  // by size and mode
 };
 
 }  // namespace
