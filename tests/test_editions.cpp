@@ -18,6 +18,7 @@
 #include "editions/IdiomJsonSource.h"
 #include "editions/SourceError.h"
 #include "editions/SourceFile.h"
+#include "editions/SyntheticSource.h"
 #include "editions/TraditionalConverter.h"
 
 using namespace velmora;
@@ -207,4 +208,26 @@ TEST(Editions, BothAreBuiltSideBySideWithOneProgressAndTheFirstFailureTold) {
   } catch (const SourceError &error) {
     EXPECT_TRUE(error.Text().contains("missing/folder")) << error.Text().toStdString();
   }
+}
+
+TEST(Edition, FullTextIsOneMergedSegmentWithoutSizesAndTheFileHasNoFreePages) {
+  test::TestInstall install;
+  // Enough text that the full-text index is flushed in several pieces.
+  install.WriteEdition("Velmdict_cn.dat", SyntheticIdioms(20000));
+  auto db = SqlConnection::Open(install.file("Data/Velmdict_cn.dat"), kDatabasePassword, SqlConnection::Mode::ReadOnly,
+                                nullptr);
+  ASSERT_NE(db, nullptr);
+  const auto count = [&db](const QString &query, const QString &column = "n") {
+    RecordSet found;
+    EXPECT_EQ(db->Fetch(query, {}, &found), 0) << query.toStdString();
+    return found.EOF_() ? -1 : found.Text(column).toInt();
+  };
+  EXPECT_EQ(count("SELECT count(*) AS n FROM VelmoraText_segdir"), 1);
+  EXPECT_FALSE(db->HasTable("VelmoraText_docsize")) << "nothing reads the per-row sizes";
+  EXPECT_EQ(count("PRAGMA freelist_count", "freelist_count"), 0);
+  // Han text is indexed a character at a time: a phrase finds exactly the
+  // rows whose text holds it.
+  const int found = count("SELECT count(*) AS n FROM VelmoraText WHERE VelmoraText MATCH '\"一 心\"'");
+  EXPECT_GT(found, 0);
+  EXPECT_EQ(found, count("SELECT count(*) AS n FROM VELM WHERE Note || Source || Example LIKE '%一心%'"));
 }

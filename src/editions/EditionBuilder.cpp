@@ -295,6 +295,36 @@ void WriteFullText(const SqlConnection &db, const std::vector<IdiomRow> &rows, c
     }
   }
   sqlite3_finalize(insert);
+  // One segment: the index without the terms that each flush wrote again.
+  Require(db.Execute(QStringLiteral("INSERT INTO VelmoraText(VelmoraText) VALUES('optimize')")), db, "optimize");
+}
+
+// The idioms themselves, in code order.
+void WriteIdioms(const SqlConnection &db, const std::vector<IdiomRow> &rows, const BuildControl *control) {
+  sqlite3_stmt *insert = nullptr;
+  Require(sqlite3_prepare_v2(db.handle(),
+                             "INSERT INTO VELM (Code, Idiom, FirstA, Initial, Spell, Note, Source, Example) "
+                             "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8)",
+                             -1, &insert, nullptr) == SQLITE_OK,
+          db, "prepare");
+  for (const IdiomRow &row : rows) {
+    if (row.code % 512 == 0) Check(control, static_cast<size_t>(row.code), rows.size());
+    sqlite3_bind_int64(insert, 1, row.code);
+    Bind(insert, 2, row.idiom);
+    Bind(insert, 3, NonEmpty(row.firstA));
+    Bind(insert, 4, NonEmpty(row.initial));
+    Bind(insert, 5, row.spell);
+    Bind(insert, 6, row.note);
+    Bind(insert, 7, row.source);
+    Bind(insert, 8, row.example);
+    const int rc = sqlite3_step(insert);
+    sqlite3_reset(insert);
+    if (rc != SQLITE_DONE) {
+      sqlite3_finalize(insert);
+      Require(false, db, "insert");
+    }
+  }
+  sqlite3_finalize(insert);
 }
 
 }  // namespace
@@ -320,37 +350,20 @@ void WriteEdition(const std::vector<IdiomRow> &rows, const QString &path, const 
             "CREATE INDEX VELM_FirstA ON VELM(FirstA, Idiom);"
             "CREATE TABLE VelmoraInfo (Name TEXT PRIMARY KEY, Value TEXT);"
             "CREATE TABLE VelmoraSearch (Name TEXT PRIMARY KEY, Data BLOB);"
-            "CREATE VIRTUAL TABLE VelmoraText USING fts4(Body, content=\"\", tokenize=unicode61);"
+            "CREATE VIRTUAL TABLE VelmoraText USING fts4(Body, content=\"\", matchinfo=fts3, tokenize=unicode61);"
             // 近义词 (Kind 1) and 反义词 (Kind 2) as the sources name them.
             "CREATE TABLE VelmoraRelated (Code INTEGER NOT NULL, Kind INTEGER NOT NULL, Other TEXT NOT NULL);"
             "CREATE INDEX VelmoraRelated_Code ON VelmoraRelated(Code);")
             .arg(QString::fromLatin1(kZhCollationName));
     Require(db->Execute(schema, &error), *db, "schema");
     Require(db->Execute(QStringLiteral("BEGIN")), *db, "begin");
-    sqlite3_stmt *insert = nullptr;
-    Require(sqlite3_prepare_v2(db->handle(),
-                               "INSERT INTO VELM (Code, Idiom, FirstA, Initial, Spell, Note, Source, Example) "
-                               "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8)",
-                               -1, &insert, nullptr) == SQLITE_OK,
-            *db, "prepare");
-    for (const IdiomRow &row : rows) {
-      if (row.code % 512 == 0) Check(control, static_cast<size_t>(row.code) * 3, rows.size() * 10);
-      sqlite3_bind_int64(insert, 1, row.code);
-      Bind(insert, 2, row.idiom);
-      Bind(insert, 3, NonEmpty(row.firstA));
-      Bind(insert, 4, NonEmpty(row.initial));
-      Bind(insert, 5, row.spell);
-      Bind(insert, 6, row.note);
-      Bind(insert, 7, row.source);
-      Bind(insert, 8, row.example);
-      const int rc = sqlite3_step(insert);
-      sqlite3_reset(insert);
-      if (rc != SQLITE_DONE) {
-        sqlite3_finalize(insert);
-        Require(false, *db, "insert");
-      }
-    }
-    sqlite3_finalize(insert);
+    // The full text first: the pages its merge frees are filled again by the
+    // rows and indexes after it, so that the file holds no free pages.
+    const BuildControl fullText = control ? control->Part(0, 0.3) : BuildControl{};
+    const BuildControl idioms = control ? control->Part(0.3, 0.3) : BuildControl{};
+    const BuildControl indexes = control ? control->Part(0.6, 0.4) : BuildControl{};
+    WriteFullText(*db, rows, &fullText);
+    WriteIdioms(*db, rows, &idioms);
     const QString info =
         QStringLiteral("INSERT INTO VelmoraInfo VALUES ('collation', %1), ('edition', %2), ('idioms', '%3')")
             .arg(SqlQuoted(QString::fromLatin1(kZhCollationDescription)), SqlQuoted(description))
@@ -365,11 +378,8 @@ void WriteEdition(const std::vector<IdiomRow> &rows, const QString &path, const 
       Require(db->Execute(QStringLiteral("INSERT INTO VelmoraInfo VALUES (%1, %2)")
                               .arg(SqlQuoted(kInfoSources), SqlQuoted(SourcesJson(sources)))),
               *db, "sources");
-    const BuildControl indexes = control ? control->Part(0.3, 0.4) : BuildControl{};
-    const BuildControl fullText = control ? control->Part(0.7, 0.3) : BuildControl{};
     WriteSearchIndexes(*db, rows, &indexes);
     WriteRelated(*db, rows);
-    WriteFullText(*db, rows, &fullText);
     Check(control, 1, 1);
     Require(db->Execute(QStringLiteral("COMMIT")), *db, "commit");
   } catch (...) {
