@@ -64,6 +64,20 @@ TEST(RelatedIdioms, MeaningCharactersAndChain) {
   if (odd) EXPECT_LE(odd->size(), index.size());  // read only when every row reference is in range
 }
 
+TEST(RelatedIdioms, ChineseExplanationsShareClausesButNotASourcesSetPhrase) {
+  RelatedIndex index;
+  index.Add("弹指之间", "tán zhǐ zhī jiān", "比喻时间极短暂，转眼就过去了。");
+  index.Add("转瞬之间", "zhuǎn shùn zhī jiān", "眨眼之间；比喻时间极短暂。");
+  index.Add("一马当先", "yī mǎ dāng xiān", "作战时策马冲在最前面，比喻带头。");
+  // A set phrase that forty idioms of one source repeat relates none of them.
+  for (int i = 0; i < 40; ++i)
+    index.Add(QString(QChar(0x4E00 + i)) + "字成语", "zì chéng yǔ", "形容做事情的样子，另有" + QString::number(i));
+  index.Finish();
+  EXPECT_EQ(index.Find("弹指之间").sameMeaning, QStringList{"转瞬之间"});
+  EXPECT_TRUE(index.Find("一马当先").sameMeaning.isEmpty()) << "it shares no clause";
+  EXPECT_TRUE(index.Find(QString(QChar(0x4E00)) + "字成语").sameMeaning.isEmpty());
+}
+
 TEST(ChainGame, Rules) {
   const RelatedIndex index = SmallIndex();
   struct Case {

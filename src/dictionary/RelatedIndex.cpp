@@ -17,6 +17,8 @@ namespace {
 // not read (and is built again from the rows).
 constexpr quint32 kFormat = 0x564c5231;  // "VLR1"
 constexpr uint32_t kByteOrderMark = 0x01020304;
+// The real sources' largest group of idioms sharing one sense is about ten.
+constexpr size_t kMostSharingOneSense = 32;
 
 // A sense's key: FNV-1a over its UTF-8, the same in every build.
 uint64_t SenseKey(const QString &sense) {
@@ -102,7 +104,10 @@ auto RangeOf(const Pairs &pairs, typename Pairs::value_type::first_type key) {
 QString RelatedIndex::NormalizedSense(const QString &sense) {
   static const QRegularExpression parentheses(QStringLiteral("\\([^)]*\\)|（[^）]*）"));
   static const QRegularExpression marks(QStringLiteral("\\b(lit|fig|idiom)\\b\\.?"));
-  static const QRegularExpression notWords(QStringLiteral("[^\\w\\s]|_"));
+  // Unicode classes: without them \w is ASCII, and a Chinese clause would
+  // be blanked out whole.
+  static const QRegularExpression notWords(QStringLiteral("[^\\w\\s]|_"),
+                                           QRegularExpression::UseUnicodePropertiesOption);
   static const QRegularExpression fillers(QStringLiteral("^to\\s+|\\b(a|an|the)\\b"));
   static const QRegularExpression blanks(QStringLiteral("\\s+"));
   QString text = sense.toLower();
@@ -165,7 +170,8 @@ void RelatedIndex::Finish() {
   std::stable_sort(bySyllable_.begin(), bySyllable_.end(), [this](uint32_t a, uint32_t b) {
     return Toneless(FirstSyllable(static_cast<int>(a))) < Toneless(FirstSyllable(static_cast<int>(b)));
   });
-  // Only senses two idioms or more share relate anything.
+  // Only senses two idioms or more share relate anything; and a sense that
+  // very many share is a source's set phrase, not a meaning.
   std::vector<std::pair<uint64_t, uint32_t>> all;
   for (uint32_t row = 0; row < pending_.size(); ++row)
     for (const uint64_t key : pending_[row]) all.emplace_back(key, row);
@@ -174,7 +180,7 @@ void RelatedIndex::Finish() {
   for (size_t i = 0; i < all.size();) {
     size_t end = i;
     while (end < all.size() && all[end].first == all[i].first) ++end;
-    if (end - i > 1)
+    if (end - i > 1 && end - i <= kMostSharingOneSense)
       senses_.insert(senses_.end(), all.begin() + static_cast<ptrdiff_t>(i), all.begin() + static_cast<ptrdiff_t>(end));
     i = end;
   }
