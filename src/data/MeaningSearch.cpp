@@ -23,13 +23,15 @@ bool IsHan(char32_t c) { return QChar::script(c) == QChar::Script_Han; }
 
 QString FullTextBody(const QString &text) {
   QString body;
-  body.reserve(text.size() * 2);
+  body.reserve(text.size() * 3);
   for (qsizetype i = 0; i < text.size(); ++i) {
     const bool pair = text[i].isHighSurrogate() && i + 1 < text.size();
     const char32_t c = pair ? QChar::surrogateToUcs4(text[i], text[i + 1]) : text[i].unicode();
-    const QString unit = text.mid(i, pair ? 2 : 1);
-    if (pair) ++i;
-    body += IsHan(c) ? QLatin1Char(' ') + unit + QLatin1Char(' ') : unit;
+    const bool han = IsHan(c);
+    if (han) body += QLatin1Char(' ');
+    body += text[i];
+    if (pair) body += text[++i];
+    if (han) body += QLatin1Char(' ');
   }
   return body;
 }

@@ -7,6 +7,7 @@
 #include <QHash>
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <nlohmann/json.hpp>
 #include <stdexcept>
 
@@ -199,6 +200,32 @@ std::vector<IdiomRow> BuildRows(const std::vector<SourceEntry> &entries, Edition
 
 namespace {
 
+// A prepared statement, finalised however its function is left: a
+// statement left open would keep its connection (and the file) open.
+using Statement = std::unique_ptr<sqlite3_stmt, decltype(&sqlite3_finalize)>;
+
+Statement Prepare(const SqlConnection &db, const char *sql) {
+  sqlite3_stmt *statement = nullptr;
+  const int rc = sqlite3_prepare_v2(db.handle(), sql, -1, &statement, nullptr);
+  Statement prepared(statement, &sqlite3_finalize);
+  Require(rc == SQLITE_OK, db, sql);
+  return prepared;
+}
+
+// Runs a bound statement and makes it ready for the next values.
+void Run(const SqlConnection &db, const Statement &statement) {
+  const int rc = sqlite3_step(statement.get());
+  sqlite3_reset(statement.get());
+  Require(rc == SQLITE_DONE, db, "step");
+}
+
+void InsertSearchData(const SqlConnection &db, const Statement &insert, const QString &name, const QByteArray &data) {
+  const QByteArray utf8 = name.toUtf8();
+  sqlite3_bind_text(insert.get(), 1, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
+  sqlite3_bind_blob(insert.get(), 2, data.constData(), static_cast<int>(data.size()), SQLITE_TRANSIENT);
+  Run(db, insert);
+}
+
 void WriteSearchIndexes(const SqlConnection &db, const std::vector<IdiomRow> &rows, const BuildControl *control) {
   QStringList idioms, spells;
   for (const IdiomRow &row : rows) {
@@ -218,113 +245,68 @@ void WriteSearchIndexes(const SqlConnection &db, const std::vector<IdiomRow> &ro
     otherScript << (traditional != idiom ? traditional : toSimplified.Convert(idiom));
   }
   const QByteArray scriptBytes = otherScript.join(QLatin1Char('\n')).toUtf8();
-  sqlite3_stmt *insert = nullptr;
-  Require(sqlite3_prepare_v2(db.handle(), "INSERT INTO VelmoraSearch (Name, Data) VALUES (?1, ?2)", -1, &insert,
-                             nullptr) == SQLITE_OK,
-          db, "prepare search");
+  const Statement insert = Prepare(db, "INSERT INTO VelmoraSearch (Name, Data) VALUES (?1, ?2)");
   for (const auto &[name, data] :
        {std::pair{kSearchTextIndex, bytes.text}, std::pair{kSearchPinyinIndex, bytes.pinyin},
-        std::pair{kSearchInitialsIndex, bytes.initials}, std::pair{kSearchOtherScript, scriptBytes}}) {
-    const QByteArray utf8 = name.toUtf8();
-    sqlite3_bind_text(insert, 1, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
-    sqlite3_bind_blob(insert, 2, data.constData(), static_cast<int>(data.size()), SQLITE_TRANSIENT);
-    const int rc = sqlite3_step(insert);
-    sqlite3_reset(insert);
-    if (rc != SQLITE_DONE) {
-      sqlite3_finalize(insert);
-      Require(false, db, "search indexes");
-    }
-  }
-  sqlite3_finalize(insert);
+        std::pair{kSearchInitialsIndex, bytes.initials}, std::pair{kSearchOtherScript, scriptBytes}})
+    InsertSearchData(db, insert, name, data);
 }
 
 // The sources' 近义词 and 反义词, and the index of related idioms
 // (RelatedIndex.h) that the program would otherwise build at every start.
 void WriteRelated(const SqlConnection &db, const std::vector<IdiomRow> &rows) {
-  sqlite3_stmt *insert = nullptr;
-  Require(sqlite3_prepare_v2(db.handle(), "INSERT INTO VelmoraRelated (Code, Kind, Other) VALUES (?1, ?2, ?3)", -1,
-                             &insert, nullptr) == SQLITE_OK,
-          db, "prepare related");
+  const Statement insert = Prepare(db, "INSERT INTO VelmoraRelated (Code, Kind, Other) VALUES (?1, ?2, ?3)");
   RelatedIndex related;
   for (const IdiomRow &row : rows) {
     related.Add(row.idiom, row.spell.value_or(QString()), row.note.value_or(QString()));
     for (const auto &[kind, others] : {std::pair{1, &row.synonyms}, std::pair{2, &row.antonyms}})
       for (const QString &other : *others) {
-        sqlite3_bind_int64(insert, 1, row.code);
-        sqlite3_bind_int(insert, 2, kind);
-        Bind(insert, 3, other);
-        const int rc = sqlite3_step(insert);
-        sqlite3_reset(insert);
-        if (rc != SQLITE_DONE) {
-          sqlite3_finalize(insert);
-          Require(false, db, "related");
-        }
+        sqlite3_bind_int64(insert.get(), 1, row.code);
+        sqlite3_bind_int(insert.get(), 2, kind);
+        Bind(insert.get(), 3, other);
+        Run(db, insert);
       }
   }
-  sqlite3_finalize(insert);
   related.Finish();
-  const QByteArray bytes = related.Serialize(), name = kSearchRelatedIndex.toUtf8();
-  Require(sqlite3_prepare_v2(db.handle(), "INSERT INTO VelmoraSearch (Name, Data) VALUES (?1, ?2)", -1, &insert,
-                             nullptr) == SQLITE_OK,
-          db, "prepare related index");
-  sqlite3_bind_text(insert, 1, name.constData(), static_cast<int>(name.size()), SQLITE_TRANSIENT);
-  sqlite3_bind_blob(insert, 2, bytes.constData(), static_cast<int>(bytes.size()), SQLITE_TRANSIENT);
-  const int rc = sqlite3_step(insert);
-  sqlite3_finalize(insert);
-  Require(rc == SQLITE_DONE, db, "related index");
+  InsertSearchData(db, Prepare(db, "INSERT INTO VelmoraSearch (Name, Data) VALUES (?1, ?2)"), kSearchRelatedIndex,
+                   related.Serialize());
 }
 
 // The meaning of each idiom for search by meaning (MeaningSearch.h).
 void WriteFullText(const SqlConnection &db, const std::vector<IdiomRow> &rows, const BuildControl *control) {
-  sqlite3_stmt *insert = nullptr;
-  Require(sqlite3_prepare_v2(db.handle(), "INSERT INTO VelmoraText (rowid, Body) VALUES (?1, ?2)", -1, &insert,
-                             nullptr) == SQLITE_OK,
-          db, "prepare full text");
-  for (const IdiomRow &row : rows) {
-    if (row.code % 512 == 0) Check(control, static_cast<size_t>(row.code), rows.size());
-    const QString body = FullTextBody(
-        QStringList{row.note.value_or(QString()), row.source.value_or(QString()), row.example.value_or(QString())}.join(
-            QLatin1Char('\n')));
-    sqlite3_bind_int64(insert, 1, row.code);
-    Bind(insert, 2, body);
-    const int rc = sqlite3_step(insert);
-    sqlite3_reset(insert);
-    if (rc != SQLITE_DONE) {
-      sqlite3_finalize(insert);
-      Require(false, db, "full text");
+  {
+    const Statement insert = Prepare(db, "INSERT INTO VelmoraText (rowid, Body) VALUES (?1, ?2)");
+    for (const IdiomRow &row : rows) {
+      if (row.code % 512 == 0) Check(control, static_cast<size_t>(row.code), rows.size());
+      const QString body = FullTextBody(
+          QStringList{row.note.value_or(QString()), row.source.value_or(QString()), row.example.value_or(QString())}
+              .join(QLatin1Char('\n')));
+      sqlite3_bind_int64(insert.get(), 1, row.code);
+      Bind(insert.get(), 2, body);
+      Run(db, insert);
     }
   }
-  sqlite3_finalize(insert);
   // One segment: the index without the terms that each flush wrote again.
   Require(db.Execute(QStringLiteral("INSERT INTO VelmoraText(VelmoraText) VALUES('optimize')")), db, "optimize");
 }
 
 // The idioms themselves, in code order.
 void WriteIdioms(const SqlConnection &db, const std::vector<IdiomRow> &rows, const BuildControl *control) {
-  sqlite3_stmt *insert = nullptr;
-  Require(sqlite3_prepare_v2(db.handle(),
-                             "INSERT INTO VELM (Code, Idiom, FirstA, Initial, Spell, Note, Source, Example) "
-                             "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8)",
-                             -1, &insert, nullptr) == SQLITE_OK,
-          db, "prepare");
+  const Statement insert = Prepare(db,
+                                   "INSERT INTO VELM (Code, Idiom, FirstA, Initial, Spell, Note, Source, Example) "
+                                   "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8)");
   for (const IdiomRow &row : rows) {
     if (row.code % 512 == 0) Check(control, static_cast<size_t>(row.code), rows.size());
-    sqlite3_bind_int64(insert, 1, row.code);
-    Bind(insert, 2, row.idiom);
-    Bind(insert, 3, NonEmpty(row.firstA));
-    Bind(insert, 4, NonEmpty(row.initial));
-    Bind(insert, 5, row.spell);
-    Bind(insert, 6, row.note);
-    Bind(insert, 7, row.source);
-    Bind(insert, 8, row.example);
-    const int rc = sqlite3_step(insert);
-    sqlite3_reset(insert);
-    if (rc != SQLITE_DONE) {
-      sqlite3_finalize(insert);
-      Require(false, db, "insert");
-    }
+    sqlite3_bind_int64(insert.get(), 1, row.code);
+    Bind(insert.get(), 2, row.idiom);
+    Bind(insert.get(), 3, NonEmpty(row.firstA));
+    Bind(insert.get(), 4, NonEmpty(row.initial));
+    Bind(insert.get(), 5, row.spell);
+    Bind(insert.get(), 6, row.note);
+    Bind(insert.get(), 7, row.source);
+    Bind(insert.get(), 8, row.example);
+    Run(db, insert);
   }
-  sqlite3_finalize(insert);
 }
 
 }  // namespace
