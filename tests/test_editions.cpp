@@ -196,6 +196,17 @@ TEST(Editions, BothAreBuiltSideBySideWithOneProgressAndTheFirstFailureTold) {
   BuildEditions({source}, {dir.filePath("gb.dat"), dir.filePath("big5.dat")}, kDatabasePassword, control);
   EXPECT_EQ(CountIdioms(dir.filePath("gb.dat"), kDatabasePassword), 2);
   EXPECT_EQ(CountIdioms(dir.filePath("big5.dat"), kDatabasePassword), 2);
+  {
+    // Each half of the conversion, done on a thread of its own, is there.
+    auto big5 =
+        SqlConnection::Open(dir.filePath("big5.dat"), kDatabasePassword, SqlConnection::Mode::ReadOnly, nullptr);
+    ASSERT_NE(big5, nullptr);
+    RecordSet rows;
+    ASSERT_EQ(big5->Fetch("SELECT Idiom || '=' || Note AS Row FROM VELM ORDER BY Code", {}, &rows), 0);
+    QStringList found;
+    for (; !rows.EOF_(); rows.MoveNext()) found << rows.Text("Row");
+    EXPECT_EQ(found, (QStringList{"愛不釋手=喜愛得捨不得放手", "一馬當先=作戰時策馬衝在最前面"}));
+  }
   ASSERT_FALSE(reported.empty());
   EXPECT_TRUE(std::is_sorted(reported.begin(), reported.end())) << "the two builds make one progress";
   EXPECT_EQ(reported.back(), 1.0);

@@ -47,6 +47,15 @@ mkdata::EditionPaths BuiltPaths(const mkdata::EditionPaths &targets) {
   return {targets.gb + QStringLiteral(".new"), targets.big5 + QStringLiteral(".new")};
 }
 
+// The source, or why it cannot be read, in words.
+std::pair<mkdata::LoadedSource, QString> ReadSource(const QString &path) {
+  try {
+    return {mkdata::LoadSource(path, mkdata::SourceKind::Any), QString()};
+  } catch (const mkdata::SourceError &error) {
+    return {mkdata::LoadedSource{}, error.Text()};
+  }
+}
+
 }  // namespace
 
 frmImport::frmImport(QWidget *parent) : QDialog(parent) {
@@ -160,18 +169,13 @@ void frmImport::AddFiles(const QStringList &paths) {
   reading_ = true;
   readingCancelled_ = false;
   UpdateButtons();
-  for (const QString &path : paths) {
+  // The files are read side by side (a large source takes a second); the
+  // dialog keeps answering, and Cancel leaves the reading to finish unheeded.
+  std::vector<std::pair<QString, QFuture<std::pair<mkdata::LoadedSource, QString>>>> readings;
+  for (const QString &path : paths) readings.emplace_back(path, QtConcurrent::run(ReadSource, path));
+  for (auto &[path, reading] : readings) {
     if (readingCancelled_) break;
     status_->setText(CaptionOr("IMPREADING", "Reading %1…").arg(QFileInfo(path).fileName()));
-    // Reading a large source takes a second; the dialog keeps answering,
-    // and Cancel leaves the reading to finish unheeded.
-    QFuture<std::pair<mkdata::LoadedSource, QString>> reading = QtConcurrent::run([path] {
-      try {
-        return std::pair{mkdata::LoadSource(path, mkdata::SourceKind::Any), QString()};
-      } catch (const mkdata::SourceError &error) {
-        return std::pair{mkdata::LoadedSource{}, error.Text()};
-      }
-    });
     while (!reading.isFinished() && !readingCancelled_) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     if (readingCancelled_) break;
     auto [source, failure] = reading.takeResult();

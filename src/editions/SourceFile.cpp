@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <future>
 
 #include "CedictSource.h"
 #include "IdiomJsonSource.h"
@@ -94,6 +95,15 @@ LoadedSource LoadSource(const QString &path, SourceKind kind) {
   if (source.entries.empty()) throw SourceError(QStringLiteral("%1: the file holds no idioms").arg(path));
   CountTexts(&source);
   return source;
+}
+
+std::vector<LoadedSource> LoadSources(const std::vector<std::pair<SourceKind, QString>> &files) {
+  std::vector<std::future<LoadedSource>> reading;
+  for (const auto &[kind, path] : files)
+    reading.push_back(std::async(std::launch::async, [kind = kind, path = path] { return LoadSource(path, kind); }));
+  std::vector<LoadedSource> sources;
+  for (auto &each : reading) sources.push_back(each.get());
+  return sources;
 }
 
 void CountTexts(LoadedSource *source) {

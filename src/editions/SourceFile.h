@@ -2,6 +2,7 @@
 // A data source chosen by its file: read, told apart by content where the
 // caller does not say, and summed up for the person who chose it.
 #include <QString>
+#include <utility>
 #include <vector>
 
 #include "SourceEntry.h"
@@ -26,6 +27,9 @@ struct LoadedSource {
 // Reads the file. Throws SourceError, in words, when it cannot be read, is
 // of no known format, is malformed (with line and column) or holds no idioms.
 LoadedSource LoadSource(const QString &path, SourceKind kind);
+// Reads several files at once, one thread each, and gives them in the order
+// asked; throws the first failure in that order.
+std::vector<LoadedSource> LoadSources(const std::vector<std::pair<SourceKind, QString>> &files);
 // Counts the idioms with each kind of text.
 void CountTexts(LoadedSource *source);
 // The format of a source's content, told by the content where the kind is

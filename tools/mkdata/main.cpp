@@ -66,14 +66,11 @@ int main(int argc, char **argv) {
   Options options;
   if (!Parse(app.arguments(), &options)) return Usage();
   try {
-    std::vector<LoadedSource> sources;
-    for (const auto &[kind, path] : options.sources) {
-      LoadedSource source = LoadSource(path, kind);
+    std::vector<LoadedSource> sources = LoadSources(options.sources);
+    for (const LoadedSource &source : sources)
       std::printf("%s: %s, %zu idioms (%d with a Chinese explanation, %d with a derivation, %d with an example)\n",
-                  qPrintable(path), qPrintable(FormatName(source.format)), source.entries.size(),
+                  qPrintable(source.path), qPrintable(FormatName(source.format)), source.entries.size(),
                   source.withExplanation, source.withDerivation, source.withExample);
-      sources.push_back(std::move(source));
-    }
     if (!options.synthetic.isEmpty()) {
       LoadedSource made;
       made.entries = SyntheticIdioms(options.synthetic.toInt());

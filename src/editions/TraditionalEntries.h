@@ -1,0 +1,20 @@
+#pragma once
+// The entries of the traditional edition: each entry that comes without a
+// traditional form (a simplified source) converted through OpenCC, its
+// idiom, texts, 近义词 and 反义词; the others as they are. Conversion is most
+// of a traditional build's work, so it is done apart, and in parts, that the
+// two editions' builds can share it between the cores.
+#include <cstddef>
+#include <vector>
+
+#include "SourceEntry.h"
+
+namespace velmora::mkdata {
+
+struct BuildControl;
+
+// Entries [from, to) of entries, reporting to control (may be null).
+std::vector<SourceEntry> InTraditional(const std::vector<SourceEntry> &entries, size_t from, size_t to,
+                                       const BuildControl *control);
+
+}  // namespace velmora::mkdata
