@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <functional>
+#include <future>
+#include <opencc/opencc.h>
 
 #include "TestInstall.h"
 #include "config/ProgramValues.h"
@@ -18,6 +20,7 @@
 #include "editions/IdiomJsonSource.h"
 #include "editions/SourceError.h"
 #include "editions/SourceFile.h"
+#include "editions/ScriptConverter.h"
 #include "editions/SyntheticSource.h"
 #include "editions/TraditionalConverter.h"
 
@@ -241,4 +244,33 @@ TEST(Edition, FullTextIsOneMergedSegmentWithoutSizesAndTheFileHasNoFreePages) {
   const int found = count("SELECT count(*) AS n FROM VelmoraText WHERE VelmoraText MATCH '\"一 心\"'");
   EXPECT_GT(found, 0);
   EXPECT_EQ(found, count("SELECT count(*) AS n FROM VELM WHERE Note || Source || Example LIKE '%一心%'"));
+}
+
+TEST(ScriptConverters, ConvertExactlyAsOpenCCsOwnAndFromTwoThreadsAtOnce) {
+  QStringList texts = {"头发很长，面条干了", "一马当先；著名的皇后", "后来他出发了。", "English stays", "乾隆年间的干部"};
+  QFile sample(QStringLiteral(VELMORA_SHARED_DATA) + "/idioms-sample.json");
+  if (sample.open(QIODevice::ReadOnly))
+    for (const SourceEntry &entry : ReadIdiomJson(sample.readAll()))
+      texts << entry.simplified << entry.note.value_or(QString()) << entry.example.value_or(QString());
+  for (const char *configuration : {"s2t.json", "t2s.json"}) {
+    const opencc_t reference = opencc_open(configuration);
+    ASSERT_NE(reference, reinterpret_cast<opencc_t>(-1));
+    QStringList expected;
+    for (const QString &text : texts) {
+      const QByteArray utf8 = text.toUtf8();
+      char *converted = opencc_convert_utf8(reference, utf8.constData(), static_cast<size_t>(utf8.size()));
+      expected << QString::fromUtf8(converted);
+      opencc_convert_utf8_free(converted);
+    }
+    opencc_close(reference);
+    const ScriptConverter converter(configuration);
+    const auto convertAll = [&converter, &texts] {
+      QStringList converted;
+      for (const QString &text : texts) converted << converter.Convert(text);
+      return converted;
+    };
+    auto other = std::async(std::launch::async, convertAll);
+    EXPECT_EQ(convertAll(), expected) << configuration;
+    EXPECT_EQ(other.get(), expected) << configuration;
+  }
 }

@@ -2,6 +2,11 @@
 // Chinese text from one script to the other through OpenCC: "s2t.json"
 // (simplified to traditional) or "t2s.json" (the reverse).
 #include <QString>
+#include <memory>
+
+namespace opencc {
+class Converter;
+}
 
 namespace velmora::mkdata {
 
@@ -9,14 +14,12 @@ class ScriptConverter {
  public:
   // Throws std::runtime_error when OpenCC cannot open the configuration.
   explicit ScriptConverter(const char *configuration);
-  ~ScriptConverter();
-  ScriptConverter(const ScriptConverter &) = delete;
-  ScriptConverter &operator=(const ScriptConverter &) = delete;
-  // The text converted; the text itself when OpenCC fails on it.
+  // The text converted; the text itself when OpenCC fails on it. Safe to
+  // call from several threads at once.
   QString Convert(const QString &text) const;
 
  private:
-  void *handle_;
+  std::shared_ptr<const opencc::Converter> converter_;
 };
 
 }  // namespace velmora::mkdata
