@@ -101,6 +101,37 @@ auto RangeOf(const Pairs &pairs, typename Pairs::value_type::first_type key) {
 
 }  // namespace
 
+namespace {
+
+bool HasAsciiLetter(const QString &text) {
+  return std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80 && c.isLetter(); });
+}
+
+// Letters, numbers and blanks of the basic plane only: nothing for the
+// punctuation pattern to do.
+bool IsWordsAndBlanks(const QString &text) {
+  return std::all_of(text.begin(), text.end(), [](QChar c) {
+    return c != QLatin1Char('_') && !c.isSurrogate() && (c.isLetterOrNumber() || c.isSpace());
+  });
+}
+
+bool IsCjk(QChar c) { return c.unicode() >= 0x3400 && c.unicode() <= 0x9fff; }
+
+QStringList SplitAt(const QString &line, QStringView separators) {
+  QStringList parts;
+  qsizetype from = 0;
+  for (qsizetype i = 0; i <= line.size(); ++i) {
+    if (i < line.size() && !separators.contains(line[i])) continue;
+    if (i > from) parts << line.mid(from, i - from);
+    from = i + 1;
+  }
+  return parts;
+}
+
+}  // namespace
+
+// The patterns run only where they can match: a builder normalises every
+// clause of every explanation, most of them Chinese without a Latin letter.
 QString RelatedIndex::NormalizedSense(const QString &sense) {
   static const QRegularExpression parentheses(QStringLiteral("\\([^)]*\\)|（[^）]*）"));
   static const QRegularExpression marks(QStringLiteral("\\b(lit|fig|idiom)\\b\\.?"));
@@ -111,21 +142,22 @@ QString RelatedIndex::NormalizedSense(const QString &sense) {
   static const QRegularExpression fillers(QStringLiteral("^to\\s+|\\b(a|an|the)\\b"));
   static const QRegularExpression blanks(QStringLiteral("\\s+"));
   QString text = sense.toLower();
-  text.remove(parentheses).remove(marks).replace(notWords, QStringLiteral(" "));
+  if (text.contains(QLatin1Char('(')) || text.contains(QChar(0xff08))) text.remove(parentheses);
+  const bool latin = HasAsciiLetter(text);
+  if (latin) text.remove(marks);
+  if (!IsWordsAndBlanks(text)) text.replace(notWords, QStringLiteral(" "));
   text = text.simplified();
+  if (!latin) return text;
   text.remove(fillers);
   return text.replace(blanks, QStringLiteral(" ")).trimmed();
 }
 
 QStringList RelatedIndex::Senses(const QString &note) {
-  static const QRegularExpression cjk(QStringLiteral("[\\x{3400}-\\x{9fff}]"));
-  static const QRegularExpression clauses(QStringLiteral("[；;。，,]"));
-  static const QRegularExpression english(QStringLiteral("[;/]"));
   QStringList senses;
   // A Chinese explanation and the English definitions stand on lines of their own.
   for (const QString &line : note.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
-    const bool chinese = line.contains(cjk);
-    for (const QString &part : line.split(chinese ? clauses : english, Qt::SkipEmptyParts)) {
+    const bool chinese = std::any_of(line.begin(), line.end(), IsCjk);
+    for (const QString &part : SplitAt(line, chinese ? u"；;。，," : u";/")) {
       const QString sense = NormalizedSense(part);
       if (sense.isEmpty() || (chinese && sense.size() < 4)) continue;
       if (!senses.contains(sense)) senses << sense;
