@@ -11,8 +11,8 @@
 #include <memory>
 #include <mutex>
 
-#include "SourceError.h"
 #include "ScriptConverter.h"
+#include "SourceError.h"
 #include "TraditionalEntries.h"
 #include "data/SqlConnection.h"
 
@@ -118,19 +118,27 @@ void BuildEditions(const std::vector<LoadedSource> &sources, const EditionPaths 
   } else {
     SideBySide both(control);
     const BuildControl gbPart = both.PartFor(0), big5Part = both.PartFor(1);
-    // The traditional edition's conversion in two halves, the second on a
-    // thread of its own (only asked whether to stop): on two cores the
-    // simplified build and the conversion share the time, and the
-    // traditional build does not end long after the simplified one.
+    // The traditional edition's conversion in two halves: this thread
+    // converts the second before its own build, the traditional build's
+    // thread the first. On two cores both builds then start and end about
+    // together.
     const size_t half = entries.size() / 2;
     BuildControl stopOnly;
     stopOnly.cancelled = big5Part.cancelled;
-    auto secondHalf =
-        std::async(std::launch::async, [&] { return InTraditional(entries, half, entries.size(), &stopOnly); });
+    std::promise<std::vector<SourceEntry>> secondHalf;
+    std::future<std::vector<SourceEntry>> converted = secondHalf.get_future();
     auto traditional = std::async(std::launch::async, [&] {
-      both.Run([&] { BuildTraditional(entries, half, &secondHalf, paths.big5, password, facts, big5Part); });
+      both.Run([&] { BuildTraditional(entries, half, &converted, paths.big5, password, facts, big5Part); });
     });
-    both.Run([&] { BuildEdition(entries, Edition::Gb, paths.gb, password, facts, gbPart); });
+    both.Run([&] {
+      try {
+        secondHalf.set_value(InTraditional(entries, half, entries.size(), &stopOnly));
+      } catch (...) {
+        secondHalf.set_exception(std::current_exception());
+        throw;
+      }
+      BuildEdition(entries, Edition::Gb, paths.gb, password, facts, gbPart);
+    });
     traditional.get();
     both.RethrowFirstFailure();
   }
