@@ -11,6 +11,8 @@
 #include "TestInstall.h"
 #include "config/ProgramValues.h"
 #include "data/Conn.h"
+#include "data/EditionFacts.h"
+#include "data/Queries.h"
 #include "data/SqlConnection.h"
 #include "editions/CedictNotation.h"
 #include "editions/CedictSource.h"
@@ -273,4 +275,20 @@ TEST(ScriptConverters, ConvertExactlyAsOpenCCsOwnAndFromTwoThreadsAtOnce) {
     EXPECT_EQ(convertAll(), expected) << configuration;
     EXPECT_EQ(other.get(), expected) << configuration;
   }
+}
+
+TEST(Edition, StoredLinesReadAPieceAtATimeAreTheLinesReadWhole) {
+  test::TestInstall install;
+  install.WriteEdition("Velmdict_cn.dat", SyntheticIdioms(6000));  // other-script lines past one 64 KB piece
+  auto db = SqlConnection::Open(install.file("Data/Velmdict_cn.dat"), kDatabasePassword, SqlConnection::Mode::ReadOnly,
+                                nullptr);
+  ASSERT_NE(db, nullptr);
+  const QByteArray whole = ReadOtherScriptLines(*db);
+  ASSERT_GT(whole.size(), 64 * 1024);
+  QList<QByteArray> pieced;
+  EXPECT_TRUE(ForEachLineOfSearchData(*db, kSearchOtherScript, [&pieced](QByteArrayView line) {
+    pieced << line.toByteArray();
+  }));
+  EXPECT_EQ(pieced, whole.split('\n'));
+  EXPECT_FALSE(ForEachLineOfSearchData(*db, "no such data", [](QByteArrayView) {}));
 }

@@ -6,6 +6,8 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
+
 #include "Queries.h"
 
 namespace velmora {
@@ -31,11 +33,8 @@ QString ColumnText(sqlite3_stmt *statement, int column) {
                            sqlite3_column_bytes(statement, column));
 }
 
-// The named data read straight into a buffer of its own: reading it as a
-// column would first assemble it in a buffer of SQLite's, a second copy of
-// megabytes. Empty when it is not stored.
-QByteArray ReadNamedData(const SqlConnection &connection, const QString &name) {
-  sqlite3 *db = connection.handle();
+// The row of the named data in VelmoraSearch; -1 when it is not stored.
+sqlite3_int64 NamedDataRow(sqlite3 *db, const QString &name) {
   sqlite3_stmt *statement = nullptr;
   sqlite3_int64 rowid = -1;
   const QByteArray utf8 = name.toUtf8();
@@ -44,18 +43,63 @@ QByteArray ReadNamedData(const SqlConnection &connection, const QString &name) {
       sqlite3_step(statement) == SQLITE_ROW)
     rowid = sqlite3_column_int64(statement, 0);
   sqlite3_finalize(statement);
-  if (rowid < 0) return {};
+  return rowid;
+}
+
+sqlite3_blob *OpenNamedData(const SqlConnection &connection, const QString &name) {
+  const sqlite3_int64 rowid = NamedDataRow(connection.handle(), name);
   sqlite3_blob *blob = nullptr;
-  QByteArray data;
-  if (sqlite3_blob_open(db, "main", "VelmoraSearch", "Data", rowid, 0, &blob) == SQLITE_OK) {
-    data = QByteArray(sqlite3_blob_bytes(blob), Qt::Uninitialized);
-    if (sqlite3_blob_read(blob, data.data(), static_cast<int>(data.size()), 0) != SQLITE_OK) data.clear();
+  if (rowid < 0 ||
+      sqlite3_blob_open(connection.handle(), "main", "VelmoraSearch", "Data", rowid, 0, &blob) != SQLITE_OK) {
+    sqlite3_blob_close(blob);
+    return nullptr;
   }
+  return blob;
+}
+
+// The named data read straight into a buffer of its own: reading it as a
+// column would first assemble it in a buffer of SQLite's, a second copy of
+// megabytes. Empty when it is not stored.
+QByteArray ReadNamedData(const SqlConnection &connection, const QString &name) {
+  sqlite3_blob *blob = OpenNamedData(connection, name);
+  if (blob == nullptr) return {};
+  QByteArray data(sqlite3_blob_bytes(blob), Qt::Uninitialized);
+  if (sqlite3_blob_read(blob, data.data(), static_cast<int>(data.size()), 0) != SQLITE_OK) data.clear();
   sqlite3_blob_close(blob);
   return data;
 }
 
 }  // namespace
+
+bool ForEachLineOfSearchData(const SqlConnection &connection, const QString &name,
+                             const std::function<void(QByteArrayView line)> &take) {
+  if (!connection.HasTable(QStringLiteral("VelmoraSearch"))) return false;
+  sqlite3_blob *blob = OpenNamedData(connection, name);
+  if (blob == nullptr) return false;
+  const int size = sqlite3_blob_bytes(blob);
+  // A piece at a time: the whole would be megabytes held only to be split.
+  constexpr int kPiece = 64 * 1024;
+  QByteArray piece(kPiece, Qt::Uninitialized), line;
+  bool whole = true;
+  for (int at = 0; at < size && whole; at += kPiece) {
+    const int length = std::min(kPiece, size - at);
+    whole = sqlite3_blob_read(blob, piece.data(), length, at) == SQLITE_OK;
+    for (int from = 0; whole && from < length;) {
+      const auto end = static_cast<int>(QByteArrayView(piece.constData() + from, length - from).indexOf('\n'));
+      if (end < 0) {
+        line.append(piece.constData() + from, length - from);
+        break;
+      }
+      line.append(piece.constData() + from, end);
+      take(line);
+      line.clear();
+      from += end + 1;
+    }
+  }
+  if (whole && size > 0) take(line);  // the last line, which no newline ends
+  sqlite3_blob_close(blob);
+  return whole && size > 0;
+}
 
 std::optional<SearchIndexBytes> ReadSearchIndexes(const SqlConnection &connection) {
   if (!connection.HasTable(QStringLiteral("VelmoraSearch"))) return std::nullopt;

@@ -25,6 +25,11 @@ std::optional<SearchIndexBytes> ReadSearchIndexes(const SqlConnection &connectio
 // Each idiom in the other script, in list order, as stored: UTF-8, one idiom
 // per line; empty when not stored.
 QByteArray ReadOtherScriptLines(const SqlConnection &connection);
+// Each line of the data stored under the name in VelmoraSearch, in order,
+// read a piece at a time; false when it is not stored or cannot be read
+// whole (take may then have had some of its lines).
+bool ForEachLineOfSearchData(const SqlConnection &connection, const QString &name,
+                             const std::function<void(QByteArrayView line)> &take);
 // Data stored under the name in VelmoraSearch; empty when not stored.
 QByteArray ReadSearchData(const SqlConnection &connection, const QString &name);
 // Every idiom with its spelling and explanation, in no particular order.

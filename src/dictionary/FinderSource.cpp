@@ -45,8 +45,10 @@ std::function<IdiomMatcher()> MatcherSource(const IdiomList &list, const QString
       if (const auto rows = RowsInCodeOrder(*connection)) matcher.Reserve(*rows);
       ForEachIdiomInCodeOrder(*connection,
                               [&matcher](const QString &idiom, const QString &spell) { matcher.Add(idiom, spell); });
-      const QByteArray otherScript = ReadOtherScriptLines(*connection);
-      if (!otherScript.isEmpty()) matcher.SetOtherScript(otherScript);
+      // Read a piece at a time: at 200,000 idioms the lines are megabytes
+      // that would be held beside the matcher, at the start's peak.
+      matcher.EndOtherScript(ForEachLineOfSearchData(
+          *connection, kSearchOtherScript, [&matcher](QByteArrayView line) { matcher.AddOtherScriptLine(line); }));
       return matcher;
     };
   }

@@ -37,7 +37,7 @@ void PrefixIndex::Build(std::vector<Entry> entries) {
   AppendNumber(&stored_, offset);
   for (const Entry &entry : entries) AppendNumber(&stored_, offset += static_cast<quint32>(entry.key.size()));
   for (const Entry &entry : entries) stored_.append(entry.key.data(), static_cast<qsizetype>(entry.key.size()));
-  BuildTree();
+  BuildBlockMinimums();
 }
 
 int PrefixIndex::RowAt(size_t i) const {
@@ -54,19 +54,18 @@ std::string_view PrefixIndex::KeyAt(size_t i) const {
   return std::string_view(stored_.constData() + text + from, OffsetAt(i + 1) - from);
 }
 
-void PrefixIndex::BuildTree() {
-  const size_t n = count_;
-  minRows_.assign(2 * n, 0);
-  for (size_t i = 0; i < n; ++i) minRows_[n + i] = RowAt(i);
-  for (size_t i = n - 1; i >= 1 && i < n; --i) minRows_[i] = std::min(minRows_[2 * i], minRows_[2 * i + 1]);
+void PrefixIndex::BuildBlockMinimums() {
+  blockMins_.assign((count_ + kBlock - 1) / kBlock, std::numeric_limits<int>::max());
+  for (size_t i = 0; i < count_; ++i) blockMins_[i / kBlock] = std::min(blockMins_[i / kBlock], RowAt(i));
 }
 
 int PrefixIndex::MinRow(size_t begin, size_t end) const {
   int smallest = std::numeric_limits<int>::max();
-  for (begin += count_, end += count_; begin < end; begin /= 2, end /= 2) {
-    if (begin & 1) smallest = std::min(smallest, minRows_[begin++]);
-    if (end & 1) smallest = std::min(smallest, minRows_[--end]);
-  }
+  // The rows before the first whole block and after the last, one by one;
+  // the whole blocks between by their minimums.
+  for (; begin < end && begin % kBlock != 0; ++begin) smallest = std::min(smallest, RowAt(begin));
+  for (; end > begin && end % kBlock != 0; --end) smallest = std::min(smallest, RowAt(end - 1));
+  for (size_t block = begin / kBlock; block < end / kBlock; ++block) smallest = std::min(smallest, blockMins_[block]);
   return smallest;
 }
 
@@ -113,7 +112,7 @@ std::optional<PrefixIndex> PrefixIndex::FromBytes(const QByteArray &bytes) {
   if (index.OffsetAt(0) != 0 || index.OffsetAt(n) != textSize) return std::nullopt;
   for (quint64 i = 1; i < n; ++i)
     if (index.KeyAt(i) < index.KeyAt(i - 1)) return std::nullopt;
-  index.BuildTree();
+  index.BuildBlockMinimums();
   return index;
 }
 

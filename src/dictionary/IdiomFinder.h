@@ -3,7 +3,7 @@
 // with the key; failing that, the first whose spelling begins with the key
 // read as toneless pinyin ("yimadangxian", "yima"; "v" or "u" for "ü") or as
 // syllable initials ("ymdx"). Case does not matter. Sorted prefix indexes
-// with a minimum tree over their rows answer without walking the rows.
+// with the minimum row of each block of keys answer without walking the rows.
 //
 // The data builder stores the indexes in the edition (Serialize), so that the
 // program loads them instead of folding every spelling at every start.
@@ -42,14 +42,16 @@ class PrefixIndex {
   int RowAt(size_t i) const;
   uint32_t OffsetAt(size_t i) const;
   std::string_view KeyAt(size_t i) const;
-  void BuildTree();
+  void BuildBlockMinimums();
   int MinRow(size_t begin, size_t end) const;
 
   QByteArray stored_;
   size_t count_ = 0;
-  // A segment tree: leaves at [n, 2n) hold the rows in key order, each inner
-  // node i the smaller row of its children 2i and 2i + 1.
-  std::vector<int> minRows_;
+  // The smallest row of each block of kBlock keys: a range's minimum is read
+  // from its whole blocks and the few rows at its ends (a whole-tree index
+  // would take two rows' room per key, megabytes at 200,000 idioms).
+  static constexpr size_t kBlock = 64;
+  std::vector<int> blockMins_;
 };
 
 class IdiomFinder {

@@ -115,16 +115,28 @@ void IdiomMatcher::Add(const QString &idiom, const QString &spell) {
 
 void IdiomMatcher::SetOtherScript(const QByteArray &lines) {
   otherScript_ = {};
-  qsizetype at = 0;
-  for (int row = 0; row < size(); ++row) {
+  for (qsizetype at = 0; at <= lines.size();) {
     qsizetype end = lines.indexOf('\n', at);
     if (end < 0) end = lines.size();
-    const std::u16string other = at <= lines.size()
-                                     ? Normalized(QString::fromUtf8(lines.constData() + at, end - at)).toStdU16String()
-                                     : std::u16string();
-    otherScript_.Add(other == idioms_.At(static_cast<size_t>(row)) ? std::u16string() : other);
+    AddOtherScriptLine(QByteArrayView(lines.constData() + at, end - at));
     at = end + 1;
   }
+  EndOtherScript(true);
+}
+
+void IdiomMatcher::AddOtherScriptLine(QByteArrayView line) {
+  const size_t row = otherScript_.offsets.size() - 1;
+  if (row >= static_cast<size_t>(size())) return;
+  const std::u16string other = Normalized(QString::fromUtf8(line)).toStdU16String();
+  otherScript_.Add(other == idioms_.At(row) ? std::u16string() : other);
+}
+
+void IdiomMatcher::EndOtherScript(bool complete) {
+  if (!complete) {
+    otherScript_ = {};
+    return;
+  }
+  while (otherScript_.offsets.size() < idioms_.offsets.size()) otherScript_.Add(std::u16string());
 }
 
 QString IdiomMatcher::SearchKey(const QString &key) {

@@ -44,6 +44,10 @@ class IdiomMatcher {
   // with OpenCC), as UTF-8 text, one idiom per line, so that a key in
   // simplified characters finds a traditional idiom and the reverse.
   void SetOtherScript(const QByteArray &lines);
+  // The same a line at a time, the rows in order, then EndOtherScript: rows
+  // without a line have none; an incomplete set (complete false) is dropped.
+  void AddOtherScriptLine(QByteArrayView line);
+  void EndOtherScript(bool complete);
   // Each matching row once, with its best kind, best first; ties in list
   // order. meaningRows (in relevance order) join as Meaning when they matched
   // nothing else.
