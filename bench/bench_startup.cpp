@@ -9,8 +9,11 @@
 // staged default edition.
 //
 //   bench_startup [--runs N] [--sizes 0,8000,40000,200000] [--stage DIR --mkdata PATH] [--cold]
+//                 [--peer PROGRAM --peer-homes DIR]
 //   (--stage and --mkdata measure another build's program and data builder;
-//    --cold drops the page cache before each start: root only, else skipped)
+//    --cold drops the page cache before each start: root only, else skipped;
+//    --peer starts a peer dictionary in the same rounds, with HOME=DIR/SIZE,
+//    as bench/peer_goldendict.sh prepares GoldenDict)
 //
 // Needs an X server: DISPLAY, or Xvfb on the PATH (then one is started).
 #include <fcntl.h>
@@ -66,7 +69,9 @@ bool DropPageCache() {
 }
 
 // mappedOnly: the floor shows no idiom and makes no matcher.
-Start StartOnce(const std::string &program, xcb_connection_t *x, bool mappedOnly = false) {
+// extraEnv: variables set for the started program only.
+Start StartOnce(const std::string &program, xcb_connection_t *x, bool mappedOnly = false,
+                const std::vector<std::string> &extraEnv = {}) {
   int pipeFds[2];
   if (pipe(pipeFds) != 0) return {};
   posix_spawn_file_actions_t actions;
@@ -78,6 +83,7 @@ Start StartOnce(const std::string &program, xcb_connection_t *x, bool mappedOnly
   env.emplace_back("QT_LOGGING_RULES=velmora.startup.info=true");
   env.emplace_back("QT_QPA_PLATFORM=xcb");
   env.emplace_back("QT_FORCE_STDERR_LOGGING=1");
+  env.insert(env.end(), extraEnv.begin(), extraEnv.end());
   std::vector<char *> envp;
   for (auto &e : env) envp.push_back(e.data());
   envp.push_back(nullptr);
@@ -124,6 +130,10 @@ Start StartOnce(const std::string &program, xcb_connection_t *x, bool mappedOnly
   return start;
 }
 
+std::vector<std::string> PeerEnvironment(const std::string &homes, int size) {
+  return {"HOME=" + homes + "/" + std::to_string(size)};
+}
+
 double Median(std::vector<double> values) {
   if (values.empty()) return -1;
   std::sort(values.begin(), values.end());
@@ -136,7 +146,7 @@ double Median(std::vector<double> values) {
 int main(int argc, char **argv) {
   int runs = 10;
   std::vector<int> sizes = {0, 8000, 40000, 200000};
-  std::string stage = VELMORA_STAGE, mkdata = VELMORA_MKDATA, floor = VELMORA_FLOOR;
+  std::string stage = VELMORA_STAGE, mkdata = VELMORA_MKDATA, floor = VELMORA_FLOOR, peer, peerHomes;
   bool cold = false;
   for (int i = 1; i < argc; ++i)
     if (std::strcmp(argv[i], "--cold") == 0) cold = true;
@@ -152,6 +162,8 @@ int main(int argc, char **argv) {
     if (std::strcmp(argv[i], "--runs") == 0) runs = std::atoi(argv[i + 1]);
     if (std::strcmp(argv[i], "--stage") == 0) stage = argv[i + 1];
     if (std::strcmp(argv[i], "--mkdata") == 0) mkdata = argv[i + 1];
+    if (std::strcmp(argv[i], "--peer") == 0) peer = argv[i + 1];
+    if (std::strcmp(argv[i], "--peer-homes") == 0) peerHomes = argv[i + 1];
     if (std::strcmp(argv[i], "--sizes") == 0) {
       sizes.clear();
       std::stringstream list(argv[i + 1]);
@@ -196,9 +208,10 @@ int main(int argc, char **argv) {
           "/Data/Velmdict_cn.dat' >/dev/null");
     programs[size] = folder + "/velmora";
     StartOnce(programs[size], x);  // warm the file cache
+    if (!peer.empty()) StartOnce(peer, x, true, PeerEnvironment(peerHomes, size));
   }
   StartOnce(floor, x, true);
-  std::map<int, std::vector<Start>> starts;
+  std::map<int, std::vector<Start>> starts, peers;
   std::vector<Start> floors;
   for (int round = 0; round < runs; ++round) {
     if (cold) DropPageCache();
@@ -206,6 +219,9 @@ int main(int argc, char **argv) {
     for (int size : sizes) {
       if (cold) DropPageCache();
       starts[size].push_back(StartOnce(programs[size], x));
+      if (peer.empty()) continue;
+      if (cold) DropPageCache();
+      peers[size].push_back(StartOnce(peer, x, true, PeerEnvironment(peerHomes, size)));
     }
   }
   std::vector<double> floorMapped;
@@ -226,6 +242,16 @@ int main(int argc, char **argv) {
     }
     std::printf("%8d %12.0f %8.2f %14.0f %16.0f %16.0f %10.1f\n", size, Median(mapped), Median(mapped) / floorMs,
                 Median(idiom), Median(gap), Median(search), Median(peak));
+  }
+  if (!peer.empty()) {
+    std::printf("The peer, %s, in the same rounds:\n%8s %12s %16s %10s\n", peer.c_str(), "idioms", "mapped ms",
+                "Velmora x peer", "VmHWM MB");
+    for (int size : sizes) {
+      std::vector<double> mine, theirs, peak;
+      for (const Start &s : starts[size]) mine.push_back(s.mappedMs);
+      for (const Start &s : peers[size]) theirs.push_back(s.mappedMs), peak.push_back(s.peakMb);
+      std::printf("%8d %12.0f %16.2f %10.1f\n", size, Median(theirs), Median(mine) / Median(theirs), Median(peak));
+    }
   }
   Run("rm -rf '" + work + "'");
   xcb_disconnect(x);
