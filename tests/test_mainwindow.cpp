@@ -367,3 +367,15 @@ TEST(Pictures, AreDrawnAtTheSizeAskedAndGreyedWhenOff) {
   EXPECT_NE(star.pixmap(QSize(24, 24), 1.0, QIcon::Disabled).toImage(), normal);
   EXPECT_TRUE(ImageByKey("no such picture").isNull());
 }
+
+TEST_F(MainWindow, PanesLaidOverTheDetailStayOverTheIdiomWithItsReading) {
+  c().cmdRelated->setChecked(true);  // the connections, laid over the detail boxes
+  Search("爱不释手");
+  ShowAfterTick();
+  auto *ruby = c().txtIdiom->parentWidget()->findChild<QWidget *>("picRuby", Qt::FindDirectChildrenOnly);
+  ASSERT_NE(ruby, nullptr);
+  ASSERT_TRUE(ruby->isVisible()) << "the idiom is shown with its reading";
+  const QObjectList stack = ruby->parentWidget()->children();  // bottom to top
+  EXPECT_LT(stack.indexOf(ruby), stack.indexOf(c().trvRelated));
+  EXPECT_GT(stack.indexOf(ruby), stack.indexOf(c().txtIdiom));
+}

@@ -14,7 +14,11 @@ RelatedData::RelatedData(QObject *parent) : QObject(parent) {
   });
 }
 
-RelatedData::~RelatedData() { loading_.waitForFinished(); }
+// A loading still under way is waited for. One whose result was taken is
+// no longer valid, and waiting for it would never end.
+RelatedData::~RelatedData() {
+  if (loading_.future().isValid()) loading_.waitForFinished();
+}
 
 void RelatedData::Need() {
   if (index_ || loading_.isRunning()) return;

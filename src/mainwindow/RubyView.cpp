@@ -34,8 +34,17 @@ void RubyView::Follow() {
   const bool fits = !pairs_.empty() && oneReading && box_->isVisible() && reading_->isVisible() &&
                     area.height() >= kLeastHeight && !box_->hasFocus() && !reading_->hasFocus();
   setVisible(fits);
-  if (fits) raise();
+  if (fits) StackOverTheBoxes();
   update();
+}
+
+// Just above the two boxes it covers, not above every sibling: the panes
+// that are laid over the detail (the combined text, the connections, the
+// quiz) stay over it too.
+void RubyView::StackOverTheBoxes() {
+  stackUnder(box_);
+  box_->stackUnder(this);
+  reading_->stackUnder(this);
 }
 
 bool RubyView::eventFilter(QObject *watched, QEvent *event) {

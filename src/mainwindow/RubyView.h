@@ -28,6 +28,7 @@ class RubyView : public QWidget {
 
  private:
   void Follow();
+  void StackOverTheBoxes();
   struct Fonts {
     int height = -1;
     QFont base, character, syllable;
