@@ -48,10 +48,11 @@ void BuildTraditional(const std::vector<SourceEntry> &entries, size_t from, std:
 }
 
 // The two editions are built side by side, the traditional one on a thread
-// of its own: each is a whole build of its own (rows, conversion, file), so
-// on two cores the import takes about the time of one. The caller's control
-// is told the mean of the two and asked from one thread at a time; the first
-// failure stops the other build and is the one reported.
+// of its own: each is a whole build of its own (rows, file), and they share
+// the traditional conversion, so on two cores the import takes about half
+// the time of both. The caller's control is told the mean of the two and
+// asked from one thread at a time; the first failure stops the other build
+// and is the one reported.
 class SideBySide {
  public:
   explicit SideBySide(const BuildControl &whole) : whole_(whole) {}
