@@ -29,7 +29,7 @@ const QString &EditionPath() {
   static QTemporaryDir dir;
   static const QString path = [] {
     const QString file = dir.path() + QStringLiteral("/Velmdict_cn.dat");
-    mkdata::WriteEdition(mkdata::BuildRows(mkdata::SyntheticIdioms(kIdioms), mkdata::Edition::Gb, nullptr), file,
+    mkdata::WriteEdition(mkdata::BuildRows(mkdata::SyntheticIdioms(kIdioms), mkdata::Edition::Gb), file,
                          kDatabasePassword, QStringLiteral("benchmark"));
     return file;
   }();

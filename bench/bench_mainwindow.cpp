@@ -27,7 +27,7 @@ void UseEdition() {
   static bool ready = false;
   if (ready) return;
   const QString file = dir.path() + QStringLiteral("/Velmdict_cn.dat");
-  mkdata::WriteEdition(mkdata::BuildRows(mkdata::SyntheticIdioms(kIdioms), mkdata::Edition::Gb, nullptr), file,
+  mkdata::WriteEdition(mkdata::BuildRows(mkdata::SyntheticIdioms(kIdioms), mkdata::Edition::Gb), file,
                        kDatabasePassword, QStringLiteral("benchmark"));
   InstallPath() = dir.path() + QLatin1Char('/');
   ConnString() = BuildConnString(file);

@@ -20,7 +20,7 @@ const int kIdioms = qEnvironmentVariableIntValue("VELMORA_BENCH_IDIOMS") > 0
 
 const std::vector<mkdata::IdiomRow> &Rows() {
   static const std::vector<mkdata::IdiomRow> rows =
-      mkdata::BuildRows(mkdata::SyntheticIdioms(kIdioms), mkdata::Edition::Gb, nullptr);
+      mkdata::BuildRows(mkdata::SyntheticIdioms(kIdioms), mkdata::Edition::Gb);
   return rows;
 }
 

@@ -31,7 +31,7 @@ std::vector<SourceEntry> SmallSource() {
 }
 
 void WriteSmallEdition(const QString &path, const std::vector<SourceEntry> &entries) {
-  mkdata::WriteEdition(mkdata::BuildRows(entries, mkdata::Edition::Gb, nullptr), path, kDatabasePassword,
+  mkdata::WriteEdition(mkdata::BuildRows(entries, mkdata::Edition::Gb), path, kDatabasePassword,
                        QStringLiteral("test"));
 }
 

@@ -2,11 +2,11 @@
 
 #include <QFile>
 
+#include <opencc/opencc.h>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <functional>
 #include <future>
-#include <opencc/opencc.h>
 
 #include "TestInstall.h"
 #include "config/ProgramValues.h"
@@ -20,11 +20,11 @@
 #include "editions/EditionSwap.h"
 #include "editions/Editions.h"
 #include "editions/IdiomJsonSource.h"
+#include "editions/ScriptConverter.h"
 #include "editions/SourceError.h"
 #include "editions/SourceFile.h"
-#include "editions/ScriptConverter.h"
 #include "editions/SyntheticSource.h"
-#include "editions/TraditionalConverter.h"
+#include "editions/TraditionalEntries.h"
 
 using namespace velmora;
 using namespace velmora::mkdata;
@@ -56,7 +56,7 @@ TEST(Cedict, TakesIdiomsOnlyWithToneMarks) {
 }
 
 TEST(Cedict, MergesEntriesThatShareTheIdiomAndKeepsAllReadings) {
-  const auto rows = BuildRows(ReadCedictIdioms(kCedictModule), Edition::Gb, nullptr);
+  const auto rows = BuildRows(ReadCedictIdioms(kCedictModule), Edition::Gb);
   ASSERT_EQ(rows.size(), 3u);
   const auto ding = std::find_if(rows.begin(), rows.end(), [](const IdiomRow &r) { return r.idiom == "一丁不识"; });
   ASSERT_NE(ding, rows.end());
@@ -65,7 +65,7 @@ TEST(Cedict, MergesEntriesThatShareTheIdiomAndKeepsAllReadings) {
   EXPECT_EQ(ding->firstA, "Y");
   EXPECT_EQ(ding->initial, "YDBS");
   for (size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(rows[i].code, static_cast<long long>(i + 1));
-  const auto big5 = BuildRows(ReadCedictIdioms(kCedictModule), Edition::Big5, nullptr);
+  const auto big5 = BuildRows(ReadCedictIdioms(kCedictModule), Edition::Big5);
   EXPECT_TRUE(std::any_of(big5.begin(), big5.end(), [](const IdiomRow &r) { return r.idiom == "一馬當先"; }));
 }
 
@@ -80,8 +80,7 @@ TEST(IdiomJson, NoValueMarkersBecomeNullAndBig5IsConverted) {
   EXPECT_FALSE(entries[0].source.has_value());
   EXPECT_FALSE(entries[0].example.has_value());
   EXPECT_FALSE(entries[1].example.has_value());
-  TraditionalConverter converter;
-  const auto rows = BuildRows(entries, Edition::Big5, &converter);
+  const auto rows = BuildRows(InTraditional(entries, 0, entries.size(), nullptr), Edition::Big5);
   ASSERT_EQ(rows.size(), 2u);
   EXPECT_EQ(rows[0].idiom, "愛不釋手");
   EXPECT_EQ(rows[0].note, "喜愛得捨不得放手");
@@ -109,7 +108,7 @@ TEST(Edition, FileIsKeyedAndRecordsItsCollation) {
 TEST(Edition, SharedSampleBuildsWithUniqueIdiomsInPinyinOrder) {
   QFile sample(QStringLiteral(VELMORA_SHARED_DATA) + "/idioms-sample.json");
   if (!sample.open(QIODevice::ReadOnly)) GTEST_SKIP() << "the shared sample data is not here";
-  const auto rows = BuildRows(ReadIdiomJson(sample.readAll()), Edition::Gb, nullptr);
+  const auto rows = BuildRows(ReadIdiomJson(sample.readAll()), Edition::Gb);
   EXPECT_GT(rows.size(), 8000u);
   QSet<QString> seen;
   for (const IdiomRow &row : rows) {
@@ -148,7 +147,7 @@ TEST(Sources, TwoSourcesMergeChineseTextsFirstAndEnglishOnALineOfItsOwn) {
        ReadCedictText("一馬當先 一马当先 [yi1 ma3 dang1 xian1] /(idiom) to take the lead/\n"
                       "刻舟求劍 刻舟求剑 [ke4 zhou1 qiu2 jian4] /(idiom) a foolish insistence/\n"))
     entries.push_back(english);
-  const auto rows = BuildRows(entries, Edition::Gb, nullptr);
+  const auto rows = BuildRows(entries, Edition::Gb);
   ASSERT_EQ(rows.size(), 3u);
   const auto row = [&rows](const QString &idiom) {
     return *std::find_if(rows.begin(), rows.end(), [&](const IdiomRow &r) { return r.idiom == idiom; });
@@ -249,7 +248,8 @@ TEST(Edition, FullTextIsOneMergedSegmentWithoutSizesAndTheFileHasNoFreePages) {
 }
 
 TEST(ScriptConverters, ConvertExactlyAsOpenCCsOwnAndFromTwoThreadsAtOnce) {
-  QStringList texts = {"头发很长，面条干了", "一马当先；著名的皇后", "后来他出发了。", "English stays", "乾隆年间的干部"};
+  QStringList texts = {"头发很长，面条干了", "一马当先；著名的皇后", "后来他出发了。", "English stays",
+                       "乾隆年间的干部"};
   QFile sample(QStringLiteral(VELMORA_SHARED_DATA) + "/idioms-sample.json");
   if (sample.open(QIODevice::ReadOnly))
     for (const SourceEntry &entry : ReadIdiomJson(sample.readAll()))
@@ -286,9 +286,8 @@ TEST(Edition, StoredLinesReadAPieceAtATimeAreTheLinesReadWhole) {
   const QByteArray whole = ReadOtherScriptLines(*db);
   ASSERT_GT(whole.size(), 64 * 1024);
   QList<QByteArray> pieced;
-  EXPECT_TRUE(ForEachLineOfSearchData(*db, kSearchOtherScript, [&pieced](QByteArrayView line) {
-    pieced << line.toByteArray();
-  }));
+  EXPECT_TRUE(ForEachLineOfSearchData(*db, kSearchOtherScript,
+                                      [&pieced](QByteArrayView line) { pieced << line.toByteArray(); }));
   EXPECT_EQ(pieced, whole.split('\n'));
   EXPECT_FALSE(ForEachLineOfSearchData(*db, "no such data", [](QByteArrayView) {}));
 }

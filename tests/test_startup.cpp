@@ -160,7 +160,7 @@ TEST(Startup, UnopenableDatabaseAsksThenEnds) {
   const auto writeBad = [](const TestInstall &install, const QString &kind) {
     const QString path = install.file("Data/Velmdict_cn.dat");
     if (kind == "password") {
-      mkdata::WriteEdition(mkdata::BuildRows(test::SmallSource(), mkdata::Edition::Gb, nullptr), path, "wrong", "t");
+      mkdata::WriteEdition(mkdata::BuildRows(test::SmallSource(), mkdata::Edition::Gb), path, "wrong", "t");
     } else if (kind == "empty") {
       install.Write("Data/Velmdict_cn.dat", {});
     } else if (kind == "random") {

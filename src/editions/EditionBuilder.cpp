@@ -14,7 +14,6 @@
 #include "CedictNotation.h"
 #include "ScriptConverter.h"
 #include "SourceError.h"
-#include "TraditionalConverter.h"
 #include "data/MeaningSearch.h"
 #include "data/Queries.h"
 #include "data/SqlConnection.h"
@@ -34,11 +33,6 @@ void AddDistinct(std::optional<QString> &into, const std::optional<QString> &val
     return;
   }
   if (!into->split(separator).contains(*value)) *into += separator + *value;
-}
-
-std::optional<QString> Converted(const std::optional<QString> &text, const TraditionalConverter *converter) {
-  if (!text || converter == nullptr) return text;
-  return converter->Convert(*text);
 }
 
 // Sort keys of ICU's "zh" collator, ties broken by the UTF-8 bytes: the
@@ -146,18 +140,14 @@ QString EditionDescription(Edition edition, const std::vector<SourceFacts> &sour
          QStringLiteral(" from ") + names.join(QStringLiteral(" + "));
 }
 
-std::vector<IdiomRow> BuildRows(const std::vector<SourceEntry> &entries, Edition edition,
-                                const TraditionalConverter *converter, const BuildControl *control) {
+std::vector<IdiomRow> BuildRows(const std::vector<SourceEntry> &entries, Edition edition, const BuildControl *control) {
   std::vector<IdiomRow> rows;
   std::vector<std::optional<QString>> english;  // each row's English definitions, as the sources give them
   QHash<QString, size_t> rowByIdiom;
   size_t done = 0;
   for (const SourceEntry &entry : entries) {
     if (++done % 512 == 0) Check(control, done, entries.size());
-    const bool convert = edition == Edition::Big5 && entry.traditional.isEmpty();
-    const QString idiom = edition == Edition::Gb ? entry.simplified
-                          : convert              ? (converter ? converter->Convert(entry.simplified) : entry.simplified)
-                                                 : entry.traditional;
+    const QString idiom = edition == Edition::Gb || entry.traditional.isEmpty() ? entry.simplified : entry.traditional;
     if (idiom.trimmed().isEmpty()) continue;
     auto found = rowByIdiom.find(idiom);
     if (found == rowByIdiom.end()) {
@@ -167,16 +157,14 @@ std::vector<IdiomRow> BuildRows(const std::vector<SourceEntry> &entries, Edition
       english.emplace_back();
     }
     IdiomRow &row = rows[*found];
-    const TraditionalConverter *textConverter = convert ? converter : nullptr;
     AddDistinct(row.spell, NonEmpty(entry.spell), QStringLiteral("; "));
-    AddDistinct(row.note, Converted(entry.note, textConverter), QStringLiteral("; "));
-    AddDistinct(row.source, Converted(entry.source, textConverter), QStringLiteral("\n"));
-    AddDistinct(row.example, Converted(entry.example, textConverter), QStringLiteral("\n"));
+    AddDistinct(row.note, entry.note, QStringLiteral("; "));
+    AddDistinct(row.source, entry.source, QStringLiteral("\n"));
+    AddDistinct(row.example, entry.example, QStringLiteral("\n"));
     AddDistinct(english[*found], entry.english, QStringLiteral("; "));
     for (auto [from, into] : {std::pair{&entry.synonyms, &row.synonyms}, std::pair{&entry.antonyms, &row.antonyms}})
       for (const QString &other : *from) {
-        const QString spelt = textConverter ? textConverter->Convert(other) : other;
-        if (spelt != idiom && !into->contains(spelt)) *into << spelt;
+        if (other != idiom && !into->contains(other)) *into << other;
       }
   }
   // A learner reads both: the Chinese explanation, then the English on a

@@ -26,13 +26,13 @@ struct IdiomRow {
   QStringList synonyms, antonyms;  // in the edition's script
 };
 
-class TraditionalConverter;
 struct BuildControl;
 
 // The rows of an edition in code order. The Big5 edition takes each entry's
-// traditional text, converting with the converter where the source has none.
+// traditional text (InTraditional converts the entries of sources that have
+// none), or the simplified where it has none.
 std::vector<IdiomRow> BuildRows(const std::vector<SourceEntry> &entries, Edition edition,
-                                const TraditionalConverter *converter, const BuildControl *control = nullptr);
+                                const BuildControl *control = nullptr);
 
 // What the edition's VelmoraInfo says it is: "GB (simplified) from CC-CEDICT".
 QString EditionDescription(Edition edition, const std::vector<SourceFacts> &sources);

@@ -25,7 +25,7 @@ namespace {
 void BuildEdition(const std::vector<SourceEntry> &entries, Edition edition, const QString &path,
                   const QString &password, const std::vector<SourceFacts> &facts, const BuildControl &control) {
   const BuildControl rowsPart = control.Part(0, 0.15), filePart = control.Part(0.15, 0.85);
-  const auto rows = BuildRows(entries, edition, nullptr, &rowsPart);
+  const auto rows = BuildRows(entries, edition, &rowsPart);
   WriteEdition(rows, path, password, EditionDescription(edition, facts), facts, &filePart);
   if (CountIdioms(path, password) != static_cast<long long>(rows.size()))
     throw SourceError(QStringLiteral("%1 was written but does not read back whole").arg(path));

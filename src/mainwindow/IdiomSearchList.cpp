@@ -219,8 +219,12 @@ QString IdiomSearchList::OtherScriptOf(const QString &idiom) {
   // Before the matcher is made: the edition's line of the row.
   const auto connection = DictionaryConnection();
   if (!connection) return {};
-  const QList<QByteArray> lines = ReadOtherScriptLines(*connection).split('\n');
-  return row < lines.size() ? QString::fromUtf8(lines[row]) : QString();
+  QString other;
+  int line = 0;
+  ForEachLineOfSearchData(*connection, kSearchOtherScript, [&](QByteArrayView text) {
+    if (line++ == row) other = QString::fromUtf8(text);
+  });
+  return other;
 }
 
 bool IdiomSearchList::ShowToolTipIfElided(const QHelpEvent *event) {
