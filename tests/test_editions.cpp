@@ -291,3 +291,26 @@ TEST(Edition, StoredLinesReadAPieceAtATimeAreTheLinesReadWhole) {
   EXPECT_EQ(pieced, whole.split('\n'));
   EXPECT_FALSE(ForEachLineOfSearchData(*db, "no such data", [](QByteArrayView) {}));
 }
+
+TEST(Sources, FilesReadSideBySideComeInTheOrderAskedAndTheFirstFailureIsTold) {
+  QTemporaryDir dir;
+  const auto write = [&dir](const QString &name, const QByteArray &content) {
+    QFile file(dir.filePath(name));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(content);
+    return file.fileName();
+  };
+  const QString json = write("idioms.json", R"([{"word":"爱不释手","pinyin":"ài bù shì shǒu"}])");
+  const QString cedict = write("all.js", kCedictModule);
+  const auto sources = LoadSources({{SourceKind::Any, cedict}, {SourceKind::Any, json}});
+  ASSERT_EQ(sources.size(), 2u);
+  EXPECT_EQ(sources[0].format, SourceFormat::CedictModule);
+  EXPECT_EQ(sources[1].entries.front().simplified, "爱不释手");
+  const QString broken = write("broken.json", "[{");
+  try {
+    LoadSources({{SourceKind::Any, json}, {SourceKind::Any, broken}, {SourceKind::Any, dir.filePath("none.json")}});
+    ADD_FAILURE() << "a source that cannot be read fails the reading";
+  } catch (const SourceError &error) {
+    EXPECT_TRUE(error.Text().contains("broken.json")) << error.Text().toStdString();
+  }
+}

@@ -80,4 +80,16 @@ TEST(IdiomMatcher, EitherScriptFindsTheIdiom) {
   IdiomMatcher simplified = Matcher();
   simplified.SetOtherScript(traditionalIdioms.join('\n').toUtf8());
   EXPECT_EQ(simplified.Find("一馬當先"), M({{5, Kind::ExactIdiom}}));
+
+  // Given a line at a time: rows past the lines have none; a set cut short
+  // by a failed read is dropped, not used in part.
+  IdiomMatcher streamed = Matcher(traditionalIdioms);
+  for (const QString &idiom : kIdioms.mid(0, 2)) streamed.AddOtherScriptLine(idiom.toUtf8());
+  streamed.EndOtherScript(true);
+  EXPECT_EQ(streamed.Find("画龙点睛"), M({{0, Kind::ExactIdiom}}));
+  EXPECT_TRUE(streamed.Find("一马当先").empty()) << "a row past the lines";
+  IdiomMatcher cut = Matcher(traditionalIdioms);
+  cut.AddOtherScriptLine(kIdioms[0].toUtf8());
+  cut.EndOtherScript(false);
+  EXPECT_TRUE(cut.Find("画龙点睛").empty());
 }
