@@ -7,6 +7,8 @@
 #include <functional>
 
 #include <QPlainTextEdit>
+#include <QHeaderView>
+#include <QStandardItemModel>
 #include <QTest>
 #include <QTreeView>
 #include "MainWindowFixture.h"
@@ -20,6 +22,7 @@
 #include "mainwindow/MatchPopup.h"
 #include "mainwindow/frmVELM.h"
 #include "platform/AfterFirstPaint.h"
+#include "platform/ListHeader.h"
 #include "platform/ImageList.h"
 #include "platform/Speaker.h"
 #include "platform/Twips.h"
@@ -378,4 +381,28 @@ TEST_F(MainWindow, PanesLaidOverTheDetailStayOverTheIdiomWithItsReading) {
   const QObjectList stack = ruby->parentWidget()->children();  // bottom to top
   EXPECT_LT(stack.indexOf(ruby), stack.indexOf(c().trvRelated));
   EXPECT_GT(stack.indexOf(ruby), stack.indexOf(c().txtIdiom));
+}
+
+// The bold CJK face is megabytes read from disk after a boot: the first
+// frame draws nothing bold, and what is bold turns bold just after it.
+TEST_F(MainWindow, NothingIsBoldBeforeTheFirstFrameAndTheTitleAndIdiomAreAfterIt) {
+  EXPECT_FALSE(c().cmdKOVTitle->font().bold());
+  EXPECT_FALSE(c().txtIdiom->font().bold());
+  EXPECT_EQ(c().lblUserName->width(), 0) << "no name is measured in its bold font";
+  EXPECT_TRUE(c().lblUserName->font().bold()) << "the name keeps its own bold font for when there is one";
+  ASSERT_TRUE(WaitFor([&] { return c().cmdKOVTitle->font().bold() && c().txtIdiom->font().bold(); }));
+}
+
+TEST(ListHeader, MeasuresItsSectionsInItsOwnFontNotAsIfBold) {
+  QStandardItemModel model(0, 1);
+  const QString title = QStringLiteral("Idioms of the whole dictionary");
+  model.setHorizontalHeaderLabels({title});
+  QTreeView plain, listed;
+  ListHeader::InstallOn(&listed);
+  for (QTreeView *view : {&plain, &listed}) view->setModel(&model);
+  const int measured = listed.header()->sectionSizeHint(0);
+  EXPECT_GE(measured, listed.header()->fontMetrics().horizontalAdvance(title));
+  EXPECT_LT(measured, plain.header()->sectionSizeHint(0));
+  EXPECT_EQ(listed.header()->defaultAlignment(), plain.header()->defaultAlignment());
+  EXPECT_EQ(listed.header()->sectionsMovable(), plain.header()->sectionsMovable());
 }

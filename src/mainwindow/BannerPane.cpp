@@ -45,8 +45,14 @@ BannerPane::BannerPane(const BannerControls &controls, QObject *parent) : QObjec
 
 void BannerPane::ShowUser() {
   SetIniFile(ConfigFilePath());
-  c_.lblUserName->setText(ReadIni(QStringLiteral("Setting"), QStringLiteral("UserName"), 50));
-  c_.lblUserName->adjustSize();
+  const QString name = ReadIni(QStringLiteral("Setting"), QStringLiteral("UserName"), 50);
+  c_.lblUserName->setText(name);
+  // No name has no width; measuring its bold font would only load the
+  // bold CJK face before the window shows.
+  if (name.isEmpty())
+    c_.lblUserName->resize(0, c_.lblUserName->height());
+  else
+    c_.lblUserName->adjustSize();
   nickname_ = ReadIni(QStringLiteral("Setting"), QStringLiteral("UserCoolName"), 100);
   c_.lblUserCoolName->setText(QStringLiteral(" -- ") + nickname_);
   const QString logo = ReadIni(QStringLiteral("Setting"), QStringLiteral("logo"), 200);

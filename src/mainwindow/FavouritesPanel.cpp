@@ -12,6 +12,7 @@
 #include "PaneControls.h"
 #include "data/UserStore.h"
 #include "platform/Twips.h"
+#include "platform/ListHeader.h"
 
 namespace velmora {
 
@@ -69,6 +70,7 @@ QTreeWidget *FavouritesPanel::MakeList(const char *name, const QString &accessib
   list->setObjectName(QLatin1String(name));
   list->setAccessibleName(accessibleName);
   list->setColumnCount(2);
+  ListHeader::InstallOn(list);
   list->setHeaderHidden(true);
   list->setRootIsDecorated(false);
   list->setUniformRowHeights(true);
