@@ -6,8 +6,8 @@
 #include <QFocusEvent>
 #include <functional>
 
-#include <QPlainTextEdit>
 #include <QHeaderView>
+#include <QPlainTextEdit>
 #include <QStandardItemModel>
 #include <QTest>
 #include <QTreeView>
@@ -22,8 +22,8 @@
 #include "mainwindow/MatchPopup.h"
 #include "mainwindow/frmVELM.h"
 #include "platform/AfterFirstPaint.h"
-#include "platform/ListHeader.h"
 #include "platform/ImageList.h"
+#include "platform/ListHeader.h"
 #include "platform/Speaker.h"
 #include "platform/Twips.h"
 

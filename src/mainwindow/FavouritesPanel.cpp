@@ -11,8 +11,8 @@
 
 #include "PaneControls.h"
 #include "data/UserStore.h"
-#include "platform/Twips.h"
 #include "platform/ListHeader.h"
+#include "platform/Twips.h"
 
 namespace velmora {
 
