@@ -14,6 +14,7 @@
 #include "data/EditionFacts.h"
 #include "data/Queries.h"
 #include "data/SqlConnection.h"
+#include "dictionary/IdiomFinder.h"
 #include "editions/CedictNotation.h"
 #include "editions/CedictSource.h"
 #include "editions/EditionBuilder.h"
@@ -290,6 +291,32 @@ TEST(Edition, StoredLinesReadAPieceAtATimeAreTheLinesReadWhole) {
                                       [&pieced](QByteArrayView line) { pieced << line.toByteArray(); }));
   EXPECT_EQ(pieced, whole.split('\n'));
   EXPECT_FALSE(ForEachLineOfSearchData(*db, "no such data", [](QByteArrayView) {}));
+}
+
+// The stored indexes stay in the file: the finder reads the keys it
+// compares from there, and finds as a finder built from the rows.
+TEST(Edition, FinderOverTheStoredIndexesInTheFileFindsAsOneBuiltFromTheRows) {
+  test::TestInstall install;
+  install.WriteEdition("Velmdict_cn.dat", SyntheticIdioms(3000));
+  std::shared_ptr<SqlConnection> db = SqlConnection::Open(install.file("Data/Velmdict_cn.dat"), kDatabasePassword,
+                                                          SqlConnection::Mode::ReadOnly, nullptr);
+  ASSERT_NE(db, nullptr);
+  const IdiomsAndSpells rows = ReadIdiomsAndSpells(*db);
+  IdiomFinder built;
+  built.Build(rows.idioms, rows.spells);
+  const auto stored = OpenSearchIndexes(db);
+  ASSERT_TRUE(stored.has_value());
+  db.reset();  // the indexes keep their connection
+  const auto inFile = IdiomFinder::FromSources({stored->text, stored->pinyin, stored->initials});
+  ASSERT_TRUE(inFile.has_value());
+  QStringList keys = {"zzz", "a", "ab", "x"};
+  for (int row : {0, 1, 77, 1500, 2999})
+    keys << rows.idioms[row] << rows.idioms[row].left(2) << rows.spells[row].section(' ', 0, 1).remove(' ');
+  for (const QString &key : keys) EXPECT_EQ(inFile->Find(key), built.Find(key)) << key.toStdString();
+  EXPECT_EQ(inFile->Find(rows.idioms[1500]), 1500);
+  // A source cut short is refused, not read past its end.
+  const QByteArray whole = built.Serialize().pinyin;
+  EXPECT_FALSE(PrefixIndex::FromSource(std::make_shared<MemoryBytes>(whole.left(whole.size() - 1))).has_value());
 }
 
 TEST(Sources, FilesReadSideBySideComeInTheOrderAskedAndTheFirstFailureIsTold) {

@@ -69,6 +69,32 @@ QByteArray ReadNamedData(const SqlConnection &connection, const QString &name) {
   return data;
 }
 
+// Named data read from the file a range at a time, through an open blob
+// handle: SQLite finds any range of it without reading what is before.
+class StoredBytes final : public ByteSource {
+ public:
+  static std::shared_ptr<const ByteSource> Open(std::shared_ptr<SqlConnection> connection, const QString &name) {
+    sqlite3_blob *blob = OpenNamedData(*connection, name);
+    if (blob == nullptr) return nullptr;
+    return std::shared_ptr<const ByteSource>(new StoredBytes(std::move(connection), blob));
+  }
+  ~StoredBytes() override { sqlite3_blob_close(blob_); }
+  StoredBytes(const StoredBytes &) = delete;
+  StoredBytes &operator=(const StoredBytes &) = delete;
+  qint64 size() const override { return size_; }
+  bool Read(qint64 at, qint64 length, char *into) const override {
+    if (at < 0 || length < 0 || at > size_ || length > size_ - at) return false;
+    return sqlite3_blob_read(blob_, into, static_cast<int>(length), static_cast<int>(at)) == SQLITE_OK;
+  }
+
+ private:
+  StoredBytes(std::shared_ptr<SqlConnection> connection, sqlite3_blob *blob)
+      : connection_(std::move(connection)), blob_(blob), size_(sqlite3_blob_bytes(blob)) {}
+  std::shared_ptr<SqlConnection> connection_;  // closed after the last of its blobs
+  sqlite3_blob *blob_;
+  qint64 size_;
+};
+
 }  // namespace
 
 bool ForEachLineOfSearchData(const SqlConnection &connection, const QString &name,
@@ -101,12 +127,13 @@ bool ForEachLineOfSearchData(const SqlConnection &connection, const QString &nam
   return whole && size > 0;
 }
 
-std::optional<SearchIndexBytes> ReadSearchIndexes(const SqlConnection &connection) {
-  if (!connection.HasTable(QStringLiteral("VelmoraSearch"))) return std::nullopt;
+std::optional<StoredSearchIndexes> OpenSearchIndexes(std::shared_ptr<SqlConnection> connection) {
+  if (!connection || !connection->HasTable(QStringLiteral("VelmoraSearch"))) return std::nullopt;
   // Only the three: the other data stored beside them is large and read when wanted.
-  SearchIndexBytes indexes{ReadNamedData(connection, kSearchTextIndex), ReadNamedData(connection, kSearchPinyinIndex),
-                           ReadNamedData(connection, kSearchInitialsIndex)};
-  if (indexes.text.isEmpty() || indexes.pinyin.isEmpty() || indexes.initials.isEmpty()) return std::nullopt;
+  StoredSearchIndexes indexes{StoredBytes::Open(connection, kSearchTextIndex),
+                              StoredBytes::Open(connection, kSearchPinyinIndex),
+                              StoredBytes::Open(connection, kSearchInitialsIndex)};
+  if (!indexes.text || !indexes.pinyin || !indexes.initials) return std::nullopt;
   return indexes;
 }
 

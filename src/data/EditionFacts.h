@@ -6,9 +6,11 @@
 #include <QByteArray>
 #include <QStringList>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
+#include "ByteSource.h"
 #include "SqlConnection.h"
 
 namespace velmora {
@@ -16,11 +18,14 @@ namespace velmora {
 // The number of rows when the edition's codes run 1..N in idiom order.
 std::optional<size_t> RowsInCodeOrder(const SqlConnection &connection);
 
-struct SearchIndexBytes {
-  QByteArray text, pinyin, initials;
+// The stored search indexes, read from the file a range at a time when
+// wanted, through the connection (which they keep open); nothing when the
+// edition has none. Held whole they would be megabytes (ten at 200,000
+// idioms) of which a search reads a few hundred bytes.
+struct StoredSearchIndexes {
+  std::shared_ptr<const ByteSource> text, pinyin, initials;
 };
-// The stored search indexes; nothing when the edition has none.
-std::optional<SearchIndexBytes> ReadSearchIndexes(const SqlConnection &connection);
+std::optional<StoredSearchIndexes> OpenSearchIndexes(std::shared_ptr<SqlConnection> connection);
 
 // Each idiom in the other script, in list order, as stored: UTF-8, one idiom
 // per line; empty when not stored.

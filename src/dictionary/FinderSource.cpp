@@ -11,10 +11,12 @@ namespace {
 IdiomFinder LoadFinder(const QString &connString) {
   IdiomFinder finder;
   QString error;
-  const auto connection = OpenConnection(connString, &error);
+  const std::shared_ptr<SqlConnection> connection = OpenConnection(connString, &error);
   if (!connection) return finder;
-  if (const auto stored = ReadSearchIndexes(*connection)) {
-    if (auto loaded = IdiomFinder::FromBytes({stored->text, stored->pinyin, stored->initials}))
+  // The stored indexes stay in the file, with the connection kept open to
+  // read them, and a search reads the few keys it compares.
+  if (const auto stored = OpenSearchIndexes(connection)) {
+    if (auto loaded = IdiomFinder::FromSources({stored->text, stored->pinyin, stored->initials}))
       return std::move(*loaded);
   }
   const IdiomsAndSpells all = ReadIdiomsAndSpells(*connection);

@@ -18,54 +18,89 @@ void AppendNumber(QByteArray *out, quint32 value) {
   out->append(reinterpret_cast<const char *>(&little), sizeof little);
 }
 
-quint32 NumberAt(const QByteArray &bytes, qsizetype at) {
-  quint32 value;
-  std::memcpy(&value, bytes.constData() + at, sizeof value);
-  return qFromLittleEndian(value);
-}
-
 }  // namespace
 
 void PrefixIndex::Build(std::vector<Entry> entries) {
   std::sort(entries.begin(), entries.end(),
             [](const Entry &a, const Entry &b) { return a.key != b.key ? a.key < b.key : a.row < b.row; });
-  count_ = entries.size();
-  stored_ = kIndexMagic;
-  AppendNumber(&stored_, static_cast<quint32>(count_));
-  for (const Entry &entry : entries) AppendNumber(&stored_, static_cast<quint32>(entry.row));
+  QByteArray stored = kIndexMagic;
+  AppendNumber(&stored, static_cast<quint32>(entries.size()));
+  for (const Entry &entry : entries) AppendNumber(&stored, static_cast<quint32>(entry.row));
   quint32 offset = 0;
-  AppendNumber(&stored_, offset);
-  for (const Entry &entry : entries) AppendNumber(&stored_, offset += static_cast<quint32>(entry.key.size()));
-  for (const Entry &entry : entries) stored_.append(entry.key.data(), static_cast<qsizetype>(entry.key.size()));
-  BuildBlockMinimums();
+  AppendNumber(&stored, offset);
+  for (const Entry &entry : entries) AppendNumber(&stored, offset += static_cast<quint32>(entry.key.size()));
+  for (const Entry &entry : entries) stored.append(entry.key.data(), static_cast<qsizetype>(entry.key.size()));
+  *this = *FromSource(std::make_shared<MemoryBytes>(std::move(stored)));
 }
 
-int PrefixIndex::RowAt(size_t i) const {
-  return static_cast<int>(NumberAt(stored_, static_cast<qsizetype>(8 + 4 * i)));
+QByteArray PrefixIndex::Serialize() const {
+  if (!stored_) return {};
+  QByteArray bytes(stored_->size(), Qt::Uninitialized);
+  if (!stored_->Read(0, bytes.size(), bytes.data())) return {};
+  return bytes;
 }
 
-uint32_t PrefixIndex::OffsetAt(size_t i) const {
-  return NumberAt(stored_, static_cast<qsizetype>(8 + 4 * count_ + 4 * i));
+// A number that cannot be read is 0: a search then finds wrongly, never
+// out of bounds.
+uint32_t PrefixIndex::NumberAt(qint64 at) const {
+  quint32 value = 0;
+  if (!stored_->Read(at, sizeof value, reinterpret_cast<char *>(&value))) return 0;
+  return qFromLittleEndian(value);
 }
 
-std::string_view PrefixIndex::KeyAt(size_t i) const {
-  const size_t text = 8 + 8 * count_ + 4;
-  const uint32_t from = OffsetAt(i);
-  return std::string_view(stored_.constData() + text + from, OffsetAt(i + 1) - from);
+int PrefixIndex::RowAt(size_t i) const { return static_cast<int>(NumberAt(static_cast<qint64>(8 + 4 * i))); }
+
+uint32_t PrefixIndex::OffsetAt(size_t i) const { return NumberAt(static_cast<qint64>(8 + 4 * count_ + 4 * i)); }
+
+std::string PrefixIndex::KeyAt(size_t i) const {
+  quint32 ends[2];
+  if (!stored_->Read(static_cast<qint64>(8 + 4 * count_ + 4 * i), sizeof ends, reinterpret_cast<char *>(ends)))
+    return {};
+  const qint64 from = qFromLittleEndian(ends[0]), to = qFromLittleEndian(ends[1]);
+  if (from > to || to > textSize_) return {};
+  std::string key(static_cast<size_t>(to - from), '\0');
+  if (!stored_->Read(textAt_ + from, to - from, key.data())) return {};
+  return key;
 }
 
-void PrefixIndex::BuildBlockMinimums() {
+// Also tells whether the rows are all not negative: it reads them all.
+bool PrefixIndex::BuildBlockMinimums() {
   blockMins_.assign((count_ + kBlock - 1) / kBlock, std::numeric_limits<int>::max());
-  for (size_t i = 0; i < count_; ++i) blockMins_[i / kBlock] = std::min(blockMins_[i / kBlock], RowAt(i));
+  // A piece at a time: the rows of a stored index stay in the file.
+  constexpr size_t kPiece = 16 * 1024;
+  std::vector<quint32> rows(std::min(count_, kPiece));
+  for (size_t first = 0; first < count_; first += kPiece) {
+    const size_t n = std::min(kPiece, count_ - first);
+    if (!stored_->Read(static_cast<qint64>(8 + 4 * first), static_cast<qint64>(4 * n),
+                       reinterpret_cast<char *>(rows.data())))
+      return false;
+    for (size_t k = 0; k < n; ++k) {
+      const quint32 row = qFromLittleEndian(rows[k]);
+      if (row > static_cast<quint32>(std::numeric_limits<int>::max())) return false;
+      int &least = blockMins_[(first + k) / kBlock];
+      least = std::min(least, static_cast<int>(row));
+    }
+  }
+  return true;
 }
 
 int PrefixIndex::MinRow(size_t begin, size_t end) const {
   int smallest = std::numeric_limits<int>::max();
-  // The rows before the first whole block and after the last, one by one;
-  // the whole blocks between by their minimums.
-  for (; begin < end && begin % kBlock != 0; ++begin) smallest = std::min(smallest, RowAt(begin));
-  for (; end > begin && end % kBlock != 0; --end) smallest = std::min(smallest, RowAt(end - 1));
-  for (size_t block = begin / kBlock; block < end / kBlock; ++block) smallest = std::min(smallest, blockMins_[block]);
+  // The rows before the first whole block and after the last, each run in
+  // one read; the whole blocks between by their minimums.
+  const auto leastOfRun = [&](size_t from, size_t to) {
+    quint32 rows[kBlock];
+    if (from >= to || !stored_->Read(static_cast<qint64>(8 + 4 * from), static_cast<qint64>(4 * (to - from)),
+                                     reinterpret_cast<char *>(rows)))
+      return;
+    for (size_t k = 0; k < to - from; ++k) smallest = std::min(smallest, static_cast<int>(qFromLittleEndian(rows[k])));
+  };
+  const size_t firstWhole = std::min(end, (begin + kBlock - 1) / kBlock * kBlock);
+  leastOfRun(begin, firstWhole);
+  const size_t lastWhole = std::max(firstWhole, end / kBlock * kBlock);
+  leastOfRun(lastWhole, end);
+  for (size_t block = firstWhole / kBlock; block < lastWhole / kBlock; ++block)
+    smallest = std::min(smallest, blockMins_[block]);
   return smallest;
 }
 
@@ -80,7 +115,7 @@ int PrefixIndex::FirstRow(const std::string &prefix) const {
       high = middle;
   }
   // The keys that begin with the prefix follow it in one run.
-  const auto begins = [&](size_t i) { return KeyAt(i).substr(0, prefix.size()) == prefix; };
+  const auto begins = [&](size_t i) { return KeyAt(i).compare(0, prefix.size(), prefix) == 0; };
   size_t end = low;
   for (size_t last = count_; end < last;) {
     const size_t middle = (end + last) / 2;
@@ -93,26 +128,31 @@ int PrefixIndex::FirstRow(const std::string &prefix) const {
   return MinRow(low, end);
 }
 
-std::optional<PrefixIndex> PrefixIndex::FromBytes(const QByteArray &bytes) {
-  if (!bytes.startsWith(kIndexMagic) || bytes.size() < 8) return std::nullopt;
-  const quint64 n = NumberAt(bytes, 4);
-  const quint64 header = 8 + 4 * n + 4 * (n + 1);
-  if (header > static_cast<quint64>(bytes.size())) return std::nullopt;
+std::optional<PrefixIndex> PrefixIndex::FromSource(std::shared_ptr<const ByteSource> source) {
+  char magic[4];
+  if (!source || source->size() < 8 || !source->Read(0, 4, magic) || QByteArray(magic, 4) != kIndexMagic)
+    return std::nullopt;
   PrefixIndex index;
-  index.stored_ = bytes;
+  index.stored_ = std::move(source);
+  const quint64 n = index.NumberAt(4);
+  const quint64 header = 8 + 4 * n + 4 * (n + 1);
+  if (header > static_cast<quint64>(index.stored_->size())) return std::nullopt;
   index.count_ = static_cast<size_t>(n);
-  for (quint64 i = 0; i < n; ++i)
-    if (NumberAt(bytes, static_cast<qsizetype>(8 + 4 * i)) > static_cast<quint32>(std::numeric_limits<int>::max()))
-      return std::nullopt;
-  const quint64 textSize = static_cast<quint64>(bytes.size()) - header;
-  for (quint64 i = 0; i <= n; ++i) {
-    const quint32 offset = index.OffsetAt(i);
-    if (offset > textSize || (i > 0 && offset < index.OffsetAt(i - 1))) return std::nullopt;
-  }
-  if (index.OffsetAt(0) != 0 || index.OffsetAt(n) != textSize) return std::nullopt;
-  for (quint64 i = 1; i < n; ++i)
-    if (index.KeyAt(i) < index.KeyAt(i - 1)) return std::nullopt;
-  index.BuildBlockMinimums();
+  index.textAt_ = static_cast<qint64>(header);
+  index.textSize_ = index.stored_->size() - index.textAt_;
+  if (index.OffsetAt(0) != 0 || index.OffsetAt(n) != static_cast<quint64>(index.textSize_)) return std::nullopt;
+  if (!index.BuildBlockMinimums()) return std::nullopt;
+  return index;
+}
+
+std::optional<PrefixIndex> PrefixIndex::FromBytes(const QByteArray &bytes) {
+  auto index = FromSource(std::make_shared<MemoryBytes>(bytes));
+  if (!index) return std::nullopt;
+  // Held in memory, the keys are read through: ends in order, keys sorted.
+  for (size_t i = 0; i < index->count_; ++i)
+    if (index->OffsetAt(i + 1) < index->OffsetAt(i)) return std::nullopt;
+  for (size_t i = 1; i < index->count_; ++i)
+    if (index->KeyAt(i) < index->KeyAt(i - 1)) return std::nullopt;
   return index;
 }
 
@@ -147,16 +187,24 @@ IdiomFinder::Bytes IdiomFinder::Serialize() const {
   return {byText_.Serialize(), byPinyin_.Serialize(), byInitials_.Serialize()};
 }
 
-std::optional<IdiomFinder> IdiomFinder::FromBytes(const Bytes &bytes) {
-  auto text = PrefixIndex::FromBytes(bytes.text);
-  auto pinyin = PrefixIndex::FromBytes(bytes.pinyin);
-  auto initials = PrefixIndex::FromBytes(bytes.initials);
+std::optional<IdiomFinder> IdiomFinder::Assemble(std::optional<PrefixIndex> text, std::optional<PrefixIndex> pinyin,
+                                                 std::optional<PrefixIndex> initials) {
   if (!text || !pinyin || !initials) return std::nullopt;
   IdiomFinder finder;
   finder.byText_ = std::move(*text);
   finder.byPinyin_ = std::move(*pinyin);
   finder.byInitials_ = std::move(*initials);
   return finder;
+}
+
+std::optional<IdiomFinder> IdiomFinder::FromBytes(const Bytes &bytes) {
+  return Assemble(PrefixIndex::FromBytes(bytes.text), PrefixIndex::FromBytes(bytes.pinyin),
+                  PrefixIndex::FromBytes(bytes.initials));
+}
+
+std::optional<IdiomFinder> IdiomFinder::FromSources(const Sources &sources) {
+  return Assemble(PrefixIndex::FromSource(sources.text), PrefixIndex::FromSource(sources.pinyin),
+                  PrefixIndex::FromSource(sources.initials));
 }
 
 }  // namespace velmora

@@ -10,10 +10,13 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "data/ByteSource.h"
 
 namespace velmora {
 
@@ -29,24 +32,31 @@ class PrefixIndex {
   int FirstRow(const std::string &prefix) const;
   size_t size() const { return count_; }
 
-  QByteArray Serialize() const { return stored_; }
+  QByteArray Serialize() const;
   // The index the bytes hold; nothing when they are not a well-formed one
   // (sorted keys, rows not negative). It keeps the bytes, not a copy.
   static std::optional<PrefixIndex> FromBytes(const QByteArray &bytes);
+  // The index read from the source a range at a time, as a search needs
+  // it; nothing when its frame is not well formed (its size, the ends of
+  // its keys, rows not negative). The order of the keys is not read
+  // through: out of order they find wrongly, but never out of bounds.
+  static std::optional<PrefixIndex> FromSource(std::shared_ptr<const ByteSource> source);
 
  private:
   // The index lives in its stored form, which is read in place: "VPX1",
   // the count n, n rows in key order, n + 1 offsets of the keys, then the
   // keys one after the other (key i is text[offset i, offset i + 1)). So
-  // loading an edition's index copies nothing, and one buffer holds all.
+  // loading an edition's index copies nothing, and it can stay in the file.
   int RowAt(size_t i) const;
+  uint32_t NumberAt(qint64 at) const;
   uint32_t OffsetAt(size_t i) const;
-  std::string_view KeyAt(size_t i) const;
-  void BuildBlockMinimums();
+  std::string KeyAt(size_t i) const;
+  bool BuildBlockMinimums();
   int MinRow(size_t begin, size_t end) const;
 
-  QByteArray stored_;
+  std::shared_ptr<const ByteSource> stored_;
   size_t count_ = 0;
+  qint64 textAt_ = 0, textSize_ = 0;
   // The smallest row of each block of kBlock keys: a range's minimum is read
   // from its whole blocks and the few rows at its ends (a whole-tree index
   // would take two rows' room per key, megabytes at 200,000 idioms).
@@ -65,8 +75,14 @@ class IdiomFinder {
   };
   Bytes Serialize() const;
   static std::optional<IdiomFinder> FromBytes(const Bytes &bytes);
+  struct Sources {
+    std::shared_ptr<const ByteSource> text, pinyin, initials;
+  };
+  static std::optional<IdiomFinder> FromSources(const Sources &sources);
 
  private:
+  static std::optional<IdiomFinder> Assemble(std::optional<PrefixIndex> text, std::optional<PrefixIndex> pinyin,
+                                             std::optional<PrefixIndex> initials);
   PrefixIndex byText_;
   PrefixIndex byPinyin_;
   PrefixIndex byInitials_;
