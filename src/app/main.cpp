@@ -14,6 +14,7 @@
 #include "platform/BusyCursor.h"
 #include "platform/ImageList.h"
 #include "platform/InstanceBus.h"
+#include "platform/PictureStyle.h"
 #include "platform/WindowLanguage.h"
 
 int main(int argc, char **argv) {
@@ -30,6 +31,7 @@ int main(int argc, char **argv) {
   velmora::TraceStartup("application");
   QApplication::setApplicationName(QStringLiteral("velmora"));
   velmora::UseChineseFallbackFor(QStringLiteral("default"));
+  velmora::UsePictureStyle();
   QApplication::setWindowIcon(velmora::ImageByKey(QStringLiteral("velmora")));
   // One window per user and display: a running Velmora takes the request.
   velmora::InstanceRequest request;

@@ -92,6 +92,10 @@ class FirstHour(unittest.TestCase):
                                   ("longdian", {"画龙点睛"})]:
                 self.type_into_search(frame, key)
                 desktop.wait_for(lambda: desktop.text_of(idiom) in expected, what="%s for %s" % (expected, key))
+            # Typing showed the search box's clear button, whose picture is
+            # the program's own: no image plugin was loaded for it.
+            with open("/proc/%d/maps" % app.get_process_id()) as maps:
+                self.assertFalse("imageformats/libqjpeg" in maps.read(), "an image plugin was loaded")
             search = self.control(frame, "Search")
             search.queryEditableText().setTextContents("画*睛")
             desktop.wait_for(lambda: desktop.text_of(idiom) == "画龙点睛", what="画龙点睛 for 画*睛")
