@@ -67,6 +67,38 @@ bool AnyPart(std::string_view parts, Test test) {
   return false;
 }
 
+// The letters of a compact reading, or only the first of each syllable.
+// The matcher keeps neither: two more copies of every reading (megabytes
+// at 200,000 idioms) for what only some keys read.
+void LettersOf(std::string_view reading, bool firstOfEachSyllable, std::string *into) {
+  into->clear();
+  bool start = true;
+  for (const char c : reading) {
+    if (c == ' ') {
+      start = true;
+    } else if (c >= 'a' && c <= 'z') {
+      if (start || !firstOfEachSyllable) *into += c;
+      start = false;
+    }
+  }
+}
+
+// Whether the first letters of the reading's syllables begin with these.
+bool InitialsBeginWith(std::string_view reading, std::string_view letters) {
+  size_t matched = 0;
+  bool start = true;
+  for (const char c : reading) {
+    if (matched == letters.size()) return true;
+    if (c == ' ') {
+      start = true;
+    } else if (c >= 'a' && c <= 'z') {
+      if (start && c != letters[matched++]) return false;
+      start = false;
+    }
+  }
+  return matched == letters.size();
+}
+
 }  // namespace
 
 QString IdiomMatcher::Normalized(const QString &key) {
@@ -76,8 +108,6 @@ QString IdiomMatcher::Normalized(const QString &key) {
 void IdiomMatcher::Build(const QStringList &idioms, const QStringList &spells) {
   idioms_ = {};
   readings_ = {};
-  initials_ = {};
-  toneless_ = {};
   for (qsizetype row = 0; row < idioms.size(); ++row) Add(idioms[row], spells.value(row));
 }
 
@@ -85,32 +115,18 @@ void IdiomMatcher::Reserve(size_t rows) {
   // Twice what an idiom and its reading take, on average.
   idioms_.Reserve(rows, 12);
   readings_.Reserve(rows, 48);
-  initials_.Reserve(rows, 12);
-  toneless_.Reserve(rows, 40);
 }
 
 void IdiomMatcher::Add(const QString &idiom, const QString &spell) {
   idioms_.Add(Normalized(idiom).toStdU16String());
-  std::string readings, initials, toneless;
+  std::string readings;
   for (const QString &reading : spell.split(QStringLiteral("; "), Qt::SkipEmptyParts)) {
     const std::string compact = CompactReading(reading);
     if (compact.empty()) continue;
-    if (!readings.empty()) readings += '|', initials += '|', toneless += '|';
+    if (!readings.empty()) readings += '|';
     readings += compact;
-    bool start = true;
-    for (const char c : compact) {
-      if (c == ' ') {
-        start = true;
-      } else if (c >= 'a' && c <= 'z') {
-        if (start) initials += c;
-        toneless += c;
-        start = false;
-      }
-    }
   }
   readings_.Add(readings);
-  initials_.Add(initials);
-  toneless_.Add(toneless);
 }
 
 void IdiomMatcher::SetOtherScript(const QByteArray &lines) {
@@ -175,7 +191,8 @@ std::vector<IdiomMatcher::Match> IdiomMatcher::Find(const QString &rawKey, const
   const std::u16string text = key.toStdU16String();
   const bool otherScript = HasHan(key) && size() > 0 && otherScript_.offsets.size() == idioms_.offsets.size();
   const PinyinKey pinyin(wildcard ? QString() : key);
-  std::string letters;  // of a wildcard key, for the toneless pinyin
+  std::string letters;   // of a wildcard key, for the toneless pinyin
+  std::string toneless;  // of the reading at hand
   bool latinPattern = wildcard;
   for (const QChar c : key) {
     if (c == u'*' || c == u'?')
@@ -217,13 +234,15 @@ std::vector<IdiomMatcher::Match> IdiomMatcher::Find(const QString &rawKey, const
       else if (insideKey && AnyPart(readings_.At(row),
                                     [&](std::string_view reading) { return pinyin.MatchesInsideReading(reading); }))
         take(Kind::Inside);
-      if (initialsKey && AnyPart(initials_.At(row), [&](std::string_view part) {
-            return part.substr(0, pinyin.Letters().size()) == pinyin.Letters();
+      if (initialsKey && AnyPart(readings_.At(row), [&](std::string_view reading) {
+            return InitialsBeginWith(reading, pinyin.Letters());
           }))
         take(Kind::Initials);
     }
-    if (latinPattern &&
-        AnyPart(toneless_.At(row), [&](std::string_view part) { return Glob<char>(letters, part, letterUnits); }))
+    if (latinPattern && AnyPart(readings_.At(row), [&](std::string_view reading) {
+          LettersOf(reading, false, &toneless);
+          return Glob<char>(letters, toneless, letterUnits);
+        }))
       take(Kind::Wildcard);
     if (best) matches.push_back({static_cast<int>(row), *best});
   }

@@ -91,8 +91,6 @@ class IdiomMatcher {
   };
   Texts<char16_t> idioms_;
   Texts<char> readings_;         // compact readings (PinyinKey.h), joined by '|'
-  Texts<char> initials_;         // of each reading, joined by '|'
-  Texts<char> toneless_;         // letters of each reading, joined by '|'
   Texts<char16_t> otherScript_;  // empty until SetOtherScript
 };
 
