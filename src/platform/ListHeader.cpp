@@ -24,7 +24,7 @@ QSize ListHeader::sectionSizeFromContents(int logicalIndex) const {
   initStyleOption(&option);
   option.section = logicalIndex;
   const QVariant font = data(Qt::FontRole);
-  option.fontMetrics = font.canConvert<QFont>() ? QFontMetrics(font.value<QFont>()) : fontMetrics();
+  option.fontMetrics = font.typeId() == QMetaType::QFont ? QFontMetrics(font.value<QFont>()) : fontMetrics();
   option.text = data(Qt::DisplayRole).toString();
   const QVariant decoration = data(Qt::DecorationRole);
   option.icon = decoration.value<QIcon>();
