@@ -2,7 +2,6 @@
 
 #include <QtEndian>
 #include <algorithm>
-#include <cstring>
 #include <limits>
 
 #include "Pinyin.h"
@@ -48,7 +47,10 @@ uint32_t PrefixIndex::NumberAt(qint64 at) const {
   return qFromLittleEndian(value);
 }
 
-int PrefixIndex::RowAt(size_t i) const { return static_cast<int>(NumberAt(static_cast<qint64>(8 + 4 * i))); }
+// Rows from the i-th on, as stored (little-endian).
+bool PrefixIndex::ReadRows(size_t from, size_t n, quint32 *into) const {
+  return stored_->Read(static_cast<qint64>(8 + 4 * from), static_cast<qint64>(4 * n), reinterpret_cast<char *>(into));
+}
 
 uint32_t PrefixIndex::OffsetAt(size_t i) const { return NumberAt(static_cast<qint64>(8 + 4 * count_ + 4 * i)); }
 
@@ -71,9 +73,7 @@ bool PrefixIndex::BuildBlockMinimums() {
   std::vector<quint32> rows(std::min(count_, kPiece));
   for (size_t first = 0; first < count_; first += kPiece) {
     const size_t n = std::min(kPiece, count_ - first);
-    if (!stored_->Read(static_cast<qint64>(8 + 4 * first), static_cast<qint64>(4 * n),
-                       reinterpret_cast<char *>(rows.data())))
-      return false;
+    if (!ReadRows(first, n, rows.data())) return false;
     for (size_t k = 0; k < n; ++k) {
       const quint32 row = qFromLittleEndian(rows[k]);
       if (row > static_cast<quint32>(std::numeric_limits<int>::max())) return false;
@@ -90,9 +90,7 @@ int PrefixIndex::MinRow(size_t begin, size_t end) const {
   // one read; the whole blocks between by their minimums.
   const auto leastOfRun = [&](size_t from, size_t to) {
     quint32 rows[kBlock];
-    if (from >= to || !stored_->Read(static_cast<qint64>(8 + 4 * from), static_cast<qint64>(4 * (to - from)),
-                                     reinterpret_cast<char *>(rows)))
-      return;
+    if (from >= to || !ReadRows(from, to - from, rows)) return;
     for (size_t k = 0; k < to - from; ++k) smallest = std::min(smallest, static_cast<int>(qFromLittleEndian(rows[k])));
   };
   const size_t firstWhole = std::min(end, (begin + kBlock - 1) / kBlock * kBlock);

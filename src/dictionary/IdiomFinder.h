@@ -13,7 +13,6 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "data/ByteSource.h"
@@ -47,7 +46,7 @@ class PrefixIndex {
   // the count n, n rows in key order, n + 1 offsets of the keys, then the
   // keys one after the other (key i is text[offset i, offset i + 1)). So
   // loading an edition's index copies nothing, and it can stay in the file.
-  int RowAt(size_t i) const;
+  bool ReadRows(size_t from, size_t n, quint32 *into) const;
   uint32_t NumberAt(qint64 at) const;
   uint32_t OffsetAt(size_t i) const;
   std::string KeyAt(size_t i) const;

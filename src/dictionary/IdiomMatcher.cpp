@@ -67,20 +67,14 @@ bool AnyPart(std::string_view parts, Test test) {
   return false;
 }
 
-// The letters of a compact reading, or only the first of each syllable.
-// The matcher keeps neither: two more copies of every reading (megabytes
-// at 200,000 idioms) for what only some keys read.
-void LettersOf(std::string_view reading, bool firstOfEachSyllable, std::string *into) {
+// The letters of a compact reading, without its tones and blanks. The
+// matcher keeps neither these nor the syllables' first letters: two more
+// copies of every reading (megabytes at 200,000 idioms) for what only some
+// keys read.
+void TonelessLetters(std::string_view reading, std::string *into) {
   into->clear();
-  bool start = true;
-  for (const char c : reading) {
-    if (c == ' ') {
-      start = true;
-    } else if (c >= 'a' && c <= 'z') {
-      if (start || !firstOfEachSyllable) *into += c;
-      start = false;
-    }
-  }
+  for (const char c : reading)
+    if (c >= 'a' && c <= 'z') *into += c;
 }
 
 // Whether the first letters of the reading's syllables begin with these.
@@ -240,7 +234,7 @@ std::vector<IdiomMatcher::Match> IdiomMatcher::Find(const QString &rawKey, const
         take(Kind::Initials);
     }
     if (latinPattern && AnyPart(readings_.At(row), [&](std::string_view reading) {
-          LettersOf(reading, false, &toneless);
+          TonelessLetters(reading, &toneless);
           return Glob<char>(letters, toneless, letterUnits);
         }))
       take(Kind::Wildcard);
