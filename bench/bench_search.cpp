@@ -55,6 +55,16 @@ void BM_MatchListPerKey(benchmark::State &state) {
   benchmark::DoNotOptimize(found);
 }
 
+// The meaning search alone, for the same keys.
+void BM_MeaningSearchPerKey(benchmark::State &state) {
+  UseEdition(static_cast<int>(state.range(0)));
+  const QStringList keys = {"心", "爱花", "yi", "hua4 long2", "huashet", "ymdx", "画*花", "*爱?", "大家", "zzzq"};
+  size_t i = 0, found = 0;
+  for (auto _ : state)
+    found += RowsMatchingMeaning(keys[static_cast<qsizetype>(i++ % static_cast<size_t>(keys.size()))]).size();
+  benchmark::DoNotOptimize(found);
+}
+
 // Keys pasted or held down: 10,000 stars, a long wildcard pattern, a long
 // run of letters. Each must cost about what an ordinary key costs.
 void BM_MatchListHostileKey(benchmark::State &state) {
@@ -72,6 +82,7 @@ void BM_MatchListHostileKey(benchmark::State &state) {
 }  // namespace
 
 BENCHMARK(BM_MatchListHostileKey)->Arg(200000)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly();
+BENCHMARK(BM_MeaningSearchPerKey)->Arg(200000)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
 BENCHMARK(BM_MatchListPerKey)
     ->Arg(40000)
     ->Arg(200000)

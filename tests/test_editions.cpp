@@ -12,6 +12,8 @@
 #include "config/ProgramValues.h"
 #include "data/Conn.h"
 #include "data/EditionFacts.h"
+#include "data/MeaningIndex.h"
+#include "data/MeaningSearch.h"
 #include "data/Queries.h"
 #include "data/SqlConnection.h"
 #include "dictionary/IdiomFinder.h"
@@ -57,7 +59,8 @@ TEST(Cedict, TakesIdiomsOnlyWithToneMarks) {
 }
 
 TEST(Cedict, EntriesOfOtherShapesReadAsFromAWholeDocument) {
-  const QByteArray module = R"(export default {"all":[["舊","旧","jiu4","(idiom) the first list",[],[]]], "n": 1, "all":[
+  const QByteArray module =
+      R"(export default {"all":[["舊","旧","jiu4","(idiom) the first list",[],[]]], "n": 1, "all":[
 ["一馬當先","一马当先","yi1 ma3 dang1 xian1",["(idiom) to lead", 5, ["x"], "first"],[],[]],
 ["七嘴八舌",null,"qi1 zui3 ba1 she2","(idiom) all talking at once"],
 ["三心二意","三心二意","san1 xin1 er4 yi4"],
@@ -253,26 +256,80 @@ TEST(Editions, BothAreBuiltSideBySideWithOneProgressAndTheFirstFailureTold) {
   }
 }
 
-TEST(Edition, FullTextIsOneMergedSegmentWithoutSizesAndTheFileHasNoFreePages) {
+// Keys made from the texts themselves, a row's worth at a time: characters
+// and runs of them, its English words, pairs of words far apart, and keys
+// with nothing to find.
+QStringList MeaningKeys(const std::vector<IdiomRow> &rows) {
+  QStringList keys = {"一 心", "to lead", "LEAD to", "idiom", "。", "Ⅻ", "the of", "lit.fig", "比喻 OR 人"};
+  for (size_t i = 0; i < rows.size(); i += 37) {
+    const QString note = rows[i].note.value_or(QString());
+    for (int length = 1; length <= 4 && note.size() > 8; ++length) keys << note.mid(length * 2, length);
+    const QStringList words = note.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (words.size() > 3) keys << words[1] << words[1] + " " + words[2] << words.last() + " " + words.first();
+  }
+  return keys;
+}
+
+TEST(MeaningSearch, TheWordIndexFindsExactlyWhatAFullTextTableFinds) {
+  std::vector<SourceEntry> entries = ReadCedictIdioms(kCedictModule);
+  QFile sample(QStringLiteral(VELMORA_SHARED_DATA) + "/idioms-sample.json");
+  const std::vector<SourceEntry> rich =
+      sample.open(QIODevice::ReadOnly) ? ReadIdiomJson(sample.readAll()) : SyntheticIdioms(3000);
+  entries.insert(entries.end(), rich.begin(),
+                 rich.begin() + static_cast<ptrdiff_t>(std::min<size_t>(rich.size(), 3000)));
   test::TestInstall install;
-  // Enough text that the full-text index is flushed in several pieces.
-  install.WriteEdition("Velmdict_cn.dat", SyntheticIdioms(20000));
-  auto db = SqlConnection::Open(install.file("Data/Velmdict_cn.dat"), kDatabasePassword, SqlConnection::Mode::ReadOnly,
-                                nullptr);
-  ASSERT_NE(db, nullptr);
-  const auto count = [&db](const QString &query, const QString &column = "n") {
-    RecordSet found;
-    EXPECT_EQ(db->Fetch(query, {}, &found), 0) << query.toStdString();
-    return found.EOF_() ? -1 : found.Text(column).toInt();
-  };
-  EXPECT_EQ(count("SELECT count(*) AS n FROM VelmoraText_segdir"), 1);
-  EXPECT_FALSE(db->HasTable("VelmoraText_docsize")) << "nothing reads the per-row sizes";
-  EXPECT_EQ(count("PRAGMA freelist_count", "freelist_count"), 0);
-  // Han text is indexed a character at a time: a phrase finds exactly the
-  // rows whose text holds it.
-  const int found = count("SELECT count(*) AS n FROM VelmoraText WHERE VelmoraText MATCH '\"一 心\"'");
-  EXPECT_GT(found, 0);
-  EXPECT_EQ(found, count("SELECT count(*) AS n FROM VELM WHERE Note || Source || Example LIKE '%一心%'"));
+  const auto rows = BuildRows(entries, Edition::Gb);
+  WriteEdition(rows, install.file("index.dat"), kDatabasePassword, "test");
+  ASSERT_TRUE(QFile::copy(install.file("index.dat"), install.file("table.dat")));
+  {
+    // The other file as editions of earlier builders were: the same rows'
+    // texts in a full-text table, and no word index.
+    auto db = SqlConnection::Open(install.file("table.dat"), kDatabasePassword, SqlConnection::Mode::Create, nullptr);
+    ASSERT_NE(db, nullptr);
+    ASSERT_TRUE(
+        db->Execute("DELETE FROM VelmoraSearch WHERE Name = 'meaning';"
+                    "CREATE VIRTUAL TABLE VelmoraText USING fts4(Body, content=\"\", tokenize=unicode61);"));
+    for (const IdiomRow &row : rows) {
+      const QString body = FullTextBody(
+          QStringList{row.note.value_or(""), row.source.value_or(""), row.example.value_or("")}.join('\n'));
+      RecordSet none;
+      ASSERT_EQ(db->Fetch("INSERT INTO VelmoraText (rowid, Body) VALUES (?, ?)", {row.code, body}, &none), 0);
+    }
+  }
+  const QStringList keys = MeaningKeys(rows);
+  std::vector<std::vector<int>> byIndex;
+  test::UseDatabase(install.file("index.dat"));
+  for (const QString &key : keys) byIndex.push_back(RowsMatchingMeaning(key, key.size() % 2 ? 200 : 7));
+  test::UseDatabase(install.file("table.dat"));
+  size_t found = 0;
+  for (qsizetype i = 0; i < keys.size(); ++i) {
+    EXPECT_EQ(byIndex[static_cast<size_t>(i)], RowsMatchingMeaning(keys[i], keys[i].size() % 2 ? 200 : 7))
+        << keys[i].toStdString();
+    found += byIndex[static_cast<size_t>(i)].size();
+  }
+  EXPECT_GT(found, keys.size()) << "the keys find rows";
+  CloseDatabase();
+}
+
+TEST(MeaningSearch, ADamagedWordIndexFindsNothingAndReadsNoFurther) {
+  MeaningIndexBuilder builder;
+  builder.Add(1, {{"一", 0}, {"心", 1}, {"一", 2}, {"意", 3}});
+  builder.Add(4, {{"心", 0}, {"一", 1}});
+  const QByteArray bytes = builder.Serialize();
+  const auto index = MeaningIndex::Open(std::make_shared<MemoryBytes>(bytes));
+  ASSERT_TRUE(index);
+  EXPECT_EQ(index->RowsWithPhrase({"一", "意"}), std::vector<long long>{1});
+  EXPECT_EQ(index->RowsWithPhrase({"心", "一"}), (std::vector<long long>{1, 4}));
+  EXPECT_EQ(index->RowsWithEvery({{"意"}, {"心"}}), std::vector<long long>{1});
+  EXPECT_TRUE(index->RowsWithEvery({{"心"}, {}}).empty()) << "a word with no letters finds nothing, as in a table";
+  EXPECT_FALSE(MeaningIndex::Open(std::make_shared<MemoryBytes>(bytes.left(bytes.size() - 1))));
+  for (qsizetype at = 8; at < bytes.size(); ++at) {
+    QByteArray damaged = bytes;
+    damaged[at] = static_cast<char>(damaged[at] ^ 0x5a);
+    if (const auto opened = MeaningIndex::Open(std::make_shared<MemoryBytes>(damaged)))
+      for (const char *word : {"一", "心", "意"})
+        opened->RowsWithPhrase({word});  // under the sanitizers: no stray read
+  }
 }
 
 TEST(ScriptConverters, ConvertExactlyAsOpenCCsOwnAndFromTwoThreadsAtOnce) {

@@ -137,6 +137,11 @@ std::optional<StoredSearchIndexes> OpenSearchIndexes(std::shared_ptr<SqlConnecti
   return indexes;
 }
 
+std::shared_ptr<const ByteSource> OpenSearchData(std::shared_ptr<SqlConnection> connection, const QString &name) {
+  if (!connection || !connection->HasTable(QStringLiteral("VelmoraSearch"))) return nullptr;
+  return StoredBytes::Open(std::move(connection), name);
+}
+
 QByteArray ReadSearchData(const SqlConnection &connection, const QString &name) {
   if (!connection.HasTable(QStringLiteral("VelmoraSearch"))) return {};
   return ReadNamedData(connection, name);

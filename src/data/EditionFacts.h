@@ -26,6 +26,9 @@ struct StoredSearchIndexes {
   std::shared_ptr<const ByteSource> text, pinyin, initials;
 };
 std::optional<StoredSearchIndexes> OpenSearchIndexes(std::shared_ptr<SqlConnection> connection);
+// Any data stored under the name in VelmoraSearch, read so; nullptr when it
+// is not stored.
+std::shared_ptr<const ByteSource> OpenSearchData(std::shared_ptr<SqlConnection> connection, const QString &name);
 
 // Each idiom in the other script, in list order, as stored: UTF-8, one idiom
 // per line; empty when not stored.

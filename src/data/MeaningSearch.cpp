@@ -6,7 +6,10 @@
 #include <QStringList>
 
 #include "Conn.h"
+#include "EditionFacts.h"
+#include "MeaningIndex.h"
 #include "Queries.h"
+#include "WordTokens.h"
 
 namespace velmora {
 
@@ -36,7 +39,7 @@ QString FullTextBody(const QString &text) {
   return body;
 }
 
-QStringList MeaningQueries(const QString &key) {
+QStringList MeaningWords(const QString &key) {
   // Words only: whatever else the key holds would be the query language's.
   QStringList words;
   QString word;
@@ -50,6 +53,11 @@ QStringList MeaningQueries(const QString &key) {
     }
   }
   if (!word.isEmpty()) words << word;
+  return words;
+}
+
+QStringList MeaningQueries(const QString &key) {
+  const QStringList words = MeaningWords(key);
   if (words.isEmpty()) return {};
   // Each word quoted: OR, AND, NEAR and NOT in the key are words to find,
   // not operators.
@@ -58,19 +66,58 @@ QStringList MeaningQueries(const QString &key) {
   return {QLatin1Char('"') + words.join(QLatin1Char(' ')) + QLatin1Char('"'), terms.join(QLatin1Char(' '))};
 }
 
-std::vector<int> RowsMatchingMeaning(const QString &key, int limit) {
-  std::vector<int> rows;
-  const auto connection = DictionaryConnection();
-  if (!connection || !connection->HasTable(QStringLiteral("VelmoraText"))) return rows;
-  std::vector<bool> seen;
+namespace {
+
+// The codes each query finds, at most limit of each, in the order of
+// MeaningQueries: through the edition's word index.
+std::vector<std::vector<long long>> FoundInWordIndex(const SqlConnection &connection, const MeaningIndex &index,
+                                                     const QStringList &words, int limit) {
+  const auto tokenizer = WordTokenizer::On(connection);
+  if (!tokenizer) return {};
+  const auto phrase = [&tokenizer](const QString &text) {
+    std::vector<std::string> tokens;
+    for (WordToken &token : tokenizer->Tokens(text)) tokens.push_back(std::move(token.text));
+    return tokens;
+  };
+  std::vector<std::vector<std::string>> each;
+  for (const QString &word : words) each.push_back(phrase(word));
+  const auto most = static_cast<size_t>(std::max(limit, 0));
+  return {index.RowsWithPhrase(phrase(words.join(QLatin1Char(' '))), most), index.RowsWithEvery(each, most)};
+}
+
+// The same through a full-text table, as editions of earlier builders have.
+std::vector<std::vector<long long>> FoundInFullText(const SqlConnection &connection, const QString &key, int limit) {
+  std::vector<std::vector<long long>> found;
   for (const QString &match : MeaningQueries(key)) {
-    RecordSet found;
-    if (const int code = connection->Fetch(kMeaningQuery, {match, static_cast<long long>(limit)}, &found); code != 0) {
+    found.emplace_back();
+    RecordSet rows;
+    if (const int code = connection.Fetch(kMeaningQuery, {match, static_cast<long long>(limit)}, &rows); code != 0) {
       qCWarning(lcMeaning) << "meaning search failed for" << match << ":" << sqlite3_errstr(code);
       continue;
     }
-    for (; !found.EOF_(); found.MoveNext()) {
-      const long long row = found.Text(QStringLiteral("Code")).toLongLong() - 1;
+    for (; !rows.EOF_(); rows.MoveNext()) found.back().push_back(rows.Text(QStringLiteral("Code")).toLongLong());
+  }
+  return found;
+}
+
+}  // namespace
+
+std::vector<int> RowsMatchingMeaning(const QString &key, int limit) {
+  std::vector<int> rows;
+  const auto connection = DictionaryConnection();
+  const QStringList words = MeaningWords(key);
+  if (!connection || words.isEmpty()) return rows;
+  std::vector<std::vector<long long>> found;
+  // Opened for each search, and let go after it: the connection is not kept
+  // open by it when the edition is closed or replaced.
+  if (const auto index = MeaningIndex::Open(OpenSearchData(connection, kSearchMeaningIndex)))
+    found = FoundInWordIndex(*connection, *index, words, limit);
+  else if (connection->HasTable(QStringLiteral("VelmoraText")))
+    found = FoundInFullText(*connection, key, limit);
+  std::vector<bool> seen;
+  for (const std::vector<long long> &codes : found) {
+    for (const long long code : codes) {
+      const long long row = code - 1;
       if (row < 0) continue;
       if (seen.size() <= static_cast<size_t>(row)) seen.resize(static_cast<size_t>(row) + 1, false);
       if (seen[static_cast<size_t>(row)]) continue;

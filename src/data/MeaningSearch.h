@@ -1,8 +1,10 @@
 #pragma once
 // Search by meaning: the words of the explanations, derivations and examples,
-// through the full-text table the data builder adds to an edition (SQLite
-// FTS4). Its tokenizer keeps a run of Han characters as one word, so both
-// the stored text and the key make every Han character a word of its own.
+// through the word index the data builder stores in an edition
+// (MeaningIndex.h), or the full-text table (SQLite FTS4) of editions made
+// before it, which finds the same rows. Their tokenizer keeps a run of Han
+// characters as one word, so both the stored text and the key make every
+// Han character a word of its own.
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -14,6 +16,10 @@ QString FullTextBody(const QString &text);
 
 // Keys are cut to this many characters: no meaning is longer.
 inline constexpr int kLongestMeaningKey = 200;
+
+// The key's words: its runs of letters and digits, each Han character a
+// word of its own.
+QStringList MeaningWords(const QString &key);
 
 // The full-text queries for a key: its words as a phrase, then its words
 // anywhere, each word a quoted term; none when the key has no words.

@@ -33,5 +33,7 @@ inline const QString kSearchInitialsIndex = QStringLiteral("initials");
 inline const QString kSearchOtherScript = QStringLiteral("script");
 // The index of related idioms (RelatedIndex.h).
 inline const QString kSearchRelatedIndex = QStringLiteral("related");
+// The word index of search by meaning (MeaningIndex.h).
+inline const QString kSearchMeaningIndex = QStringLiteral("meaning");
 
 }  // namespace velmora

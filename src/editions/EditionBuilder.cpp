@@ -14,9 +14,11 @@
 #include "CedictNotation.h"
 #include "ScriptConverter.h"
 #include "SourceError.h"
+#include "data/MeaningIndex.h"
 #include "data/MeaningSearch.h"
 #include "data/Queries.h"
 #include "data/SqlConnection.h"
+#include "data/WordTokens.h"
 #include "data/ZhCollation.h"
 #include "dictionary/IdiomFinder.h"
 #include "dictionary/Pinyin.h"
@@ -271,22 +273,23 @@ void WriteRelated(const SqlConnection &db, const std::vector<IdiomRow> &rows, co
                    related.Serialize());
 }
 
-// The meaning of each idiom for search by meaning (MeaningSearch.h).
-void WriteFullText(const SqlConnection &db, const std::vector<IdiomRow> &rows, const BuildControl *control) {
-  {
-    const Statement insert = Prepare(db, "INSERT INTO VelmoraText (rowid, Body) VALUES (?1, ?2)");
-    for (const IdiomRow &row : rows) {
-      if (row.code % 512 == 0) Check(control, static_cast<size_t>(row.code), rows.size());
-      const QString body = FullTextBody(
-          QStringList{row.note.value_or(QString()), row.source.value_or(QString()), row.example.value_or(QString())}
-              .join(QLatin1Char('\n')));
-      sqlite3_bind_int64(insert.get(), 1, row.code);
-      Bind(insert.get(), 2, body);
-      Run(db, insert);
-    }
+// The words of each idiom's meaning for search by meaning (MeaningSearch.h).
+void WriteMeaningIndex(const SqlConnection &db, const std::vector<IdiomRow> &rows, const BuildControl *control) {
+  const auto tokenizer = WordTokenizer::On(db);
+  Require(tokenizer != nullptr, db, "word tokenizer");
+  MeaningIndexBuilder index;
+  std::vector<std::pair<std::string, int>> words;
+  for (const IdiomRow &row : rows) {
+    if (row.code % 512 == 0) Check(control, static_cast<size_t>(row.code), rows.size());
+    const QString body = FullTextBody(
+        QStringList{row.note.value_or(QString()), row.source.value_or(QString()), row.example.value_or(QString())}.join(
+            QLatin1Char('\n')));
+    words.clear();
+    for (WordToken &token : tokenizer->Tokens(body)) words.emplace_back(std::move(token.text), token.position);
+    index.Add(row.code, words);
   }
-  // One segment: the index without the terms that each flush wrote again.
-  Require(db.Execute(QStringLiteral("INSERT INTO VelmoraText(VelmoraText) VALUES('optimize')")), db, "optimize");
+  InsertSearchData(db, Prepare(db, "INSERT INTO VelmoraSearch (Name, Data) VALUES (?1, ?2)"), kSearchMeaningIndex,
+                   index.Serialize());
 }
 
 // The idioms themselves, in code order.
@@ -329,20 +332,17 @@ void WriteEdition(const std::vector<IdiomRow> &rows, const QString &path, const 
             "FirstA TEXT COLLATE NOCASE, Initial TEXT, Spell TEXT, Note TEXT, Source TEXT, Example TEXT);"
             "CREATE TABLE VelmoraInfo (Name TEXT PRIMARY KEY, Value TEXT);"
             "CREATE TABLE VelmoraSearch (Name TEXT PRIMARY KEY, Data BLOB);"
-            "CREATE VIRTUAL TABLE VelmoraText USING fts4(Body, content=\"\", matchinfo=fts3, tokenize=unicode61);"
             // 近义词 (Kind 1) and 反义词 (Kind 2) as the sources name them.
             "CREATE TABLE VelmoraRelated (Code INTEGER NOT NULL, Kind INTEGER NOT NULL, Other TEXT NOT NULL);"
             "CREATE INDEX VelmoraRelated_Code ON VelmoraRelated(Code);")
             .arg(QString::fromLatin1(kZhCollationName));
     Require(db->Execute(schema, &error), *db, "schema");
     Require(db->Execute(QStringLiteral("BEGIN")), *db, "begin");
-    // The full text first: the pages its merge frees are filled again by the
-    // rows and indexes after it, so that the file holds no free pages.
     const BuildControl fullText = control ? control->Part(0, 0.3) : BuildControl{};
     const BuildControl idioms = control ? control->Part(0.3, 0.3) : BuildControl{};
     const BuildControl indexes = control ? control->Part(0.6, 0.2) : BuildControl{};
     const BuildControl relatedPart = control ? control->Part(0.8, 0.2) : BuildControl{};
-    WriteFullText(*db, rows, &fullText);
+    WriteMeaningIndex(*db, rows, &fullText);
     WriteIdioms(*db, rows, &idioms);
     // The indexes over rows already in place: made by one sort each, which
     // finds sorted rows in few comparisons, not by a search at every row.

@@ -1,0 +1,242 @@
+#include "MeaningIndex.h"
+
+#include <QtEndian>
+#include <algorithm>
+
+namespace velmora {
+
+namespace {
+
+constexpr char kMagic[4] = {'V', 'M', 'W', '1'};
+constexpr qint64 kHeader = 8;
+// No word the tokenizer gives is longer; a longer one is damage.
+constexpr uint32_t kLongestWord = 4096;
+
+void AppendVarint(QByteArray &into, unsigned long long value) {
+  while (value >= 0x80) {
+    into.append(static_cast<char>((value & 0x7f) | 0x80));
+    value >>= 7;
+  }
+  into.append(static_cast<char>(value));
+}
+
+void AppendNumber(QByteArray &into, uint32_t value) {
+  char bytes[4];
+  qToLittleEndian(value, bytes);
+  into.append(bytes, 4);
+}
+
+// Reads a varint of at most 35 bits from [at, end); false when it runs out.
+bool ReadVarint(const char *&at, const char *end, unsigned long long *value) {
+  *value = 0;
+  for (int shift = 0; shift < 35; shift += 7) {
+    if (at == end) return false;
+    const auto byte = static_cast<unsigned char>(*at++);
+    *value |= static_cast<unsigned long long>(byte & 0x7f) << shift;
+    if ((byte & 0x80) == 0) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+void MeaningIndexBuilder::Add(long long code, const std::vector<std::pair<std::string, int>> &words) {
+  row_.clear();
+  for (const auto &[word, place] : words) {
+    const auto [known, added] = ids_.try_emplace(word, static_cast<uint32_t>(words_.size()));
+    if (added) {
+      words_.push_back(word);
+      lists_.emplace_back();
+    }
+    row_.emplace_back(known->second, place);
+  }
+  std::sort(row_.begin(), row_.end());
+  for (size_t from = 0; from < row_.size();) {
+    size_t to = from;
+    while (to < row_.size() && row_[to].first == row_[from].first) ++to;
+    List &list = lists_[row_[from].first];
+    AppendVarint(list.bytes, static_cast<unsigned long long>(code - list.lastCode));
+    list.lastCode = code;
+    AppendVarint(list.bytes, to - from);
+    int last = 0;
+    for (size_t i = from; i < to; ++i) {
+      AppendVarint(list.bytes, static_cast<unsigned long long>(row_[i].second - last));
+      last = row_[i].second;
+    }
+    from = to;
+  }
+}
+
+QByteArray MeaningIndexBuilder::Serialize() const {
+  std::vector<uint32_t> order(words_.size());
+  for (uint32_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::sort(order.begin(), order.end(), [this](uint32_t a, uint32_t b) { return words_[a] < words_[b]; });
+  QByteArray ends, listEnds, texts, lists;
+  for (const uint32_t id : order) {
+    const std::string &word = words_[id];
+    const List &list = lists_[id];
+    texts.append(word.data(), static_cast<qsizetype>(word.size()));
+    // Packed only where that is smaller: a short list would grow.
+    const QByteArray packed = list.bytes.size() > 32 ? qCompress(list.bytes, 6) : QByteArray();
+    const bool pack = !packed.isEmpty() && packed.size() < list.bytes.size();
+    lists.append(static_cast<char>(pack ? 1 : 0));
+    lists.append(pack ? packed : list.bytes);
+    AppendNumber(ends, static_cast<uint32_t>(texts.size()));
+    AppendNumber(listEnds, static_cast<uint32_t>(lists.size()));
+  }
+  QByteArray index(kMagic, 4);
+  AppendNumber(index, static_cast<uint32_t>(words_.size()));
+  return index + ends + listEnds + texts + lists;
+}
+
+std::optional<MeaningIndex> MeaningIndex::Open(std::shared_ptr<const ByteSource> bytes) {
+  char header[kHeader];
+  if (!bytes || !bytes->Read(0, kHeader, header) || !std::equal(kMagic, kMagic + 4, header)) return std::nullopt;
+  const uint32_t words = qFromLittleEndian<uint32_t>(header + 4);
+  if (kHeader + 8 * qint64{words} > bytes->size()) return std::nullopt;
+  MeaningIndex index(std::move(bytes), words);
+  if (words == 0) return index;
+  // The two last ends reach the end of the bytes exactly.
+  const auto textEnd = index.ReadNumber(kHeader + 4 * (qint64{words} - 1));
+  const auto listEnd = index.ReadNumber(kHeader + 4 * (2 * qint64{words} - 1));
+  if (!textEnd || !listEnd || kHeader + 8 * qint64{words} + *textEnd + *listEnd != index.bytes_->size())
+    return std::nullopt;
+  return index;
+}
+
+std::optional<uint32_t> MeaningIndex::ReadNumber(qint64 at) const {
+  char bytes[4];
+  if (!bytes_->Read(at, 4, bytes)) return std::nullopt;
+  return qFromLittleEndian<uint32_t>(bytes);
+}
+
+std::optional<uint32_t> MeaningIndex::Find(const std::string &word) const {
+  const qint64 texts = kHeader + 8 * qint64{words_};
+  const auto textOf = [&](uint32_t entry) -> std::optional<std::string> {
+    const auto end = ReadNumber(kHeader + 4 * qint64{entry});
+    const auto start = entry == 0 ? std::optional<uint32_t>(0) : ReadNumber(kHeader + 4 * (qint64{entry} - 1));
+    if (!start || !end || *end < *start || *end - *start > kLongestWord) return std::nullopt;
+    std::string text(*end - *start, '\0');
+    if (!bytes_->Read(texts + *start, static_cast<qint64>(text.size()), text.data())) return std::nullopt;
+    return text;
+  };
+  uint32_t low = 0, high = words_;
+  while (low < high) {
+    const uint32_t middle = low + (high - low) / 2;
+    const auto text = textOf(middle);
+    if (!text) return std::nullopt;
+    if (*text == word) return middle;
+    if (*text < word)
+      low = middle + 1;
+    else
+      high = middle;
+  }
+  return std::nullopt;
+}
+
+const MeaningIndex::Postings &MeaningIndex::Read(const std::string &word) const {
+  const auto known = read_.find(word);
+  if (known != read_.end()) return known->second;
+  return read_.emplace(word, Decode(word)).first->second;
+}
+
+MeaningIndex::Postings MeaningIndex::Decode(const std::string &word) const {
+  Postings postings;
+  postings.firstPlace.push_back(0);
+  const auto entry = Find(word);
+  if (!entry) return postings;
+  const auto textsSize = ReadNumber(kHeader + 4 * (qint64{words_} - 1));
+  const auto end = ReadNumber(kHeader + 4 * (qint64{words_} + *entry));
+  const auto start = *entry == 0 ? std::optional<uint32_t>(0) : ReadNumber(kHeader + 4 * (qint64{words_} + *entry - 1));
+  if (!textsSize || !start || !end || *end <= *start) return postings;
+  QByteArray list(*end - *start, Qt::Uninitialized);
+  if (!bytes_->Read(kHeader + 8 * qint64{words_} + *textsSize + *start, list.size(), list.data())) return postings;
+  if (list[0] == 1)
+    list = qUncompress(reinterpret_cast<const uchar *>(list.constData()) + 1, list.size() - 1);
+  else
+    list.remove(0, 1);
+  const char *at = list.constData(), *stop = at + list.size();
+  // A row takes two bytes at least, and a place one.
+  postings.codes.reserve(static_cast<size_t>(list.size() / 3));
+  postings.firstPlace.reserve(static_cast<size_t>(list.size() / 3) + 1);
+  postings.places.reserve(static_cast<size_t>(list.size() / 3));
+  unsigned long long code = 0;
+  while (at < stop) {
+    unsigned long long step = 0, count = 0;
+    // Each place takes a byte at least: a larger count is damage.
+    if (!ReadVarint(at, stop, &step) || step == 0 || !ReadVarint(at, stop, &count) || count == 0 ||
+        count > static_cast<unsigned long long>(stop - at))
+      return Postings{{}, {0}, {}};
+    code += step;
+    unsigned long long place = 0;
+    for (unsigned long long i = 0; i < count; ++i) {
+      unsigned long long placeStep = 0;
+      if (!ReadVarint(at, stop, &placeStep)) return Postings{{}, {0}, {}};
+      place += placeStep;
+      postings.places.push_back(static_cast<uint32_t>(place));
+    }
+    postings.codes.push_back(static_cast<long long>(code));
+    postings.firstPlace.push_back(static_cast<uint32_t>(postings.places.size()));
+  }
+  return postings;
+}
+
+std::vector<long long> MeaningIndex::RowsWithPhrase(const std::vector<std::string> &words, size_t limit) const {
+  std::vector<long long> rows;
+  if (words.empty()) return rows;
+  std::vector<const Postings *> lists;
+  for (const std::string &word : words) {
+    lists.push_back(&Read(word));
+    if (lists.back()->codes.empty()) return rows;
+  }
+  std::vector<size_t> cursor(lists.size(), 0);
+  const Postings &first = *lists[0];
+  for (size_t row = 0; row < first.codes.size() && rows.size() < limit; ++row) {
+    const long long code = first.codes[row];
+    bool inAll = true;
+    for (size_t i = 1; i < lists.size() && inAll; ++i) {
+      const std::vector<long long> &codes = lists[i]->codes;
+      cursor[i] = static_cast<size_t>(
+          std::lower_bound(codes.begin() + static_cast<ptrdiff_t>(cursor[i]), codes.end(), code) - codes.begin());
+      inAll = cursor[i] < codes.size() && codes[cursor[i]] == code;
+    }
+    if (!inAll) continue;
+    // A place of the first word from which each next word stands one further.
+    const auto placesOf = [&](size_t i, size_t at) {
+      const Postings &list = *lists[i];
+      return std::pair{list.places.begin() + list.firstPlace[at], list.places.begin() + list.firstPlace[at + 1]};
+    };
+    const auto [from, to] = placesOf(0, row);
+    const bool together = std::any_of(from, to, [&](uint32_t place) {
+      for (size_t i = 1; i < lists.size(); ++i) {
+        const auto [begin, end] = placesOf(i, cursor[i]);
+        if (!std::binary_search(begin, end, place + static_cast<uint32_t>(i))) return false;
+      }
+      return true;
+    });
+    if (together) rows.push_back(code);
+  }
+  return rows;
+}
+
+std::vector<long long> MeaningIndex::RowsWithEvery(const std::vector<std::vector<std::string>> &phrases,
+                                                   size_t limit) const {
+  // One phrase alone is cut short as it is read; more are cut when joined.
+  if (phrases.size() == 1) return RowsWithPhrase(phrases[0], limit);
+  std::vector<long long> rows;
+  for (size_t i = 0; i < phrases.size(); ++i) {
+    std::vector<long long> found = RowsWithPhrase(phrases[i]);
+    if (i == 0) {
+      rows = std::move(found);
+    } else {
+      std::vector<long long> both;
+      std::set_intersection(rows.begin(), rows.end(), found.begin(), found.end(), std::back_inserter(both));
+      rows = std::move(both);
+    }
+    if (rows.empty()) break;
+  }
+  if (rows.size() > limit) rows.resize(limit);
+  return rows;
+}
+
+}  // namespace velmora
