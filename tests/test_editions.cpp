@@ -313,8 +313,9 @@ TEST(MeaningSearch, TheWordIndexFindsExactlyWhatAFullTextTableFinds) {
 
 TEST(MeaningSearch, ADamagedWordIndexFindsNothingAndReadsNoFurther) {
   MeaningIndexBuilder builder;
-  builder.Add(1, {{"一", 0}, {"心", 1}, {"一", 2}, {"意", 3}});
-  builder.Add(4, {{"心", 0}, {"一", 1}});
+  for (const auto &[code, word, place] : std::vector<std::tuple<long long, const char *, int>>{
+           {1, "一", 0}, {1, "心", 1}, {1, "一", 2}, {1, "意", 3}, {4, "心", 0}, {4, "一", 1}})
+    builder.Add(code, word, place);
   const QByteArray bytes = builder.Serialize();
   const auto index = MeaningIndex::Open(std::make_shared<MemoryBytes>(bytes));
   ASSERT_TRUE(index);

@@ -40,34 +40,27 @@ bool ReadVarint(const char *&at, const char *end, unsigned long long *value) {
 
 }  // namespace
 
-void MeaningIndexBuilder::Add(long long code, const std::vector<std::pair<std::string, int>> &words) {
-  row_.clear();
-  for (const auto &[word, place] : words) {
-    const auto [known, added] = ids_.try_emplace(word, static_cast<uint32_t>(words_.size()));
-    if (added) {
-      words_.push_back(word);
-      lists_.emplace_back();
-    }
-    row_.emplace_back(known->second, place);
+void MeaningIndexBuilder::Add(long long code, std::string_view word, int place) {
+  auto known = ids_.find(word);
+  if (known == ids_.end()) {
+    known = ids_.emplace(std::string(word), static_cast<uint32_t>(words_.size())).first;
+    words_.emplace_back(word);
+    lists_.emplace_back();
   }
-  std::sort(row_.begin(), row_.end());
-  for (size_t from = 0; from < row_.size();) {
-    size_t to = from;
-    while (to < row_.size() && row_[to].first == row_[from].first) ++to;
-    List &list = lists_[row_[from].first];
+  List &list = lists_[known->second];
+  if (list.lastCode != code) {
+    // The row before ends where this one begins.
+    if (list.lastCode != 0) list.bytes.append('\0');
     AppendVarint(list.bytes, static_cast<unsigned long long>(code - list.lastCode));
     list.lastCode = code;
-    AppendVarint(list.bytes, to - from);
-    int last = 0;
-    for (size_t i = from; i < to; ++i) {
-      AppendVarint(list.bytes, static_cast<unsigned long long>(row_[i].second - last));
-      last = row_[i].second;
-    }
-    from = to;
+    list.lastPlace = -1;
   }
+  AppendVarint(list.bytes, static_cast<unsigned long long>(place - list.lastPlace));
+  list.lastPlace = place;
 }
 
-QByteArray MeaningIndexBuilder::Serialize() const {
+QByteArray MeaningIndexBuilder::Serialize() {
+  for (List &list : lists_) list.bytes.append('\0');  // each list's last row ends
   std::vector<uint32_t> order(words_.size());
   for (uint32_t i = 0; i < order.size(); ++i) order[i] = i;
   std::sort(order.begin(), order.end(), [this](uint32_t a, uint32_t b) { return words_[a] < words_[b]; });
@@ -77,7 +70,7 @@ QByteArray MeaningIndexBuilder::Serialize() const {
     const List &list = lists_[id];
     texts.append(word.data(), static_cast<qsizetype>(word.size()));
     // Packed only where that is smaller: a short list would grow.
-    const QByteArray packed = list.bytes.size() > 32 ? qCompress(list.bytes, 6) : QByteArray();
+    const QByteArray packed = list.bytes.size() > 32 ? qCompress(list.bytes, 1) : QByteArray();
     const bool pack = !packed.isEmpty() && packed.size() < list.bytes.size();
     lists.append(static_cast<char>(pack ? 1 : 0));
     lists.append(pack ? packed : list.bytes);
@@ -162,19 +155,19 @@ MeaningIndex::Postings MeaningIndex::Decode(const std::string &word) const {
   postings.places.reserve(static_cast<size_t>(list.size() / 3));
   unsigned long long code = 0;
   while (at < stop) {
-    unsigned long long step = 0, count = 0;
-    // Each place takes a byte at least: a larger count is damage.
-    if (!ReadVarint(at, stop, &step) || step == 0 || !ReadVarint(at, stop, &count) || count == 0 ||
-        count > static_cast<unsigned long long>(stop - at))
-      return Postings{{}, {0}, {}};
+    unsigned long long step = 0;
+    if (!ReadVarint(at, stop, &step) || step == 0) return Postings{{}, {0}, {}};
     code += step;
-    unsigned long long place = 0;
-    for (unsigned long long i = 0; i < count; ++i) {
-      unsigned long long placeStep = 0;
+    long long place = -1;
+    for (unsigned long long placeStep = 0;;) {
+      // A row's places end with a 0; a list that ends before it is damaged.
       if (!ReadVarint(at, stop, &placeStep)) return Postings{{}, {0}, {}};
-      place += placeStep;
+      if (placeStep == 0) break;
+      place += static_cast<long long>(placeStep);
+      if (place > UINT32_MAX) return Postings{{}, {0}, {}};
       postings.places.push_back(static_cast<uint32_t>(place));
     }
+    if (postings.places.size() == postings.firstPlace.back()) return Postings{{}, {0}, {}};  // a row of no places
     postings.codes.push_back(static_cast<long long>(code));
     postings.firstPlace.push_back(static_cast<uint32_t>(postings.places.size()));
   }

@@ -10,13 +10,15 @@
 // texts, N ends of their lists (32 bits each, little-endian), the words'
 // texts in byte order, then their lists. A list is a byte (0 plain, 1 packed)
 // and then, for each row in code order: the code's step from the last one,
-// the number of places, and each place's step from the last one (varints).
+// each place's step from the last one (from -1 for the first), and a 0
+// (varints).
 #include <QByteArray>
 #include <cstdint>
 #include <map>
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -26,19 +28,25 @@ namespace velmora {
 
 class MeaningIndexBuilder {
  public:
-  // A row's words, each at its place; rows come in rising code order.
-  void Add(long long code, const std::vector<std::pair<std::string, int>> &words);
-  QByteArray Serialize() const;
+  // A word of a row at its place: rows in rising code order, a row's words
+  // in rising place order.
+  void Add(long long code, std::string_view word, int place);
+  QByteArray Serialize();
 
  private:
   struct List {
     QByteArray bytes;
     long long lastCode = 0;
+    int lastPlace = 0;
   };
-  std::unordered_map<std::string, uint32_t> ids_;  // each word's number, in the order first met
-  std::vector<std::string> words_;                 // by number
-  std::vector<List> lists_;                        // by number
-  std::vector<std::pair<uint32_t, int>> row_;      // the row being added: its words' numbers and places
+  // Found by a view of the word, without making a string of it.
+  struct WordHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view word) const { return std::hash<std::string_view>{}(word); }
+  };
+  std::unordered_map<std::string, uint32_t, WordHash, std::equal_to<>> ids_;  // numbered in the order first met
+  std::vector<std::string> words_;                                            // by number
+  std::vector<List> lists_;                                                   // by number
 };
 
 class MeaningIndex {

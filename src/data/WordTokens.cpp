@@ -60,17 +60,24 @@ WordTokenizer::~WordTokenizer() { engine_->module->destroy(engine_->tokenizer); 
 
 std::vector<WordToken> WordTokenizer::Tokens(const QString &text) const {
   std::vector<WordToken> tokens;
+  ForEachToken(text, [&tokens](std::string_view word, int position) {
+    tokens.push_back({std::string(word), position});
+  });
+  return tokens;
+}
+
+void WordTokenizer::ForEachToken(const QString &text,
+                                 const std::function<void(std::string_view word, int position)> &take) const {
   const QByteArray utf8 = text.toUtf8();
   TokenizerCursor *cursor = nullptr;
   if (engine_->module->open(engine_->tokenizer, utf8.constData(), static_cast<int>(utf8.size()), &cursor) != SQLITE_OK)
-    return tokens;
+    return;
   cursor->tokenizer = engine_->tokenizer;
   const char *token = nullptr;
   int bytes = 0, start = 0, end = 0, position = 0;
   while (engine_->module->next(cursor, &token, &bytes, &start, &end, &position) == SQLITE_OK)
-    tokens.push_back({std::string(token, static_cast<size_t>(bytes)), position});
+    take(std::string_view(token, static_cast<size_t>(bytes)), position);
   engine_->module->close(cursor);
-  return tokens;
 }
 
 }  // namespace velmora

@@ -5,8 +5,10 @@
 // directly, so that an edition's word index and a search key split their
 // texts exactly as a full-text table would.
 #include <QString>
+#include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "SqlConnection.h"
@@ -27,6 +29,8 @@ class WordTokenizer {
   WordTokenizer &operator=(const WordTokenizer &) = delete;
 
   std::vector<WordToken> Tokens(const QString &text) const;
+  // Each word handed on as it is found, valid only during the call.
+  void ForEachToken(const QString &text, const std::function<void(std::string_view word, int position)> &take) const;
 
  private:
   struct Engine;

@@ -278,15 +278,12 @@ void WriteMeaningIndex(const SqlConnection &db, const std::vector<IdiomRow> &row
   const auto tokenizer = WordTokenizer::On(db);
   Require(tokenizer != nullptr, db, "word tokenizer");
   MeaningIndexBuilder index;
-  std::vector<std::pair<std::string, int>> words;
   for (const IdiomRow &row : rows) {
     if (row.code % 512 == 0) Check(control, static_cast<size_t>(row.code), rows.size());
     const QString body = FullTextBody(
         QStringList{row.note.value_or(QString()), row.source.value_or(QString()), row.example.value_or(QString())}.join(
             QLatin1Char('\n')));
-    words.clear();
-    for (WordToken &token : tokenizer->Tokens(body)) words.emplace_back(std::move(token.text), token.position);
-    index.Add(row.code, words);
+    tokenizer->ForEachToken(body, [&](std::string_view word, int place) { index.Add(row.code, word, place); });
   }
   InsertSearchData(db, Prepare(db, "INSERT INTO VelmoraSearch (Name, Data) VALUES (?1, ?2)"), kSearchMeaningIndex,
                    index.Serialize());
