@@ -1,14 +1,24 @@
 #include "IdiomListModel.h"
 
+#include <algorithm>
+
 namespace velmora {
 
-void IdiomListModel::SetList(IdiomList list) {
+void IdiomListModel::SetList(IdiomList list, int shown) {
   beginResetModel();
   list_ = std::move(list);
+  shown_ = std::min(std::max(shown, 0), list_.size());
   endResetModel();
 }
 
-int IdiomListModel::rowCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : list_.size(); }
+void IdiomListModel::RevealAll() {
+  if (shown_ >= list_.size()) return;
+  beginInsertRows({}, shown_, list_.size() - 1);
+  shown_ = list_.size();
+  endInsertRows();
+}
+
+int IdiomListModel::rowCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : shown_; }
 
 int IdiomListModel::columnCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : 2; }
 

@@ -78,10 +78,15 @@ void IdiomSearchList::Fill(IdiomList list, std::function<IdiomFinder()> finderSo
   // On a machine of two cores the workers would take the processor from
   // the first frame: they start once it is on the screen.
   AfterFirstPaint(list_->window(), [self = QPointer<IdiomSearchList>(this)] {
-    if (self) self->StartFinder();
+    if (!self) return;
+    self->model_.RevealAll();
+    self->StartFinder();
   });
   idioms_ = list;
-  model_.SetList(std::move(list));
+  // A screenful and more, however large the window: the rest come after the
+  // first frame, or the moment a row of them is wanted.
+  constexpr int kRowsBeforeFirstFrame = 512;
+  model_.SetList(std::move(list), kRowsBeforeFirstFrame);
   list_->header()->resizeSection(0, 20);
   list_->header()->resizeSection(1, 120);
   if (model_.rowCount() > 0) {
@@ -96,6 +101,7 @@ int IdiomSearchList::CurrentRow() const {
 }
 
 void IdiomSearchList::SetCurrentRow(int row) {
+  if (row >= model_.rowCount()) model_.RevealAll();
   const QModelIndex index = model_.index(row, 1);
   list_->setCurrentIndex(index);
   list_->scrollTo(index, QAbstractItemView::PositionAtCenter);
@@ -199,7 +205,7 @@ void IdiomSearchList::ShowNoMatch(bool none) {
 
 void IdiomSearchList::Choose(int listRow) {
   matches_->hide();
-  if (listRow < 0 || listRow >= model_.rowCount()) return;
+  if (listRow < 0 || listRow >= model_.ListSize()) return;
   SetCurrentRow(listRow);
   chosen_ = true;
   ScheduleDisplay();
