@@ -296,6 +296,12 @@ TEST(MeaningSearch, TheWordIndexFindsExactlyWhatAFullTextTableFinds) {
       ASSERT_EQ(db->Fetch("INSERT INTO VelmoraText (rowid, Body) VALUES (?, ?)", {row.code, body}, &none), 0);
     }
   }
+  {
+    // A row of a code far past the list, as a damaged or hostile file may hold.
+    auto db = SqlConnection::Open(install.file("table.dat"), kDatabasePassword, SqlConnection::Mode::Create, nullptr);
+    RecordSet none;
+    ASSERT_EQ(db->Fetch("INSERT INTO VelmoraText (rowid, Body) VALUES (?, 'zzfar')", {1LL << 40}, &none), 0);
+  }
   const QStringList keys = MeaningKeys(rows);
   std::vector<std::vector<int>> byIndex;
   test::UseDatabase(install.file("index.dat"));
@@ -308,6 +314,7 @@ TEST(MeaningSearch, TheWordIndexFindsExactlyWhatAFullTextTableFinds) {
     found += byIndex[static_cast<size_t>(i)].size();
   }
   EXPECT_GT(found, keys.size()) << "the keys find rows";
+  EXPECT_TRUE(RowsMatchingMeaning("zzfar").empty()) << "a row past the list is no row";
   CloseDatabase();
 }
 

@@ -2,6 +2,7 @@
 
 #include <QtEndian>
 #include <algorithm>
+#include <climits>
 
 namespace velmora {
 
@@ -158,6 +159,8 @@ MeaningIndex::Postings MeaningIndex::Decode(const std::string &word) const {
     unsigned long long step = 0;
     if (!ReadVarint(at, stop, &step) || step == 0) return Postings{{}, {0}, {}};
     code += step;
+    // Codes are list rows; one past the range of a row is damage.
+    if (code > INT_MAX) return Postings{{}, {0}, {}};
     long long place = -1;
     for (unsigned long long placeStep = 0;;) {
       // A row's places end with a 0; a list that ends before it is damaged.

@@ -4,6 +4,8 @@
 
 #include <QLoggingCategory>
 #include <QStringList>
+#include <climits>
+#include <unordered_set>
 
 #include "Conn.h"
 #include "EditionFacts.h"
@@ -114,14 +116,13 @@ std::vector<int> RowsMatchingMeaning(const QString &key, int limit) {
     found = FoundInWordIndex(*connection, *index, words, limit);
   else if (connection->HasTable(QStringLiteral("VelmoraText")))
     found = FoundInFullText(*connection, key, limit);
-  std::vector<bool> seen;
+  // A set, not a map of every row up to the largest: a code is whatever the
+  // edition says, and a damaged one may be far past the list.
+  std::unordered_set<long long> seen;
   for (const std::vector<long long> &codes : found) {
     for (const long long code : codes) {
       const long long row = code - 1;
-      if (row < 0) continue;
-      if (seen.size() <= static_cast<size_t>(row)) seen.resize(static_cast<size_t>(row) + 1, false);
-      if (seen[static_cast<size_t>(row)]) continue;
-      seen[static_cast<size_t>(row)] = true;
+      if (row < 0 || row > INT_MAX || !seen.insert(row).second) continue;
       rows.push_back(static_cast<int>(row));
     }
     if (static_cast<int>(rows.size()) >= limit) break;
