@@ -290,8 +290,7 @@ TEST(MeaningSearch, TheWordIndexFindsExactlyWhatAFullTextTableFinds) {
         db->Execute("DELETE FROM VelmoraSearch WHERE Name = 'meaning';"
                     "CREATE VIRTUAL TABLE VelmoraText USING fts4(Body, content=\"\", tokenize=unicode61);"));
     for (const IdiomRow &row : rows) {
-      const QString body = FullTextBody(
-          QStringList{row.note.value_or(""), row.source.value_or(""), row.example.value_or("")}.join('\n'));
+      const QString body = MeaningText(row.note, row.source, row.example);
       RecordSet none;
       ASSERT_EQ(db->Fetch("INSERT INTO VelmoraText (rowid, Body) VALUES (?, ?)", {row.code, body}, &none), 0);
     }

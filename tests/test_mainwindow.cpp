@@ -276,6 +276,15 @@ TEST_F(MainWindow, RowsPastTheSixteenBitRangeAreFoundAndShown) {
   EXPECT_FALSE(c().txtExplain->toPlainText().isEmpty());
 }
 
+TEST_F(MainWindow, AnIdiomPastTheFirstRowsChosenBeforeTheFirstFrameIsShownAtOnce) {
+  Open(mkdata::SyntheticIdioms(2000));
+  IdiomSearchList &list = window->Browse().SearchList();
+  ASSERT_LT(list.Model().rowCount(), 2000);
+  ASSERT_TRUE(list.ChooseIdiom(list.Model().IdiomAt(1500)));
+  EXPECT_EQ(list.Model().rowCount(), 2000);
+  EXPECT_EQ(list.CurrentRow(), 1500);
+}
+
 TEST_F(MainWindow, QueriesGiveThePointerBack) {
   ASSERT_EQ(QGuiApplication::overrideCursor(), nullptr);
   EXPECT_FALSE(OpenRS("SELEC * FROM VELM", true).IsOpen());

@@ -104,14 +104,20 @@ std::optional<uint32_t> MeaningIndex::ReadNumber(qint64 at) const {
   return qFromLittleEndian<uint32_t>(bytes);
 }
 
+std::optional<std::pair<uint32_t, uint32_t>> MeaningIndex::RangeOf(qint64 ends, uint32_t entry) const {
+  const auto end = ReadNumber(ends + 4 * qint64{entry});
+  const auto start = entry == 0 ? std::optional<uint32_t>(0) : ReadNumber(ends + 4 * (qint64{entry} - 1));
+  if (!start || !end || *end < *start) return std::nullopt;
+  return std::pair{*start, *end};
+}
+
 std::optional<uint32_t> MeaningIndex::Find(const std::string &word) const {
   const qint64 texts = kHeader + 8 * qint64{words_};
   const auto textOf = [&](uint32_t entry) -> std::optional<std::string> {
-    const auto end = ReadNumber(kHeader + 4 * qint64{entry});
-    const auto start = entry == 0 ? std::optional<uint32_t>(0) : ReadNumber(kHeader + 4 * (qint64{entry} - 1));
-    if (!start || !end || *end < *start || *end - *start > kLongestWord) return std::nullopt;
-    std::string text(*end - *start, '\0');
-    if (!bytes_->Read(texts + *start, static_cast<qint64>(text.size()), text.data())) return std::nullopt;
+    const auto range = RangeOf(kHeader, entry);
+    if (!range || range->second - range->first > kLongestWord) return std::nullopt;
+    std::string text(range->second - range->first, '\0');
+    if (!bytes_->Read(texts + range->first, static_cast<qint64>(text.size()), text.data())) return std::nullopt;
     return text;
   };
   uint32_t low = 0, high = words_;
@@ -140,11 +146,11 @@ MeaningIndex::Postings MeaningIndex::Decode(const std::string &word) const {
   const auto entry = Find(word);
   if (!entry) return postings;
   const auto textsSize = ReadNumber(kHeader + 4 * (qint64{words_} - 1));
-  const auto end = ReadNumber(kHeader + 4 * (qint64{words_} + *entry));
-  const auto start = *entry == 0 ? std::optional<uint32_t>(0) : ReadNumber(kHeader + 4 * (qint64{words_} + *entry - 1));
-  if (!textsSize || !start || !end || *end <= *start) return postings;
-  QByteArray list(*end - *start, Qt::Uninitialized);
-  if (!bytes_->Read(kHeader + 8 * qint64{words_} + *textsSize + *start, list.size(), list.data())) return postings;
+  const auto range = RangeOf(kHeader + 4 * qint64{words_}, *entry);
+  if (!textsSize || !range || range->second == range->first) return postings;
+  QByteArray list(range->second - range->first, Qt::Uninitialized);
+  if (!bytes_->Read(kHeader + 8 * qint64{words_} + *textsSize + range->first, list.size(), list.data()))
+    return postings;
   if (list[0] == 1)
     list = qUncompress(reinterpret_cast<const uchar *>(list.constData()) + 1, list.size() - 1);
   else

@@ -70,6 +70,9 @@ class MeaningIndex {
   };
   MeaningIndex(std::shared_ptr<const ByteSource> bytes, uint32_t words) : bytes_(std::move(bytes)), words_(words) {}
   std::optional<uint32_t> ReadNumber(qint64 at) const;
+  // Where the entry's text or list starts and ends, from the table of ends
+  // at `ends`.
+  std::optional<std::pair<uint32_t, uint32_t>> RangeOf(qint64 ends, uint32_t entry) const;
   // The word's entry, or nothing when it is not in the index.
   std::optional<uint32_t> Find(const std::string &word) const;
   // The word's rows and places, read once for the index's life: the queries

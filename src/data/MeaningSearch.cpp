@@ -41,6 +41,13 @@ QString FullTextBody(const QString &text) {
   return body;
 }
 
+QString MeaningText(const std::optional<QString> &note, const std::optional<QString> &source,
+                    const std::optional<QString> &example) {
+  return FullTextBody(
+      QStringList{note.value_or(QString()), source.value_or(QString()), example.value_or(QString())}.join(
+          QLatin1Char('\n')));
+}
+
 QStringList MeaningWords(const QString &key) {
   // Words only: whatever else the key holds would be the query language's.
   QStringList words;

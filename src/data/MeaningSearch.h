@@ -7,12 +7,18 @@
 // Han character a word of its own.
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <vector>
 
 namespace velmora {
 
 // The text as the full-text table holds it: Han characters set apart.
 QString FullTextBody(const QString &text);
+
+// An idiom's texts as its meaning is searched: explanation, derivation and
+// example on lines of their own, Han characters set apart.
+QString MeaningText(const std::optional<QString> &note, const std::optional<QString> &source,
+                    const std::optional<QString> &example);
 
 // Keys are cut to this many characters: no meaning is longer.
 inline constexpr int kLongestMeaningKey = 200;

@@ -219,6 +219,10 @@ void InsertSearchData(const SqlConnection &db, const Statement &insert, const QS
   Run(db, insert);
 }
 
+Statement PrepareSearchData(const SqlConnection &db) {
+  return Prepare(db, "INSERT INTO VelmoraSearch (Name, Data) VALUES (?1, ?2)");
+}
+
 void WriteSearchIndexes(const SqlConnection &db, const std::vector<IdiomRow> &rows, const BuildControl *control) {
   QStringList idioms, spells;
   for (const IdiomRow &row : rows) {
@@ -244,7 +248,7 @@ void WriteSearchIndexes(const SqlConnection &db, const std::vector<IdiomRow> &ro
     if (otherScript[i] == idioms[i]) otherScript[i] = simplified[next++];
   Check(control, 3, 4);
   const QByteArray scriptBytes = otherScript.join(QLatin1Char('\n')).toUtf8();
-  const Statement insert = Prepare(db, "INSERT INTO VelmoraSearch (Name, Data) VALUES (?1, ?2)");
+  const Statement insert = PrepareSearchData(db);
   for (const auto &[name, data] :
        {std::pair{kSearchTextIndex, bytes.text}, std::pair{kSearchPinyinIndex, bytes.pinyin},
         std::pair{kSearchInitialsIndex, bytes.initials}, std::pair{kSearchOtherScript, scriptBytes}})
@@ -269,8 +273,7 @@ void WriteRelated(const SqlConnection &db, const std::vector<IdiomRow> &rows, co
   }
   Check(control, 1, 2);
   related.Finish();
-  InsertSearchData(db, Prepare(db, "INSERT INTO VelmoraSearch (Name, Data) VALUES (?1, ?2)"), kSearchRelatedIndex,
-                   related.Serialize());
+  InsertSearchData(db, PrepareSearchData(db), kSearchRelatedIndex, related.Serialize());
 }
 
 // The words of each idiom's meaning for search by meaning (MeaningSearch.h).
@@ -280,13 +283,10 @@ void WriteMeaningIndex(const SqlConnection &db, const std::vector<IdiomRow> &row
   MeaningIndexBuilder index;
   for (const IdiomRow &row : rows) {
     if (row.code % 512 == 0) Check(control, static_cast<size_t>(row.code), rows.size());
-    const QString body = FullTextBody(
-        QStringList{row.note.value_or(QString()), row.source.value_or(QString()), row.example.value_or(QString())}.join(
-            QLatin1Char('\n')));
+    const QString body = MeaningText(row.note, row.source, row.example);
     tokenizer->ForEachToken(body, [&](std::string_view word, int place) { index.Add(row.code, word, place); });
   }
-  InsertSearchData(db, Prepare(db, "INSERT INTO VelmoraSearch (Name, Data) VALUES (?1, ?2)"), kSearchMeaningIndex,
-                   index.Serialize());
+  InsertSearchData(db, PrepareSearchData(db), kSearchMeaningIndex, index.Serialize());
 }
 
 // The idioms themselves, in code order.
@@ -335,11 +335,11 @@ void WriteEdition(const std::vector<IdiomRow> &rows, const QString &path, const 
             .arg(QString::fromLatin1(kZhCollationName));
     Require(db->Execute(schema, &error), *db, "schema");
     Require(db->Execute(QStringLiteral("BEGIN")), *db, "begin");
-    const BuildControl fullText = control ? control->Part(0, 0.3) : BuildControl{};
+    const BuildControl meaning = control ? control->Part(0, 0.3) : BuildControl{};
     const BuildControl idioms = control ? control->Part(0.3, 0.3) : BuildControl{};
     const BuildControl indexes = control ? control->Part(0.6, 0.2) : BuildControl{};
     const BuildControl relatedPart = control ? control->Part(0.8, 0.2) : BuildControl{};
-    WriteMeaningIndex(*db, rows, &fullText);
+    WriteMeaningIndex(*db, rows, &meaning);
     WriteIdioms(*db, rows, &idioms);
     // The indexes over rows already in place: made by one sort each, which
     // finds sorted rows in few comparisons, not by a search at every row.

@@ -16,6 +16,7 @@
 #include <mutex>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace velmora::mkdata {
 
@@ -80,24 +81,25 @@ QStringList ScriptConverter::ConvertAll(const QStringList &texts) const {
   // The texts as the lines of one text: no word in OpenCC's dictionaries
   // holds a line break, so no match crosses one, and each line converts as
   // it would alone. A text of several lines takes as many lines back.
+  std::vector<qsizetype> lineCounts;
+  lineCounts.reserve(static_cast<size_t>(texts.size()));
+  qsizetype allLines = 0;
+  for (const QString &text : texts) allLines += lineCounts.emplace_back(text.count(QLatin1Char('\n')) + 1);
   QStringList lines;
   try {
     lines = QString::fromStdString(converter_->Convert(texts.join(QLatin1Char('\n')).toStdString()))
                 .split(QLatin1Char('\n'));
   } catch (const std::exception &) {
-    lines.clear();  // one by one below: a text that fails stays as it is, the others convert
+    // One by one below: a text that fails stays as it is, the others convert.
   }
-  qsizetype lineCount = 0;
-  for (const QString &text : texts) lineCount += text.count(QLatin1Char('\n')) + 1;
   QStringList converted;
-  if (lines.size() != lineCount || texts.isEmpty()) {
+  if (lines.size() != allLines) {
     for (const QString &text : texts) converted << Convert(text);
     return converted;
   }
   converted.reserve(texts.size());
   qsizetype at = 0;
-  for (const QString &text : texts) {
-    const qsizetype count = text.count(QLatin1Char('\n')) + 1;
+  for (const qsizetype count : lineCounts) {
     converted << (count == 1 ? lines[at] : lines.mid(at, count).join(QLatin1Char('\n')));
     at += count;
   }
