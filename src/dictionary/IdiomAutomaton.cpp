@@ -2,8 +2,54 @@
 
 #include <algorithm>
 #include <deque>
+#include <unordered_map>
+
+#include "IdiomMatcher.h"
 
 namespace velmora {
+
+namespace {
+
+// A character of the text as the matcher compares it: NFKC, case folded.
+// Han characters, the bulk of any text read here, are their own form;
+// the rest are worked out once per scan.
+class FoldedCharacters {
+ public:
+  const std::u32string &Of(char32_t c) {
+    if (IsOwnForm(c)) {
+      same_[0] = c < 0x80 && c >= U'A' && c <= U'Z' ? c + (U'a' - U'A') : c;
+      return same_;
+    }
+    auto [at, added] = known_.try_emplace(c);
+    if (added) {
+      const QString folded = QString::fromUcs4(&c, 1).normalized(QString::NormalizationForm_KC).toCaseFolded();
+      const QList<uint> points = folded.toUcs4();
+      at->second.assign(points.begin(), points.end());
+    }
+    return at->second;
+  }
+
+ private:
+  static bool IsOwnForm(char32_t c) {
+    return c < 0x80 || (c >= 0x3400 && c < 0xA000) || (c >= 0x20000 && c < 0x2F800);
+  }
+  std::u32string same_ = std::u32string(1, U' ');
+  std::unordered_map<char32_t, std::u32string> known_;
+};
+
+}  // namespace
+
+IdiomAutomaton IdiomAutomaton::Over(const IdiomMatcher &matcher) {
+  IdiomAutomaton automaton;
+  for (int row = 0; row < matcher.size(); ++row) {
+    const QString idiom = matcher.ComparedIdiomAt(row);
+    automaton.Add(idiom, row);
+    const QString other = matcher.ComparedOtherScriptAt(row);
+    if (other != idiom) automaton.Add(other, row);
+  }
+  automaton.Finish();
+  return automaton;
+}
 
 void IdiomAutomaton::Add(const QString &idiom, int index) {
   if (idiom.isEmpty()) return;
@@ -23,9 +69,10 @@ void IdiomAutomaton::Add(const QString &idiom, int index) {
     }
     ++length;
   }
-  if (length > nodes_[node].outputLength) {
+  if (nodes_[node].output < 0) {
     nodes_[node].output = index;
     nodes_[node].outputLength = length;
+    longest_ = std::max(longest_, length);
   }
 }
 
@@ -48,8 +95,9 @@ void IdiomAutomaton::Finish() {
   }
   building_.clear();
   building_.shrink_to_fit();
-  // Fail links breadth first; each node's output is the longest idiom that
-  // ends at it, by itself or by its fail chain.
+  // Fail links breadth first, and with them each node's link to the next
+  // shorter idiom that ends where it ends: an idiom that is a suffix of a
+  // path is found even where the path's own idiom is not.
   std::deque<int> queue;
   for (uint32_t e = 0; e < nodes_[0].edges; ++e) {
     const int child = edges_[nodes_[0].firstEdge + e].second;
@@ -65,11 +113,8 @@ void IdiomAutomaton::Finish() {
       while (fail != 0 && Child(fail, c) < 0) fail = nodes_[fail].fail;
       const int target = Child(fail, c);
       nodes_[child].fail = target >= 0 && target != child ? target : 0;
-      const Node &suffix = nodes_[nodes_[child].fail];
-      if (suffix.outputLength > nodes_[child].outputLength && nodes_[child].output < 0) {
-        nodes_[child].output = suffix.output;
-        nodes_[child].outputLength = suffix.outputLength;
-      }
+      const int suffix = nodes_[child].fail;
+      nodes_[child].nextOutput = nodes_[suffix].output >= 0 ? suffix : nodes_[suffix].nextOutput;
       queue.push_back(child);
     }
   }
@@ -86,24 +131,32 @@ int IdiomAutomaton::Step(int node, char32_t c) const {
 
 std::vector<IdiomAutomaton::Found> IdiomAutomaton::Endings(const QString &text,
                                                            const std::function<bool(double)> &progress) const {
-  // Every idiom ending at each place (the longest there), in UTF-16 units.
+  // Every idiom ending at each place of the text, in UTF-16 units.
   std::vector<Found> ending;
-  std::vector<qsizetype> startOf;  // each code point's start, to measure back from its end
+  // Where in the text each of the last compared characters came from, to
+  // measure back from an idiom's end (a character may fold into several);
+  // no idiom reaches further back than the longest.
+  std::vector<qsizetype> startOf(static_cast<size_t>(std::max(longest_, 1)));
+  size_t compared = 0;
+  FoldedCharacters folded;
   int node = 0;
-  qsizetype i = 0;
+  qsizetype i = 0, read = 0;
   const qsizetype size = text.size();
   while (i < size) {
     const bool pair = text[i].isHighSurrogate() && i + 1 < size && text[i + 1].isLowSurrogate();
     const char32_t c = pair ? QChar::surrogateToUcs4(text[i], text[i + 1]) : text[i].unicode();
-    startOf.push_back(i);
+    const qsizetype start = i;
     i += pair ? 2 : 1;
-    node = Step(node, c);
-    const Node &here = nodes_[node];
-    if (here.output >= 0) {
-      const qsizetype start = startOf[startOf.size() - static_cast<size_t>(here.outputLength)];
-      ending.push_back({start, i - start, here.output});
+    for (const char32_t character : folded.Of(c)) {
+      startOf[compared++ % startOf.size()] = start;
+      node = Step(node, character);
+      for (int at = nodes_[node].output >= 0 ? node : nodes_[node].nextOutput; at >= 0; at = nodes_[at].nextOutput) {
+        const Node &here = nodes_[at];
+        const qsizetype from = startOf[(compared - static_cast<size_t>(here.outputLength)) % startOf.size()];
+        ending.push_back({from, i - from, here.output});
+      }
     }
-    if (progress && (startOf.size() & 0xffff) == 0 && !progress(static_cast<double>(i) / static_cast<double>(size)))
+    if (progress && (++read & 0xffff) == 0 && !progress(static_cast<double>(i) / static_cast<double>(size)))
       break;
   }
   return ending;

@@ -99,9 +99,23 @@ QString IdiomMatcher::Normalized(const QString &key) {
   return key.normalized(QString::NormalizationForm_KC).trimmed().toCaseFolded();
 }
 
+void IdiomMatcher::KeepWritten(WrittenForms *forms, size_t row, const QString &written,
+                               std::u16string_view compared) {
+  if (std::u16string_view(reinterpret_cast<const char16_t *>(written.utf16()), static_cast<size_t>(written.size())) !=
+      compared)
+    forms->emplace_back(static_cast<uint32_t>(row), written.toStdU16String());
+}
+
+const std::u16string *IdiomMatcher::WrittenAt(const WrittenForms &forms, size_t row) {
+  const auto at = std::lower_bound(forms.begin(), forms.end(), row,
+                                   [](const auto &form, size_t wanted) { return form.first < wanted; });
+  return at != forms.end() && at->first == row ? &at->second : nullptr;
+}
+
 void IdiomMatcher::Build(const QStringList &idioms, const QStringList &spells) {
   idioms_ = {};
   readings_ = {};
+  writtenIdioms_.clear();
   for (qsizetype row = 0; row < idioms.size(); ++row) Add(idioms[row], spells.value(row));
 }
 
@@ -112,7 +126,9 @@ void IdiomMatcher::Reserve(size_t rows) {
 }
 
 void IdiomMatcher::Add(const QString &idiom, const QString &spell) {
-  idioms_.Add(Normalized(idiom).toStdU16String());
+  const std::u16string compared = Normalized(idiom).toStdU16String();
+  KeepWritten(&writtenIdioms_, idioms_.offsets.size() - 1, idiom, compared);
+  idioms_.Add(compared);
   std::string readings;
   for (const QString &reading : spell.split(QStringLiteral("; "), Qt::SkipEmptyParts)) {
     const std::string compact = CompactReading(reading);
@@ -125,6 +141,7 @@ void IdiomMatcher::Add(const QString &idiom, const QString &spell) {
 
 void IdiomMatcher::SetOtherScript(const QByteArray &lines) {
   otherScript_ = {};
+  writtenOthers_.clear();
   for (qsizetype at = 0; at <= lines.size();) {
     qsizetype end = lines.indexOf('\n', at);
     if (end < 0) end = lines.size();
@@ -137,13 +154,16 @@ void IdiomMatcher::SetOtherScript(const QByteArray &lines) {
 void IdiomMatcher::AddOtherScriptLine(QByteArrayView line) {
   const size_t row = otherScript_.offsets.size() - 1;
   if (row >= static_cast<size_t>(size())) return;
-  const std::u16string other = Normalized(QString::fromUtf8(line)).toStdU16String();
+  const QString written = QString::fromUtf8(line);
+  const std::u16string other = Normalized(written).toStdU16String();
+  KeepWritten(&writtenOthers_, row, written, other);
   otherScript_.Add(other == idioms_.At(row) ? std::u16string() : other);
 }
 
 void IdiomMatcher::EndOtherScript(bool complete) {
   if (!complete) {
     otherScript_ = {};
+    writtenOthers_.clear();
     return;
   }
   while (otherScript_.offsets.size() < idioms_.offsets.size()) otherScript_.Add(std::u16string());
@@ -159,6 +179,13 @@ QString IdiomMatcher::SearchKey(const QString &key) {
 
 QString IdiomMatcher::IdiomAt(int row) const {
   if (row < 0 || row >= size()) return {};
+  if (const std::u16string *written = WrittenAt(writtenIdioms_, static_cast<size_t>(row)))
+    return QString::fromStdU16String(*written);
+  return ComparedIdiomAt(row);
+}
+
+QString IdiomMatcher::ComparedIdiomAt(int row) const {
+  if (row < 0 || row >= size()) return {};
   const std::u16string_view idiom = idioms_.At(static_cast<size_t>(row));
   return QString::fromUtf16(idiom.data(), static_cast<qsizetype>(idiom.size()));
 }
@@ -171,9 +198,15 @@ QString IdiomMatcher::ReadingAt(int row) const {
 
 QString IdiomMatcher::OtherScriptAt(int row) const {
   if (row < 0 || row >= size() || otherScript_.offsets.size() != idioms_.offsets.size()) return {};
+  if (const std::u16string *written = WrittenAt(writtenOthers_, static_cast<size_t>(row)))
+    return QString::fromStdU16String(*written);
+  return otherScript_.At(static_cast<size_t>(row)).empty() ? IdiomAt(row) : ComparedOtherScriptAt(row);
+}
+
+QString IdiomMatcher::ComparedOtherScriptAt(int row) const {
+  if (row < 0 || row >= size() || otherScript_.offsets.size() != idioms_.offsets.size()) return {};
   const std::u16string_view other = otherScript_.At(static_cast<size_t>(row));
-  const std::u16string_view same = idioms_.At(static_cast<size_t>(row));
-  const std::u16string_view form = other.empty() ? same : other;
+  const std::u16string_view form = other.empty() ? idioms_.At(static_cast<size_t>(row)) : other;
   return QString::fromUtf16(form.data(), static_cast<qsizetype>(form.size()));
 }
 

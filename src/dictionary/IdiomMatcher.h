@@ -53,13 +53,16 @@ class IdiomMatcher {
   // nothing else.
   std::vector<Match> Find(const QString &key, const std::vector<int> &meaningRows = {}) const;
   int size() const { return static_cast<int>(idioms_.offsets.size()) - 1; }
-  // The row's idiom as compared (normalized); empty for a row not there.
+  // The row's idiom as the edition writes it; empty for a row not there.
   QString IdiomAt(int row) const;
+  // The row's idiom as compared (Normalized): "，" is "," here.
+  QString ComparedIdiomAt(int row) const;
   // The row's first reading in the compact form ("hua4 long2 dian3 jing1").
   QString ReadingAt(int row) const;
-  // The row's idiom in the other script (as compared: normalized); empty
-  // without the other script's data.
+  // The row's idiom in the other script, as the edition writes it, or as
+  // compared; empty without the other script's data.
   QString OtherScriptAt(int row) const;
+  QString ComparedOtherScriptAt(int row) const;
 
   // The key as the matcher compares it: trimmed, full-width forms made
   // half-width, case folded.
@@ -92,6 +95,12 @@ class IdiomMatcher {
   Texts<char16_t> idioms_;
   Texts<char> readings_;         // compact readings (PinyinKey.h), joined by '|'
   Texts<char16_t> otherScript_;  // empty until SetOtherScript
+  // The few rows whose written form is not the compared one (an idiom
+  // with a full-width comma), in row order: the forms shown.
+  using WrittenForms = std::vector<std::pair<uint32_t, std::u16string>>;
+  WrittenForms writtenIdioms_, writtenOthers_;
+  static void KeepWritten(WrittenForms *forms, size_t row, const QString &written, std::u16string_view compared);
+  static const std::u16string *WrittenAt(const WrittenForms &forms, size_t row);
 };
 
 }  // namespace velmora

@@ -41,13 +41,8 @@ LookupPane::LookupPane(QMainWindow *window, BrowsePane &browse, DetailPane &deta
 const IdiomAutomaton *LookupPane::Automaton() {
   if (automaton_) return &*automaton_;
   const IdiomMatcher *matcher = browse_.SearchList().Matcher();
-  automaton_.emplace();
-  for (int row = 0; matcher && row < matcher->size(); ++row) {
-    automaton_->Add(matcher->IdiomAt(row), row);
-    const QString other = matcher->OtherScriptAt(row);
-    if (other != matcher->IdiomAt(row)) automaton_->Add(other, row);
-  }
-  automaton_->Finish();
+  automaton_ = matcher ? IdiomAutomaton::Over(*matcher) : IdiomAutomaton();
+  if (!matcher) automaton_->Finish();
   return &*automaton_;
 }
 
