@@ -10,6 +10,8 @@
 #include "data/Conn.h"
 #include "data/EditionFacts.h"
 #include "data/IdiomStore.h"
+#include "data/SqlConnection.h"
+#include "data/WordTokens.h"
 
 using namespace velmora;
 
@@ -181,4 +183,20 @@ TEST(Editions, EarlierBuildersFilesOpenWithTheirCipherAndListWhole) {
   EXPECT_FALSE(list.IsPaged());
   EXPECT_EQ(list.IdiomAt(0), "一马当先");
   CloseDatabase();
+}
+
+TEST(WordTokens, TheTokenizerIsFoundWhereItsNameMayOnlyBeBound) {
+  // Builds without SQLITE_ENABLE_FTS3_TOKENIZER answer fts3_tokenizer() for
+  // a literal name with NULL; this connection is made to behave like them.
+  QString error;
+  const auto connection = velmora::SqlConnection::OpenPlain(":memory:", 0, &error);
+  ASSERT_TRUE(connection) << error.toStdString();
+  int enabled = -1;
+  sqlite3_db_config(connection->handle(), SQLITE_DBCONFIG_ENABLE_FTS3_TOKENIZER, 0, &enabled);
+  ASSERT_EQ(enabled, 0);
+  const auto tokenizer = velmora::WordTokenizer::On(*connection);
+  ASSERT_TRUE(tokenizer);
+  std::vector<std::string> words;
+  for (const auto &token : tokenizer->Tokens("Blessing in disguise")) words.push_back(token.text);
+  EXPECT_EQ(words, (std::vector<std::string>{"blessing", "in", "disguise"}));
 }

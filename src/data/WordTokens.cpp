@@ -2,11 +2,14 @@
 
 #include <sqlite3.h>
 
+#include <QLoggingCategory>
 #include <cstring>
 
 namespace velmora {
 
 namespace {
+
+Q_LOGGING_CATEGORY(lcTokens, "velmora.tokens")
 
 // The tokenizer interface of SQLite's full-text search, as its
 // documentation gives it for tokenizers of one's own (fts3_tokenizer.h,
@@ -27,14 +30,20 @@ struct TokenizerModule {
   int (*next)(TokenizerCursor *cursor, const char **token, int *bytes, int *start, int *end, int *position);
 };
 
+// The name is bound, not written in the query: builds without
+// SQLITE_ENABLE_FTS3_TOKENIZER answer fts3_tokenizer() only for a bound
+// name, and that is all this needs (no tokenizer is registered).
 const TokenizerModule *Unicode61(const SqlConnection &connection) {
   sqlite3_stmt *statement = nullptr;
   const TokenizerModule *module = nullptr;
-  if (sqlite3_prepare_v2(connection.handle(), "SELECT fts3_tokenizer('unicode61')", -1, &statement, nullptr) ==
-          SQLITE_OK &&
+  if (sqlite3_prepare_v2(connection.handle(), "SELECT fts3_tokenizer(?1)", -1, &statement, nullptr) == SQLITE_OK &&
+      sqlite3_bind_text(statement, 1, "unicode61", -1, SQLITE_STATIC) == SQLITE_OK &&
       sqlite3_step(statement) == SQLITE_ROW && sqlite3_column_bytes(statement, 0) == sizeof module)
     std::memcpy(&module, sqlite3_column_blob(statement, 0), sizeof module);
   sqlite3_finalize(statement);
+  if (module == nullptr)
+    qCWarning(lcTokens) << "the engine gives no unicode61 tokenizer: meaning search finds nothing:"
+                        << sqlite3_errmsg(connection.handle());
   return module;
 }
 
