@@ -245,3 +245,34 @@ TEST_F(Keyboard, ZoomScalesTheReadingTextInStepsWithinBoundsAndIsRemembered) {
   Press(Qt::CTRL | Qt::Key_0);
   EXPECT_DOUBLE_EQ(c().txtExplain->font().pointSizeF(), explain);
 }
+
+TEST_F(Keyboard, EnterOnNoMatchKeepsNothingAndUpNamesTheIdiomLeftNotThosePassed) {
+  const auto typeSlowly = [&](const QString &keys) {
+    c().txtSearchKey->clear();
+    for (const QChar key : keys) {  // each key's idiom is shown and passed
+      QTest::keyClick(c().txtSearchKey, key.toLatin1());
+      ShowAfterTick();
+    }
+  };
+  typeSlowly("bukesiyi");
+  Press(Qt::Key_Return);
+  ShowAfterTick();
+  ASSERT_EQ(Shown(), "不可思议");
+  typeSlowly("yimadangxian");
+  EXPECT_EQ(Shown(), "一马当先");
+  EXPECT_EQ(c().lblUp->text(), "不可思议") << "the idioms typing passed are not the previous one";
+
+  typeSlowly("anbq");
+  const QString stale = Shown();
+  ASSERT_EQ(stale, "按部就班");
+  EXPECT_FALSE(window->Reading().DwellTimer().isActive()) << "no match: the idiom left over is not dwelt on";
+  Press(Qt::Key_Return);
+  ShowAfterTick();
+  Press(Qt::CTRL | Qt::Key_3);
+  c().picFavourites->findChild<QPushButton *>("cmdHistoryList")->toggle();
+  QStringList history;
+  for (int i = 0; i < c().picFavourites->HistoryList()->topLevelItemCount(); ++i)
+    history << c().picFavourites->HistoryList()->topLevelItem(i)->text(0);
+  EXPECT_TRUE(history.contains("不可思议"));
+  EXPECT_FALSE(history.contains(stale)) << "Enter on no match keeps nothing";
+}

@@ -39,6 +39,7 @@ BrowsePane::BrowsePane(const BrowseControls &controls, MatchPopup *matches, Read
   connect(c_.cmdKOVTreeList, &QAbstractButton::clicked, this, &BrowsePane::cmdKOVTreeList_Click);
   connect(c_.cmdKOVFavourites, &QAbstractButton::clicked, this, &BrowsePane::cmdKOVFavourites_Click);
   connect(c_.cmdSearch, &QAbstractButton::clicked, searchList_, &IdiomSearchList::SearchNow);
+  connect(searchList_, &IdiomSearchList::nothingMatches, &reader_, &Reader::LookAway);
   index_ = new IndexView(c_.trvIdiomDir, reader_, this);
   connect(c_.picFavourites, &FavouritesPanel::idiomChosen, this, &BrowsePane::ShowChosenIdiom);
   connect(c_.picFavourites, &FavouritesPanel::exportRequested, this, &BrowsePane::ExportFavourites);

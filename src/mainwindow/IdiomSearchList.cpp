@@ -130,6 +130,9 @@ const IdiomFinder &IdiomSearchList::Finder() {
 }
 
 void IdiomSearchList::txtSearchKey_Change() {
+  // A key typed after Enter makes the idiom still to be shown one passed,
+  // not one chosen.
+  chosen_ = false;
   UpdateMatches(false);
   int row = Finder().Find(searchKey_->text().trimmed());
   // A row the type-ahead reaches (or the row an earlier key reached, when
@@ -191,6 +194,7 @@ void IdiomSearchList::UpdateMatches(bool waitForMatcher) {
   }
   found_ = matcher_->Find(key, RowsMatchingMeaning(key));
   ShowNoMatch(found_.empty());
+  if (found_.empty()) emit nothingMatches();
   // Only while the box is there to anchor it.
   if (searchKey_->isVisible()) matches_->ShowMatches(found_, idioms_, searchKey_);
 }

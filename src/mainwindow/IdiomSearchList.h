@@ -64,6 +64,8 @@ class IdiomSearchList : public QObject {
   // shown; chosen when the user chose it (Enter, a click, the match list),
   // not when typing or the arrow keys passed it.
   void idiomDue(const QString &idiom, bool chosen);
+  // The key matches nothing: the idiom on display is not what is sought.
+  void nothingMatches();
 
  private:
   void txtSearchKey_Change();

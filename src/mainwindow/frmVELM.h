@@ -34,6 +34,7 @@ class frmVELM : public QMainWindow {
   DetailPane &Detail() { return *detail_; }
   const QString &Nickname() const { return banner_->Nickname(); }
   LookupPane &Lookup() { return *lookup_; }
+  Reader &Reading() { return reader_; }
 
   // The load steps; run once, before the window is first shown.
   void Load();

@@ -12,12 +12,19 @@ Reader::Reader(QObject *parent) : QObject(parent) {
 
 void Reader::Show(const IdiomRecord &record, Reason reason) {
   if (record.idiom != current_.idiom) {
+    // Idioms that flashed by while the user typed are not the one to go up
+    // to; the idiom left is, when nothing settled on is there.
     previous_ = current_.idiom;
+    for (const QString &settled : settled_)
+      if (settled != record.idiom) {
+        previous_ = settled;
+        break;
+      }
     dwell_.stop();
   }
   current_ = record;
   switch (reason) {
-    case Reason::Start: break;
+    case Reason::Start: Settle(); break;
     case Reason::Passing:
       if (!dwell_.isActive()) dwell_.start();
       break;
@@ -33,8 +40,17 @@ void Reader::ShowIdiom(const QString &idiom, Reason reason) {
   Show(record, reason);
 }
 
+void Reader::Settle() {
+  if (current_.idiom.isEmpty()) return;
+  settled_.removeAll(current_.idiom);
+  settled_.prepend(current_.idiom);
+  // One of them differs from whatever idiom comes next.
+  while (settled_.size() > 2) settled_.removeLast();
+}
+
 void Reader::Keep(bool walk) {
   dwell_.stop();
+  Settle();
   if (current_.idiom.isEmpty()) return;
   if (walk) browsed_.Visit(current_.idiom);
   if (store_ != nullptr && store_->RecordShown(current_.idiom)) emit recorded(current_.idiom);
@@ -54,7 +70,9 @@ bool Reader::IsFavourite() const {
 }
 
 bool Reader::SetFavourite(bool favourite) {
-  return store_ != nullptr && !current_.idiom.isEmpty() && store_->SetFavourite(current_.idiom, favourite);
+  if (store_ == nullptr || current_.idiom.isEmpty() || !store_->SetFavourite(current_.idiom, favourite)) return false;
+  if (favourite) Settle();  // a starred idiom is one the user settled on
+  return true;
 }
 
 }  // namespace velmora

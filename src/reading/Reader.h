@@ -6,6 +6,7 @@
 // two seconds: the rows a search passes while the user types are not the
 // user's history.
 #include <QObject>
+#include <QStringList>
 #include <QTimer>
 #include <optional>
 
@@ -37,12 +38,18 @@ class Reader : public QObject {
   void ShowIdiom(const QString &idiom, Reason reason);
   const IdiomRecord &Current() const { return current_; }
   const QString &CurrentIdiom() const { return current_.idiom; }
-  // The idiom on display before the current one; a redisplay of the same
-  // idiom leaves it as it was.
+  // The last idiom settled on other than the current one: shown at the
+  // start, chosen, browsed to, starred or left on display for the dwell,
+  // not one passed while typing (unless none was settled on); a redisplay
+  // of the same idiom leaves it as it was.
   const QString &Previous() const { return previous_; }
   // The idiom to show going back or forward; nothing at either end.
   std::optional<QString> Back();
   std::optional<QString> Forward();
+
+  // The user looks for something else (a key that matches nothing): an
+  // idiom passed is not kept for staying on display.
+  void LookAway() { dwell_.stop(); }
 
   bool IsFavourite() const;
   // False when the change could not be kept.
@@ -59,7 +66,10 @@ class Reader : public QObject {
   void Keep(bool walk);
 
   IdiomRecord current_;
+  void Settle();
+
   QString previous_;
+  QStringList settled_;  // the last two idioms settled on, the latest first
   BrowseHistory browsed_;
   UserStore *store_ = nullptr;
   QTimer dwell_;
