@@ -193,11 +193,11 @@ TEST(FlashcardDeck, OneCardALineWithFieldsThatCannotBreakTheLayout) {
   record.idiom = "一马当先";
   record.spell = "yī mǎ dāng xiān";
   record.note = "to lead\tthe <charge>\r\nfirst";
-  record.example = "例\t句";
+  record.example = "例\t～句~";
   const QStringList lines = QString::fromUtf8(FlashcardDeck({record, IdiomRecord{}})).split('\n');
   ASSERT_EQ(lines.size(), 6);  // three header lines, two cards, the last newline
   EXPECT_TRUE(lines[0].startsWith("#separator:tab"));
-  EXPECT_EQ(lines[3], "一马当先\tyī mǎ dāng xiān\tto lead the &lt;charge&gt;<br>first\t\t例 句");
+  EXPECT_EQ(lines[3], "一马当先\tyī mǎ dāng xiān\tto lead the &lt;charge&gt;<br>first\t\t例 一马当先句一马当先");
   EXPECT_EQ(lines[4], "\t\t\t\t");
   // Anki drops a line that starts with "#" as a comment: the card is kept.
   record.idiom = " #1 成语";

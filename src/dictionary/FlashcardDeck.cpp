@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+#include "TeachingText.h"
+
 namespace velmora {
 
 namespace {
@@ -28,7 +30,9 @@ QByteArray FlashcardDeck(const std::vector<IdiomRecord> &records) {
   QByteArray deck = kHeader;
   for (const IdiomRecord &record : records) {
     const QStringList fields = {FlashcardField(record.idiom), FlashcardField(record.spell), FlashcardField(record.note),
-                                FlashcardField(record.source), FlashcardField(record.example)};
+                                FlashcardField(record.source),
+                                // The example as the pane shows it: the idiom where "～" stands.
+                                FlashcardField(ExampleWithIdiom(record.example, record.idiom).text)};
     deck += fields.join(QLatin1Char('\t')).toUtf8() + '\n';
   }
   return deck;
