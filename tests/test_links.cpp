@@ -1,4 +1,6 @@
 // The about box and the buttons that hand help, mail and web to the desktop.
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QUrl>
 
 #include "MainWindowFixture.h"
@@ -46,4 +48,17 @@ TEST_F(MainWindow, AboutBoxReadsItsMemoAndCaptionsAtEachOpening) {
   Click(again.findChild<ClickableLabel *>("lblEmailAddress"));
   ASSERT_EQ(opened.size(), 2u);
   EXPECT_EQ(opened[1].scheme(), "mailto");
+}
+
+TEST_F(MainWindow, TheLookupPopupSettingHoldsAfterTheAboutBox) {
+  install->Write("config.dll", "[language]\nlanguage=default\nDataLanguage=GB\n[system]\nOpenSystem=1\n"
+                               "[lookup]\nPopup=0\n");
+  ShowAfterTick();
+  { frmAbout about; }  // reads the language file last
+  window->hide();
+  QGuiApplication::clipboard()->setText("他这是刻舟求剑吧");
+  window->Lookup().Handle({InstanceRequest::Kind::Selection, {}});
+  EXPECT_TRUE(window->isVisible()) << "Popup=0: looked up in the window";
+  EXPECT_EQ(c().txtSearchKey->text(), "刻舟求剑");
+  for (const QWidget *popup : window->findChildren<QWidget *>("frmLookup")) EXPECT_FALSE(popup->isVisible());
 }

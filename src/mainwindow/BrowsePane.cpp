@@ -4,6 +4,7 @@
 #include <QShortcut>
 
 #include "config/FileHelpers.h"
+#include "config/InstallLayout.h"
 #include "config/ProgramValues.h"
 #include "config/RwIni.h"
 #include "data/Conn.h"
@@ -66,11 +67,12 @@ void BrowsePane::LoadIdiomList() {
 }
 
 void BrowsePane::ReadViewTitles() {
-  searchViewTitle_ = ReadIni(QStringLiteral("Caption"), QStringLiteral("KOVTSearch"), 20);
-  treeViewTitle_ = ReadIni(QStringLiteral("Caption"), QStringLiteral("KOVTTreeList"), 20);
-  favouritesViewTitle_ = ReadIni(QStringLiteral("Caption"), QStringLiteral("KOVTFavourites"), 100);
+  const QString language = LanguageFilePath();
+  searchViewTitle_ = ReadIniFrom(language, QStringLiteral("Caption"), QStringLiteral("KOVTSearch"), 20);
+  treeViewTitle_ = ReadIniFrom(language, QStringLiteral("Caption"), QStringLiteral("KOVTTreeList"), 20);
+  favouritesViewTitle_ = ReadIniFrom(language, QStringLiteral("Caption"), QStringLiteral("KOVTFavourites"), 100);
   if (favouritesViewTitle_.isEmpty()) favouritesViewTitle_ = QStringLiteral("Favourites");
-  studyViewTitle_ = ReadIni(QStringLiteral("Caption"), QStringLiteral("KOVTStudy"), 100);
+  studyViewTitle_ = ReadIniFrom(language, QStringLiteral("Caption"), QStringLiteral("KOVTStudy"), 100);
   if (studyViewTitle_.isEmpty()) studyViewTitle_ = QStringLiteral("Study");
   c_.cmdKOVTitle->setText(view_ == View::Search       ? searchViewTitle_
                           : view_ == View::Index      ? treeViewTitle_

@@ -125,7 +125,7 @@ void DetailPane::ApplyLanguage() {
   // Empty boxes say so quietly; their text stays empty.
   for (auto [box, key, builtIn] : {std::tuple{c_.txtDerivation, "PHDERIVATION", "No derivation in this dictionary"},
                                    std::tuple{c_.txtExample, "PHEXAMPLE", "No example in this dictionary"}}) {
-    const QString text = ReadIni(QStringLiteral("Caption"), QLatin1String(key), 100);
+    const QString text = ReadIniFrom(LanguageFilePath(), QStringLiteral("Caption"), QLatin1String(key), 100);
     box->setPlaceholderText(text.isEmpty() ? QLatin1String(builtIn) : text);
   }
   QFont spellFont = c_.txtSpell->font();

@@ -7,6 +7,7 @@
 
 #include "LookupPopup.h"
 #include "ReadTextDialog.h"
+#include "config/InstallLayout.h"
 #include "config/RwIni.h"
 #include "data/IdiomStore.h"
 #include "data/UserStore.h"
@@ -21,8 +22,10 @@ constexpr int kDesktopResults = 5;
 constexpr int kLongestKey = 100;
 const QString kLookupSection = QStringLiteral("lookup");
 
+// From the configuration by its path: whichever settings file was read last
+// (a language file, after a box was shown) is not asked.
 bool Setting(const char *key, bool fallback) {
-  const QString value = ReadIni(kLookupSection, QLatin1String(key), 10);
+  const QString value = ReadIniFrom(ConfigFilePath(), kLookupSection, QLatin1String(key), 10);
   return value.isEmpty() ? fallback : value == QLatin1String("1");
 }
 
