@@ -14,6 +14,7 @@
 #include "config/ProgramValues.h"
 #include "config/RwIni.h"
 #include "dialogs/frmSysSetting.h"
+#include "platform/Restart.h"
 
 using namespace velmora;
 
@@ -72,7 +73,8 @@ TEST_F(Settings, LanguageOptionsCompareCaseSensitively) {
     EXPECT_FALSE(Find<QRadioButton>(dialog, option)->isChecked());
 }
 
-TEST_F(Settings, OkStoresEveryValueUnderOneDataLanguageKey) {
+TEST_F(Settings, OkStoresEveryValueUnderOneDataLanguageKeyAndOffersARestartForAnotherEdition) {
+  test::RecordedMessages messages(MessageAnswer::Cancel);
   {
     frmSysSetting dialog;
     Find<QLineEdit>(dialog, "txtUserName")->setText("王小明");
@@ -87,8 +89,13 @@ TEST_F(Settings, OkStoresEveryValueUnderOneDataLanguageKey) {
   EXPECT_EQ(Config("language", "DataLanguage"), "GB");
   EXPECT_EQ(LangName(), "GB");
   EXPECT_EQ(ReadFile(install.file("config.dll")).count("anguage="), 2) << "one language and one data language line";
+  ASSERT_EQ(messages.shown().size(), 1u);
+  EXPECT_TRUE(messages.shown()[0].text.contains("Start Velmora again now?")) << messages.shown()[0].text.toStdString();
+  EXPECT_FALSE(RestartRequested()) << "declined";
   frmSysSetting again;
   EXPECT_TRUE(Find<QRadioButton>(again, "OptDatGb")->isChecked());
+  QTest::mouseClick(Find<QPushButton>(again, "cmdOK"), Qt::LeftButton);
+  EXPECT_EQ(messages.shown().size(), 1u) << "the same edition needs no restart";
 }
 
 TEST_F(Settings, NoOptionSelectedWritesEmptyValuesAndKeepsTheDefaultLanguage) {

@@ -15,6 +15,7 @@
 #include "platform/ImageList.h"
 #include "platform/InstanceBus.h"
 #include "platform/PictureStyle.h"
+#include "platform/Restart.h"
 #include "platform/WindowLanguage.h"
 
 int main(int argc, char **argv) {
@@ -79,5 +80,10 @@ int main(int argc, char **argv) {
     for (const velmora::InstanceRequest &asked : std::exchange(waiting, {})) mainWindow->Lookup().Handle(asked);
   };
   if (!velmora::Main(QApplication::applicationDirPath(), windows)) return 1;
-  return QApplication::exec();
+  const int status = QApplication::exec();
+  if (!velmora::RestartRequested()) return status;
+  mainWindow.reset();
+  service.Release();
+  if (!velmora::StartAgain()) std::fputs("velmora: the program could not be started again\n", stderr);
+  return status;
 }

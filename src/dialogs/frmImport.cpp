@@ -8,7 +8,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLocale>
-#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -23,6 +22,7 @@
 #include "platform/BusyCursor.h"
 #include "platform/FileDialogs.h"
 #include "platform/MessageBoxes.h"
+#include "platform/Restart.h"
 #include "platform/WindowLanguage.h"
 
 namespace velmora {
@@ -328,13 +328,6 @@ void frmImport::RestorePrevious() {
   OfferRestart(CaptionOr("IMPRESTORED", "The previous dictionary is back."));
 }
 
-void frmImport::OfferRestart(const QString &what) {
-  const MessageAnswer answer = ShowMessageBox(
-      {what + QLatin1Char(' ') + CaptionOr("IMPRESTART", "It takes effect at the next start. Start Velmora again now?"),
-       Title(), MessageButtons::OkCancel, MessageIcon::None});
-  if (answer != MessageAnswer::Ok) return;
-  if (QProcess::startDetached(QCoreApplication::applicationFilePath(), QCoreApplication::arguments().mid(1)))
-    QCoreApplication::quit();
-}
+void frmImport::OfferRestart(const QString &what) { velmora::OfferRestart(what, Title()); }
 
 }  // namespace velmora

@@ -18,8 +18,10 @@
 #include "config/InstallLayout.h"
 #include "config/ProgramValues.h"
 #include "config/RwIni.h"
+#include "lang/Captions.h"
 #include "lang/Messages.h"
 #include "platform/MessageBoxes.h"
+#include "platform/Restart.h"
 #include "platform/Twips.h"
 #include "platform/WindowLanguage.h"
 
@@ -162,6 +164,7 @@ void frmSysSetting::Load() {
   OptDatGb_->setEnabled(FileExists(DataFilePath(QStringLiteral("GB"))));
   OptDatBig5_->setEnabled(FileExists(DataFilePath(QStringLiteral("BIG5"))));
   const QString data = ReadIni(QStringLiteral("language"), QStringLiteral("Datalanguage"), 20);
+  loadedEdition_ = data;
   OptDatGb_->setChecked(data == QLatin1String("GB"));
   OptDatBig5_->setChecked(data == QLatin1String("BIG5"));
   chkCopyToPath_->setChecked(false);
@@ -209,6 +212,9 @@ void frmSysSetting::cmdOK_Click() {
     ShowMessageBox({text, kProgramTitle, MessageButtons::Ok, MessageIcon::Exclamation});
   }
   accept();
+  // The edition is opened at the start only.
+  if (saved && !data.isEmpty() && data.compare(loadedEdition_, Qt::CaseInsensitive) != 0)
+    OfferRestart(CaptionOr("EDITIONCHANGED", "The dictionary edition is changed."), kProgramTitle);
 }
 
 void frmSysSetting::cmdCancel_Click() { reject(); }

@@ -43,6 +43,7 @@ class frmSysSetting : public QDialog {
   QLineEdit *txtUserName_, *txtUserCoolName_, *txtLogoPath_;
   QPushButton *cmdPathSelect_, *cmdOK_, *cmdCancel_, *cmdImport_;
   QCheckBox *chkCopyToPath_;
+  QString loadedEdition_;  // the edition the configuration named when the dialog opened
 };
 
 // The file chooser of the dialog: one filter entry, "Load Logo", default

@@ -87,6 +87,13 @@ bool InstanceService::Register(SearchAnswers answers) {
   return bus.registerObject(kBusPath, this);
 }
 
+void InstanceService::Release() {
+  QDBusConnection bus = QDBusConnection::sessionBus();
+  if (!bus.isConnected()) return;
+  bus.unregisterObject(kBusPath);
+  bus.unregisterService(kBusName);
+}
+
 bool HandToRunningInstance(const InstanceRequest &request, int timeoutMilliseconds) {
   QDBusConnection bus = QDBusConnection::sessionBus();
   if (!bus.isConnected() || !bus.interface() || !bus.interface()->isServiceRegistered(kBusName).value()) return false;

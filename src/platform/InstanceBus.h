@@ -36,6 +36,8 @@ class InstanceService : public QObject {
   explicit InstanceService(QObject *parent = nullptr);
   // Takes the bus name; false when there is no bus or another owns it.
   bool Register(SearchAnswers answers);
+  // Lets go of the bus name, so that a new start can take it.
+  void Release();
   const SearchAnswers &Answers() const { return answers_; }
 
  signals:
