@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
+#include <sys/resource.h>
+
+#include <csignal>
 
 #include <opencc/opencc.h>
 #include <QTemporaryDir>
@@ -438,4 +442,28 @@ TEST(Sources, FilesReadSideBySideComeInTheOrderAskedAndTheFirstFailureIsTold) {
   } catch (const SourceError &error) {
     EXPECT_TRUE(error.Text().contains("broken.json")) << error.Text().toStdString();
   }
+}
+
+TEST(Edition, ABuildThatFailsForRoomLeavesNeitherItsPartNorItsJournal) {
+  // A file-size limit makes every write past it fail, as a full disk does.
+  test::TestInstall install;
+  const QString path = install.file("Velmdict_big5.dat.new");
+  install.Write("Velmdict_big5.dat.new.part-journal", "stale journal of an earlier build");
+  const auto rows = BuildRows(SyntheticIdioms(20000), Edition::Big5);
+  struct rlimit before {};
+  getrlimit(RLIMIT_FSIZE, &before);
+  const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+  struct rlimit small = before;
+  small.rlim_cur = 256 * 1024;
+  setrlimit(RLIMIT_FSIZE, &small);
+  bool failed = false;
+  try {
+    WriteEdition(rows, path, kDatabasePassword, "test");
+  } catch (const SourceError &) {
+    failed = true;
+  }
+  setrlimit(RLIMIT_FSIZE, &before);
+  std::signal(SIGXFSZ, oldHandler);
+  EXPECT_TRUE(failed);
+  EXPECT_EQ(QDir(install.file("")).entryList({"Velmdict_big5.dat*"}, QDir::Files), QStringList());
 }

@@ -310,10 +310,20 @@ void WriteIdioms(const SqlConnection &db, const std::vector<IdiomRow> &rows, con
 
 }  // namespace
 
+namespace {
+
+// The part file and the engine's files beside it: a rollback journal left
+// beside a name used again would be played into the next build's file.
+void RemovePart(const QString &temporary) {
+  for (const char *suffix : {"", "-journal", "-wal", "-shm"}) QFile::remove(temporary + QLatin1String(suffix));
+}
+
+}  // namespace
+
 void WriteEdition(const std::vector<IdiomRow> &rows, const QString &path, const QString &password,
                   const QString &description, const std::vector<SourceFacts> &sources, const BuildControl *control) {
   const QString temporary = path + QStringLiteral(".part");
-  QFile::remove(temporary);
+  RemovePart(temporary);
   writing = path;
   try {
     QString error;
@@ -365,12 +375,12 @@ void WriteEdition(const std::vector<IdiomRow> &rows, const QString &path, const 
     Check(control, 1, 1);
     Require(db->Execute(QStringLiteral("COMMIT")), *db, "commit");
   } catch (...) {
-    QFile::remove(temporary);
+    RemovePart(temporary);
     throw;
   }
   // Renamed over the old file: its name never stands empty.
   if (std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(path).constData()) != 0) {
-    QFile::remove(temporary);
+    RemovePart(temporary);
     throw SourceError(QStringLiteral("%1 cannot be replaced: its folder may not be written").arg(path));
   }
 }
