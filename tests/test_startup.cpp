@@ -4,6 +4,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
 
 #include "TestHooks.h"
 #include "TestInstall.h"
@@ -359,4 +361,15 @@ TEST(CommandLine, HelpAndVersionAnswerQtOptionsPassAndTheRestIsRefused) {
   EXPECT_EQ(key.searchKey, "hua long");
   EXPECT_TRUE(key.selection);
   EXPECT_EQ(ReadCommandLine({"velmora", "画蛇添足", "--frobnicate"}, "1.0.0").exitStatus, 2);
+}
+
+TEST(Startup, TheProgramEndsWhateverAThreadIsBlockedOn) {
+  QTemporaryDir dir;
+  const QString pipe = dir.filePath("idioms.fifo");
+  ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+  QProcess probe;
+  probe.start(EXIT_WATCHDOG_PROBE, {pipe});
+  ASSERT_TRUE(probe.waitForFinished(10000)) << "still blocked";
+  EXPECT_EQ(probe.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(probe.exitCode(), 7) << "ends with the status it was going to return";
 }

@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "CommandLine.h"
+#include "ExitWatchdog.h"
 #include "Startup.h"
 #include "config/StartupTrace.h"
 #include "dialogs/WelcomeDialog.h"
@@ -81,6 +82,7 @@ int main(int argc, char **argv) {
   };
   if (!velmora::Main(QApplication::applicationDirPath(), windows)) return 1;
   const int status = QApplication::exec();
+  velmora::ArmExitWatchdog(status);
   if (!velmora::RestartRequested()) return status;
   mainWindow.reset();
   service.Release();

@@ -38,7 +38,7 @@ def start(installation, own_user_folders=True):
     With own_user_folders the program's per-user files belong to the
     installation's copy, so a restart finds what the run before it kept;
     without, they go to the user's home as they would for a person."""
-    env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb")
+    env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb", XDG_CURRENT_DESKTOP=os.environ.get("XDG_CURRENT_DESKTOP", ""))
     if own_user_folders:
         user = os.path.join(os.path.dirname(installation), "user")
         env.update(XDG_CONFIG_HOME=os.path.join(user, "config"), XDG_DATA_HOME=os.path.join(user, "data"))
@@ -179,6 +179,40 @@ def type_text(text):
 
 def key(name):
     subprocess.run(["xdotool", "key", name], check=True)
+
+
+def close_window(title):
+    """Closes the visible window of that title as a window manager does when
+    the user closes it: a WM_DELETE_WINDOW message (Qt ignores SIGTERM, so
+    nothing saved at close would be saved)."""
+    import ctypes
+    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^%s$" % title],
+                           capture_output=True, text=True).stdout.split()
+    if not found:
+        raise AssertionError("no window named " + title)
+    x11 = ctypes.CDLL("libX11.so.6")
+    x11.XOpenDisplay.restype = ctypes.c_void_p
+    x11.XInternAtom.restype = ctypes.c_ulong
+    x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+    x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, ctypes.c_void_p]
+    x11.XFlush.argtypes = [ctypes.c_void_p]
+    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+
+    class ClientMessage(ctypes.Structure):
+        _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                    ("display", ctypes.c_void_p), ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
+                    ("format", ctypes.c_int), ("data", ctypes.c_long * 5), ("pad", ctypes.c_long * 12)]
+
+    display = x11.XOpenDisplay(None)
+    try:
+        for window in found:
+            event = ClientMessage(type=33, send_event=1, window=int(window), format=32,
+                                  message_type=x11.XInternAtom(display, b"WM_PROTOCOLS", 0))
+            event.data[0] = x11.XInternAtom(display, b"WM_DELETE_WINDOW", 0)
+            x11.XSendEvent(display, int(window), 0, 0, ctypes.byref(event))
+        x11.XFlush(display)
+    finally:
+        x11.XCloseDisplay(display)
 
 
 def screenshot(path):
