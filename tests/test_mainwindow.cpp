@@ -397,6 +397,24 @@ TEST_F(MainWindow, PanesLaidOverTheDetailStayOverTheIdiomWithItsReading) {
   EXPECT_GT(stack.indexOf(ruby), stack.indexOf(c().txtIdiom));
 }
 
+TEST_F(MainWindow, AClickOnTheRubyGoesToTheBoxUnderIt) {
+  Search("爱不释手");
+  ShowAfterTick();
+  auto *ruby = c().txtIdiom->parentWidget()->findChild<QWidget *>("picRuby", Qt::FindDirectChildrenOnly);
+  ASSERT_TRUE(ruby && ruby->isVisible());
+  const auto clickOver = [&](QWidget *box) {
+    QTest::mouseClick(ruby, Qt::LeftButton, {}, ruby->mapFromParent(box->geometry().center()));
+  };
+  clickOver(c().txtSpell);
+  EXPECT_EQ(QApplication::focusWidget(), c().txtSpell) << "the reading takes the click";
+  EXPECT_FALSE(c().txtSpell->hasSelectedText());
+  c().txtSearchKey->setFocus();
+  ASSERT_TRUE(WaitFor([&] { return ruby->isVisible(); }));
+  clickOver(c().txtIdiom);
+  EXPECT_EQ(QApplication::focusWidget(), c().txtIdiom);
+  EXPECT_EQ(c().txtIdiom->selectedText(), "爱不释手");
+}
+
 // The bold CJK face is megabytes read from disk after a boot: the first
 // frame draws nothing bold, and what is bold turns bold just after it.
 TEST_F(MainWindow, NothingIsBoldBeforeTheFirstFrameAndTheTitleAndIdiomAreAfterIt) {

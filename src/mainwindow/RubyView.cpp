@@ -1,6 +1,8 @@
 #include "RubyView.h"
 
+#include <QCoreApplication>
 #include <QEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFrame>
@@ -85,11 +87,21 @@ const RubyView::Fonts &RubyView::FontsFor(int height) {
   return fonts_;
 }
 
-void RubyView::mousePressEvent(QMouseEvent *) {
-  // The box under it, for selecting and copying the idiom.
+void RubyView::mousePressEvent(QMouseEvent *event) {
+  // The box under the click, for selecting and copying: the idiom whole;
+  // the reading as a click on it, its cursor where the click was.
+  const QPoint inParent = mapToParent(event->position().toPoint());
   hide();
-  box_->setFocus(Qt::MouseFocusReason);
-  box_->selectAll();
+  if (!reading_->geometry().contains(inParent)) {
+    box_->setFocus(Qt::MouseFocusReason);
+    box_->selectAll();
+    return;
+  }
+  reading_->setFocus(Qt::MouseFocusReason);
+  const QPointF at = reading_->mapFromParent(inParent);
+  QMouseEvent press(event->type(), at, reading_->mapToGlobal(at), event->button(), event->buttons(),
+                    event->modifiers());
+  QCoreApplication::sendEvent(reading_, &press);
 }
 
 void RubyView::paintEvent(QPaintEvent *) {
