@@ -50,6 +50,13 @@ TEST_F(MainWindow, AboutBoxReadsItsMemoAndCaptionsAtEachOpening) {
   EXPECT_EQ(opened[1].scheme(), "mailto");
 }
 
+TEST_F(MainWindow, AKeyHandedOverAtTheStartShowsItsIdiomWithTheMatchListClosed) {
+  window->Lookup().Handle({InstanceRequest::Kind::Search, "ymdx"});  // before the matcher is made
+  ShowAfterTick();
+  EXPECT_EQ(c().txtIdiom->text(), "一马当先");
+  EXPECT_FALSE(window->findChild<QWidget *>("MatchPopup")->isVisible()) << "nothing laid over the idiom";
+}
+
 TEST_F(MainWindow, TheLookupPopupSettingHoldsAfterTheAboutBox) {
   install->Write("config.dll", "[language]\nlanguage=default\nDataLanguage=GB\n[system]\nOpenSystem=1\n"
                                "[lookup]\nPopup=0\n");

@@ -53,7 +53,9 @@ IdiomSearchList::IdiomSearchList(QLineEdit *searchKey, QTreeView *list, MatchPop
   });
   connect(&matcherWatcher_, &QFutureWatcher<IdiomMatcher>::finished, this, [this] {
     TraceStartup("matcher-ready");
-    UpdateMatches();
+    // A search that waited for the matcher (a key handed over at the start)
+    // has shown and chosen its matches already: the list is not opened again.
+    if (!matcher_) UpdateMatches();
   });
   connect(matches_, &MatchPopup::chosen, this, &IdiomSearchList::Choose);
   searchKey_->installEventFilter(this);
