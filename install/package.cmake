@@ -55,6 +55,6 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # when the first voice is made) and its voice data, the conversion tables for
 # the import, Qt's X11 platform plugin and its SVG image plugin (the pictures
 # are SVG).
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-noto-cjk, libespeak-ng1, espeak-ng-data, libopencc-data, qt6-qpa-plugins, libqt6svg6")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-noto-cjk, libespeak-ng1, espeak-ng-data, libpulse0, libopencc-data, qt6-qpa-plugins, libqt6svg6")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 include(CPack)

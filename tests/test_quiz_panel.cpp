@@ -1,6 +1,7 @@
 
 #include "MainWindowFixture.h"
 #include "mainwindow/DetailPane.h"
+#include "platform/SoundOutput.h"
 #include "platform/Voice.h"
 #include "practice/MissingCharacterQuiz.h"
 
@@ -82,14 +83,15 @@ TEST_F(MainWindow, SpeakButtonReadsTheSpellingOrTheIdiom) {
   bare.idiom = "一马当先";
   reader.Show(bare, Reader::Reason::Start);
   EXPECT_EQ(pane.TextToSpeak(), "一马当先");
-  Click(c().Command4);  // no sound device here: returns and the window goes on
+  // No sound output: said on the button, and the window goes on.
+  SetSoundOutputOpener([](int, QString *error) {
+    *error = "Connection refused";
+    return std::unique_ptr<SoundOutput>();
+  });
+  Click(c().Command4);
   EXPECT_TRUE(window->isVisible());
+  if (SynthesizeSamples("yī").empty()) GTEST_SKIP() << "espeak-ng has no voice data here";
+  EXPECT_TRUE(WaitFor([&] { return c().Command4->toolTip() == "No sound output"; }, 10000));
+  SetSoundOutputOpener({});
 }
 
-TEST(Voice, WithoutSoundDeviceSpeakingFailsQuietly) {
-  Voice voice;
-  if (!voice.IsAvailable()) GTEST_SKIP() << "espeak-ng has no voice data here";
-  EXPECT_EQ(voice.Name(), kMandarinVoice);
-  (void)voice.Speak("yī mǎ dāng xiān");  // no device in tests: must return, whatever it reports
-  EXPECT_FALSE(voice.Speak(QString()));
-}

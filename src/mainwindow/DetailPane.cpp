@@ -6,6 +6,8 @@
 #include <QSignalBlocker>
 #include <QTextLayout>
 #include <QTimer>
+#include <QToolTip>
+#include <utility>
 #include <QUrl>
 #include <cmath>
 
@@ -17,6 +19,7 @@
 #include "config/WindowMemory.h"
 #include "data/UserStore.h"
 #include "dictionary/DetailText.h"
+#include "lang/Captions.h"
 #include "layout/DetailLayout.h"
 #include "layout/PaneGrid.h"
 #include "platform/AfterFirstPaint.h"
@@ -141,6 +144,8 @@ void DetailPane::StartSpeech() {
     if (!self || self->speaker_) return;
     self->speaker_ = std::make_unique<Speaker>();
     connect(self->speaker_.get(), &Speaker::ready, self, &DetailPane::voiceReady);
+    connect(self->speaker_.get(), &Speaker::ready, self, &DetailPane::ShowSoundState);
+    connect(self->speaker_.get(), &Speaker::noSoundOutput, self, &DetailPane::TellNoSoundOutput);
     if (self->voiceWanted_) self->speaker_->Prepare();
   });
 }
@@ -152,6 +157,20 @@ void DetailPane::PrepareVoice() {
 
 void DetailPane::Say(const QString &text) {
   if (speaker_ && !text.isEmpty()) speaker_->Say(text);
+}
+
+void DetailPane::ShowSoundState(bool available) {
+  if (!available) return;
+  if (!speakToolTip_.isNull()) c_.Command4->setToolTip(std::exchange(speakToolTip_, QString()));
+}
+
+void DetailPane::TellNoSoundOutput() {
+  const QString told = CaptionOr("NOSOUND", "No sound output");
+  if (speakToolTip_.isNull()) speakToolTip_ = c_.Command4->toolTip().isNull() ? QLatin1String("") : c_.Command4->toolTip();
+  c_.Command4->setToolTip(told);
+  // Said where the press was, as the button's own tip would say it.
+  QWidget *button = c_.Command4;
+  if (button->isVisible()) QToolTip::showText(button->mapToGlobal(QPoint(0, button->height())), told, button);
 }
 
 void DetailPane::Command4_Click() {

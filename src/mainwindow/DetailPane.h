@@ -66,6 +66,10 @@ class DetailPane : public QObject {
   void Command4_Click();
   void Command5_Click();
   void cmdFavourite_Click(bool checked);
+  // Speech with no sound output is told, on the speak button's tip too,
+  // until an utterance is heard again.
+  void TellNoSoundOutput();
+  void ShowSoundState(bool available);
   bool eventFilter(QObject *watched, QEvent *event) override;
 
   const DetailControls &c_;
@@ -73,6 +77,7 @@ class DetailPane : public QObject {
   std::vector<QWidget *> zoomed_;
   std::unique_ptr<Speaker> speaker_;
   bool voiceWanted_ = false;
+  QString speakToolTip_;  // the speak button's own tip while it says there is no sound
   QString detailText_;
   int zoomPercent_ = WindowMemory::kDefaultZoom;
   bool selectExplainOnRelease_ = false;

@@ -213,8 +213,11 @@ void IdiomSearchList::Choose(int listRow) {
   matches_->hide();
   if (listRow < 0 || listRow >= model_.ListSize()) return;
   SetCurrentRow(listRow);
+  // A choice is shown at once, as Enter on a row is: a key typed right
+  // after it must not find it still waiting.
+  listPickFlag_ = 1;
   chosen_ = true;
-  ScheduleDisplay();
+  Timer1_Timer();
 }
 
 bool IdiomSearchList::ChooseIdiom(const QString &idiom) {

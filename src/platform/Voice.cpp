@@ -3,6 +3,8 @@
 #include <espeak-ng/speak_lib.h>
 
 #include <QLibrary>
+#include <algorithm>
+#include <mutex>
 
 namespace velmora {
 
@@ -16,7 +18,6 @@ struct Engine {
   decltype(&espeak_SetVoiceByName) SetVoiceByName = nullptr;
   decltype(&espeak_ListVoices) ListVoices = nullptr;
   decltype(&espeak_Synth) Synth = nullptr;
-  decltype(&espeak_Cancel) Cancel = nullptr;
   decltype(&espeak_SetSynthCallback) SetSynthCallback = nullptr;
   bool loaded = false;
 };
@@ -36,33 +37,26 @@ const Engine *LoadedEngine() {
                     Resolve(library, "espeak_SetVoiceByName", &loaded.SetVoiceByName) &&
                     Resolve(library, "espeak_ListVoices", &loaded.ListVoices) &&
                     Resolve(library, "espeak_Synth", &loaded.Synth) &&
-                    Resolve(library, "espeak_Cancel", &loaded.Cancel) &&
                     Resolve(library, "espeak_SetSynthCallback", &loaded.SetSynthCallback);
     return loaded;
   }();
   return engine.loaded ? &engine : nullptr;
 }
 
-// espeak-ng is one engine per process with one output mode, fixed when it
-// starts: it cannot be started again in another mode (a second start after
-// espeak_Terminate crashes the 1.51 library), so a request for the other mode
-// fails.
-int &EngineMode() {
-  static int mode = -1;
-  return mode;
-}
-
+// espeak-ng is one engine per process, started once (a second start after
+// espeak_Terminate crashes the 1.51 library). It only makes samples: its own
+// playback reports success with no sound server, and stays silent after the
+// server restarts.
 int &EngineRate() {
-  static int rate = 0;
+  static int rate = -1;
   return rate;
 }
 
-bool StartEngine(espeak_AUDIO_OUTPUT mode) {
-  if (EngineMode() >= 0) return EngineMode() == static_cast<int>(mode) && EngineRate() > 0;
+bool StartEngine() {
+  if (EngineRate() >= 0) return EngineRate() > 0;
   const Engine *engine = LoadedEngine();
-  if (engine == nullptr) return false;
-  EngineRate() = engine->Initialize(mode, 0, nullptr, espeakINITIALIZE_DONT_EXIT);
-  EngineMode() = static_cast<int>(mode);
+  EngineRate() = engine == nullptr ? 0 : std::max(0, engine->Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr,
+                                                                         espeakINITIALIZE_DONT_EXIT));
   return EngineRate() > 0;
 }
 
@@ -88,38 +82,47 @@ int CollectSamples(short *wave, int count, espeak_EVENT *) {
   return 0;
 }
 
-}  // namespace
-
-Voice::Voice() {
-  available_ = StartEngine(AUDIO_OUTPUT_PLAYBACK);
-  if (available_) name_ = ChooseVoice();
+// The engine is one per process and not made for two threads at once.
+std::mutex &EngineUse() {
+  static std::mutex use;
+  return use;
 }
 
-bool Voice::Speak(const QString &text) {
-  if (!available_ || text.isEmpty() || !StartEngine(AUDIO_OUTPUT_PLAYBACK)) return false;
-  // One utterance ends before the next begins.
-  Stop();
-  const QByteArray utf8 = text.toUtf8();
-  return LoadedEngine()->Synth(utf8.constData(), static_cast<size_t>(utf8.size()) + 1, 0, POS_CHARACTER, 0,
-                               espeakCHARS_UTF8 | espeakSSML, nullptr, nullptr) == EE_OK;
-}
-
-void Voice::Stop() {
-  if (available_) LoadedEngine()->Cancel();
-}
-
-std::vector<short> SynthesizeSamples(const QString &text, const QString &voiceName) {
+// The text in the voice (the one set last when none is named), as samples.
+std::vector<short> Synthesize(const QString &text, const QString &voiceName) {
+  const std::lock_guard<std::mutex> only(EngineUse());
   std::vector<short> samples;
-  if (!StartEngine(AUDIO_OUTPUT_SYNCHRONOUS)) return samples;
   const Engine *engine = LoadedEngine();
-  if (engine->SetVoiceByName(voiceName.toUtf8().constData()) != EE_OK) return samples;
+  if (!voiceName.isEmpty() && engine->SetVoiceByName(voiceName.toUtf8().constData()) != EE_OK) return samples;
   engine->SetSynthCallback(CollectSamples);
   Collected() = &samples;
   const QByteArray utf8 = text.toUtf8();
-  engine->Synth(utf8.constData(), static_cast<size_t>(utf8.size()) + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr,
-                nullptr);
+  if (engine->Synth(utf8.constData(), static_cast<size_t>(utf8.size()) + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8,
+                    nullptr, nullptr) != EE_OK)
+    samples.clear();
   Collected() = nullptr;
   return samples;
+}
+
+}  // namespace
+
+Voice::Voice() {
+  const std::lock_guard<std::mutex> only(EngineUse());
+  available_ = StartEngine();
+  if (available_) name_ = ChooseVoice();
+}
+
+std::vector<short> Voice::Samples(const QString &text) const {
+  if (!available_ || text.isEmpty()) return {};
+  return Synthesize(text, name_);
+}
+
+std::vector<short> SynthesizeSamples(const QString &text, const QString &voiceName) {
+  {
+    const std::lock_guard<std::mutex> only(EngineUse());
+    if (!StartEngine()) return {};
+  }
+  return voiceName.isEmpty() ? std::vector<short>() : Synthesize(text, voiceName);
 }
 
 int SampleRate() { return EngineRate(); }

@@ -10,28 +10,25 @@ namespace velmora {
 
 inline const QString kMandarinVoice = QStringLiteral("cmn-latn-pinyin");
 
-// The engine plays through its own thread: a text given to Speak is queued
-// and Speak returns at once. Use one Voice from one thread (Speaker's worker).
+// The engine makes samples; the caller plays them (SoundOutput), so that a
+// missing or restarted sound server is known, not passed over in silence.
+// Use one Voice from one thread (Speaker's worker).
 class Voice {
  public:
   Voice();
   bool IsAvailable() const { return available_; }
   QString Name() const { return name_; }
-  // Stops what is being said (it has ended when this returns), then starts
-  // saying the text; false when the engine fails, which callers treat as
-  // nothing said.
-  bool Speak(const QString &text);
-  // Stops what is being said; it has ended when this returns.
-  void Stop();
+  // The text spoken, as 16-bit samples at SampleRate(); empty when the
+  // engine fails. Plain text: no markup is read in it.
+  std::vector<short> Samples(const QString &text) const;
 
  private:
   bool available_ = false;
   QString name_;
 };
 
-// Synthesises the text without a sound device and returns its samples
-// (16-bit, at SampleRate()). Empty when the engine or the voice is missing,
-// or when this process already speaks through a Voice.
+// Synthesises the text with the named voice and returns its samples
+// (16-bit, at SampleRate()). Empty when the engine or the voice is missing.
 std::vector<short> SynthesizeSamples(const QString &text, const QString &voiceName = kMandarinVoice);
 int SampleRate();
 

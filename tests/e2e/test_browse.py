@@ -56,10 +56,12 @@ class Browse(unittest.TestCase):
         idiom = self.control("Idiom")
         search.queryEditableText().setTextContents("ymdx")
         desktop.wait_for(lambda: desktop.text_of(idiom) == "一马当先", what="一马当先")
+        desktop.click(search)
+        desktop.key("Return")  # chosen, not only passed: an idiom to go up to
         previous = desktop.wait_for(lambda: desktop.find(self.frame, description="Previous idiom"), what="history")
         search.queryEditableText().setTextContents("aibushishou")
         desktop.wait_for(lambda: desktop.text_of(idiom) == "爱不释手", what="爱不释手")
-        self.assertEqual(previous.name, "一马当先")
+        desktop.wait_for(lambda: previous.name == "一马当先", what="Up: 一马当先")
         desktop.click(previous, double=True)
         desktop.wait_for(lambda: desktop.text_of(idiom) == "一马当先", what="back to 一马当先")
         self.assertEqual(desktop.text_of(search), "一马当先")

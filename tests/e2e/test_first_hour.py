@@ -102,13 +102,16 @@ class FirstHour(unittest.TestCase):
 
             # Typed slowly and chosen with Enter: one history entry, and Up:
             # names the idiom shown before, not the one chosen.
-            before = desktop.text_of(idiom)
             self.type_into_search(frame, "wxcd")
-            desktop.wait_for(lambda: desktop.text_of(idiom) != before, what="the idiom of wxcd")
-            time.sleep(0.5)  # the last key's idiom on display
+            matches = desktop.wait_for(lambda: desktop.showing(desktop.find(frame, name="Matches"))
+                                       and desktop.find(frame, name="Matches"), what="the match list of wxcd")
+            # The list's cells, row by row after the header's: the first idiom is the best match.
+            chosen = desktop.wait_for(lambda: next((matches.getChildAtIndex(i).name for i in range(matches.childCount)
+                                                    if "\u4e00" <= matches.getChildAtIndex(i).name[:1] <= "\u9fff"),
+                                                   None), what="the best match of wxcd")
             desktop.key("Return")
-            time.sleep(0.5)
-            chosen = desktop.text_of(idiom)
+            desktop.wait_for(lambda: desktop.text_of(idiom) == chosen,
+                             what="the chosen idiom on display: %s, shown %s" % (chosen, desktop.text_of(idiom)))
             previous = desktop.find(frame, description="Previous idiom")
             self.assertNotEqual(desktop.text_of(previous), chosen, "Up: names the idiom shown before")
             self.assertEqual(self.history(frame).count(chosen), 1)

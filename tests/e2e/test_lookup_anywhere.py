@@ -53,7 +53,9 @@ class LookupAnywhere(unittest.TestCase):
             try:
                 holder.stdin.write("他这一句话真是画龙点睛，大家都笑了。".encode())
                 holder.stdin.close()
-                time.sleep(0.3)
+                desktop.wait_for(lambda: subprocess.run(["xclip", "-o", "-selection", "primary"], capture_output=True,
+                                                        timeout=5).stdout.decode() == "他这一句话真是画龙点睛，大家都笑了。",
+                                 what="the selection held")
                 subprocess.run([os.path.join(folder, "velmora"), "--selection"], env=user_env(folder), timeout=10,
                                check=True)
                 desktop.wait_for(lambda: desktop.text_of(idiom) == "画龙点睛", what="画龙点睛 from the selection")
