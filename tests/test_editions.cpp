@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <QDir>
 #include <QFile>
-#include <sys/resource.h>
 
 #include <csignal>
 

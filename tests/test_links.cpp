@@ -58,8 +58,9 @@ TEST_F(MainWindow, AKeyHandedOverAtTheStartShowsItsIdiomWithTheMatchListClosed) 
 }
 
 TEST_F(MainWindow, TheLookupPopupSettingHoldsAfterTheAboutBox) {
-  install->Write("config.dll", "[language]\nlanguage=default\nDataLanguage=GB\n[system]\nOpenSystem=1\n"
-                               "[lookup]\nPopup=0\n");
+  install->Write("config.dll",
+                 "[language]\nlanguage=default\nDataLanguage=GB\n[system]\nOpenSystem=1\n"
+                 "[lookup]\nPopup=0\n");
   ShowAfterTick();
   { frmAbout about; }  // reads the language file last
   window->hide();

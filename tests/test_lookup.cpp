@@ -12,7 +12,7 @@ TEST(IdiomAutomaton, LongestFirstInEitherScript) {
   IdiomAutomaton automaton;
   const QStringList idioms = {"画龙点睛", "一针见血", "点睛之笔", "人山人海", "山人"};
   for (int i = 0; i < idioms.size(); ++i) automaton.Add(idioms[i], i);
-  automaton.Add("畫龍點睛", 0);  // the other script, the same idiom
+  automaton.Add("畫龍點睛", 0);           // the other script, the same idiom
   automaton.Add("爱美之心,人皆有之", 5);  // as compared
   automaton.Finish();
 
@@ -66,8 +66,8 @@ TEST(IdiomAutomaton, ReadsTextAsTheMatcherComparesItAndShowsTheEditionsForm) {
   // Full-width and half-width commas, the other script, full-width letters
   // and case: every place found is a place of the text as given.
   const QString text = "一说分久必合，合久必分，又说分久必合,合久必分。兵馬未動，糧草先行!ab成语";
-  EXPECT_EQ(FoundIn(automaton, text), (std::vector<QString>{"分久必合，合久必分", "分久必合,合久必分",
-                                                            "兵馬未動，糧草先行", "ab成语"}));
+  EXPECT_EQ(FoundIn(automaton, text),
+            (std::vector<QString>{"分久必合，合久必分", "分久必合,合久必分", "兵馬未動，糧草先行", "ab成语"}));
   EXPECT_EQ(automaton.Longest("他说：兵马未动，粮草先行。"), 0);
 }
 

@@ -94,4 +94,3 @@ TEST_F(MainWindow, SpeakButtonReadsTheSpellingOrTheIdiom) {
   EXPECT_TRUE(WaitFor([&] { return c().Command4->toolTip() == "No sound output"; }, 10000));
   SetSoundOutputOpener({});
 }
-

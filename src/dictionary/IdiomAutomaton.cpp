@@ -30,9 +30,7 @@ class FoldedCharacters {
   }
 
  private:
-  static bool IsOwnForm(char32_t c) {
-    return c < 0x80 || (c >= 0x3400 && c < 0xA000) || (c >= 0x20000 && c < 0x2F800);
-  }
+  static bool IsOwnForm(char32_t c) { return c < 0x80 || (c >= 0x3400 && c < 0xA000) || (c >= 0x20000 && c < 0x2F800); }
   std::u32string same_ = std::u32string(1, U' ');
   std::unordered_map<char32_t, std::u32string> known_;
 };
@@ -156,8 +154,7 @@ std::vector<IdiomAutomaton::Found> IdiomAutomaton::Endings(const QString &text,
         ending.push_back({from, i - from, here.output});
       }
     }
-    if (progress && (++read & 0xffff) == 0 && !progress(static_cast<double>(i) / static_cast<double>(size)))
-      break;
+    if (progress && (++read & 0xffff) == 0 && !progress(static_cast<double>(i) / static_cast<double>(size))) break;
   }
   return ending;
 }

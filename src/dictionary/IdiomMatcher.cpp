@@ -99,8 +99,7 @@ QString IdiomMatcher::Normalized(const QString &key) {
   return key.normalized(QString::NormalizationForm_KC).trimmed().toCaseFolded();
 }
 
-void IdiomMatcher::KeepWritten(WrittenForms *forms, size_t row, const QString &written,
-                               std::u16string_view compared) {
+void IdiomMatcher::KeepWritten(WrittenForms *forms, size_t row, const QString &written, std::u16string_view compared) {
   if (std::u16string_view(reinterpret_cast<const char16_t *>(written.utf16()), static_cast<size_t>(written.size())) !=
       compared)
     forms->emplace_back(static_cast<uint32_t>(row), written.toStdU16String());

@@ -7,9 +7,9 @@
 #include <QTextLayout>
 #include <QTimer>
 #include <QToolTip>
-#include <utility>
 #include <QUrl>
 #include <cmath>
+#include <utility>
 
 #include "config/FileHelpers.h"
 #include "config/InstallLayout.h"
@@ -166,7 +166,8 @@ void DetailPane::ShowSoundState(bool available) {
 
 void DetailPane::TellNoSoundOutput() {
   const QString told = CaptionOr("NOSOUND", "No sound output");
-  if (speakToolTip_.isNull()) speakToolTip_ = c_.Command4->toolTip().isNull() ? QLatin1String("") : c_.Command4->toolTip();
+  if (speakToolTip_.isNull())
+    speakToolTip_ = c_.Command4->toolTip().isNull() ? QLatin1String("") : c_.Command4->toolTip();
   c_.Command4->setToolTip(told);
   // Said where the press was, as the button's own tip would say it.
   QWidget *button = c_.Command4;

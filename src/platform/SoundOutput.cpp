@@ -3,7 +3,7 @@
 #include <pulse/error.h>
 #include <pulse/simple.h>
 
-#include <QLibrary>
+#include "LibraryFunctions.h"
 
 namespace velmora {
 
@@ -20,12 +20,6 @@ struct PulseSimple {
   bool loaded = false;
 };
 
-template <typename Function>
-bool Resolve(QLibrary &library, const char *name, Function *function) {
-  *function = reinterpret_cast<Function>(library.resolve(name));
-  return *function != nullptr;
-}
-
 const PulseSimple *Library() {
   static const PulseSimple pulse = [] {
     PulseSimple loaded;
@@ -34,8 +28,8 @@ const PulseSimple *Library() {
     loaded.loaded = simple.load() && client.load() && Resolve(simple, "pa_simple_new", &loaded.New) &&
                     Resolve(simple, "pa_simple_write", &loaded.Write) &&
                     Resolve(simple, "pa_simple_drain", &loaded.Drain) &&
-                    Resolve(simple, "pa_simple_flush", &loaded.Flush) && Resolve(simple, "pa_simple_free", &loaded.Free) &&
-                    Resolve(client, "pa_strerror", &loaded.Error);
+                    Resolve(simple, "pa_simple_flush", &loaded.Flush) &&
+                    Resolve(simple, "pa_simple_free", &loaded.Free) && Resolve(client, "pa_strerror", &loaded.Error);
     return loaded;
   }();
   return pulse.loaded ? &pulse : nullptr;
@@ -73,13 +67,13 @@ std::unique_ptr<SoundOutput> OpenPulse(int rate, QString *error) {
     *error = QStringLiteral("the PulseAudio client library is missing");
     return nullptr;
   }
-  const pa_sample_spec spec{PA_SAMPLE_S16NE, static_cast<uint32_t>(rate), 1};
+  const pa_sample_spec format{PA_SAMPLE_S16NE, static_cast<uint32_t>(rate), 1};
   const auto bytes = static_cast<uint32_t>(rate / 1000 * kBufferedMilliseconds * 2);
   const pa_buffer_attr buffer{static_cast<uint32_t>(-1), bytes, static_cast<uint32_t>(-1), static_cast<uint32_t>(-1),
                               static_cast<uint32_t>(-1)};
   int code = 0;
   pa_simple *stream =
-      pulse->New(nullptr, "Velmora", PA_STREAM_PLAYBACK, nullptr, "idiom", &spec, nullptr, &buffer, &code);
+      pulse->New(nullptr, "Velmora", PA_STREAM_PLAYBACK, nullptr, "idiom", &format, nullptr, &buffer, &code);
   if (stream == nullptr) {
     *error = QString::fromUtf8(pulse->Error(code));
     return nullptr;
@@ -99,6 +93,8 @@ std::unique_ptr<SoundOutput> OpenSoundOutput(int rate, QString *error) {
   return Opener()(rate, error ? error : &reason);
 }
 
-void SetSoundOutputOpener(SoundOutputOpener opener) { Opener() = opener ? std::move(opener) : SoundOutputOpener(OpenPulse); }
+void SetSoundOutputOpener(SoundOutputOpener opener) {
+  Opener() = opener ? std::move(opener) : SoundOutputOpener(OpenPulse);
+}
 
 }  // namespace velmora

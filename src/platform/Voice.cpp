@@ -2,9 +2,10 @@
 
 #include <espeak-ng/speak_lib.h>
 
-#include <QLibrary>
 #include <algorithm>
 #include <mutex>
+
+#include "LibraryFunctions.h"
 
 namespace velmora {
 
@@ -21,12 +22,6 @@ struct Engine {
   decltype(&espeak_SetSynthCallback) SetSynthCallback = nullptr;
   bool loaded = false;
 };
-
-template <typename Function>
-bool Resolve(QLibrary &library, const char *name, Function *function) {
-  *function = reinterpret_cast<Function>(library.resolve(name));
-  return *function != nullptr;
-}
 
 // Null when the library or one of its functions is missing.
 const Engine *LoadedEngine() {
@@ -55,8 +50,10 @@ int &EngineRate() {
 bool StartEngine() {
   if (EngineRate() >= 0) return EngineRate() > 0;
   const Engine *engine = LoadedEngine();
-  EngineRate() = engine == nullptr ? 0 : std::max(0, engine->Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr,
-                                                                         espeakINITIALIZE_DONT_EXIT));
+  EngineRate() =
+      engine == nullptr
+          ? 0
+          : std::max(0, engine->Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr, espeakINITIALIZE_DONT_EXIT));
   return EngineRate() > 0;
 }
 
