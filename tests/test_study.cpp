@@ -1,7 +1,10 @@
 // The review's store, sitting and questions.
 #include <gtest/gtest.h>
 
+#include <QFileInfo>
 #include <QTemporaryDir>
+
+#include <sqlite3.h>
 #include <map>
 
 #include "data/SqlConnection.h"
@@ -165,6 +168,53 @@ TEST_F(StudyTest, NewIdiomsOfTheEditionArriveADayAtATime) {
   settings.Write(store);
   session.Prepare(kNoon, {}, {}, 4, idiomAt);
   EXPECT_EQ(session.DueToday(kNoon), 0);
+}
+
+}  // namespace
+}  // namespace velmora
+
+namespace velmora {
+namespace {
+
+// A log row as a grade writes it, with the fields the figures read.
+void LogReview(const SqlConnection &db, const QString &card, int64_t time, int grade, int stateBefore) {
+  ASSERT_EQ(db.Run("INSERT INTO ReviewLog (Card, Time, Grade, Kind, ElapsedDays, ScheduledDays, StateBefore, "
+                   "StepBefore, StabilityBefore, DifficultyBefore, DueBefore, LastReviewBefore, LapsesBefore, "
+                   "RepsBefore, StateAfter, StabilityAfter, DifficultyAfter, DueAfter) "
+                   "VALUES (?1, ?2, ?3, 'meaning', 0, 0, ?4, 0, 1, 5, 0, 0, 0, 0, 2, 1, 5, 0)",
+                   {card, static_cast<long long>(time), grade, stateBefore}),
+            SQLITE_OK);
+}
+
+TEST_F(StudyTest, TheFiguresOfAYearsLogAreReadThroughAConnectionOfTheirOwn) {
+  constexpr int64_t kDay = 86400;
+  {
+    UserStore store(path(), "gb");
+    const SqlConnection &db = *store.Connection();
+    db.Execute("BEGIN");
+    // 300 cards reviewed daily for 150 days: 45,000 rows, as a year's study.
+    for (int card = 0; card < 300; ++card)
+      for (int day = 0; day < 150; ++day)
+        LogReview(db, QString::number(card), kNoon - (150 - day) * kDay, day % 10 == 0 ? 1 : 3, day < 3 ? 1 : 2);
+    db.Execute("COMMIT");
+  }
+  UserStore store(path(), "gb");
+  StudyStore study(store, false);
+  std::vector<int64_t> past, coming;
+  for (int day = -29; day <= 1; ++day) past.push_back(DayStart(kNoon, day));
+  for (int day = 0; day <= 7; ++day) coming.push_back(DayStart(kNoon, day));
+  const StudyStore::Figures figures = StudyStore::ReadFigures(store.Path(), past, coming);
+  // Reviews from day 7 on, in the review state, are mature: 143 a card, of
+  // which every tenth day's (days 10, 20, ... 140: 14) was Again.
+  ASSERT_TRUE(figures.retention);
+  EXPECT_DOUBLE_EQ(*figures.retention, (143.0 - 14.0) / 143.0);
+  EXPECT_EQ(figures.retention, study.MatureRetention());
+  EXPECT_EQ(figures.reviewsPerDay, study.ReviewsPerDay(past));
+  EXPECT_EQ(figures.reviewsPerDay[28], 300) << "yesterday's reviews";
+  EXPECT_EQ(figures.dueForecast, study.DueForecast(coming));
+  EXPECT_FALSE(QFileInfo::exists(dir.filePath("none.db")));
+  EXPECT_FALSE(StudyStore::ReadFigures(dir.filePath("none.db"), past, coming).retention);
+  EXPECT_FALSE(QFileInfo::exists(dir.filePath("none.db"))) << "a reader makes no store";
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The user's favourites and history, the run's back and forward, and the
 // flashcard export.
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <QDir>
 #include <QFile>
@@ -110,6 +111,22 @@ TEST_F(UserStoreTest, WhatADamagedStoreStillHoldsIsCarriedIntoTheNewOne) {
     UserStore store(path(), "e");
     ASSERT_TRUE(store.SetFavourite("一马当先", true));
     ASSERT_TRUE(store.RecordShown("爱不释手"));
+    // A schedule: 300 cards with ten grades each, and a setting.
+    const SqlConnection &db = *store.Connection();
+    ASSERT_TRUE(db.Execute("BEGIN"));
+    for (int card = 0; card < 300; ++card) {
+      ASSERT_EQ(db.Run("INSERT INTO Cards VALUES (?1, ?1, ?1, 'favourite', 1, 2, 0, 12.5, 5.25, 1000, 900, 0, 10, 0)",
+                       {QString::number(card)}),
+                SQLITE_OK);
+      for (int grade = 0; grade < 10; ++grade)
+        ASSERT_EQ(db.Run("INSERT INTO ReviewLog (Card, Time, Grade, Kind, ElapsedDays, ScheduledDays, StateBefore, "
+                         "StepBefore, StabilityBefore, DifficultyBefore, DueBefore, LastReviewBefore, LapsesBefore, "
+                         "RepsBefore, StateAfter, StabilityAfter, DifficultyAfter, DueAfter) "
+                         "VALUES (?1, ?2, 3, 'meaning', 1, 1, 2, 0, 1, 5, 0, 0, 0, 0, 2, 1, 5, 0)",
+                         {QString::number(card), grade}),
+                  SQLITE_OK);
+    }
+    ASSERT_TRUE(db.Execute("INSERT INTO StudySettings VALUES ('newPerDay', '7'); COMMIT"));
   }
   {
     auto db = SqlConnection::OpenPlain(path(), 100, nullptr);
@@ -120,6 +137,17 @@ TEST_F(UserStoreTest, WhatADamagedStoreStillHoldsIsCarriedIntoTheNewOne) {
   EXPECT_TRUE(QFile::exists(store.MovedAside()));
   EXPECT_EQ(store.Salvaged(), 1);
   EXPECT_EQ(Idioms(store.Favourites()), QStringList({"一马当先"}));
+  EXPECT_EQ(store.SalvagedCards(), 300);
+  EXPECT_EQ(store.SalvagedReviews(), 3000);
+  RecordSet rows;
+  ASSERT_EQ(store.Connection()->Fetch("SELECT Stability, Difficulty, Due FROM Cards WHERE Card = '7'", {}, &rows),
+            SQLITE_OK);
+  EXPECT_EQ(rows.Text("Stability"), "12.5") << "every interval kept";
+  EXPECT_EQ(rows.Text("Due"), "1000");
+  ASSERT_EQ(store.Connection()->Fetch("SELECT Value FROM StudySettings WHERE Name = 'newPerDay'", {}, &rows),
+            SQLITE_OK);
+  EXPECT_EQ(rows.Text("Value"), "7");
+  EXPECT_TRUE(store.Notice(path()).contains("300 study cards and 3000 reviews")) << store.Notice(path()).toStdString();
 }
 
 TEST_F(UserStoreTest, ANewerVersionsStoreIsLeftUntouchedAndTheFeaturesOff) {

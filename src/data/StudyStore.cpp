@@ -3,8 +3,10 @@
 #include <sqlite3.h>
 
 #include <QDateTime>
+#include <QFileInfo>
 #include <QStringList>
 
+#include "SqlConnection.h"
 #include "UserStore.h"
 
 namespace velmora {
@@ -196,32 +198,62 @@ std::optional<QString> StudyStore::UndoLast() {
 
 int StudyStore::LogSize() const { return CountOf(Db(), QStringLiteral("SELECT COUNT(*) AS N FROM ReviewLog"), {}); }
 
-std::vector<int> StudyStore::ReviewsPerDay(const std::vector<int64_t> &dayStarts) const {
+namespace {
+
+std::vector<int> ReviewsPerDayIn(const SqlConnection *db, const std::vector<int64_t> &dayStarts) {
   std::vector<int> counts;
   for (size_t i = 0; i + 1 < dayStarts.size(); ++i)
-    counts.push_back(CountOf(Db(), QStringLiteral("SELECT COUNT(*) AS N FROM ReviewLog WHERE Time >= ?1 AND Time < ?2"),
+    counts.push_back(CountOf(db, QStringLiteral("SELECT COUNT(*) AS N FROM ReviewLog WHERE Time >= ?1 AND Time < ?2"),
                              {static_cast<long long>(dayStarts[i]), static_cast<long long>(dayStarts[i + 1])}));
   return counts;
 }
 
-std::vector<int> StudyStore::DueForecast(const std::vector<int64_t> &dayStarts) const {
+std::vector<int> DueForecastIn(const SqlConnection *db, const std::vector<int64_t> &dayStarts) {
   std::vector<int> counts;
   for (size_t i = 0; i + 1 < dayStarts.size(); ++i)
     counts.push_back(
-        CountOf(Db(), QStringLiteral("SELECT COUNT(*) AS N FROM Cards WHERE Suspended = 0 AND Due >= ?1 AND Due < ?2"),
+        CountOf(db, QStringLiteral("SELECT COUNT(*) AS N FROM Cards WHERE Suspended = 0 AND Due >= ?1 AND Due < ?2"),
                 {static_cast<long long>(i == 0 ? 0 : dayStarts[i]), static_cast<long long>(dayStarts[i + 1])}));
   return counts;
 }
 
-std::optional<double> StudyStore::MatureRetention() const {
+// Each card's first review is found once (GROUP BY over the card's index),
+// not once for every review row.
+std::optional<double> MatureRetentionIn(const SqlConnection *db) {
   RecordSet rows;
   const QString query = QStringLiteral(
-      "SELECT COUNT(*) AS N, SUM(Grade > 1) AS Recalled FROM ReviewLog AS R WHERE StateBefore = 2 AND Time >= "
-      "(SELECT MIN(Time) FROM ReviewLog WHERE Card = R.Card) + 7 * 86400");
-  if (!Db() || Db()->Fetch(query, {}, &rows) != SQLITE_OK) return std::nullopt;
+      "SELECT COUNT(*) AS N, SUM(R.Grade > 1) AS Recalled FROM ReviewLog AS R "
+      "JOIN (SELECT Card, MIN(Time) AS First FROM ReviewLog GROUP BY Card) AS F ON F.Card = R.Card "
+      "WHERE R.StateBefore = 2 AND R.Time >= F.First + 7 * 86400");
+  if (!db || db->Fetch(query, {}, &rows) != SQLITE_OK) return std::nullopt;
   const double reviews = Double(rows, "N");
   if (reviews <= 0) return std::nullopt;
   return Double(rows, "Recalled") / reviews;
+}
+
+}  // namespace
+
+std::vector<int> StudyStore::ReviewsPerDay(const std::vector<int64_t> &dayStarts) const {
+  return ReviewsPerDayIn(Db(), dayStarts);
+}
+
+std::vector<int> StudyStore::DueForecast(const std::vector<int64_t> &dayStarts) const {
+  return DueForecastIn(Db(), dayStarts);
+}
+
+std::optional<double> StudyStore::MatureRetention() const { return MatureRetentionIn(Db()); }
+
+StudyStore::Figures StudyStore::ReadFigures(const QString &storePath, const std::vector<int64_t> &pastDays,
+                                            const std::vector<int64_t> &comingDays) {
+  QString error;
+  if (!QFileInfo(storePath).isFile()) return {};  // a reader makes no store
+  const auto db = SqlConnection::OpenPlain(storePath, 5000, &error);
+  if (!db) return {};
+  db->Execute(QStringLiteral("BEGIN"));  // one snapshot for all three
+  Figures figures{ReviewsPerDayIn(db.get(), pastDays), DueForecastIn(db.get(), comingDays),
+                  MatureRetentionIn(db.get())};
+  db->Execute(QStringLiteral("COMMIT"));
+  return figures;
 }
 
 QByteArray StudyStore::ReviewLogCsv() const {

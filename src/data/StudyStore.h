@@ -82,6 +82,14 @@ class StudyStore {
   // Share of reviews answered other than Again among cards first studied a
   // week or more before the review; nothing before there are any.
   std::optional<double> MatureRetention() const;
+  // The three together, read through a connection of their own to the
+  // store's file, so that a year's log is counted off the window's thread.
+  struct Figures {
+    std::vector<int> reviewsPerDay, dueForecast;
+    std::optional<double> retention;
+  };
+  static Figures ReadFigures(const QString &storePath, const std::vector<int64_t> &pastDays,
+                             const std::vector<int64_t> &comingDays);
 
   // The log as CSV with a header line, oldest first.
   QByteArray ReviewLogCsv() const;

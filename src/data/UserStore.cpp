@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLoggingCategory>
+#include <QStringList>
 
 #include "SqlConnection.h"
 
@@ -39,6 +40,8 @@ const QString kSchema = QStringLiteral(
     "StateAfter INTEGER NOT NULL, StabilityAfter REAL NOT NULL, DifficultyAfter REAL NOT NULL, "
     "DueAfter INTEGER NOT NULL);"
     "CREATE INDEX IF NOT EXISTS ReviewLogTime ON ReviewLog (Time);"
+    // Each card's first review, for the retention of cards studied a week.
+    "CREATE INDEX IF NOT EXISTS ReviewLogCard ON ReviewLog (Card, Time);"
     "CREATE TABLE IF NOT EXISTS StudySettings (Name TEXT PRIMARY KEY, Value TEXT NOT NULL);");
 // Reads every column the store relies on: a file with tables of the same
 // names but another shape fails here rather than at the first change.
@@ -79,6 +82,35 @@ void ReadWhatCan(sqlite3 *db, const char *query, Row row) {
   sqlite3_finalize(statement);
 }
 
+// Copies what rows it can of a table of the study into the new store, each
+// with the values it holds (of the columns the new store has): the cards
+// and their log carry a learner's whole schedule. The rows copied.
+int CopyWhatCan(sqlite3 *from, const SqlConnection &to, const QString &table, const QString &columns) {
+  const int count = static_cast<int>(columns.count(QLatin1Char(',')) + 1);
+  QStringList places;
+  for (int i = 1; i <= count; ++i) places << QStringLiteral("?%1").arg(i);
+  const QByteArray query = QStringLiteral("SELECT %1 FROM %2").arg(columns, table).toUtf8();
+  sqlite3_stmt *reading = nullptr, *writing = nullptr;
+  int copied = 0;
+  if (sqlite3_prepare_v2(from, query.constData(), -1, &reading, nullptr) == SQLITE_OK &&
+      sqlite3_prepare_v2(to.handle(),
+                         QStringLiteral("INSERT OR IGNORE INTO %1 (%2) VALUES (%3)")
+                             .arg(table, columns, places.join(QLatin1Char(',')))
+                             .toUtf8()
+                             .constData(),
+                         -1, &writing, nullptr) == SQLITE_OK) {
+    while (sqlite3_step(reading) == SQLITE_ROW) {
+      for (int column = 0; column < count; ++column)
+        sqlite3_bind_value(writing, column + 1, sqlite3_column_value(reading, column));
+      copied += sqlite3_step(writing) == SQLITE_DONE && sqlite3_changes(to.handle()) > 0;
+      sqlite3_reset(writing);
+    }
+  }
+  sqlite3_finalize(reading);
+  sqlite3_finalize(writing);
+  return copied;
+}
+
 bool IsDamage(int code) { return code == SQLITE_NOTADB || code == SQLITE_CORRUPT; }
 
 bool IsSound(const SqlConnection &db) {
@@ -108,7 +140,7 @@ bool CreateSchema(const SqlConnection &db, QString *error, int *code) {
 
 }  // namespace
 
-UserStore::UserStore(const QString &path, QString edition) : edition_(std::move(edition)) {
+UserStore::UserStore(const QString &path, QString edition) : edition_(std::move(edition)), path_(path) {
   if (path.isEmpty() || !QDir().mkpath(QFileInfo(path).absolutePath())) {
     qCWarning(lcUserStore) << "no folder for the user's store:" << path;
     return;
@@ -184,8 +216,18 @@ void UserStore::Salvage(const SqlConnection &db) {
                 salvaged_ += db.Run(QStringLiteral("INSERT INTO History (Edition, Idiom, Shown) VALUES (?1, ?2, ?3)"),
                                     {edition, idiom, shown}) == SQLITE_OK;
               });
+  salvagedCards_ = CopyWhatCan(damaged->handle(), db, QStringLiteral("Cards"),
+                               QStringLiteral("Card, Simplified, Traditional, Origin, Added, State, Step, Stability, "
+                                              "Difficulty, Due, LastReview, Lapses, Reps, Suspended"));
+  salvagedReviews_ = CopyWhatCan(damaged->handle(), db, QStringLiteral("ReviewLog"),
+                                 QStringLiteral("Id, Card, Time, Grade, Kind, ElapsedDays, ScheduledDays, StateBefore, "
+                                                "StepBefore, StabilityBefore, DifficultyBefore, DueBefore, "
+                                                "LastReviewBefore, LapsesBefore, RepsBefore, StateAfter, "
+                                                "StabilityAfter, DifficultyAfter, DueAfter"));
+  CopyWhatCan(damaged->handle(), db, QStringLiteral("StudySettings"), QStringLiteral("Name, Value"));
   db.Execute(QStringLiteral("COMMIT"));
-  qCWarning(lcUserStore) << salvaged_ << "favourites and history entries read back from" << movedAside_;
+  qCWarning(lcUserStore) << salvaged_ << "favourites and history entries," << salvagedCards_ << "review cards and"
+                         << salvagedReviews_ << "review log rows read back from" << movedAside_;
 }
 
 QString UserStore::Notice(const QString &path) const {
@@ -196,10 +238,12 @@ QString UserStore::Notice(const QString &path) const {
         .arg(path);
   if (!movedAside_.isEmpty())
     return QStringLiteral(
-               "Your favourites and history file was damaged. It was kept as %1, and %2 favourites and "
-               "history entries were read back from it into a new file.")
+               "Your favourites, history and study file was damaged. It was kept as %1, and %2 favourites and "
+               "history entries, %3 study cards and %4 reviews were read back from it into a new file.")
         .arg(movedAside_)
-        .arg(salvaged_);
+        .arg(salvaged_)
+        .arg(salvagedCards_)
+        .arg(salvagedReviews_);
   return {};
 }
 

@@ -45,6 +45,9 @@ class UserStore {
   QString Notice(const QString &path) const;
   // How many favourites and history entries were read back from it.
   int Salvaged() const { return salvaged_; }
+  // Study cards and review log rows read back from a damaged store.
+  int SalvagedCards() const { return salvagedCards_; }
+  int SalvagedReviews() const { return salvagedReviews_; }
   // True when the store is of a newer Velmora (a later schema version),
   // and left untouched.
   bool IsNewer() const { return newer_; }
@@ -53,6 +56,8 @@ class UserStore {
   // history; null when the store is unavailable.
   const SqlConnection *Connection() const { return db_.get(); }
   const QString &Edition() const { return edition_; }
+  // The store's file, for a reader of its own on another thread.
+  const QString &Path() const { return path_; }
   // The idiom in the other edition's script; empty when not known.
   QString OtherForm(const QString &idiom) const;
 
@@ -78,10 +83,11 @@ class UserStore {
   std::vector<std::pair<QString, QString>> BothForms(const QString &idiom) const;
 
   QString edition_;
+  QString path_;
   QString otherEdition_;
   std::function<QString(const QString &)> otherForm_;
   QString movedAside_;
-  int salvaged_ = 0;
+  int salvaged_ = 0, salvagedCards_ = 0, salvagedReviews_ = 0;
   bool newer_ = false;
   std::unique_ptr<SqlConnection> db_;
 };

@@ -1,8 +1,11 @@
 #include "StudyCharts.h"
 
 #include <QPainter>
+#include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
 #include <numeric>
+
+#include "reading/StudySession.h"
 
 namespace velmora {
 
@@ -10,6 +13,21 @@ StudyCharts::StudyCharts(QWidget *parent) : QWidget(parent) {
   setObjectName(QStringLiteral("picStudyCharts"));
   setAccessibleName(QStringLiteral("Study progress"));
   setMinimumHeight(120);
+  connect(&loading_, &QFutureWatcher<StudyStore::Figures>::finished, this, [this] {
+    if (loading_.future().resultCount() == 0) return;
+    StudyStore::Figures figures = loading_.future().result();
+    SetFigures(std::move(figures.reviewsPerDay), std::move(figures.dueForecast), figures.retention);
+  });
+}
+
+StudyCharts::~StudyCharts() { loading_.waitForFinished(); }
+
+void StudyCharts::Load(const QString &storePath, int64_t now) {
+  std::vector<int64_t> past, coming;
+  for (int day = -29; day <= 1; ++day) past.push_back(DayStart(now, day));
+  for (int day = 0; day <= 7; ++day) coming.push_back(DayStart(now, day));
+  if (loading_.isRunning()) return;  // the figures on their way are as good
+  loading_.setFuture(QtConcurrent::run(&StudyStore::ReadFigures, storePath, past, coming));
 }
 
 void StudyCharts::SetFigures(std::vector<int> reviewsPerDay, std::vector<int> dueForecast,

@@ -533,11 +533,7 @@ void StudyPane::ShowSummary() {
 
 void StudyPane::ShowProgress() {
   if (!store_) return;
-  const int64_t now = Now();
-  std::vector<int64_t> past, coming;
-  for (int day = -29; day <= 1; ++day) past.push_back(DayStart(now, day));
-  for (int day = 0; day <= 7; ++day) coming.push_back(DayStart(now, day));
-  charts_->SetFigures(store_->ReviewsPerDay(past), store_->DueForecast(coming), store_->MatureRetention());
+  charts_->Load(user_->Path(), Now());
   pages_->setCurrentWidget(progress_);
   progressBack_->setFocus(Qt::OtherFocusReason);
 }
