@@ -104,6 +104,12 @@ TEST(IniDocument, EncodingFollowsEvidenceNotChance) {
   const auto gbk = IniDocument::FromBytes("[Setting]\nUserName=" + Gbk(QStringLiteral("郑伟")) + "\n");
   EXPECT_EQ(gbk.encoding(), IniDocument::Encoding::Gb18030);
   EXPECT_EQ(gbk.Value("Setting", "UserName", 49), QStringLiteral("郑伟"));
+  // A GB18030 text with a chance run of valid UTF-8: "足，" is D7 E3 A3 AC.
+  QString text;
+  for (int i = 0; i < 50; ++i) text += QStringLiteral("他说这是一百次。");
+  text += QStringLiteral("画蛇添足，");
+  EXPECT_EQ(velmora::DecodeLikeSettings(Gbk(text)), text);
+  EXPECT_EQ(IniDocument::FromBytes("[s]\nk=" + Gbk(text) + "\n").encoding(), IniDocument::Encoding::Gb18030);
   // One stray Latin-1 byte in a comment leaves the rest of a UTF-8 file alone.
   const auto stray =
       IniDocument::FromBytes(QStringLiteral("; caf").toUtf8() + "\xE9\n[Message]\n800001001=无法打开数据库\n");

@@ -1,12 +1,21 @@
 // Read text: the idioms of a text underlined and counted.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStringEncoder>
+#include <QTemporaryDir>
+#include <QTest>
 #include <QTreeWidget>
+#include <sys/stat.h>
 
 #include "dictionary/IdiomAutomaton.h"
 #include "dictionary/IdiomMatcher.h"
 #include "mainwindow/ReadTextDialog.h"
+#include "platform/FileDialogs.h"
 
 namespace velmora {
 namespace {
@@ -46,6 +55,61 @@ TEST_F(ReadText, FindsIdiomsWrittenWithEitherCommaAndListsThemAsTheEditionWrites
   EXPECT_EQ(Underlined(), QStringList({"分久必合，合久必分", "分久必合,合久必分", "兵马未动，粮草先行", "画蛇添足"}));
   EXPECT_EQ(Listed(), (std::vector<std::pair<QString, QString>>{
                           {"分久必合，合久必分", "2"}, {"兵马未动，粮草先行", "1"}, {"画蛇添足", "1"}}));
+}
+
+bool WaitFor(const std::function<bool()> &done) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!done() && clock.elapsed() < 10000) QApplication::processEvents(QEventLoop::AllEvents, 10);
+  return done();
+}
+
+TEST_F(ReadText, OpensOnlyRegularFilesOfBoundedSizeOffTheWindowsThread) {
+  QTemporaryDir dir;
+  const QString pipe = dir.filePath("text.fifo"), link = dir.filePath("zero.txt"), big = dir.filePath("big.txt");
+  ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+  ASSERT_TRUE(QFile::link("/dev/zero", link));
+  {
+    QFile file(big);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(file.resize(40LL * 1024 * 1024));  // sparse: no room taken
+  }
+  QFile gb(dir.filePath("gb.txt"));
+  ASSERT_TRUE(gb.open(QIODevice::WriteOnly));
+  QString text;
+  for (int i = 0; i < 50; ++i) text += "他说这是一百次。";
+  text += "画蛇添足，";
+  QStringEncoder encoder("GB18030");
+  gb.write(encoder.encode(text));
+  gb.close();
+  auto *status = dialog_->findChild<QLabel *>("lblReadStatus");
+  for (const QString &path : {pipe, link, big, gb.fileName()}) {
+    SetOpenFilesChooser([&](QWidget *, const QString &, const QString &) { return QStringList{path}; });
+    status->clear();
+    QTest::mouseClick(dialog_->findChild<QPushButton *>("cmdReadOpen"), Qt::LeftButton);
+    ASSERT_TRUE(WaitFor([&] { return !status->text().isEmpty() && status->text() != "Reading…"; }))
+        << path.toStdString();
+    if (path == gb.fileName()) {
+      EXPECT_EQ(dialog_->findChild<QPlainTextEdit *>("txtReadText")->toPlainText(), text) << "GB18030, not UTF-8";
+      EXPECT_EQ(Listed(), (std::vector<std::pair<QString, QString>>{{"画蛇添足", "1"}}));
+    } else {
+      EXPECT_TRUE(status->text().contains(path == big ? "larger than" : "not a text file")) << status->text().toStdString();
+    }
+  }
+  SetOpenFilesChooser({});
+}
+
+TEST_F(ReadText, ATextOfAHundredThousandIdiomsUnderlinesWhatIsInView) {
+  QString text;
+  for (int i = 0; i < 100000; ++i) text += i % 2 ? "画蛇添足。" : "画蛇添足\n";
+  dialog_->resize(600, 400);
+  dialog_->show();
+  dialog_->SetText(text);
+  ASSERT_TRUE(WaitFor([&] { return !Listed().empty(); }));
+  EXPECT_EQ(Listed(), (std::vector<std::pair<QString, QString>>{{"画蛇添足", "100000"}})) << "counted from the scan";
+  const qsizetype underlined = Underlined().size();
+  EXPECT_GT(underlined, 0);
+  EXPECT_LT(underlined, 1000) << "the lines in view, not the whole text";
 }
 
 }  // namespace

@@ -18,26 +18,38 @@ bool IsValidUtf8(const QByteArray &bytes) {
   return !decoder.hasError();
 }
 
-// True when the bytes hold a well-formed UTF-8 sequence of three or four
-// bytes: a lead byte E0-F4 followed by continuation bytes in the ranges
-// that the UTF-8 definition allows after it.
-bool HasLongUtf8Sequence(const QByteArray &bytes) {
+// Whether bytes without a byte-order mark are UTF-8: they must hold the
+// evidence of three- or four-byte sequences (two-byte ones come by chance in
+// GBK, as 郑伟 is D6 A3 CE B0), and few bytes that are not UTF-8 beside them:
+// a GB18030 text holds chance runs of valid UTF-8 ("足，" is D7 E3 A3 AC, and
+// E3 A3 AC is one), where a UTF-8 file may hold a stray byte of another
+// encoding in a comment.
+bool IsUtf8(const QByteArray &bytes) {
   const auto at = [&bytes](qsizetype i) { return static_cast<unsigned char>(bytes[i]); };
   const auto continuation = [](unsigned char c) { return c >= 0x80 && c <= 0xBF; };
   const qsizetype n = bytes.size();
-  for (qsizetype i = 0; i < n; ++i) {
+  qsizetype longSequences = 0, strays = 0;
+  for (qsizetype i = 0; i < n;) {
     const unsigned char lead = at(i);
-    if (lead < 0xE0 || lead > 0xF4) continue;
-    const int length = lead >= 0xF0 ? 4 : 3;
-    if (i + length > n) continue;
-    const unsigned char second = at(i + 1);
-    const unsigned char low = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
-    const unsigned char high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
-    if (second < low || second > high || !continuation(at(i + 2))) continue;
-    if (length == 4 && !continuation(at(i + 3))) continue;
-    return true;
+    int length = lead < 0x80 ? 1 : lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3
+                               : lead >= 0xF0 && lead <= 0xF4   ? 4
+                                                                : 0;
+    if (length >= 2) {
+      const unsigned char low = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
+      const unsigned char high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
+      bool valid = i + length <= n && at(i + 1) >= low && at(i + 1) <= high;
+      for (int k = 2; valid && k < length; ++k) valid = continuation(at(i + k));
+      if (!valid) length = 0;
+    }
+    if (length == 0) {
+      ++strays;
+      ++i;
+      continue;
+    }
+    longSequences += length >= 3;
+    i += length;
   }
-  return false;
+  return longSequences > 0 && strays * 4 <= longSequences;
 }
 
 bool HasNonAscii(const QByteArray &bytes) {
@@ -79,7 +91,7 @@ QString DecodeLikeSettings(const QByteArray &bytes) {
     QStringDecoder decoder(bytes.startsWith(kUtf16LeBom) ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE);
     return decoder.decode(bytes.mid(2));
   }
-  return HasNonAscii(bytes) && !HasLongUtf8Sequence(bytes) ? DecodeGb18030(bytes) : QString::fromUtf8(bytes);
+  return HasNonAscii(bytes) && !IsUtf8(bytes) ? DecodeGb18030(bytes) : QString::fromUtf8(bytes);
 }
 
 IniDocument IniDocument::FromBytes(const QByteArray &bytes) {
@@ -97,7 +109,7 @@ IniDocument IniDocument::FromBytes(const QByteArray &bytes) {
     doc.SplitLines(QString(decoder.decode(body.mid(2))).toUtf8());
     return doc;
   }
-  if (!doc.byteOrderMark_ && HasNonAscii(body) && !HasLongUtf8Sequence(body)) doc.encoding_ = Encoding::Gb18030;
+  if (!doc.byteOrderMark_ && HasNonAscii(body) && !IsUtf8(body)) doc.encoding_ = Encoding::Gb18030;
   doc.SplitLines(body);
   return doc;
 }
@@ -293,7 +305,7 @@ void IniDocument::KeepUtf8Evident() {
   if (encoding_ != Encoding::Utf8 || byteOrderMark_) return;
   QByteArray body;
   for (const Line &line : lines_) body += line.text + line.end;
-  if (HasNonAscii(body) && !HasLongUtf8Sequence(body)) byteOrderMark_ = true;
+  if (HasNonAscii(body) && !IsUtf8(body)) byteOrderMark_ = true;
 }
 
 }  // namespace velmora

@@ -6,7 +6,9 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QFileInfo>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -25,6 +27,25 @@ namespace {
 constexpr int kPauseMilliseconds = 300;
 // Larger texts than this are read on a worker, with the progress shown.
 constexpr qsizetype kReadAtOnce = 200000;
+// Files larger than this are not opened: a book is some megabytes.
+constexpr qint64 kLargestFile = 32 * 1024 * 1024;
+
+// The file's text, read on a worker; only a regular file (after its links)
+// and no more than the largest size: a device or a pipe would be read
+// until it ends, maybe never.
+QString ReadText(const QString &path, QString *text) {
+  const QFileInfo info(path);
+  if (!info.isFile()) return QStringLiteral("%1 is not a text file").arg(path);
+  if (info.size() > kLargestFile)
+    return QStringLiteral("%1 is larger than %2 MB: split it to read it here").arg(path).arg(kLargestFile >> 20);
+  QFile file(info.canonicalFilePath());
+  if (!file.open(QIODevice::ReadOnly)) return QStringLiteral("%1 cannot be read: %2").arg(path, file.errorString());
+  const QByteArray bytes = file.read(kLargestFile + 1);
+  if (bytes.size() > kLargestFile)
+    return QStringLiteral("%1 is larger than %2 MB: split it to read it here").arg(path).arg(kLargestFile >> 20);
+  *text = DecodeLikeSettings(bytes);
+  return {};
+}
 
 }  // namespace
 
@@ -70,6 +91,8 @@ ReadTextDialog::ReadTextDialog(Services services, QWidget *parent) : QDialog(par
   pause_.setInterval(kPauseMilliseconds);
   connect(&pause_, &QTimer::timeout, this, &ReadTextDialog::Scan);
   connect(text_, &QPlainTextEdit::textChanged, &pause_, qOverload<>(&QTimer::start));
+  // The places found belong to the text they were found in.
+  connect(text_, &QPlainTextEdit::textChanged, this, [this] { found_.clear(); });
   connect(open_, &QPushButton::clicked, this, &ReadTextDialog::OpenFile);
   connect(star_, &QPushButton::clicked, this, &ReadTextDialog::StarAll);
   connect(idioms_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *item) { emit idiomChosen(item->text(0)); });
@@ -77,11 +100,23 @@ ReadTextDialog::ReadTextDialog(Services services, QWidget *parent) : QDialog(par
           [this](QTreeWidgetItem *item) { emit idiomChosen(item->text(0)); });
   connect(&scanning_, &QFutureWatcher<std::vector<IdiomAutomaton::Found>>::finished, this, [this] {
     progress_->hide();
-    if (scanning_.future().resultCount() > 0) ShowFound(scanning_.future().result());
+    if (scanning_.future().resultCount() > 0) ShowFound(scanning_.future().takeResult());
   });
+  connect(&opening_, &QFutureWatcher<Opened>::finished, this, &ReadTextDialog::ShowOpened);
+  connect(text_->verticalScrollBar(), &QScrollBar::valueChanged, this, &ReadTextDialog::UnderlineVisible);
+  connect(text_->horizontalScrollBar(), &QScrollBar::valueChanged, this, &ReadTextDialog::UnderlineVisible);
 }
 
-ReadTextDialog::~ReadTextDialog() { scanning_.waitForFinished(); }
+ReadTextDialog::~ReadTextDialog() {
+  // A watcher that was never given a future has nothing to wait for.
+  for (QFutureWatcherBase *work : std::initializer_list<QFutureWatcherBase *>{&scanning_, &opening_})
+    if (work->isRunning()) work->waitForFinished();
+}
+
+void ReadTextDialog::resizeEvent(QResizeEvent *event) {
+  QDialog::resizeEvent(event);
+  UnderlineVisible();
+}
 
 void ReadTextDialog::SetText(const QString &text) {
   text_->setPlainText(text);
@@ -91,13 +126,22 @@ void ReadTextDialog::SetText(const QString &text) {
 void ReadTextDialog::OpenFile() {
   const QStringList paths =
       ChooseOpenFiles(this, QStringLiteral("Open a text"), QStringLiteral("Texts (*.txt);;All files (*)"));
-  if (paths.isEmpty()) return;
-  QFile file(paths.front());
-  if (!file.open(QIODevice::ReadOnly)) {
-    status_->setText(QStringLiteral("%1 cannot be read: %2").arg(paths.front(), file.errorString()));
-    return;
-  }
-  SetText(DecodeLikeSettings(file.readAll()));
+  if (paths.isEmpty() || opening_.isRunning()) return;
+  progress_->show();
+  status_->setText(QStringLiteral("Reading…"));
+  opening_.setFuture(QtConcurrent::run([path = paths.front()] {
+    Opened opened;
+    opened.error = ReadText(path, &opened.text);
+    return opened;
+  }));
+}
+
+void ReadTextDialog::ShowOpened() {
+  progress_->hide();
+  if (opening_.future().resultCount() == 0) return;
+  const Opened opened = opening_.future().takeResult();
+  if (!opened.error.isEmpty()) return status_->setText(opened.error);
+  SetText(opened.text);
 }
 
 void ReadTextDialog::Scan() {
@@ -111,27 +155,41 @@ void ReadTextDialog::Scan() {
   scanning_.setFuture(QtConcurrent::run([automaton, text] { return automaton->Scan(text); }));
 }
 
-void ReadTextDialog::ShowFound(const std::vector<IdiomAutomaton::Found> &found) {
-  QList<QTextEdit::ExtraSelection> underlines;
-  QTextCharFormat underline;
-  underline.setFontUnderline(true);
-  underline.setUnderlineStyle(QTextCharFormat::SingleUnderline);
-  underline.setUnderlineColor(palette().color(QPalette::Highlight));
+void ReadTextDialog::ShowFound(std::vector<IdiomAutomaton::Found> found) {
+  found_ = std::move(found);
   std::map<QString, int> counts;
-  for (const auto &f : found) {
-    QTextCursor cursor(text_->document());
-    cursor.setPosition(static_cast<int>(f.start));
-    cursor.setPosition(static_cast<int>(f.start + f.length), QTextCursor::KeepAnchor);
-    underlines.push_back({cursor, underline});
-    ++counts[services_.idiomAt(f.idiom)];
-  }
-  text_->setExtraSelections(underlines);
+  for (const auto &f : found_) ++counts[services_.idiomAt(f.idiom)];
+  UnderlineVisible();
   std::vector<std::pair<QString, int>> ranked(counts.begin(), counts.end());
   std::stable_sort(ranked.begin(), ranked.end(), [](const auto &a, const auto &b) { return a.second > b.second; });
   idioms_->clear();
   for (const auto &[idiom, count] : ranked) new QTreeWidgetItem(idioms_, {idiom, QString::number(count)});
-  status_->setText(QStringLiteral("%1 idioms, %2 times").arg(ranked.size()).arg(found.size()));
+  status_->setText(QStringLiteral("%1 idioms, %2 times").arg(ranked.size()).arg(found_.size()));
   star_->setEnabled(!ranked.empty());
+}
+
+void ReadTextDialog::UnderlineVisible() {
+  QList<QTextEdit::ExtraSelection> underlines;
+  if (!found_.empty()) {
+    QTextCharFormat underline;
+    underline.setFontUnderline(true);
+    underline.setUnderlineStyle(QTextCharFormat::SingleUnderline);
+    underline.setUnderlineColor(palette().color(QPalette::Highlight));
+    const QRect view = text_->viewport()->rect();
+    const qsizetype first = text_->cursorForPosition(view.topLeft()).position();
+    const qsizetype last = text_->cursorForPosition(view.bottomRight()).position();
+    // Idioms start in text order; one that starts before the view may reach into it.
+    auto at = std::lower_bound(found_.begin(), found_.end(), first, [](const IdiomAutomaton::Found &f, qsizetype place) {
+      return f.start + f.length <= place;
+    });
+    for (; at != found_.end() && at->start <= last; ++at) {
+      QTextCursor cursor(text_->document());
+      cursor.setPosition(static_cast<int>(at->start));
+      cursor.setPosition(static_cast<int>(at->start + at->length), QTextCursor::KeepAnchor);
+      underlines.push_back({cursor, underline});
+    }
+  }
+  text_->setExtraSelections(underlines);
 }
 
 void ReadTextDialog::StarAll() {

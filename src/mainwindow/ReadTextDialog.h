@@ -30,13 +30,20 @@ class ReadTextDialog : public QDialog {
   ~ReadTextDialog() override;
   void SetText(const QString &text);
 
+ protected:
+  void resizeEvent(QResizeEvent *event) override;
+
  signals:
   void idiomChosen(const QString &idiom);
 
  private:
   void OpenFile();
+  void ShowOpened();
   void Scan();
-  void ShowFound(const std::vector<IdiomAutomaton::Found> &found);
+  void ShowFound(std::vector<IdiomAutomaton::Found> found);
+  // Underlines the idioms in view only: a text may hold a million, and the
+  // editor lays out every underline it is given.
+  void UnderlineVisible();
   void StarAll();
 
   Services services_;
@@ -47,6 +54,11 @@ class ReadTextDialog : public QDialog {
   QProgressBar *progress_;
   QTimer pause_;
   QFutureWatcher<std::vector<IdiomAutomaton::Found>> scanning_;
+  struct Opened {
+    QString text, error;
+  };
+  QFutureWatcher<Opened> opening_;
+  std::vector<IdiomAutomaton::Found> found_;  // in the order of the text
 };
 
 }  // namespace velmora

@@ -20,7 +20,9 @@ StudyCharts::StudyCharts(QWidget *parent) : QWidget(parent) {
   });
 }
 
-StudyCharts::~StudyCharts() { loading_.waitForFinished(); }
+StudyCharts::~StudyCharts() {
+  if (loading_.isRunning()) loading_.waitForFinished();
+}
 
 void StudyCharts::Load(const QString &storePath, int64_t now) {
   std::vector<int64_t> past, coming;
