@@ -176,6 +176,38 @@ TEST_F(StudyTest, NewIdiomsOfTheEditionArriveADayAtATime) {
 namespace velmora {
 namespace {
 
+TEST_F(StudyTest, UndoReachesOnlyThisSittingsGradesAndTwoWindowsNeverUndoEachOther) {
+  UserStore user(path(), "gb");
+  StudyStore store(user, false);
+  FakeSource source;
+  StudySession yesterday(store, source);
+  yesterday.Prepare(kNoon, {"画龙点睛", "一针见血", "画蛇添足"}, {}, 0, {});
+  ASSERT_EQ(yesterday.Start(kNoon, false), StudySession::Stage::Asking);
+  yesterday.SetGrade(Grade::Good);
+  yesterday.GoOn(kNoon + 10);
+  ASSERT_EQ(store.LogSize(), 1);
+
+  // Two windows on one store, a day later: both ask the same card.
+  const int64_t now = kNoon + 86400;
+  UserStore otherUser(path(), "gb");
+  StudyStore otherStore(otherUser, false);
+  StudySession mine(store, source), theirs(otherStore, source);
+  ASSERT_EQ(mine.Start(now, false), StudySession::Stage::Asking);
+  ASSERT_EQ(theirs.Start(now, false), StudySession::Stage::Asking);
+  ASSERT_EQ(mine.Card().key, theirs.Card().key);
+  theirs.SetGrade(Grade::Easy);
+  theirs.GoOn(now + 5);
+  mine.SetGrade(Grade::Again);
+  mine.GoOn(now + 6);  // computed from the card before their grade: not kept
+  EXPECT_EQ(store.LogSize(), 2);
+  EXPECT_EQ(mine.Result(now).reviewed, 0);
+  EXPECT_FALSE(mine.Undo()) << "nothing of this sitting to undo";
+  EXPECT_EQ(store.LogSize(), 2) << "neither their grade nor yesterday's";
+  ASSERT_TRUE(theirs.Undo());
+  EXPECT_FALSE(theirs.Undo()) << "yesterday's grade stays";
+  EXPECT_EQ(store.LogSize(), 1);
+}
+
 // A log row as a grade writes it, with the fields the figures read.
 void LogReview(const SqlConnection &db, const QString &card, int64_t time, int grade, int stateBefore) {
   ASSERT_EQ(db.Run("INSERT INTO ReviewLog (Card, Time, Grade, Kind, ElapsedDays, ScheduledDays, StateBefore, "

@@ -156,43 +156,68 @@ int StudyStore::WaitingNewCards() const {
                  {kFavourite});
 }
 
-bool StudyStore::Record(const StudyCard &card, const ScheduledReview &review, const StudyAnswer &answer) {
+bool StudyStore::Record(const StudyCard &card, const ScheduledReview &review, const StudyAnswer &answer,
+                        int64_t *logId) {
   if (!Db()) return false;
+  const SqlConnection &db = *Db();
   const CardMemory &before = card.memory, &after = review.after;
-  const SqlConnection::Steps steps = {
-      {QStringLiteral("UPDATE Cards SET State = ?2, Step = ?3, Stability = ?4, Difficulty = ?5, Due = ?6, "
-                      "LastReview = ?7, Lapses = ?8, Reps = ?9 WHERE Card = ?1"),
-       {card.key, static_cast<long long>(after.state), static_cast<long long>(after.step), Real(after.stability),
-        Real(after.difficulty), static_cast<long long>(after.due), static_cast<long long>(after.lastReview),
-        static_cast<long long>(after.lapses), static_cast<long long>(after.reps)}},
-      {QStringLiteral("INSERT INTO ReviewLog (Card, Time, Grade, Kind, ElapsedDays, ScheduledDays, StateBefore, "
-                      "StepBefore, StabilityBefore, DifficultyBefore, DueBefore, LastReviewBefore, LapsesBefore, "
-                      "RepsBefore, StateAfter, StabilityAfter, DifficultyAfter, DueAfter) VALUES "
-                      "(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15, ?16, ?17, ?18)"),
-       {card.key, static_cast<long long>(answer.time), static_cast<long long>(answer.grade), answer.kind,
-        Real(review.elapsedDays), Real(review.scheduledDays), static_cast<long long>(before.state),
-        static_cast<long long>(before.step), Real(before.stability), Real(before.difficulty),
-        static_cast<long long>(before.due), static_cast<long long>(before.lastReview),
-        static_cast<long long>(before.lapses), static_cast<long long>(before.reps), static_cast<long long>(after.state),
-        Real(after.stability), Real(after.difficulty), static_cast<long long>(after.due)}}};
-  return Db()->RunInTransaction(steps);
+  if (!db.Execute(QStringLiteral("BEGIN IMMEDIATE"))) return false;
+  const bool changed =
+      db.Run(QStringLiteral("UPDATE Cards SET State = ?2, Step = ?3, Stability = ?4, Difficulty = ?5, Due = ?6, "
+                            "LastReview = ?7, Lapses = ?8, Reps = ?9 WHERE Card = ?1 AND State = ?10 AND Step = ?11 "
+                            "AND Due = ?12 AND LastReview = ?13 AND Lapses = ?14 AND Reps = ?15"),
+             {card.key, static_cast<long long>(after.state), static_cast<long long>(after.step), Real(after.stability),
+              Real(after.difficulty), static_cast<long long>(after.due), static_cast<long long>(after.lastReview),
+              static_cast<long long>(after.lapses), static_cast<long long>(after.reps),
+              static_cast<long long>(before.state), static_cast<long long>(before.step),
+              static_cast<long long>(before.due), static_cast<long long>(before.lastReview),
+              static_cast<long long>(before.lapses), static_cast<long long>(before.reps)}) == SQLITE_OK &&
+      sqlite3_changes(db.handle()) == 1;
+  const bool logged =
+      changed &&
+      db.Run(QStringLiteral("INSERT INTO ReviewLog (Card, Time, Grade, Kind, ElapsedDays, ScheduledDays, StateBefore, "
+                            "StepBefore, StabilityBefore, DifficultyBefore, DueBefore, LastReviewBefore, LapsesBefore, "
+                            "RepsBefore, StateAfter, StabilityAfter, DifficultyAfter, DueAfter) VALUES "
+                            "(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15, ?16, ?17, ?18)"),
+             {card.key, static_cast<long long>(answer.time), static_cast<long long>(answer.grade), answer.kind,
+              Real(review.elapsedDays), Real(review.scheduledDays), static_cast<long long>(before.state),
+              static_cast<long long>(before.step), Real(before.stability), Real(before.difficulty),
+              static_cast<long long>(before.due), static_cast<long long>(before.lastReview),
+              static_cast<long long>(before.lapses), static_cast<long long>(before.reps),
+              static_cast<long long>(after.state), Real(after.stability), Real(after.difficulty),
+              static_cast<long long>(after.due)}) == SQLITE_OK;
+  const int64_t id = sqlite3_last_insert_rowid(db.handle());
+  if (!logged || !db.Execute(QStringLiteral("COMMIT"))) {
+    db.Execute(QStringLiteral("ROLLBACK"));
+    return false;
+  }
+  if (logId) *logId = id;
+  return true;
 }
 
-std::optional<QString> StudyStore::UndoLast() {
-  RecordSet last;
+std::optional<QString> StudyStore::Undo(int64_t logId) {
+  RecordSet grade;
   if (!Db() ||
-      Db()->Fetch(QStringLiteral("SELECT * FROM ReviewLog ORDER BY Id DESC LIMIT 1"), {}, &last) != SQLITE_OK ||
-      last.EOF_())
+      Db()->Fetch(QStringLiteral("SELECT * FROM ReviewLog WHERE Id = ?1"), {static_cast<long long>(logId)}, &grade) !=
+          SQLITE_OK ||
+      grade.EOF_())
     return std::nullopt;
-  const QString key = last.Text(QStringLiteral("Card"));
-  const SqlConnection::Steps steps = {
-      {QStringLiteral("UPDATE Cards SET State = ?2, Step = ?3, Stability = ?4, Difficulty = ?5, Due = ?6, "
-                      "LastReview = ?7, Lapses = ?8, Reps = ?9 WHERE Card = ?1"),
-       {key, Int(last, "StateBefore"), Int(last, "StepBefore"), last.Text(QStringLiteral("StabilityBefore")),
-        last.Text(QStringLiteral("DifficultyBefore")), Int(last, "DueBefore"), Int(last, "LastReviewBefore"),
-        Int(last, "LapsesBefore"), Int(last, "RepsBefore")}},
-      {QStringLiteral("DELETE FROM ReviewLog WHERE Id = ?1"), {Int(last, "Id")}}};
-  if (!Db()->RunInTransaction(steps)) return std::nullopt;
+  const QString key = grade.Text(QStringLiteral("Card"));
+  const SqlConnection &db = *Db();
+  if (!db.Execute(QStringLiteral("BEGIN IMMEDIATE"))) return std::nullopt;
+  const bool restored =
+      db.Run(QStringLiteral("UPDATE Cards SET State = ?2, Step = ?3, Stability = ?4, Difficulty = ?5, Due = ?6, "
+                            "LastReview = ?7, Lapses = ?8, Reps = ?9 WHERE Card = ?1 AND State = ?10 AND Due = ?11"),
+             {key, Int(grade, "StateBefore"), Int(grade, "StepBefore"), grade.Text(QStringLiteral("StabilityBefore")),
+              grade.Text(QStringLiteral("DifficultyBefore")), Int(grade, "DueBefore"), Int(grade, "LastReviewBefore"),
+              Int(grade, "LapsesBefore"), Int(grade, "RepsBefore"), Int(grade, "StateAfter"),
+              Int(grade, "DueAfter")}) == SQLITE_OK &&
+      sqlite3_changes(db.handle()) == 1 &&
+      db.Run(QStringLiteral("DELETE FROM ReviewLog WHERE Id = ?1"), {static_cast<long long>(logId)}) == SQLITE_OK;
+  if (!restored || !db.Execute(QStringLiteral("COMMIT"))) {
+    db.Execute(QStringLiteral("ROLLBACK"));
+    return std::nullopt;
+  }
   return key;
 }
 

@@ -67,10 +67,15 @@ class StudyStore {
   int WaitingNewCards() const;
 
   // Keeps the grade: the card's new memory and the log row, together.
-  bool Record(const StudyCard &card, const ScheduledReview &review, const StudyAnswer &answer);
-  // Takes the newest grade back: its card returns to its state before it.
-  // The card's key; nothing when there was none, or it could not be undone.
-  std::optional<QString> UndoLast();
+  // The card is changed only if it still holds the memory the grade was
+  // computed from: false when another window graded it meanwhile (or the
+  // change could not be kept). The log row's id in *logId.
+  bool Record(const StudyCard &card, const ScheduledReview &review, const StudyAnswer &answer,
+              int64_t *logId = nullptr);
+  // Takes that grade back: its card returns to its state before it, if it
+  // still holds the state the grade left. The card's key; nothing when the
+  // grade is not there or could not be undone.
+  std::optional<QString> Undo(int64_t logId);
   int LogSize() const;
 
   // Reviews on each of the days starting at dayStarts (each the start of a

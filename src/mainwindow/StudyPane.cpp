@@ -293,6 +293,7 @@ void StudyPane::CreateKeys() {
     auto *shortcut = new QShortcut(keys, scope ? scope : this);
     shortcut->setContext(Qt::WidgetWithChildrenShortcut);
     connect(shortcut, &QShortcut::activated, this, action);
+    return shortcut;
   };
   for (int i = 0; i < 4; ++i)
     key(
@@ -307,7 +308,8 @@ void StudyPane::CreateKeys() {
         question_);
   key(
       QKeySequence(Qt::Key_Space), [this] { Advance(); }, question_);
-  key(QKeySequence(Qt::Key_U), [this] { Undo(); });
+  // One press undoes one grade: a held key does not go on through the log.
+  key(QKeySequence(Qt::Key_U), [this] { Undo(); })->setAutoRepeat(false);
   key(QKeySequence(Qt::Key_Escape), [this] { Leave(); });
 }
 

@@ -72,6 +72,7 @@ StudySession::Stage StudySession::Start(int64_t now, bool canSpeak) {
   canSpeak_ = canSpeak;
   started_ = now;
   kept_.clear();
+  sittingLog_.clear();
   return AskNext(now);
 }
 
@@ -105,14 +106,21 @@ StudySession::Stage StudySession::GoOn(int64_t now) {
   if (stage_ == Stage::Asking) Answer(-1);
   if (stage_ != Stage::Answered) return stage_;
   const ScheduledReview review = scheduler_.Review(card_.memory, grade_, now);
-  if (store_.Record(card_, review, {grade_, QuestionKindName(question_.kind), now}))
+  int64_t logId = 0;
+  if (store_.Record(card_, review, {grade_, QuestionKindName(question_.kind), now}, &logId)) {
     kept_.push_back(question_.kind == QuestionKind::Flashcard ? grade_ != Grade::Again : right_);
+    sittingLog_.push_back(logId);
+  }
   return AskNext(now);
 }
 
 bool StudySession::Undo() {
-  const auto key = store_.UndoLast();
+  // Only this sitting's grades, the newest first: never yesterday's, nor
+  // another window's.
+  if (sittingLog_.empty()) return false;
+  const auto key = store_.Undo(sittingLog_.back());
   if (!key) return false;
+  sittingLog_.pop_back();
   if (!kept_.empty()) kept_.pop_back();
   if (const auto card = store_.CardOf(*key)) Ask(*card);
   return true;

@@ -90,6 +90,7 @@ class StudySession {
   int64_t started_ = 0;
   // The sitting's grades, newest last: right first time or not.
   std::vector<bool> kept_;
+  std::vector<int64_t> sittingLog_;  // the log rows of this sitting's grades, oldest first
 };
 
 }  // namespace velmora
