@@ -208,6 +208,32 @@ TEST_F(StudyTest, UndoReachesOnlyThisSittingsGradesAndTwoWindowsNeverUndoEachOth
   EXPECT_EQ(store.LogSize(), 1);
 }
 
+TEST_F(StudyTest, ACardOfValuesOutOfRangeStartsAgainAsANewOne) {
+  UserStore user(path(), "gb");
+  StudyStore store(user, false);
+  FakeSource source;
+  const SqlConnection &db = *user.Connection();
+  // A negative step, negative reps, an infinite stability, a due time
+  // millions of years away: each a card a grade must survive.
+  for (const char *values : {"1, -5, 1, 5, 0, 0, 0, 1", "2, 0, 1, 5, 0, 0, 0, -3", "2, 0, 9e999, 5, 0, 0, 0, 1",
+                             "2, 0, 1, 5, -186000000000000, 0, 0, 1"}) {
+    ASSERT_TRUE(db.Execute(QStringLiteral("DELETE FROM Cards; INSERT INTO Cards (Card, Simplified, Traditional, Origin, "
+                                          "Added, State, Step, Stability, Difficulty, Due, LastReview, Lapses, Reps, "
+                                          "Suspended) VALUES ('画龙点睛', '画龙点睛', '畫龍點睛', 'favourite', 0, %1, 0)")
+                               .arg(values)));
+    StudySession session(store, source);
+    ASSERT_EQ(session.Start(kNoon, false), StudySession::Stage::Asking) << values;
+    EXPECT_EQ(session.Card().memory, CardMemory{}) << values;
+    session.SetGrade(Grade::Good);
+    session.GoOn(kNoon + 10);
+    const auto card = store.CardOf("画龙点睛");
+    ASSERT_TRUE(card);
+    EXPECT_EQ(card->memory.reps, 1) << values << ": the grade was kept";
+    EXPECT_GT(card->memory.due, kNoon);
+    EXPECT_LT(card->memory.due, kNoon + 400LL * 86400);
+  }
+}
+
 // A log row as a grade writes it, with the fields the figures read.
 void LogReview(const SqlConnection &db, const QString &card, int64_t time, int grade, int stateBefore) {
   ASSERT_EQ(db.Run("INSERT INTO ReviewLog (Card, Time, Grade, Kind, ElapsedDays, ScheduledDays, StateBefore, "

@@ -1,6 +1,7 @@
 #pragma once
 // What the review schedule knows of a card, and the grades it is given: kept
 // by the user's store, moved on by the scheduler.
+#include <cmath>
 #include <cstdint>
 
 namespace velmora {
@@ -20,6 +21,18 @@ struct CardMemory {
   int reps = 0;
   bool operator==(const CardMemory &) const = default;
 };
+
+// Whether stored values can be a card's memory: the scheduler indexes its
+// steps with them and casts them to times. A damaged or hostile store may
+// hold anything.
+inline bool IsPlausible(const CardMemory &m) {
+  constexpr int64_t kLatestTime = 253402300799;  // the last second of the year 9999
+  const auto within = [](auto value, auto least, auto most) { return value >= least && value <= most; };
+  return within(static_cast<int>(m.state), 0, 3) && within(m.step, 0, 1000) && std::isfinite(m.stability) &&
+         within(m.stability, 0.0, 1e7) && std::isfinite(m.difficulty) && within(m.difficulty, 0.0, 10.0) &&
+         within(m.due, int64_t{0}, kLatestTime) && within(m.lastReview, int64_t{0}, kLatestTime) &&
+         within(m.lapses, 0, 10000000) && within(m.reps, 0, 10000000);
+}
 
 struct ScheduledReview {
   CardMemory after;

@@ -80,7 +80,17 @@ std::optional<StudyCard> StudyStore::FirstCard(const QString &where, const std::
           SQLITE_OK ||
       rows.EOF_())
     return std::nullopt;
-  return CardFrom(rows);
+  StudyCard card = CardFrom(rows);
+  if (!IsPlausible(card.memory)) {
+    // Out of range or not a number: the card starts again as a new one,
+    // kept so, so that its next grade finds the memory it was given.
+    qWarning("velmora: the study card %s held values out of range; it starts again", qUtf8Printable(card.key));
+    card.memory = CardMemory{};
+    Db()->Run(QStringLiteral("UPDATE Cards SET State = 0, Step = 0, Stability = 0, Difficulty = 0, Due = 0, "
+                             "LastReview = 0, Lapses = 0, Reps = 0 WHERE Card = ?1"),
+              {card.key});
+  }
+  return card;
 }
 
 bool StudyStore::AddCards(const std::vector<QString> &idioms, const QString &origin, int64_t now) {
