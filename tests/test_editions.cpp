@@ -327,19 +327,37 @@ TEST(MeaningSearch, ADamagedWordIndexFindsNothingAndReadsNoFurther) {
            {1, "一", 0}, {1, "心", 1}, {1, "一", 2}, {1, "意", 3}, {4, "心", 0}, {4, "一", 1}})
     builder.Add(code, word, place);
   const QByteArray bytes = builder.Serialize();
-  const auto index = MeaningIndex::Open(std::make_shared<MemoryBytes>(bytes));
+  const auto index = MeaningIndex::Open(std::make_shared<MemoryBytes>(bytes), 4);
   ASSERT_TRUE(index);
   EXPECT_EQ(index->RowsWithPhrase({"一", "意"}), std::vector<long long>{1});
   EXPECT_EQ(index->RowsWithPhrase({"心", "一"}), (std::vector<long long>{1, 4}));
   EXPECT_EQ(index->RowsWithEvery({{"意"}, {"心"}}), std::vector<long long>{1});
   EXPECT_TRUE(index->RowsWithEvery({{"心"}, {}}).empty()) << "a word with no letters finds nothing, as in a table";
-  EXPECT_FALSE(MeaningIndex::Open(std::make_shared<MemoryBytes>(bytes.left(bytes.size() - 1))));
+  EXPECT_FALSE(MeaningIndex::Open(std::make_shared<MemoryBytes>(bytes.left(bytes.size() - 1)), 4));
   for (qsizetype at = 8; at < bytes.size(); ++at) {
     QByteArray damaged = bytes;
     damaged[at] = static_cast<char>(damaged[at] ^ 0x5a);
-    if (const auto opened = MeaningIndex::Open(std::make_shared<MemoryBytes>(damaged)))
+    if (const auto opened = MeaningIndex::Open(std::make_shared<MemoryBytes>(damaged), 4))
       for (const char *word : {"一", "心", "意"})
         opened->RowsWithPhrase({word});  // under the sanitizers: no stray read
+  }
+}
+
+TEST(MeaningSearch, AListThatUnpacksToMoreThanTheEditionCanHoldFindsNothing) {
+  // A word in every one of 100,000 rows: a list that packs small and
+  // unpacks to hundreds of kilobytes, as an edition of that size holds.
+  MeaningIndexBuilder builder;
+  for (long long code = 1; code <= 100000; ++code) builder.Add(code, "the", 0);
+  const auto bytes = std::make_shared<MemoryBytes>(builder.Serialize());
+  EXPECT_EQ(MeaningIndex::Open(bytes, 100000)->RowsWithPhrase({"the"}).size(), 100000u);
+  EXPECT_TRUE(MeaningIndex::Open(bytes, 10)->RowsWithPhrase({"the"}).empty()) << "more than ten rows can hold";
+  // The saved bombs: 64 MB of zeros claimed, or claimed as 100 bytes.
+  for (const char *bomb : {"bomb", "lying_bomb"}) {
+    QFile file(QStringLiteral(VELMORA_SOURCE_TESTS "/fuzz/corpus/word_index/") + bomb);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const auto index = MeaningIndex::Open(std::make_shared<MemoryBytes>(file.readAll()), 1000);
+    ASSERT_TRUE(index);
+    EXPECT_TRUE(index->RowsWithPhrase({"a"}).empty());
   }
 }
 

@@ -1,5 +1,7 @@
 #include "MeaningIndex.h"
 
+#include <zlib.h>
+
 #include <QtEndian>
 #include <algorithm>
 #include <climits>
@@ -7,6 +9,29 @@
 namespace velmora {
 
 namespace {
+
+// A word's list takes a few bytes a row (its code's step, a place or two
+// and the end); these bound what a list may unpack to, so that a damaged or
+// hostile edition cannot make a keystroke take gigabytes.
+constexpr size_t kListBytesPerRow = 64;
+constexpr size_t kListSlack = 64 * 1024;
+
+// A list packed as qCompress packs it (its length, big-endian, then zlib's
+// stream), unpacked into at most `most` bytes; nothing when it claims or
+// holds more, or is damaged.
+std::optional<QByteArray> Unpack(QByteArrayView packed, size_t most) {
+  if (packed.size() < 4) return std::nullopt;
+  const auto claimed = qFromBigEndian<uint32_t>(packed.data());
+  if (claimed > most) return std::nullopt;
+  QByteArray list(static_cast<qsizetype>(claimed), Qt::Uninitialized);
+  uLongf length = claimed;
+  if (uncompress(reinterpret_cast<Bytef *>(list.data()), &length,
+                 reinterpret_cast<const Bytef *>(packed.data()) + 4, static_cast<uLong>(packed.size() - 4)) != Z_OK ||
+      length != claimed)
+    return std::nullopt;
+  return list;
+}
+
 
 constexpr char kMagic[4] = {'V', 'M', 'W', '1'};
 constexpr qint64 kHeader = 8;
@@ -83,12 +108,12 @@ QByteArray MeaningIndexBuilder::Serialize() {
   return index + ends + listEnds + texts + lists;
 }
 
-std::optional<MeaningIndex> MeaningIndex::Open(std::shared_ptr<const ByteSource> bytes) {
+std::optional<MeaningIndex> MeaningIndex::Open(std::shared_ptr<const ByteSource> bytes, size_t rows) {
   char header[kHeader];
   if (!bytes || !bytes->Read(0, kHeader, header) || !std::equal(kMagic, kMagic + 4, header)) return std::nullopt;
   const uint32_t words = qFromLittleEndian<uint32_t>(header + 4);
   if (kHeader + 8 * qint64{words} > bytes->size()) return std::nullopt;
-  MeaningIndex index(std::move(bytes), words);
+  MeaningIndex index(std::move(bytes), words, rows);
   if (words == 0) return index;
   // The two last ends reach the end of the bytes exactly.
   const auto textEnd = index.ReadNumber(kHeader + 4 * (qint64{words} - 1));
@@ -140,6 +165,8 @@ const MeaningIndex::Postings &MeaningIndex::Read(const std::string &word) const 
   return read_.emplace(word, Decode(word)).first->second;
 }
 
+size_t MeaningIndex::LargestList() const { return kListSlack + rows_ * kListBytesPerRow; }
+
 MeaningIndex::Postings MeaningIndex::Decode(const std::string &word) const {
   Postings postings;
   postings.firstPlace.push_back(0);
@@ -151,15 +178,21 @@ MeaningIndex::Postings MeaningIndex::Decode(const std::string &word) const {
   QByteArray list(range->second - range->first, Qt::Uninitialized);
   if (!bytes_->Read(kHeader + 8 * qint64{words_} + *textsSize + range->first, list.size(), list.data()))
     return postings;
-  if (list[0] == 1)
-    list = qUncompress(reinterpret_cast<const uchar *>(list.constData()) + 1, list.size() - 1);
-  else
+  if (list[0] == 1) {
+    const auto unpacked = Unpack(QByteArrayView(list).sliced(1), LargestList());
+    if (!unpacked) return postings;
+    list = *unpacked;
+  } else {
     list.remove(0, 1);
+  }
+  if (static_cast<size_t>(list.size()) > LargestList()) return postings;
   const char *at = list.constData(), *stop = at + list.size();
-  // A row takes two bytes at least, and a place one.
-  postings.codes.reserve(static_cast<size_t>(list.size() / 3));
-  postings.firstPlace.reserve(static_cast<size_t>(list.size() / 3) + 1);
-  postings.places.reserve(static_cast<size_t>(list.size() / 3));
+  // A row takes two bytes at least, and a place one; no word is in more
+  // rows than the edition has.
+  const size_t rows = std::min(rows_, static_cast<size_t>(list.size() / 2));
+  postings.codes.reserve(rows);
+  postings.firstPlace.reserve(rows + 1);
+  postings.places.reserve(rows);
   unsigned long long code = 0;
   while (at < stop) {
     unsigned long long step = 0;

@@ -51,8 +51,11 @@ class MeaningIndexBuilder {
 
 class MeaningIndex {
  public:
-  // Nothing when the bytes are not an index of this layout.
-  static std::optional<MeaningIndex> Open(std::shared_ptr<const ByteSource> bytes);
+  // Nothing when the bytes are not an index of this layout. rows: the
+  // edition's; a word's list that would unpack to more than such an
+  // edition's lists can hold is damage (or a decompression bomb) and finds
+  // nothing.
+  static std::optional<MeaningIndex> Open(std::shared_ptr<const ByteSource> bytes, size_t rows);
 
   // The codes of the rows in which the words stand one after another, in
   // code order, the first `limit` of them; none when there are no words.
@@ -68,7 +71,10 @@ class MeaningIndex {
     std::vector<uint32_t> firstPlace;  // one more than codes: where each row's places start
     std::vector<uint32_t> places;
   };
-  MeaningIndex(std::shared_ptr<const ByteSource> bytes, uint32_t words) : bytes_(std::move(bytes)), words_(words) {}
+  MeaningIndex(std::shared_ptr<const ByteSource> bytes, uint32_t words, size_t rows)
+      : bytes_(std::move(bytes)), words_(words), rows_(rows) {}
+  // The most bytes a word's list may take unpacked.
+  size_t LargestList() const;
   std::optional<uint32_t> ReadNumber(qint64 at) const;
   // Where the entry's text or list starts and ends, from the table of ends
   // at `ends`.
@@ -82,6 +88,7 @@ class MeaningIndex {
 
   std::shared_ptr<const ByteSource> bytes_;
   uint32_t words_;
+  size_t rows_;
   mutable std::map<std::string, Postings> read_;
 };
 

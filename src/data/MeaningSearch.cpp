@@ -111,6 +111,17 @@ std::vector<std::vector<long long>> FoundInFullText(const SqlConnection &connect
 
 }  // namespace
 
+namespace {
+
+// The edition's rows, by its highest code (codes run 1..N).
+size_t EditionRows(const SqlConnection &connection) {
+  RecordSet rows;
+  if (connection.Fetch(QStringLiteral("SELECT MAX(Code) AS N FROM VELM"), {}, &rows) != SQLITE_OK) return 0;
+  return static_cast<size_t>(std::max(0LL, rows.Text(QStringLiteral("N")).toLongLong()));
+}
+
+}  // namespace
+
 std::vector<int> RowsMatchingMeaning(const QString &key, int limit) {
   std::vector<int> rows;
   const auto connection = DictionaryConnection();
@@ -119,7 +130,7 @@ std::vector<int> RowsMatchingMeaning(const QString &key, int limit) {
   std::vector<std::vector<long long>> found;
   // Opened for each search, and let go after it: the connection is not kept
   // open by it when the edition is closed or replaced.
-  if (const auto index = MeaningIndex::Open(OpenSearchData(connection, kSearchMeaningIndex)))
+  if (const auto index = MeaningIndex::Open(OpenSearchData(connection, kSearchMeaningIndex), EditionRows(*connection)))
     found = FoundInWordIndex(*connection, *index, words, limit);
   else if (connection->HasTable(QStringLiteral("VelmoraText")))
     found = FoundInFullText(*connection, key, limit);

@@ -20,6 +20,7 @@ VELMORA_FUZZ_TARGET(window_ini)
 VELMORA_FUZZ_TARGET(import_format)
 VELMORA_FUZZ_TARGET(prefix_index)
 VELMORA_FUZZ_TARGET(related_index)
+VELMORA_FUZZ_TARGET(word_index)
 
 namespace {
 
@@ -54,3 +55,4 @@ TEST(FuzzInputs, WindowIni) { Replay("window_ini", Fuzz_window_ini); }
 TEST(FuzzInputs, ImportFormat) { Replay("import_format", Fuzz_import_format); }
 TEST(FuzzInputs, PrefixIndex) { Replay("prefix_index", Fuzz_prefix_index); }
 TEST(FuzzInputs, RelatedIndex) { Replay("related_index", Fuzz_related_index); }
+TEST(FuzzInputs, WordIndex) { Replay("word_index", Fuzz_word_index); }
