@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -115,6 +116,36 @@ TEST_F(EditionSwap, OneImportAtATimePerFolder) {
   EXPECT_FALSE(second.TryLock());
   first.Unlock();
   EXPECT_TRUE(second.TryLock());
+}
+
+TEST_F(EditionSwap, TheJournalIsObeyedOnlyForThePairsASwapWrites) {
+  install.Write("Data/notes.txt", "mine");
+  install.Write("Data/README", "mine too");
+  // Every hostile line, and one a swap writes.
+  install.Write("Data/velmora-swap.journal",
+                "notes.txt\tREADME\n"
+                "Velmdict_big5.dat\tVelmdict_cn.dat\n"
+                "velmora-swap.journal\tVelmdict_cn.dat\n"
+                "../outside\tVelmdict_cn.dat\n"
+                "Velmdict_cn.dat.new\tVelmdict_cn.dat\n");
+  ASSERT_TRUE(QFile::remove(built.big5));
+  RecoverInterruptedSwap(install.file("Data"), kDatabasePassword);
+  EXPECT_EQ(Bytes(install.file("Data/notes.txt")), "mine");
+  EXPECT_EQ(Bytes(install.file("Data/README")), "mine too");
+  EXPECT_EQ(Count(inUse.gb), 5) << "the swap's own line is finished";
+  EXPECT_EQ(Count(inUse.big5), 3) << "not moved over by the other edition";
+  EXPECT_FALSE(QFile::exists(install.file("Data/velmora-swap.journal")));
+}
+
+TEST_F(EditionSwap, AnImportLockLeftOnAnotherHostGoesStale) {
+  // As QLockFile writes it: pid, application, host; made an hour ago.
+  install.Write("Data/velmora-import.lock", "4242\nvelmora\nanother-host\n");
+  QFile lock(install.file("Data/velmora-import.lock"));
+  ASSERT_TRUE(lock.open(QIODevice::ReadWrite));
+  ASSERT_TRUE(lock.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
+  lock.close();
+  ImportLock import(install.file("Data"));
+  EXPECT_TRUE(import.TryLock());
 }
 
 TEST(Sources, APipeIsRefusedAtOnceAndAByteOrderMarkIsSkipped) {

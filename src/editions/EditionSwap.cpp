@@ -7,10 +7,12 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStorageInfo>
+#include <chrono>
 #include <cstdio>
 #include <vector>
 
 #include "SourceError.h"
+#include "config/InstallLayout.h"
 #include "data/SqlConnection.h"
 
 namespace velmora::mkdata {
@@ -21,6 +23,7 @@ const QString kJournalName = QStringLiteral("velmora-swap.journal");
 const QString kLockName = QStringLiteral("velmora-import.lock");
 const QString kRestoreSuffix = QStringLiteral(".restore");
 const QString kPartSuffix = QStringLiteral(".part");
+constexpr std::chrono::minutes kStaleImportLock{30};
 
 std::function<void(const QString &)> &StepHook() {
   static std::function<void(const QString &)> hook;
@@ -126,6 +129,15 @@ void Swap(const std::vector<Move> &moves) {
   QFile::remove(JournalPath(moves.front().inUse));
 }
 
+// The pairs a swap writes, and no others: X.new or X.restore over X, X the
+// name of an edition. A journal naming anything else (a user's file, one
+// edition over the other, the journal itself) is not obeyed.
+bool IsSwapPair(const QString &staged, const QString &inUse) {
+  const bool edition = inUse.compare(DataFileName(QStringLiteral("GB")), Qt::CaseInsensitive) == 0 ||
+                       inUse.compare(DataFileName(QStringLiteral("BIG5")), Qt::CaseInsensitive) == 0;
+  return edition && (staged == inUse + QStringLiteral(".new") || staged == inUse + kRestoreSuffix);
+}
+
 std::vector<Move> ReadJournal(const QString &folder) {
   std::vector<Move> moves;
   QFile journal(QDir(folder).filePath(kJournalName));
@@ -134,9 +146,7 @@ std::vector<Move> ReadJournal(const QString &folder) {
     const QList<QByteArray> names = line.split('\t');
     if (names.size() != 2) continue;
     const QString staged = QFile::decodeName(names[0]), inUse = QFile::decodeName(names[1]);
-    // Names only: a journal never leads outside its folder.
-    if (staged.contains(QLatin1Char('/')) || inUse.contains(QLatin1Char('/')) || staged.isEmpty() || inUse.isEmpty())
-      continue;
+    if (!IsSwapPair(staged, inUse)) continue;
     moves.push_back({QDir(folder).filePath(staged), QDir(folder).filePath(inUse)});
   }
   return moves;
@@ -247,8 +257,10 @@ void RecoverInterruptedSwap(const QString &folder, const QString &password) {
 }
 
 ImportLock::ImportLock(const QString &folder) : lock_(std::make_unique<QLockFile>(QDir(folder).filePath(kLockName))) {
-  // Held for as long as an import runs; only a holder that is gone frees it.
-  lock_->setStaleLockTime(0);
+  // Held for as long as an import runs. A holder that is gone frees it; one
+  // on another host (a home shared over the network) cannot be asked, and
+  // its lock is stale once older than any import.
+  lock_->setStaleLockTime(kStaleImportLock);
 }
 
 bool ImportLock::TryLock() { return lock_->tryLock(0); }
