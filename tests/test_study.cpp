@@ -12,6 +12,7 @@
 #include "data/UserStore.h"
 #include "dictionary/Pinyin.h"
 #include "reading/StudyQuestions.h"
+#include "practice/Fsrs.h"
 #include "reading/StudySession.h"
 
 namespace velmora {
@@ -145,6 +146,20 @@ TEST_F(StudyTest, ASittingKeepsEachGradeAndUndoTakesItBack) {
   ASSERT_EQ(lines.size(), 3);
   EXPECT_TRUE(lines[0].startsWith("Card,Simplified,Traditional,Time,Grade,Kind"));
   EXPECT_TRUE(lines[1].contains(",4,flashcard,"));
+
+  // An imported idiom written as a formula reaches a spreadsheet as text.
+  ASSERT_TRUE(store.AddCards({"=HYPERLINK(\"x\",\"y\")", "-1", "@SUM(1)"}, StudyStore::kEdition, now));
+  const auto grade = [&](const QString &idiom) {
+    const auto card = store.CardOf(idiom);
+    ASSERT_TRUE(card);
+    ASSERT_TRUE(store.Record(*card, FsrsScheduler().Review(card->memory, Grade::Good, now), {Grade::Good, "meaning", now}));
+  };
+  for (const char *idiom : {"=HYPERLINK(\"x\",\"y\")", "-1", "@SUM(1)"}) grade(idiom);
+  const QByteArray csv = store.ReviewLogCsv();
+  EXPECT_TRUE(csv.contains("\n\"'=HYPERLINK(\"\"x\"\",\"\"y\"\")\",")) << csv.toStdString();
+  EXPECT_TRUE(csv.contains("\n'@SUM(1),'@SUM(1),")) << csv.toStdString();
+  EXPECT_TRUE(csv.contains("\n-1,-1,")) << "a number stays a number";
+  EXPECT_FALSE(csv.contains(",=")) << csv.toStdString();
 }
 
 TEST_F(StudyTest, NewIdiomsOfTheEditionArriveADayAtATime) {

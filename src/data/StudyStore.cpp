@@ -28,9 +28,17 @@ int CountOf(const SqlConnection *db, const QString &query, const std::vector<Sql
   return rows.Text(QStringLiteral("N")).toInt();
 }
 
-// A CSV field: quoted when it holds a separator, a quote or a line break.
+// A CSV field: quoted when it holds a separator, a quote or a line break. A
+// text that a spreadsheet would take for a formula (=, +, -, @, a tab or a
+// carriage return first) starts with "'", which it shows as text; numbers
+// stay numbers.
 QByteArray CsvField(const QString &text) {
-  QByteArray utf8 = text.toUtf8();
+  bool number = false;
+  text.toDouble(&number);
+  static const QString kFormulaStarts = QStringLiteral("=+-@\t\r");
+  QByteArray utf8 = (!number && !text.isEmpty() && kFormulaStarts.contains(text.front()) ? QStringLiteral("'") : QString())
+                        .toUtf8() +
+                    text.toUtf8();
   if (!utf8.contains(',') && !utf8.contains('"') && !utf8.contains('\n') && !utf8.contains('\r')) return utf8;
   return '"' + utf8.replace("\"", "\"\"") + '"';
 }
