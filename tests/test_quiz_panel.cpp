@@ -1,5 +1,8 @@
 
 #include "MainWindowFixture.h"
+#include <QLabel>
+#include <QLineEdit>
+
 #include "mainwindow/DetailPane.h"
 #include "platform/SoundOutput.h"
 #include "platform/Voice.h"
@@ -93,4 +96,18 @@ TEST_F(MainWindow, SpeakButtonReadsTheSpellingOrTheIdiom) {
   if (SynthesizeSamples("yī").empty()) GTEST_SKIP() << "espeak-ng has no voice data here";
   EXPECT_TRUE(WaitFor([&] { return c().Command4->toolTip() == "No sound output"; }, 10000));
   SetSoundOutputOpener({});
+}
+
+TEST_F(MainWindow, TheChainSaysThereIsNoRoundWithoutIdiomsAndTakesKeysSafely) {
+  Open({});
+  ShowAfterTick();
+  Click(c().cmdChain);
+  QWidget *panel = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (panel = window->findChild<QWidget *>("frmChain")) && panel->isVisible(); }, 5000));
+  auto *status = panel->findChild<QLabel *>("lblChainStatus");
+  ASSERT_TRUE(WaitFor([&] { return status->text().startsWith("No round can start"); }, 10000)) << status->text().toStdString();
+  auto *key = panel->findChild<QLineEdit *>("txtChainKey");
+  key->setText("yima");
+  QTest::keyClick(key, Qt::Key_Return);  // no chain to follow: nothing played, nothing crashes
+  EXPECT_TRUE(status->text().startsWith("No round can start"));
 }

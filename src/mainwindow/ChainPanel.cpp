@@ -133,8 +133,16 @@ void ChainPanel::NewRound() {
   // From the idiom on display when another may follow it; else from any.
   const QString shown = services_.shownIdiom();
   const auto row = index->RowOf(shown);
-  if (!(row && !index->Successors(*row, game_->Rule()).empty() && game_->Start(shown))) game_->StartAtRandom();
+  const bool started =
+      (row && !index->Successors(*row, game_->Rule()).empty() && game_->Start(shown)) || game_->StartAtRandom();
   key_->clear();
+  if (!started) {
+    // No idioms, or an index whose rows are missing: no round to play.
+    game_.reset();
+    ShowChain();
+    status_->setText(QStringLiteral("No round can start: the dictionary has no idioms to chain."));
+    return;
+  }
   ShowChain();
   status_->setText(Prompt());
 }
