@@ -38,6 +38,20 @@ RelatedIndex SmallIndex() {
   return index;
 }
 
+TEST(RelatedIdioms, IdiomsThousandsOfCharactersLongAreComparedByTheirStart) {
+  // Three "idioms" of 5,000 characters, as a hostile edition may hold: the
+  // longest shared run is found within the bound, not by comparing every
+  // pair of places.
+  RelatedIndex index;
+  QString a, b, c;
+  for (int i = 0; i < 1250; ++i) a += "画龙点睛", b += "点睛画龙", c += "睛点龙画";
+  index.Add(a, "", "");
+  index.Add(b, "", "");
+  index.Add(c, "", "");
+  index.Finish();
+  EXPECT_EQ(index.Find(a).sameCharacters, (QStringList{b, c})) << "a run of 63 shared with b, of 1 with c";
+}
+
 TEST(RelatedIdioms, MeaningCharactersAndChain) {
   const RelatedIndex index = SmallIndex();
   const RelatedIdioms flash = index.Find("弹指之间");

@@ -42,14 +42,21 @@ std::string Toneless(std::string syllable) {
 }
 
 // The longest run of characters two idioms share.
+// The longest run of characters the two share, by dynamic programming over
+// one row at a time: quadratic, and both cut to a bound first, since an
+// edition may hold "idioms" thousands of characters long.
 int LongestSharedRun(const std::vector<char32_t> &a, const std::vector<char32_t> &b) {
+  constexpr size_t kLongestCompared = 64;
+  const size_t n = std::min(a.size(), kLongestCompared), m = std::min(b.size(), kLongestCompared);
+  std::vector<int> previous(m + 1, 0), current(m + 1, 0);
   int best = 0;
-  for (size_t i = 0; i < a.size(); ++i)
-    for (size_t j = 0; j < b.size(); ++j) {
-      int run = 0;
-      while (i + run < a.size() && j + run < b.size() && a[i + run] == b[j + run]) ++run;
-      best = std::max(best, run);
+  for (size_t i = 1; i <= n; ++i) {
+    for (size_t j = 1; j <= m; ++j) {
+      current[j] = a[i - 1] == b[j - 1] ? previous[j - 1] + 1 : 0;
+      best = std::max(best, current[j]);
     }
+    std::swap(previous, current);
+  }
   return best;
 }
 
