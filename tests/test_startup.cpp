@@ -5,12 +5,16 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QElapsedTimer>
+#include <QStandardPaths>
 #include <QTemporaryDir>
+#include <csignal>
 
 #include "TestHooks.h"
 #include "TestInstall.h"
 #include "app/CommandLine.h"
 #include "app/Startup.h"
+#include "platform/InstanceBus.h"
 #include "config/InstallLayout.h"
 #include "config/LocaleLanguage.h"
 #include "config/ProgramValues.h"
@@ -372,4 +376,24 @@ TEST(Startup, TheProgramEndsWhateverAThreadIsBlockedOn) {
   ASSERT_TRUE(probe.waitForFinished(10000)) << "still blocked";
   EXPECT_EQ(probe.exitStatus(), QProcess::NormalExit);
   EXPECT_EQ(probe.exitCode(), 7) << "ends with the status it was going to return";
+}
+
+TEST(Startup, ASessionBusThatDoesNotAnswerIsGivenUpWithinASecond) {
+  if (QStandardPaths::findExecutable("dbus-daemon").isEmpty()) GTEST_SKIP() << "no dbus-daemon here";
+  QProcess daemon;
+  daemon.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
+  ASSERT_TRUE(daemon.waitForReadyRead(5000));
+  const QByteArray address = daemon.readLine().trimmed();
+  const QByteArray before = qgetenv("DBUS_SESSION_BUS_ADDRESS");
+  qputenv("DBUS_SESSION_BUS_ADDRESS", address);
+  EXPECT_TRUE(SessionBusAnswers(1000)) << address.toStdString();
+  ::kill(static_cast<pid_t>(daemon.processId()), SIGSTOP);  // accepts, never answers
+  QElapsedTimer clock;
+  clock.start();
+  EXPECT_FALSE(SessionBusAnswers(300));
+  EXPECT_LT(clock.elapsed(), 3000);
+  ::kill(static_cast<pid_t>(daemon.processId()), SIGCONT);
+  daemon.kill();
+  daemon.waitForFinished();
+  qputenv("DBUS_SESSION_BUS_ADDRESS", before);
 }

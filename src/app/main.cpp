@@ -41,19 +41,26 @@ int main(int argc, char **argv) {
     request.kind = velmora::InstanceRequest::Kind::Selection;
   else if (!answer.searchKey.isEmpty())
     request = {velmora::InstanceRequest::Kind::Search, answer.searchKey};
-  if (velmora::HandToRunningInstance(request)) return 0;
-  velmora::ShowBusyPointerDuringQueries();
   std::unique_ptr<velmora::frmVELM> mainWindow;
+  velmora::InstanceService service;
+  // The name is taken first; only when another start has it is the request
+  // handed over. A bus that does not answer is given up after a second: the
+  // program runs as a window of its own.
+  const auto registration =
+      !velmora::SessionBusAnswers(1000)
+          ? velmora::InstanceService::Registration::NoBus
+          : service.Register({[&mainWindow](const QString &key) {
+                                return mainWindow ? mainWindow->Lookup().Answers().find(key) : QStringList();
+                              },
+                              [&mainWindow](const QString &id) {
+                                return mainWindow ? mainWindow->Lookup().Answers().describe(id) : QVariantMap();
+                              }});
+  if (registration == velmora::InstanceService::Registration::Taken && velmora::HandToRunningInstance(request))
+    return 0;
+  velmora::ShowBusyPointerDuringQueries();
   // Requests that come before the window is there wait for it.
   std::vector<velmora::InstanceRequest> waiting;
   if (request.kind != velmora::InstanceRequest::Kind::Activate) waiting.push_back(request);
-  velmora::InstanceService service;
-  service.Register({[&mainWindow](const QString &key) {
-                      return mainWindow ? mainWindow->Lookup().Answers().find(key) : QStringList();
-                    },
-                    [&mainWindow](const QString &id) {
-                      return mainWindow ? mainWindow->Lookup().Answers().describe(id) : QVariantMap();
-                    }});
   QObject::connect(&service, &velmora::InstanceService::requested,
                    [&mainWindow, &waiting](const velmora::InstanceRequest &asked) {
                      if (mainWindow)

@@ -13,6 +13,15 @@ namespace {
 const QString kApplicationInterface = QStringLiteral("org.freedesktop.Application");
 // The desktop entry's action and the program's own: a search key, the selection.
 const QString kSearchAction = QStringLiteral("search"), kSelectionAction = QStringLiteral("lookup-selection");
+constexpr int kMostResultMetas = 50;
+
+// Handed to the window after the call is answered: a request that takes the
+// window a while (a selection whose owner is slow) must not make the caller
+// give up and open a second window.
+void Request(InstanceService *service, const InstanceRequest &request) {
+  QMetaObject::invokeMethod(
+      service, [service, request] { emit service->requested(request); }, Qt::QueuedConnection);
+}
 
 }  // namespace
 
@@ -24,17 +33,17 @@ class ApplicationAdaptor : public QDBusAbstractAdaptor {
   explicit ApplicationAdaptor(InstanceService *service) : QDBusAbstractAdaptor(service), service_(service) {}
 
  public slots:
-  void Activate(const QVariantMap &) { emit service_->requested({InstanceRequest::Kind::Activate, {}}); }
+  void Activate(const QVariantMap &) { Request(service_, {InstanceRequest::Kind::Activate, {}}); }
   void Open(const QStringList &uris, const QVariantMap &) {
-    emit service_->requested({InstanceRequest::Kind::Search, uris.join(QLatin1Char(' '))});
+    Request(service_, {InstanceRequest::Kind::Search, uris.join(QLatin1Char(' '))});
   }
   void ActivateAction(const QString &name, const QVariantList &parameter, const QVariantMap &) {
     if (name == kSelectionAction)
-      emit service_->requested({InstanceRequest::Kind::Selection, {}});
+      Request(service_, {InstanceRequest::Kind::Selection, {}});
     else if (name == kSearchAction && !parameter.isEmpty())
-      emit service_->requested({InstanceRequest::Kind::Search, parameter.front().toString()});
+      Request(service_, {InstanceRequest::Kind::Search, parameter.front().toString()});
     else
-      emit service_->requested({InstanceRequest::Kind::Activate, {}});
+      Request(service_, {InstanceRequest::Kind::Activate, {}});
   }
 
  private:
@@ -53,7 +62,8 @@ class SearchProviderAdaptor : public QDBusAbstractAdaptor {
   QStringList GetSubsearchResultSet(const QStringList &, const QStringList &terms) { return Find(terms); }
   QList<QVariantMap> GetResultMetas(const QStringList &ids) {
     QList<QVariantMap> metas;
-    for (const QString &id : ids) {
+    // The desktop shows a handful; a caller asking for thousands gets the first.
+    for (const QString &id : ids.mid(0, kMostResultMetas)) {
       QVariantMap meta = service_->Answers().describe ? service_->Answers().describe(id) : QVariantMap();
       meta.insert(QStringLiteral("id"), id);
       if (!meta.contains(QStringLiteral("name"))) meta.insert(QStringLiteral("name"), id);
@@ -61,9 +71,12 @@ class SearchProviderAdaptor : public QDBusAbstractAdaptor {
     }
     return metas;
   }
-  void ActivateResult(const QString &id, const QStringList &, uint) { emit service_->resultChosen(id); }
+  void ActivateResult(const QString &id, const QStringList &, uint) {
+    QMetaObject::invokeMethod(
+        service_, [service = service_, id] { emit service->resultChosen(id); }, Qt::QueuedConnection);
+  }
   void LaunchSearch(const QStringList &terms, uint) {
-    emit service_->requested({InstanceRequest::Kind::Search, terms.join(QLatin1Char(' '))});
+    Request(service_, {InstanceRequest::Kind::Search, terms.join(QLatin1Char(' '))});
   }
 
  private:
@@ -79,15 +92,19 @@ InstanceService::InstanceService(QObject *parent) : QObject(parent) {
   new SearchProviderAdaptor(this);
 }
 
-bool InstanceService::Register(SearchAnswers answers) {
+InstanceService::Registration InstanceService::Register(SearchAnswers answers) {
   answers_ = std::move(answers);
   QDBusConnection bus = QDBusConnection::sessionBus();
-  if (!bus.isConnected()) return false;
-  if (!bus.registerService(kBusName)) return false;
-  return bus.registerObject(kBusPath, this);
+  if (!bus.isConnected()) return Registration::NoBus;
+  // The name is taken at once: of two starts at the same moment one gets
+  // it and the other hands over, never both a window.
+  if (!bus.registerService(kBusName)) return Registration::Taken;
+  registered_ = bus.registerObject(kBusPath, this);
+  return Registration::Owned;
 }
 
 void InstanceService::Release() {
+  if (!registered_) return;
   QDBusConnection bus = QDBusConnection::sessionBus();
   if (!bus.isConnected()) return;
   bus.unregisterObject(kBusPath);

@@ -34,8 +34,9 @@ class InstanceService : public QObject {
   Q_OBJECT
  public:
   explicit InstanceService(QObject *parent = nullptr);
-  // Takes the bus name; false when there is no bus or another owns it.
-  bool Register(SearchAnswers answers);
+  enum class Registration { Owned, Taken, NoBus };
+  // Takes the bus name: Taken when another start owns it.
+  Registration Register(SearchAnswers answers);
   // Lets go of the bus name, so that a new start can take it.
   void Release();
   const SearchAnswers &Answers() const { return answers_; }
@@ -47,6 +48,12 @@ class InstanceService : public QObject {
 
  private:
   SearchAnswers answers_;
+  bool registered_ = false;
 };
+
+// Whether the session bus answers within the time: a bus whose daemon is
+// stopped accepts the connection and never answers, and the connection
+// has no time limit of its own.
+bool SessionBusAnswers(int milliseconds);
 
 }  // namespace velmora

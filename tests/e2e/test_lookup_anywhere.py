@@ -80,6 +80,23 @@ class LookupAnywhere(unittest.TestCase):
             desktop.wait_for(lambda: desktop.find(found, name="画龙点睛") and desktop.find(found, name="一针见血"),
                              what="画龙点睛 and 一针见血 found")
 
+    def test_two_starts_at_once_give_one_window(self):
+        folder = desktop.make_installation(STAGED)
+        env = dict(user_env(folder), QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+        for _ in range(3):
+            starts = [subprocess.Popen([os.path.join(folder, "velmora")], env=env, stdout=subprocess.DEVNULL,
+                                       stderr=subprocess.DEVNULL) for _ in range(2)]
+            try:
+                # One of them takes the name and stays; the other hands over and ends.
+                ended = desktop.wait_for(lambda: [p for p in starts if p.poll() is not None], timeout=30,
+                                         what="the second start to end")
+                self.assertEqual(len(ended), 1, "one start ends, one stays")
+                self.assertEqual(ended[0].returncode, 0)
+            finally:
+                for start in starts:
+                    start.kill()
+                    start.wait()
+
 
 if __name__ == "__main__":
     unittest.main()
