@@ -66,7 +66,7 @@ TEST_F(MainWindow, TheLookupPopupSettingHoldsAfterTheAboutBox) {
   window->hide();
   QGuiApplication::clipboard()->setText("他这是刻舟求剑吧");
   window->Lookup().Handle({InstanceRequest::Kind::Selection, {}});
+  ASSERT_TRUE(test::WaitFor([&] { return c().txtSearchKey->text() == "刻舟求剑"; }));
   EXPECT_TRUE(window->isVisible()) << "Popup=0: looked up in the window";
-  EXPECT_EQ(c().txtSearchKey->text(), "刻舟求剑");
   for (const QWidget *popup : window->findChildren<QWidget *>("frmLookup")) EXPECT_FALSE(popup->isVisible());
 }

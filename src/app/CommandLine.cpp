@@ -32,6 +32,11 @@ CommandLineAnswer ReadCommandLine(const QStringList &arguments, const QString &v
       run.selection = true;
       continue;
     }
+    if (argument == QLatin1String("--print-selection") || argument == QLatin1String("--print-clipboard")) {
+      run.print = argument == QLatin1String("--print-selection") ? CommandLineAnswer::Print::Selection
+                                                                 : CommandLineAnswer::Print::Clipboard;
+      continue;
+    }
     if (argument == QLatin1String("--help") || argument == QLatin1String("-h"))
       return {CommandLineAnswer::Action::Print,
               QStringLiteral("Usage: velmora [--selection] [Qt options] [TEXT]\n"
@@ -39,6 +44,8 @@ CommandLineAnswer ReadCommandLine(const QStringList &arguments, const QString &v
                              "  TEXT           look TEXT up (an idiom, its pinyin or initials) in the\n"
                              "                 running Velmora, or in a new one\n"
                              "  --selection    look up the selected text (or the clipboard's)\n"
+                             "  --print-selection, --print-clipboard\n"
+                             "                 print the selected text (or the clipboard's) and end\n"
                              "  -h, --help     show this help and end\n"
                              "  -v, --version  show the version and end\n\n"
                              "Qt's own options such as -style NAME or -platform NAME are passed on to Qt.\n"

@@ -14,6 +14,8 @@ struct CommandLineAnswer {
   int exitStatus = 0;
   QString searchKey;       // the words that are no option, joined by blanks
   bool selection = false;  // --selection
+  // --print-selection or --print-clipboard: the text printed, no window
+  enum class Print { None, Selection, Clipboard } print = Print::None;
 };
 
 CommandLineAnswer ReadCommandLine(const QStringList &arguments, const QString &version);

@@ -17,6 +17,7 @@
 #include "platform/InstanceBus.h"
 #include "platform/PictureStyle.h"
 #include "platform/Restart.h"
+#include "platform/SelectionReader.h"
 #include "platform/WindowLanguage.h"
 
 int main(int argc, char **argv) {
@@ -31,6 +32,16 @@ int main(int argc, char **argv) {
   }
   QApplication app(argc, argv);
   velmora::TraceStartup("application");
+  if (answer.print != velmora::CommandLineAnswer::Print::None) {
+    // A window's helper: the selection read where waiting for it harms nothing.
+    std::fputs(velmora::SelectedText(answer.print == velmora::CommandLineAnswer::Print::Selection
+                                         ? velmora::SelectionReader::Source::Selection
+                                         : velmora::SelectionReader::Source::Clipboard)
+                   .toUtf8()
+                   .constData(),
+               stdout);
+    return 0;
+  }
   QApplication::setApplicationName(QStringLiteral("velmora"));
   velmora::UseChineseFallbackFor(QStringLiteral("default"));
   velmora::UsePictureStyle();
@@ -58,6 +69,7 @@ int main(int argc, char **argv) {
   if (registration == velmora::InstanceService::Registration::Taken && velmora::HandToRunningInstance(request))
     return 0;
   velmora::ShowBusyPointerDuringQueries();
+  velmora::SelectionReader::UseHelperProcess(true);
   // Requests that come before the window is there wait for it.
   std::vector<velmora::InstanceRequest> waiting;
   if (request.kind != velmora::InstanceRequest::Kind::Activate) waiting.push_back(request);

@@ -110,10 +110,11 @@ void LookupPane::ShowInWindow(const QString &idiom, const QString &key) {
 }
 
 void LookupPane::LookUpSelection() {
-  QClipboard *clipboard = QGuiApplication::clipboard();
   // The primary selection where there is one; the clipboard elsewhere.
-  QString text = clipboard->supportsSelection() ? clipboard->text(QClipboard::Selection) : QString();
-  if (text.trimmed().isEmpty()) text = clipboard->text(QClipboard::Clipboard);
+  selection_.Read(SelectionReader::Source::Selection, [this](const QString &text) { LookUpIn(text); });
+}
+
+void LookupPane::LookUpIn(const QString &text) {
   const QString idiom = IdiomIn(text);
   const bool away = !window_->isVisible() || window_->isMinimized();
   if (!idiom.isEmpty() && away && Setting("Popup", true)) return ShowPopup(idiom);
@@ -132,8 +133,10 @@ void LookupPane::ShowPopup(const QString &idiom) {
 }
 
 void LookupPane::WatchClipboard() {
-  const QString idiom = IdiomIn(QGuiApplication::clipboard()->text(QClipboard::Clipboard));
-  if (!idiom.isEmpty()) ShowPopup(idiom);
+  selection_.Read(SelectionReader::Source::Clipboard, [this](const QString &text) {
+    const QString idiom = IdiomIn(text);
+    if (!idiom.isEmpty()) ShowPopup(idiom);
+  });
 }
 
 void LookupPane::OpenReader() {

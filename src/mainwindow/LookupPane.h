@@ -10,6 +10,7 @@
 #include "DetailPane.h"
 #include "dictionary/IdiomAutomaton.h"
 #include "platform/InstanceBus.h"
+#include "platform/SelectionReader.h"
 
 class QMainWindow;
 
@@ -38,6 +39,7 @@ class LookupPane : public QObject {
   // The longest idiom in the text; empty when it holds none.
   QString IdiomIn(const QString &text);
   void LookUpSelection();
+  void LookUpIn(const QString &text);
   void ShowInWindow(const QString &idiom, const QString &key);
   void ShowPopup(const QString &idiom);
   void RaiseWindow();
@@ -51,6 +53,7 @@ class LookupPane : public QObject {
   std::optional<IdiomAutomaton> automaton_;
   LookupPopup *popup_ = nullptr;
   ReadTextDialog *reader_ = nullptr;
+  SelectionReader selection_;
 };
 
 }  // namespace velmora

@@ -80,6 +80,37 @@ class LookupAnywhere(unittest.TestCase):
             desktop.wait_for(lambda: desktop.find(found, name="画龙点睛") and desktop.find(found, name="一针见血"),
                              what="画龙点睛 and 一针见血 found")
 
+    def test_a_selection_owner_that_never_answers_freezes_nothing(self):
+        folder = desktop.make_installation(STAGED)
+        with desktop.running(folder, "lookup-silent-owner") as (app, frame):
+            idiom = desktop.wait_for(lambda: desktop.find(frame, name="Idiom"), what="the idiom box")
+            desktop.wait_for(lambda: desktop.text_of(idiom), what="the first idiom")
+            holder = subprocess.Popen(["xclip", "-quiet", "-selection", "primary"], stdin=subprocess.PIPE,
+                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            try:
+                holder.stdin.write("画龙点睛".encode())
+                holder.stdin.close()
+                desktop.wait_for(lambda: subprocess.run(["xclip", "-o", "-selection", "primary"], capture_output=True,
+                                                        timeout=5).stdout.decode() == "画龙点睛",
+                                 what="the selection held")
+                holder.send_signal(19)  # SIGSTOP: the owner never answers again
+                started = time.monotonic()
+                subprocess.run([os.path.join(folder, "velmora"), "--selection"], env=user_env(folder), timeout=10,
+                               check=True)
+                self.assertLess(time.monotonic() - started, 3.0, "handed over at once")
+                # The window answers a screen reader all along; its helper
+                # reading the selection is given up after a second.
+                for _ in range(10):
+                    asked = time.monotonic()
+                    desktop.text_of(idiom)
+                    self.assertLess(time.monotonic() - asked, 0.3, "the window answers within 0.3 s")
+                    time.sleep(0.1)
+                desktop.wait_for(lambda: programs(folder) == 1, timeout=5, what="one program: no second window")
+            finally:
+                holder.send_signal(18)  # SIGCONT
+                holder.kill()
+                holder.wait()
+
     def test_two_starts_at_once_give_one_window(self):
         folder = desktop.make_installation(STAGED)
         env = dict(user_env(folder), QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
