@@ -69,6 +69,15 @@ class LookupAnywhere(unittest.TestCase):
                                      "org.gnome.Shell.SearchProvider2.GetInitialResultSet", "['hldj']"],
                                     capture_output=True, text=True, timeout=10)
             self.assertIn("画龙点睛", answer.stdout)
+            # Thousands of ids asked at once: the first few dozen described, at once.
+            started = time.monotonic()
+            metas = subprocess.run(["gdbus", "call", "--session", "--dest", "org.velmora.Velmora", "--object-path",
+                                    "/org/velmora/Velmora", "--method",
+                                    "org.gnome.Shell.SearchProvider2.GetResultMetas",
+                                    "[" + ",".join(["'画龙点睛'"] * 5000) + "]"],
+                                   capture_output=True, text=True, timeout=10)
+            self.assertEqual(metas.stdout.count("'id'"), 50, metas.stderr)
+            self.assertLess(time.monotonic() - started, 3.0)
 
             # Read text: a pasted paragraph's idioms.
             focus_window(frame)
