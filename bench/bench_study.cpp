@@ -77,8 +77,20 @@ void BM_OpenStudyView(benchmark::State &state) {
   }
 }
 
+// The progress page's three figures over the whole log, as its worker reads them.
+void BM_ProgressFigures(benchmark::State &state) {
+  const QString path = StorePath();
+  std::vector<int64_t> past, coming;
+  const int64_t now = QDateTime::currentSecsSinceEpoch();
+  for (int day = -29; day <= 1; ++day) past.push_back(now + day * 86400);
+  for (int day = 0; day <= 7; ++day) coming.push_back(now + day * 86400);
+  for (auto _ : state)
+    if (!StudyStore::ReadFigures(path, past, coming).retention) state.SkipWithError("no retention");
+}
+
 }  // namespace
 
+BENCHMARK(BM_ProgressFigures)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_NextCard)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_ScheduleAndKeepGrade)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_OpenStudyView)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
