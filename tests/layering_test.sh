@@ -9,8 +9,8 @@ src=$1
 level() {
   case $1 in
     config) echo 0 ;; lang) echo 1 ;; data) echo 2 ;;
-    dictionary|practice|layout) echo 3 ;;
-    reading|editions) echo 4 ;;
+    dictionary|layout) echo 3 ;;
+    practice|reading|editions) echo 4 ;;
     platform) echo 5 ;; dialogs) echo 6 ;; mainwindow) echo 7 ;; app) echo 8 ;;
     *) echo -1 ;;
   esac

@@ -11,7 +11,7 @@
 #include "dictionary/TeachingText.h"
 #include "editions/EditionBuilder.h"
 #include "editions/IdiomJsonSource.h"
-#include "reading/ChainGame.h"
+#include "practice/ChainGame.h"
 
 namespace velmora {
 namespace {

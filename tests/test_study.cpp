@@ -11,9 +11,9 @@
 #include "data/StudyStore.h"
 #include "data/UserStore.h"
 #include "dictionary/Pinyin.h"
-#include "reading/StudyQuestions.h"
+#include "practice/StudyQuestions.h"
 #include "practice/Fsrs.h"
-#include "reading/StudySession.h"
+#include "practice/StudySession.h"
 
 namespace velmora {
 namespace {

@@ -12,7 +12,7 @@
 #include "TestInstall.h"
 #include "data/SqlConnection.h"
 #include "data/UserStore.h"
-#include "dictionary/BrowseHistory.h"
+#include "reading/BrowseHistory.h"
 #include "dictionary/FlashcardDeck.h"
 
 namespace velmora {

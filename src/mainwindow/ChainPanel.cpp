@@ -15,7 +15,7 @@
 #include "data/IdiomStore.h"
 #include "dictionary/IdiomMatcher.h"
 #include "practice/MissingCharacterQuiz.h"
-#include "reading/ChainGame.h"
+#include "practice/ChainGame.h"
 
 namespace velmora {
 

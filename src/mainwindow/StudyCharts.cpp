@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <numeric>
 
-#include "reading/StudySession.h"
+#include "practice/StudySession.h"
 
 namespace velmora {
 

@@ -23,7 +23,7 @@
 #include "dictionary/IdiomMatcher.h"
 #include "platform/FileDialogs.h"
 #include "platform/Twips.h"
-#include "reading/StudySession.h"
+#include "practice/StudySession.h"
 
 namespace velmora {
 

@@ -11,7 +11,7 @@
 #include <optional>
 
 #include "data/IdiomStore.h"
-#include "dictionary/BrowseHistory.h"
+#include "reading/BrowseHistory.h"
 
 namespace velmora {
 
