@@ -84,8 +84,8 @@ TEST_F(Keyboard, ViewsTakeTheFocusAndTheTreeShowsWhatTheArrowsReach) {
   EXPECT_EQ(window->Browse().CurrentView(), View::Search);
   EXPECT_EQ(Focused(), c().txtSearchKey);
   Click(c().Command5);
-  Click(c().Command11);
-  EXPECT_EQ(Focused(), c().Text1);
+  Click(c().Picture5->controls().Command11);
+  EXPECT_EQ(Focused(), c().Picture5->controls().Text1);
 }
 
 TEST_F(Keyboard, BackAndForwardWalkTheIdiomsOfThisRun) {

@@ -17,62 +17,62 @@ TEST_F(MainWindow, QuizOpensWithAPuzzleAndJudges) {
   ShowAfterTick();
   Click(c().Command5);
   EXPECT_TRUE(c().Picture5->isVisible());
-  const QString puzzle = c().Label1->text();
-  const QString idiom = c().Label4->text();
+  const QString puzzle = c().Picture5->controls().Label1->text();
+  const QString idiom = c().Picture5->controls().Label4->text();
   ASSERT_FALSE(puzzle.isEmpty());
   EXPECT_EQ(Characters(puzzle).size(), Characters(idiom).size());
-  EXPECT_FALSE(c().Label2->isVisible());
-  EXPECT_FALSE(c().Label3->isVisible());
-  EXPECT_FALSE(c().Label4->isVisible());
-  EXPECT_EQ(c().Label3->accessibleName(), "Hidden character") << "a screen reader never reads the answer";
-  EXPECT_EQ(c().Label4->accessibleName(), "Solution");
-  EXPECT_EQ(c().Label5->text(), "X＝");
-  EXPECT_EQ(c().Command8->text(), "判断");
-  EXPECT_EQ(c().Command11->text(), "下一题");
+  EXPECT_FALSE(c().Picture5->controls().Label2->isVisible());
+  EXPECT_FALSE(c().Picture5->controls().Label3->isVisible());
+  EXPECT_FALSE(c().Picture5->controls().Label4->isVisible());
+  EXPECT_EQ(c().Picture5->controls().Label3->accessibleName(), "Hidden character") << "a screen reader never reads the answer";
+  EXPECT_EQ(c().Picture5->controls().Label4->accessibleName(), "Solution");
+  EXPECT_EQ(c().Picture5->controls().Label5->text(), "X＝");
+  EXPECT_EQ(c().Picture5->controls().Command8->text(), "判断");
+  EXPECT_EQ(c().Picture5->controls().Command11->text(), "下一题");
 
-  c().Text1->setText("  " + c().Label3->text() + " ");
-  Click(c().Command8);
-  EXPECT_EQ(c().Label2->text(), "对");
-  EXPECT_TRUE(c().Label2->isVisible());
-  EXPECT_TRUE(c().Label4->isVisible());
-  EXPECT_FALSE(c().Label3->isVisible()) << "the hidden character never shows";
-  EXPECT_EQ(c().Label4->accessibleName(), "") << "after the verdict the solution reads as its text";
-  c().Text1->setText(c().Label3->text() + c().Label3->text());
-  Click(c().Command8);
-  EXPECT_EQ(c().Label2->text(), "错");
-  EXPECT_EQ(QStringList(c().Label1->text()).join("").replace(QLatin1Char('X'), c().Label3->text()), idiom);
+  c().Picture5->controls().Text1->setText("  " + c().Picture5->controls().Label3->text() + " ");
+  Click(c().Picture5->controls().Command8);
+  EXPECT_EQ(c().Picture5->controls().Label2->text(), "对");
+  EXPECT_TRUE(c().Picture5->controls().Label2->isVisible());
+  EXPECT_TRUE(c().Picture5->controls().Label4->isVisible());
+  EXPECT_FALSE(c().Picture5->controls().Label3->isVisible()) << "the hidden character never shows";
+  EXPECT_EQ(c().Picture5->controls().Label4->accessibleName(), "") << "after the verdict the solution reads as its text";
+  c().Picture5->controls().Text1->setText(c().Picture5->controls().Label3->text() + c().Picture5->controls().Label3->text());
+  Click(c().Picture5->controls().Command8);
+  EXPECT_EQ(c().Picture5->controls().Label2->text(), "错");
+  EXPECT_EQ(QStringList(c().Picture5->controls().Label1->text()).join("").replace(QLatin1Char('X'), c().Picture5->controls().Label3->text()), idiom);
 }
 
 TEST_F(MainWindow, QuizPanelKeepsItsStateAcrossHidingAndShowing) {
   ShowAfterTick();
   Click(c().Command5);
-  const QString puzzle = c().Label1->text();
-  c().Text1->setText("错");
-  Click(c().Command8);
+  const QString puzzle = c().Picture5->controls().Label1->text();
+  c().Picture5->controls().Text1->setText("错");
+  Click(c().Picture5->controls().Command8);
   Click(c().Command2);
   EXPECT_TRUE(c().txtDetailed->isVisible());
   EXPECT_FALSE(c().Picture5->isVisible());
   Click(c().Command5);
   EXPECT_TRUE(c().Picture5->isVisible());
-  EXPECT_EQ(c().Label1->text(), puzzle) << "opening again draws nothing new";
-  EXPECT_TRUE(c().Label2->isVisible());
+  EXPECT_EQ(c().Picture5->controls().Label1->text(), puzzle) << "opening again draws nothing new";
+  EXPECT_TRUE(c().Picture5->controls().Label2->isVisible());
   Click(c().Command2);
   EXPECT_FALSE(c().txtDetailed->isVisible());
   EXPECT_FALSE(c().Picture5->isVisible()) << "the combined-text button hides the panel either way";
   Click(c().Command5);
   Search("yima");
   EXPECT_FALSE(c().Picture5->isVisible()) << "showing an idiom hides the panel";
-  Click(c().Command11);
-  EXPECT_FALSE(c().Label2->isVisible());
-  EXPECT_EQ(c().Text1->text(), "");
+  Click(c().Picture5->controls().Command11);
+  EXPECT_FALSE(c().Picture5->controls().Label2->isVisible());
+  EXPECT_EQ(c().Picture5->controls().Text1->text(), "");
 }
 
 TEST_F(MainWindow, QuizWithoutIdiomsLeavesThePanelEmpty) {
   Open({});
   Click(c().Command5);
   EXPECT_TRUE(c().Picture5->isVisible());
-  EXPECT_EQ(c().Label1->text(), "");
-  EXPECT_EQ(c().Label4->text(), "");
+  EXPECT_EQ(c().Picture5->controls().Label1->text(), "");
+  EXPECT_EQ(c().Picture5->controls().Label4->text(), "");
 }
 
 TEST_F(MainWindow, SpeakButtonReadsTheSpellingOrTheIdiom) {

@@ -219,9 +219,9 @@ TEST_F(OddTables, GapsInTheCodesAreDrawnAgain) {
       "INSERT INTO VELM VALUES (1, '一马当先', 'Y', 'yī mǎ dāng xiān'), (4, '一举两得', 'Y', 'yī jǔ liǎng dé');");
   EXPECT_EQ(window->Browse().MaxIdiomCode(), "4");
   for (int i = 0; i < 20; ++i) {
-    Click(c().Command11);
-    EXPECT_TRUE(c().Label4->text() == "一马当先" || c().Label4->text() == "一举两得")
-        << c().Label4->text().toStdString();
+    Click(c().Picture5->controls().Command11);
+    EXPECT_TRUE(c().Picture5->controls().Label4->text() == "一马当先" || c().Picture5->controls().Label4->text() == "一举两得")
+        << c().Picture5->controls().Label4->text().toStdString();
   }
 }
 
@@ -234,7 +234,7 @@ TEST_F(MainWindow, SeventyThousandIdiomsAreListedSearchedAndDrawn) {
   EXPECT_EQ(window->Browse().SearchList().CurrentRow(), 65000);
   EXPECT_EQ(c().txtIdiom->text(), deep);
   Click(c().Command5);
-  EXPECT_FALSE(c().Label1->text().isEmpty());
+  EXPECT_FALSE(c().Picture5->controls().Label1->text().isEmpty());
 }
 
 TEST_F(MainWindow, OddLogosKeepThePicture) {

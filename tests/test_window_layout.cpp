@@ -105,11 +105,11 @@ TEST_F(MainWindow, LongIdiomsAreReadableInFull) {
          std::nullopt}});
   ShowAfterTick();
   Click(c().Command5);
-  for (QLabel *label : {c().Label1, c().Label4}) {
+  for (QLabel *label : {c().Picture5->controls().Label1, c().Picture5->controls().Label4}) {
     EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->contentsRect().width());
     EXPECT_GE(label->font().pointSizeF(), 10);
   }
-  EXPECT_EQ(c().Label4->text(), idiom);
+  EXPECT_EQ(c().Picture5->controls().Label4->text(), idiom);
   // The list and the history label show the whole idiom as a tool tip.
   QTreeView *list = c().lstKovSearch;
   const QRect row = list->visualRect(list->model()->index(0, 1));

@@ -138,7 +138,7 @@ frmImport::frmImport(QWidget *parent) : QDialog(parent) {
   connect(&importTask_, &mkdata::EditionImport::progress, this,
           [this](double done) { progress_->setValue(static_cast<int>(done * 1000)); });
   connect(&importTask_, &mkdata::EditionImport::finished, this, &frmImport::FinishImport);
-  connect(&importTask_, &mkdata::EditionImport::cancelled, this, [this] { FinishImport(QStringLiteral("cancelled")); });
+  connect(&importTask_, &mkdata::EditionImport::cancelled, this, &frmImport::EndCancelledImport);
   UpdateButtons();
 }
 
@@ -273,6 +273,16 @@ void frmImport::reject() {
   QDialog::reject();
 }
 
+void frmImport::EndCancelledImport() {
+  importing_ = false;
+  lock_.reset();
+  progress_->hide();
+  // Nothing in use was touched: only the new files go.
+  for (const QString &file : {built_.gb, built_.big5}) QFile::remove(file);
+  UpdateButtons();
+  status_->setText(CaptionOr("IMPCANCELLED", "Cancelled: the dictionary in use is unchanged."));
+}
+
 void frmImport::FinishImport(const QString &failure) {
   importing_ = false;
   // Released when this function returns, whichever way.
@@ -282,10 +292,6 @@ void frmImport::FinishImport(const QString &failure) {
     // Nothing in use was touched: only the new files go.
     for (const QString &file : {built_.gb, built_.big5}) QFile::remove(file);
     UpdateButtons();
-    if (failure == QLatin1String("cancelled")) {
-      status_->setText(CaptionOr("IMPCANCELLED", "Cancelled: the dictionary in use is unchanged."));
-      return;
-    }
     status_->setText(CaptionOr("IMPFAILED", "The import failed: the dictionary in use is unchanged."));
     Tell(failure, MessageIcon::Exclamation);
     return;

@@ -44,8 +44,9 @@ class frmImport : public QDialog {
   void ChooseFiles();
   void RemoveSelected();
   void ShowSources();
-  // The build's end: its failure in words, "cancelled", or empty on success.
+  // The build's end: its failure in words, or empty on success.
   void FinishImport(const QString &failure);
+  void EndCancelledImport();
   void RestorePrevious();
   void UpdateButtons();
   // One import per data folder; told in a message box when another holds it.

@@ -29,8 +29,6 @@ class BrowsePane : public QObject {
   View CurrentView() const { return view_; }
   bool TreeLoaded() const { return index_->Loaded(); }
   const QString &MaxIdiomCode() const { return maxIdiomCode_; }
-  const QString &SearchViewTitle() const { return searchViewTitle_; }
-  const QString &TreeViewTitle() const { return treeViewTitle_; }
 
   // Fills the idiom list (the design's LoadIdiomList); its first row is shown shortly after.
   void LoadIdiomList();

@@ -34,7 +34,6 @@ class IdiomSearchList : public QObject {
   // no key is lost.
   void Fill(IdiomList list, std::function<IdiomFinder()> finderSource, std::function<IdiomMatcher()> matcherSource);
   // True once the find is ready.
-  bool SearchReady() const { return finder_.has_value(); }
   // The match list for the key in the search box, now (waiting for the
   // matcher if it is still being made); tests and benchmarks call it.
   void UpdateMatches(bool waitForMatcher = true);

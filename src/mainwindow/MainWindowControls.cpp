@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPointer>
 
+#include "PaneControls.h"
 #include "layout/ControlArrangement.h"
 #include "platform/AfterFirstPaint.h"
 #include "platform/ImageList.h"
@@ -82,13 +83,6 @@ QLineEdit *LineBox(QWidget *parent, const char *name, const QString &text, const
   // One-line boxes are designed tight: no padding, so no clipped accents.
   box->setStyleSheet(QStringLiteral("QLineEdit { padding: 0px 2px; }"));
   return box;
-}
-
-QLabel *Caption(QWidget *parent, const char *name, const QString &text, double left, double top, double width,
-                double height) {
-  QLabel *label = MakeAt<QLabel>(parent, name, left, top, width, height);
-  label->setText(text);
-  return label;
 }
 
 // Bold text takes the bold CJK face: megabytes that the first start after a
@@ -204,15 +198,6 @@ void CreateListPane(MainWindowControls &c, QWidget *client) {
 
 void CreateQuizPanel(MainWindowControls &c) {
   c.Picture5 = new QuizPanel(c.Picture6);
-  const QuizPanel::Controls &quiz = c.Picture5->controls();
-  c.Label1 = quiz.Label1;
-  c.Label2 = quiz.Label2;
-  c.Label3 = quiz.Label3;
-  c.Label4 = quiz.Label4;
-  c.Label5 = quiz.Label5;
-  c.Text1 = quiz.Text1;
-  c.Command8 = quiz.Command8;
-  c.Command11 = quiz.Command11;
 }
 
 void CreateDetailPane(MainWindowControls &c) {

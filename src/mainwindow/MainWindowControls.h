@@ -61,10 +61,6 @@ struct DetailControls {
   QLineEdit *txtIdiom, *txtSpell;
   QPlainTextEdit *txtExplain, *txtDerivation, *txtExample, *txtDetailed;
   QLabel *lblExplain, *lblDerivation, *lblExample;
-  // quiz panel: the controls of Picture5
-  QLabel *Label1, *Label2, *Label3, *Label4, *Label5;
-  QLineEdit *Text1;
-  QPushButton *Command8, *Command11;
 };
 
 struct FooterControls {

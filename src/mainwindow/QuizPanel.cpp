@@ -5,19 +5,13 @@
 #include <QPushButton>
 #include <cmath>
 
+#include "PaneControls.h"
 #include "data/IdiomStore.h"
 #include "platform/Twips.h"
 
 namespace velmora {
 
 namespace {
-
-QLabel *Caption(QWidget *parent, const char *name, const QString &text, double left, double top, double width,
-                double height) {
-  QLabel *label = MakeAt<QLabel>(parent, name, left, top, width, height);
-  label->setText(text);
-  return label;
-}
 
 // A long idiom is shown whole: the font shrinks until the text fits the
 // label's width, down to a readable size, and wraps beyond that.

@@ -28,11 +28,6 @@ FsrsScheduler::FsrsScheduler(double desiredRetention)
       decay_(-kDefaultParameters[20]),
       factor_(std::pow(0.9, 1.0 / decay_) - 1) {}
 
-void FsrsScheduler::SetSteps(std::vector<int64_t> learning, std::vector<int64_t> relearning) {
-  learningSteps_ = std::move(learning);
-  relearningSteps_ = std::move(relearning);
-}
-
 double FsrsScheduler::Retrievability(const CardMemory &card, int64_t now) const {
   if (card.lastReview == 0 || card.stability <= 0) return 0;
   const double days = static_cast<double>(std::max<int64_t>(0, WholeDays(card.lastReview, now)));

@@ -23,9 +23,6 @@ class FsrsScheduler {
   // The retention asked for is kept within kLeastRetention-kMostRetention.
   explicit FsrsScheduler(double desiredRetention = kDefaultRetention);
   double DesiredRetention() const { return retention_; }
-  // Seconds; learning 1 and 10 minutes, relearning 10 minutes.
-  void SetSteps(std::vector<int64_t> learning, std::vector<int64_t> relearning);
-
   ScheduledReview Review(const CardMemory &card, Grade grade, int64_t now) const;
   // The chance of recall now (0 for a card never reviewed).
   double Retrievability(const CardMemory &card, int64_t now) const;
@@ -46,6 +43,7 @@ class FsrsScheduler {
   std::array<double, 21> w_ = kDefaultParameters;
   double retention_;
   double decay_, factor_;
+  // Seconds: learning 1 and 10 minutes, relearning 10 minutes.
   std::vector<int64_t> learningSteps_{60, 600}, relearningSteps_{600};
 };
 
