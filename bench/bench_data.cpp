@@ -29,7 +29,7 @@ const QString &EditionPath() {
   static QTemporaryDir dir;
   static const QString path = [] {
     const QString file = dir.path() + QStringLiteral("/Velmdict_cn.dat");
-    mkdata::WriteEdition(mkdata::BuildRows(mkdata::SyntheticIdioms(kIdioms), mkdata::Edition::Gb), file,
+    editions::WriteEdition(editions::BuildRows(editions::SyntheticIdioms(kIdioms), editions::Edition::Gb), file,
                          kDatabasePassword, QStringLiteral("benchmark"));
     return file;
   }();
@@ -167,17 +167,17 @@ void BM_ImportJsonAndCedict(benchmark::State &state) {
     QElapsedTimer phase;
     phase.start();
     // As the import dialog reads the files chosen together: side by side.
-    const std::vector<mkdata::LoadedSource> sources =
-        mkdata::LoadSources({{mkdata::SourceKind::Any, json}, {mkdata::SourceKind::Any, cedict}});
+    const std::vector<editions::LoadedSource> sources =
+        editions::LoadSources({{editions::SourceKind::Any, json}, {editions::SourceKind::Any, cedict}});
     reading = phase.restart() / 1e3;
     QElapsedTimer sinceReport;
     sinceReport.start();
-    mkdata::BuildControl control;
+    editions::BuildControl control;
     control.progress = [&](double) {
       longestGap = std::max(longestGap, sinceReport.nsecsElapsed() / 1e9);
       sinceReport.restart();
     };
-    mkdata::BuildEditions(sources, {dir.filePath("gb.dat"), dir.filePath("big5.dat")}, kDatabasePassword, control);
+    editions::BuildEditions(sources, {dir.filePath("gb.dat"), dir.filePath("big5.dat")}, kDatabasePassword, control);
     building = phase.elapsed() / 1e3;
   }
   state.counters["reading_s"] = reading;

@@ -27,7 +27,7 @@ void UseEdition() {
   static bool ready = false;
   if (ready) return;
   const QString file = dir.path() + QStringLiteral("/Velmdict_cn.dat");
-  mkdata::WriteEdition(mkdata::BuildRows(mkdata::SyntheticIdioms(kIdioms), mkdata::Edition::Gb), file,
+  editions::WriteEdition(editions::BuildRows(editions::SyntheticIdioms(kIdioms), editions::Edition::Gb), file,
                        kDatabasePassword, QStringLiteral("benchmark"));
   InstallPath() = dir.path() + QLatin1Char('/');
   ConnString() = BuildConnString(file);

@@ -34,7 +34,7 @@ int main(int argc, char **argv) {
   const QString file = dir.path() + QStringLiteral("/Velmdict_cn.dat");
   const pid_t child = fork();
   if (child == 0) {
-    mkdata::WriteEdition(mkdata::BuildRows(mkdata::SyntheticIdioms(40000), mkdata::Edition::Gb), file,
+    editions::WriteEdition(editions::BuildRows(editions::SyntheticIdioms(40000), editions::Edition::Gb), file,
                          kDatabasePassword, QStringLiteral("benchmark"));
     _exit(0);
   }

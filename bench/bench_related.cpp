@@ -18,9 +18,9 @@ const int kIdioms = qEnvironmentVariableIntValue("VELMORA_BENCH_IDIOMS") > 0
                         ? qEnvironmentVariableIntValue("VELMORA_BENCH_IDIOMS")
                         : 40000;
 
-const std::vector<mkdata::IdiomRow> &Rows() {
-  static const std::vector<mkdata::IdiomRow> rows =
-      mkdata::BuildRows(mkdata::SyntheticIdioms(kIdioms), mkdata::Edition::Gb);
+const std::vector<editions::IdiomRow> &Rows() {
+  static const std::vector<editions::IdiomRow> rows =
+      editions::BuildRows(editions::SyntheticIdioms(kIdioms), editions::Edition::Gb);
   return rows;
 }
 

@@ -26,7 +26,7 @@ const IdiomMatcher &UseEdition(int idioms) {
   static std::map<int, std::unique_ptr<IdiomMatcher>> matchers;
   const QString file = dir.path() + QStringLiteral("/Velmdict_%1.dat").arg(idioms);
   if (!matchers.count(idioms)) {
-    mkdata::WriteEdition(mkdata::BuildRows(mkdata::SyntheticIdioms(idioms), mkdata::Edition::Gb), file,
+    editions::WriteEdition(editions::BuildRows(editions::SyntheticIdioms(idioms), editions::Edition::Gb), file,
                          kDatabasePassword, QStringLiteral("benchmark"));
     QString error;
     const auto connection = SqlConnection::Open(file, kDatabasePassword, SqlConnection::Mode::ReadOnly, &error);

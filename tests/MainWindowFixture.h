@@ -38,7 +38,7 @@ class MainWindow : public ::testing::Test {
     window.reset();
     CloseDatabase();
   }
-  void Open(const std::vector<mkdata::SourceEntry> &entries) {
+  void Open(const std::vector<editions::SourceEntry> &entries) {
     window.reset();
     install = std::make_unique<TestInstall>();
     install->WriteConfig("default", "GB");

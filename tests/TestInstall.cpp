@@ -10,7 +10,7 @@
 
 namespace velmora::test {
 
-using mkdata::SourceEntry;
+using editions::SourceEntry;
 
 std::vector<SourceEntry> SmallSource() {
   return {
@@ -31,7 +31,7 @@ std::vector<SourceEntry> SmallSource() {
 }
 
 void WriteSmallEdition(const QString &path, const std::vector<SourceEntry> &entries) {
-  mkdata::WriteEdition(mkdata::BuildRows(entries, mkdata::Edition::Gb), path, kDatabasePassword,
+  editions::WriteEdition(editions::BuildRows(entries, editions::Edition::Gb), path, kDatabasePassword,
                        QStringLiteral("test"));
 }
 

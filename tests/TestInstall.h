@@ -15,10 +15,10 @@ namespace velmora::test {
 
 // A handful of idioms with known pinyin, including letters that begin one
 // idiom only (K, Q) and an idiom with a quote.
-std::vector<mkdata::SourceEntry> SmallSource();
+std::vector<editions::SourceEntry> SmallSource();
 
 // Writes a GB-style edition of the entries to the path.
-void WriteSmallEdition(const QString &path, const std::vector<mkdata::SourceEntry> &entries);
+void WriteSmallEdition(const QString &path, const std::vector<editions::SourceEntry> &entries);
 
 class TestInstall {
  public:
@@ -28,7 +28,7 @@ class TestInstall {
   void Write(const QString &relative, const QByteArray &bytes) const;
   void WriteConfig(const QString &language, const QString &dataLanguage, const QString &openSystem = "1") const;
   void WriteLanguage(const QString &name, const QByteArray &body) const;
-  void WriteEdition(const QString &fileName, const std::vector<mkdata::SourceEntry> &entries = SmallSource()) const;
+  void WriteEdition(const QString &fileName, const std::vector<editions::SourceEntry> &entries = SmallSource()) const;
 
  private:
   QTemporaryDir dir_;

@@ -19,7 +19,7 @@
 #include "editions/SourceFile.h"
 
 using namespace velmora;
-using namespace velmora::mkdata;
+using namespace velmora::editions;
 
 namespace {
 

@@ -34,7 +34,7 @@
 #include "editions/TraditionalEntries.h"
 
 using namespace velmora;
-using namespace velmora::mkdata;
+using namespace velmora::editions;
 
 namespace {
 

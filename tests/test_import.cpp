@@ -67,14 +67,14 @@ TEST_F(Import, BuildsBothEditionsFromTheChosenFilesAndKeepsThePreviousOnes) {
   ASSERT_TRUE(WaitFor([&] { return !dialog.IsImporting(); }, 30000));
   ASSERT_EQ(messages.shown().size(), 1u);
   EXPECT_TRUE(messages.shown()[0].text.contains("1 idioms (GB)")) << messages.shown()[0].text.toStdString();
-  EXPECT_EQ(mkdata::CountIdioms(install.file("Data/Velmdict_cn.dat"), kDatabasePassword), 1);
-  EXPECT_EQ(mkdata::CountIdioms(install.file("Data/Velmdict_big5.dat"), kDatabasePassword), 1);
+  EXPECT_EQ(editions::CountIdioms(install.file("Data/Velmdict_cn.dat"), kDatabasePassword), 1);
+  EXPECT_EQ(editions::CountIdioms(install.file("Data/Velmdict_big5.dat"), kDatabasePassword), 1);
   EXPECT_EQ(Bytes(install.file("Data/Velmdict_cn.dat.previous")), before);
   EXPECT_FALSE(QFile::exists(install.file("Data/Velmdict_cn.dat.new")));
 
   QTest::mouseClick(dialog.findChild<QPushButton *>("cmdImportRestore"), Qt::LeftButton);
   EXPECT_EQ(Bytes(install.file("Data/Velmdict_cn.dat")), before);
-  EXPECT_EQ(mkdata::CountIdioms(install.file("Data/Velmdict_cn.dat.previous"), kDatabasePassword), 1);
+  EXPECT_EQ(editions::CountIdioms(install.file("Data/Velmdict_cn.dat.previous"), kDatabasePassword), 1);
 }
 
 TEST_F(Import, ACancelledOrFailedImportLeavesTheFilesInUseByteForByte) {
@@ -115,7 +115,7 @@ TEST_F(Import, AddingKeepsTheIdiomsInUseAndTheirTexts) {
   dialog.StartImport();
   ASSERT_TRUE(WaitFor([&] { return !dialog.IsImporting(); }, 30000));
   const auto before = test::SmallSource();
-  EXPECT_EQ(mkdata::CountIdioms(install.file("Data/Velmdict_cn.dat"), kDatabasePassword),
+  EXPECT_EQ(editions::CountIdioms(install.file("Data/Velmdict_cn.dat"), kDatabasePassword),
             static_cast<long long>(before.size()) + 1);
   test::UseDatabase(install.file("Data/Velmdict_cn.dat"));
   const auto kept = Record("一马当先");
@@ -126,7 +126,7 @@ TEST_F(Import, AddingKeepsTheIdiomsInUseAndTheirTexts) {
 }
 
 TEST_F(Import, ASecondImportIntoTheSameFolderIsToldThatOneIsRunning) {
-  mkdata::ImportLock other(install.file("Data"));
+  editions::ImportLock other(install.file("Data"));
   ASSERT_TRUE(other.TryLock());
   test::RecordedMessages messages;
   frmImport dialog;

@@ -266,7 +266,7 @@ TEST_F(MainWindow, EmptyTableGivesNoRowsAndNoTimer) {
 }
 
 TEST_F(MainWindow, RowsPastTheSixteenBitRangeAreFoundAndShown) {
-  Open(mkdata::SyntheticIdioms(40000));
+  Open(editions::SyntheticIdioms(40000));
   // The first frame lays out a screenful of rows, not the dictionary; all
   // of them are there once it has painted.
   EXPECT_LE(window->Browse().SearchList().Model().rowCount(), 512);
@@ -279,7 +279,7 @@ TEST_F(MainWindow, RowsPastTheSixteenBitRangeAreFoundAndShown) {
 }
 
 TEST_F(MainWindow, AnIdiomPastTheFirstRowsChosenBeforeTheFirstFrameIsShownAtOnce) {
-  Open(mkdata::SyntheticIdioms(2000));
+  Open(editions::SyntheticIdioms(2000));
   IdiomSearchList &list = window->Browse().SearchList();
   ASSERT_LT(list.Model().rowCount(), 2000);
   ASSERT_TRUE(list.ChooseIdiom(list.Model().IdiomAt(1500)));

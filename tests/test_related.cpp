@@ -134,7 +134,7 @@ TEST(RelatedIdioms, SynonymsAndAntonymsFromASource) {
      "synonyms": ["身先士卒", "首当其冲"], "反义词": "畏缩不前、落后于人"},
     {"word": "身先士卒", "pinyin": "shēn xiān shì zú", "近义词": "一马当先 奋勇当先"}
   ])";
-  const auto entries = mkdata::ReadIdiomJson(json, "idioms.json");
+  const auto entries = editions::ReadIdiomJson(json, "idioms.json");
   ASSERT_EQ(entries.size(), 2u);
   EXPECT_EQ(entries[0].antonyms, (QStringList{"畏缩不前", "落后于人"}));
   EXPECT_EQ(entries[1].synonyms, (QStringList{"一马当先", "奋勇当先"}));

@@ -226,7 +226,7 @@ TEST_F(OddTables, GapsInTheCodesAreDrawnAgain) {
 }
 
 TEST_F(MainWindow, SeventyThousandIdiomsAreListedSearchedAndDrawn) {
-  Open(mkdata::SyntheticIdioms(70000));
+  Open(editions::SyntheticIdioms(70000));
   ASSERT_TRUE(test::WaitFor([&] { return window->Browse().SearchList().Model().rowCount() == 70000; }));
   EXPECT_EQ(window->Browse().MaxIdiomCode(), "70000");
   const QString deep = window->Browse().SearchList().Model().IdiomAt(65000);

@@ -166,7 +166,7 @@ TEST(Startup, UnopenableDatabaseAsksThenEnds) {
   const auto writeBad = [](const TestInstall &install, const QString &kind) {
     const QString path = install.file("Data/Velmdict_cn.dat");
     if (kind == "password") {
-      mkdata::WriteEdition(mkdata::BuildRows(test::SmallSource(), mkdata::Edition::Gb), path, "wrong", "t");
+      editions::WriteEdition(editions::BuildRows(test::SmallSource(), editions::Edition::Gb), path, "wrong", "t");
     } else if (kind == "empty") {
       install.Write("Data/Velmdict_cn.dat", {});
     } else if (kind == "random") {

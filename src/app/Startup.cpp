@@ -45,7 +45,7 @@ bool Main(const QString &executableFolder, const StartupWindows &windows) {
 
   // An import or restore killed half-way is finished before any check.
   for (const QString &folder : {InstallPath() + QStringLiteral("Data"), UserDataFolder() + QStringLiteral("Data")})
-    mkdata::RecoverInterruptedSwap(folder, kDatabasePassword);
+    editions::RecoverInterruptedSwap(folder, kDatabasePassword);
 
   if (SettingsFileReadable(ConfigFilePath())) AdoptLocaleLanguage(QLocale::system().name());
 

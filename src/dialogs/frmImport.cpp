@@ -43,16 +43,16 @@ void Tell(const QString &text, MessageIcon icon = MessageIcon::None) {
 
 // The new editions are written beside those they replace, under another
 // name, and moved over them once verified.
-mkdata::EditionPaths BuiltPaths(const mkdata::EditionPaths &targets) {
+editions::EditionPaths BuiltPaths(const editions::EditionPaths &targets) {
   return {targets.gb + QStringLiteral(".new"), targets.big5 + QStringLiteral(".new")};
 }
 
 // The source, or why it cannot be read, in words.
-std::pair<mkdata::LoadedSource, QString> ReadSource(const QString &path) {
+std::pair<editions::LoadedSource, QString> ReadSource(const QString &path) {
   try {
-    return {mkdata::LoadSource(path, mkdata::SourceKind::Any), QString()};
-  } catch (const mkdata::SourceError &error) {
-    return {mkdata::LoadedSource{}, error.Text()};
+    return {editions::LoadSource(path, editions::SourceKind::Any), QString()};
+  } catch (const editions::SourceError &error) {
+    return {editions::LoadedSource{}, error.Text()};
   }
 }
 
@@ -135,16 +135,16 @@ frmImport::frmImport(QWidget *parent) : QDialog(parent) {
   connect(close_, &QPushButton::clicked, this, &frmImport::reject);
   connect(list_, &QTreeWidget::itemSelectionChanged, this, &frmImport::UpdateButtons);
   connect(addToInUse_, &QRadioButton::toggled, this, &frmImport::ShowSources);
-  connect(&importTask_, &mkdata::EditionImport::progress, this,
+  connect(&importTask_, &editions::EditionImport::progress, this,
           [this](double done) { progress_->setValue(static_cast<int>(done * 1000)); });
-  connect(&importTask_, &mkdata::EditionImport::finished, this, &frmImport::FinishImport);
-  connect(&importTask_, &mkdata::EditionImport::cancelled, this, &frmImport::EndCancelledImport);
+  connect(&importTask_, &editions::EditionImport::finished, this, &frmImport::FinishImport);
+  connect(&importTask_, &editions::EditionImport::cancelled, this, &frmImport::EndCancelledImport);
   UpdateButtons();
 }
 
 frmImport::~frmImport() = default;
 
-mkdata::EditionPaths frmImport::EditionsInUse() {
+editions::EditionPaths frmImport::EditionsInUse() {
   return {DataFileTarget(QStringLiteral("GB")), DataFileTarget(QStringLiteral("BIG5"))};
 }
 
@@ -155,7 +155,7 @@ void frmImport::UpdateButtons() {
   replaceInUse_->setEnabled(!busy);
   remove_->setEnabled(!busy && !list_->selectedItems().isEmpty());
   import_->setEnabled(!busy && !sources_.empty());
-  restore_->setEnabled(!busy && mkdata::HasPreviousEditions(EditionsInUse()));
+  restore_->setEnabled(!busy && editions::HasPreviousEditions(EditionsInUse()));
   close_->setText(IsImporting() || reading_ ? CaptionOr("IMPCANCEL", "Cancel") : CaptionOr("IMPCLOSE", "Close"));
 }
 
@@ -171,7 +171,7 @@ void frmImport::AddFiles(const QStringList &paths) {
   UpdateButtons();
   // The files are read side by side (a large source takes a second); the
   // dialog keeps answering, and Cancel leaves the reading to finish unheeded.
-  std::vector<std::pair<QString, QFuture<std::pair<mkdata::LoadedSource, QString>>>> readings;
+  std::vector<std::pair<QString, QFuture<std::pair<editions::LoadedSource, QString>>>> readings;
   for (const QString &path : paths) readings.emplace_back(path, QtConcurrent::run(ReadSource, path));
   for (auto &[path, reading] : readings) {
     if (readingCancelled_) break;
@@ -193,11 +193,11 @@ void frmImport::AddFiles(const QStringList &paths) {
 void frmImport::ShowSources() {
   list_->clear();
   size_t idioms = 0, english = 0, chinese = 0;
-  for (const mkdata::LoadedSource &source : sources_) {
+  for (const editions::LoadedSource &source : sources_) {
     idioms += source.entries.size();
     english += static_cast<size_t>(source.withEnglish);
     chinese += static_cast<size_t>(source.withExplanation);
-    auto *item = new QTreeWidgetItem({QFileInfo(source.path).fileName(), mkdata::FormatName(source.format),
+    auto *item = new QTreeWidgetItem({QFileInfo(source.path).fileName(), editions::FormatName(source.format),
                                       QString::number(source.entries.size()), QString::number(source.withExplanation),
                                       QString::number(source.withDerivation), QString::number(source.withExample)});
     item->setToolTip(0, source.path);
@@ -251,7 +251,7 @@ void frmImport::StartImport() {
 void frmImport::CancelImport() { importTask_.Cancel(); }
 
 bool frmImport::TakeLock() {
-  lock_ = std::make_unique<mkdata::ImportLock>(QFileInfo(EditionsInUse().gb).absolutePath());
+  lock_ = std::make_unique<editions::ImportLock>(QFileInfo(EditionsInUse().gb).absolutePath());
   if (lock_->TryLock()) return true;
   lock_.reset();
   Tell(CaptionOr("IMPBUSY",
@@ -286,7 +286,7 @@ void frmImport::EndCancelledImport() {
 void frmImport::FinishImport(const QString &failure) {
   importing_ = false;
   // Released when this function returns, whichever way.
-  const std::unique_ptr<mkdata::ImportLock> lock = std::move(lock_);
+  const std::unique_ptr<editions::ImportLock> lock = std::move(lock_);
   progress_->hide();
   if (!failure.isEmpty()) {
     // Nothing in use was touched: only the new files go.
@@ -302,17 +302,17 @@ void frmImport::FinishImport(const QString &failure) {
     for (const QString &target : {targets_.gb, targets_.big5}) {
       const QString language = target == targets_.gb ? QStringLiteral("GB") : QStringLiteral("BIG5");
       const QString inUse = DataFilePath(language);
-      if (!QFileInfo::exists(target) && QFileInfo::exists(inUse)) mkdata::KeepAsPrevious(inUse, target);
+      if (!QFileInfo::exists(target) && QFileInfo::exists(inUse)) editions::KeepAsPrevious(inUse, target);
     }
-    mkdata::ReplaceEditions(built_, targets_, kDatabasePassword);
-  } catch (const mkdata::SourceError &error) {
+    editions::ReplaceEditions(built_, targets_, kDatabasePassword);
+  } catch (const editions::SourceError &error) {
     for (const QString &file : {built_.gb, built_.big5}) QFile::remove(file);
     UpdateButtons();
     Tell(error.Text(), MessageIcon::Exclamation);
     return;
   }
-  const long long gb = mkdata::CountIdioms(targets_.gb, kDatabasePassword);
-  const long long big5 = mkdata::CountIdioms(targets_.big5, kDatabasePassword);
+  const long long gb = editions::CountIdioms(targets_.gb, kDatabasePassword);
+  const long long big5 = editions::CountIdioms(targets_.big5, kDatabasePassword);
   status_->setText(
       CaptionOr("IMPDONE", "Imported: %1 idioms in the GB edition, %2 in the BIG5 edition.").arg(gb).arg(big5));
   UpdateButtons();
@@ -322,8 +322,8 @@ void frmImport::FinishImport(const QString &failure) {
 void frmImport::RestorePrevious() {
   if (!TakeLock()) return;
   try {
-    mkdata::RestorePreviousEditions(EditionsInUse(), kDatabasePassword);
-  } catch (const mkdata::SourceError &error) {
+    editions::RestorePreviousEditions(EditionsInUse(), kDatabasePassword);
+  } catch (const editions::SourceError &error) {
     lock_.reset();
     Tell(error.Text(), MessageIcon::Exclamation);
     return;

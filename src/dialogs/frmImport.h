@@ -31,9 +31,9 @@ class frmImport : public QDialog {
   void CancelImport();
   // From the start until the result has been handled.
   bool IsImporting() const { return importing_; }
-  const std::vector<mkdata::LoadedSource> &Sources() const { return sources_; }
+  const std::vector<editions::LoadedSource> &Sources() const { return sources_; }
   // Where the editions are written and read.
-  static mkdata::EditionPaths EditionsInUse();
+  static editions::EditionPaths EditionsInUse();
   // Asks whether to start again now; restarts when told to.
   static void OfferRestart(const QString &what);
 
@@ -52,17 +52,17 @@ class frmImport : public QDialog {
   // One import per data folder; told in a message box when another holds it.
   bool TakeLock();
 
-  std::vector<mkdata::LoadedSource> sources_;
+  std::vector<editions::LoadedSource> sources_;
   QTreeWidget *list_;
   QLabel *status_;
   QProgressBar *progress_;
   QPushButton *add_, *remove_, *restore_, *import_, *close_;
   QRadioButton *addToInUse_, *replaceInUse_;
-  mkdata::EditionImport importTask_;
-  mkdata::EditionPaths built_, targets_;
+  editions::EditionImport importTask_;
+  editions::EditionPaths built_, targets_;
   bool importing_ = false;
   bool reading_ = false, readingCancelled_ = false;
-  std::unique_ptr<mkdata::ImportLock> lock_;
+  std::unique_ptr<editions::ImportLock> lock_;
 };
 
 }  // namespace velmora

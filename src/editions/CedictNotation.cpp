@@ -5,7 +5,7 @@
 
 #include "dictionary/Pinyin.h"
 
-namespace velmora::mkdata {
+namespace velmora::editions {
 
 namespace {
 
@@ -48,4 +48,4 @@ QString CleanCedictDefinitions(const QString &definitions, bool traditional) {
   return kept.join(QStringLiteral("; "));
 }
 
-}  // namespace velmora::mkdata
+}  // namespace velmora::editions

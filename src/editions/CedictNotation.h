@@ -5,8 +5,8 @@
 // with "; ". "lit." and "fig." stay: they tell the two senses apart.
 #include <QString>
 
-namespace velmora::mkdata {
+namespace velmora::editions {
 
 QString CleanCedictDefinitions(const QString &definitions, bool traditional);
 
-}  // namespace velmora::mkdata
+}  // namespace velmora::editions

@@ -10,7 +10,7 @@
 #include "SourceError.h"
 #include "dictionary/Pinyin.h"
 
-namespace velmora::mkdata {
+namespace velmora::editions {
 
 namespace {
 
@@ -197,4 +197,4 @@ std::vector<SourceEntry> ReadCedictText(const QByteArray &text, const QString &f
   return idioms;
 }
 
-}  // namespace velmora::mkdata
+}  // namespace velmora::editions

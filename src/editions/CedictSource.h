@@ -13,7 +13,7 @@
 
 #include "SourceEntry.h"
 
-namespace velmora::mkdata {
+namespace velmora::editions {
 
 // True when the content is the text form.
 bool IsCedictText(const QByteArray &content);
@@ -25,4 +25,4 @@ QString CedictTextDate(const QByteArray &content);
 std::vector<SourceEntry> ReadCedictIdioms(const QByteArray &moduleText, const QString &fileName = {});
 std::vector<SourceEntry> ReadCedictText(const QByteArray &text, const QString &fileName = {});
 
-}  // namespace velmora::mkdata
+}  // namespace velmora::editions

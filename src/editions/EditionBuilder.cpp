@@ -24,7 +24,7 @@
 #include "dictionary/Pinyin.h"
 #include "dictionary/RelatedIndex.h"
 
-namespace velmora::mkdata {
+namespace velmora::editions {
 
 namespace {
 
@@ -385,4 +385,4 @@ void WriteEdition(const std::vector<IdiomRow> &rows, const QString &path, const 
   }
 }
 
-}  // namespace velmora::mkdata
+}  // namespace velmora::editions

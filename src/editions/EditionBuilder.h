@@ -10,7 +10,7 @@
 
 #include "SourceEntry.h"
 
-namespace velmora::mkdata {
+namespace velmora::editions {
 
 enum class Edition { Gb, Big5 };
 
@@ -62,4 +62,4 @@ void WriteEdition(const std::vector<IdiomRow> &rows, const QString &path, const 
                   const QString &description, const std::vector<SourceFacts> &sources = {},
                   const BuildControl *control = nullptr);
 
-}  // namespace velmora::mkdata
+}  // namespace velmora::editions

@@ -3,7 +3,7 @@
 #include "EditionInUseSource.h"
 #include "SourceError.h"
 
-namespace velmora::mkdata {
+namespace velmora::editions {
 
 namespace {
 
@@ -70,4 +70,4 @@ bool EditionImport::Start(Request request) {
   return true;
 }
 
-}  // namespace velmora::mkdata
+}  // namespace velmora::editions

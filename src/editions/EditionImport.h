@@ -12,7 +12,7 @@
 
 #include "Editions.h"
 
-namespace velmora::mkdata {
+namespace velmora::editions {
 
 class EditionImport : public QObject {
   Q_OBJECT
@@ -48,4 +48,4 @@ class EditionImport : public QObject {
   std::shared_ptr<std::atomic<bool>> cancelled_;
 };
 
-}  // namespace velmora::mkdata
+}  // namespace velmora::editions

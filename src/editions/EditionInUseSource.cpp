@@ -7,7 +7,7 @@
 #include "data/EditionFacts.h"
 #include "data/SqlConnection.h"
 
-namespace velmora::mkdata {
+namespace velmora::editions {
 
 namespace {
 
@@ -91,4 +91,4 @@ LoadedSource LoadEditionInUse(const QString &path, const QString &password) {
   return source;
 }
 
-}  // namespace velmora::mkdata
+}  // namespace velmora::editions

@@ -7,9 +7,9 @@
 
 #include "SourceFile.h"
 
-namespace velmora::mkdata {
+namespace velmora::editions {
 
 // Throws SourceError when the edition cannot be opened with the key.
 LoadedSource LoadEditionInUse(const QString &path, const QString &password);
 
-}  // namespace velmora::mkdata
+}  // namespace velmora::editions

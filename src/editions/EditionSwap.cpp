@@ -15,7 +15,7 @@
 #include "config/InstallLayout.h"
 #include "data/SqlConnection.h"
 
-namespace velmora::mkdata {
+namespace velmora::editions {
 
 namespace {
 
@@ -269,4 +269,4 @@ void ImportLock::Unlock() { lock_->unlock(); }
 
 void SetSwapStepHook(std::function<void(const QString &)> hook) { StepHook() = std::move(hook); }
 
-}  // namespace velmora::mkdata
+}  // namespace velmora::editions

@@ -12,7 +12,7 @@
 #include <functional>
 #include <memory>
 
-namespace velmora::mkdata {
+namespace velmora::editions {
 
 struct EditionPaths {
   QString gb, big5;
@@ -57,4 +57,4 @@ class ImportLock {
 // Tests stop a swap at a step (as a kill would) by throwing from here.
 void SetSwapStepHook(std::function<void(const QString &step)> hook);
 
-}  // namespace velmora::mkdata
+}  // namespace velmora::editions

@@ -16,7 +16,7 @@
 #include "TraditionalEntries.h"
 #include "data/SqlConnection.h"
 
-namespace velmora::mkdata {
+namespace velmora::editions {
 
 namespace {
 
@@ -168,4 +168,4 @@ void BuildEditions(const std::vector<LoadedSource> &sources, const EditionPaths 
   control.Step(1.0);
 }
 
-}  // namespace velmora::mkdata
+}  // namespace velmora::editions

@@ -9,7 +9,7 @@
 #include "EditionSwap.h"
 #include "SourceFile.h"
 
-namespace velmora::mkdata {
+namespace velmora::editions {
 
 // The one way editions are built (the data builder's command line and the
 // import alike): both editions, or the one whose path is given, from the
@@ -19,4 +19,4 @@ namespace velmora::mkdata {
 void BuildEditions(const std::vector<LoadedSource> &sources, const EditionPaths &paths, const QString &password,
                    const BuildControl &control);
 
-}  // namespace velmora::mkdata
+}  // namespace velmora::editions

@@ -5,7 +5,7 @@
 #include "JsonPosition.h"
 #include "SourceError.h"
 
-namespace velmora::mkdata {
+namespace velmora::editions {
 
 namespace {
 
@@ -71,4 +71,4 @@ std::vector<SourceEntry> ReadIdiomJson(const QByteArray &json, const QString &fi
   return idioms;
 }
 
-}  // namespace velmora::mkdata
+}  // namespace velmora::editions

@@ -8,10 +8,10 @@
 
 #include "SourceEntry.h"
 
-namespace velmora::mkdata {
+namespace velmora::editions {
 
 // Throws SourceError naming the file (fileName) and, for malformed JSON,
 // the line and column.
 std::vector<SourceEntry> ReadIdiomJson(const QByteArray &json, const QString &fileName = {});
 
-}  // namespace velmora::mkdata
+}  // namespace velmora::editions

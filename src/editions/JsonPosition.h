@@ -3,7 +3,7 @@
 // counted from 1, columns in characters.
 #include <QByteArray>
 
-namespace velmora::mkdata {
+namespace velmora::editions {
 
 struct TextPosition {
   long long line = 1, column = 1;
@@ -24,4 +24,4 @@ inline TextPosition PositionOf(const QByteArray &text, qsizetype byte) {
   return at;
 }
 
-}  // namespace velmora::mkdata
+}  // namespace velmora::editions

@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-namespace velmora::mkdata {
+namespace velmora::editions {
 
 namespace {
 
@@ -115,4 +115,4 @@ QString ScriptConverter::Convert(const QString &text) const {
   }
 }
 
-}  // namespace velmora::mkdata
+}  // namespace velmora::editions

@@ -9,7 +9,7 @@ namespace opencc {
 class Converter;
 }
 
-namespace velmora::mkdata {
+namespace velmora::editions {
 
 class ScriptConverter {
  public:
@@ -26,4 +26,4 @@ class ScriptConverter {
   std::shared_ptr<const opencc::Converter> converter_;
 };
 
-}  // namespace velmora::mkdata
+}  // namespace velmora::editions

@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <optional>
 
-namespace velmora::mkdata {
+namespace velmora::editions {
 
 struct SourceEntry {
   QString simplified;
@@ -24,4 +24,4 @@ struct SourceFacts {
   QString licence;  // empty when the source does not say
 };
 
-}  // namespace velmora::mkdata
+}  // namespace velmora::editions

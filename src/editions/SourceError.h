@@ -4,7 +4,7 @@
 #include <QString>
 #include <stdexcept>
 
-namespace velmora::mkdata {
+namespace velmora::editions {
 
 class SourceError : public std::runtime_error {
  public:
@@ -24,4 +24,4 @@ class SourceError : public std::runtime_error {
   }
 };
 
-}  // namespace velmora::mkdata
+}  // namespace velmora::editions

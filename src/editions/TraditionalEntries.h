@@ -9,7 +9,7 @@
 
 #include "SourceEntry.h"
 
-namespace velmora::mkdata {
+namespace velmora::editions {
 
 struct BuildControl;
 
@@ -17,4 +17,4 @@ struct BuildControl;
 std::vector<SourceEntry> InTraditional(const std::vector<SourceEntry> &entries, size_t from, size_t to,
                                        const BuildControl *control);
 
-}  // namespace velmora::mkdata
+}  // namespace velmora::editions

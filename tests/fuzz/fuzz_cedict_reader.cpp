@@ -12,7 +12,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   const QByteArray bytes(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
   try {
-    for (const auto &entry : velmora::mkdata::ReadCedictIdioms(bytes)) {
+    for (const auto &entry : velmora::editions::ReadCedictIdioms(bytes)) {
       const QString letter = velmora::FilingLetter(entry.spell);
       if (letter.size() > 1 || (letter.size() == 1 && (letter[0] < u'A' || letter[0] > u'Z'))) std::abort();
     }

@@ -8,7 +8,7 @@
 #include "editions/SourceError.h"
 #include "editions/SourceFile.h"
 
-using namespace velmora::mkdata;
+using namespace velmora::editions;
 
 using velmora::fuzz::Require;
 

@@ -10,7 +10,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   const QByteArray bytes(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
   try {
-    for (const auto &entry : velmora::mkdata::ReadIdiomJson(bytes))
+    for (const auto &entry : velmora::editions::ReadIdiomJson(bytes))
       if (entry.simplified.isEmpty()) std::abort();
   } catch (const std::exception &) {
     // refused: the builder tells the user

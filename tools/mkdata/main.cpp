@@ -16,7 +16,7 @@
 #include "editions/SyntheticSource.h"
 
 using namespace velmora;
-using namespace velmora::mkdata;
+using namespace velmora::editions;
 
 namespace {
 
