@@ -10,7 +10,7 @@
 #include "data/SqlConnection.h"
 #include "data/StudyStore.h"
 #include "data/UserStore.h"
-#include "mainwindow/StudyPane.h"
+#include "mainwindow/study/StudyPane.h"
 #include "practice/Fsrs.h"
 
 using namespace velmora;

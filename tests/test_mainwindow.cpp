@@ -19,7 +19,7 @@
 #include "data/IdiomStore.h"
 #include "editions/EditionBuilder.h"
 #include "editions/SyntheticSource.h"
-#include "mainwindow/MatchPopup.h"
+#include "mainwindow/browse/MatchPopup.h"
 #include "mainwindow/frmVELM.h"
 #include "platform/AfterFirstPaint.h"
 #include "platform/ImageList.h"

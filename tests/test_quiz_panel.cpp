@@ -3,7 +3,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "mainwindow/DetailPane.h"
+#include "mainwindow/detail/DetailPane.h"
 #include "platform/SoundOutput.h"
 #include "platform/Voice.h"
 #include "practice/MissingCharacterQuiz.h"

@@ -14,7 +14,7 @@
 
 #include "dictionary/IdiomAutomaton.h"
 #include "dictionary/IdiomMatcher.h"
-#include "mainwindow/ReadTextDialog.h"
+#include "mainwindow/lookup/ReadTextDialog.h"
 #include "platform/FileDialogs.h"
 
 namespace velmora {

@@ -8,11 +8,11 @@
 #include <QToolButton>
 #include <QTreeView>
 
-#include "FavouritesPanel.h"
-#include "NodeTree.h"
-#include "QuizPanel.h"
-#include "RelatedPane.h"
-#include "StudyPane.h"
+#include "mainwindow/browse/FavouritesPanel.h"
+#include "mainwindow/browse/NodeTree.h"
+#include "mainwindow/detail/QuizPanel.h"
+#include "mainwindow/connections/RelatedPane.h"
+#include "mainwindow/study/StudyPane.h"
 #include "platform/ClickableLabel.h"
 
 class QMenu;

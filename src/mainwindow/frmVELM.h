@@ -9,13 +9,13 @@
 #include <memory>
 
 #include "BannerPane.h"
-#include "BrowsePane.h"
-#include "ConnectionsPane.h"
-#include "DetailPane.h"
+#include "mainwindow/browse/BrowsePane.h"
+#include "mainwindow/connections/ConnectionsPane.h"
+#include "mainwindow/detail/DetailPane.h"
 #include "FooterBar.h"
-#include "LookupPane.h"
+#include "mainwindow/lookup/LookupPane.h"
 #include "MainWindowControls.h"
-#include "TeachingPane.h"
+#include "mainwindow/detail/TeachingPane.h"
 #include "layout/PaneGrid.h"
 #include "reading/Reader.h"
 

@@ -1,4 +1,4 @@
-#include "ChainPanel.h"
+#include "mainwindow/connections/ChainPanel.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -10,8 +10,8 @@
 #include <QSet>
 #include <QVBoxLayout>
 
-#include "PaneControls.h"
-#include "RelatedData.h"
+#include "mainwindow/PaneControls.h"
+#include "mainwindow/connections/RelatedData.h"
 #include "data/IdiomStore.h"
 #include "dictionary/IdiomMatcher.h"
 #include "practice/MissingCharacterQuiz.h"

@@ -1,4 +1,4 @@
-#include "ReadTextDialog.h"
+#include "mainwindow/lookup/ReadTextDialog.h"
 
 #include <QFile>
 #include <QHBoxLayout>
@@ -15,7 +15,7 @@
 #include <QtConcurrent/QtConcurrentRun>
 #include <map>
 
-#include "PaneControls.h"
+#include "mainwindow/PaneControls.h"
 #include "config/IniDocument.h"
 #include "platform/FileDialogs.h"
 

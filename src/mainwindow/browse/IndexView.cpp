@@ -1,4 +1,4 @@
-#include "IndexView.h"
+#include "mainwindow/browse/IndexView.h"
 
 #include <QGuiApplication>
 

@@ -1,4 +1,4 @@
-#include "IdiomSearchList.h"
+#include "mainwindow/browse/IdiomSearchList.h"
 
 #include <QFocusEvent>
 #include <QHeaderView>

@@ -1,4 +1,4 @@
-#include "FavouritesPanel.h"
+#include "mainwindow/browse/FavouritesPanel.h"
 
 #include <QButtonGroup>
 #include <QHBoxLayout>
@@ -9,7 +9,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "PaneControls.h"
+#include "mainwindow/PaneControls.h"
 #include "data/UserStore.h"
 #include "platform/ListHeader.h"
 #include "platform/Twips.h"

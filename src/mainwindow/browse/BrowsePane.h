@@ -6,9 +6,9 @@
 #include <QObject>
 #include <optional>
 
-#include "IdiomSearchList.h"
-#include "IndexView.h"
-#include "MainWindowControls.h"
+#include "mainwindow/browse/IdiomSearchList.h"
+#include "mainwindow/browse/IndexView.h"
+#include "mainwindow/MainWindowControls.h"
 #include "reading/Reader.h"
 
 namespace velmora {

@@ -9,8 +9,8 @@
 #include <functional>
 #include <optional>
 
-#include "IdiomListModel.h"
-#include "MatchPopup.h"
+#include "mainwindow/browse/IdiomListModel.h"
+#include "mainwindow/browse/MatchPopup.h"
 #include "data/IdiomStore.h"
 #include "dictionary/IdiomFinder.h"
 

@@ -1,10 +1,10 @@
-#include "ConnectionsPane.h"
+#include "mainwindow/connections/ConnectionsPane.h"
 
 #include <QShortcut>
 
-#include "ChainPanel.h"
-#include "QuizPanel.h"
-#include "RelatedData.h"
+#include "mainwindow/connections/ChainPanel.h"
+#include "mainwindow/detail/QuizPanel.h"
+#include "mainwindow/connections/RelatedData.h"
 #include "data/StudyStore.h"
 #include "data/UserStore.h"
 

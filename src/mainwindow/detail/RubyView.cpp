@@ -1,4 +1,4 @@
-#include "RubyView.h"
+#include "mainwindow/detail/RubyView.h"
 
 #include <QCoreApplication>
 #include <QEvent>

@@ -1,4 +1,4 @@
-#include "NodeTree.h"
+#include "mainwindow/browse/NodeTree.h"
 
 #include <QStyledItemDelegate>
 #include <algorithm>

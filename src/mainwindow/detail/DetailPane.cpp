@@ -1,4 +1,4 @@
-#include "DetailPane.h"
+#include "mainwindow/detail/DetailPane.h"
 
 #include <QPointer>
 

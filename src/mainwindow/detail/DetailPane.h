@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "MainWindowControls.h"
+#include "mainwindow/MainWindowControls.h"
 #include "config/WindowMemory.h"
 #include "platform/Speaker.h"
 #include "reading/Reader.h"

@@ -1,4 +1,4 @@
-#include "MatchPopup.h"
+#include "mainwindow/browse/MatchPopup.h"
 
 #include <QEvent>
 #include <QHeaderView>

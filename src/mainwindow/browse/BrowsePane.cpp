@@ -1,4 +1,4 @@
-#include "BrowsePane.h"
+#include "mainwindow/browse/BrowsePane.h"
 
 #include <QGuiApplication>
 #include <QShortcut>

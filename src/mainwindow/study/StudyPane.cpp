@@ -1,4 +1,4 @@
-#include "StudyPane.h"
+#include "mainwindow/study/StudyPane.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -16,8 +16,8 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
-#include "PaneControls.h"
-#include "StudyCharts.h"
+#include "mainwindow/PaneControls.h"
+#include "mainwindow/study/StudyCharts.h"
 #include "data/StudyStore.h"
 #include "data/UserStore.h"
 #include "dictionary/IdiomMatcher.h"

@@ -4,7 +4,7 @@
 // A click on an idiom shows it.
 #include <QObject>
 
-#include "NodeTree.h"
+#include "mainwindow/browse/NodeTree.h"
 #include "reading/Reader.h"
 
 namespace velmora {

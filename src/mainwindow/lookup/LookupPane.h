@@ -6,8 +6,8 @@
 #include <QObject>
 #include <optional>
 
-#include "BrowsePane.h"
-#include "DetailPane.h"
+#include "mainwindow/browse/BrowsePane.h"
+#include "mainwindow/detail/DetailPane.h"
 #include "dictionary/IdiomAutomaton.h"
 #include "platform/InstanceBus.h"
 #include "platform/SelectionReader.h"

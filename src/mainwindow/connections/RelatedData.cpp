@@ -1,4 +1,4 @@
-#include "RelatedData.h"
+#include "mainwindow/connections/RelatedData.h"
 
 #include <QtConcurrent/QtConcurrentRun>
 

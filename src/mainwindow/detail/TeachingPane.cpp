@@ -1,8 +1,8 @@
-#include "TeachingPane.h"
+#include "mainwindow/detail/TeachingPane.h"
 
 #include <QTextCursor>
 
-#include "RubyView.h"
+#include "mainwindow/detail/RubyView.h"
 #include "dictionary/DetailText.h"
 #include "dictionary/TeachingText.h"
 #include "lang/Captions.h"

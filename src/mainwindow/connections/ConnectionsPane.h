@@ -5,7 +5,7 @@
 #include <QObject>
 #include <functional>
 
-#include "MainWindowControls.h"
+#include "mainwindow/MainWindowControls.h"
 #include "reading/Reader.h"
 
 namespace velmora {

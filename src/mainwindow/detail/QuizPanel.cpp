@@ -1,11 +1,11 @@
-#include "QuizPanel.h"
+#include "mainwindow/detail/QuizPanel.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <cmath>
 
-#include "PaneControls.h"
+#include "mainwindow/PaneControls.h"
 #include "data/IdiomStore.h"
 #include "platform/Twips.h"
 

@@ -1,4 +1,4 @@
-#include "RelatedPane.h"
+#include "mainwindow/connections/RelatedPane.h"
 
 #include <QHeaderView>
 

@@ -1,4 +1,4 @@
-#include "IdiomListModel.h"
+#include "mainwindow/browse/IdiomListModel.h"
 
 #include <algorithm>
 

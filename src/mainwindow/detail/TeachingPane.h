@@ -6,7 +6,7 @@
 // from the record, not from these boxes, and stays as it was.
 #include <QObject>
 
-#include "MainWindowControls.h"
+#include "mainwindow/MainWindowControls.h"
 #include "reading/Reader.h"
 
 namespace velmora {

@@ -1,4 +1,4 @@
-#include "LookupPopup.h"
+#include "mainwindow/lookup/LookupPopup.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -7,7 +7,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "PaneControls.h"
+#include "mainwindow/PaneControls.h"
 
 namespace velmora {
 

@@ -1,12 +1,12 @@
-#include "LookupPane.h"
+#include "mainwindow/lookup/LookupPane.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMainWindow>
 #include <QShortcut>
 
-#include "LookupPopup.h"
-#include "ReadTextDialog.h"
+#include "mainwindow/lookup/LookupPopup.h"
+#include "mainwindow/lookup/ReadTextDialog.h"
 #include "config/InstallLayout.h"
 #include "config/RwIni.h"
 #include "data/IdiomStore.h"

@@ -1,4 +1,4 @@
-#include "StudyCharts.h"
+#include "mainwindow/study/StudyCharts.h"
 
 #include <QPainter>
 #include <QtConcurrent/QtConcurrentRun>
