@@ -30,6 +30,19 @@ for folder in "$src"/*/; do
     fi
   done < <(grep -rnE '#include "[a-z]+/' "$folder" || true)
 done
+# The window's features are wings of it (src/mainwindow/WING/): a wing
+# includes its own files and the frame's shared ones, never another wing's;
+# only the frame at the top of mainwindow/ wires the wings together.
+for wing in "$src"/mainwindow/*/; do
+  name=$(basename "$wing")
+  while IFS=: read -r file _ include; do
+    other=$(sed -E 's/.*#include "mainwindow\/([a-z]+)\/.*/\1/' <<<"$include")
+    if [ "$other" != "$name" ]; then
+      echo "${file#"$src"/} includes the $other wing: wings reach each other only through the frame"
+      status=1
+    fi
+  done < <(grep -rnE '#include "mainwindow/[a-z]+/' "$wing" || true)
+done
 # Only the data layer and the editions speak SQL.
 if grep -rlE '"(SELECT|INSERT|UPDATE|DELETE|CREATE|PRAGMA|DROP) ' "$src" --include=*.cpp --include=*.h |
    grep -vE "^$src/(data|editions)/"; then

@@ -36,7 +36,10 @@ frmVELM::frmVELM(QWidget *parent) : QMainWindow(parent) {
   footer_ = new FooterBar(c_, reader_, this);
   connections_ = new ConnectionsPane(
       c_, reader_, [list = &browse_->SearchList()] { return list->Matcher(); }, this);
-  lookup_ = new LookupPane(this, *browse_, *detail_);
+  lookup_ = new LookupPane(this, {[this] { return browse_->SearchList().Matcher(); },
+                                  [this](const QString &key) { browse_->SearchAgain(key); },
+                                  [this](const QString &text) { detail_->Say(text); },
+                                  [this] { detail_->ShowFavouriteState(); }});
   TraceStartup("panes-made");
   ConnectHandlers();
   CreateShortcuts();
@@ -65,6 +68,7 @@ void frmVELM::ConnectHandlers() {
   connect(banner_, &BannerPane::settingsRequested, this, &frmVELM::OpenSettings);
   connect(c_.picStudy, &StudyPane::speakRequested, detail_, &DetailPane::Say);
   connect(connections_, &ConnectionsPane::idiomChosen, browse_, &BrowsePane::ShowChosenIdiom);
+  connect(connections_, &ConnectionsPane::relatedShown, detail_, &DetailPane::HideLaidOver);
   connect(detail_, &DetailPane::voiceReady, c_.picStudy, &StudyPane::SetVoiceAvailable);
   connect(c_.picStudy, &StudyPane::voiceWanted, detail_, &DetailPane::PrepareVoice);
 }

@@ -3,7 +3,6 @@
 #include <QShortcut>
 
 #include "mainwindow/connections/ChainPanel.h"
-#include "mainwindow/detail/QuizPanel.h"
 #include "mainwindow/connections/RelatedData.h"
 #include "data/StudyStore.h"
 #include "data/UserStore.h"
@@ -49,8 +48,7 @@ void ConnectionsPane::OpenChain() {
 void ConnectionsPane::ShowRelated(bool shown) {
   c_.trvRelated->setVisible(shown);
   if (!shown) return;
-  c_.txtDetailed->hide();
-  c_.Picture5->hide();
+  emit relatedShown();
   c_.trvRelated->raise();
   related_->Need();
   FillRelated();

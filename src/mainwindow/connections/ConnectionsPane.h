@@ -25,6 +25,8 @@ class ConnectionsPane : public QObject {
 
  signals:
   void idiomChosen(const QString &idiom);
+  // The related idioms take the place of what else lies over the detail.
+  void relatedShown();
 
  private:
   void OpenChain();

@@ -92,9 +92,13 @@ void DetailPane::Show(const IdiomRecord &record) {
   TraceStartup("first-idiom-shown");
 }
 
-void DetailPane::BuildDetailText(const IdiomRecord &record) {
+void DetailPane::HideLaidOver() {
   c_.txtDetailed->hide();
   c_.Picture5->hide();
+}
+
+void DetailPane::BuildDetailText(const IdiomRecord &record) {
+  HideLaidOver();
   // From the record as the boxes were given it: the boxes' texts are
   // rearranged for reading (TeachingPane).
   detailText_ = ComposeDetailText({record.idiom, BoundedText(record.spell), c_.lblExplain->text(),

@@ -49,6 +49,8 @@ class DetailPane : public QObject {
   void ShowStore(const UserStore &store, const QString &path);
   // The star shows whether the idiom on display is a favourite.
   void ShowFavouriteState();
+  // Hides what is laid over the detail boxes: the combined text, the quiz.
+  void HideLaidOver();
 
  signals:
   // The voice is ready, or known to be missing.

@@ -31,8 +31,8 @@ bool Setting(const char *key, bool fallback) {
 
 }  // namespace
 
-LookupPane::LookupPane(QMainWindow *window, BrowsePane &browse, DetailPane &detail)
-    : QObject(window), window_(window), browse_(browse), detail_(detail) {
+LookupPane::LookupPane(QMainWindow *window, Services services)
+    : QObject(window), window_(window), services_(std::move(services)) {
   auto *read = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_R), window);
   connect(read, &QShortcut::activated, this, &LookupPane::OpenReader);
   // The clipboard is watched only when the user asked for it: reaching it
@@ -43,14 +43,14 @@ LookupPane::LookupPane(QMainWindow *window, BrowsePane &browse, DetailPane &deta
 
 const IdiomAutomaton *LookupPane::Automaton() {
   if (automaton_) return &*automaton_;
-  const IdiomMatcher *matcher = browse_.SearchList().Matcher();
+  const IdiomMatcher *matcher = services_.matcher();
   automaton_ = matcher ? IdiomAutomaton::Over(*matcher) : IdiomAutomaton();
   if (!matcher) automaton_->Finish();
   return &*automaton_;
 }
 
 QString LookupPane::IdiomAt(int index) {
-  const IdiomMatcher *matcher = browse_.SearchList().Matcher();
+  const IdiomMatcher *matcher = services_.matcher();
   return matcher ? matcher->IdiomAt(index) : QString();
 }
 
@@ -62,7 +62,7 @@ QString LookupPane::IdiomIn(const QString &text) {
 SearchAnswers LookupPane::Answers() {
   return {[this](const QString &key) {
             QStringList ids;
-            const IdiomMatcher *matcher = browse_.SearchList().Matcher();
+            const IdiomMatcher *matcher = services_.matcher();
             if (!matcher || key.trimmed().isEmpty()) return ids;
             for (const auto &match : matcher->Find(key)) {
               ids << matcher->IdiomAt(match.row);
@@ -103,10 +103,10 @@ void LookupPane::ShowInWindow(const QString &idiom, const QString &key) {
   RaiseWindow();
   if (!idiom.isEmpty()) {
     // Shown as choosing it does, with the search box saying what was looked up.
-    browse_.SearchAgain(idiom);
+    services_.searchAgain(idiom);
     return;
   }
-  if (!key.trimmed().isEmpty()) browse_.SearchAgain(key.trimmed());
+  if (!key.trimmed().isEmpty()) services_.searchAgain(key.trimmed());
 }
 
 void LookupPane::LookUpSelection() {
@@ -126,7 +126,7 @@ void LookupPane::ShowPopup(const QString &idiom) {
     popup_ = new LookupPopup;
     popup_->setParent(window_, popup_->windowFlags());
     connect(popup_, &LookupPopup::openRequested, this, &LookupPane::ShowResult);
-    connect(popup_, &LookupPopup::speakRequested, &detail_, &DetailPane::Say);
+    connect(popup_, &LookupPopup::speakRequested, this, [this](const QString &text) { services_.say(text); });
   }
   const auto record = Record(idiom);
   popup_->ShowIdiom(idiom, record ? record->spell : QString(), record ? record->note : QString());
@@ -146,7 +146,7 @@ void LookupPane::OpenReader() {
          [this](const QString &idiom) { return store_ != nullptr && store_->SetFavourite(idiom, true); }},
         window_);
     connect(reader_, &ReadTextDialog::idiomChosen, this, &LookupPane::ShowResult);
-    connect(reader_, &QDialog::finished, &detail_, &DetailPane::ShowFavouriteState);
+    connect(reader_, &QDialog::finished, this, [this] { services_.favouritesChanged(); });
   }
   reader_->show();
   reader_->raise();

@@ -4,10 +4,9 @@
 // lookup popup, the clipboard watch and "Read text…" (Ctrl+R). It finds the
 // idioms of a text with an automaton built the first time it is needed.
 #include <QObject>
+#include <functional>
 #include <optional>
 
-#include "mainwindow/browse/BrowsePane.h"
-#include "mainwindow/detail/DetailPane.h"
 #include "dictionary/IdiomAutomaton.h"
 #include "platform/InstanceBus.h"
 #include "platform/SelectionReader.h"
@@ -16,6 +15,7 @@ class QMainWindow;
 
 namespace velmora {
 
+class IdiomMatcher;
 class LookupPopup;
 class ReadTextDialog;
 class UserStore;
@@ -23,7 +23,14 @@ class UserStore;
 class LookupPane : public QObject {
   Q_OBJECT
  public:
-  LookupPane(QMainWindow *window, BrowsePane &browse, DetailPane &detail);
+  // What it needs of the window's other features, handed down by the window.
+  struct Services {
+    std::function<const IdiomMatcher *()> matcher;
+    std::function<void(const QString &)> searchAgain;  // the key in the search box, its first match shown
+    std::function<void(const QString &)> say;
+    std::function<void()> favouritesChanged;
+  };
+  LookupPane(QMainWindow *window, Services services);
   void SetStore(UserStore *store) { store_ = store; }
   // What the desktop's search is answered with.
   SearchAnswers Answers();
@@ -47,8 +54,7 @@ class LookupPane : public QObject {
   void WatchClipboard();
 
   QMainWindow *window_;
-  BrowsePane &browse_;
-  DetailPane &detail_;
+  Services services_;
   UserStore *store_ = nullptr;
   std::optional<IdiomAutomaton> automaton_;
   LookupPopup *popup_ = nullptr;
