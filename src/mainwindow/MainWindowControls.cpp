@@ -8,6 +8,10 @@
 
 #include "PaneControls.h"
 #include "layout/ControlArrangement.h"
+#include "mainwindow/browse/FavouritesPanel.h"
+#include "mainwindow/browse/NodeTree.h"
+#include "mainwindow/connections/RelatedPane.h"
+#include "mainwindow/detail/QuizPanel.h"
 #include "platform/AfterFirstPaint.h"
 #include "platform/ImageList.h"
 #include "platform/ListHeader.h"
@@ -196,9 +200,7 @@ void CreateListPane(MainWindowControls &c, QWidget *client) {
   c.lstKovSearch->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
-void CreateQuizPanel(MainWindowControls &c) {
-  c.Picture5 = new QuizPanel(c.Picture6);
-}
+void CreateQuizPanel(MainWindowControls &c) { c.Picture5 = new QuizPanel(c.Picture6); }
 
 void CreateDetailPane(MainWindowControls &c) {
   c.Picture6 = Pane(c.ActiveSizer1, "Picture6", 2865, 885, 5323, 3975);

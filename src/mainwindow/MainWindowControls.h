@@ -8,16 +8,19 @@
 #include <QToolButton>
 #include <QTreeView>
 
-#include "mainwindow/browse/FavouritesPanel.h"
-#include "mainwindow/browse/NodeTree.h"
-#include "mainwindow/detail/QuizPanel.h"
-#include "mainwindow/connections/RelatedPane.h"
-#include "mainwindow/study/StudyPane.h"
 #include "platform/ClickableLabel.h"
+// The study view is still worked by the browse pane, one of whose views it is.
+#include "mainwindow/study/StudyPane.h"
 
 class QMenu;
 
 namespace velmora {
+
+// The features' own widgets: each wing includes its own.
+class FavouritesPanel;
+class NodeTree;
+class QuizPanel;
+class RelatedPane;
 
 // Each pane's own controls; the window holds them all.
 struct BannerControls {

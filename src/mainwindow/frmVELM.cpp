@@ -13,6 +13,10 @@
 #include "data/ConnString.h"
 #include "data/UserStore.h"
 #include "dialogs/frmSysSetting.h"
+#include "mainwindow/browse/FavouritesPanel.h"
+#include "mainwindow/browse/NodeTree.h"
+#include "mainwindow/connections/RelatedPane.h"
+#include "mainwindow/detail/QuizPanel.h"
 #include "platform/MessageBoxes.h"
 #include "platform/QtTranslations.h"
 #include "platform/Twips.h"
@@ -36,10 +40,10 @@ frmVELM::frmVELM(QWidget *parent) : QMainWindow(parent) {
   footer_ = new FooterBar(c_, reader_, this);
   connections_ = new ConnectionsPane(
       c_, reader_, [list = &browse_->SearchList()] { return list->Matcher(); }, this);
-  lookup_ = new LookupPane(this, {[this] { return browse_->SearchList().Matcher(); },
-                                  [this](const QString &key) { browse_->SearchAgain(key); },
-                                  [this](const QString &text) { detail_->Say(text); },
-                                  [this] { detail_->ShowFavouriteState(); }});
+  lookup_ = new LookupPane(
+      this,
+      {[this] { return browse_->SearchList().Matcher(); }, [this](const QString &key) { browse_->SearchAgain(key); },
+       [this](const QString &text) { detail_->Say(text); }, [this] { detail_->ShowFavouriteState(); }});
   TraceStartup("panes-made");
   ConnectHandlers();
   CreateShortcuts();

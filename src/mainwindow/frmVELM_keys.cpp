@@ -5,6 +5,10 @@
 #include <QShortcut>
 
 #include "frmVELM.h"
+#include "mainwindow/browse/FavouritesPanel.h"
+#include "mainwindow/browse/NodeTree.h"
+#include "mainwindow/connections/RelatedPane.h"
+#include "mainwindow/detail/QuizPanel.h"
 #include "platform/BrowseButtons.h"
 
 namespace velmora {

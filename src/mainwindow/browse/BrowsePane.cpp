@@ -12,6 +12,8 @@
 #include "data/UserStore.h"
 #include "dictionary/FinderSource.h"
 #include "dictionary/FlashcardDeck.h"
+#include "mainwindow/browse/FavouritesPanel.h"
+#include "mainwindow/browse/NodeTree.h"
 #include "platform/FileDialogs.h"
 #include "platform/Twips.h"
 

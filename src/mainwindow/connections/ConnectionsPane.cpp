@@ -2,10 +2,11 @@
 
 #include <QShortcut>
 
-#include "mainwindow/connections/ChainPanel.h"
-#include "mainwindow/connections/RelatedData.h"
 #include "data/StudyStore.h"
 #include "data/UserStore.h"
+#include "mainwindow/connections/ChainPanel.h"
+#include "mainwindow/connections/RelatedData.h"
+#include "mainwindow/connections/RelatedPane.h"
 
 namespace velmora {
 

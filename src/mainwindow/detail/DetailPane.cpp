@@ -22,6 +22,7 @@
 #include "lang/Captions.h"
 #include "layout/DetailLayout.h"
 #include "layout/PaneGrid.h"
+#include "mainwindow/detail/QuizPanel.h"
 #include "platform/AfterFirstPaint.h"
 #include "platform/Desktop.h"
 #include "platform/Twips.h"
