@@ -10,7 +10,7 @@
 #include "data/SqlConnection.h"
 #include "data/StudyStore.h"
 #include "data/UserStore.h"
-#include "mainwindow/study/StudyPane.h"
+#include "mainwindow/study/StudyView.h"
 #include "practice/Fsrs.h"
 
 using namespace velmora;
@@ -69,7 +69,7 @@ void BM_ScheduleAndKeepGrade(benchmark::State &state) {
 void BM_OpenStudyView(benchmark::State &state) {
   UserStore user(StorePath(), QStringLiteral("velmdict_cn.dat"));
   for (auto _ : state) {
-    StudyPane pane(nullptr);
+    StudyView pane(nullptr);
     pane.SetStore(&user, false, [] { return nullptr; });
     pane.Refresh();
     pane.show();

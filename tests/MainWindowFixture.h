@@ -11,10 +11,10 @@
 #include "TestInstall.h"
 #include "config/ProgramValues.h"
 #include "data/Conn.h"
-#include "mainwindow/browse/FavouritesPanel.h"
+#include "mainwindow/browse/FavouritesView.h"
 #include "mainwindow/browse/NodeTree.h"
-#include "mainwindow/connections/RelatedPane.h"
-#include "mainwindow/detail/QuizPanel.h"
+#include "mainwindow/connections/RelatedTree.h"
+#include "mainwindow/detail/QuizView.h"
 #include "mainwindow/frmVELM.h"
 
 namespace velmora::test {

@@ -280,7 +280,7 @@ TEST_F(MainWindow, RowsPastTheSixteenBitRangeAreFoundAndShown) {
 
 TEST_F(MainWindow, AnIdiomPastTheFirstRowsChosenBeforeTheFirstFrameIsShownAtOnce) {
   Open(editions::SyntheticIdioms(2000));
-  IdiomSearchList &list = window->Browse().SearchList();
+  SearchController &list = window->Browse().SearchList();
   ASSERT_LT(list.Model().rowCount(), 2000);
   ASSERT_TRUE(list.ChooseIdiom(list.Model().IdiomAt(1500)));
   EXPECT_EQ(list.Model().rowCount(), 2000);

@@ -8,10 +8,10 @@
 
 #include "PaneControls.h"
 #include "layout/ControlArrangement.h"
-#include "mainwindow/browse/FavouritesPanel.h"
+#include "mainwindow/browse/FavouritesView.h"
 #include "mainwindow/browse/NodeTree.h"
-#include "mainwindow/connections/RelatedPane.h"
-#include "mainwindow/detail/QuizPanel.h"
+#include "mainwindow/connections/RelatedTree.h"
+#include "mainwindow/detail/QuizView.h"
 #include "platform/AfterFirstPaint.h"
 #include "platform/ImageList.h"
 #include "platform/ListHeader.h"
@@ -185,8 +185,8 @@ void CreateListPane(MainWindowControls &c, QWidget *client) {
   c.trvIdiomDir = MakeAt<NodeTree>(c.picMList, "trvIdiomDir", 30, 435, 2340, 2535);
   c.trvIdiomDir->setAccessibleName(QStringLiteral("Index"));
   c.trvIdiomDir->hide();
-  c.picFavourites = new FavouritesPanel(c.picMList);
-  c.picStudy = new StudyPane(c.picMList);
+  c.picFavourites = new FavouritesView(c.picMList);
+  c.picStudy = new StudyView(c.picMList);
   c.lstKovSearch = MakeAt<QTreeView>(client, "lstKovSearch", 520, 1720, 2295, 2775);
   c.lstKovSearch->setAccessibleName(QStringLiteral("Idiom list"));
   ListHeader::InstallOn(c.lstKovSearch);
@@ -200,7 +200,7 @@ void CreateListPane(MainWindowControls &c, QWidget *client) {
   c.lstKovSearch->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
-void CreateQuizPanel(MainWindowControls &c) { c.Picture5 = new QuizPanel(c.Picture6); }
+void CreateQuizPanel(MainWindowControls &c) { c.Picture5 = new QuizView(c.Picture6); }
 
 void CreateDetailPane(MainWindowControls &c) {
   c.Picture6 = Pane(c.ActiveSizer1, "Picture6", 2865, 885, 5323, 3975);
@@ -257,7 +257,7 @@ void CreateDetailPane(MainWindowControls &c) {
   c.txtDetailed->setReadOnly(false);
   c.txtDetailed->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   c.txtDetailed->hide();
-  c.trvRelated = new RelatedPane(c.Picture6);
+  c.trvRelated = new RelatedTree(c.Picture6);
   PlaceAt(c.trvRelated, 200, 400, 255, 3375);
   CreateQuizPanel(c);
 }

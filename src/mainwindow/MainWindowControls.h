@@ -10,17 +10,17 @@
 
 #include "platform/ClickableLabel.h"
 // The study view is still worked by the browse pane, one of whose views it is.
-#include "mainwindow/study/StudyPane.h"
+#include "mainwindow/study/StudyView.h"
 
 class QMenu;
 
 namespace velmora {
 
 // The features' own widgets: each wing includes its own.
-class FavouritesPanel;
+class FavouritesView;
 class NodeTree;
-class QuizPanel;
-class RelatedPane;
+class QuizView;
+class RelatedTree;
 
 // Each pane's own controls; the window holds them all.
 struct BannerControls {
@@ -45,21 +45,21 @@ struct BrowseControls {
   QToolButton *Command9;
   QLineEdit *txtSearchKey;
   NodeTree *trvIdiomDir;
-  FavouritesPanel *picFavourites;
-  StudyPane *picStudy;
+  FavouritesView *picFavourites;
+  StudyView *picStudy;
   QTreeView *lstKovSearch;
 };
 
 // The detail pane and the quiz panel over it.
 struct DetailControls {
   QWidget *Picture6;
-  QuizPanel *Picture5;
+  QuizView *Picture5;
   QLabel *Image9, *Image10;
   QToolButton *Command2, *Command3, *Command4, *Command5;
   QToolButton *cmdFavourite;  // the star: the shown idiom is a favourite
   QToolButton *cmdRelated;    // the related idioms, in the combined text's place
   QToolButton *cmdChain;      // the idiom chain game
-  RelatedPane *trvRelated;
+  RelatedTree *trvRelated;
   QPushButton *Command10;
   QLineEdit *txtIdiom, *txtSpell;
   QPlainTextEdit *txtExplain, *txtDerivation, *txtExample, *txtDetailed;

@@ -13,10 +13,10 @@
 #include "data/ConnString.h"
 #include "data/UserStore.h"
 #include "dialogs/frmSysSetting.h"
-#include "mainwindow/browse/FavouritesPanel.h"
+#include "mainwindow/browse/FavouritesView.h"
 #include "mainwindow/browse/NodeTree.h"
-#include "mainwindow/connections/RelatedPane.h"
-#include "mainwindow/detail/QuizPanel.h"
+#include "mainwindow/connections/RelatedTree.h"
+#include "mainwindow/detail/QuizView.h"
 #include "platform/MessageBoxes.h"
 #include "platform/QtTranslations.h"
 #include "platform/Twips.h"
@@ -40,7 +40,7 @@ frmVELM::frmVELM(QWidget *parent) : QMainWindow(parent) {
   footer_ = new FooterBar(c_, reader_, this);
   connections_ = new ConnectionsPane(
       c_, reader_, [list = &browse_->SearchList()] { return list->Matcher(); }, this);
-  lookup_ = new LookupPane(
+  lookup_ = new LookupService(
       this,
       {[this] { return browse_->SearchList().Matcher(); }, [this](const QString &key) { browse_->SearchAgain(key); },
        [this](const QString &text) { detail_->Say(text); }, [this] { detail_->ShowFavouriteState(); }});
@@ -58,11 +58,11 @@ frmVELM::~frmVELM() = default;
 
 void frmVELM::ConnectHandlers() {
   connect(footer_, &FooterBar::previousChosen, browse_, &BrowsePane::SearchAgain);
-  connect(c_.picFavourites, &FavouritesPanel::favouritesChanged, detail_, &DetailPane::ShowFavouriteState);
+  connect(c_.picFavourites, &FavouritesView::favouritesChanged, detail_, &DetailPane::ShowFavouriteState);
   connect(detail_, &DetailPane::favouritesChanged, this, [this] {
     if (browse_->CurrentView() == View::Favourites) c_.picFavourites->Refresh();
   });
-  connect(&browse_->SearchList(), &IdiomSearchList::idiomDue, this, [this](const QString &idiom, bool chosen) {
+  connect(&browse_->SearchList(), &SearchController::idiomDue, this, [this](const QString &idiom, bool chosen) {
     // The first idiom of a run is shown by itself.
     const Reader::Reason reason = std::exchange(startIdiomPending_, false) ? Reader::Reason::Start
                                   : chosen                                 ? Reader::Reason::Chosen
@@ -70,11 +70,11 @@ void frmVELM::ConnectHandlers() {
     reader_.ShowIdiom(idiom, reason);
   });
   connect(banner_, &BannerPane::settingsRequested, this, &frmVELM::OpenSettings);
-  connect(c_.picStudy, &StudyPane::speakRequested, detail_, &DetailPane::Say);
+  connect(c_.picStudy, &StudyView::speakRequested, detail_, &DetailPane::Say);
   connect(connections_, &ConnectionsPane::idiomChosen, browse_, &BrowsePane::ShowChosenIdiom);
   connect(connections_, &ConnectionsPane::relatedShown, detail_, &DetailPane::HideLaidOver);
-  connect(detail_, &DetailPane::voiceReady, c_.picStudy, &StudyPane::SetVoiceAvailable);
-  connect(c_.picStudy, &StudyPane::voiceWanted, detail_, &DetailPane::PrepareVoice);
+  connect(detail_, &DetailPane::voiceReady, c_.picStudy, &StudyView::SetVoiceAvailable);
+  connect(c_.picStudy, &StudyView::voiceWanted, detail_, &DetailPane::PrepareVoice);
 }
 
 void frmVELM::showEvent(QShowEvent *event) {

@@ -9,14 +9,14 @@
 #include <memory>
 
 #include "BannerPane.h"
+#include "FooterBar.h"
+#include "MainWindowControls.h"
+#include "layout/PaneGrid.h"
 #include "mainwindow/browse/BrowsePane.h"
 #include "mainwindow/connections/ConnectionsPane.h"
 #include "mainwindow/detail/DetailPane.h"
-#include "FooterBar.h"
-#include "mainwindow/lookup/LookupPane.h"
-#include "MainWindowControls.h"
 #include "mainwindow/detail/TeachingPane.h"
-#include "layout/PaneGrid.h"
+#include "mainwindow/lookup/LookupService.h"
 #include "reading/Reader.h"
 
 namespace velmora {
@@ -33,7 +33,7 @@ class frmVELM : public QMainWindow {
   BrowsePane &Browse() { return *browse_; }
   DetailPane &Detail() { return *detail_; }
   const QString &Nickname() const { return banner_->Nickname(); }
-  LookupPane &Lookup() { return *lookup_; }
+  LookupService &Lookup() { return *lookup_; }
   Reader &Reading() { return reader_; }
 
   // The load steps; run once, before the window is first shown.
@@ -76,7 +76,7 @@ class frmVELM : public QMainWindow {
   BannerPane *banner_;
   FooterBar *footer_;
   ConnectionsPane *connections_;
-  LookupPane *lookup_ = nullptr;
+  LookupService *lookup_ = nullptr;
   // The first idiom of a run is shown by itself and is not the user's
   // history.
   bool startIdiomPending_ = true;

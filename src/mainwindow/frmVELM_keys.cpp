@@ -5,10 +5,10 @@
 #include <QShortcut>
 
 #include "frmVELM.h"
-#include "mainwindow/browse/FavouritesPanel.h"
+#include "mainwindow/browse/FavouritesView.h"
 #include "mainwindow/browse/NodeTree.h"
-#include "mainwindow/connections/RelatedPane.h"
-#include "mainwindow/detail/QuizPanel.h"
+#include "mainwindow/connections/RelatedTree.h"
+#include "mainwindow/detail/QuizView.h"
 #include "platform/BrowseButtons.h"
 
 namespace velmora {

@@ -12,7 +12,7 @@
 #include "data/UserStore.h"
 #include "dictionary/FinderSource.h"
 #include "dictionary/FlashcardDeck.h"
-#include "mainwindow/browse/FavouritesPanel.h"
+#include "mainwindow/browse/FavouritesView.h"
 #include "mainwindow/browse/NodeTree.h"
 #include "platform/FileDialogs.h"
 #include "platform/Twips.h"
@@ -37,19 +37,19 @@ std::optional<View> ViewNamed(const QString &name) {
 
 BrowsePane::BrowsePane(const BrowseControls &controls, MatchPopup *matches, Reader &reader, QObject *parent)
     : QObject(parent), c_(controls), reader_(reader) {
-  searchList_ = new IdiomSearchList(c_.txtSearchKey, c_.lstKovSearch, matches, this);
+  searchList_ = new SearchController(c_.txtSearchKey, c_.lstKovSearch, matches, this);
   connect(c_.cmdKOVSearch, &QAbstractButton::clicked, this, &BrowsePane::cmdKOVSearch_Click);
   connect(c_.cmdKOVTreeList, &QAbstractButton::clicked, this, &BrowsePane::cmdKOVTreeList_Click);
   connect(c_.cmdKOVFavourites, &QAbstractButton::clicked, this, &BrowsePane::cmdKOVFavourites_Click);
-  connect(c_.cmdSearch, &QAbstractButton::clicked, searchList_, &IdiomSearchList::SearchNow);
-  connect(searchList_, &IdiomSearchList::nothingMatches, &reader_, &Reader::LookAway);
+  connect(c_.cmdSearch, &QAbstractButton::clicked, searchList_, &SearchController::SearchNow);
+  connect(searchList_, &SearchController::nothingMatches, &reader_, &Reader::LookAway);
   index_ = new IndexView(c_.trvIdiomDir, reader_, this);
-  connect(c_.picFavourites, &FavouritesPanel::idiomChosen, this, &BrowsePane::ShowChosenIdiom);
-  connect(c_.picFavourites, &FavouritesPanel::exportRequested, this, &BrowsePane::ExportFavourites);
+  connect(c_.picFavourites, &FavouritesView::idiomChosen, this, &BrowsePane::ShowChosenIdiom);
+  connect(c_.picFavourites, &FavouritesView::exportRequested, this, &BrowsePane::ExportFavourites);
   connect(c_.cmdKOVStudy, &QAbstractButton::clicked, this, &BrowsePane::cmdKOVStudy_Click);
-  connect(c_.picStudy, &StudyPane::idiomChosen, this, &BrowsePane::ShowChosenIdiom);
-  connect(c_.picStudy, &StudyPane::dueChanged, this, &BrowsePane::ShowDueCount);
-  connect(&reader_, &Reader::shown, c_.picStudy, &StudyPane::ShowIdiom);
+  connect(c_.picStudy, &StudyView::idiomChosen, this, &BrowsePane::ShowChosenIdiom);
+  connect(c_.picStudy, &StudyView::dueChanged, this, &BrowsePane::ShowDueCount);
+  connect(&reader_, &Reader::shown, c_.picStudy, &StudyView::ShowIdiom);
   auto *study = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_4), c_.picMList->window());
   connect(study, &QShortcut::activated, this, [this] {
     if (c_.cmdKOVStudy->isEnabled()) c_.cmdKOVStudy->click();

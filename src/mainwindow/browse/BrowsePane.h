@@ -6,9 +6,9 @@
 #include <QObject>
 #include <optional>
 
-#include "mainwindow/browse/IdiomSearchList.h"
-#include "mainwindow/browse/IndexView.h"
 #include "mainwindow/MainWindowControls.h"
+#include "mainwindow/browse/IndexView.h"
+#include "mainwindow/browse/SearchController.h"
 #include "reading/Reader.h"
 
 namespace velmora {
@@ -25,7 +25,7 @@ class BrowsePane : public QObject {
  public:
   BrowsePane(const BrowseControls &controls, MatchPopup *matches, Reader &reader, QObject *parent);
 
-  IdiomSearchList &SearchList() { return *searchList_; }
+  SearchController &SearchList() { return *searchList_; }
   View CurrentView() const { return view_; }
   bool TreeLoaded() const { return index_->Loaded(); }
   const QString &MaxIdiomCode() const { return maxIdiomCode_; }
@@ -58,7 +58,7 @@ class BrowsePane : public QObject {
 
   const BrowseControls &c_;
   Reader &reader_;
-  IdiomSearchList *searchList_;
+  SearchController *searchList_;
   View view_ = View::Search;
   IndexView *index_;
   QString maxIdiomCode_;

@@ -4,9 +4,9 @@
 
 #include "data/StudyStore.h"
 #include "data/UserStore.h"
-#include "mainwindow/connections/ChainPanel.h"
-#include "mainwindow/connections/RelatedData.h"
-#include "mainwindow/connections/RelatedPane.h"
+#include "mainwindow/connections/ChainDialog.h"
+#include "mainwindow/connections/RelatedLoader.h"
+#include "mainwindow/connections/RelatedTree.h"
 
 namespace velmora {
 
@@ -18,7 +18,7 @@ const QString kBestChain = QStringLiteral("chainBest");
 
 ConnectionsPane::ConnectionsPane(const DetailControls &controls, Reader &reader,
                                  std::function<const IdiomMatcher *()> matcher, QWidget *window)
-    : QObject(window), c_(controls), reader_(reader), window_(window), related_(new RelatedData(this)) {
+    : QObject(window), c_(controls), reader_(reader), window_(window), related_(new RelatedLoader(this)) {
   matcher_ = std::move(matcher);
   connect(c_.cmdRelated, &QAbstractButton::toggled, this, &ConnectionsPane::ShowRelated);
   // The combined text and the related idioms take turns in one place.
@@ -29,19 +29,19 @@ ConnectionsPane::ConnectionsPane(const DetailControls &controls, Reader &reader,
   connect(&reader_, &Reader::shown, this, [this] {
     if (c_.trvRelated->isVisible()) FillRelated();
   });
-  connect(related_, &RelatedData::ready, this, [this] {
+  connect(related_, &RelatedLoader::ready, this, [this] {
     if (c_.trvRelated->isVisible()) FillRelated();
   });
-  connect(c_.trvRelated, &RelatedPane::idiomChosen, this, &ConnectionsPane::idiomChosen);
+  connect(c_.trvRelated, &RelatedTree::idiomChosen, this, &ConnectionsPane::idiomChosen);
 }
 
 void ConnectionsPane::OpenChain() {
   // Made the first time it is asked for: the start does not build it.
   if (!chain_) {
-    chain_ = new ChainPanel({related_, matcher_, [this] { return reader_.CurrentIdiom(); },
-                             [this] { return ReadBest(); }, [this](int length) { WriteBest(length); }},
-                            window_);
-    connect(chain_, &ChainPanel::idiomChosen, this, &ConnectionsPane::idiomChosen);
+    chain_ = new ChainDialog({related_, matcher_, [this] { return reader_.CurrentIdiom(); },
+                              [this] { return ReadBest(); }, [this](int length) { WriteBest(length); }},
+                             window_);
+    connect(chain_, &ChainDialog::idiomChosen, this, &ConnectionsPane::idiomChosen);
   }
   chain_->Open();
 }

@@ -10,9 +10,9 @@
 
 namespace velmora {
 
-class ChainPanel;
+class ChainDialog;
 class IdiomMatcher;
-class RelatedData;
+class RelatedLoader;
 class UserStore;
 
 class ConnectionsPane : public QObject {
@@ -38,9 +38,9 @@ class ConnectionsPane : public QObject {
   const DetailControls &c_;
   Reader &reader_;
   QWidget *window_;
-  RelatedData *related_;
+  RelatedLoader *related_;
   std::function<const IdiomMatcher *()> matcher_;
-  ChainPanel *chain_ = nullptr;
+  ChainDialog *chain_ = nullptr;
   UserStore *store_ = nullptr;
 };
 

@@ -22,7 +22,7 @@
 #include "lang/Captions.h"
 #include "layout/DetailLayout.h"
 #include "layout/PaneGrid.h"
-#include "mainwindow/detail/QuizPanel.h"
+#include "mainwindow/detail/QuizView.h"
 #include "platform/AfterFirstPaint.h"
 #include "platform/Desktop.h"
 #include "platform/Twips.h"

@@ -10,11 +10,11 @@
 
 namespace velmora {
 
-class RelatedData : public QObject {
+class RelatedLoader : public QObject {
   Q_OBJECT
  public:
-  explicit RelatedData(QObject *parent = nullptr);
-  ~RelatedData() override;
+  explicit RelatedLoader(QObject *parent = nullptr);
+  ~RelatedLoader() override;
   // Starts loading when it has not started yet.
   void Need();
   // Null until loaded.

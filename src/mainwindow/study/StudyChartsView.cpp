@@ -1,4 +1,4 @@
-#include "mainwindow/study/StudyCharts.h"
+#include "mainwindow/study/StudyChartsView.h"
 
 #include <QPainter>
 #include <QtConcurrent/QtConcurrentRun>
@@ -9,7 +9,7 @@
 
 namespace velmora {
 
-StudyCharts::StudyCharts(QWidget *parent) : QWidget(parent) {
+StudyChartsView::StudyChartsView(QWidget *parent) : QWidget(parent) {
   setObjectName(QStringLiteral("picStudyCharts"));
   setAccessibleName(QStringLiteral("Study progress"));
   setMinimumHeight(120);
@@ -20,11 +20,11 @@ StudyCharts::StudyCharts(QWidget *parent) : QWidget(parent) {
   });
 }
 
-StudyCharts::~StudyCharts() {
+StudyChartsView::~StudyChartsView() {
   if (loading_.isRunning()) loading_.waitForFinished();
 }
 
-void StudyCharts::Load(const QString &storePath, int64_t now) {
+void StudyChartsView::Load(const QString &storePath, int64_t now) {
   std::vector<int64_t> past, coming;
   for (int day = -29; day <= 1; ++day) past.push_back(DayStart(now, day));
   for (int day = 0; day <= 7; ++day) coming.push_back(DayStart(now, day));
@@ -32,8 +32,8 @@ void StudyCharts::Load(const QString &storePath, int64_t now) {
   loading_.setFuture(QtConcurrent::run(&StudyStore::ReadFigures, storePath, past, coming));
 }
 
-void StudyCharts::SetFigures(std::vector<int> reviewsPerDay, std::vector<int> dueForecast,
-                             std::optional<double> retention) {
+void StudyChartsView::SetFigures(std::vector<int> reviewsPerDay, std::vector<int> dueForecast,
+                                 std::optional<double> retention) {
   reviews_ = std::move(reviewsPerDay);
   forecast_ = std::move(dueForecast);
   retention_ = retention;
@@ -47,8 +47,8 @@ void StudyCharts::SetFigures(std::vector<int> reviewsPerDay, std::vector<int> du
   update();
 }
 
-void StudyCharts::DrawBars(QPainter &painter, const QRect &area, const QString &title,
-                           const std::vector<int> &values) const {
+void StudyChartsView::DrawBars(QPainter &painter, const QRect &area, const QString &title,
+                               const std::vector<int> &values) const {
   const QFontMetrics metrics = painter.fontMetrics();
   const int peak = values.empty() ? 0 : *std::max_element(values.begin(), values.end());
   painter.setPen(palette().color(QPalette::WindowText));
@@ -68,7 +68,7 @@ void StudyCharts::DrawBars(QPainter &painter, const QRect &area, const QString &
   }
 }
 
-void StudyCharts::paintEvent(QPaintEvent *) {
+void StudyChartsView::paintEvent(QPaintEvent *) {
   QPainter painter(this);
   painter.setRenderHint(QPainter::Antialiasing);
   const int line = fontMetrics().height();

@@ -20,7 +20,7 @@ class LookupPopup;
 class ReadTextDialog;
 class UserStore;
 
-class LookupPane : public QObject {
+class LookupService : public QObject {
   Q_OBJECT
  public:
   // What it needs of the window's other features, handed down by the window.
@@ -30,7 +30,7 @@ class LookupPane : public QObject {
     std::function<void(const QString &)> say;
     std::function<void()> favouritesChanged;
   };
-  LookupPane(QMainWindow *window, Services services);
+  LookupService(QMainWindow *window, Services services);
   void SetStore(UserStore *store) { store_ = store; }
   // What the desktop's search is answered with.
   SearchAnswers Answers();

@@ -1,4 +1,4 @@
-#include "mainwindow/study/StudyPane.h"
+#include "mainwindow/study/StudyView.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -16,11 +16,11 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
-#include "mainwindow/PaneControls.h"
-#include "mainwindow/study/StudyCharts.h"
 #include "data/StudyStore.h"
 #include "data/UserStore.h"
 #include "dictionary/IdiomMatcher.h"
+#include "mainwindow/PaneControls.h"
+#include "mainwindow/study/StudyChartsView.h"
 #include "platform/FileDialogs.h"
 #include "platform/Twips.h"
 #include "practice/StudySession.h"
@@ -66,7 +66,7 @@ QString Duration(int64_t seconds) {
 
 }  // namespace
 
-StudyPane::StudyPane(QWidget *parent) : QWidget(parent) {
+StudyView::StudyView(QWidget *parent) : QWidget(parent) {
   setObjectName(QStringLiteral("picStudy"));
   setAccessibleName(QStringLiteral("Study"));
   PlaceAt(this, 30, 435, 2340, 2535);
@@ -76,7 +76,7 @@ StudyPane::StudyPane(QWidget *parent) : QWidget(parent) {
 
 // The pages are made when the view is first wanted: most runs never open
 // it, and its forty controls would cost the window's first frame.
-void StudyPane::EnsureBuilt() {
+void StudyView::EnsureBuilt() {
   if (pages_ != nullptr) return;
   pages_ = new QStackedWidget(this);
   pages_->addWidget(home_ = MakeHome());
@@ -111,16 +111,16 @@ void StudyPane::EnsureBuilt() {
   }
 }
 
-void StudyPane::JoinTabOrderAfter(QWidget *anchor) { tabAnchor_ = anchor; }
+void StudyView::JoinTabOrderAfter(QWidget *anchor) { tabAnchor_ = anchor; }
 
-void StudyPane::showEvent(QShowEvent *event) {
+void StudyView::showEvent(QShowEvent *event) {
   EnsureBuilt();
   QWidget::showEvent(event);
 }
 
-StudyPane::~StudyPane() = default;
+StudyView::~StudyView() = default;
 
-QWidget *StudyPane::MakeHome() {
+QWidget *StudyView::MakeHome() {
   auto *page = new QWidget;
   due_ = Label(page, "lblStudyDue");
   QFont big = due_->font();
@@ -143,15 +143,15 @@ QWidget *StudyPane::MakeHome() {
   row->addWidget(showSettings_);
   column->addLayout(row);
   column->addWidget(export_);
-  connect(start_, &QPushButton::clicked, this, &StudyPane::StartSitting);
-  connect(studyShown_, &QPushButton::clicked, this, &StudyPane::StudyShownIdiom);
-  connect(showProgress_, &QPushButton::clicked, this, &StudyPane::ShowProgress);
-  connect(showSettings_, &QPushButton::clicked, this, &StudyPane::ShowSettings);
-  connect(export_, &QPushButton::clicked, this, &StudyPane::ExportLog);
+  connect(start_, &QPushButton::clicked, this, &StudyView::StartSitting);
+  connect(studyShown_, &QPushButton::clicked, this, &StudyView::StudyShownIdiom);
+  connect(showProgress_, &QPushButton::clicked, this, &StudyView::ShowProgress);
+  connect(showSettings_, &QPushButton::clicked, this, &StudyView::ShowSettings);
+  connect(export_, &QPushButton::clicked, this, &StudyView::ExportLog);
   return page;
 }
 
-QWidget *StudyPane::MakeQuestion() {
+QWidget *StudyView::MakeQuestion() {
   auto *page = new QWidget;
   page->setObjectName(QStringLiteral("picStudyQuestion"));
   // The page holds the keyboard during a sitting: its keys act on it.
@@ -185,7 +185,7 @@ QWidget *StudyPane::MakeQuestion() {
     gradeGroup_->addButton(grades_[i], i + 1);
     gradeRow->addWidget(grades_[i], i / 2, i % 2);
   }
-  connect(gradeGroup_, &QButtonGroup::idClicked, this, &StudyPane::Grade);
+  connect(gradeGroup_, &QButtonGroup::idClicked, this, &StudyView::Grade);
   column->addLayout(gradeRow);
   column->addStretch(1);
   auto *actions = new QHBoxLayout;
@@ -204,32 +204,32 @@ QWidget *StudyPane::MakeQuestion() {
   connect(playAgain_, &QPushButton::clicked, this, [this] {
     if (session_) emit speakRequested(session_->Question().reading.section(QStringLiteral("; "), 0, 0));
   });
-  connect(goOn, &QPushButton::clicked, this, &StudyPane::Advance);
+  connect(goOn, &QPushButton::clicked, this, &StudyView::Advance);
   return page;
 }
 
-QWidget *StudyPane::PageBackHome(QWidget *content, const char *name, const QString &caption, QPushButton **button) {
+QWidget *StudyView::PageBackHome(QWidget *content, const char *name, const QString &caption, QPushButton **button) {
   auto *page = new QWidget;
   *button = NamedButton(page, name, caption);
   auto *column = Column(page);
   column->addWidget(content, 1);
   column->addWidget(*button);
-  connect(*button, &QPushButton::clicked, this, &StudyPane::ShowHome);
+  connect(*button, &QPushButton::clicked, this, &StudyView::ShowHome);
   return page;
 }
 
-QWidget *StudyPane::MakeSummary() {
+QWidget *StudyView::MakeSummary() {
   summaryText_ = Label(nullptr, "lblStudySummary");
   summaryText_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   return PageBackHome(summaryText_, "cmdStudyDone", QStringLiteral("Done"), &done_);
 }
 
-QWidget *StudyPane::MakeProgress() {
-  charts_ = new StudyCharts(nullptr);
+QWidget *StudyView::MakeProgress() {
+  charts_ = new StudyChartsView(nullptr);
   return PageBackHome(charts_, "cmdStudyProgressBack", QStringLiteral("Back"), &progressBack_);
 }
 
-QWidget *StudyPane::MakeSettings() {
+QWidget *StudyView::MakeSettings() {
   auto *page = new QWidget;
   fromHistory_ = new QCheckBox(QStringLiteral("New idioms from my history"), page);
   fromHistory_->setObjectName(QStringLiteral("chkStudyHistory"));
@@ -286,7 +286,7 @@ QWidget *StudyPane::MakeSettings() {
   return page;
 }
 
-void StudyPane::CreateKeys() {
+void StudyView::CreateKeys() {
   // Choosing, grading and going on belong to the question; leaving and
   // undoing work anywhere in the view.
   const auto key = [this](const QKeySequence &keys, const std::function<void()> &action, QWidget *scope = nullptr) {
@@ -313,7 +313,7 @@ void StudyPane::CreateKeys() {
   key(QKeySequence(Qt::Key_Escape), [this] { Leave(); });
 }
 
-void StudyPane::SetStore(UserStore *store, bool traditionalEdition, std::function<const IdiomMatcher *()> matcher) {
+void StudyView::SetStore(UserStore *store, bool traditionalEdition, std::function<const IdiomMatcher *()> matcher) {
   session_.reset();
   user_ = store;
   matcher_ = std::move(matcher);
@@ -324,17 +324,17 @@ void StudyPane::SetStore(UserStore *store, bool traditionalEdition, std::functio
   AnnounceDue();
 }
 
-bool StudyPane::InSitting() const {
+bool StudyView::InSitting() const {
   return session_ && pages_ != nullptr && pages_->currentWidget() == question_ &&
          (session_->CurrentStage() == StudySession::Stage::Asking ||
           session_->CurrentStage() == StudySession::Stage::Answered);
 }
 
-int StudyPane::DueToday() const { return session_ ? session_->DueToday(Now()) : 0; }
+int StudyView::DueToday() const { return session_ ? session_->DueToday(Now()) : 0; }
 
-void StudyPane::AnnounceDue() { emit dueChanged(DueToday()); }
+void StudyView::AnnounceDue() { emit dueChanged(DueToday()); }
 
-void StudyPane::Refresh() {
+void StudyView::Refresh() {
   EnsureBuilt();
   if (!session_) return;
   std::vector<QString> favourites, recent;
@@ -352,7 +352,7 @@ void StudyPane::Refresh() {
   if (!InSitting()) ShowHome();
 }
 
-QWidget *StudyPane::FocusTarget() {
+QWidget *StudyView::FocusTarget() {
   EnsureBuilt();
   if (pages_->currentWidget() == question_) return question_;
   if (pages_->currentWidget() == home_) {
@@ -364,7 +364,7 @@ QWidget *StudyPane::FocusTarget() {
   return pages_->currentWidget();
 }
 
-QList<QWidget *> StudyPane::TabOrder() const {
+QList<QWidget *> StudyView::TabOrder() const {
   if (pages_ == nullptr) return {};
   return {start_,       studyShown_,  showProgress_, showSettings_, export_,       choices_[0],
           choices_[1],  choices_[2],  choices_[3],   grades_[0],    grades_[1],    grades_[2],
@@ -372,7 +372,7 @@ QList<QWidget *> StudyPane::TabOrder() const {
           historyDays_, fromEdition_, perDay_,       retention_,    kind_,         settingsDone_};
 }
 
-void StudyPane::ShowHome() {
+void StudyView::ShowHome() {
   if (pages_ == nullptr) return;
   const int64_t now = Now();
   const int due = DueToday();
@@ -387,12 +387,12 @@ void StudyPane::ShowHome() {
   emit dueChanged(due);
 }
 
-void StudyPane::ShowIdiom(const IdiomRecord &record) {
+void StudyView::ShowIdiom(const IdiomRecord &record) {
   shownIdiom_ = record.idiom;
   if (pages_ != nullptr) ShowWhereShownStands();
 }
 
-void StudyPane::ShowWhereShownStands() {
+void StudyView::ShowWhereShownStands() {
   if (!store_ || shownIdiom_.isEmpty()) {
     shown_->clear();
     studyShown_->hide();
@@ -411,14 +411,14 @@ void StudyPane::ShowWhereShownStands() {
   studyShown_->setVisible(!card || card->suspended);
 }
 
-void StudyPane::StudyShownIdiom() {
+void StudyView::StudyShownIdiom() {
   if (!store_ || shownIdiom_.isEmpty()) return;
   // Chosen here, it is studied like a favourite's card is, but is not one.
   store_->AddCards({shownIdiom_}, QStringLiteral("chosen"), Now());
   ShowHome();
 }
 
-void StudyPane::StartSitting() {
+void StudyView::StartSitting() {
   if (!session_) return;
   Refresh();
   if (session_->Start(Now(), canSpeak_) == StudySession::Stage::Finished) return ShowSummary();
@@ -427,7 +427,7 @@ void StudyPane::StartSitting() {
   question_->setFocus(Qt::OtherFocusReason);
 }
 
-void StudyPane::ShowQuestion() {
+void StudyView::ShowQuestion() {
   const StudyQuestion &q = session_->Question();
   const bool listening = q.kind == QuestionKind::Listening;
   QFont font = prompt_->font();
@@ -452,14 +452,14 @@ void StudyPane::ShowQuestion() {
   if (listening) emit speakRequested(q.reading.section(QStringLiteral("; "), 0, 0));
 }
 
-void StudyPane::Choose(int index) {
+void StudyView::Choose(int index) {
   if (!InSitting() || session_->CurrentStage() != StudySession::Stage::Asking) return;
   if (index >= session_->Question().choices.size()) return;
   session_->Answer(index);
   ShowAnswer();
 }
 
-void StudyPane::Advance() {
+void StudyView::Advance() {
   if (!InSitting()) return;
   if (session_->CurrentStage() == StudySession::Stage::Asking)
     Reveal();
@@ -467,14 +467,14 @@ void StudyPane::Advance() {
     GoOn();
 }
 
-void StudyPane::Reveal() {
+void StudyView::Reveal() {
   if (!InSitting() || session_->CurrentStage() != StudySession::Stage::Asking) return;
   // Shown without a choice, a choice question counts as not known.
   session_->Answer(-1);
   ShowAnswer();
 }
 
-void StudyPane::ShowAnswer() {
+void StudyView::ShowAnswer() {
   const StudyQuestion &q = session_->Question();
   const bool choice = q.kind != QuestionKind::Flashcard;
   for (int i = 0; i < 4; ++i) choices_[i]->setEnabled(!choice || i == q.answer);
@@ -487,20 +487,20 @@ void StudyPane::ShowAnswer() {
   status_->setText(QStringLiteral("1–4: grade · Space: go on · U: undo"));
 }
 
-void StudyPane::Grade(int grade) {
+void StudyView::Grade(int grade) {
   if (!InSitting() || session_->CurrentStage() != StudySession::Stage::Answered || grade < 1 || grade > 4) return;
   session_->SetGrade(static_cast<velmora::Grade>(grade));
   grades_[grade - 1]->setChecked(true);
 }
 
-void StudyPane::GoOn() {
+void StudyView::GoOn() {
   if (!InSitting()) return;
   if (session_->GoOn(Now()) == StudySession::Stage::Finished) return ShowSummary();
   ShowQuestion();
   AnnounceDue();
 }
 
-void StudyPane::Undo() {
+void StudyView::Undo() {
   if (!session_ || !store_ || pages_ == nullptr || pages_->currentWidget() == settings_) return;
   if (!session_->Undo()) return;
   pages_->setCurrentWidget(question_);
@@ -509,7 +509,7 @@ void StudyPane::Undo() {
   AnnounceDue();
 }
 
-void StudyPane::Leave() {
+void StudyView::Leave() {
   if (!session_ || pages_ == nullptr || pages_->currentWidget() == home_) return;
   if (InSitting()) {
     session_->Leave();
@@ -518,7 +518,7 @@ void StudyPane::Leave() {
   ShowHome();
 }
 
-void StudyPane::ShowSummary() {
+void StudyView::ShowSummary() {
   const int64_t now = Now();
   const StudySession::Summary s = session_->Result(now);
   QString text = s.reviewed == 0 ? QStringLiteral("Nothing to review now.")
@@ -533,14 +533,14 @@ void StudyPane::ShowSummary() {
   AnnounceDue();
 }
 
-void StudyPane::ShowProgress() {
+void StudyView::ShowProgress() {
   if (!store_) return;
   charts_->Load(user_->Path(), Now());
   pages_->setCurrentWidget(progress_);
   progressBack_->setFocus(Qt::OtherFocusReason);
 }
 
-void StudyPane::ShowSettings() {
+void StudyView::ShowSettings() {
   if (!store_) return;
   const StudySettings s = StudySettings::Read(*store_);
   fromHistory_->setChecked(s.fromHistory);
@@ -553,7 +553,7 @@ void StudyPane::ShowSettings() {
   fromHistory_->setFocus(Qt::OtherFocusReason);
 }
 
-void StudyPane::SaveSettings() {
+void StudyView::SaveSettings() {
   if (!store_) return;
   StudySettings s;
   s.fromHistory = fromHistory_->isChecked();
@@ -566,7 +566,7 @@ void StudyPane::SaveSettings() {
   Refresh();
 }
 
-void StudyPane::ExportLog() {
+void StudyView::ExportLog() {
   if (!store_) return;
   SaveToChosenFile(
       window(), QStringLiteral("Export the review log"), QStringLiteral("velmora-review-log.csv"),

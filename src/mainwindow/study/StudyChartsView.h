@@ -11,11 +11,11 @@
 
 namespace velmora {
 
-class StudyCharts : public QWidget {
+class StudyChartsView : public QWidget {
   Q_OBJECT
  public:
-  explicit StudyCharts(QWidget *parent);
-  ~StudyCharts() override;
+  explicit StudyChartsView(QWidget *parent);
+  ~StudyChartsView() override;
   // Counts the figures of the store's file up to the day of now on a worker
   // (a year's log takes a while) and shows them when they come.
   void Load(const QString &storePath, int64_t now);

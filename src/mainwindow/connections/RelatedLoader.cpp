@@ -1,4 +1,4 @@
-#include "mainwindow/connections/RelatedData.h"
+#include "mainwindow/connections/RelatedLoader.h"
 
 #include <QtConcurrent/QtConcurrentRun>
 
@@ -7,7 +7,7 @@
 
 namespace velmora {
 
-RelatedData::RelatedData(QObject *parent) : QObject(parent) {
+RelatedLoader::RelatedLoader(QObject *parent) : QObject(parent) {
   connect(&loading_, &QFutureWatcher<RelatedIndex>::finished, this, [this] {
     index_ = loading_.future().resultCount() > 0 ? loading_.future().takeResult() : RelatedIndex();
     emit ready();
@@ -16,11 +16,11 @@ RelatedData::RelatedData(QObject *parent) : QObject(parent) {
 
 // A loading still under way is waited for. One whose result was taken is
 // no longer valid, and waiting for it would never end.
-RelatedData::~RelatedData() {
+RelatedLoader::~RelatedLoader() {
   if (loading_.future().isValid()) loading_.waitForFinished();
 }
 
-void RelatedData::Need() {
+void RelatedLoader::Need() {
   if (index_ || loading_.isRunning()) return;
   loading_.setFuture(QtConcurrent::run(RelatedSource(ConnString())));
 }

@@ -9,10 +9,10 @@
 #include <functional>
 #include <optional>
 
-#include "mainwindow/browse/IdiomListModel.h"
-#include "mainwindow/browse/MatchPopup.h"
 #include "data/IdiomStore.h"
 #include "dictionary/IdiomFinder.h"
+#include "mainwindow/browse/IdiomListModel.h"
+#include "mainwindow/browse/MatchPopup.h"
 
 class QHelpEvent;
 class QLineEdit;
@@ -20,13 +20,13 @@ class QTreeView;
 
 namespace velmora {
 
-class IdiomSearchList : public QObject {
+class SearchController : public QObject {
   Q_OBJECT
  public:
   // Drives the search box, the list and the match list under the box, which
   // stay where the window put them.
-  IdiomSearchList(QLineEdit *searchKey, QTreeView *list, MatchPopup *matches, QObject *parent);
-  ~IdiomSearchList() override;
+  SearchController(QLineEdit *searchKey, QTreeView *list, MatchPopup *matches, QObject *parent);
+  ~SearchController() override;
 
   // Fills the list, makes its first row current and schedules its display.
   // The find is made by finderSource on another thread once the window has

@@ -12,11 +12,11 @@
 
 namespace velmora {
 
-class RelatedPane : public QTreeWidget {
+class RelatedTree : public QTreeWidget {
   Q_OBJECT
  public:
   // Created hidden (objectName "trvRelated").
-  explicit RelatedPane(QWidget *parent);
+  explicit RelatedTree(QWidget *parent);
   void ShowLoading();
   void Fill(const RelatedIdioms &related, const RelatedTerms &terms,
             const std::function<bool(const QString &)> &inEdition);

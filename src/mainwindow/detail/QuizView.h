@@ -11,7 +11,7 @@ class QPushButton;
 
 namespace velmora {
 
-class QuizPanel : public QWidget {
+class QuizView : public QWidget {
   Q_OBJECT
  public:
   // The controls, named as the language step knows them.
@@ -22,7 +22,7 @@ class QuizPanel : public QWidget {
   };
 
   // Created hidden at its design place (objectName "Picture5").
-  explicit QuizPanel(QWidget *parent);
+  explicit QuizView(QWidget *parent);
   const Controls &controls() const { return c_; }
   // Its controls in the order Tab visits them.
   QList<QWidget *> TabOrder() const;

@@ -1,4 +1,4 @@
-#include "mainwindow/browse/IdiomSearchList.h"
+#include "mainwindow/browse/SearchController.h"
 
 #include <QFocusEvent>
 #include <QHeaderView>
@@ -32,13 +32,13 @@ void Settle(const QFutureWatcher<T> &watcher) {
 
 }  // namespace
 
-IdiomSearchList::IdiomSearchList(QLineEdit *searchKey, QTreeView *list, MatchPopup *matches, QObject *parent)
+SearchController::SearchController(QLineEdit *searchKey, QTreeView *list, MatchPopup *matches, QObject *parent)
     : QObject(parent), searchKey_(searchKey), list_(list), matches_(matches), searchPalette_(searchKey->palette()) {
   list_->setModel(&model_);
   timer1_.setObjectName(QStringLiteral("Timer1"));
   timer1_.setInterval(100);
   timer1_.setSingleShot(true);
-  connect(searchKey_, &QLineEdit::textChanged, this, &IdiomSearchList::txtSearchKey_Change);
+  connect(searchKey_, &QLineEdit::textChanged, this, &SearchController::txtSearchKey_Change);
   connect(list_, &QAbstractItemView::clicked, this, [this](const QModelIndex &index) {
     // A click is a choice; moving through the list with the keys is not.
     if (index.isValid()) chosen_ = true;
@@ -46,7 +46,7 @@ IdiomSearchList::IdiomSearchList(QLineEdit *searchKey, QTreeView *list, MatchPop
   });
   connect(list_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
           [this](const QModelIndex &current) { lstKovSearch_RowNotify(current.isValid() ? current.row() : -1); });
-  connect(&timer1_, &QTimer::timeout, this, &IdiomSearchList::Timer1_Timer);
+  connect(&timer1_, &QTimer::timeout, this, &SearchController::Timer1_Timer);
   connect(&finderWatcher_, &QFutureWatcher<IdiomFinder>::finished, this, [this] {
     if (!finder_) Finder();
     StartMatcher();
@@ -57,20 +57,20 @@ IdiomSearchList::IdiomSearchList(QLineEdit *searchKey, QTreeView *list, MatchPop
     // has shown and chosen its matches already: the list is not opened again.
     if (!matcher_) UpdateMatches();
   });
-  connect(matches_, &MatchPopup::chosen, this, &IdiomSearchList::Choose);
+  connect(matches_, &MatchPopup::chosen, this, &SearchController::Choose);
   searchKey_->installEventFilter(this);
   list_->installEventFilter(this);
   listViewport_ = list_->viewport();
   listViewport_->installEventFilter(this);
 }
 
-IdiomSearchList::~IdiomSearchList() {
+SearchController::~SearchController() {
   Settle(finderWatcher_);
   Settle(matcherWatcher_);
 }
 
-void IdiomSearchList::Fill(IdiomList list, std::function<IdiomFinder()> finderSource,
-                           std::function<IdiomMatcher()> matcherSource) {
+void SearchController::Fill(IdiomList list, std::function<IdiomFinder()> finderSource,
+                            std::function<IdiomMatcher()> matcherSource) {
   Settle(finderWatcher_);
   Settle(matcherWatcher_);
   finder_.reset();
@@ -79,7 +79,7 @@ void IdiomSearchList::Fill(IdiomList list, std::function<IdiomFinder()> finderSo
   matcherSource_ = std::move(matcherSource);
   // On a machine of two cores the workers would take the processor from
   // the first frame: they start once it is on the screen.
-  AfterFirstPaint(list_->window(), [self = QPointer<IdiomSearchList>(this)] {
+  AfterFirstPaint(list_->window(), [self = QPointer<SearchController>(this)] {
     if (!self) return;
     self->model_.RevealAll();
     self->StartFinder();
@@ -97,30 +97,30 @@ void IdiomSearchList::Fill(IdiomList list, std::function<IdiomFinder()> finderSo
   }
 }
 
-int IdiomSearchList::CurrentRow() const {
+int SearchController::CurrentRow() const {
   const QModelIndex current = list_->currentIndex();
   return current.isValid() ? current.row() : -1;
 }
 
-void IdiomSearchList::SetCurrentRow(int row) {
+void SearchController::SetCurrentRow(int row) {
   if (row >= model_.rowCount()) model_.RevealAll();
   const QModelIndex index = model_.index(row, 1);
   list_->setCurrentIndex(index);
   list_->scrollTo(index, QAbstractItemView::PositionAtCenter);
 }
 
-void IdiomSearchList::ScheduleDisplay() {
+void SearchController::ScheduleDisplay() {
   listPickFlag_ = 1;
   if (!timer1_.isActive()) timer1_.start();
 }
 
-void IdiomSearchList::StartFinder() {
+void SearchController::StartFinder() {
   if (!finderSource_) return;
   finderWatcher_.setFuture(QtConcurrent::run(std::move(finderSource_)));
   finderSource_ = nullptr;
 }
 
-const IdiomFinder &IdiomSearchList::Finder() {
+const IdiomFinder &SearchController::Finder() {
   if (!finder_) {
     StartFinder();
     QFuture<IdiomFinder> made = finderWatcher_.future();
@@ -131,7 +131,7 @@ const IdiomFinder &IdiomSearchList::Finder() {
   return *finder_;
 }
 
-void IdiomSearchList::txtSearchKey_Change() {
+void SearchController::txtSearchKey_Change() {
   // A key typed after Enter makes the idiom still to be shown one passed,
   // not one chosen.
   chosen_ = false;
@@ -152,7 +152,7 @@ void IdiomSearchList::txtSearchKey_Change() {
   ScheduleDisplay();
 }
 
-void IdiomSearchList::SearchNow() {
+void SearchController::SearchNow() {
   UpdateMatches();
   if (matches_->isVisible() && matches_->HasMatches())
     Choose(matches_->ChosenListRow());
@@ -160,14 +160,14 @@ void IdiomSearchList::SearchNow() {
     Choose(found_.front().row);
 }
 
-void IdiomSearchList::StartMatcher() {
+void SearchController::StartMatcher() {
   StartFinder();  // when the matcher is wanted before the first frame
   if (!matcherSource_) return;
   matcherWatcher_.setFuture(QtConcurrent::run(std::move(matcherSource_)));
   matcherSource_ = nullptr;
 }
 
-const IdiomMatcher *IdiomSearchList::Matcher() {
+const IdiomMatcher *SearchController::Matcher() {
   if (!matcher_) {
     StartMatcher();
     QFuture<IdiomMatcher> made = matcherWatcher_.future();
@@ -177,7 +177,7 @@ const IdiomMatcher *IdiomSearchList::Matcher() {
   return &*matcher_;
 }
 
-void IdiomSearchList::UpdateMatches(bool waitForMatcher) {
+void SearchController::UpdateMatches(bool waitForMatcher) {
   const QString key = searchKey_->text().trimmed();
   if (key.isEmpty()) {
     found_.clear();
@@ -201,7 +201,7 @@ void IdiomSearchList::UpdateMatches(bool waitForMatcher) {
   if (searchKey_->isVisible()) matches_->ShowMatches(found_, idioms_, searchKey_);
 }
 
-void IdiomSearchList::ShowNoMatch(bool none) {
+void SearchController::ShowNoMatch(bool none) {
   QPalette palette = searchPalette_;
   if (none) palette.setColor(QPalette::Base, QColor(0xff, 0xe0, 0xdc));
   if (none) palette.setColor(QPalette::Text, QColor(0x60, 0x10, 0x10));
@@ -209,7 +209,7 @@ void IdiomSearchList::ShowNoMatch(bool none) {
   searchKey_->setAccessibleDescription(none ? QStringLiteral("No match") : QString());
 }
 
-void IdiomSearchList::Choose(int listRow) {
+void SearchController::Choose(int listRow) {
   matches_->hide();
   if (listRow < 0 || listRow >= model_.ListSize()) return;
   SetCurrentRow(listRow);
@@ -220,14 +220,14 @@ void IdiomSearchList::Choose(int listRow) {
   Timer1_Timer();
 }
 
-bool IdiomSearchList::ChooseIdiom(const QString &idiom) {
+bool SearchController::ChooseIdiom(const QString &idiom) {
   const int row = Finder().Find(idiom);
   if (row < 0 || model_.IdiomAt(row) != idiom) return false;
   Choose(row);
   return true;
 }
 
-QString IdiomSearchList::OtherScriptOf(const QString &idiom) {
+QString SearchController::OtherScriptOf(const QString &idiom) {
   const int row = Finder().Find(idiom);
   if (row < 0 || model_.IdiomAt(row) != idiom) return {};
   if (matcher_) return matcher_->OtherScriptAt(row);
@@ -242,7 +242,7 @@ QString IdiomSearchList::OtherScriptOf(const QString &idiom) {
   return other;
 }
 
-bool IdiomSearchList::ShowToolTipIfElided(const QHelpEvent *event) {
+bool SearchController::ShowToolTipIfElided(const QHelpEvent *event) {
   const QModelIndex index = list_->indexAt(event->pos());
   const QString text = index.data().toString();
   // The cell's text margins, as the style draws them.
@@ -255,7 +255,7 @@ bool IdiomSearchList::ShowToolTipIfElided(const QHelpEvent *event) {
   return true;
 }
 
-bool IdiomSearchList::eventFilter(QObject *watched, QEvent *event) {
+bool SearchController::eventFilter(QObject *watched, QEvent *event) {
   // Compared by address only: events come while the list is being destroyed.
   if (watched == listViewport_ && event->type() == QEvent::ToolTip)
     return ShowToolTipIfElided(static_cast<QHelpEvent *>(event));
@@ -278,7 +278,7 @@ bool IdiomSearchList::eventFilter(QObject *watched, QEvent *event) {
   return QObject::eventFilter(watched, event);
 }
 
-bool IdiomSearchList::SearchKeyPressed(int key) {
+bool SearchController::SearchKeyPressed(int key) {
   if (matches_->isVisible()) {
     switch (key) {
       case Qt::Key_Down: matches_->Move(1); return true;
@@ -309,11 +309,11 @@ bool IdiomSearchList::SearchKeyPressed(int key) {
   }
 }
 
-void IdiomSearchList::lstKovSearch_RowNotify(int row) {
+void SearchController::lstKovSearch_RowNotify(int row) {
   if (row >= 0) ScheduleDisplay();
 }
 
-void IdiomSearchList::Timer1_Timer() {
+void SearchController::Timer1_Timer() {
   const bool chosen = std::exchange(chosen_, false);
   emit idiomDue(listPickFlag_ == 1 ? model_.IdiomAt(CurrentRow()) : QString(), chosen);
   timer1_.stop();

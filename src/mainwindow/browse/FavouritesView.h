@@ -12,12 +12,12 @@ namespace velmora {
 
 class UserStore;
 
-class FavouritesPanel : public QWidget {
+class FavouritesView : public QWidget {
   Q_OBJECT
  public:
   // Created hidden at the index tree's place in the list pane
   // (objectName "picFavourites").
-  explicit FavouritesPanel(QWidget *parent);
+  explicit FavouritesView(QWidget *parent);
 
   void SetStore(UserStore *store) { store_ = store; }
   // Reads both lists again from the store, keeping the current entry.

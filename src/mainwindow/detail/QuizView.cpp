@@ -1,12 +1,12 @@
-#include "mainwindow/detail/QuizPanel.h"
+#include "mainwindow/detail/QuizView.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <cmath>
 
-#include "mainwindow/PaneControls.h"
 #include "data/IdiomStore.h"
+#include "mainwindow/PaneControls.h"
 #include "platform/Twips.h"
 
 namespace velmora {
@@ -37,7 +37,7 @@ void Colour(QWidget *widget, const QColor &color) {
 
 }  // namespace
 
-QuizPanel::QuizPanel(QWidget *parent) : QWidget(parent) {
+QuizView::QuizView(QWidget *parent) : QWidget(parent) {
   setObjectName(QStringLiteral("Picture5"));
   PlaceAt(this, 240, 480, 4815, 3240);
   setAutoFillBackground(true);
@@ -48,13 +48,13 @@ QuizPanel::QuizPanel(QWidget *parent) : QWidget(parent) {
   light.setColor(QPalette::WindowText, QColor(0x3a, 0x2a, 0x14));
   setPalette(light);
   CreateControls();
-  connect(c_.Command8, &QPushButton::clicked, this, &QuizPanel::Command8_Click);
-  connect(c_.Command11, &QPushButton::clicked, this, &QuizPanel::Command11_Click);
-  connect(c_.Text1, &QLineEdit::returnPressed, this, &QuizPanel::Command8_Click);
+  connect(c_.Command8, &QPushButton::clicked, this, &QuizView::Command8_Click);
+  connect(c_.Command11, &QPushButton::clicked, this, &QuizView::Command11_Click);
+  connect(c_.Text1, &QLineEdit::returnPressed, this, &QuizView::Command8_Click);
   hide();
 }
 
-void QuizPanel::CreateControls() {
+void QuizView::CreateControls() {
   QFont quizFont(QStringLiteral("Arial"), 26);
   quizFont.setPointSizeF(26.25);
   c_.Label1 = Caption(this, "Label1", QString(), 240, 120, 4575, 735);
@@ -84,14 +84,14 @@ void QuizPanel::CreateControls() {
   for (QLabel *hidden : {c_.Label2, c_.Label3, c_.Label4}) hidden->hide();
 }
 
-void QuizPanel::Open() {
+void QuizView::Open() {
   show();
   raise();
   if (c_.Label1->text().isEmpty()) Command11_Click();
   c_.Text1->setFocus();
 }
 
-void QuizPanel::Command11_Click() {
+void QuizView::Command11_Click() {
   for (QLabel *label : {c_.Label2, c_.Label3, c_.Label4}) label->hide();
   c_.Label4->setAccessibleName(QStringLiteral("Solution"));
   c_.Text1->clear();
@@ -108,13 +108,13 @@ void QuizPanel::Command11_Click() {
   c_.Text1->setFocus();
 }
 
-void QuizPanel::Command8_Click() {
+void QuizView::Command8_Click() {
   c_.Label2->show();
   c_.Label4->show();
   c_.Label4->setAccessibleName(QString());  // shown: its text is its name
   c_.Label2->setText(JudgeAnswer(c_.Text1->text(), c_.Label3->text()) ? QStringLiteral("对") : QStringLiteral("错"));
 }
 
-QList<QWidget *> QuizPanel::TabOrder() const { return {c_.Text1, c_.Command8, c_.Command11}; }
+QList<QWidget *> QuizView::TabOrder() const { return {c_.Text1, c_.Command8, c_.Command11}; }
 
 }  // namespace velmora

@@ -18,20 +18,20 @@ namespace velmora {
 
 class ChainGame;
 class IdiomMatcher;
-class RelatedData;
+class RelatedLoader;
 
-class ChainPanel : public QDialog {
+class ChainDialog : public QDialog {
   Q_OBJECT
  public:
   struct Services {
-    RelatedData *related;
+    RelatedLoader *related;
     std::function<const IdiomMatcher *()> matcher;
     std::function<QString()> shownIdiom;
     std::function<int()> readBest;
     std::function<void(int)> writeBest;
   };
-  ChainPanel(Services services, QWidget *parent);
-  ~ChainPanel() override;
+  ChainDialog(Services services, QWidget *parent);
+  ~ChainDialog() override;
   // Shows the panel, starting a round from the idiom on display when none runs.
   void Open();
 

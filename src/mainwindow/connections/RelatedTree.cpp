@@ -1,4 +1,4 @@
-#include "mainwindow/connections/RelatedPane.h"
+#include "mainwindow/connections/RelatedTree.h"
 
 #include <QHeaderView>
 
@@ -6,7 +6,7 @@
 
 namespace velmora {
 
-RelatedPane::RelatedPane(QWidget *parent) : QTreeWidget(parent) {
+RelatedTree::RelatedTree(QWidget *parent) : QTreeWidget(parent) {
   setObjectName(QStringLiteral("trvRelated"));
   setAccessibleName(QStringLiteral("Related idioms"));
   setHeaderHidden(true);
@@ -23,13 +23,13 @@ RelatedPane::RelatedPane(QWidget *parent) : QTreeWidget(parent) {
   hide();
 }
 
-void RelatedPane::ShowLoading() {
+void RelatedTree::ShowLoading() {
   clear();
   auto *item = new QTreeWidgetItem(this, {QStringLiteral("…")});
   item->setFlags(Qt::NoItemFlags);
 }
 
-void RelatedPane::AddSection(const char *key, const char *builtIn, const QStringList &idioms,
+void RelatedTree::AddSection(const char *key, const char *builtIn, const QStringList &idioms,
                              const std::function<bool(const QString &)> &inEdition) {
   if (idioms.isEmpty()) return;
   auto *section = new QTreeWidgetItem(this, {CaptionOr(key, builtIn)});
@@ -44,7 +44,7 @@ void RelatedPane::AddSection(const char *key, const char *builtIn, const QString
   }
 }
 
-void RelatedPane::Fill(const RelatedIdioms &related, const RelatedTerms &terms,
+void RelatedTree::Fill(const RelatedIdioms &related, const RelatedTerms &terms,
                        const std::function<bool(const QString &)> &inEdition) {
   clear();
   const auto all = [](const QString &) { return true; };

@@ -1,4 +1,4 @@
-#include "mainwindow/browse/FavouritesPanel.h"
+#include "mainwindow/browse/FavouritesView.h"
 
 #include <QButtonGroup>
 #include <QHBoxLayout>
@@ -9,8 +9,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "mainwindow/PaneControls.h"
 #include "data/UserStore.h"
+#include "mainwindow/PaneControls.h"
 #include "platform/ListHeader.h"
 #include "platform/Twips.h"
 
@@ -22,7 +22,7 @@ QString Day(const QDateTime &when) { return when.toLocalTime().date().toString(Q
 
 }  // namespace
 
-FavouritesPanel::FavouritesPanel(QWidget *parent) : QWidget(parent) {
+FavouritesView::FavouritesView(QWidget *parent) : QWidget(parent) {
   setObjectName(QStringLiteral("picFavourites"));
   PlaceAt(this, 30, 435, 2340, 2535);
   showFavourites_ = NamedButton(this, "cmdFavList", QStringLiteral("Favourites"));
@@ -60,12 +60,12 @@ FavouritesPanel::FavouritesPanel(QWidget *parent) : QWidget(parent) {
   connect(showHistory_, &QPushButton::toggled, this, [this](bool on) {
     if (on) ShowHistory(true);
   });
-  connect(remove_, &QPushButton::clicked, this, &FavouritesPanel::RemoveCurrentFavourite);
-  connect(export_, &QPushButton::clicked, this, &FavouritesPanel::exportRequested);
+  connect(remove_, &QPushButton::clicked, this, &FavouritesView::RemoveCurrentFavourite);
+  connect(export_, &QPushButton::clicked, this, &FavouritesView::exportRequested);
   hide();
 }
 
-QTreeWidget *FavouritesPanel::MakeList(const char *name, const QString &accessibleName) {
+QTreeWidget *FavouritesView::MakeList(const char *name, const QString &accessibleName) {
   auto *list = new QTreeWidget(pages_);
   list->setObjectName(QLatin1String(name));
   list->setAccessibleName(accessibleName);
@@ -93,15 +93,15 @@ QTreeWidget *FavouritesPanel::MakeList(const char *name, const QString &accessib
   return list;
 }
 
-QTreeWidget *FavouritesPanel::CurrentList() const { return showHistory_->isChecked() ? history_ : favourites_; }
+QTreeWidget *FavouritesView::CurrentList() const { return showHistory_->isChecked() ? history_ : favourites_; }
 
-void FavouritesPanel::ShowHistory(bool history) {
+void FavouritesView::ShowHistory(bool history) {
   (history ? showHistory_ : showFavourites_)->setChecked(true);
   pages_->setCurrentWidget(history ? history_ : favourites_);
   remove_->setEnabled(!history);
 }
 
-void FavouritesPanel::Fill(QTreeWidget *list, const std::vector<std::pair<QString, QString>> &rows) {
+void FavouritesView::Fill(QTreeWidget *list, const std::vector<std::pair<QString, QString>> &rows) {
   const int current = list->indexOfTopLevelItem(list->currentItem());
   list->clear();
   QList<QTreeWidgetItem *> items;
@@ -110,7 +110,7 @@ void FavouritesPanel::Fill(QTreeWidget *list, const std::vector<std::pair<QStrin
   if (!items.isEmpty()) list->setCurrentItem(items.value(qBound(0, current, static_cast<int>(items.size()) - 1)));
 }
 
-void FavouritesPanel::Refresh() {
+void FavouritesView::Refresh() {
   if (store_ == nullptr) return;
   refreshing_ = true;
   std::vector<std::pair<QString, QString>> rows;
@@ -123,17 +123,17 @@ void FavouritesPanel::Refresh() {
   refreshing_ = false;
 }
 
-QList<QWidget *> FavouritesPanel::TabOrder() const {
+QList<QWidget *> FavouritesView::TabOrder() const {
   return {showFavourites_, showHistory_, favourites_, history_, remove_, export_};
 }
 
-QStringList FavouritesPanel::FavouriteIdioms() const {
+QStringList FavouritesView::FavouriteIdioms() const {
   QStringList idioms;
   for (int i = 0; i < favourites_->topLevelItemCount(); ++i) idioms << favourites_->topLevelItem(i)->text(0);
   return idioms;
 }
 
-void FavouritesPanel::RemoveCurrentFavourite() {
+void FavouritesView::RemoveCurrentFavourite() {
   const QTreeWidgetItem *item = favourites_->currentItem();
   if (store_ == nullptr || item == nullptr) return;
   store_->SetFavourite(item->text(0), false);
@@ -141,7 +141,7 @@ void FavouritesPanel::RemoveCurrentFavourite() {
   emit favouritesChanged();
 }
 
-bool FavouritesPanel::eventFilter(QObject *watched, QEvent *event) {
+bool FavouritesView::eventFilter(QObject *watched, QEvent *event) {
   if (watched == favourites_ && event->type() == QEvent::KeyPress &&
       static_cast<QKeyEvent *>(event)->key() == Qt::Key_Delete) {
     RemoveCurrentFavourite();

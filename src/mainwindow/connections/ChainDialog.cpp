@@ -1,4 +1,4 @@
-#include "mainwindow/connections/ChainPanel.h"
+#include "mainwindow/connections/ChainDialog.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -10,12 +10,12 @@
 #include <QSet>
 #include <QVBoxLayout>
 
-#include "mainwindow/PaneControls.h"
-#include "mainwindow/connections/RelatedData.h"
 #include "data/IdiomStore.h"
 #include "dictionary/IdiomMatcher.h"
-#include "practice/MissingCharacterQuiz.h"
+#include "mainwindow/PaneControls.h"
+#include "mainwindow/connections/RelatedLoader.h"
 #include "practice/ChainGame.h"
+#include "practice/MissingCharacterQuiz.h"
 
 namespace velmora {
 
@@ -32,7 +32,7 @@ QListWidget *List(QWidget *parent, const char *name, const QString &accessibleNa
 
 }  // namespace
 
-ChainPanel::ChainPanel(Services services, QWidget *parent) : QDialog(parent), services_(std::move(services)) {
+ChainDialog::ChainDialog(Services services, QWidget *parent) : QDialog(parent), services_(std::move(services)) {
   setObjectName(QStringLiteral("frmChain"));
   setWindowTitle(QStringLiteral("Idiom chain"));
   setAccessibleName(QStringLiteral("Idiom chain"));
@@ -82,16 +82,16 @@ ChainPanel::ChainPanel(Services services, QWidget *parent) : QDialog(parent), se
   column->addLayout(bottom);
   resize(560, 420);
 
-  connect(newRound_, &QPushButton::clicked, this, &ChainPanel::NewRound);
-  connect(rule_, &QComboBox::currentIndexChanged, this, &ChainPanel::NewRound);
-  connect(level_, &QComboBox::currentIndexChanged, this, &ChainPanel::NewRound);
-  connect(key_, &QLineEdit::textChanged, this, &ChainPanel::UpdateMatches);
-  connect(key_, &QLineEdit::returnPressed, this, &ChainPanel::PlayChosen);
+  connect(newRound_, &QPushButton::clicked, this, &ChainDialog::NewRound);
+  connect(rule_, &QComboBox::currentIndexChanged, this, &ChainDialog::NewRound);
+  connect(level_, &QComboBox::currentIndexChanged, this, &ChainDialog::NewRound);
+  connect(key_, &QLineEdit::textChanged, this, &ChainDialog::UpdateMatches);
+  connect(key_, &QLineEdit::returnPressed, this, &ChainDialog::PlayChosen);
   connect(matches_, &QListWidget::itemActivated, this, [this](QListWidgetItem *item) { Play(item->text()); });
   connect(chain_, &QListWidget::itemActivated, this, [this](QListWidgetItem *item) { emit idiomChosen(item->text()); });
   connect(chain_, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) { emit idiomChosen(item->text()); });
-  connect(hint_, &QPushButton::clicked, this, &ChainPanel::ShowHint);
-  connect(services_.related, &RelatedData::ready, this, [this] {
+  connect(hint_, &QPushButton::clicked, this, &ChainDialog::ShowHint);
+  connect(services_.related, &RelatedLoader::ready, this, [this] {
     if (isVisible() && !game_) NewRound();
   });
   key_->installEventFilter(this);
@@ -99,9 +99,9 @@ ChainPanel::ChainPanel(Services services, QWidget *parent) : QDialog(parent), se
   for (QPushButton *button : {newRound_, hint_}) button->setAutoDefault(false);
 }
 
-ChainPanel::~ChainPanel() = default;
+ChainDialog::~ChainDialog() = default;
 
-void ChainPanel::Open() {
+void ChainDialog::Open() {
   show();
   raise();
   activateWindow();
@@ -110,7 +110,7 @@ void ChainPanel::Open() {
   key_->setFocus(Qt::OtherFocusReason);
 }
 
-bool ChainPanel::eventFilter(QObject *watched, QEvent *event) {
+bool ChainDialog::eventFilter(QObject *watched, QEvent *event) {
   // Down from the key goes to the idioms it matches, as in the search box.
   if (watched == key_ && event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Down &&
       matches_->count() > 0) {
@@ -121,7 +121,7 @@ bool ChainPanel::eventFilter(QObject *watched, QEvent *event) {
   return QDialog::eventFilter(watched, event);
 }
 
-void ChainPanel::NewRound() {
+void ChainDialog::NewRound() {
   const RelatedIndex *index = services_.related->Index();
   best_->setText(QStringLiteral("Best chain: %1").arg(services_.readBest()));
   if (!index) {
@@ -147,21 +147,21 @@ void ChainPanel::NewRound() {
   status_->setText(Prompt());
 }
 
-QString ChainPanel::Prompt() const {
+QString ChainDialog::Prompt() const {
   const QStringList legal = game_ ? game_->LegalNext() : QStringList();
   if (!game_ || legal.isEmpty()) return {};
   const QString last = game_->Chain().back();
   return QStringLiteral("Your turn: an idiom that follows %1 (%2 may).").arg(last).arg(legal.size());
 }
 
-void ChainPanel::ShowChain() {
+void ChainDialog::ShowChain() {
   chain_->clear();
   if (game_) chain_->addItems(game_->Chain());
   chain_->scrollToBottom();
   UpdateMatches();
 }
 
-void ChainPanel::UpdateMatches() {
+void ChainDialog::UpdateMatches() {
   matches_->clear();
   if (!game_ || game_->Over()) return;
   const QStringList legal = game_->LegalNext();
@@ -176,7 +176,7 @@ void ChainPanel::UpdateMatches() {
   }
 }
 
-void ChainPanel::PlayChosen() {
+void ChainDialog::PlayChosen() {
   if (!game_) return;
   if (QListWidgetItem *item = matches_->currentItem() ? matches_->currentItem() : matches_->item(0))
     return Play(item->text());
@@ -187,7 +187,7 @@ void ChainPanel::PlayChosen() {
   status_->setText(QStringLiteral("No idiom that may follow %1 matches “%2”.").arg(game_->Chain().back(), key));
 }
 
-void ChainPanel::Play(const QString &idiom) {
+void ChainDialog::Play(const QString &idiom) {
   if (!game_ || game_->Over()) return;
   const ChainGame::Verdict verdict = game_->Play(idiom);
   if (!verdict.accepted) {
@@ -202,7 +202,7 @@ void ChainPanel::Play(const QString &idiom) {
   key_->setFocus(Qt::OtherFocusReason);
 }
 
-void ChainPanel::Finish(bool learnerWon) {
+void ChainDialog::Finish(bool learnerWon) {
   const int length = static_cast<int>(game_->Chain().size());
   const int best = services_.readBest();
   if (length > best) services_.writeBest(length);
@@ -217,7 +217,7 @@ void ChainPanel::Finish(bool learnerWon) {
   newRound_->setFocus(Qt::OtherFocusReason);
 }
 
-void ChainPanel::ShowHint() {
+void ChainDialog::ShowHint() {
   if (!game_) return;
   const auto hint = game_->Hint();
   if (!hint) return;

@@ -1,17 +1,17 @@
-#include "mainwindow/lookup/LookupPane.h"
+#include "mainwindow/lookup/LookupService.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMainWindow>
 #include <QShortcut>
 
-#include "mainwindow/lookup/LookupPopup.h"
-#include "mainwindow/lookup/ReadTextDialog.h"
 #include "config/InstallLayout.h"
 #include "config/RwIni.h"
 #include "data/IdiomStore.h"
 #include "data/UserStore.h"
 #include "dictionary/IdiomMatcher.h"
+#include "mainwindow/lookup/LookupPopup.h"
+#include "mainwindow/lookup/ReadTextDialog.h"
 
 namespace velmora {
 
@@ -31,17 +31,17 @@ bool Setting(const char *key, bool fallback) {
 
 }  // namespace
 
-LookupPane::LookupPane(QMainWindow *window, Services services)
+LookupService::LookupService(QMainWindow *window, Services services)
     : QObject(window), window_(window), services_(std::move(services)) {
   auto *read = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_R), window);
-  connect(read, &QShortcut::activated, this, &LookupPane::OpenReader);
+  connect(read, &QShortcut::activated, this, &LookupService::OpenReader);
   // The clipboard is watched only when the user asked for it: reaching it
   // costs the start a round to the display server.
   if (Setting("WatchClipboard", false))
-    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &LookupPane::WatchClipboard);
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &LookupService::WatchClipboard);
 }
 
-const IdiomAutomaton *LookupPane::Automaton() {
+const IdiomAutomaton *LookupService::Automaton() {
   if (automaton_) return &*automaton_;
   const IdiomMatcher *matcher = services_.matcher();
   automaton_ = matcher ? IdiomAutomaton::Over(*matcher) : IdiomAutomaton();
@@ -49,17 +49,17 @@ const IdiomAutomaton *LookupPane::Automaton() {
   return &*automaton_;
 }
 
-QString LookupPane::IdiomAt(int index) {
+QString LookupService::IdiomAt(int index) {
   const IdiomMatcher *matcher = services_.matcher();
   return matcher ? matcher->IdiomAt(index) : QString();
 }
 
-QString LookupPane::IdiomIn(const QString &text) {
+QString LookupService::IdiomIn(const QString &text) {
   const int found = Automaton()->Longest(text);
   return found >= 0 ? IdiomAt(found) : QString();
 }
 
-SearchAnswers LookupPane::Answers() {
+SearchAnswers LookupService::Answers() {
   return {[this](const QString &key) {
             QStringList ids;
             const IdiomMatcher *matcher = services_.matcher();
@@ -82,7 +82,7 @@ SearchAnswers LookupPane::Answers() {
           }};
 }
 
-void LookupPane::Handle(const InstanceRequest &request) {
+void LookupService::Handle(const InstanceRequest &request) {
   switch (request.kind) {
     case InstanceRequest::Kind::Activate: RaiseWindow(); break;
     case InstanceRequest::Kind::Search: ShowInWindow(QString(), request.text.left(kLongestKey)); break;
@@ -90,16 +90,16 @@ void LookupPane::Handle(const InstanceRequest &request) {
   }
 }
 
-void LookupPane::ShowResult(const QString &idiom) { ShowInWindow(idiom, idiom); }
+void LookupService::ShowResult(const QString &idiom) { ShowInWindow(idiom, idiom); }
 
-void LookupPane::RaiseWindow() {
+void LookupService::RaiseWindow() {
   if (window_->isMinimized()) window_->showNormal();
   window_->show();
   window_->raise();
   window_->activateWindow();
 }
 
-void LookupPane::ShowInWindow(const QString &idiom, const QString &key) {
+void LookupService::ShowInWindow(const QString &idiom, const QString &key) {
   RaiseWindow();
   if (!idiom.isEmpty()) {
     // Shown as choosing it does, with the search box saying what was looked up.
@@ -109,43 +109,43 @@ void LookupPane::ShowInWindow(const QString &idiom, const QString &key) {
   if (!key.trimmed().isEmpty()) services_.searchAgain(key.trimmed());
 }
 
-void LookupPane::LookUpSelection() {
+void LookupService::LookUpSelection() {
   // The primary selection where there is one; the clipboard elsewhere.
   selection_.Read(SelectionReader::Source::Selection, [this](const QString &text) { LookUpIn(text); });
 }
 
-void LookupPane::LookUpIn(const QString &text) {
+void LookupService::LookUpIn(const QString &text) {
   const QString idiom = IdiomIn(text);
   const bool away = !window_->isVisible() || window_->isMinimized();
   if (!idiom.isEmpty() && away && Setting("Popup", true)) return ShowPopup(idiom);
   ShowInWindow(idiom, text.simplified().left(kLongestKey));
 }
 
-void LookupPane::ShowPopup(const QString &idiom) {
+void LookupService::ShowPopup(const QString &idiom) {
   if (!popup_) {
     popup_ = new LookupPopup;
     popup_->setParent(window_, popup_->windowFlags());
-    connect(popup_, &LookupPopup::openRequested, this, &LookupPane::ShowResult);
+    connect(popup_, &LookupPopup::openRequested, this, &LookupService::ShowResult);
     connect(popup_, &LookupPopup::speakRequested, this, [this](const QString &text) { services_.say(text); });
   }
   const auto record = Record(idiom);
   popup_->ShowIdiom(idiom, record ? record->spell : QString(), record ? record->note : QString());
 }
 
-void LookupPane::WatchClipboard() {
+void LookupService::WatchClipboard() {
   selection_.Read(SelectionReader::Source::Clipboard, [this](const QString &text) {
     const QString idiom = IdiomIn(text);
     if (!idiom.isEmpty()) ShowPopup(idiom);
   });
 }
 
-void LookupPane::OpenReader() {
+void LookupService::OpenReader() {
   if (!reader_) {
     reader_ = new ReadTextDialog(
         {[this] { return Automaton(); }, [this](int index) { return IdiomAt(index); },
          [this](const QString &idiom) { return store_ != nullptr && store_->SetFavourite(idiom, true); }},
         window_);
-    connect(reader_, &ReadTextDialog::idiomChosen, this, &LookupPane::ShowResult);
+    connect(reader_, &ReadTextDialog::idiomChosen, this, &LookupService::ShowResult);
     connect(reader_, &QDialog::finished, this, [this] { services_.favouritesChanged(); });
   }
   reader_->show();

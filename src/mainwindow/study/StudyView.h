@@ -23,18 +23,18 @@ class QStackedWidget;
 namespace velmora {
 
 class IdiomMatcher;
-class StudyCharts;
+class StudyChartsView;
 class StudySession;
 class StudyStore;
 class EditionQuestionSource;
 class UserStore;
 
-class StudyPane : public QWidget {
+class StudyView : public QWidget {
   Q_OBJECT
  public:
   // Created hidden at the index tree's place in the list pane (objectName "picStudy").
-  explicit StudyPane(QWidget *parent);
-  ~StudyPane() override;
+  explicit StudyView(QWidget *parent);
+  ~StudyView() override;
 
   // The store the cards live in and the edition questions are drawn from;
   // without a store the view is off.
@@ -112,7 +112,7 @@ class StudyPane : public QWidget {
   QPushButton *grades_[4];
   QButtonGroup *gradeGroup_;
   QPushButton *lookUp_, *playAgain_, *done_, *progressBack_, *settingsDone_;
-  StudyCharts *charts_;
+  StudyChartsView *charts_;
   QCheckBox *fromHistory_, *fromEdition_;
   QSpinBox *historyDays_, *perDay_;
   QDoubleSpinBox *retention_;
