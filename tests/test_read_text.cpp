@@ -1,6 +1,7 @@
 // Read text: the idioms of a text underlined and counted.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -10,7 +11,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
-#include <sys/stat.h>
 
 #include "dictionary/IdiomAutomaton.h"
 #include "dictionary/IdiomMatcher.h"
@@ -93,7 +93,8 @@ TEST_F(ReadText, OpensOnlyRegularFilesOfBoundedSizeOffTheWindowsThread) {
       EXPECT_EQ(dialog_->findChild<QPlainTextEdit *>("txtReadText")->toPlainText(), text) << "GB18030, not UTF-8";
       EXPECT_EQ(Listed(), (std::vector<std::pair<QString, QString>>{{"画蛇添足", "1"}}));
     } else {
-      EXPECT_TRUE(status->text().contains(path == big ? "larger than" : "not a text file")) << status->text().toStdString();
+      EXPECT_TRUE(status->text().contains(path == big ? "larger than" : "not a text file"))
+          << status->text().toStdString();
     }
   }
   SetOpenFilesChooser({});
@@ -110,6 +111,14 @@ TEST_F(ReadText, ATextOfAHundredThousandIdiomsUnderlinesWhatIsInView) {
   const qsizetype underlined = Underlined().size();
   EXPECT_GT(underlined, 0);
   EXPECT_LT(underlined, 1000) << "the lines in view, not the whole text";
+  // Scrolled to the end, the idioms there are underlined.
+  auto *box = dialog_->findChild<QPlainTextEdit *>("txtReadText");
+  box->moveCursor(QTextCursor::End);
+  box->ensureCursorVisible();
+  EXPECT_TRUE(WaitFor([&] {
+    const auto selections = box->extraSelections();
+    return !selections.isEmpty() && selections.back().cursor.position() > box->document()->characterCount() - 100;
+  })) << "the idioms at the end underlined";
 }
 
 }  // namespace

@@ -1,12 +1,12 @@
 #include "mainwindow/lookup/ReadTextDialog.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QProgressBar>
-#include <QFileInfo>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -15,8 +15,8 @@
 #include <QtConcurrent/QtConcurrentRun>
 #include <map>
 
-#include "mainwindow/PaneControls.h"
 #include "config/IniDocument.h"
+#include "mainwindow/PaneControls.h"
 #include "platform/FileDialogs.h"
 
 namespace velmora {
@@ -103,8 +103,15 @@ ReadTextDialog::ReadTextDialog(Services services, QWidget *parent) : QDialog(par
     if (scanning_.future().resultCount() > 0) ShowFound(scanning_.future().takeResult());
   });
   connect(&opening_, &QFutureWatcher<Opened>::finished, this, &ReadTextDialog::ShowOpened);
-  connect(text_->verticalScrollBar(), &QScrollBar::valueChanged, this, &ReadTextDialog::UnderlineVisible);
-  connect(text_->horizontalScrollBar(), &QScrollBar::valueChanged, this, &ReadTextDialog::UnderlineVisible);
+  // Once the view has moved and laid out what it shows.
+  underline_.setSingleShot(true);
+  underline_.setInterval(0);
+  connect(&underline_, &QTimer::timeout, this, &ReadTextDialog::UnderlineVisible);
+  connect(text_->verticalScrollBar(), &QScrollBar::valueChanged, &underline_, qOverload<>(&QTimer::start));
+  connect(text_->horizontalScrollBar(), &QScrollBar::valueChanged, &underline_, qOverload<>(&QTimer::start));
+  connect(text_, &QPlainTextEdit::updateRequest, this, [this](const QRect &, int dy) {
+    if (dy != 0) underline_.start();
+  });
 }
 
 ReadTextDialog::~ReadTextDialog() {
@@ -115,7 +122,7 @@ ReadTextDialog::~ReadTextDialog() {
 
 void ReadTextDialog::resizeEvent(QResizeEvent *event) {
   QDialog::resizeEvent(event);
-  UnderlineVisible();
+  underline_.start();
 }
 
 void ReadTextDialog::SetText(const QString &text) {
@@ -179,9 +186,9 @@ void ReadTextDialog::UnderlineVisible() {
     const qsizetype first = text_->cursorForPosition(view.topLeft()).position();
     const qsizetype last = text_->cursorForPosition(view.bottomRight()).position();
     // Idioms start in text order; one that starts before the view may reach into it.
-    auto at = std::lower_bound(found_.begin(), found_.end(), first, [](const IdiomAutomaton::Found &f, qsizetype place) {
-      return f.start + f.length <= place;
-    });
+    auto at =
+        std::lower_bound(found_.begin(), found_.end(), first,
+                         [](const IdiomAutomaton::Found &f, qsizetype place) { return f.start + f.length <= place; });
     for (; at != found_.end() && at->start <= last; ++at) {
       QTextCursor cursor(text_->document());
       cursor.setPosition(static_cast<int>(at->start));

@@ -53,6 +53,7 @@ class ReadTextDialog : public QDialog {
   QLabel *status_;
   QProgressBar *progress_;
   QTimer pause_;
+  QTimer underline_;
   QFutureWatcher<std::vector<IdiomAutomaton::Found>> scanning_;
   struct Opened {
     QString text, error;
