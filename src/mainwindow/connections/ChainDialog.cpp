@@ -12,6 +12,7 @@
 
 #include "data/IdiomStore.h"
 #include "dictionary/IdiomMatcher.h"
+#include "lang/Captions.h"
 #include "mainwindow/PaneControls.h"
 #include "mainwindow/connections/RelatedLoader.h"
 #include "practice/ChainGame.h"
@@ -140,7 +141,7 @@ void ChainDialog::NewRound() {
     // No idioms, or an index whose rows are missing: no round to play.
     game_.reset();
     ShowChain();
-    status_->setText(QStringLiteral("No round can start: the dictionary has no idioms to chain."));
+    status_->setText(CaptionOr("CHAINNOROUND", "No round can start: the dictionary has no idioms to chain."));
     return;
   }
   ShowChain();

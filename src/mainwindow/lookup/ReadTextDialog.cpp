@@ -16,6 +16,7 @@
 #include <map>
 
 #include "config/IniDocument.h"
+#include "lang/Captions.h"
 #include "mainwindow/PaneControls.h"
 #include "platform/FileDialogs.h"
 
@@ -32,18 +33,32 @@ constexpr qint64 kLargestFile = 32 * 1024 * 1024;
 
 // The file's text, read on a worker; only a regular file (after its links)
 // and no more than the largest size: a device or a pipe would be read
-// until it ends, maybe never.
-QString ReadText(const QString &path, QString *text) {
+// until it ends, maybe never. What refuses it is put in words on the
+// window's thread, which reads the language file.
+enum class Refusal { None, NotText, TooLarge, Unreadable };
+
+Refusal ReadText(const QString &path, QString *text) {
   const QFileInfo info(path);
-  if (!info.isFile()) return QStringLiteral("%1 is not a text file").arg(path);
-  if (info.size() > kLargestFile)
-    return QStringLiteral("%1 is larger than %2 MB: split it to read it here").arg(path).arg(kLargestFile >> 20);
+  if (!info.isFile()) return Refusal::NotText;
+  if (info.size() > kLargestFile) return Refusal::TooLarge;
   QFile file(info.canonicalFilePath());
-  if (!file.open(QIODevice::ReadOnly)) return QStringLiteral("%1 cannot be read: %2").arg(path, file.errorString());
+  if (!file.open(QIODevice::ReadOnly)) return Refusal::Unreadable;
   const QByteArray bytes = file.read(kLargestFile + 1);
-  if (bytes.size() > kLargestFile)
-    return QStringLiteral("%1 is larger than %2 MB: split it to read it here").arg(path).arg(kLargestFile >> 20);
+  if (bytes.size() > kLargestFile) return Refusal::TooLarge;
   *text = DecodeLikeSettings(bytes);
+  return Refusal::None;
+}
+
+QString RefusalText(Refusal refusal, const QString &path) {
+  switch (refusal) {
+    case Refusal::None: break;
+    case Refusal::NotText: return CaptionOr("READNOTTEXT", "%1 is not a text file").arg(path);
+    case Refusal::TooLarge:
+      return CaptionOr("READTOOLARGE", "%1 is larger than %2 MB: split it to read it here")
+          .arg(path)
+          .arg(kLargestFile >> 20);
+    case Refusal::Unreadable: return CaptionOr("READUNREADABLE", "%1 cannot be read").arg(path);
+  }
   return {};
 }
 
@@ -138,7 +153,8 @@ void ReadTextDialog::OpenFile() {
   status_->setText(QStringLiteral("Reading…"));
   opening_.setFuture(QtConcurrent::run([path = paths.front()] {
     Opened opened;
-    opened.error = ReadText(path, &opened.text);
+    opened.path = path;
+    opened.refusal = static_cast<int>(ReadText(path, &opened.text));
     return opened;
   }));
 }
@@ -147,7 +163,8 @@ void ReadTextDialog::ShowOpened() {
   progress_->hide();
   if (opening_.future().resultCount() == 0) return;
   const Opened opened = opening_.future().takeResult();
-  if (!opened.error.isEmpty()) return status_->setText(opened.error);
+  const QString refused = RefusalText(static_cast<Refusal>(opened.refusal), opened.path);
+  if (!refused.isEmpty()) return status_->setText(refused);
   SetText(opened.text);
 }
 

@@ -56,7 +56,8 @@ class ReadTextDialog : public QDialog {
   QTimer underline_;
   QFutureWatcher<std::vector<IdiomAutomaton::Found>> scanning_;
   struct Opened {
-    QString text, error;
+    QString path, text;
+    int refusal = 0;  // why the file was not read; 0 when it was
   };
   QFutureWatcher<Opened> opening_;
   std::vector<IdiomAutomaton::Found> found_;  // in the order of the text
