@@ -44,6 +44,11 @@ void SelectionReader::Read(Source source, std::function<void(const QString &)> d
     if (error == QProcess::FailedToStart) finish(false);
   });
   QTimer::singleShot(kWaitMilliseconds, process, [finish] { finish(false); });
+  // A helper of a moment: not a program for a screen reader to list.
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.remove(QStringLiteral("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"));
+  environment.insert(QStringLiteral("QT_ACCESSIBILITY"), QStringLiteral("0"));
+  process->setProcessEnvironment(environment);
   process->start(QCoreApplication::applicationFilePath(),
                  {source == Source::Selection ? QStringLiteral("--print-selection")
                                               : QStringLiteral("--print-clipboard")});
