@@ -23,6 +23,18 @@ def user_env(folder):
                 XDG_DATA_HOME=os.path.join(user, "data"))
 
 
+def hold_selection(text):
+    """An xclip process owning the primary selection with the text, once the
+    selection reads back as it."""
+    holder = subprocess.Popen(["xclip", "-quiet", "-selection", "primary"], stdin=subprocess.PIPE,
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    holder.stdin.write(text.encode())
+    holder.stdin.close()
+    desktop.wait_for(lambda: subprocess.run(["xclip", "-o", "-selection", "primary"], capture_output=True,
+                                            timeout=5).stdout.decode() == text, what="the selection held")
+    return holder
+
+
 def programs(folder):
     found = subprocess.run(["pgrep", "-f", os.path.join(folder, "velmora")], capture_output=True, text=True)
     return len(found.stdout.split())
@@ -48,14 +60,8 @@ class LookupAnywhere(unittest.TestCase):
             self.assertEqual(programs(folder), 1)
 
             # The selection: the longest idiom in a sentence.
-            holder = subprocess.Popen(["xclip", "-quiet", "-selection", "primary"], stdin=subprocess.PIPE,
-                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            holder = hold_selection("他这一句话真是画龙点睛，大家都笑了。")
             try:
-                holder.stdin.write("他这一句话真是画龙点睛，大家都笑了。".encode())
-                holder.stdin.close()
-                desktop.wait_for(lambda: subprocess.run(["xclip", "-o", "-selection", "primary"], capture_output=True,
-                                                        timeout=5).stdout.decode() == "他这一句话真是画龙点睛，大家都笑了。",
-                                 what="the selection held")
                 subprocess.run([os.path.join(folder, "velmora"), "--selection"], env=user_env(folder), timeout=10,
                                check=True)
                 desktop.wait_for(lambda: desktop.text_of(idiom) == "画龙点睛", what="画龙点睛 from the selection")
@@ -94,14 +100,8 @@ class LookupAnywhere(unittest.TestCase):
         with desktop.running(folder, "lookup-silent-owner") as (app, frame):
             idiom = desktop.wait_for(lambda: desktop.find(frame, name="Idiom"), what="the idiom box")
             desktop.wait_for(lambda: desktop.text_of(idiom), what="the first idiom")
-            holder = subprocess.Popen(["xclip", "-quiet", "-selection", "primary"], stdin=subprocess.PIPE,
-                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            holder = hold_selection("画龙点睛")
             try:
-                holder.stdin.write("画龙点睛".encode())
-                holder.stdin.close()
-                desktop.wait_for(lambda: subprocess.run(["xclip", "-o", "-selection", "primary"], capture_output=True,
-                                                        timeout=5).stdout.decode() == "画龙点睛",
-                                 what="the selection held")
                 holder.send_signal(19)  # SIGSTOP: the owner never answers again
                 started = time.monotonic()
                 subprocess.run([os.path.join(folder, "velmora"), "--selection"], env=user_env(folder), timeout=10,
