@@ -70,7 +70,7 @@ void BM_OpenStudyView(benchmark::State &state) {
   UserStore user(StorePath(), QStringLiteral("velmdict_cn.dat"));
   for (auto _ : state) {
     StudyView pane(nullptr);
-    pane.SetStore(&user, false, [] { return nullptr; });
+    pane.SetStore(&user, false, nullptr);
     pane.Refresh();
     pane.show();
     QApplication::processEvents();

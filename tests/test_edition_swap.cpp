@@ -5,15 +5,19 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <QEventLoop>
 #include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QTimer>
 
 #include "TestInstall.h"
+#include "config/ProgramValues.h"
 #include "data/Conn.h"
 #include "data/ConnString.h"
 #include "data/MeaningSearch.h"
+#include "dictionary/IdiomSearch.h"
 #include "editions/EditionSwap.h"
 #include "editions/SourceError.h"
 #include "editions/SourceFile.h"
@@ -177,6 +181,42 @@ TEST(MeaningSearch, OperatorWordsInTheKeyAreWordsToFind) {
   for (const char *key : {"OR better", "better OR", "NEAR better", "worse OR better", "\"better"})
     EXPECT_EQ(RowsMatchingMeaning(key), key[0] == 'N' ? std::vector<int>{} : found) << key;
   EXPECT_EQ(MeaningQueries(" AND OR "), QStringList({"\"AND OR\"", "\"AND\" \"OR\""}));
+  CloseDatabase();
+}
+
+TEST(IdiomSearch, AKeyIsAnsweredOnceWithTheRowToShowAndItsMatches) {
+  test::TestInstall install;
+  test::WriteSmallEdition(install.file("small.dat"), test::SmallSource());
+  test::UseDatabase(install.file("small.dat"));
+  {
+    IdiomSearch search;
+    bool ready = false;
+    QEventLoop waiting;
+    QObject::connect(&search, &IdiomSearch::matcherReady, [&] {
+      ready = true;
+      waiting.quit();
+    });
+    search.Open(AllIdioms(), ConnString());
+    const int hell = search.RowOf("阿鼻地狱");
+    ASSERT_GE(hell, 0);
+    EXPECT_EQ(search.RowOf("阿鼻"), -1) << "a row of another idiom is not this one's";
+    // Before the matcher is made the type-ahead answers alone; the matcher
+    // is then made and announced.
+    const IdiomSearch::Result early = search.Search(" 阿鼻", false);
+    EXPECT_EQ(early.row, hell);
+    EXPECT_FALSE(early.matches.has_value());
+    QTimer::singleShot(10000, &waiting, &QEventLoop::quit);
+    if (!ready) waiting.exec();
+    ASSERT_TRUE(ready);
+    // A meaning leads to its idiom; a key matching nothing leads nowhere.
+    const IdiomSearch::Result meaning = search.Search("deepest hell", false);
+    ASSERT_TRUE(meaning.matches.has_value());
+    EXPECT_EQ(meaning.row, hell);
+    EXPECT_EQ(meaning.matches->front(), (IdiomMatcher::Match{hell, IdiomMatcher::Kind::Meaning}));
+    EXPECT_EQ(search.Search("zzzq", false).row, -1);
+    EXPECT_TRUE(search.Search("zzzq", false).matches->empty());
+    EXPECT_EQ(search.OtherScriptOf("一马当先"), "一馬當先");
+  }
   CloseDatabase();
 }
 

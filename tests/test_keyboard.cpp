@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include "MainWindowFixture.h"
+#include "mainwindow/study/StudyView.h"
 #include "TestHooks.h"
 #include "config/InstallLayout.h"
 #include "data/UserStore.h"

@@ -25,8 +25,8 @@ MessageAnswer Tell(const QString &text, MessageButtons buttons, MessageIcon icon
   return ShowMessageBox({text, kProgramTitle, buttons, icon});
 }
 
-void SettleLanguage() {
-  LangName() = ReadIni(QStringLiteral("language"), QStringLiteral("language"), 100);
+void SettleLanguage(const QString &configFile) {
+  LangName() = ReadIniFrom(configFile, QStringLiteral("language"), QStringLiteral("language"), 100);
   if (LangName() == QLatin1String("default") || LangName().isEmpty()) {
     LangName() = QStringLiteral("default");
     return;
@@ -54,15 +54,13 @@ bool Main(const QString &executableFolder, const StartupWindows &windows) {
     Tell(kConfigLostText, MessageButtons::Ok, MessageIcon::Critical);
     return false;
   }
-  SetIniFile(configFile);
-  SettleLanguage();
+  SettleLanguage(configFile);
   UseQtTranslationsFor(LangName());
 
-  SetIniFile(configFile);
-  const QString dataFile = DataFilePath(ReadIni(QStringLiteral("language"), QStringLiteral("DataLanguage"), 100));
-
-  SetIniFile(configFile);
-  if (LeadingNumber(ReadIni(QStringLiteral("system"), QStringLiteral("OpenSystem"), 100)) < 1 && windows.showWelcome)
+  const QString dataFile =
+      DataFilePath(ReadIniFrom(configFile, QStringLiteral("language"), QStringLiteral("DataLanguage"), 100));
+  if (LeadingNumber(ReadIniFrom(configFile, QStringLiteral("system"), QStringLiteral("OpenSystem"), 100)) < 1 &&
+      windows.showWelcome)
     windows.showWelcome();
 
   if (dataFile.isEmpty() || !FileExists(dataFile)) {

@@ -24,8 +24,7 @@ bool AdoptLocaleLanguage(const QString &localeName) {
   if (language.isEmpty() || !UsesUserFolders() || ConfigFilePath() != InstalledConfigFilePath() ||
       !SettingsFileReadable(LanguageFilePath(language)))
     return false;
-  SetIniFile(ConfigFilePath());
-  const QString configured = ReadIni(QStringLiteral("language"), QStringLiteral("language"), 100);
+  const QString configured = ReadIniFrom(ConfigFilePath(), QStringLiteral("language"), QStringLiteral("language"), 100);
   if (configured.compare(QLatin1String("default"), Qt::CaseInsensitive) != 0) return false;
   std::vector<IniValue> values = {{QStringLiteral("language"), QStringLiteral("language"), language}};
   // The edition in the same script, when it is installed.

@@ -77,23 +77,6 @@ QStringList MeaningQueries(const QString &key) {
 
 namespace {
 
-// The codes each query finds, at most limit of each, in the order of
-// MeaningQueries: through the edition's word index.
-std::vector<std::vector<long long>> FoundInWordIndex(const SqlConnection &connection, const MeaningIndex &index,
-                                                     const QStringList &words, int limit) {
-  const auto tokenizer = WordTokenizer::On(connection);
-  if (!tokenizer) return {};
-  const auto phrase = [&tokenizer](const QString &text) {
-    std::vector<std::string> tokens;
-    for (WordToken &token : tokenizer->Tokens(text)) tokens.push_back(std::move(token.text));
-    return tokens;
-  };
-  std::vector<std::vector<std::string>> each;
-  for (const QString &word : words) each.push_back(phrase(word));
-  const auto most = static_cast<size_t>(std::max(limit, 0));
-  return {index.RowsWithPhrase(phrase(words.join(QLatin1Char(' '))), most), index.RowsWithEvery(each, most)};
-}
-
 // The same through a full-text table, as editions of earlier builders have.
 std::vector<std::vector<long long>> FoundInFullText(const SqlConnection &connection, const QString &key, int limit) {
   std::vector<std::vector<long long>> found;
@@ -109,10 +92,6 @@ std::vector<std::vector<long long>> FoundInFullText(const SqlConnection &connect
   return found;
 }
 
-}  // namespace
-
-namespace {
-
 // The edition's rows, by its highest code (codes run 1..N).
 size_t EditionRows(const SqlConnection &connection) {
   RecordSet rows;
@@ -122,18 +101,45 @@ size_t EditionRows(const SqlConnection &connection) {
 
 }  // namespace
 
-std::vector<int> RowsMatchingMeaning(const QString &key, int limit) {
+MeaningSearch::MeaningSearch(std::shared_ptr<SqlConnection> connection) : connection_(std::move(connection)) {}
+
+MeaningSearch::~MeaningSearch() = default;
+
+std::unique_ptr<MeaningSearch> MeaningSearch::Open(std::shared_ptr<SqlConnection> connection) {
+  if (!connection) return nullptr;
+  std::unique_ptr<MeaningSearch> search(new MeaningSearch(connection));
+  if (auto index = MeaningIndex::Open(OpenSearchData(connection, kSearchMeaningIndex), EditionRows(*connection))) {
+    search->tokenizer_ = WordTokenizer::On(*connection);
+    if (search->tokenizer_) search->index_ = std::make_unique<MeaningIndex>(std::move(*index));
+  } else {
+    search->fullText_ = connection->HasTable(QStringLiteral("VelmoraText"));
+  }
+  return search;
+}
+
+// The codes each query finds, at most limit of each, in the order of
+// MeaningQueries: through the edition's word index.
+std::vector<std::vector<long long>> MeaningSearch::FoundInWordIndex(const QStringList &words, int limit) const {
+  const auto phrase = [this](const QString &text) {
+    std::vector<std::string> tokens;
+    for (WordToken &token : tokenizer_->Tokens(text)) tokens.push_back(std::move(token.text));
+    return tokens;
+  };
+  std::vector<std::vector<std::string>> each;
+  for (const QString &word : words) each.push_back(phrase(word));
+  const auto most = static_cast<size_t>(std::max(limit, 0));
+  return {index_->RowsWithPhrase(phrase(words.join(QLatin1Char(' '))), most), index_->RowsWithEvery(each, most)};
+}
+
+std::vector<int> MeaningSearch::Rows(const QString &key, int limit) const {
   std::vector<int> rows;
-  const auto connection = DictionaryConnection();
   const QStringList words = MeaningWords(key);
-  if (!connection || words.isEmpty()) return rows;
+  if (words.isEmpty()) return rows;
   std::vector<std::vector<long long>> found;
-  // Opened for each search, and let go after it: the connection is not kept
-  // open by it when the edition is closed or replaced.
-  if (const auto index = MeaningIndex::Open(OpenSearchData(connection, kSearchMeaningIndex), EditionRows(*connection)))
-    found = FoundInWordIndex(*connection, *index, words, limit);
-  else if (connection->HasTable(QStringLiteral("VelmoraText")))
-    found = FoundInFullText(*connection, key, limit);
+  if (index_)
+    found = FoundInWordIndex(words, limit);
+  else if (fullText_)
+    found = FoundInFullText(*connection_, key, limit);
   // A set, not a map of every row up to the largest: a code is whatever the
   // edition says, and a damaged one may be far past the list.
   std::unordered_set<long long> seen;
@@ -147,6 +153,13 @@ std::vector<int> RowsMatchingMeaning(const QString &key, int limit) {
   }
   if (static_cast<int>(rows.size()) > limit) rows.resize(static_cast<size_t>(limit));
   return rows;
+}
+
+std::vector<int> RowsMatchingMeaning(const QString &key, int limit) {
+  // Opened for this search and let go after it: the connection is not kept
+  // open by it when the edition is closed or replaced.
+  const auto search = MeaningSearch::Open(DictionaryConnection());
+  return search ? search->Rows(key, limit) : std::vector<int>();
 }
 
 }  // namespace velmora

@@ -7,6 +7,7 @@
 // Han character a word of its own.
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -31,9 +32,36 @@ QStringList MeaningWords(const QString &key);
 // anywhere, each word a quoted term; none when the key has no words.
 QStringList MeaningQueries(const QString &key);
 
-// The list rows whose texts hold the key's words: those holding them as a
-// phrase first, then those holding them all; in list order within each.
-// Empty when the edition has no full-text table or the key no words.
+class MeaningIndex;
+class SqlConnection;
+class WordTokenizer;
+
+// The meaning search of one edition, opened once: its word index and the
+// tokenizer that splits keys as the index was split, or its full-text table.
+class MeaningSearch {
+ public:
+  // Nothing when there is no connection; a search that finds nothing when
+  // the edition has neither an index nor a table.
+  static std::unique_ptr<MeaningSearch> Open(std::shared_ptr<SqlConnection> connection);
+  ~MeaningSearch();
+  MeaningSearch(const MeaningSearch &) = delete;
+  MeaningSearch &operator=(const MeaningSearch &) = delete;
+
+  // The list rows whose texts hold the key's words: those holding them as
+  // a phrase first, then those holding them all; in list order within each.
+  std::vector<int> Rows(const QString &key, int limit = 200) const;
+
+ private:
+  explicit MeaningSearch(std::shared_ptr<SqlConnection> connection);
+  std::vector<std::vector<long long>> FoundInWordIndex(const QStringList &words, int limit) const;
+  // Declared first: the index and the tokenizer read through it.
+  std::shared_ptr<SqlConnection> connection_;
+  std::unique_ptr<MeaningIndex> index_;
+  std::unique_ptr<WordTokenizer> tokenizer_;
+  bool fullText_ = false;
+};
+
+// The same over the dictionary's connection, opened for this search alone.
 std::vector<int> RowsMatchingMeaning(const QString &key, int limit = 200);
 
 }  // namespace velmora

@@ -7,6 +7,7 @@
 #include <QUrl>
 
 #include "MakerAddresses.h"
+#include "config/InstallLayout.h"
 #include "config/ProgramValues.h"
 #include "config/RwIni.h"
 #include "data/IdiomStore.h"
@@ -77,7 +78,7 @@ void frmAbout::Load() {
   SetFormFont(this);
   SetLblCaption(this, LangName());
   FitCaptions(this);
-  txtAboutMemo_->setPlainText(ReadIni(QStringLiteral("Caption"), QStringLiteral("AboutMemo"), 500));
+  txtAboutMemo_->setPlainText(ReadIniFrom(LanguageFilePath(), QStringLiteral("Caption"), QStringLiteral("AboutMemo"), 500));
   const std::vector<EditionSource> editionSources = EditionSources();
   const QString sources = EditionSourcesLine(editionSources, false);
   lblDataSources_->setToolTip(EditionSourcesLine(editionSources));

@@ -44,8 +44,8 @@ BannerPane::BannerPane(const BannerControls &controls, QObject *parent) : QObjec
 }
 
 void BannerPane::ShowUser() {
-  SetIniFile(ConfigFilePath());
-  const QString name = ReadIni(QStringLiteral("Setting"), QStringLiteral("UserName"), 50);
+  const QString config = ConfigFilePath();
+  const QString name = ReadIniFrom(config, QStringLiteral("Setting"), QStringLiteral("UserName"), 50);
   c_.lblUserName->setText(name);
   // No name has no width; measuring its bold font would only load the
   // bold CJK face before the window shows.
@@ -53,9 +53,9 @@ void BannerPane::ShowUser() {
     c_.lblUserName->resize(0, c_.lblUserName->height());
   else
     c_.lblUserName->adjustSize();
-  nickname_ = ReadIni(QStringLiteral("Setting"), QStringLiteral("UserCoolName"), 100);
+  nickname_ = ReadIniFrom(config, QStringLiteral("Setting"), QStringLiteral("UserCoolName"), 100);
   c_.lblUserCoolName->setText(QStringLiteral(" -- ") + nickname_);
-  const QString logo = ReadIni(QStringLiteral("Setting"), QStringLiteral("logo"), 200);
+  const QString logo = ReadIniFrom(config, QStringLiteral("Setting"), QStringLiteral("logo"), 200);
   if (logo.size() >= 5 && FileExists(logo)) {
     const QImage picture = LoadLogo(ResolvePath(logo));
     if (!picture.isNull()) c_.imgLogo->setPixmap(QPixmap::fromImage(picture));

@@ -12,6 +12,7 @@
 #include "mainwindow/browse/NodeTree.h"
 #include "mainwindow/connections/RelatedTree.h"
 #include "mainwindow/detail/QuizView.h"
+#include "mainwindow/study/StudyView.h"
 #include "platform/AfterFirstPaint.h"
 #include "platform/ImageList.h"
 #include "platform/ListHeader.h"

@@ -9,8 +9,6 @@
 #include <QTreeView>
 
 #include "platform/ClickableLabel.h"
-// The study view is still worked by the browse pane, one of whose views it is.
-#include "mainwindow/study/StudyView.h"
 
 class QMenu;
 
@@ -21,6 +19,7 @@ class FavouritesView;
 class NodeTree;
 class QuizView;
 class RelatedTree;
+class StudyView;
 
 // Each pane's own controls; the window holds them all.
 struct BannerControls {

@@ -17,6 +17,7 @@
 #include "mainwindow/browse/NodeTree.h"
 #include "mainwindow/connections/RelatedTree.h"
 #include "mainwindow/detail/QuizView.h"
+#include "mainwindow/study/StudyView.h"
 #include "platform/MessageBoxes.h"
 #include "platform/QtTranslations.h"
 #include "platform/Twips.h"
@@ -33,17 +34,17 @@ frmVELM::frmVELM(QWidget *parent) : QMainWindow(parent) {
   c_ = CreateMainWindowControls(client);
   TraceStartup("controls-made");
   matchPopup_ = new MatchPopup(client);
-  browse_ = new BrowsePane(c_, matchPopup_, reader_, this);
+  browse_ = new BrowsePane(c_, matchPopup_, reader_, search_, this);
   detail_ = new DetailPane(c_, reader_, {c_.lstKovSearch, matchPopup_}, this);
   new TeachingPane(c_, reader_, this);
   banner_ = new BannerPane(c_, this);
   footer_ = new FooterBar(c_, reader_, this);
-  connections_ = new ConnectionsPane(
-      c_, reader_, [list = &browse_->SearchList()] { return list->Matcher(); }, this);
-  lookup_ = new LookupService(
-      this,
-      {[this] { return browse_->SearchList().Matcher(); }, [this](const QString &key) { browse_->SearchAgain(key); },
-       [this](const QString &text) { detail_->Say(text); }, [this] { detail_->ShowFavouriteState(); }});
+  connections_ = new ConnectionsPane(c_, reader_, search_, this);
+  study_ = new StudyPane(c_.picStudy, c_.cmdKOVStudy, reader_, search_, this);
+  lookup_ = new LookupService(this, search_,
+                              {[this](const QString &key) { browse_->SearchAgain(key); },
+                               [this](const QString &text) { detail_->Say(text); },
+                               [this] { detail_->ShowFavouriteState(); }});
   TraceStartup("panes-made");
   ConnectHandlers();
   CreateShortcuts();
@@ -71,6 +72,9 @@ void frmVELM::ConnectHandlers() {
   });
   connect(banner_, &BannerPane::settingsRequested, this, &frmVELM::OpenSettings);
   connect(c_.picStudy, &StudyView::speakRequested, detail_, &DetailPane::Say);
+  connect(c_.picStudy, &StudyView::idiomChosen, browse_, &BrowsePane::ShowChosenIdiom);
+  connect(browse_, &BrowsePane::studyViewShown, study_, &StudyPane::SetShown);
+  connect(browse_, &BrowsePane::studyFocusWanted, study_, &StudyPane::Focus);
   connect(connections_, &ConnectionsPane::idiomChosen, browse_, &BrowsePane::ShowChosenIdiom);
   connect(connections_, &ConnectionsPane::relatedShown, detail_, &DetailPane::HideLaidOver);
   connect(detail_, &DetailPane::voiceReady, c_.picStudy, &StudyView::SetVoiceAvailable);
@@ -143,13 +147,13 @@ void frmVELM::OpenUserStore() {
   const QString gb = DataFileName(QStringLiteral("GB")).toLower(),
                 big5 = DataFileName(QStringLiteral("BIG5")).toLower();
   if (edition == gb || edition == big5)
-    userStore_->SetOtherEdition(edition == gb ? big5 : gb, [list = &browse_->SearchList()](const QString &idiom) {
-      return list->OtherScriptOf(idiom);
-    });
+    userStore_->SetOtherEdition(edition == gb ? big5 : gb,
+                                [this](const QString &idiom) { return search_.OtherScriptOf(idiom); });
   reader_.SetStore(userStore_.get());
   connections_->SetStore(userStore_.get());
   lookup_->SetStore(userStore_.get());
-  browse_->SetStore(userStore_.get(), edition == big5);
+  browse_->SetStore(userStore_.get());
+  study_->SetStore(userStore_.get(), edition == big5);
   detail_->ShowStore(*userStore_, UserStorePath());
   // Once the window is on the screen: it says what happened to the window's content.
   if (const QString notice = userStore_->Notice(UserStorePath()); !notice.isEmpty())

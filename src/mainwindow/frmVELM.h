@@ -16,7 +16,9 @@
 #include "mainwindow/connections/ConnectionsPane.h"
 #include "mainwindow/detail/DetailPane.h"
 #include "mainwindow/detail/TeachingPane.h"
+#include "dictionary/IdiomSearch.h"
 #include "mainwindow/lookup/LookupService.h"
+#include "mainwindow/study/StudyPane.h"
 #include "reading/Reader.h"
 
 namespace velmora {
@@ -35,6 +37,7 @@ class frmVELM : public QMainWindow {
   const QString &Nickname() const { return banner_->Nickname(); }
   LookupService &Lookup() { return *lookup_; }
   Reader &Reading() { return reader_; }
+  IdiomSearch &Search() { return search_; }
 
   // The load steps; run once, before the window is first shown.
   void Load();
@@ -72,10 +75,13 @@ class frmVELM : public QMainWindow {
   MainWindowControls c_;
   std::unique_ptr<UserStore> userStore_;
   Reader reader_;
+  // The edition's search, handed to every pane that looks idioms up.
+  IdiomSearch search_;
   DetailPane *detail_;
   BannerPane *banner_;
   FooterBar *footer_;
   ConnectionsPane *connections_;
+  StudyPane *study_;
   LookupService *lookup_ = nullptr;
   // The first idiom of a run is shown by itself and is not the user's
   // history.

@@ -9,6 +9,7 @@
 #include "mainwindow/browse/NodeTree.h"
 #include "mainwindow/connections/RelatedTree.h"
 #include "mainwindow/detail/QuizView.h"
+#include "mainwindow/study/StudyView.h"
 #include "platform/BrowseButtons.h"
 
 namespace velmora {

@@ -43,6 +43,7 @@ void SetControlFont(QWidget *control, const QString &name, int size) {
 }  // namespace
 
 void SetFormFont(QWidget *window) {
+  // The language file stays the current one afterwards, as callers expect.
   SetIniFile(LanguageFilePath());
   const QString name = ReadIni(QStringLiteral("FONT"), QStringLiteral("Font"), 200);
   const auto size = FontSizeFromText(ReadIni(QStringLiteral("FONT"), QStringLiteral("SIZE"), 200));
@@ -86,9 +87,10 @@ bool SetCaption(QObject *control, const QString &caption) {
 
 void SetLblCaption(QWidget *window, const QString &language) {
   if (language == QLatin1String("default") || language.isEmpty()) return;
+  const QString file = LanguageFilePath(language);
   for (QObject *control : Controls(window)) {
     if (!kCaptionedKinds.contains(KindPrefix(control->objectName()))) continue;
-    const QString text = ReadIni(QStringLiteral("Caption"), CaptionKey(control->objectName()), 100);
+    const QString text = ReadIniFrom(file, QStringLiteral("Caption"), CaptionKey(control->objectName()), 100);
     if (text.isEmpty()) continue;
     if (!SetCaption(control, text)) {
       ShowMessageBox({QStringLiteral("Object doesn't support this property or method: ") + control->objectName(),
@@ -99,10 +101,11 @@ void SetLblCaption(QWidget *window, const QString &language) {
 }
 
 void SetToolTips(QWidget *window) {
+  const QString language = LanguageFilePath();
   for (QWidget *control : window->findChildren<QWidget *>()) {
     const QString key = control->property("toolTipKey").toString();
     if (key.isEmpty()) continue;
-    const QString tip = ReadIni(QStringLiteral("Caption"), key, 200);
+    const QString tip = ReadIniFrom(language, QStringLiteral("Caption"), key, 200);
     if (!tip.isEmpty()) control->setToolTip(WithoutMnemonic(tip));
   }
 }

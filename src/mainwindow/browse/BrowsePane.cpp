@@ -10,7 +10,6 @@
 #include "data/Conn.h"
 #include "data/IdiomStore.h"
 #include "data/UserStore.h"
-#include "dictionary/FinderSource.h"
 #include "dictionary/FlashcardDeck.h"
 #include "mainwindow/browse/FavouritesView.h"
 #include "mainwindow/browse/NodeTree.h"
@@ -35,9 +34,10 @@ std::optional<View> ViewNamed(const QString &name) {
   return std::nullopt;
 }
 
-BrowsePane::BrowsePane(const BrowseControls &controls, MatchPopup *matches, Reader &reader, QObject *parent)
-    : QObject(parent), c_(controls), reader_(reader) {
-  searchList_ = new SearchController(c_.txtSearchKey, c_.lstKovSearch, matches, this);
+BrowsePane::BrowsePane(const BrowseControls &controls, MatchPopup *matches, Reader &reader, IdiomSearch &search,
+                       QObject *parent)
+    : QObject(parent), c_(controls), reader_(reader), search_(search) {
+  searchList_ = new SearchController(c_.txtSearchKey, c_.lstKovSearch, matches, search_, this);
   connect(c_.cmdKOVSearch, &QAbstractButton::clicked, this, &BrowsePane::cmdKOVSearch_Click);
   connect(c_.cmdKOVTreeList, &QAbstractButton::clicked, this, &BrowsePane::cmdKOVTreeList_Click);
   connect(c_.cmdKOVFavourites, &QAbstractButton::clicked, this, &BrowsePane::cmdKOVFavourites_Click);
@@ -47,9 +47,6 @@ BrowsePane::BrowsePane(const BrowseControls &controls, MatchPopup *matches, Read
   connect(c_.picFavourites, &FavouritesView::idiomChosen, this, &BrowsePane::ShowChosenIdiom);
   connect(c_.picFavourites, &FavouritesView::exportRequested, this, &BrowsePane::ExportFavourites);
   connect(c_.cmdKOVStudy, &QAbstractButton::clicked, this, &BrowsePane::cmdKOVStudy_Click);
-  connect(c_.picStudy, &StudyView::idiomChosen, this, &BrowsePane::ShowChosenIdiom);
-  connect(c_.picStudy, &StudyView::dueChanged, this, &BrowsePane::ShowDueCount);
-  connect(&reader_, &Reader::shown, c_.picStudy, &StudyView::ShowIdiom);
   auto *study = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_4), c_.picMList->window());
   connect(study, &QShortcut::activated, this, [this] {
     if (c_.cmdKOVStudy->isEnabled()) c_.cmdKOVStudy->click();
@@ -63,9 +60,8 @@ void BrowsePane::LoadIdiomList() {
   if (const auto code = HighestCode()) maxIdiomCode_ = *code;
   IdiomList list = AllIdioms();
   ReleaseQueryCaches();
-  auto finderSource = FinderSource(list, ConnString());
-  auto matcherSource = MatcherSource(list, ConnString());
-  searchList_->Fill(std::move(list), std::move(finderSource), std::move(matcherSource));
+  search_.Open(list, ConnString());
+  searchList_->Fill(std::move(list));
 }
 
 void BrowsePane::ReadViewTitles() {
@@ -82,18 +78,9 @@ void BrowsePane::ReadViewTitles() {
                                                       : studyViewTitle_);
 }
 
-void BrowsePane::SetStore(UserStore *store, bool traditionalEdition) {
+void BrowsePane::SetStore(UserStore *store) {
   c_.picFavourites->SetStore(store);
-  const bool available = store != nullptr && store->IsAvailable();
-  c_.cmdKOVFavourites->setEnabled(available);
-  c_.picStudy->SetStore(store, traditionalEdition, [list = searchList_] { return list->Matcher(); });
-  c_.cmdKOVStudy->setEnabled(available);
-}
-
-void BrowsePane::ShowDueCount(int due) {
-  const QString count = QStringLiteral("%1 due").arg(due);
-  c_.cmdKOVStudy->setToolTip(count);
-  c_.cmdKOVStudy->setAccessibleDescription(count);
+  c_.cmdKOVFavourites->setEnabled(store != nullptr && store->IsAvailable());
 }
 
 void BrowsePane::ShowView(View view) {
@@ -104,7 +91,7 @@ void BrowsePane::ShowView(View view) {
 
 void BrowsePane::ApplyViewMode() {
   c_.picFavourites->setVisible(view_ == View::Favourites);
-  c_.picStudy->setVisible(view_ == View::Study);
+  emit studyViewShown(view_ == View::Study);
   c_.cmdKOVFavourites->resize(Px(view_ == View::Favourites ? 428 : 400), c_.cmdKOVFavourites->height());
   c_.cmdKOVStudy->resize(Px(view_ == View::Study ? 428 : 400), c_.cmdKOVStudy->height());
   if (view_ == View::Search) {
@@ -127,10 +114,7 @@ void BrowsePane::ApplyViewMode() {
     c_.picSearchLine->hide();
     c_.lstKovSearch->hide();
     c_.trvIdiomDir->hide();
-    if (view_ == View::Favourites)
-      c_.picFavourites->Refresh();
-    else
-      c_.picStudy->Refresh();
+    if (view_ == View::Favourites) c_.picFavourites->Refresh();
     c_.cmdKOVTreeList->resize(Px(400), c_.cmdKOVTreeList->height());
     c_.cmdKOVSearch->resize(Px(400), c_.cmdKOVSearch->height());
   }
@@ -144,7 +128,7 @@ void BrowsePane::FocusCurrentView() {
   else if (view_ == View::Favourites)
     c_.picFavourites->CurrentList()->setFocus(Qt::TabFocusReason);
   else
-    c_.picStudy->FocusTarget()->setFocus(Qt::TabFocusReason);
+    emit studyFocusWanted();
 }
 
 void BrowsePane::SearchAgain(const QString &idiom) {

@@ -23,7 +23,8 @@ std::optional<View> ViewNamed(const QString &name);
 class BrowsePane : public QObject {
   Q_OBJECT
  public:
-  BrowsePane(const BrowseControls &controls, MatchPopup *matches, Reader &reader, QObject *parent);
+  BrowsePane(const BrowseControls &controls, MatchPopup *matches, Reader &reader, IdiomSearch &search,
+             QObject *parent);
 
   SearchController &SearchList() { return *searchList_; }
   View CurrentView() const { return view_; }
@@ -34,10 +35,8 @@ class BrowsePane : public QObject {
   void LoadIdiomList();
   // The views' titles from the language file.
   void ReadViewTitles();
-  // The favourites and study views work from the store; without one they
-  // are off. The study keeps cards in the simplified script; a traditional
-  // edition shows them in its own.
-  void SetStore(UserStore *store, bool traditionalEdition);
+  // The favourites view works from the store; without one it is off.
+  void SetStore(UserStore *store);
   // An idiom chosen elsewhere (a favourite, a related idiom), shown as
   // choosing its row does.
   void ShowChosenIdiom(const QString &idiom);
@@ -48,16 +47,22 @@ class BrowsePane : public QObject {
   // The search view with the idiom typed into its box (the "Up:" label).
   void SearchAgain(const QString &idiom);
 
+ signals:
+  // The study view, another wing's, is shown (and brought up to date) or
+  // hidden, or wants the keyboard.
+  void studyViewShown(bool shown);
+  void studyFocusWanted();
+
  private:
   void cmdKOVSearch_Click() { ShowView(View::Search); }
   void cmdKOVTreeList_Click() { ShowView(View::Index); }
   void cmdKOVFavourites_Click() { ShowView(View::Favourites); }
   void cmdKOVStudy_Click() { ShowView(View::Study); }
-  void ShowDueCount(int due);
   void ExportFavourites();
 
   const BrowseControls &c_;
   Reader &reader_;
+  IdiomSearch &search_;
   SearchController *searchList_;
   View view_ = View::Search;
   IndexView *index_;

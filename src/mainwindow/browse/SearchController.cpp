@@ -6,34 +6,24 @@
 #include <QKeyEvent>
 #include <QStyle>
 #include <QToolTip>
-#include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
 #include <utility>
 
 #include <QLineEdit>
 #include <QPointer>
 #include <QTreeView>
-#include "config/StartupTrace.h"
-#include "data/Conn.h"
-#include "data/EditionFacts.h"
-#include "data/MeaningSearch.h"
 #include "platform/AfterFirstPaint.h"
 
 namespace velmora {
 
-namespace {
-
-// Waits for work still running; a future whose result was taken is done.
-template <class T>
-void Settle(const QFutureWatcher<T> &watcher) {
-  QFuture<T> future = watcher.future();
-  if (future.isValid()) future.waitForFinished();
-}
-
-}  // namespace
-
-SearchController::SearchController(QLineEdit *searchKey, QTreeView *list, MatchPopup *matches, QObject *parent)
-    : QObject(parent), searchKey_(searchKey), list_(list), matches_(matches), searchPalette_(searchKey->palette()) {
+SearchController::SearchController(QLineEdit *searchKey, QTreeView *list, MatchPopup *matches, IdiomSearch &search,
+                                   QObject *parent)
+    : QObject(parent),
+      searchKey_(searchKey),
+      list_(list),
+      matches_(matches),
+      search_(search),
+      searchPalette_(searchKey->palette()) {
   list_->setModel(&model_);
   timer1_.setObjectName(QStringLiteral("Timer1"));
   timer1_.setInterval(100);
@@ -47,16 +37,10 @@ SearchController::SearchController(QLineEdit *searchKey, QTreeView *list, MatchP
   connect(list_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
           [this](const QModelIndex &current) { lstKovSearch_RowNotify(current.isValid() ? current.row() : -1); });
   connect(&timer1_, &QTimer::timeout, this, &SearchController::Timer1_Timer);
-  connect(&finderWatcher_, &QFutureWatcher<IdiomFinder>::finished, this, [this] {
-    if (!finder_) Finder();
-    StartMatcher();
-  });
-  connect(&matcherWatcher_, &QFutureWatcher<IdiomMatcher>::finished, this, [this] {
-    TraceStartup("matcher-ready");
-    // A search that waited for the matcher (a key handed over at the start)
-    // has shown and chosen its matches already: the list is not opened again.
-    if (!matcher_) UpdateMatches();
-  });
+  // A search that waited for the matcher (a key handed over at the start)
+  // has shown and chosen its matches already: only a key typed while it was
+  // being made is answered now.
+  connect(&search_, &IdiomSearch::matcherReady, this, [this] { UpdateMatches(); });
   connect(matches_, &MatchPopup::chosen, this, &SearchController::Choose);
   searchKey_->installEventFilter(this);
   list_->installEventFilter(this);
@@ -64,25 +48,13 @@ SearchController::SearchController(QLineEdit *searchKey, QTreeView *list, MatchP
   listViewport_->installEventFilter(this);
 }
 
-SearchController::~SearchController() {
-  Settle(finderWatcher_);
-  Settle(matcherWatcher_);
-}
-
-void SearchController::Fill(IdiomList list, std::function<IdiomFinder()> finderSource,
-                            std::function<IdiomMatcher()> matcherSource) {
-  Settle(finderWatcher_);
-  Settle(matcherWatcher_);
-  finder_.reset();
-  matcher_.reset();
-  finderSource_ = std::move(finderSource);
-  matcherSource_ = std::move(matcherSource);
+void SearchController::Fill(IdiomList list) {
   // On a machine of two cores the workers would take the processor from
   // the first frame: they start once it is on the screen.
   AfterFirstPaint(list_->window(), [self = QPointer<SearchController>(this)] {
     if (!self) return;
     self->model_.RevealAll();
-    self->StartFinder();
+    self->search_.Start();
   });
   idioms_ = list;
   // A screenful and more, however large the window: the rest come after the
@@ -114,41 +86,14 @@ void SearchController::ScheduleDisplay() {
   if (!timer1_.isActive()) timer1_.start();
 }
 
-void SearchController::StartFinder() {
-  if (!finderSource_) return;
-  finderWatcher_.setFuture(QtConcurrent::run(std::move(finderSource_)));
-  finderSource_ = nullptr;
-}
-
-const IdiomFinder &SearchController::Finder() {
-  if (!finder_) {
-    StartFinder();
-    QFuture<IdiomFinder> made = finderWatcher_.future();
-    if (made.isValid()) made.waitForFinished();
-    finder_ = made.isValid() && made.resultCount() > 0 ? made.takeResult() : IdiomFinder();
-    TraceStartup("search-ready");
-  }
-  return *finder_;
-}
-
 void SearchController::txtSearchKey_Change() {
   // A key typed after Enter makes the idiom still to be shown one passed,
   // not one chosen.
   chosen_ = false;
-  UpdateMatches(false);
-  int row = Finder().Find(searchKey_->text().trimmed());
-  // A row the type-ahead reaches (or the row an earlier key reached, when
-  // it reaches none) that the key does not match in any way the match list
-  // knows is no answer: the best match is shown instead, and with no match
-  // at all the idiom on display stays.
-  if (matcher_ && !searchKey_->text().trimmed().isEmpty()) {
-    if (found_.empty()) return;
-    if (row < 0 ||
-        std::none_of(found_.begin(), found_.end(), [row](const IdiomMatcher::Match &m) { return m.row == row; }))
-      row = found_.front().row;
-  }
-  if (row < 0) return;
-  SetCurrentRow(row);
+  const IdiomSearch::Result answer = UpdateMatches(false);
+  // With no answer the idiom on display stays.
+  if (answer.row < 0) return;
+  SetCurrentRow(answer.row);
   ScheduleDisplay();
 }
 
@@ -160,41 +105,22 @@ void SearchController::SearchNow() {
     Choose(found_.front().row);
 }
 
-void SearchController::StartMatcher() {
-  StartFinder();  // when the matcher is wanted before the first frame
-  if (!matcherSource_) return;
-  matcherWatcher_.setFuture(QtConcurrent::run(std::move(matcherSource_)));
-  matcherSource_ = nullptr;
+IdiomSearch::Result SearchController::UpdateMatches(bool waitForMatcher) {
+  IdiomSearch::Result answer = search_.Search(searchKey_->text(), waitForMatcher);
+  // Until the matcher is made the match list stays as it was; it is shown
+  // the moment the matcher is ready.
+  if (answer.matches || searchKey_->text().trimmed().isEmpty())
+    ShowMatches(answer.matches.value_or(IdiomSearch::Matches()));
+  return answer;
 }
 
-const IdiomMatcher *SearchController::Matcher() {
-  if (!matcher_) {
-    StartMatcher();
-    QFuture<IdiomMatcher> made = matcherWatcher_.future();
-    if (made.isValid()) made.waitForFinished();
-    matcher_ = made.isValid() && made.resultCount() > 0 ? made.takeResult() : IdiomMatcher();
-  }
-  return &*matcher_;
-}
-
-void SearchController::UpdateMatches(bool waitForMatcher) {
-  const QString key = searchKey_->text().trimmed();
-  if (key.isEmpty()) {
-    found_.clear();
+void SearchController::ShowMatches(const IdiomSearch::Matches &found) {
+  found_ = found;
+  if (searchKey_->text().trimmed().isEmpty()) {
     matches_->hide();
     ShowNoMatch(false);
     return;
   }
-  if (!matcher_) {
-    // Until the matcher is made the list stays as it was; it is shown the
-    // moment the matcher is ready.
-    if (waitForMatcher) StartMatcher();
-    QFuture<IdiomMatcher> made = matcherWatcher_.future();
-    const bool pending = matcherSource_ || (made.isValid() && !made.isFinished());
-    if (!waitForMatcher && pending) return;
-    Matcher();
-  }
-  found_ = matcher_->Find(key, RowsMatchingMeaning(key));
   ShowNoMatch(found_.empty());
   if (found_.empty()) emit nothingMatches();
   // Only while the box is there to anchor it.
@@ -221,25 +147,10 @@ void SearchController::Choose(int listRow) {
 }
 
 bool SearchController::ChooseIdiom(const QString &idiom) {
-  const int row = Finder().Find(idiom);
-  if (row < 0 || model_.IdiomAt(row) != idiom) return false;
+  const int row = search_.RowOf(idiom);
+  if (row < 0) return false;
   Choose(row);
   return true;
-}
-
-QString SearchController::OtherScriptOf(const QString &idiom) {
-  const int row = Finder().Find(idiom);
-  if (row < 0 || model_.IdiomAt(row) != idiom) return {};
-  if (matcher_) return matcher_->OtherScriptAt(row);
-  // Before the matcher is made: the edition's line of the row.
-  const auto connection = DictionaryConnection();
-  if (!connection) return {};
-  QString other;
-  int line = 0;
-  ForEachLineOfSearchData(*connection, kSearchOtherScript, [&](QByteArrayView text) {
-    if (line++ == row) other = QString::fromUtf8(text);
-  });
-  return other;
 }
 
 bool SearchController::ShowToolTipIfElided(const QHelpEvent *event) {

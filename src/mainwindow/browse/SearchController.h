@@ -2,15 +2,11 @@
 // The search list of the main window: every idiom in idiom order, the
 // type-ahead find from the search box, and the deferred display of the row
 // that was chosen (the one-shot timer and the pick flag).
-#include <QFuture>
-#include <QFutureWatcher>
 #include <QObject>
 #include <QTimer>
-#include <functional>
-#include <optional>
 
 #include "data/IdiomStore.h"
-#include "dictionary/IdiomFinder.h"
+#include "dictionary/IdiomSearch.h"
 #include "mainwindow/browse/IdiomListModel.h"
 #include "mainwindow/browse/MatchPopup.h"
 
@@ -24,19 +20,19 @@ class SearchController : public QObject {
   Q_OBJECT
  public:
   // Drives the search box, the list and the match list under the box, which
-  // stay where the window put them.
-  SearchController(QLineEdit *searchKey, QTreeView *list, MatchPopup *matches, QObject *parent);
-  ~SearchController() override;
+  // stay where the window put them, with the window's search.
+  SearchController(QLineEdit *searchKey, QTreeView *list, MatchPopup *matches, IdiomSearch &search,
+                   QObject *parent);
 
   // Fills the list, makes its first row current and schedules its display.
-  // The find is made by finderSource on another thread once the window has
-  // shown its first frame; a key typed before it is ready waits for it, so
-  // no key is lost.
-  void Fill(IdiomList list, std::function<IdiomFinder()> finderSource, std::function<IdiomMatcher()> matcherSource);
-  // True once the find is ready.
+  // The search over it is made on another thread once the window has shown
+  // its first frame; a key typed before it is ready waits for it, so no key
+  // is lost.
+  void Fill(IdiomList list);
   // The match list for the key in the search box, now (waiting for the
-  // matcher if it is still being made); tests and benchmarks call it.
-  void UpdateMatches(bool waitForMatcher = true);
+  // matcher if it is still being made); tests and benchmarks call it. The
+  // key's answer is given back.
+  IdiomSearch::Result UpdateMatches(bool waitForMatcher = true);
 
   const IdiomListModel &Model() const { return model_; }
   QTimer &Timer1() { return timer1_; }
@@ -47,11 +43,6 @@ class SearchController : public QObject {
   // Makes the idiom's row current and shows it, as choosing the row does;
   // false when the list has no such idiom.
   bool ChooseIdiom(const QString &idiom);
-  // The idiom as the other edition spells it; empty when it is not in the
-  // list or the edition does not say.
-  QString OtherScriptOf(const QString &idiom);
-  // The matcher over the edition's idioms; null until it is built.
-  const IdiomMatcher *Matcher();
 
   // The timer's tick: tells which idiom is due, then stops.
   void Timer1_Timer();
@@ -70,8 +61,8 @@ class SearchController : public QObject {
   void txtSearchKey_Change();
   void lstKovSearch_RowNotify(int row);
   void SetCurrentRow(int row);
-  const IdiomFinder &Finder();
-  void StartFinder();
+  // Shows the matches of an answered key.
+  void ShowMatches(const IdiomSearch::Matches &found);
   // Shows the chosen match as choosing its row in the list does.
   void Choose(int listRow);
   // Tints the search box and tells screen readers when nothing matches.
@@ -88,18 +79,11 @@ class SearchController : public QObject {
   QTreeView *list_;
   QWidget *listViewport_ = nullptr;
   IdiomListModel model_;
-  std::optional<IdiomFinder> finder_;
-  QFutureWatcher<IdiomFinder> finderWatcher_;
   MatchPopup *matches_;
+  IdiomSearch &search_;
   IdiomList idioms_;  // the list's rows, for the match list
-  std::optional<IdiomMatcher> matcher_;
-  std::vector<IdiomMatcher::Match> found_;  // for the key in the box
+  IdiomSearch::Matches found_;  // for the key in the box
   bool chosen_ = false;
-  QFutureWatcher<IdiomMatcher> matcherWatcher_;
-  // Made after the find, so that the two never hold their reading at once.
-  std::function<IdiomFinder()> finderSource_;
-  std::function<IdiomMatcher()> matcherSource_;
-  void StartMatcher();
   QPalette searchPalette_;
   QTimer timer1_;
   int listPickFlag_ = 0;

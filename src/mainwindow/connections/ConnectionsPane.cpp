@@ -4,6 +4,7 @@
 
 #include "data/StudyStore.h"
 #include "data/UserStore.h"
+#include "dictionary/IdiomSearch.h"
 #include "mainwindow/connections/ChainDialog.h"
 #include "mainwindow/connections/RelatedLoader.h"
 #include "mainwindow/connections/RelatedTree.h"
@@ -16,10 +17,14 @@ const QString kBestChain = QStringLiteral("chainBest");
 
 }  // namespace
 
-ConnectionsPane::ConnectionsPane(const DetailControls &controls, Reader &reader,
-                                 std::function<const IdiomMatcher *()> matcher, QWidget *window)
-    : QObject(window), c_(controls), reader_(reader), window_(window), related_(new RelatedLoader(this)) {
-  matcher_ = std::move(matcher);
+ConnectionsPane::ConnectionsPane(const DetailControls &controls, Reader &reader, IdiomSearch &search,
+                                 QWidget *window)
+    : QObject(window),
+      c_(controls),
+      reader_(reader),
+      window_(window),
+      related_(new RelatedLoader(this)),
+      search_(search) {
   connect(c_.cmdRelated, &QAbstractButton::toggled, this, &ConnectionsPane::ShowRelated);
   // The combined text and the related idioms take turns in one place.
   connect(c_.Command2, &QAbstractButton::clicked, this, [this] { c_.cmdRelated->setChecked(false); });
@@ -38,7 +43,7 @@ ConnectionsPane::ConnectionsPane(const DetailControls &controls, Reader &reader,
 void ConnectionsPane::OpenChain() {
   // Made the first time it is asked for: the start does not build it.
   if (!chain_) {
-    chain_ = new ChainDialog({related_, matcher_, [this] { return reader_.CurrentIdiom(); },
+    chain_ = new ChainDialog({related_, [this] { return &search_.Matcher(); }, [this] { return reader_.CurrentIdiom(); },
                               [this] { return ReadBest(); }, [this](int length) { WriteBest(length); }},
                              window_);
     connect(chain_, &ChainDialog::idiomChosen, this, &ConnectionsPane::idiomChosen);

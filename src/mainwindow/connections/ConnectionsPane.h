@@ -11,15 +11,14 @@
 namespace velmora {
 
 class ChainDialog;
-class IdiomMatcher;
+class IdiomSearch;
 class RelatedLoader;
 class UserStore;
 
 class ConnectionsPane : public QObject {
   Q_OBJECT
  public:
-  ConnectionsPane(const DetailControls &controls, Reader &reader, std::function<const IdiomMatcher *()> matcher,
-                  QWidget *window);
+  ConnectionsPane(const DetailControls &controls, Reader &reader, IdiomSearch &search, QWidget *window);
   // Where the best chain is kept; none keeps nothing.
   void SetStore(UserStore *store) { store_ = store; }
 
@@ -39,7 +38,7 @@ class ConnectionsPane : public QObject {
   Reader &reader_;
   QWidget *window_;
   RelatedLoader *related_;
-  std::function<const IdiomMatcher *()> matcher_;
+  IdiomSearch &search_;
   ChainDialog *chain_ = nullptr;
   UserStore *store_ = nullptr;
 };

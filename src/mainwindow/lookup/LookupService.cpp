@@ -9,7 +9,7 @@
 #include "config/RwIni.h"
 #include "data/IdiomStore.h"
 #include "data/UserStore.h"
-#include "dictionary/IdiomMatcher.h"
+#include "dictionary/IdiomSearch.h"
 #include "mainwindow/lookup/LookupPopup.h"
 #include "mainwindow/lookup/ReadTextDialog.h"
 
@@ -31,8 +31,8 @@ bool Setting(const char *key, bool fallback) {
 
 }  // namespace
 
-LookupService::LookupService(QMainWindow *window, Services services)
-    : QObject(window), window_(window), services_(std::move(services)) {
+LookupService::LookupService(QMainWindow *window, IdiomSearch &search, Services services)
+    : QObject(window), window_(window), search_(search), services_(std::move(services)) {
   auto *read = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_R), window);
   connect(read, &QShortcut::activated, this, &LookupService::OpenReader);
   // The clipboard is watched only when the user asked for it: reaching it
@@ -43,15 +43,12 @@ LookupService::LookupService(QMainWindow *window, Services services)
 
 const IdiomAutomaton *LookupService::Automaton() {
   if (automaton_) return &*automaton_;
-  const IdiomMatcher *matcher = services_.matcher();
-  automaton_ = matcher ? IdiomAutomaton::Over(*matcher) : IdiomAutomaton();
-  if (!matcher) automaton_->Finish();
+  automaton_ = IdiomAutomaton::Over(search_.Matcher());
   return &*automaton_;
 }
 
 QString LookupService::IdiomAt(int index) {
-  const IdiomMatcher *matcher = services_.matcher();
-  return matcher ? matcher->IdiomAt(index) : QString();
+  return search_.Matcher().IdiomAt(index);
 }
 
 QString LookupService::IdiomIn(const QString &text) {
@@ -62,10 +59,10 @@ QString LookupService::IdiomIn(const QString &text) {
 SearchAnswers LookupService::Answers() {
   return {[this](const QString &key) {
             QStringList ids;
-            const IdiomMatcher *matcher = services_.matcher();
-            if (!matcher || key.trimmed().isEmpty()) return ids;
-            for (const auto &match : matcher->Find(key)) {
-              ids << matcher->IdiomAt(match.row);
+            if (key.trimmed().isEmpty()) return ids;
+            // Meanings too: the desktop's search finds what the search box finds.
+            for (const auto &match : search_.Find(key)) {
+              ids << search_.Matcher().IdiomAt(match.row);
               if (ids.size() >= kDesktopResults) break;
             }
             return ids;

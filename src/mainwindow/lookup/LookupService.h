@@ -15,7 +15,7 @@ class QMainWindow;
 
 namespace velmora {
 
-class IdiomMatcher;
+class IdiomSearch;
 class LookupPopup;
 class ReadTextDialog;
 class UserStore;
@@ -25,12 +25,11 @@ class LookupService : public QObject {
  public:
   // What it needs of the window's other features, handed down by the window.
   struct Services {
-    std::function<const IdiomMatcher *()> matcher;
     std::function<void(const QString &)> searchAgain;  // the key in the search box, its first match shown
     std::function<void(const QString &)> say;
     std::function<void()> favouritesChanged;
   };
-  LookupService(QMainWindow *window, Services services);
+  LookupService(QMainWindow *window, IdiomSearch &search, Services services);
   void SetStore(UserStore *store) { store_ = store; }
   // What the desktop's search is answered with.
   SearchAnswers Answers();
@@ -54,6 +53,7 @@ class LookupService : public QObject {
   void WatchClipboard();
 
   QMainWindow *window_;
+  IdiomSearch &search_;
   Services services_;
   UserStore *store_ = nullptr;
   std::optional<IdiomAutomaton> automaton_;

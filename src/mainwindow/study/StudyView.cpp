@@ -1,26 +1,22 @@
 #include "mainwindow/study/StudyView.h"
 
-#include <QButtonGroup>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QDateTime>
-#include <QDoubleSpinBox>
-#include <QFormLayout>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QShortcut>
-#include <QSpinBox>
 #include <QStackedWidget>
-#include <QVBoxLayout>
 
 #include "data/StudyStore.h"
 #include "data/UserStore.h"
-#include "dictionary/IdiomMatcher.h"
+#include "dictionary/IdiomSearch.h"
 #include "mainwindow/PaneControls.h"
 #include "mainwindow/study/StudyChartsView.h"
+#include "mainwindow/study/StudyPageParts.h"
+#include "mainwindow/study/StudyQuestionView.h"
+#include "mainwindow/study/StudySettingsView.h"
 #include "platform/FileDialogs.h"
 #include "platform/Twips.h"
 #include "practice/StudySession.h"
@@ -29,24 +25,7 @@ namespace velmora {
 
 namespace {
 
-const char *const kGradeNames[] = {"Again", "Hard", "Good", "Easy"};
-
 int64_t Now() { return QDateTime::currentSecsSinceEpoch(); }
-
-QLabel *Label(QWidget *parent, const char *name) {
-  auto *label = new QLabel(parent);
-  label->setObjectName(QLatin1String(name));
-  label->setWordWrap(true);
-  label->setTextFormat(Qt::PlainText);
-  return label;
-}
-
-QVBoxLayout *Column(QWidget *page) {
-  auto *column = new QVBoxLayout(page);
-  column->setContentsMargins(0, 0, 0, 0);
-  column->setSpacing(3);
-  return column;
-}
 
 // "in 3 days", "in 9 minutes", "now".
 QString WhenDue(int64_t due, int64_t now) {
@@ -83,7 +62,11 @@ void StudyView::EnsureBuilt() {
   pages_->addWidget(question_ = MakeQuestion());
   pages_->addWidget(summary_ = MakeSummary());
   pages_->addWidget(progress_ = MakeProgress());
-  pages_->addWidget(settings_ = MakeSettings());
+  pages_->addWidget(settings_ = new StudySettingsView);
+  connect(settings_, &StudySettingsView::done, this, [this] {
+    SaveSettings();
+    ShowHome();
+  });
   // A narrow pane or large text scrolls rather than squeezing the pages.
   auto *scroll = scroll_ = new QScrollArea(this);
   scroll->setObjectName(QStringLiteral("scrStudy"));
@@ -91,7 +74,7 @@ void StudyView::EnsureBuilt() {
   scroll->setWidgetResizable(true);
   scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   scroll->setWidget(pages_);
-  Column(this)->addWidget(scroll);
+  StudyColumn(this)->addWidget(scroll);
   // Made while the pane shows, it would otherwise stay hidden.
   scroll->show();
   // Controls give up width before the page outgrows the pane: a long
@@ -122,17 +105,17 @@ StudyView::~StudyView() = default;
 
 QWidget *StudyView::MakeHome() {
   auto *page = new QWidget;
-  due_ = Label(page, "lblStudyDue");
+  due_ = StudyLabel(page, "lblStudyDue");
   QFont big = due_->font();
   big.setBold(true);
   due_->setFont(big);
   start_ = NamedButton(page, "cmdStudyStart", QStringLiteral("Start review"));
-  shown_ = Label(page, "lblStudyShown");
+  shown_ = StudyLabel(page, "lblStudyShown");
   studyShown_ = NamedButton(page, "cmdStudyShown", QStringLiteral("Study this idiom"));
   showProgress_ = NamedButton(page, "cmdStudyProgress", QStringLiteral("Progress"));
   showSettings_ = NamedButton(page, "cmdStudySettings", QStringLiteral("Settings"));
   export_ = NamedButton(page, "cmdStudyExport", QStringLiteral("Export the review log…"));
-  auto *column = Column(page);
+  auto *column = StudyColumn(page);
   column->addWidget(due_);
   column->addWidget(start_);
   column->addWidget(shown_);
@@ -151,67 +134,24 @@ QWidget *StudyView::MakeHome() {
   return page;
 }
 
-QWidget *StudyView::MakeQuestion() {
-  auto *page = new QWidget;
-  page->setObjectName(QStringLiteral("picStudyQuestion"));
-  // The page holds the keyboard during a sitting: its keys act on it.
-  page->setFocusPolicy(Qt::StrongFocus);
-  page->setAccessibleName(QStringLiteral("Review"));
-  auto *column = Column(page);
-  prompt_ = Label(page, "lblStudyPrompt");
-  prompt_->setAccessibleName(QStringLiteral("Review question"));
-  column->addWidget(prompt_);
-  for (int i = 0; i < 4; ++i) {
-    choices_[i] = NamedButton(page, "cmdStudyChoice", QString());
-    choices_[i]->setObjectName(QStringLiteral("cmdStudyChoice%1").arg(i + 1));
-    choices_[i]->setFocusPolicy(Qt::TabFocus);
-    connect(choices_[i], &QPushButton::clicked, this, [this, i] { Choose(i); });
-    column->addWidget(choices_[i]);
-  }
-  reveal_ = Label(page, "lblStudyReveal");
-  reveal_->setAccessibleName(QStringLiteral("Review answer"));
-  column->addWidget(reveal_);
-  // Two by two: four captions do not fit side by side in the narrow pane.
-  auto *gradeRow = new QGridLayout;
-  gradeRow->setSpacing(2);
-  gradeGroup_ = new QButtonGroup(this);
-  for (int i = 0; i < 4; ++i) {
-    grades_[i] =
-        NamedButton(page, "cmdStudyGrade", QStringLiteral("%1 %2").arg(i + 1).arg(QLatin1String(kGradeNames[i])));
-    grades_[i]->setObjectName(QStringLiteral("cmdStudy%1").arg(QLatin1String(kGradeNames[i])));
-    grades_[i]->setAccessibleName(QLatin1String(kGradeNames[i]));
-    grades_[i]->setCheckable(true);
-    grades_[i]->setFocusPolicy(Qt::TabFocus);
-    gradeGroup_->addButton(grades_[i], i + 1);
-    gradeRow->addWidget(grades_[i], i / 2, i % 2);
-  }
-  connect(gradeGroup_, &QButtonGroup::idClicked, this, &StudyView::Grade);
-  column->addLayout(gradeRow);
-  column->addStretch(1);
-  auto *actions = new QHBoxLayout;
-  lookUp_ = NamedButton(page, "cmdStudyLookUp", QStringLiteral("Look up"));
-  playAgain_ = NamedButton(page, "cmdStudyPlay", QStringLiteral("Play again"));
-  auto *goOn = NamedButton(page, "cmdStudyGoOn", QStringLiteral("Go on"));
-  actions->addWidget(playAgain_);
-  actions->addWidget(lookUp_);
-  actions->addWidget(goOn);
-  column->addLayout(actions);
-  status_ = Label(page, "lblStudyStatus");
-  column->addWidget(status_);
-  connect(lookUp_, &QPushButton::clicked, this, [this] {
+StudyQuestionView *StudyView::MakeQuestion() {
+  auto *page = new StudyQuestionView;
+  connect(page, &StudyQuestionView::choiceMade, this, &StudyView::Choose);
+  connect(page, &StudyQuestionView::gradeChosen, this, &StudyView::Grade);
+  connect(page, &StudyQuestionView::lookUpRequested, this, [this] {
     if (session_) emit idiomChosen(session_->Question().idiom);
   });
-  connect(playAgain_, &QPushButton::clicked, this, [this] {
+  connect(page, &StudyQuestionView::playAgainRequested, this, [this] {
     if (session_) emit speakRequested(session_->Question().reading.section(QStringLiteral("; "), 0, 0));
   });
-  connect(goOn, &QPushButton::clicked, this, &StudyView::Advance);
+  connect(page, &StudyQuestionView::goOnRequested, this, &StudyView::Advance);
   return page;
 }
 
 QWidget *StudyView::PageBackHome(QWidget *content, const char *name, const QString &caption, QPushButton **button) {
   auto *page = new QWidget;
   *button = NamedButton(page, name, caption);
-  auto *column = Column(page);
+  auto *column = StudyColumn(page);
   column->addWidget(content, 1);
   column->addWidget(*button);
   connect(*button, &QPushButton::clicked, this, &StudyView::ShowHome);
@@ -219,7 +159,7 @@ QWidget *StudyView::PageBackHome(QWidget *content, const char *name, const QStri
 }
 
 QWidget *StudyView::MakeSummary() {
-  summaryText_ = Label(nullptr, "lblStudySummary");
+  summaryText_ = StudyLabel(nullptr, "lblStudySummary");
   summaryText_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   return PageBackHome(summaryText_, "cmdStudyDone", QStringLiteral("Done"), &done_);
 }
@@ -227,63 +167,6 @@ QWidget *StudyView::MakeSummary() {
 QWidget *StudyView::MakeProgress() {
   charts_ = new StudyChartsView(nullptr);
   return PageBackHome(charts_, "cmdStudyProgressBack", QStringLiteral("Back"), &progressBack_);
-}
-
-QWidget *StudyView::MakeSettings() {
-  auto *page = new QWidget;
-  fromHistory_ = new QCheckBox(QStringLiteral("New idioms from my history"), page);
-  fromHistory_->setObjectName(QStringLiteral("chkStudyHistory"));
-  historyDays_ = new QSpinBox(page);
-  historyDays_->setObjectName(QStringLiteral("spnStudyHistoryDays"));
-  historyDays_->setRange(1, 365);
-  historyDays_->setSuffix(QStringLiteral(" days"));
-  historyDays_->setAccessibleName(QStringLiteral("Days of history"));
-  fromEdition_ = new QCheckBox(QStringLiteral("New idioms from the dictionary"), page);
-  fromEdition_->setObjectName(QStringLiteral("chkStudyEdition"));
-  perDay_ = new QSpinBox(page);
-  perDay_->setObjectName(QStringLiteral("spnStudyPerDay"));
-  perDay_->setRange(0, 500);
-  perDay_->setAccessibleName(QStringLiteral("New idioms a day"));
-  retention_ = new QDoubleSpinBox(page);
-  retention_->setObjectName(QStringLiteral("spnStudyRetention"));
-  retention_->setRange(FsrsScheduler::kLeastRetention, FsrsScheduler::kMostRetention);
-  retention_->setSingleStep(0.01);
-  retention_->setDecimals(2);
-  retention_->setAccessibleName(QStringLiteral("Desired retention"));
-  kind_ = new QComboBox(page);
-  kind_->setObjectName(QStringLiteral("cboStudyKind"));
-  kind_->setAccessibleName(QStringLiteral("Questions"));
-  kind_->addItem(QStringLiteral("Each kind in turn"), QString());
-  for (const auto &[kind, caption] : {std::pair{QuestionKind::Meaning, "Meaning → idiom"},
-                                      {QuestionKind::Reading, "Idiom → pinyin"},
-                                      {QuestionKind::Character, "Missing character"},
-                                      {QuestionKind::Listening, "Listening"},
-                                      {QuestionKind::Flashcard, "Flashcards"}})
-    kind_->addItem(QString::fromUtf8(caption), QuestionKindName(kind));
-  settingsDone_ = NamedButton(page, "cmdStudySettingsDone", QStringLiteral("Done"));
-  auto *form = new QFormLayout;
-  form->setContentsMargins(0, 0, 0, 0);
-  form->setRowWrapPolicy(QFormLayout::WrapLongRows);
-  form->addRow(fromHistory_);
-  const auto caption = [page](const char *text) {
-    auto *label = new QLabel(QLatin1String(text), page);
-    label->setTextFormat(Qt::PlainText);
-    return label;
-  };
-  form->addRow(caption("Last"), historyDays_);
-  form->addRow(fromEdition_);
-  form->addRow(caption("A day"), perDay_);
-  form->addRow(caption("Retention"), retention_);
-  form->addRow(kind_);
-  auto *column = Column(page);
-  column->addLayout(form);
-  column->addStretch(1);
-  column->addWidget(settingsDone_);
-  connect(settingsDone_, &QPushButton::clicked, this, [this] {
-    SaveSettings();
-    ShowHome();
-  });
-  return page;
 }
 
 void StudyView::CreateKeys() {
@@ -313,12 +196,13 @@ void StudyView::CreateKeys() {
   key(QKeySequence(Qt::Key_Escape), [this] { Leave(); });
 }
 
-void StudyView::SetStore(UserStore *store, bool traditionalEdition, std::function<const IdiomMatcher *()> matcher) {
+void StudyView::SetStore(UserStore *store, bool traditionalEdition, IdiomSearch *search) {
   session_.reset();
   user_ = store;
-  matcher_ = std::move(matcher);
+  search_ = search;
   store_ = store && store->IsAvailable() ? std::make_unique<StudyStore>(*store, traditionalEdition) : nullptr;
-  source_ = std::make_unique<EditionQuestionSource>(matcher_);
+  source_ = std::make_unique<EditionQuestionSource>(
+      [search]() -> const IdiomMatcher * { return search ? &search->Matcher() : nullptr; });
   if (store_) session_ = std::make_unique<StudySession>(*store_, *source_);
   setEnabled(store_ != nullptr);
   AnnounceDue();
@@ -346,7 +230,7 @@ void StudyView::Refresh() {
     if (entry.when >= since) recent.push_back(entry.idiom);
   // The edition's list is needed only for its new idioms: the matcher is
   // not waited for otherwise.
-  const IdiomMatcher *matcher = settings.fromEdition && matcher_ ? matcher_() : nullptr;
+  const IdiomMatcher *matcher = settings.fromEdition && search_ ? &search_->Matcher() : nullptr;
   session_->Prepare(Now(), favourites, recent, matcher ? matcher->size() : 0,
                     [matcher](int row) { return matcher->IdiomAt(row); });
   if (!InSitting()) ShowHome();
@@ -366,10 +250,8 @@ QWidget *StudyView::FocusTarget() {
 
 QList<QWidget *> StudyView::TabOrder() const {
   if (pages_ == nullptr) return {};
-  return {start_,       studyShown_,  showProgress_, showSettings_, export_,       choices_[0],
-          choices_[1],  choices_[2],  choices_[3],   grades_[0],    grades_[1],    grades_[2],
-          grades_[3],   playAgain_,   lookUp_,       done_,         progressBack_, fromHistory_,
-          historyDays_, fromEdition_, perDay_,       retention_,    kind_,         settingsDone_};
+  return QList<QWidget *>{start_, studyShown_, showProgress_, showSettings_, export_} + question_->TabOrder() +
+         QList<QWidget *>{done_, progressBack_} + settings_->TabOrder();
 }
 
 void StudyView::ShowHome() {
@@ -429,27 +311,8 @@ void StudyView::StartSitting() {
 
 void StudyView::ShowQuestion() {
   const StudyQuestion &q = session_->Question();
-  const bool listening = q.kind == QuestionKind::Listening;
-  QFont font = prompt_->font();
-  const bool idiomPrompt =
-      q.kind == QuestionKind::Reading || q.kind == QuestionKind::Character || q.kind == QuestionKind::Flashcard;
-  font.setPointSizeF(QWidget::font().pointSizeF() * (idiomPrompt ? 1.6 : 1.0));
-  prompt_->setFont(font);
-  prompt_->setText(listening ? QStringLiteral("Listen: which idiom is it?") : q.prompt);
-  for (int i = 0; i < 4; ++i) {
-    const bool shown = i < q.choices.size();
-    choices_[i]->setVisible(shown);
-    choices_[i]->setEnabled(true);
-    choices_[i]->setText(shown ? QStringLiteral("%1  %2").arg(i + 1).arg(q.choices[i]) : QString());
-    choices_[i]->setAccessibleName(shown ? q.choices[i] : QString());
-  }
-  reveal_->clear();
-  for (QPushButton *grade : grades_) grade->setVisible(false);
-  playAgain_->setVisible(listening);
-  lookUp_->setVisible(false);
-  status_->setText(q.kind == QuestionKind::Flashcard ? QStringLiteral("Space: show the answer · Esc: leave")
-                                                     : QStringLiteral("1–4: choose · Space: show the answer"));
-  if (listening) emit speakRequested(q.reading.section(QStringLiteral("; "), 0, 0));
+  question_->ShowQuestion(q);
+  if (q.kind == QuestionKind::Listening) emit speakRequested(q.reading.section(QStringLiteral("; "), 0, 0));
 }
 
 void StudyView::Choose(int index) {
@@ -476,21 +339,16 @@ void StudyView::Reveal() {
 
 void StudyView::ShowAnswer() {
   const StudyQuestion &q = session_->Question();
-  const bool choice = q.kind != QuestionKind::Flashcard;
-  for (int i = 0; i < 4; ++i) choices_[i]->setEnabled(!choice || i == q.answer);
   QString verdict;
-  if (choice) verdict = session_->AnsweredRight() ? QStringLiteral("Right. ") : QStringLiteral("Not quite. ");
-  reveal_->setText(QStringLiteral("%1%2\n%3\n%4").arg(verdict, q.idiom, q.reading, q.meaning));
-  for (QPushButton *grade : grades_) grade->setVisible(true);
-  grades_[static_cast<int>(session_->SuggestedGrade()) - 1]->setChecked(true);
-  lookUp_->setVisible(true);
-  status_->setText(QStringLiteral("1–4: grade · Space: go on · U: undo"));
+  if (q.kind != QuestionKind::Flashcard)
+    verdict = session_->AnsweredRight() ? QStringLiteral("Right. ") : QStringLiteral("Not quite. ");
+  question_->ShowAnswer(q, verdict, static_cast<int>(session_->SuggestedGrade()));
 }
 
 void StudyView::Grade(int grade) {
   if (!InSitting() || session_->CurrentStage() != StudySession::Stage::Answered || grade < 1 || grade > 4) return;
   session_->SetGrade(static_cast<velmora::Grade>(grade));
-  grades_[grade - 1]->setChecked(true);
+  question_->CheckGrade(grade);
 }
 
 void StudyView::GoOn() {
@@ -542,27 +400,14 @@ void StudyView::ShowProgress() {
 
 void StudyView::ShowSettings() {
   if (!store_) return;
-  const StudySettings s = StudySettings::Read(*store_);
-  fromHistory_->setChecked(s.fromHistory);
-  historyDays_->setValue(s.historyDays);
-  fromEdition_->setChecked(s.fromEdition);
-  perDay_->setValue(s.newPerDay);
-  retention_->setValue(s.retention);
-  kind_->setCurrentIndex(std::max(0, kind_->findData(s.kind ? QuestionKindName(*s.kind) : QString())));
+  settings_->Show(StudySettings::Read(*store_));
   pages_->setCurrentWidget(settings_);
-  fromHistory_->setFocus(Qt::OtherFocusReason);
+  settings_->FirstControl()->setFocus(Qt::OtherFocusReason);
 }
 
 void StudyView::SaveSettings() {
   if (!store_) return;
-  StudySettings s;
-  s.fromHistory = fromHistory_->isChecked();
-  s.historyDays = historyDays_->value();
-  s.fromEdition = fromEdition_->isChecked();
-  s.newPerDay = perDay_->value();
-  s.retention = retention_->value();
-  s.kind = QuestionKindNamed(kind_->currentData().toString());
-  s.Write(*store_);
+  settings_->Chosen().Write(*store_);
   Refresh();
 }
 

@@ -10,20 +10,17 @@
 
 #include "data/IdiomStore.h"
 
-class QButtonGroup;
-class QCheckBox;
-class QComboBox;
-class QDoubleSpinBox;
 class QLabel;
 class QPushButton;
 class QScrollArea;
-class QSpinBox;
 class QStackedWidget;
 
 namespace velmora {
 
-class IdiomMatcher;
+class IdiomSearch;
 class StudyChartsView;
+class StudyQuestionView;
+class StudySettingsView;
 class StudySession;
 class StudyStore;
 class EditionQuestionSource;
@@ -38,7 +35,7 @@ class StudyView : public QWidget {
 
   // The store the cards live in and the edition questions are drawn from;
   // without a store the view is off.
-  void SetStore(UserStore *store, bool traditionalEdition, std::function<const IdiomMatcher *()> matcher);
+  void SetStore(UserStore *store, bool traditionalEdition, IdiomSearch *search);
   void SetVoiceAvailable(bool available) { canSpeak_ = available; }
   // Brings the cards up to date and shows the home page.
   void Refresh();
@@ -62,12 +59,11 @@ class StudyView : public QWidget {
 
  private:
   QWidget *MakeHome();
-  QWidget *MakeQuestion();
+  StudyQuestionView *MakeQuestion();
   // A page of one content over a button back to the home page.
   QWidget *PageBackHome(QWidget *content, const char *name, const QString &caption, QPushButton **button);
   QWidget *MakeSummary();
   QWidget *MakeProgress();
-  QWidget *MakeSettings();
   void CreateKeys();
   void EnsureBuilt();
   void showEvent(QShowEvent *event) override;
@@ -98,25 +94,20 @@ class StudyView : public QWidget {
   std::unique_ptr<StudyStore> store_;
   std::unique_ptr<EditionQuestionSource> source_;
   std::unique_ptr<StudySession> session_;
-  std::function<const IdiomMatcher *()> matcher_;
+  IdiomSearch *search_ = nullptr;
   bool canSpeak_ = false;
   QString shownIdiom_;
 
   QWidget *tabAnchor_ = nullptr;
   QStackedWidget *pages_ = nullptr;
   QScrollArea *scroll_ = nullptr;
-  QWidget *home_, *question_, *summary_, *progress_, *settings_;
-  QLabel *due_, *shown_, *prompt_, *reveal_, *status_, *summaryText_;
+  QWidget *home_, *summary_, *progress_;
+  StudyQuestionView *question_;
+  StudySettingsView *settings_;
+  QLabel *due_, *shown_, *summaryText_;
   QPushButton *start_, *studyShown_, *showProgress_, *showSettings_, *export_;
-  QPushButton *choices_[4];
-  QPushButton *grades_[4];
-  QButtonGroup *gradeGroup_;
-  QPushButton *lookUp_, *playAgain_, *done_, *progressBack_, *settingsDone_;
+  QPushButton *done_, *progressBack_;
   StudyChartsView *charts_;
-  QCheckBox *fromHistory_, *fromEdition_;
-  QSpinBox *historyDays_, *perDay_;
-  QDoubleSpinBox *retention_;
-  QComboBox *kind_;
 };
 
 }  // namespace velmora

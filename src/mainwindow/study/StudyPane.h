@@ -1,0 +1,39 @@
+#pragma once
+// The Study view's place in the window: its button tells what is due, it
+// follows the idiom on display, and it studies from the user's store and
+// the window's search. The browse pane shows and hides the view as one of
+// its views; a choice in it goes out as idiomChosen.
+#include <QObject>
+
+#include "reading/Reader.h"
+
+class QToolButton;
+
+namespace velmora {
+
+class IdiomSearch;
+class StudyView;
+class UserStore;
+
+class StudyPane : public QObject {
+  Q_OBJECT
+ public:
+  StudyPane(StudyView *view, QToolButton *button, Reader &reader, IdiomSearch &search, QObject *parent);
+  // The study keeps cards in the simplified script; a traditional edition
+  // shows them in its own. Without a store the view is off.
+  void SetStore(UserStore *store, bool traditionalEdition);
+
+ public slots:
+  // Shown, the view brings its cards up to date.
+  void SetShown(bool shown);
+  void Focus();
+
+ private:
+  void ShowDueCount(int due);
+
+  StudyView *view_;
+  QToolButton *button_;
+  IdiomSearch &search_;
+};
+
+}  // namespace velmora

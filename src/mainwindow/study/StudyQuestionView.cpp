@@ -1,0 +1,113 @@
+#include "mainwindow/study/StudyQuestionView.h"
+
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+
+#include "mainwindow/PaneControls.h"
+#include "mainwindow/study/StudyPageParts.h"
+
+namespace velmora {
+
+namespace {
+
+const char *const kGradeNames[] = {"Again", "Hard", "Good", "Easy"};
+
+}  // namespace
+
+StudyQuestionView::StudyQuestionView(QWidget *parent) : QWidget(parent) {
+  setObjectName(QStringLiteral("picStudyQuestion"));
+  // The page holds the keyboard during a sitting: its keys act on it.
+  setFocusPolicy(Qt::StrongFocus);
+  setAccessibleName(QStringLiteral("Review"));
+  auto *column = StudyColumn(this);
+  prompt_ = StudyLabel(this, "lblStudyPrompt");
+  prompt_->setAccessibleName(QStringLiteral("Review question"));
+  column->addWidget(prompt_);
+  for (int i = 0; i < 4; ++i) {
+    choices_[i] = NamedButton(this, "cmdStudyChoice", QString());
+    choices_[i]->setObjectName(QStringLiteral("cmdStudyChoice%1").arg(i + 1));
+    choices_[i]->setFocusPolicy(Qt::TabFocus);
+    connect(choices_[i], &QPushButton::clicked, this, [this, i] { emit choiceMade(i); });
+    column->addWidget(choices_[i]);
+  }
+  reveal_ = StudyLabel(this, "lblStudyReveal");
+  reveal_->setAccessibleName(QStringLiteral("Review answer"));
+  column->addWidget(reveal_);
+  // Two by two: four captions do not fit side by side in the narrow pane.
+  auto *gradeRow = new QGridLayout;
+  gradeRow->setSpacing(2);
+  gradeGroup_ = new QButtonGroup(this);
+  for (int i = 0; i < 4; ++i) {
+    grades_[i] =
+        NamedButton(this, "cmdStudyGrade", QStringLiteral("%1 %2").arg(i + 1).arg(QLatin1String(kGradeNames[i])));
+    grades_[i]->setObjectName(QStringLiteral("cmdStudy%1").arg(QLatin1String(kGradeNames[i])));
+    grades_[i]->setAccessibleName(QLatin1String(kGradeNames[i]));
+    grades_[i]->setCheckable(true);
+    grades_[i]->setFocusPolicy(Qt::TabFocus);
+    gradeGroup_->addButton(grades_[i], i + 1);
+    gradeRow->addWidget(grades_[i], i / 2, i % 2);
+  }
+  connect(gradeGroup_, &QButtonGroup::idClicked, this, &StudyQuestionView::gradeChosen);
+  column->addLayout(gradeRow);
+  column->addStretch(1);
+  auto *actions = new QHBoxLayout;
+  lookUp_ = NamedButton(this, "cmdStudyLookUp", QStringLiteral("Look up"));
+  playAgain_ = NamedButton(this, "cmdStudyPlay", QStringLiteral("Play again"));
+  auto *goOn = NamedButton(this, "cmdStudyGoOn", QStringLiteral("Go on"));
+  actions->addWidget(playAgain_);
+  actions->addWidget(lookUp_);
+  actions->addWidget(goOn);
+  column->addLayout(actions);
+  status_ = StudyLabel(this, "lblStudyStatus");
+  column->addWidget(status_);
+  connect(lookUp_, &QPushButton::clicked, this, &StudyQuestionView::lookUpRequested);
+  connect(playAgain_, &QPushButton::clicked, this, &StudyQuestionView::playAgainRequested);
+  connect(goOn, &QPushButton::clicked, this, &StudyQuestionView::goOnRequested);
+}
+
+void StudyQuestionView::ShowQuestion(const StudyQuestion &q) {
+  const bool listening = q.kind == QuestionKind::Listening;
+  QFont font = prompt_->font();
+  const bool idiomPrompt =
+      q.kind == QuestionKind::Reading || q.kind == QuestionKind::Character || q.kind == QuestionKind::Flashcard;
+  font.setPointSizeF(QWidget::font().pointSizeF() * (idiomPrompt ? 1.6 : 1.0));
+  prompt_->setFont(font);
+  prompt_->setText(listening ? QStringLiteral("Listen: which idiom is it?") : q.prompt);
+  for (int i = 0; i < 4; ++i) {
+    const bool shown = i < q.choices.size();
+    choices_[i]->setVisible(shown);
+    choices_[i]->setEnabled(true);
+    choices_[i]->setText(shown ? QStringLiteral("%1  %2").arg(i + 1).arg(q.choices[i]) : QString());
+    choices_[i]->setAccessibleName(shown ? q.choices[i] : QString());
+  }
+  reveal_->clear();
+  for (QPushButton *grade : grades_) grade->setVisible(false);
+  playAgain_->setVisible(listening);
+  lookUp_->setVisible(false);
+  status_->setText(q.kind == QuestionKind::Flashcard ? QStringLiteral("Space: show the answer · Esc: leave")
+                                                     : QStringLiteral("1–4: choose · Space: show the answer"));
+}
+
+void StudyQuestionView::ShowAnswer(const StudyQuestion &q, const QString &verdict, int suggestedGrade) {
+  const bool choice = q.kind != QuestionKind::Flashcard;
+  for (int i = 0; i < 4; ++i) choices_[i]->setEnabled(!choice || i == q.answer);
+  reveal_->setText(QStringLiteral("%1%2\n%3\n%4").arg(verdict, q.idiom, q.reading, q.meaning));
+  for (QPushButton *grade : grades_) grade->setVisible(true);
+  CheckGrade(suggestedGrade);
+  lookUp_->setVisible(true);
+  status_->setText(QStringLiteral("1–4: grade · Space: go on · U: undo"));
+}
+
+void StudyQuestionView::CheckGrade(int grade) {
+  if (grade >= 1 && grade <= 4) grades_[grade - 1]->setChecked(true);
+}
+
+QList<QWidget *> StudyQuestionView::TabOrder() const {
+  return {choices_[0], choices_[1], choices_[2], choices_[3], grades_[0],
+          grades_[1],  grades_[2],  grades_[3],  playAgain_,  lookUp_};
+}
+
+}  // namespace velmora

@@ -1,0 +1,42 @@
+#pragma once
+// The Study view's question page: the prompt, up to four choices, the
+// answer once shown with the grades, and the actions under them. It shows
+// what the sitting tells it and passes the learner's moves on.
+#include <QWidget>
+
+#include "practice/StudyQuestions.h"
+
+class QButtonGroup;
+class QLabel;
+class QPushButton;
+
+namespace velmora {
+
+class StudyQuestionView : public QWidget {
+  Q_OBJECT
+ public:
+  explicit StudyQuestionView(QWidget *parent = nullptr);
+
+  void ShowQuestion(const StudyQuestion &question);
+  // The answer under the question; verdict empty for a flashcard. The
+  // suggested grade (1-4) is checked.
+  void ShowAnswer(const StudyQuestion &question, const QString &verdict, int suggestedGrade);
+  void CheckGrade(int grade);
+  QList<QWidget *> TabOrder() const;
+
+ signals:
+  void choiceMade(int index);
+  void gradeChosen(int grade);
+  void lookUpRequested();
+  void playAgainRequested();
+  void goOnRequested();
+
+ private:
+  QLabel *prompt_, *reveal_, *status_;
+  QPushButton *choices_[4];
+  QPushButton *grades_[4];
+  QButtonGroup *gradeGroup_;
+  QPushButton *lookUp_, *playAgain_;
+};
+
+}  // namespace velmora
