@@ -80,10 +80,8 @@ struct MainWindowControls : BannerControls, BrowseControls, DetailControls, Foot
 struct Arrangement;
 // Sizes and places the controls as the arrangement of the panes says.
 void ApplyArrangement(const MainWindowControls &c, const Arrangement &arrangement);
-// Creates every control inside the window's client widget.
-// The list pane's controls follow its width (wider than designed when the
-// window is).
-void FitListPaneWidth(const BrowseControls &c);
+// Creates every control inside the window's client widget, each wing's by
+// the wing's own maker.
 MainWindowControls CreateMainWindowControls(QWidget *client);
 
 }  // namespace velmora

@@ -2,6 +2,9 @@
 // panes.
 #include "frmVELM.h"
 #include "layout/ControlArrangement.h"
+#include "mainwindow/browse/CreateBrowseControls.h"
+#include "mainwindow/browse/FavouritesView.h"
+#include "mainwindow/study/StudyView.h"
 #include "platform/Twips.h"
 
 namespace velmora {
@@ -30,6 +33,8 @@ void frmVELM::ArrangeControls() {
                            Twips(c_.Image10->height()),    Twips(c_.cmdAbout->width())};
   ApplyArrangement(c_, velmora::ArrangeControls(input));
   FitListPaneWidth(c_);
+  // The study view stands where the favourites do, as wide.
+  c_.picStudy->resize(c_.picFavourites->width(), c_.picStudy->height());
   detail_->ApplyTextScale();
 }
 

@@ -10,7 +10,7 @@
 #include <QVBoxLayout>
 
 #include "data/UserStore.h"
-#include "mainwindow/PaneControls.h"
+#include "mainwindow/DesignControls.h"
 #include "platform/ListHeader.h"
 #include "platform/Twips.h"
 

@@ -13,7 +13,7 @@
 #include "data/IdiomStore.h"
 #include "dictionary/IdiomMatcher.h"
 #include "lang/Captions.h"
-#include "mainwindow/PaneControls.h"
+#include "mainwindow/DesignControls.h"
 #include "mainwindow/connections/RelatedLoader.h"
 #include "practice/ChainGame.h"
 #include "practice/MissingCharacterQuiz.h"

@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "data/IdiomStore.h"
-#include "mainwindow/PaneControls.h"
+#include "mainwindow/DesignControls.h"
 #include "platform/Twips.h"
 
 namespace velmora {

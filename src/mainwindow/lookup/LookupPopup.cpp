@@ -7,7 +7,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "mainwindow/PaneControls.h"
+#include "mainwindow/DesignControls.h"
 
 namespace velmora {
 

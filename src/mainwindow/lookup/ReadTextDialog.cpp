@@ -17,7 +17,7 @@
 
 #include "config/IniDocument.h"
 #include "lang/Captions.h"
-#include "mainwindow/PaneControls.h"
+#include "mainwindow/DesignControls.h"
 #include "platform/FileDialogs.h"
 
 namespace velmora {

@@ -6,7 +6,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "mainwindow/PaneControls.h"
+#include "mainwindow/DesignControls.h"
 #include "mainwindow/study/StudyPageParts.h"
 
 namespace velmora {

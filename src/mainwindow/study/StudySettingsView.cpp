@@ -7,7 +7,7 @@
 #include <QLabel>
 #include <QSpinBox>
 
-#include "mainwindow/PaneControls.h"
+#include "mainwindow/DesignControls.h"
 #include "mainwindow/study/StudyPageParts.h"
 #include "practice/Fsrs.h"
 #include "practice/StudyQuestions.h"

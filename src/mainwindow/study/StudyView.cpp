@@ -12,7 +12,7 @@
 #include "data/StudyStore.h"
 #include "data/UserStore.h"
 #include "dictionary/IdiomSearch.h"
-#include "mainwindow/PaneControls.h"
+#include "mainwindow/DesignControls.h"
 #include "mainwindow/study/StudyChartsView.h"
 #include "mainwindow/study/StudyPageParts.h"
 #include "mainwindow/study/StudyQuestionView.h"

@@ -1,0 +1,93 @@
+#include "mainwindow/DesignControls.h"
+
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPointer>
+
+#include "platform/AfterFirstPaint.h"
+#include "platform/ImageList.h"
+
+namespace velmora {
+
+QWidget *Pane(QWidget *parent, const char *name, double left, double top, double width, double height) {
+  return MakeAt<QWidget>(parent, name, left, top, width, height);
+}
+
+// A background picture that stretches to the image's size.
+QLabel *Background(QWidget *parent, const char *name, double left, double top, double width, double height,
+                   const QColor &from, const QColor &to, Qt::Orientation direction) {
+  QLabel *image = MakeAt<QLabel>(parent, name, left, top, width, height);
+  QPixmap picture(direction == Qt::Vertical ? QSize(4, 64) : QSize(64, 4));
+  QPainter painter(&picture);
+  QLinearGradient gradient(0, 0, direction == Qt::Vertical ? 0 : 64, direction == Qt::Vertical ? 64 : 0);
+  gradient.setColorAt(0, from);
+  gradient.setColorAt(1, to);
+  painter.fillRect(picture.rect(), gradient);
+  painter.end();
+  image->setPixmap(picture);
+  image->setScaledContents(true);
+  return image;
+}
+
+QToolButton *PictureButton(QWidget *parent, const char *name, const QString &image, const QString &accessibleName,
+                           double left, double top, double width, double height) {
+  QToolButton *button = MakeAt<QToolButton>(parent, name, left, top, width, height);
+  button->setIcon(ImageByKey(image));
+  button->setIconSize(QSize(Px(width) - 6, Px(height) - 6).boundedTo(QSize(24, 24)));
+  button->setAutoRaise(true);
+  button->setAccessibleName(accessibleName);
+  button->setToolTip(accessibleName);
+  // A picture button has no room for a caption: the language's caption
+  // becomes its tool tip.
+  button->setProperty("captionAsToolTip", true);
+  return button;
+}
+
+QToolButton *BannerButton(QWidget *parent, const char *name, const QString &image, const QString &caption,
+                          double left) {
+  QToolButton *button = MakeAt<QToolButton>(parent, name, left, 0, 855, 855);
+  button->setIcon(ImageByKey(image));
+  button->setIconSize(QSize(26, 26));
+  button->setText(caption);
+  button->setToolButtonStyle(caption.isEmpty() ? Qt::ToolButtonIconOnly : Qt::ToolButtonTextUnderIcon);
+  button->setAutoRaise(true);
+  return button;
+}
+
+QPlainTextEdit *TextBox(QWidget *parent, const char *name, const QString &text, const QString &accessibleName,
+                        double left, double top, double width, double height) {
+  auto *box = MakeAt<QPlainTextEdit>(parent, name, left, top, width, height);
+  box->setPlainText(text);
+  box->setReadOnly(true);
+  box->setAccessibleName(accessibleName);
+  box->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  // Narrow margins: the boxes are laid out to hold whole lines.
+  box->document()->setDocumentMargin(2);
+  return box;
+}
+
+QLineEdit *LineBox(QWidget *parent, const char *name, const QString &text, const QString &accessibleName, double left,
+                   double top, double width, double height) {
+  auto *box = MakeAt<QLineEdit>(parent, name, left, top, width, height);
+  box->setText(text);
+  box->setReadOnly(true);
+  box->setAccessibleName(accessibleName);
+  // One-line boxes are designed tight: no padding, so no clipped accents.
+  box->setStyleSheet(QStringLiteral("QLineEdit { padding: 0px 2px; }"));
+  return box;
+}
+
+// Bold text takes the bold CJK face: megabytes that the first start after a
+// boot reads from disk before the window could show, for as long again as
+// the rest of its fonts. The view's title turns bold just after the first
+// frame, and the idiom box (empty in that frame) with it.
+void BoldAfterFirstPaint(QWidget *widget) {
+  AfterFirstPaint(widget->window(), [widget = QPointer<QWidget>(widget)] {
+    if (!widget) return;
+    QFont bold = widget->font();
+    bold.setBold(true);
+    widget->setFont(bold);
+  });
+}
+
+}  // namespace velmora
