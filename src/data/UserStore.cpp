@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include "SqlConnection.h"
+#include "lang/Captions.h"
 
 namespace velmora {
 
@@ -232,14 +233,14 @@ void UserStore::Salvage(const SqlConnection &db) {
 
 QString UserStore::Notice(const QString &path) const {
   if (newer_)
-    return QStringLiteral(
-               "Your favourites and history (%1) were saved by a newer version of Velmora. This version "
-               "leaves them as they are: favourites and history are off until you use the newer version again.")
+    return CaptionOr("STORENEWER",
+                     "Your favourites and history (%1) were saved by a newer version of Velmora. This version "
+                     "leaves them as they are: favourites and history are off until you use the newer version again.")
         .arg(path);
   if (!movedAside_.isEmpty())
-    return QStringLiteral(
-               "Your favourites, history and study file was damaged. It was kept as %1, and %2 favourites and "
-               "history entries, %3 study cards and %4 reviews were read back from it into a new file.")
+    return CaptionOr("STOREDAMAGED",
+                     "Your favourites, history and study file was damaged. It was kept as %1, and %2 favourites and "
+                     "history entries, %3 study cards and %4 reviews were read back from it into a new file.")
         .arg(movedAside_)
         .arg(salvaged_)
         .arg(salvagedCards_)

@@ -24,6 +24,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/Restart.h"
 #include "platform/WindowLanguage.h"
+#include "platform/LanguageTexts.h"
 
 namespace velmora {
 
@@ -72,7 +73,7 @@ frmImport::frmImport(QWidget *parent) : QDialog(parent) {
   intro->setWordWrap(true);
   list_ = new QTreeWidget(this);
   list_->setObjectName(QStringLiteral("lstImportSources"));
-  list_->setAccessibleName(QStringLiteral("Files to import"));
+  SetLanguageName(list_, "IMPLIST", "Files to import");
   list_->setHeaderLabels({CaptionOr("IMPFILE", "File"), CaptionOr("IMPFORMAT", "Format"),
                           CaptionOr("IMPIDIOMS", "Idioms"), CaptionOr("IMPEXPLAIN", "Explanation"),
                           CaptionOr("IMPDERIVATION", "Derivation"), CaptionOr("IMPEXAMPLE", "Example")});
@@ -98,7 +99,7 @@ frmImport::frmImport(QWidget *parent) : QDialog(parent) {
   status_->setWordWrap(true);
   progress_ = new QProgressBar(this);
   progress_->setObjectName(QStringLiteral("prgImport"));
-  progress_->setAccessibleName(QStringLiteral("Import progress"));
+  SetLanguageName(progress_, "IMPPROGRESS", "Import progress");
   progress_->setRange(0, 1000);
   progress_->hide();
   restore_ = Button(this, "cmdImportRestore", CaptionOr("IMPRESTORE", "Restore the previous dictionary"));
@@ -161,7 +162,7 @@ void frmImport::UpdateButtons() {
 
 void frmImport::ChooseFiles() {
   AddFiles(ChooseOpenFiles(this, CaptionOr("IMPCHOOSE", "Choose idiom data"),
-                           QStringLiteral("Idiom data (*.json *.u8 *.txt *.js);;All files (*)")));
+                           CaptionOr("IMPFILTER", "Idiom data (*.json *.u8 *.txt *.js);;All files (*)")));
 }
 
 void frmImport::AddFiles(const QStringList &paths) {

@@ -24,6 +24,7 @@
 #include "platform/Restart.h"
 #include "platform/Twips.h"
 #include "platform/WindowLanguage.h"
+#include "platform/LanguageTexts.h"
 
 namespace velmora {
 
@@ -143,10 +144,10 @@ void frmSysSetting::CreateControls() {
   cmdOK_->setDefault(true);
   for (QLabel *label : {lblUserName_, lblUserCoolName_, lblEffigyPic_})
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  txtUserName_->setAccessibleName(QStringLiteral("User name"));
-  txtUserCoolName_->setAccessibleName(QStringLiteral("Nickname"));
-  txtLogoPath_->setAccessibleName(QStringLiteral("Logo picture"));
-  cmdPathSelect_->setAccessibleName(QStringLiteral("Browse for a logo picture"));
+  SetLanguageName(txtUserName_, "ACCUSERNAME", "User name");
+  SetLanguageName(txtUserCoolName_, "ACCNICKNAME", "Nickname");
+  SetLanguageName(txtLogoPath_, "ACCLOGOPATH", "Logo picture");
+  SetLanguageName(cmdPathSelect_, "ACCPATHSELECT", "Browse for a logo picture");
 }
 
 void frmSysSetting::Load() {

@@ -8,5 +8,9 @@
 namespace velmora {
 
 QString CaptionOr(const char *key, const char *builtIn);
+// A count worded naturally: the key for one ("1 idiom") or the key for any
+// other number ("%1 idioms"), the number put in for %1. A language without
+// plurals gives both keys alike.
+QString CountCaption(long long count, const char *oneKey, const char *one, const char *manyKey, const char *many);
 
 }  // namespace velmora

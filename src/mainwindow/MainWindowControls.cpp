@@ -12,6 +12,7 @@
 #include "mainwindow/detail/QuizView.h"
 #include "mainwindow/study/StudyView.h"
 #include "platform/ImageList.h"
+#include "platform/LanguageTexts.h"
 #include "platform/Twips.h"
 
 namespace velmora {
@@ -26,7 +27,7 @@ void CreateBanner(MainWindowControls &c) {
   c.imgLogo->setPixmap(ImageByKey(QStringLiteral("logo")).pixmap(QSize(80, 80)));
   c.imgLogo->setScaledContents(true);
   c.imgLogo->setCursor(Qt::PointingHandCursor);
-  c.imgLogo->setAccessibleName(QStringLiteral("Logo"));
+  SetLanguageName(c.imgLogo, "ACCLOGO", "Logo");
   c.lblUserName = Caption(c.Picture1, "lblUserName", QStringLiteral("UserName"), 900, 120, 900, 225);
   QFont bold(QStringLiteral("Arial"), 9);
   bold.setBold(true);
@@ -36,7 +37,7 @@ void CreateBanner(MainWindowControls &c) {
   c.cmdCoolNameSet = MakeAt<QPushButton>(c.Picture1, "cmdCoolNameSet", 3960, 120, 195, 255);
   c.cmdCoolNameSet->setIcon(ImageByKey(QStringLiteral("person")));
   c.cmdCoolNameSet->setFlat(true);
-  c.cmdCoolNameSet->setAccessibleName(QStringLiteral("Nickname settings"));
+  SetLanguageName(c.cmdCoolNameSet, "ACCCOOLNAMESET", "Nickname settings");
   c.cmdCoolNameSet->setToolTip(QStringLiteral("Change your name and nickname"));
   c.cmdCoolNameSet->setProperty("captionAsToolTip", true);
   c.cmdEmail = MakeAt<QPushButton>(c.Picture1, "cmdEmail", 900, 480, 780, 300);
@@ -47,7 +48,7 @@ void CreateBanner(MainWindowControls &c) {
   c.cmdUpdate->setIcon(ImageByKey(QStringLiteral("web")));
   for (QPushButton *button : {c.cmdEmail, c.cmdUpdate}) button->setFlat(true);
   c.Command1 = BannerButton(c.Picture1, "Command1", QStringLiteral("home24"), QString(), 4320);
-  c.Command1->setAccessibleName(QStringLiteral("Velmora"));
+  c.Command1->setAccessibleName(QStringLiteral("Velmora"));  // the product's name in every language
   c.cmdSetting = BannerButton(c.Picture1, "cmdSetting", QStringLiteral("setting"), QStringLiteral("Setting"), 5180);
   c.cmdHelp = BannerButton(c.Picture1, "cmdHelp", QStringLiteral("help"), QStringLiteral("Help"), 6040);
   c.cmdAbout = BannerButton(c.Picture1, "cmdAbout", QStringLiteral("about"), QStringLiteral("About"), 6900);
@@ -59,7 +60,7 @@ void CreateFooter(MainWindowControls &c) {
   c.lblQuillon = Caption(c.Picture3, "lblQuillon", QStringLiteral("Velmora · CC-CEDICT idioms"), 120, 200, 4200, 300);
   c.lblStart = Caption(c.Picture3, "lblStart", QStringLiteral("Up:"), 4440, 200, 900, 300);
   c.lblUp = MakeAt<ClickableLabel>(c.Picture3, "lblUp", 5340, 200, 2460, 300);
-  c.lblUp->setAccessibleDescription(QStringLiteral("Previous idiom"));
+  SetLanguageText(c.lblUp, TextRole::AccessibleDescription, "ACCPREVIOUS", "Previous idiom");
   c.lblUp->setCursor(Qt::PointingHandCursor);
   c.lblUp->SetElided(true);
   c.lblUp->setStyleSheet(QStringLiteral("color: #1d4f8a; text-decoration: underline;"));

@@ -18,6 +18,7 @@
 #include "mainwindow/connections/RelatedTree.h"
 #include "mainwindow/detail/QuizView.h"
 #include "mainwindow/study/StudyView.h"
+#include "platform/LanguageTexts.h"
 #include "platform/MessageBoxes.h"
 #include "platform/QtTranslations.h"
 #include "platform/Twips.h"
@@ -121,6 +122,9 @@ void frmVELM::RefreshUserPanel() {
   SetFormFont(this);
   SetLblCaption(this, LangName());
   SetToolTips(this);
+  // The texts beyond the design's captions, the open dialogs' too.
+  Retranslate(this);
+  study_->ApplyLanguage();
   detail_->ApplyLanguage();
   browse_->ReadViewTitles();
 

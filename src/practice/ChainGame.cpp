@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "lang/Captions.h"
 #include "practice/MissingCharacterQuiz.h"
 
 namespace velmora {
@@ -63,20 +64,20 @@ QString ChainGame::Link(int row) const {
 
 void ChainGame::EndAt(int row) {
   over_ = true;
-  ending_ = QStringLiteral("no idiom follows %1").arg(Link(row));
+  ending_ = CaptionOr("CHAINNOFOLLOW", "no idiom follows %1").arg(Link(row));
   // What was left, or what others had used already.
   for (const int next : index_.Successors(row, rule_))
     if (couldHaveFollowed_.size() < RelatedIndex::kListed && next != row) couldHaveFollowed_ << index_.IdiomAt(next);
 }
 
 ChainGame::Verdict ChainGame::Play(const QString &idiom) {
-  if (over_ || last_ < 0) return {false, QStringLiteral("the round is over")};
+  if (over_ || last_ < 0) return {false, CaptionOr("CHAINISOVER", "the round is over")};
   const auto row = index_.RowOf(idiom);
-  if (!row) return {false, QStringLiteral("%1 is not in this dictionary").arg(idiom)};
-  if (used_.count(*row)) return {false, QStringLiteral("%1 is in the chain already").arg(idiom)};
+  if (!row) return {false, CaptionOr("CHAINNOTIN", "%1 is not in this dictionary").arg(idiom)};
+  if (used_.count(*row)) return {false, CaptionOr("CHAINUSED", "%1 is in the chain already").arg(idiom)};
   const std::vector<int> legal = index_.Successors(last_, rule_);
   if (!std::binary_search(legal.begin(), legal.end(), *row))
-    return {false, QStringLiteral("%1 does not begin with %2").arg(idiom, Link(last_))};
+    return {false, CaptionOr("CHAINNOTBEGIN", "%1 does not begin with %2").arg(idiom, Link(last_))};
   Add(*row);
   return {true, {}};
 }

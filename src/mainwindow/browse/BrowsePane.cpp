@@ -15,6 +15,7 @@
 #include "mainwindow/browse/NodeTree.h"
 #include "platform/FileDialogs.h"
 #include "platform/Twips.h"
+#include "lang/Captions.h"
 
 namespace velmora {
 
@@ -149,8 +150,8 @@ void BrowsePane::ExportFavourites() {
   const QStringList idioms = c_.picFavourites->FavouriteIdioms();
   if (idioms.isEmpty()) return;
   SaveToChosenFile(
-      c_.picFavourites->window(), QStringLiteral("Export favourites"), QStringLiteral("velmora-favourites.txt"),
-      QStringLiteral("Tab-separated text (*.txt *.tsv)"),
+      c_.picFavourites->window(), CaptionOr("FAVEXPORTTITLE", "Export favourites"),
+      QStringLiteral("velmora-favourites.txt"), CaptionOr("FAVEXPORTFILES", "Tab-separated text (*.txt *.tsv)"),
       [&idioms] {
         std::vector<IdiomRecord> records;
         for (const QString &idiom : idioms) {
@@ -160,7 +161,7 @@ void BrowsePane::ExportFavourites() {
         }
         return FlashcardDeck(records);
       },
-      QStringLiteral("The favourites"));
+      CaptionOr("FAVEXPORTWHAT", "The favourites"));
 }
 
 }  // namespace velmora

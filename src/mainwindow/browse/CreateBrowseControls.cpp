@@ -8,6 +8,7 @@
 #include "mainwindow/browse/FavouritesView.h"
 #include "mainwindow/browse/NodeTree.h"
 #include "platform/AfterFirstPaint.h"
+#include "platform/LanguageTexts.h"
 #include "platform/ListHeader.h"
 
 namespace velmora {
@@ -33,6 +34,15 @@ void CreateButtonBar(BrowseControls &c, QWidget *sizer) {
                                  3600, 400, 340);
   for (QToolButton *tab : {c.cmdKOVSearch, c.cmdKOVTreeList, c.cmdKOVFavourites, c.cmdKOVStudy})
     tab->setAutoRaise(false);
+  // What a screen reader says of them, in the interface language.
+  for (auto [button, key, name] : {std::tuple{c.cmdKOVSearch, "ACCSEARCHVIEW", "Search view"},
+                                   {c.cmdKOVTreeList, "ACCINDEXVIEW", "Index view"},
+                                   {c.cmdKOVFavourites, "ACCFAVOURITESVIEW", "Favourites view"},
+                                   {c.cmdKOVStudy, "ACCSTUDYVIEW", "Study view"},
+                                   {c.cmdMyNetDisk, "ACCMYNETDISK", "My Net Disk"},
+                                   {c.cmdMyLinkBook, "ACCMYLINKBOOK", "My Link Book"},
+                                   {c.cmdMisCenter, "ACCMISCENTER", "Misc Center"}})
+    SetLanguageName(button, key, name);
 }
 
 void CreateListPane(BrowseControls &c, QWidget *sizer, QWidget *client) {
@@ -48,8 +58,8 @@ void CreateListPane(BrowseControls &c, QWidget *sizer, QWidget *client) {
   c.Command9->setProperty("toolTipKey", QStringLiteral("TIPHOME"));
   c.picSearchLine = Pane(c.picMList, "picSearchLine", 30, 435, 2340, 400);
   c.txtSearchKey = MakeAt<QLineEdit>(c.picSearchLine, "txtSearchKey", 0, 40, 1680, 330);
-  c.txtSearchKey->setAccessibleName(QStringLiteral("Search"));
-  c.txtSearchKey->setPlaceholderText(QStringLiteral("成语 / pinyin"));
+  SetLanguageName(c.txtSearchKey, "ACCSEARCHBOX", "Search");
+  SetLanguageText(c.txtSearchKey, TextRole::Placeholder, "SEARCHHINT", "成语 / pinyin");
   // The clear button's icon comes from the icon theme, which is read when
   // the button is made; the box is empty in the first frame anyway.
   AfterFirstPaint(client->window(), [box = QPointer<QLineEdit>(c.txtSearchKey)] {
@@ -58,11 +68,11 @@ void CreateListPane(BrowseControls &c, QWidget *sizer, QWidget *client) {
   c.cmdSearch = MakeAt<QPushButton>(c.picSearchLine, "cmdSearch", 1720, 40, 620, 330);
   c.cmdSearch->setText(QStringLiteral("Search"));
   c.trvIdiomDir = MakeAt<NodeTree>(c.picMList, "trvIdiomDir", 30, 435, 2340, 2535);
-  c.trvIdiomDir->setAccessibleName(QStringLiteral("Index"));
+  SetLanguageName(c.trvIdiomDir, "ACCINDEX", "Index");
   c.trvIdiomDir->hide();
   c.picFavourites = new FavouritesView(c.picMList);
   c.lstKovSearch = MakeAt<QTreeView>(client, "lstKovSearch", 520, 1720, 2295, 2775);
-  c.lstKovSearch->setAccessibleName(QStringLiteral("Idiom list"));
+  SetLanguageName(c.lstKovSearch, "ACCIDIOMLIST", "Idiom list");
   ListHeader::InstallOn(c.lstKovSearch);
   c.lstKovSearch->setRootIsDecorated(false);
   c.lstKovSearch->setUniformRowHeights(true);

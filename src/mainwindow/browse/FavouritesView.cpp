@@ -13,6 +13,7 @@
 #include "mainwindow/DesignControls.h"
 #include "platform/ListHeader.h"
 #include "platform/Twips.h"
+#include "platform/LanguageTexts.h"
 
 namespace velmora {
 
@@ -34,8 +35,10 @@ FavouritesView::FavouritesView(QWidget *parent) : QWidget(parent) {
   }
   showFavourites_->setChecked(true);
   pages_ = new QStackedWidget(this);
-  favourites_ = MakeList("lstFavourites", QStringLiteral("Favourites"));
-  history_ = MakeList("lstHistory", QStringLiteral("History"));
+  favourites_ = MakeList("lstFavourites", QString());
+  SetLanguageName(favourites_, "ACCFAVLIST", "Favourites");
+  history_ = MakeList("lstHistory", QString());
+  SetLanguageName(history_, "ACCHISTORYLIST", "History");
   remove_ = NamedButton(this, "cmdFavRemove", QStringLiteral("Remove"));
   export_ = NamedButton(this, "cmdFavExport", QStringLiteral("Export…"));
 

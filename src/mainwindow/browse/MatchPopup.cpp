@@ -1,4 +1,6 @@
 #include "mainwindow/browse/MatchPopup.h"
+#include "platform/LanguageTexts.h"
+#include "lang/Captions.h"
 
 #include <QEvent>
 #include <QHeaderView>
@@ -50,7 +52,7 @@ MatchPopup::MatchPopup(QWidget *parent) : QFrame(parent) {
   count_ = new QLabel(this);
   count_->setTextFormat(Qt::PlainText);
   view_ = new QTreeView(this);
-  view_->setAccessibleName(QStringLiteral("Matches"));
+  SetLanguageName(view_, "ACCMATCHES", "Matches");
   view_->setModel(&model_);
   view_->setHeaderHidden(true);
   view_->setRootIsDecorated(false);
@@ -83,9 +85,8 @@ bool MatchPopup::eventFilter(QObject *watched, QEvent *event) {
 void MatchPopup::ShowMatches(std::vector<IdiomMatcher::Match> matches, const IdiomList &list, const QWidget *anchor) {
   const int found = static_cast<int>(matches.size());
   model_.SetMatches(std::move(matches), list);
-  count_->setText(found == 0   ? QStringLiteral("No match")
-                  : found == 1 ? QStringLiteral("1 match")
-                               : QStringLiteral("%1 matches").arg(found));
+  count_->setText(found == 0 ? CaptionOr("NOMATCH", "No match")
+                             : CountCaption(found, "MATCHONE", "1 match", "MATCHMANY", "%1 matches"));
   view_->setVisible(found > 0);
   view_->header()->resizeSection(0, anchor->fontMetrics().horizontalAdvance(QStringLiteral("画龙点睛画龙")));
   view_->header()->resizeSection(1, anchor->fontMetrics().horizontalAdvance(QStringLiteral("huà lóng diǎn jīng x")));

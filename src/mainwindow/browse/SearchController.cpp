@@ -13,6 +13,7 @@
 #include <QPointer>
 #include <QTreeView>
 #include "platform/AfterFirstPaint.h"
+#include "lang/Captions.h"
 
 namespace velmora {
 
@@ -132,7 +133,7 @@ void SearchController::ShowNoMatch(bool none) {
   if (none) palette.setColor(QPalette::Base, QColor(0xff, 0xe0, 0xdc));
   if (none) palette.setColor(QPalette::Text, QColor(0x60, 0x10, 0x10));
   searchKey_->setPalette(palette);
-  searchKey_->setAccessibleDescription(none ? QStringLiteral("No match") : QString());
+  searchKey_->setAccessibleDescription(none ? CaptionOr("NOMATCH", "No match") : QString());
 }
 
 void SearchController::Choose(int listRow) {

@@ -15,6 +15,7 @@
 #include "lang/Captions.h"
 #include "mainwindow/DesignControls.h"
 #include "mainwindow/connections/RelatedLoader.h"
+#include "platform/LanguageTexts.h"
 #include "practice/ChainGame.h"
 #include "practice/MissingCharacterQuiz.h"
 
@@ -24,10 +25,10 @@ namespace {
 
 constexpr int kShownMatches = 30;
 
-QListWidget *List(QWidget *parent, const char *name, const QString &accessibleName) {
+QListWidget *List(QWidget *parent, const char *name, const char *key, const char *accessibleName) {
   auto *list = new QListWidget(parent);
   list->setObjectName(QLatin1String(name));
-  list->setAccessibleName(accessibleName);
+  SetLanguageName(list, key, accessibleName);
   return list;
 }
 
@@ -35,29 +36,31 @@ QListWidget *List(QWidget *parent, const char *name, const QString &accessibleNa
 
 ChainDialog::ChainDialog(Services services, QWidget *parent) : QDialog(parent), services_(std::move(services)) {
   setObjectName(QStringLiteral("frmChain"));
-  setWindowTitle(QStringLiteral("Idiom chain"));
-  setAccessibleName(QStringLiteral("Idiom chain"));
+  SetLanguageText(this, TextRole::Title, "CHAINTITLE", "Idiom chain");
+  SetLanguageName(this, "CHAINTITLE", "Idiom chain");
   rule_ = new QComboBox(this);
   rule_->setObjectName(QStringLiteral("cboChainRule"));
-  rule_->setAccessibleName(QStringLiteral("Rule"));
-  rule_->addItems({QStringLiteral("Same character"), QStringLiteral("Same syllable and tone"),
-                   QStringLiteral("Same syllable, any tone")});
+  SetLanguageName(rule_, "CHAINRULE", "Rule");
+  rule_->addItems({QString(), QString(), QString()});
   level_ = new QComboBox(this);
   level_->setObjectName(QStringLiteral("cboChainLevel"));
-  level_->setAccessibleName(QStringLiteral("Level"));
-  level_->addItems({QStringLiteral("Easy"), QStringLiteral("Hard")});
-  newRound_ = NamedButton(this, "cmdChainNew", QStringLiteral("New round"));
+  SetLanguageName(level_, "CHAINLEVEL", "Level");
+  level_->addItems({QString(), QString()});
+  WordChoices();
+  newRound_ = NamedButton(this, "cmdChainNew", QString());
+  SetLanguageCaption(newRound_, "CHAINNEW", "New round");
   status_ = new QLabel(this);
   status_->setObjectName(QStringLiteral("lblChainStatus"));
   status_->setWordWrap(true);
   status_->setTextFormat(Qt::PlainText);
-  chain_ = List(this, "lstChain", QStringLiteral("Chain"));
+  chain_ = List(this, "lstChain", "CHAINLIST", "Chain");
   key_ = new QLineEdit(this);
   key_->setObjectName(QStringLiteral("txtChainKey"));
-  key_->setAccessibleName(QStringLiteral("Your idiom"));
-  key_->setPlaceholderText(QStringLiteral("pinyin, initials or characters"));
-  matches_ = List(this, "lstChainMatches", QStringLiteral("Idioms that may follow"));
-  hint_ = NamedButton(this, "cmdChainHint", QStringLiteral("Hint"));
+  SetLanguageName(key_, "CHAINYOURS", "Your idiom");
+  SetLanguageText(key_, TextRole::Placeholder, "CHAINKEYHINT", "pinyin, initials or characters");
+  matches_ = List(this, "lstChainMatches", "CHAINMAYFOLLOW", "Idioms that may follow");
+  hint_ = NamedButton(this, "cmdChainHint", QString());
+  SetLanguageCaption(hint_, "CHAINHINT", "Hint");
   best_ = new QLabel(this);
   best_->setObjectName(QStringLiteral("lblChainBest"));
   best_->setTextFormat(Qt::PlainText);
@@ -103,6 +106,9 @@ ChainDialog::ChainDialog(Services services, QWidget *parent) : QDialog(parent), 
 ChainDialog::~ChainDialog() = default;
 
 void ChainDialog::Open() {
+  // In the interface language of now: it may have changed since the last game.
+  Retranslate(this);
+  WordChoices();
   show();
   raise();
   activateWindow();
@@ -122,11 +128,20 @@ bool ChainDialog::eventFilter(QObject *watched, QEvent *event) {
   return QDialog::eventFilter(watched, event);
 }
 
+void ChainDialog::WordChoices() {
+  const char *const rules[][2] = {{"CHAINSAMECHAR", "Same character"},
+                                  {"CHAINSAMETONE", "Same syllable and tone"},
+                                  {"CHAINSAMESOUND", "Same syllable, any tone"}};
+  for (int i = 0; i < 3; ++i) rule_->setItemText(i, CaptionOr(rules[i][0], rules[i][1]));
+  level_->setItemText(0, CaptionOr("CHAINEASY", "Easy"));
+  level_->setItemText(1, CaptionOr("CHAINHARD", "Hard"));
+}
+
 void ChainDialog::NewRound() {
   const RelatedIndex *index = services_.related->Index();
-  best_->setText(QStringLiteral("Best chain: %1").arg(services_.readBest()));
+  best_->setText(CaptionOr("CHAINBESTTEXT", "Best chain: %1").arg(services_.readBest()));
   if (!index) {
-    status_->setText(QStringLiteral("Loading the dictionary's idioms…"));
+    status_->setText(CaptionOr("CHAINLOADING", "Loading the dictionary's idioms…"));
     return;
   }
   game_ = std::make_unique<ChainGame>(*index, static_cast<ChainRule>(rule_->currentIndex()),
@@ -152,7 +167,9 @@ QString ChainDialog::Prompt() const {
   const QStringList legal = game_ ? game_->LegalNext() : QStringList();
   if (!game_ || legal.isEmpty()) return {};
   const QString last = game_->Chain().back();
-  return QStringLiteral("Your turn: an idiom that follows %1 (%2 may).").arg(last).arg(legal.size());
+  return CountCaption(legal.size(), "CHAINTURNONE", "Your turn: an idiom that follows %2 (1 may).", "CHAINTURN",
+                      "Your turn: an idiom that follows %2 (%1 may).")
+      .arg(last);
 }
 
 void ChainDialog::ShowChain() {
@@ -185,21 +202,21 @@ void ChainDialog::PlayChosen() {
   if (key.isEmpty()) return;
   // An idiom typed out whole gets the reason it may not follow.
   if (services_.related->Index()->RowOf(key)) return Play(key);
-  status_->setText(QStringLiteral("No idiom that may follow %1 matches “%2”.").arg(game_->Chain().back(), key));
+  status_->setText(CaptionOr("CHAINNOMATCH", "No idiom that may follow %1 matches “%2”.").arg(game_->Chain().back(), key));
 }
 
 void ChainDialog::Play(const QString &idiom) {
   if (!game_ || game_->Over()) return;
   const ChainGame::Verdict verdict = game_->Play(idiom);
   if (!verdict.accepted) {
-    status_->setText(QStringLiteral("Refused: %1.").arg(verdict.reason));
+    status_->setText(CaptionOr("CHAINREFUSED", "Refused: %1.").arg(verdict.reason));
     return;
   }
   key_->clear();
   const auto answer = game_->Answer();
   ShowChain();
   if (game_->Over()) return Finish(!answer);
-  status_->setText(QStringLiteral("Velmora: %1. %2").arg(answer.value_or(QString()), Prompt()));
+  status_->setText(CaptionOr("CHAINANSWER", "Velmora: %1. %2").arg(answer.value_or(QString()), Prompt()));
   key_->setFocus(Qt::OtherFocusReason);
 }
 
@@ -207,14 +224,16 @@ void ChainDialog::Finish(bool learnerWon) {
   const int length = static_cast<int>(game_->Chain().size());
   const int best = services_.readBest();
   if (length > best) services_.writeBest(length);
-  best_->setText(QStringLiteral("Best chain: %1").arg(std::max(length, best)));
+  best_->setText(CaptionOr("CHAINBESTTEXT", "Best chain: %1").arg(std::max(length, best)));
   const QStringList could = game_->CouldHaveFollowed();
   status_->setText(
-      QStringLiteral("%1The round is over: %2. Chain of %3%4")
-          .arg(learnerWon ? QStringLiteral("Velmora has no answer: you win. ") : QString(), game_->Ending())
+      CaptionOr("CHAINOVER", "%1The round is over: %2. Chain of %3%4")
+          .arg(learnerWon ? CaptionOr("CHAINYOUWIN", "Velmora has no answer: you win.") + QLatin1Char(' ') : QString(),
+               game_->Ending())
           .arg(length)
-          .arg(could.isEmpty() ? QStringLiteral(".")
-                               : QStringLiteral("; already in the chain: %1.").arg(could.join(QStringLiteral("、")))));
+          .arg(could.isEmpty() ? CaptionOr("CHAINOVEREND", ".")
+                               : CaptionOr("CHAINALREADY", "; already in the chain: %1.")
+                                     .arg(could.join(QStringLiteral("、")))));
   newRound_->setFocus(Qt::OtherFocusReason);
 }
 
@@ -224,7 +243,7 @@ void ChainDialog::ShowHint() {
   if (!hint) return;
   const auto record = Record(*hint);
   const QString meaning = record ? record->note.section(QLatin1Char('\n'), 0, 0).left(80) : QString();
-  status_->setText(QStringLiteral("Hint: %1… — %2").arg(Characters(*hint).value(0), meaning));
+  status_->setText(CaptionOr("CHAINHINTTEXT", "Hint: %1… — %2").arg(Characters(*hint).value(0), meaning));
 }
 
 }  // namespace velmora

@@ -42,6 +42,8 @@ class ChainDialog : public QDialog {
   bool eventFilter(QObject *watched, QEvent *event) override;
 
  private:
+  // The rule and level choices in the interface language.
+  void WordChoices();
   void NewRound();
   void UpdateMatches();
   void PlayChosen();

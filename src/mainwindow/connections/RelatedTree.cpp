@@ -3,12 +3,13 @@
 #include <QHeaderView>
 
 #include "lang/Captions.h"
+#include "platform/LanguageTexts.h"
 
 namespace velmora {
 
 RelatedTree::RelatedTree(QWidget *parent) : QTreeWidget(parent) {
   setObjectName(QStringLiteral("trvRelated"));
-  setAccessibleName(QStringLiteral("Related idioms"));
+  SetLanguageName(this, "ACCRELATED", "Related idioms");
   setHeaderHidden(true);
   setRootIsDecorated(false);
   setUniformRowHeights(true);

@@ -3,6 +3,7 @@
 #include "mainwindow/DesignControls.h"
 #include "mainwindow/detail/QuizView.h"
 #include "platform/ImageList.h"
+#include "platform/LanguageTexts.h"
 
 namespace velmora {
 
@@ -35,7 +36,7 @@ void CreateDetailPane(DetailControls &c, QWidget *sizer) {
   star.addFile(QStringLiteral(":/images/images/star-on.svg"), QSize(), QIcon::Normal, QIcon::On);
   c.cmdFavourite->setIcon(star);
   c.cmdFavourite->setCheckable(true);
-  c.cmdFavourite->setToolTip(QStringLiteral("Favourite (Ctrl+D)"));
+  SetLanguageText(c.cmdFavourite, TextRole::ToolTip, "FAVOURITE", "Favourite (Ctrl+D)");
   c.cmdRelated = PictureButton(c.Picture6, "cmdRelated", QStringLiteral("related"), QStringLiteral("Related idioms"),
                                2090, 30, 315, 315);
   c.cmdRelated->setCheckable(true);
@@ -63,6 +64,21 @@ void CreateDetailPane(DetailControls &c, QWidget *sizer) {
   c.txtDetailed->setReadOnly(false);
   c.txtDetailed->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   c.txtDetailed->hide();
+  // What a screen reader says of them, in the interface language.
+  for (auto [control, key, name] : {std::tuple<QWidget *, const char *, const char *>{c.Command2, "ACCDETAIL", "Show combined text"},
+                                    {c.Command4, "ACCSPEAK", "Speak"},
+                                    {c.Command3, "ACCVIDEO", "Play video"},
+                                    {c.Command5, "ACCQUIZ", "Quiz"},
+                                    {c.cmdFavourite, "ACCFAVOURITE", "Favourite"},
+                                    {c.cmdRelated, "ACCRELATED", "Related idioms"},
+                                    {c.cmdChain, "ACCCHAIN", "Idiom chain"},
+                                    {c.txtIdiom, "ACCIDIOM", "Idiom"},
+                                    {c.txtSpell, "ACCSPELLING", "Spelling"},
+                                    {c.txtExplain, "ACCEXPLAIN", "Explanation"},
+                                    {c.txtDerivation, "ACCDERIVATION", "Derivation"},
+                                    {c.txtExample, "ACCEXAMPLE", "Example"},
+                                    {c.txtDetailed, "ACCCOMBINED", "Combined text"}})
+    SetLanguageName(control, key, name);
 }
 
 }  // namespace velmora

@@ -8,6 +8,7 @@
 #include "data/IdiomStore.h"
 #include "mainwindow/DesignControls.h"
 #include "platform/Twips.h"
+#include "platform/LanguageTexts.h"
 
 namespace velmora {
 
@@ -64,7 +65,7 @@ void QuizView::CreateControls() {
   c_.Command8->setText(QStringLiteral("判断"));
   c_.Label5 = Caption(this, "Label5", QStringLiteral("X＝"), 240, 2280, 975, 735);
   c_.Text1 = MakeAt<QLineEdit>(this, "Text1", 1200, 2280, 1095, 720);
-  c_.Text1->setAccessibleName(QStringLiteral("Answer"));
+  SetLanguageName(c_.Text1, "ACCQUIZANSWER", "Answer");
   c_.Label2 = Caption(this, "Label2", QString(), 2520, 2280, 735, 735);
   c_.Command11 = MakeAt<QPushButton>(this, "Command11", 3360, 2640, 1335, 495);
   c_.Command11->setText(QStringLiteral("下一题"));
@@ -74,13 +75,13 @@ void QuizView::CreateControls() {
   Colour(c_.Label3, Qt::blue);
   Colour(c_.Label5, Qt::blue);
   Colour(c_.Label2, Qt::red);
-  c_.Label1->setAccessibleDescription(QStringLiteral("Puzzle"));
-  c_.Label2->setAccessibleDescription(QStringLiteral("Verdict"));
-  c_.Label4->setAccessibleDescription(QStringLiteral("Solution"));
+  SetLanguageText(c_.Label1, TextRole::AccessibleDescription, "ACCQUIZPUZZLE", "Puzzle");
+  SetLanguageText(c_.Label2, TextRole::AccessibleDescription, "ACCQUIZVERDICT", "Verdict");
+  SetLanguageText(c_.Label4, TextRole::AccessibleDescription, "ACCQUIZSOLUTION", "Solution");
   // Hidden labels hold the answer: a screen reader must not read it out
   // before the verdict, so they carry a name of their own while hidden.
-  c_.Label3->setAccessibleName(QStringLiteral("Hidden character"));
-  c_.Label4->setAccessibleName(QStringLiteral("Solution"));
+  SetLanguageName(c_.Label3, "ACCQUIZHIDDEN", "Hidden character");
+  SetLanguageName(c_.Label4, "ACCQUIZSOLUTION", "Solution");
   for (QLabel *hidden : {c_.Label2, c_.Label3, c_.Label4}) hidden->hide();
 }
 
@@ -93,7 +94,7 @@ void QuizView::Open() {
 
 void QuizView::Command11_Click() {
   for (QLabel *label : {c_.Label2, c_.Label3, c_.Label4}) label->hide();
-  c_.Label4->setAccessibleName(QStringLiteral("Solution"));
+  SetLanguageName(c_.Label4, "ACCQUIZSOLUTION", "Solution");
   c_.Text1->clear();
   for (QLabel *label : {c_.Label1, c_.Label2, c_.Label3, c_.Label4}) label->clear();
   const auto puzzle = quiz_.Draw(highestCode_, IdiomByCode);

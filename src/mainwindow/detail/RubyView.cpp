@@ -1,4 +1,5 @@
 #include "mainwindow/detail/RubyView.h"
+#include "platform/LanguageTexts.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -13,7 +14,7 @@ namespace velmora {
 RubyView::RubyView(QLineEdit *idiom, QLineEdit *reading)
     : QWidget(idiom->parentWidget()), box_(idiom), reading_(reading) {
   setObjectName(QStringLiteral("picRuby"));
-  setAccessibleName(QStringLiteral("Idiom with its reading"));
+  SetLanguageName(this, "ACCRUBY", "Idiom with its reading");
   setCursor(Qt::IBeamCursor);
   box_->installEventFilter(this);
   reading_->installEventFilter(this);

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "mainwindow/DesignControls.h"
+#include "platform/LanguageTexts.h"
 
 namespace velmora {
 
@@ -28,7 +29,7 @@ QLabel *Text(QWidget *parent, const char *name) {
 
 LookupPopup::LookupPopup() : QFrame(nullptr, Qt::Popup) {
   setObjectName(QStringLiteral("frmLookup"));
-  setAccessibleName(QStringLiteral("Velmora lookup"));
+  SetLanguageName(this, "POPUPNAME", "Velmora lookup");
   setFrameShape(QFrame::StyledPanel);
   idiom_ = Text(this, "lblLookupIdiom");
   QFont big = idiom_->font();
@@ -37,8 +38,10 @@ LookupPopup::LookupPopup() : QFrame(nullptr, Qt::Popup) {
   idiom_->setFont(big);
   reading_ = Text(this, "lblLookupReading");
   explanation_ = Text(this, "lblLookupExplanation");
-  open_ = NamedButton(this, "cmdLookupOpen", QStringLiteral("Open in Velmora"));
-  speak_ = NamedButton(this, "cmdLookupSpeak", QStringLiteral("Speak"));
+  open_ = NamedButton(this, "cmdLookupOpen", QString());
+  SetLanguageCaption(open_, "LOOKUPOPEN", "Open in Velmora");
+  speak_ = NamedButton(this, "cmdLookupSpeak", QString());
+  SetLanguageCaption(speak_, "LOOKUPSPEAK", "Speak");
   auto *buttons = new QHBoxLayout;
   buttons->addStretch(1);
   buttons->addWidget(speak_);

@@ -12,6 +12,7 @@
 #include "dictionary/IdiomSearch.h"
 #include "mainwindow/lookup/LookupPopup.h"
 #include "mainwindow/lookup/ReadTextDialog.h"
+#include "platform/LanguageTexts.h"
 
 namespace velmora {
 
@@ -126,6 +127,7 @@ void LookupService::ShowPopup(const QString &idiom) {
     connect(popup_, &LookupPopup::speakRequested, this, [this](const QString &text) { services_.say(text); });
   }
   const auto record = Record(idiom);
+  Retranslate(popup_);
   popup_->ShowIdiom(idiom, record ? record->spell : QString(), record ? record->note : QString());
 }
 
@@ -145,6 +147,7 @@ void LookupService::OpenReader() {
     connect(reader_, &ReadTextDialog::idiomChosen, this, &LookupService::ShowResult);
     connect(reader_, &QDialog::finished, this, [this] { services_.favouritesChanged(); });
   }
+  Retranslate(reader_);
   reader_->show();
   reader_->raise();
   reader_->activateWindow();

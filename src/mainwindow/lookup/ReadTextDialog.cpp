@@ -19,6 +19,7 @@
 #include "lang/Captions.h"
 #include "mainwindow/DesignControls.h"
 #include "platform/FileDialogs.h"
+#include "platform/LanguageTexts.h"
 
 namespace velmora {
 
@@ -66,22 +67,24 @@ QString RefusalText(Refusal refusal, const QString &path) {
 
 ReadTextDialog::ReadTextDialog(Services services, QWidget *parent) : QDialog(parent), services_(std::move(services)) {
   setObjectName(QStringLiteral("frmReadText"));
-  setWindowTitle(QStringLiteral("Read text"));
-  setAccessibleName(QStringLiteral("Read text"));
+  SetLanguageText(this, TextRole::Title, "READTITLE", "Read text");
+  SetLanguageName(this, "READTITLE", "Read text");
   text_ = new QPlainTextEdit(this);
   text_->setObjectName(QStringLiteral("txtReadText"));
-  text_->setAccessibleName(QStringLiteral("Text to read"));
-  text_->setPlaceholderText(QStringLiteral("Paste a text, or open a file"));
+  SetLanguageName(text_, "READTEXT", "Text to read");
+  SetLanguageText(text_, TextRole::Placeholder, "READPASTE", "Paste a text, or open a file");
   idioms_ = new QTreeWidget(this);
   idioms_->setObjectName(QStringLiteral("lstReadIdioms"));
-  idioms_->setAccessibleName(QStringLiteral("Idioms in the text"));
+  SetLanguageName(idioms_, "READIDIOMS", "Idioms in the text");
   idioms_->setColumnCount(2);
-  idioms_->setHeaderLabels({QStringLiteral("Idiom"), QStringLiteral("Times")});
+  idioms_->setHeaderLabels({CaptionOr("READIDIOM", "Idiom"), CaptionOr("READTIMES", "Times")});
   idioms_->setRootIsDecorated(false);
   idioms_->header()->setStretchLastSection(false);
   idioms_->header()->setSectionResizeMode(0, QHeaderView::Stretch);
-  open_ = NamedButton(this, "cmdReadOpen", QStringLiteral("Open file…"));
-  star_ = NamedButton(this, "cmdReadStar", QStringLiteral("Star all"));
+  open_ = NamedButton(this, "cmdReadOpen", QString());
+  SetLanguageCaption(open_, "READOPEN", "Open file…");
+  star_ = NamedButton(this, "cmdReadStar", QString());
+  SetLanguageCaption(star_, "READSTAR", "Star all");
   for (QPushButton *button : {open_, star_}) button->setAutoDefault(false);
   status_ = new QLabel(this);
   status_->setObjectName(QStringLiteral("lblReadStatus"));
@@ -147,10 +150,11 @@ void ReadTextDialog::SetText(const QString &text) {
 
 void ReadTextDialog::OpenFile() {
   const QStringList paths =
-      ChooseOpenFiles(this, QStringLiteral("Open a text"), QStringLiteral("Texts (*.txt);;All files (*)"));
+      ChooseOpenFiles(this, CaptionOr("READOPENTITLE", "Open a text"),
+                      CaptionOr("READFILES", "Texts (*.txt);;All files (*)"));
   if (paths.isEmpty() || opening_.isRunning()) return;
   progress_->show();
-  status_->setText(QStringLiteral("Reading…"));
+  status_->setText(CaptionOr("READREADING", "Reading…"));
   opening_.setFuture(QtConcurrent::run([path = paths.front()] {
     Opened opened;
     opened.path = path;
@@ -175,7 +179,7 @@ void ReadTextDialog::Scan() {
   const QString text = text_->toPlainText();
   if (text.size() <= kReadAtOnce) return ShowFound(automaton->Scan(text));
   progress_->show();
-  status_->setText(QStringLiteral("Reading…"));
+  status_->setText(CaptionOr("READREADING", "Reading…"));
   scanning_.setFuture(QtConcurrent::run([automaton, text] { return automaton->Scan(text); }));
 }
 
@@ -188,7 +192,11 @@ void ReadTextDialog::ShowFound(std::vector<IdiomAutomaton::Found> found) {
   std::stable_sort(ranked.begin(), ranked.end(), [](const auto &a, const auto &b) { return a.second > b.second; });
   idioms_->clear();
   for (const auto &[idiom, count] : ranked) new QTreeWidgetItem(idioms_, {idiom, QString::number(count)});
-  status_->setText(QStringLiteral("%1 idioms, %2 times").arg(ranked.size()).arg(found_.size()));
+  status_->setText(CaptionOr("READFOUND", "%1, %2")
+                       .arg(CountCaption(static_cast<long long>(ranked.size()), "READIDIOMONE", "1 idiom",
+                                         "READIDIOMMANY", "%1 idioms"),
+                            CountCaption(static_cast<long long>(found_.size()), "READTIMEONE", "once",
+                                         "READTIMEMANY", "%1 times")));
   star_->setEnabled(!ranked.empty());
 }
 
@@ -219,7 +227,7 @@ void ReadTextDialog::UnderlineVisible() {
 void ReadTextDialog::StarAll() {
   int kept = 0;
   for (int i = 0; i < idioms_->topLevelItemCount(); ++i) kept += services_.star(idioms_->topLevelItem(i)->text(0));
-  status_->setText(QStringLiteral("%1 idioms starred").arg(kept));
+  status_->setText(CountCaption(kept, "READSTARREDONE", "1 idiom starred", "READSTARRED", "%1 idioms starred"));
 }
 
 }  // namespace velmora

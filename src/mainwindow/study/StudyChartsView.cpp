@@ -5,13 +5,15 @@
 #include <algorithm>
 #include <numeric>
 
+#include "lang/Captions.h"
+#include "platform/LanguageTexts.h"
 #include "practice/StudySession.h"
 
 namespace velmora {
 
 StudyChartsView::StudyChartsView(QWidget *parent) : QWidget(parent) {
   setObjectName(QStringLiteral("picStudyCharts"));
-  setAccessibleName(QStringLiteral("Study progress"));
+  SetLanguageName(this, "CHARTNAME", "Study progress");
   setMinimumHeight(120);
   connect(&loading_, &QFutureWatcher<StudyStore::Figures>::finished, this, [this] {
     if (loading_.future().resultCount() == 0) return;
@@ -40,10 +42,11 @@ void StudyChartsView::SetFigures(std::vector<int> reviewsPerDay, std::vector<int
   const int reviewed = std::accumulate(reviews_.begin(), reviews_.end(), 0);
   const int due = std::accumulate(forecast_.begin(), forecast_.end(), 0);
   setAccessibleDescription(
-      QStringLiteral("%1 reviews in 30 days; %2 due in 7 days; retention %3")
+      CaptionOr("CHARTSUMMARY", "%1 reviews in 30 days; %2 due in 7 days; retention %3")
           .arg(reviewed)
           .arg(due)
-          .arg(retention_ ? QStringLiteral("%1 %").arg(qRound(*retention_ * 100)) : QStringLiteral("not yet known")));
+          .arg(retention_ ? QStringLiteral("%1 %").arg(qRound(*retention_ * 100))
+                          : CaptionOr("CHARTUNKNOWN", "not yet known")));
   update();
 }
 
@@ -54,7 +57,7 @@ void StudyChartsView::DrawBars(QPainter &painter, const QRect &area, const QStri
   painter.setPen(palette().color(QPalette::WindowText));
   painter.drawText(
       area.left(), area.top() + metrics.ascent(),
-      metrics.elidedText(QStringLiteral("%1 (most %2)").arg(title).arg(peak), Qt::ElideRight, area.width()));
+      metrics.elidedText(CaptionOr("CHARTMOST", "%1 (most %2)").arg(title).arg(peak), Qt::ElideRight, area.width()));
   const QRect bars = area.adjusted(0, metrics.height() + 2, 0, 0);
   painter.setPen(palette().color(QPalette::Mid));
   painter.drawLine(bars.bottomLeft(), bars.bottomRight());
@@ -73,11 +76,12 @@ void StudyChartsView::paintEvent(QPaintEvent *) {
   painter.setRenderHint(QPainter::Antialiasing);
   const int line = fontMetrics().height();
   const int chartHeight = std::max(line * 2, (height() - line * 2) / 2);
-  DrawBars(painter, QRect(0, 0, width(), chartHeight - 4), QStringLiteral("Reviews, 30 days"), reviews_);
-  DrawBars(painter, QRect(0, chartHeight, width(), chartHeight - 4), QStringLiteral("Due, next 7 days"), forecast_);
+  DrawBars(painter, QRect(0, 0, width(), chartHeight - 4), CaptionOr("CHARTREVIEWS", "Reviews, 30 days"), reviews_);
+  DrawBars(painter, QRect(0, chartHeight, width(), chartHeight - 4), CaptionOr("CHARTDUE", "Due, next 7 days"), forecast_);
   painter.setPen(palette().color(QPalette::WindowText));
-  const QString retention = retention_ ? QStringLiteral("Retention after a week: %1 %").arg(qRound(*retention_ * 100))
-                                       : QStringLiteral("Retention after a week: not yet known");
+  const QString retention =
+      retention_ ? CaptionOr("CHARTRETENTION", "Retention after a week: %1 %").arg(qRound(*retention_ * 100))
+                 : CaptionOr("CHARTRETENTIONUNKNOWN", "Retention after a week: not yet known");
   painter.drawText(QRect(0, chartHeight * 2, width(), line * 2), Qt::TextWordWrap, retention);
 }
 

@@ -3,6 +3,7 @@
 #include <QToolButton>
 
 #include "data/UserStore.h"
+#include "lang/Captions.h"
 #include "mainwindow/study/StudyView.h"
 
 namespace velmora {
@@ -23,10 +24,15 @@ void StudyPane::SetShown(bool shown) {
   if (shown) view_->Refresh();
 }
 
+void StudyPane::ApplyLanguage() {
+  if (view_->isVisible()) view_->Refresh();
+  view_->AnnounceDue();
+}
+
 void StudyPane::Focus() { view_->FocusTarget()->setFocus(Qt::TabFocusReason); }
 
 void StudyPane::ShowDueCount(int due) {
-  const QString count = QStringLiteral("%1 due").arg(due);
+  const QString count = CountCaption(due, "STUDYDUECOUNTONE", "1 due", "STUDYDUECOUNT", "%1 due");
   button_->setToolTip(count);
   button_->setAccessibleDescription(count);
 }

@@ -27,6 +27,8 @@ class StudyPane : public QObject {
   // Shown, the view brings its cards up to date.
   void SetShown(bool shown);
   void Focus();
+  // The view's worded texts again, after a change of the interface language.
+  void ApplyLanguage();
 
  private:
   void ShowDueCount(int due);

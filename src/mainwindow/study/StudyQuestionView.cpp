@@ -8,12 +8,15 @@
 
 #include "mainwindow/DesignControls.h"
 #include "mainwindow/study/StudyPageParts.h"
+#include "lang/Captions.h"
+#include "platform/LanguageTexts.h"
 
 namespace velmora {
 
 namespace {
 
 const char *const kGradeNames[] = {"Again", "Hard", "Good", "Easy"};
+const char *const kGradeKeys[] = {"GRADEAGAIN", "GRADEHARD", "GRADEGOOD", "GRADEEASY"};
 
 }  // namespace
 
@@ -21,10 +24,10 @@ StudyQuestionView::StudyQuestionView(QWidget *parent) : QWidget(parent) {
   setObjectName(QStringLiteral("picStudyQuestion"));
   // The page holds the keyboard during a sitting: its keys act on it.
   setFocusPolicy(Qt::StrongFocus);
-  setAccessibleName(QStringLiteral("Review"));
+  SetLanguageName(this, "STUDYREVIEW", "Review");
   auto *column = StudyColumn(this);
   prompt_ = StudyLabel(this, "lblStudyPrompt");
-  prompt_->setAccessibleName(QStringLiteral("Review question"));
+  SetLanguageName(prompt_, "STUDYQUESTION", "Review question");
   column->addWidget(prompt_);
   for (int i = 0; i < 4; ++i) {
     choices_[i] = NamedButton(this, "cmdStudyChoice", QString());
@@ -34,17 +37,16 @@ StudyQuestionView::StudyQuestionView(QWidget *parent) : QWidget(parent) {
     column->addWidget(choices_[i]);
   }
   reveal_ = StudyLabel(this, "lblStudyReveal");
-  reveal_->setAccessibleName(QStringLiteral("Review answer"));
+  SetLanguageName(reveal_, "STUDYANSWER", "Review answer");
   column->addWidget(reveal_);
   // Two by two: four captions do not fit side by side in the narrow pane.
   auto *gradeRow = new QGridLayout;
   gradeRow->setSpacing(2);
   gradeGroup_ = new QButtonGroup(this);
   for (int i = 0; i < 4; ++i) {
-    grades_[i] =
-        NamedButton(this, "cmdStudyGrade", QStringLiteral("%1 %2").arg(i + 1).arg(QLatin1String(kGradeNames[i])));
+    grades_[i] = NamedButton(this, "cmdStudyGrade", QString());
     grades_[i]->setObjectName(QStringLiteral("cmdStudy%1").arg(QLatin1String(kGradeNames[i])));
-    grades_[i]->setAccessibleName(QLatin1String(kGradeNames[i]));
+    SetLanguageName(grades_[i], kGradeKeys[i], kGradeNames[i]);
     grades_[i]->setCheckable(true);
     grades_[i]->setFocusPolicy(Qt::TabFocus);
     gradeGroup_->addButton(grades_[i], i + 1);
@@ -54,9 +56,12 @@ StudyQuestionView::StudyQuestionView(QWidget *parent) : QWidget(parent) {
   column->addLayout(gradeRow);
   column->addStretch(1);
   auto *actions = new QHBoxLayout;
-  lookUp_ = NamedButton(this, "cmdStudyLookUp", QStringLiteral("Look up"));
-  playAgain_ = NamedButton(this, "cmdStudyPlay", QStringLiteral("Play again"));
-  auto *goOn = NamedButton(this, "cmdStudyGoOn", QStringLiteral("Go on"));
+  lookUp_ = NamedButton(this, "cmdStudyLookUp", QString());
+  SetLanguageCaption(lookUp_, "STUDYLOOKUP", "Look up");
+  playAgain_ = NamedButton(this, "cmdStudyPlay", QString());
+  SetLanguageCaption(playAgain_, "STUDYPLAY", "Play again");
+  auto *goOn = NamedButton(this, "cmdStudyGoOn", QString());
+  SetLanguageCaption(goOn, "STUDYGOON", "Go on");
   actions->addWidget(playAgain_);
   actions->addWidget(lookUp_);
   actions->addWidget(goOn);
@@ -75,7 +80,7 @@ void StudyQuestionView::ShowQuestion(const StudyQuestion &q) {
       q.kind == QuestionKind::Reading || q.kind == QuestionKind::Character || q.kind == QuestionKind::Flashcard;
   font.setPointSizeF(QWidget::font().pointSizeF() * (idiomPrompt ? 1.6 : 1.0));
   prompt_->setFont(font);
-  prompt_->setText(listening ? QStringLiteral("Listen: which idiom is it?") : q.prompt);
+  prompt_->setText(listening ? CaptionOr("STUDYLISTEN", "Listen: which idiom is it?") : q.prompt);
   for (int i = 0; i < 4; ++i) {
     const bool shown = i < q.choices.size();
     choices_[i]->setVisible(shown);
@@ -84,11 +89,15 @@ void StudyQuestionView::ShowQuestion(const StudyQuestion &q) {
     choices_[i]->setAccessibleName(shown ? q.choices[i] : QString());
   }
   reveal_->clear();
+  // Worded when shown: the interface language may have changed since.
+  for (int i = 0; i < 4; ++i)
+    grades_[i]->setText(QStringLiteral("%1 %2").arg(i + 1).arg(CaptionOr(kGradeKeys[i], kGradeNames[i])));
   for (QPushButton *grade : grades_) grade->setVisible(false);
   playAgain_->setVisible(listening);
   lookUp_->setVisible(false);
-  status_->setText(q.kind == QuestionKind::Flashcard ? QStringLiteral("Space: show the answer · Esc: leave")
-                                                     : QStringLiteral("1–4: choose · Space: show the answer"));
+  status_->setText(q.kind == QuestionKind::Flashcard
+                       ? CaptionOr("STUDYKEYSCARD", "Space: show the answer · Esc: leave")
+                       : CaptionOr("STUDYKEYSCHOICE", "1–4: choose · Space: show the answer"));
 }
 
 void StudyQuestionView::ShowAnswer(const StudyQuestion &q, const QString &verdict, int suggestedGrade) {
@@ -98,7 +107,7 @@ void StudyQuestionView::ShowAnswer(const StudyQuestion &q, const QString &verdic
   for (QPushButton *grade : grades_) grade->setVisible(true);
   CheckGrade(suggestedGrade);
   lookUp_->setVisible(true);
-  status_->setText(QStringLiteral("1–4: grade · Space: go on · U: undo"));
+  status_->setText(CaptionOr("STUDYKEYSGRADE", "1–4: grade · Space: go on · U: undo"));
 }
 
 void StudyQuestionView::CheckGrade(int grade) {

@@ -9,55 +9,58 @@
 
 #include "mainwindow/DesignControls.h"
 #include "mainwindow/study/StudyPageParts.h"
+#include "lang/Captions.h"
+#include "platform/LanguageTexts.h"
 #include "practice/Fsrs.h"
 #include "practice/StudyQuestions.h"
 
 namespace velmora {
 
 StudySettingsView::StudySettingsView(QWidget *parent) : QWidget(parent) {
-  fromHistory_ = new QCheckBox(QStringLiteral("New idioms from my history"), this);
+  fromHistory_ = new QCheckBox(this);
+  SetLanguageCaption(fromHistory_, "STUDYFROMHISTORY", "New idioms from my history");
   fromHistory_->setObjectName(QStringLiteral("chkStudyHistory"));
   historyDays_ = new QSpinBox(this);
   historyDays_->setObjectName(QStringLiteral("spnStudyHistoryDays"));
   historyDays_->setRange(1, 365);
-  historyDays_->setSuffix(QStringLiteral(" days"));
-  historyDays_->setAccessibleName(QStringLiteral("Days of history"));
-  fromEdition_ = new QCheckBox(QStringLiteral("New idioms from the dictionary"), this);
+  SetLanguageName(historyDays_, "STUDYHISTORYDAYS", "Days of history");
+  fromEdition_ = new QCheckBox(this);
+  SetLanguageCaption(fromEdition_, "STUDYFROMDICTIONARY", "New idioms from the dictionary");
   fromEdition_->setObjectName(QStringLiteral("chkStudyEdition"));
   perDay_ = new QSpinBox(this);
   perDay_->setObjectName(QStringLiteral("spnStudyPerDay"));
   perDay_->setRange(0, 500);
-  perDay_->setAccessibleName(QStringLiteral("New idioms a day"));
+  SetLanguageName(perDay_, "STUDYPERDAY", "New idioms a day");
   retention_ = new QDoubleSpinBox(this);
   retention_->setObjectName(QStringLiteral("spnStudyRetention"));
   retention_->setRange(FsrsScheduler::kLeastRetention, FsrsScheduler::kMostRetention);
   retention_->setSingleStep(0.01);
   retention_->setDecimals(2);
-  retention_->setAccessibleName(QStringLiteral("Desired retention"));
+  SetLanguageName(retention_, "STUDYRETENTION", "Desired retention");
   kind_ = new QComboBox(this);
   kind_->setObjectName(QStringLiteral("cboStudyKind"));
-  kind_->setAccessibleName(QStringLiteral("Questions"));
-  kind_->addItem(QStringLiteral("Each kind in turn"), QString());
-  for (const auto &[kind, caption] : {std::pair{QuestionKind::Meaning, "Meaning → idiom"},
-                                      {QuestionKind::Reading, "Idiom → pinyin"},
-                                      {QuestionKind::Character, "Missing character"},
-                                      {QuestionKind::Listening, "Listening"},
-                                      {QuestionKind::Flashcard, "Flashcards"}})
-    kind_->addItem(QString::fromUtf8(caption), QuestionKindName(kind));
-  done_ = NamedButton(this, "cmdStudySettingsDone", QStringLiteral("Done"));
+  SetLanguageName(kind_, "STUDYKINDS", "Questions");
+  kind_->addItem(QString(), QString());
+  for (const QuestionKind kind : {QuestionKind::Meaning, QuestionKind::Reading, QuestionKind::Character,
+                                  QuestionKind::Listening, QuestionKind::Flashcard})
+    kind_->addItem(QString(), QuestionKindName(kind));
+  WordKinds();
+  done_ = NamedButton(this, "cmdStudySettingsDone", QString());
+  SetLanguageCaption(done_, "STUDYSETTINGSDONE", "Done");
   auto *form = new QFormLayout;
   form->setContentsMargins(0, 0, 0, 0);
   form->setRowWrapPolicy(QFormLayout::WrapLongRows);
   form->addRow(fromHistory_);
-  const auto caption = [this](const char *text) {
-    auto *label = new QLabel(QLatin1String(text), this);
+  const auto caption = [this](const char *key, const char *text) {
+    auto *label = new QLabel(this);
     label->setTextFormat(Qt::PlainText);
+    SetLanguageCaption(label, key, text);
     return label;
   };
-  form->addRow(caption("Last"), historyDays_);
+  form->addRow(caption("STUDYLAST", "Last"), historyDays_);
   form->addRow(fromEdition_);
-  form->addRow(caption("A day"), perDay_);
-  form->addRow(caption("Retention"), retention_);
+  form->addRow(caption("STUDYADAY", "A day"), perDay_);
+  form->addRow(caption("STUDYRETAIN", "Retention"), retention_);
   form->addRow(kind_);
   auto *column = StudyColumn(this);
   column->addLayout(form);
@@ -66,7 +69,19 @@ StudySettingsView::StudySettingsView(QWidget *parent) : QWidget(parent) {
   connect(done_, &QPushButton::clicked, this, &StudySettingsView::done);
 }
 
+void StudySettingsView::WordKinds() {
+  static const char *const kKinds[][2] = {{"STUDYKINDEACH", "Each kind in turn"},
+                                          {"STUDYKINDMEANING", "Meaning → idiom"},
+                                          {"STUDYKINDREADING", "Idiom → pinyin"},
+                                          {"STUDYKINDCHARACTER", "Missing character"},
+                                          {"STUDYKINDLISTENING", "Listening"},
+                                          {"STUDYKINDCARD", "Flashcards"}};
+  for (int i = 0; i < kind_->count() && i < 6; ++i) kind_->setItemText(i, CaptionOr(kKinds[i][0], kKinds[i][1]));
+  historyDays_->setSuffix(QLatin1Char(' ') + CaptionOr("STUDYDAYS", "days"));
+}
+
 void StudySettingsView::Show(const StudySettings &s) {
+  WordKinds();
   fromHistory_->setChecked(s.fromHistory);
   historyDays_->setValue(s.historyDays);
   fromEdition_->setChecked(s.fromEdition);

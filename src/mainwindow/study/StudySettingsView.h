@@ -29,6 +29,8 @@ class StudySettingsView : public QWidget {
   void done();
 
  private:
+  // The combo box's kinds and the days' suffix, in the interface language.
+  void WordKinds();
   QCheckBox *fromHistory_, *fromEdition_;
   QSpinBox *historyDays_, *perDay_;
   QDoubleSpinBox *retention_;

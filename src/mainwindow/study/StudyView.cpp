@@ -11,6 +11,8 @@
 
 #include "data/StudyStore.h"
 #include "data/UserStore.h"
+#include "lang/Captions.h"
+#include "platform/LanguageTexts.h"
 #include "dictionary/IdiomSearch.h"
 #include "mainwindow/DesignControls.h"
 #include "mainwindow/study/StudyChartsView.h"
@@ -30,24 +32,24 @@ int64_t Now() { return QDateTime::currentSecsSinceEpoch(); }
 // "in 3 days", "in 9 minutes", "now".
 QString WhenDue(int64_t due, int64_t now) {
   const int64_t wait = due - now;
-  if (wait <= 0) return QStringLiteral("now");
-  if (wait < 3600) return QStringLiteral("in %1 min").arg((wait + 59) / 60);
+  if (wait <= 0) return CaptionOr("WHENNOW", "now");
+  if (wait < 3600) return CaptionOr("WHENMINUTES", "in %1 min").arg((wait + 59) / 60);
   if (due < DayStart(now, 1))
-    return QStringLiteral("today at %1").arg(QDateTime::fromSecsSinceEpoch(due).toString("HH:mm"));
+    return CaptionOr("WHENTODAY", "today at %1").arg(QDateTime::fromSecsSinceEpoch(due).toString("HH:mm"));
   const int64_t days = (DayStart(due) - DayStart(now)) / 86400;
-  return days == 1 ? QStringLiteral("tomorrow") : QStringLiteral("in %1 days").arg(days);
+  return days == 1 ? CaptionOr("WHENTOMORROW", "tomorrow") : CaptionOr("WHENDAYS", "in %1 days").arg(days);
 }
 
 QString Duration(int64_t seconds) {
-  return seconds < 60 ? QStringLiteral("%1 s").arg(seconds)
-                      : QStringLiteral("%1 min %2 s").arg(seconds / 60).arg(seconds % 60);
+  return seconds < 60 ? CaptionOr("DURSECONDS", "%1 s").arg(seconds)
+                      : CaptionOr("DURMINUTES", "%1 min %2 s").arg(seconds / 60).arg(seconds % 60);
 }
 
 }  // namespace
 
 StudyView::StudyView(QWidget *parent) : QWidget(parent) {
   setObjectName(QStringLiteral("picStudy"));
-  setAccessibleName(QStringLiteral("Study"));
+  SetLanguageName(this, "STUDYVIEW", "Study");
   PlaceAt(this, 30, 435, 2340, 2535);
   setEnabled(false);
   hide();
@@ -109,12 +111,17 @@ QWidget *StudyView::MakeHome() {
   QFont big = due_->font();
   big.setBold(true);
   due_->setFont(big);
-  start_ = NamedButton(page, "cmdStudyStart", QStringLiteral("Start review"));
+  start_ = NamedButton(page, "cmdStudyStart", QString());
+  SetLanguageCaption(start_, "STUDYSTART", "Start review");
   shown_ = StudyLabel(page, "lblStudyShown");
-  studyShown_ = NamedButton(page, "cmdStudyShown", QStringLiteral("Study this idiom"));
-  showProgress_ = NamedButton(page, "cmdStudyProgress", QStringLiteral("Progress"));
-  showSettings_ = NamedButton(page, "cmdStudySettings", QStringLiteral("Settings"));
-  export_ = NamedButton(page, "cmdStudyExport", QStringLiteral("Export the review log…"));
+  studyShown_ = NamedButton(page, "cmdStudyShown", QString());
+  SetLanguageCaption(studyShown_, "STUDYSHOWN", "Study this idiom");
+  showProgress_ = NamedButton(page, "cmdStudyProgress", QString());
+  SetLanguageCaption(showProgress_, "STUDYPROGRESS", "Progress");
+  showSettings_ = NamedButton(page, "cmdStudySettings", QString());
+  SetLanguageCaption(showSettings_, "STUDYSETTINGS", "Settings");
+  export_ = NamedButton(page, "cmdStudyExport", QString());
+  SetLanguageCaption(export_, "STUDYEXPORT", "Export the review log…");
   auto *column = StudyColumn(page);
   column->addWidget(due_);
   column->addWidget(start_);
@@ -148,9 +155,11 @@ StudyQuestionView *StudyView::MakeQuestion() {
   return page;
 }
 
-QWidget *StudyView::PageBackHome(QWidget *content, const char *name, const QString &caption, QPushButton **button) {
+QWidget *StudyView::PageBackHome(QWidget *content, const char *name, const char *key, const char *caption,
+                                 QPushButton **button) {
   auto *page = new QWidget;
-  *button = NamedButton(page, name, caption);
+  *button = NamedButton(page, name, QString());
+  SetLanguageCaption(*button, key, caption);
   auto *column = StudyColumn(page);
   column->addWidget(content, 1);
   column->addWidget(*button);
@@ -161,12 +170,12 @@ QWidget *StudyView::PageBackHome(QWidget *content, const char *name, const QStri
 QWidget *StudyView::MakeSummary() {
   summaryText_ = StudyLabel(nullptr, "lblStudySummary");
   summaryText_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  return PageBackHome(summaryText_, "cmdStudyDone", QStringLiteral("Done"), &done_);
+  return PageBackHome(summaryText_, "cmdStudyDone", "STUDYDONE", "Done", &done_);
 }
 
 QWidget *StudyView::MakeProgress() {
   charts_ = new StudyChartsView(nullptr);
-  return PageBackHome(charts_, "cmdStudyProgressBack", QStringLiteral("Back"), &progressBack_);
+  return PageBackHome(charts_, "cmdStudyProgressBack", "STUDYPROGRESSBACK", "Back", &progressBack_);
 }
 
 void StudyView::CreateKeys() {
@@ -258,10 +267,11 @@ void StudyView::ShowHome() {
   if (pages_ == nullptr) return;
   const int64_t now = Now();
   const int due = DueToday();
-  due_->setText(due == 0 ? QStringLiteral("Nothing is due today.") : QStringLiteral("%1 due today").arg(due));
+  due_->setText(due == 0 ? CaptionOr("STUDYNONEDUE", "Nothing is due today.")
+                         : CountCaption(due, "STUDYDUEONE", "1 idiom due today", "STUDYDUEMANY", "%1 idioms due today"));
   if (store_ && due == 0)
     if (const auto next = store_->NextDueTime())
-      due_->setText(QStringLiteral("Nothing is due today. Next: %1.").arg(WhenDue(*next, now)));
+      due_->setText(CaptionOr("STUDYNONEDUENEXT", "Nothing is due today. Next: %1.").arg(WhenDue(*next, now)));
   start_->setEnabled(due > 0 || (store_ && store_->NextDue(now + StudySession::kLearnAheadSeconds)));
   ShowWhereShownStands();
   pages_->setCurrentWidget(home_);
@@ -282,11 +292,11 @@ void StudyView::ShowWhereShownStands() {
   }
   const auto card = store_->CardOf(shownIdiom_);
   if (!card || card->suspended)
-    shown_->setText(QStringLiteral("%1 is not in your review.").arg(shownIdiom_));
+    shown_->setText(CaptionOr("STUDYNOTIN", "%1 is not in your review.").arg(shownIdiom_));
   else if (card->memory.reps == 0)
-    shown_->setText(QStringLiteral("%1: new, waiting for its first review.").arg(shownIdiom_));
+    shown_->setText(CaptionOr("STUDYNEWCARD", "%1: new, waiting for its first review.").arg(shownIdiom_));
   else
-    shown_->setText(QStringLiteral("%1: reviewed %2×, due %3.")
+    shown_->setText(CaptionOr("STUDYSTANDS", "%1: reviewed %2×, due %3.")
                         .arg(shownIdiom_)
                         .arg(card->memory.reps)
                         .arg(WhenDue(card->memory.due, Now())));
@@ -341,7 +351,8 @@ void StudyView::ShowAnswer() {
   const StudyQuestion &q = session_->Question();
   QString verdict;
   if (q.kind != QuestionKind::Flashcard)
-    verdict = session_->AnsweredRight() ? QStringLiteral("Right. ") : QStringLiteral("Not quite. ");
+    verdict = (session_->AnsweredRight() ? CaptionOr("STUDYRIGHT", "Right.") : CaptionOr("STUDYWRONG", "Not quite.")) +
+              QLatin1Char(' ');
   question_->ShowAnswer(q, verdict, static_cast<int>(session_->SuggestedGrade()));
 }
 
@@ -379,12 +390,13 @@ void StudyView::Leave() {
 void StudyView::ShowSummary() {
   const int64_t now = Now();
   const StudySession::Summary s = session_->Result(now);
-  QString text = s.reviewed == 0 ? QStringLiteral("Nothing to review now.")
-                                 : QStringLiteral("Reviewed: %1\nRight first time: %2\nTime: %3")
-                                       .arg(s.reviewed)
-                                       .arg(s.rightFirstTime)
-                                       .arg(Duration(s.seconds));
-  if (s.nextDue) text += QStringLiteral("\nNext due: %1").arg(WhenDue(*s.nextDue, now));
+  QString text = s.reviewed == 0
+                     ? CaptionOr("STUDYNOTHINGNOW", "Nothing to review now.")
+                     : QStringList{CaptionOr("STUDYREVIEWED", "Reviewed: %1").arg(s.reviewed),
+                                   CaptionOr("STUDYRIGHTFIRST", "Right first time: %1").arg(s.rightFirstTime),
+                                   CaptionOr("STUDYTIME", "Time: %1").arg(Duration(s.seconds))}
+                           .join(QLatin1Char('\n'));
+  if (s.nextDue) text += QLatin1Char('\n') + CaptionOr("STUDYNEXTDUE", "Next due: %1").arg(WhenDue(*s.nextDue, now));
   summaryText_->setText(text);
   pages_->setCurrentWidget(summary_);
   done_->setFocus(Qt::OtherFocusReason);
@@ -414,8 +426,9 @@ void StudyView::SaveSettings() {
 void StudyView::ExportLog() {
   if (!store_) return;
   SaveToChosenFile(
-      window(), QStringLiteral("Export the review log"), QStringLiteral("velmora-review-log.csv"),
-      QStringLiteral("CSV (*.csv)"), [this] { return store_->ReviewLogCsv(); }, QStringLiteral("The review log"));
+      window(), CaptionOr("STUDYEXPORTTITLE", "Export the review log"), QStringLiteral("velmora-review-log.csv"),
+      CaptionOr("CSVFILES", "CSV (*.csv)"), [this] { return store_->ReviewLogCsv(); },
+      CaptionOr("STUDYLOG", "The review log"));
 }
 
 }  // namespace velmora

@@ -40,6 +40,8 @@ class StudyView : public QWidget {
   // Brings the cards up to date and shows the home page.
   void Refresh();
   int DueToday() const;
+  // Tells how many are due (dueChanged).
+  void AnnounceDue();
   QWidget *FocusTarget();
   // The pane's controls in Tab order: none until the view is first shown,
   // when they join the window's order after the anchor.
@@ -61,7 +63,8 @@ class StudyView : public QWidget {
   QWidget *MakeHome();
   StudyQuestionView *MakeQuestion();
   // A page of one content over a button back to the home page.
-  QWidget *PageBackHome(QWidget *content, const char *name, const QString &caption, QPushButton **button);
+  QWidget *PageBackHome(QWidget *content, const char *name, const char *key, const char *caption,
+                        QPushButton **button);
   QWidget *MakeSummary();
   QWidget *MakeProgress();
   void CreateKeys();
@@ -87,7 +90,6 @@ class StudyView : public QWidget {
   void ExportLog();
   void ShowHome();
   void ShowWhereShownStands();
-  void AnnounceDue();
   bool InSitting() const;
 
   UserStore *user_ = nullptr;
