@@ -304,12 +304,13 @@ TEST(UserLayer, AWritableInstallationIgnoresTheUsersCopiesUnlessThePackageMarksI
   QFile::remove(UserDataFolder() + "Data/Velmdict_cn.dat");
 }
 
-TEST(UserLayer, AChineseLocaleChoosesTheInterfaceOnceOnASystemInstallation) {
+TEST(UserLayer, TheLocaleChoosesTheInterfaceOnceOnASystemInstallation) {
   EXPECT_EQ(LanguageOfLocale("zh_CN.UTF-8"), "GB");
   EXPECT_EQ(LanguageOfLocale("zh_SG"), "GB");
   EXPECT_EQ(LanguageOfLocale("zh_TW.UTF-8"), "BIG5");
   EXPECT_EQ(LanguageOfLocale("zh_HK"), "BIG5");
-  EXPECT_EQ(LanguageOfLocale("en_GB.UTF-8"), "");
+  EXPECT_EQ(LanguageOfLocale("en_GB.UTF-8"), "EN");
+  EXPECT_EQ(LanguageOfLocale("C"), "EN");
   TestInstall install;
   MakeComplete(install);
   install.WriteLanguage("GB", kDefaultLng);
@@ -325,6 +326,13 @@ TEST(UserLayer, AChineseLocaleChoosesTheInterfaceOnceOnASystemInstallation) {
   EXPECT_FALSE(AdoptLocaleLanguage("zh_CN.UTF-8"));
   SetIniFile(ConfigFilePath());
   EXPECT_EQ(ReadIni("language", "language", 100), "EN");
+  QFile::remove(UserConfigFolder() + "config.dll");
+  // Any other locale reads the English file; the edition stays as installed.
+  install.WriteLanguage("EN", kDefaultLng);
+  ASSERT_TRUE(AdoptLocaleLanguage("de_DE.UTF-8"));
+  SetIniFile(ConfigFilePath());
+  EXPECT_EQ(ReadIni("language", "language", 100), "EN");
+  EXPECT_EQ(ReadIni("language", "DataLanguage", 100), "GB");
   QFile::remove(UserConfigFolder() + "config.dll");
 }
 

@@ -15,7 +15,9 @@ QString LanguageOfLocale(const QString &localeName) {
     return QStringLiteral("GB");
   for (const char *traditional : {"zh_TW", "zh_HK", "zh_MO", "zh_Hant"})
     if (name.compare(QLatin1String(traditional), Qt::CaseInsensitive) == 0) return QStringLiteral("BIG5");
-  return {};
+  // Any other reader gets the readable English file, not the default one,
+  // whose captions are the design's names.
+  return QStringLiteral("EN");
 }
 
 bool AdoptLocaleLanguage(const QString &localeName) {

@@ -9,7 +9,7 @@
 
 namespace velmora {
 
-// "GB" for zh_CN and zh_SG, "BIG5" for zh_TW, zh_HK and zh_MO; empty otherwise.
+// "GB" for zh_CN and zh_SG, "BIG5" for zh_TW, zh_HK and zh_MO; "EN" otherwise.
 QString LanguageOfLocale(const QString &localeName);
 // Adopts the locale's language as described above; true when it wrote one.
 bool AdoptLocaleLanguage(const QString &localeName);
