@@ -25,6 +25,11 @@ TEST_F(MainWindow, LinksGoToTheDesktop) {
   EXPECT_EQ(opened[0], QUrl::fromLocalFile(install->file("help/index.html")));
   EXPECT_EQ(opened[1].toString(), "mailto:velmora@example.org");
   EXPECT_EQ(opened[2].scheme(), "https");
+  LangName() = "BIG5";
+  Click(c().cmdHelp);
+  LangName() = "default";
+  ASSERT_EQ(opened.size(), 4u);
+  EXPECT_EQ(opened[3].fragment(), "zh-hant") << "the traditional reader's part of the page";
 }
 
 TEST_F(MainWindow, AboutBoxReadsItsMemoAndCaptionsAtEachOpening) {

@@ -5,6 +5,7 @@
 
 #include "MainWindowFixture.h"
 #include "config/RwIni.h"
+#include "mainwindow/study/StudyView.h"
 
 using namespace velmora;
 using test::Click;
@@ -48,7 +49,14 @@ TEST_F(MainWindow, PanelShowsNameNicknameAndLoadableLogos) {
 TEST_F(MainWindow, SettingsOkRelabelsTheWindowAtOnce) {
   install->WriteLanguage("GB",
                          "[FONT]\nFont=Noto Sans CJK SC\nSIZE=9\n[Caption]\nKOVTSearch=成语检索\n"
-                         "KOVTTreeList=字母索引\nEXPLAIN=释义\nABOUT=关于\n");
+                         "KOVTTreeList=字母索引\nEXPLAIN=释义\nABOUT=关于\nACCSEARCHVIEW=检索视图\n"
+                         "STUDYDUECOUNT=待复习 %1 个\nSTUDYPROGRESS=复习进度\n");
+  // The Study view made in English first: its texts change with the rest.
+  Click(c().cmdKOVStudy);
+  auto *progress = c().picStudy->findChild<QPushButton *>("cmdStudyProgress");
+  ASSERT_NE(progress, nullptr);
+  EXPECT_EQ(progress->text(), "Progress");
+  Click(c().cmdKOVSearch);
   QTimer::singleShot(0, [] {
     auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
     ASSERT_NE(dialog, nullptr);
@@ -64,6 +72,9 @@ TEST_F(MainWindow, SettingsOkRelabelsTheWindowAtOnce) {
   EXPECT_EQ(c().cmdAbout->text(), "关于");
   EXPECT_EQ(c().lblUserName->text(), "李小龙");
   EXPECT_EQ(c().lblUserCoolName->text(), " -- 小龙");
+  EXPECT_EQ(c().cmdKOVSearch->accessibleName(), "检索视图") << "what a screen reader says, too";
+  EXPECT_EQ(c().cmdKOVStudy->toolTip(), "待复习 0 个");
+  EXPECT_EQ(progress->text(), "复习进度");
   Click(c().cmdKOVTreeList);
   EXPECT_EQ(c().cmdKOVTitle->text(), "字母索引");
 }

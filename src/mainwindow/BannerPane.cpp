@@ -6,6 +6,7 @@
 
 #include "config/FileHelpers.h"
 #include "config/InstallLayout.h"
+#include "config/ProgramValues.h"
 #include "config/RwIni.h"
 #include "dialogs/frmAbout.h"
 #include "layout/ControlArrangement.h"
@@ -79,7 +80,14 @@ void BannerPane::cmdAbout_Click() {
 void BannerPane::cmdHelp_Click() {
   // A missing help page is not handed on: the desktop would only complain.
   const QString page = HelpPagePath();
-  if (FileExists(page)) OpenWithDesktop(QUrl::fromLocalFile(ResolvePath(page)));
+  if (!FileExists(page)) return;
+  QUrl url = QUrl::fromLocalFile(ResolvePath(page));
+  // The page's part in the interface language, where it has one.
+  if (LangName() == QLatin1String("GB"))
+    url.setFragment(QStringLiteral("zh"));
+  else if (LangName() == QLatin1String("BIG5"))
+    url.setFragment(QStringLiteral("zh-hant"));
+  OpenWithDesktop(url);
 }
 
 void BannerPane::cmdEmail_Click() { OpenMakerMail(); }

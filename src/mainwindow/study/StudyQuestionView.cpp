@@ -8,6 +8,7 @@
 
 #include "mainwindow/DesignControls.h"
 #include "mainwindow/study/StudyPageParts.h"
+#include "dictionary/TeachingText.h"
 #include "lang/Captions.h"
 #include "platform/LanguageTexts.h"
 
@@ -103,7 +104,9 @@ void StudyQuestionView::ShowQuestion(const StudyQuestion &q) {
 void StudyQuestionView::ShowAnswer(const StudyQuestion &q, const QString &verdict, int suggestedGrade) {
   const bool choice = q.kind != QuestionKind::Flashcard;
   for (int i = 0; i < 4; ++i) choices_[i]->setEnabled(!choice || i == q.answer);
-  reveal_->setText(QStringLiteral("%1%2\n%3\n%4").arg(verdict, q.idiom, q.reading, q.meaning));
+  // The senses on lines of their own, labelled as the entry labels them.
+  const QString meaning = SensesOnLines(q.meaning, CaptionOr("LIT", "lit."), CaptionOr("FIG", "fig."));
+  reveal_->setText(QStringLiteral("%1%2\n%3\n%4").arg(verdict, q.idiom, q.reading, meaning));
   for (QPushButton *grade : grades_) grade->setVisible(true);
   CheckGrade(suggestedGrade);
   lookUp_->setVisible(true);
