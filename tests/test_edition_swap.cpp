@@ -186,7 +186,10 @@ TEST(MeaningSearch, OperatorWordsInTheKeyAreWordsToFind) {
 
 TEST(IdiomSearch, AKeyIsAnsweredOnceWithTheRowToShowAndItsMatches) {
   test::TestInstall install;
-  test::WriteSmallEdition(install.file("small.dat"), test::SmallSource());
+  auto entries = test::SmallSource();
+  for (auto &entry : entries)
+    if (entry.simplified == "一马当先") entry.frequency = 316;  // the one idiom the edition knows as common
+  test::WriteSmallEdition(install.file("small.dat"), entries);
   test::UseDatabase(install.file("small.dat"));
   {
     IdiomSearch search;
@@ -216,6 +219,11 @@ TEST(IdiomSearch, AKeyIsAnsweredOnceWithTheRowToShowAndItsMatches) {
     EXPECT_EQ(search.Search("zzzq", false).row, -1);
     EXPECT_TRUE(search.Search("zzzq", false).matches->empty());
     EXPECT_EQ(search.OtherScriptOf("一马当先"), "一馬當先");
+    // Matches alike in kind: the common idiom first, though 一举两得 comes first in the list.
+    const IdiomSearch::Matches yi = search.Find("yi");
+    ASSERT_GE(yi.size(), 2u);
+    EXPECT_EQ(search.Matcher().IdiomAt(yi.front().row), "一马当先");
+    EXPECT_LT(search.RowOf("一举两得"), search.RowOf("一马当先"));
   }
   CloseDatabase();
 }

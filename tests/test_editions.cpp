@@ -21,6 +21,7 @@
 #include "data/Queries.h"
 #include "data/SqlConnection.h"
 #include "dictionary/IdiomFinder.h"
+#include "dictionary/IdiomFrequencies.h"
 #include "editions/CedictNotation.h"
 #include "editions/CedictSource.h"
 #include "editions/EditionBuilder.h"
@@ -28,6 +29,8 @@
 #include "editions/Editions.h"
 #include "editions/IdiomJsonSource.h"
 #include "editions/ScriptConverter.h"
+#include "editions/SourceFile.h"
+#include "editions/WordList.h"
 #include "editions/SourceError.h"
 #include "editions/SourceFile.h"
 #include "editions/SyntheticSource.h"
@@ -47,6 +50,40 @@ const QByteArray kCedictModule = R"(export default {"all":[
 ["乾淨","干净","gan1 jing4","clean",[],[]]
 ]};
 )";
+
+TEST(WordList, TakesTheIdiomsItTagsAndTellsHowCommonEachIs) {
+  const WordList words = WordList::Parse(
+      "首当其冲 1390 i\n一马当先 316 i\n牛 5 n\n中华人民共和国 9999 ns\n半途而废 0 i\nbroken line\n");
+  EXPECT_EQ(words.size(), 4) << "words shorter than four characters and lines of another shape are left out";
+  const QByteArray cedict =
+      "首當其衝 首当其冲 [shou3 dang1 qi2 chong1] /to bear the brunt/\n"
+      "一馬當先 一马当先 [yi1 ma3 dang1 xian1] /(idiom) to take the lead/\n"
+      "中華人民共和國 中华人民共和国 [Zhong1 hua2 Ren2 min2 Gong4 he2 guo2] /People's Republic of China/\n"
+      "畫龍點睛 画龙点睛 [hua4 long2 dian3 jing1] /(idiom) to add the finishing touch/\n";
+  EXPECT_EQ(ReadCedictText(cedict).size(), 2u) << "without the list, only CC-CEDICT's tag counts";
+  std::vector<SourceEntry> entries = ReadCedictText(cedict, "cedict_ts.u8", &words);
+  ASSERT_EQ(entries.size(), 3u) << "the list's idiom joins; its proper noun does not";
+  AttachFrequencies(&entries, words);
+  QTemporaryDir dir;
+  const QString path = dir.filePath("counted.dat");
+  const auto rows = BuildRows(entries, Edition::Gb);
+  WriteEdition(rows, path, kDatabasePassword, "test");
+  QString error;
+  const auto connection = SqlConnection::Open(path, kDatabasePassword, SqlConnection::Mode::ReadOnly, &error);
+  ASSERT_TRUE(connection) << error.toStdString();
+  const IdiomFrequencies counts = IdiomFrequencies::Read(*connection, static_cast<int>(rows.size()));
+  ASSERT_TRUE(counts.Known());
+  std::map<QString, uint32_t> byIdiom;
+  for (size_t i = 0; i < rows.size(); ++i) byIdiom[rows[i].idiom] = counts.At(static_cast<int>(i));
+  EXPECT_EQ(byIdiom["首当其冲"], 1390u);
+  EXPECT_EQ(byIdiom["一马当先"], 316u);
+  EXPECT_EQ(byIdiom["画龙点睛"], 0u) << "not in the list: unknown";
+  EXPECT_FALSE(IdiomFrequencies::Read(*connection, static_cast<int>(rows.size()) + 1).Known())
+      << "counts that do not fit the rows are none";
+  EXPECT_EQ(counts.RowsCommonFirst(static_cast<int>(rows.size())).front(),
+            std::find_if(rows.begin(), rows.end(), [](const IdiomRow &r) { return r.idiom == "首当其冲"; }) -
+                rows.begin());
+}
 
 }  // namespace
 

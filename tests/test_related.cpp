@@ -128,6 +128,32 @@ TEST(ChainGame, Rules) {
   EXPECT_FALSE(game.Play("先入为主").accepted);
 }
 
+TEST(CommonIdioms, LeadTheRelatedSectionsAndTheChain) {
+  const RelatedIndex index = SmallIndex();
+  // By row of kRows: 先入为主 the most common, 仙风道骨 next, the rest rare or unknown.
+  std::vector<uint32_t> counts(std::size(kRows), 0);
+  counts[0] = 50;    // 一马当先
+  counts[1] = 5;     // 先发制人
+  counts[2] = 500;   // 先入为主
+  counts[4] = 100;   // 仙风道骨
+  const IdiomFrequencies frequencies(counts);
+  const RelatedIdioms lead = index.Find("一马当先", &frequencies);
+  EXPECT_EQ(lead.nextByCharacter, (QStringList{"先入为主", "先发制人"}));
+  EXPECT_EQ(lead.nextBySyllable, (QStringList{"仙风道骨", "鲜为人知"}));
+  for (unsigned seed = 1; seed <= 12; ++seed) {
+    ChainGame game(index, ChainRule::SameSyllable, ChainGame::Level::Hard, seed);
+    game.SetFrequencies(&frequencies);
+    ASSERT_TRUE(game.Start("一马当先"));
+    EXPECT_EQ(game.Hint(), std::optional<QString>("先入为主")) << seed;
+    EXPECT_EQ(game.Answer(), std::optional<QString>("先入为主")) << "the commonest that leaves no move; seed " << seed;
+    ChainGame started(index, ChainRule::SameCharacter, ChainGame::Level::Easy, seed);
+    started.SetFrequencies(&frequencies);
+    ASSERT_TRUE(started.StartAtRandom());
+    EXPECT_TRUE(started.Chain().front() == "一马当先" || started.Chain().front() == "先发制人")
+        << "a common idiom that can be answered, not " << started.Chain().front().toStdString();
+  }
+}
+
 TEST(RelatedIdioms, SynonymsAndAntonymsFromASource) {
   const QByteArray json = R"([
     {"word": "一马当先", "pinyin": "yī mǎ dāng xiān", "explanation": "走在最前面",

@@ -35,5 +35,8 @@ inline const QString kSearchOtherScript = QStringLiteral("script");
 inline const QString kSearchRelatedIndex = QStringLiteral("related");
 // The word index of search by meaning (MeaningIndex.h).
 inline const QString kSearchMeaningIndex = QStringLiteral("meaning");
+// How common each idiom is, in list order: a 32-bit count each
+// (little-endian), 0 where it is not known. Editions without it know none.
+inline const QString kSearchFrequency = QStringLiteral("frequency");
 
 }  // namespace velmora

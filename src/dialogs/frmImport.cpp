@@ -51,7 +51,10 @@ editions::EditionPaths BuiltPaths(const editions::EditionPaths &targets) {
 // The source, or why it cannot be read, in words.
 std::pair<editions::LoadedSource, QString> ReadSource(const QString &path) {
   try {
-    return {editions::LoadSource(path, editions::SourceKind::Any), QString()};
+    // The installation's word list: CC-CEDICT's untagged idioms join, and
+    // every idiom knows how common it is, as in the editions it ships with.
+    static const editions::WordList words = editions::InstalledWordList();
+    return {editions::LoadSource(path, editions::SourceKind::Any, words.size() > 0 ? &words : nullptr), QString()};
   } catch (const editions::SourceError &error) {
     return {editions::LoadedSource{}, error.Text()};
   }

@@ -55,6 +55,8 @@ void IdiomSearch::Open(const IdiomList &list, const QString &connString) {
   finder_.reset();
   matcher_.reset();
   meaning_.reset();
+  frequencies_.reset();
+  commonFirst_.reset();
   list_ = list;
   finderSource_ = FinderSource(list, connString);
   matcherSource_ = MatcherSource(list, connString);
@@ -117,7 +119,26 @@ IdiomSearch::Result IdiomSearch::Search(const QString &key, bool waitForMatcher)
 
 IdiomSearch::Matches IdiomSearch::Find(const QString &key) {
   const IdiomMatcher &matcher = Matcher();
-  return matcher.Find(key, MeaningRows(key));
+  Matches found = matcher.Find(key, MeaningRows(key));
+  const IdiomFrequencies &frequencies = Frequencies();
+  if (frequencies.Known())
+    std::stable_sort(found.begin(), found.end(), [&frequencies](const IdiomMatcher::Match &a, const IdiomMatcher::Match &b) {
+      return a.kind != b.kind ? a.kind < b.kind : frequencies.Before(a.row, b.row);
+    });
+  return found;
+}
+
+const std::vector<int> &IdiomSearch::RowsCommonFirst() {
+  if (!commonFirst_) commonFirst_ = Frequencies().RowsCommonFirst(list_.size());
+  return *commonFirst_;
+}
+
+const IdiomFrequencies &IdiomSearch::Frequencies() {
+  if (!frequencies_) {
+    const auto connection = DictionaryConnection();
+    frequencies_ = connection ? IdiomFrequencies::Read(*connection, list_.size()) : IdiomFrequencies();
+  }
+  return *frequencies_;
 }
 
 int IdiomSearch::RowOf(const QString &idiom) {

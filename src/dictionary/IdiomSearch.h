@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "IdiomFinder.h"
+#include "IdiomFrequencies.h"
 #include "IdiomMatcher.h"
 #include "data/IdiomStore.h"
 #include "data/MeaningSearch.h"
@@ -42,8 +43,13 @@ class IdiomSearch : public QObject {
   // The key answered: the type-ahead always (waiting for the find), the
   // matches only once the matcher is made unless waitForMatcher.
   Result Search(const QString &key, bool waitForMatcher);
-  // The match list for a key, waiting for the matcher.
+  // The match list for a key, waiting for the matcher: best first, and
+  // within a kind of match the common idioms first.
   Matches Find(const QString &key);
+  // How common each idiom of the list is.
+  const IdiomFrequencies &Frequencies();
+  // Every row of the list, common first (made once).
+  const std::vector<int> &RowsCommonFirst();
 
   bool MatcherReady() const { return matcher_.has_value(); }
   // Waits for what is still being made.
@@ -70,6 +76,8 @@ class IdiomSearch : public QObject {
   std::optional<IdiomMatcher> matcher_;
   // Opened on the window's thread, on its connection, once the matcher is.
   std::unique_ptr<MeaningSearch> meaning_;
+  std::optional<IdiomFrequencies> frequencies_;
+  std::optional<std::vector<int>> commonFirst_;
   // Made after the find, so that the two never hold their reading at once.
   QFutureWatcher<IdiomFinder> finderWatcher_;
   QFutureWatcher<IdiomMatcher> matcherWatcher_;

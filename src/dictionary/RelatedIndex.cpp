@@ -292,7 +292,7 @@ std::vector<int> RelatedIndex::Successors(int row, ChainRule rule) const {
   return RowsOfFirstSyllable(LastSyllable(row), rule == ChainRule::SameSyllableAndTone);
 }
 
-RelatedIdioms RelatedIndex::Find(const QString &idiom) const {
+RelatedIdioms RelatedIndex::Find(const QString &idiom, const IdiomFrequencies *frequencies) const {
   RelatedIdioms related;
   const std::optional<int> found = RowOf(idiom);
   if (!found) return related;
@@ -310,8 +310,16 @@ RelatedIdioms RelatedIndex::Find(const QString &idiom) const {
     for (auto [f, t] = RangeOf(senses_, from->second); f != t; ++f)
       if (static_cast<int>(f->second) != self) ++sharedSenses[static_cast<int>(f->second)];
   std::vector<std::pair<int, int>> meaning(sharedSenses.begin(), sharedSenses.end());
-  std::sort(meaning.begin(), meaning.end(),
-            [](auto a, auto b) { return a.second != b.second ? a.second > b.second : a.first < b.first; });
+  const auto commoner = [frequencies](int a, int b) { return frequencies && frequencies->Before(a, b); };
+  // Idioms the word list counts come before those it does not know: the
+  // rare tail is what a long section cuts.
+  const auto known = [frequencies](int row) { return frequencies && frequencies->At(row) > 0; };
+  std::sort(meaning.begin(), meaning.end(), [&](auto a, auto b) {
+    if (known(a.first) != known(b.first)) return known(a.first);
+    if (a.second != b.second) return a.second > b.second;
+    if (commoner(a.first, b.first) || commoner(b.first, a.first)) return commoner(a.first, b.first);
+    return a.first < b.first;
+  });
   std::vector<int> rows;
   for (const auto &[row, count] : meaning) rows.push_back(row);
   listed(rows, related.sameMeaning);
@@ -331,8 +339,12 @@ RelatedIdioms RelatedIndex::Find(const QString &idiom) const {
   std::vector<Ranked> sharing;
   for (const auto &[row, shared] : sharedCharacters)
     if (shared >= 2) sharing.push_back({row, LongestSharedRun(mine, CodePoints(TextAt(row))), shared});
-  std::sort(sharing.begin(), sharing.end(), [](const Ranked &a, const Ranked &b) {
-    return a.run != b.run ? a.run > b.run : a.shared != b.shared ? a.shared > b.shared : a.row < b.row;
+  std::sort(sharing.begin(), sharing.end(), [&](const Ranked &a, const Ranked &b) {
+    if (known(a.row) != known(b.row)) return known(a.row);
+    if (a.run != b.run) return a.run > b.run;
+    // A common idiom before a rarer one sharing as long a run.
+    if (commoner(a.row, b.row) || commoner(b.row, a.row)) return commoner(a.row, b.row);
+    return a.shared != b.shared ? a.shared > b.shared : a.row < b.row;
   });
   rows.clear();
   for (const Ranked &r : sharing) rows.push_back(r.row);
@@ -341,11 +353,14 @@ RelatedIdioms RelatedIndex::Find(const QString &idiom) const {
   // The chain: its last character, then its last syllable in any tone.
   std::vector<int> byCharacter = Successors(self, ChainRule::SameCharacter);
   std::erase(byCharacter, self);
-  listed(byCharacter, related.nextByCharacter);
+  std::vector<int> byCharacterShown = byCharacter;
+  if (frequencies) frequencies->CommonFirst(&byCharacterShown);
+  listed(byCharacterShown, related.nextByCharacter);
   std::vector<int> bySyllable = Successors(self, ChainRule::SameSyllable);
   std::erase_if(bySyllable, [&](int row) {
     return row == self || std::binary_search(byCharacter.begin(), byCharacter.end(), row);
   });
+  if (frequencies) frequencies->CommonFirst(&bySyllable);
   listed(bySyllable, related.nextBySyllable);
   return related;
 }

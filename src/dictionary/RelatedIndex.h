@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "IdiomFrequencies.h"
+
 namespace velmora {
 
 enum class ChainRule { SameCharacter, SameSyllableAndTone, SameSyllable };
@@ -41,7 +43,10 @@ class RelatedIndex {
   std::string FirstSyllable(int row) const;
   std::string LastSyllable(int row) const;
 
-  RelatedIdioms Find(const QString &idiom) const;
+  // With frequencies (by row: the index's rows are the edition's list rows),
+  // each section puts the common idioms first, so a long section's rare
+  // tail is what falls beyond kListed.
+  RelatedIdioms Find(const QString &idiom, const IdiomFrequencies *frequencies = nullptr) const;
   // Every idiom that may follow the row under the rule, in row order.
   std::vector<int> Successors(int row, ChainRule rule) const;
 

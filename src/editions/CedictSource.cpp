@@ -17,8 +17,11 @@ namespace {
 const QString kIdiomTag = QStringLiteral("(idiom)");
 
 void AddIdiom(std::vector<SourceEntry> &idioms, const QString &traditional, const QString &simplified,
-              const QString &numbered, const QString &definitions) {
-  if (!definitions.contains(kIdiomTag) || simplified.isEmpty()) return;
+              const QString &numbered, const QString &definitions, const WordList *words) {
+  if (simplified.isEmpty()) return;
+  // Many common idioms lack CC-CEDICT's tag (胡说八道, 首当其冲): the word
+  // list's tag takes them in too.
+  if (!definitions.contains(kIdiomTag) && !(words && words->IsIdiom(simplified))) return;
   SourceEntry entry;
   entry.traditional = traditional;
   entry.simplified = simplified;
@@ -36,6 +39,7 @@ void AddIdiom(std::vector<SourceEntry> &idioms, const QString &traditional, cons
 // that counts.
 class CedictModuleReader final : public nlohmann::json_sax<nlohmann::json> {
  public:
+  explicit CedictModuleReader(const WordList *words) : words_(words) {}
   std::vector<SourceEntry> idioms;
   bool foundList = false;
   // The byte at which the text stopped being JSON.
@@ -77,6 +81,7 @@ class CedictModuleReader final : public nlohmann::json_sax<nlohmann::json> {
   std::string fields_[3];  // traditional, simplified, reading
   std::vector<std::string> definitions_;
   bool tagged_ = false;
+  const WordList *words_;
 
   // What the value that starts now is, and its place in its container.
   std::pair<Role, int> NextValue() {
@@ -134,11 +139,13 @@ class CedictModuleReader final : public nlohmann::json_sax<nlohmann::json> {
   }
 
   void EndRow(int items) {
-    if (items < 4 || !tagged_) return;
+    if (items < 4) return;
+    // Untagged, it is an idiom only when the word list says so.
+    if (!tagged_ && !(words_ && words_->IsIdiom(QString::fromStdString(fields_[1])))) return;
     QStringList parts;
     for (const std::string &part : definitions_) parts << QString::fromStdString(part);
     AddIdiom(idioms, QString::fromStdString(fields_[0]), QString::fromStdString(fields_[1]),
-             QString::fromStdString(fields_[2]), parts.join(QStringLiteral("; ")));
+             QString::fromStdString(fields_[2]), parts.join(QStringLiteral("; ")), words_);
   }
 };
 
@@ -161,13 +168,14 @@ QString CedictTextDate(const QByteArray &content) {
   return match.hasMatch() ? match.captured(2) : QString();
 }
 
-std::vector<SourceEntry> ReadCedictIdioms(const QByteArray &moduleText, const QString &fileName) {
+std::vector<SourceEntry> ReadCedictIdioms(const QByteArray &moduleText, const QString &fileName,
+                                          const WordList *words) {
   const qsizetype brace = moduleText.indexOf('{');
   if (brace < 0)
     throw SourceError(fileName + QStringLiteral(": this is not CC-CEDICT data (neither all.js nor cedict_ts.u8)"));
   QByteArray body = moduleText.mid(brace);
   while (!body.isEmpty() && (std::isspace(static_cast<unsigned char>(body.back())) || body.back() == ';')) body.chop(1);
-  CedictModuleReader reader;
+  CedictModuleReader reader(words);
   nlohmann::json::sax_parse(body.constBegin(), body.constEnd(), &reader);
   if (reader.faultAt) {
     const TextPosition at = PositionOf(moduleText, brace + static_cast<qsizetype>(*reader.faultAt) - 1);
@@ -178,7 +186,7 @@ std::vector<SourceEntry> ReadCedictIdioms(const QByteArray &moduleText, const QS
   return std::move(reader.idioms);
 }
 
-std::vector<SourceEntry> ReadCedictText(const QByteArray &text, const QString &fileName) {
+std::vector<SourceEntry> ReadCedictText(const QByteArray &text, const QString &fileName, const WordList *words) {
   static const QRegularExpression entry(QStringLiteral(R"(^(\S+) (\S+) \[([^\]]*)\] /(.*)/\s*$)"));
   std::vector<SourceEntry> idioms;
   long long number = 0;
@@ -192,7 +200,7 @@ std::vector<SourceEntry> ReadCedictText(const QByteArray &text, const QString &f
           fileName, number, 0,
           QStringLiteral("this line is not a CC-CEDICT entry (traditional simplified [pin1 yin1] /definition/)"));
     AddIdiom(idioms, match.captured(1), match.captured(2), match.captured(3),
-             match.captured(4).split(QLatin1Char('/'), Qt::SkipEmptyParts).join(QStringLiteral("; ")));
+             match.captured(4).split(QLatin1Char('/'), Qt::SkipEmptyParts).join(QStringLiteral("; ")), words);
   }
   return idioms;
 }

@@ -5,13 +5,15 @@
 //   ...]};
 // - CC-CEDICT's own text file, cedict_ts.u8: "trad simp [pin1 yin1] /def/def/"
 //   a line, "#" lines for comments ("#! date=..." and the like).
-// An idiom is an entry whose definitions hold "(idiom)"; its definitions go
-// to the entry's English text as they stand.
+// An idiom is an entry whose definitions hold "(idiom)", or one a word list
+// (WordList.h) tags as an idiom; its definitions go to the entry's English
+// text as they stand.
 #include <QByteArray>
 #include <QString>
 #include <vector>
 
 #include "SourceEntry.h"
+#include "WordList.h"
 
 namespace velmora::editions {
 
@@ -22,7 +24,9 @@ QString CedictTextDate(const QByteArray &content);
 
 // The two forms. Each throws SourceError naming the file (fileName) and,
 // for a malformed entry, its line.
-std::vector<SourceEntry> ReadCedictIdioms(const QByteArray &moduleText, const QString &fileName = {});
-std::vector<SourceEntry> ReadCedictText(const QByteArray &text, const QString &fileName = {});
+std::vector<SourceEntry> ReadCedictIdioms(const QByteArray &moduleText, const QString &fileName = {},
+                                          const WordList *words = nullptr);
+std::vector<SourceEntry> ReadCedictText(const QByteArray &text, const QString &fileName = {},
+                                        const WordList *words = nullptr);
 
 }  // namespace velmora::editions

@@ -5,7 +5,9 @@
 
 #include <QFile>
 #include <QHash>
+#include <QtEndian>
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <nlohmann/json.hpp>
@@ -164,6 +166,7 @@ std::vector<IdiomRow> BuildRows(const std::vector<SourceEntry> &entries, Edition
     AddDistinct(row.source, entry.source, QStringLiteral("\n"));
     AddDistinct(row.example, entry.example, QStringLiteral("\n"));
     AddDistinct(english[*found], entry.english, QStringLiteral("; "));
+    if (entry.frequency) row.frequency = std::max(row.frequency.value_or(0), *entry.frequency);
     for (auto [from, into] : {std::pair{&entry.synonyms, &row.synonyms}, std::pair{&entry.antonyms, &row.antonyms}})
       for (const QString &other : *from) {
         if (other != idiom && !into->contains(other)) *into << other;
@@ -289,6 +292,19 @@ void WriteMeaningIndex(const SqlConnection &db, const std::vector<IdiomRow> &row
   InsertSearchData(db, PrepareSearchData(db), kSearchMeaningIndex, index.Serialize());
 }
 
+// How common each idiom is (kSearchFrequency), when any source said.
+void WriteFrequencies(const SqlConnection &db, const std::vector<IdiomRow> &rows) {
+  if (std::none_of(rows.begin(), rows.end(), [](const IdiomRow &row) { return row.frequency.has_value(); })) return;
+  QByteArray counts(static_cast<qsizetype>(rows.size() * 4), '\0');
+  for (size_t i = 0; i < rows.size(); ++i) {
+    // A known count is at least 1, so that it stands apart from "unknown".
+    const auto count = static_cast<uint32_t>(
+        std::clamp<long long>(rows[i].frequency.value_or(0), rows[i].frequency ? 1 : 0, UINT32_MAX));
+    qToLittleEndian(count, counts.data() + i * 4);
+  }
+  InsertSearchData(db, PrepareSearchData(db), kSearchFrequency, counts);
+}
+
 // The idioms themselves, in code order.
 void WriteIdioms(const SqlConnection &db, const std::vector<IdiomRow> &rows, const BuildControl *control) {
   const Statement insert = Prepare(db,
@@ -372,6 +388,7 @@ void WriteEdition(const std::vector<IdiomRow> &rows, const QString &path, const 
               *db, "sources");
     WriteSearchIndexes(*db, rows, &indexes);
     WriteRelated(*db, rows, &relatedPart);
+    WriteFrequencies(*db, rows);
     Check(control, 1, 1);
     Require(db->Execute(QStringLiteral("COMMIT")), *db, "commit");
   } catch (...) {

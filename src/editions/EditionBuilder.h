@@ -24,6 +24,7 @@ struct IdiomRow {
   std::optional<QString> source;
   std::optional<QString> example;
   QStringList synonyms, antonyms;  // in the edition's script
+  std::optional<long long> frequency;  // the largest count of its entries
 };
 
 struct BuildControl;

@@ -2,6 +2,7 @@
 
 #include "EditionInUseSource.h"
 #include "SourceError.h"
+#include "SourceFile.h"
 
 namespace velmora::editions {
 
@@ -12,8 +13,12 @@ namespace {
 std::optional<QString> Build(EditionImport::Request request, const BuildControl &control) {
   try {
     // Added to: the dictionary in use is the first source, the files' texts join it.
-    if (!request.addTo.isEmpty())
-      request.sources.insert(request.sources.begin(), LoadEditionInUse(request.addTo, request.password));
+    if (!request.addTo.isEmpty()) {
+      LoadedSource inUse = LoadEditionInUse(request.addTo, request.password);
+      // Its idioms keep knowing how common they are.
+      if (const WordList words = InstalledWordList(); words.size() > 0) AttachFrequencies(&inUse.entries, words);
+      request.sources.insert(request.sources.begin(), std::move(inUse));
+    }
     BuildEditions(request.sources, request.built, request.password, control);
     return QString();
   } catch (const BuildCancelled &) {

@@ -8,6 +8,7 @@
 #include <future>
 
 #include "CedictSource.h"
+#include "config/ProgramValues.h"
 #include "IdiomJsonSource.h"
 #include "SourceError.h"
 
@@ -71,7 +72,7 @@ QString FormatName(SourceFormat format) {
   return {};
 }
 
-LoadedSource LoadSource(const QString &path, SourceKind kind) {
+LoadedSource LoadSource(const QString &path, SourceKind kind, const WordList *words) {
   const QByteArray content = ReadFile(path);
   LoadedSource source;
   source.path = path;
@@ -83,24 +84,41 @@ LoadedSource LoadSource(const QString &path, SourceKind kind) {
                       QString()};
       break;
     case SourceFormat::CedictModule:
-      source.entries = ReadCedictIdioms(content, path);
+      source.entries = ReadCedictIdioms(content, path, words);
       source.facts = {QStringLiteral("CC-CEDICT"), CedictModuleVersion(path), kCedictLicence};
       break;
     case SourceFormat::CedictText:
-      source.entries = ReadCedictText(content, path);
+      source.entries = ReadCedictText(content, path, words);
       source.facts = {QStringLiteral("CC-CEDICT"), CedictTextDate(content), kCedictLicence};
       break;
     case SourceFormat::EditionInUse: break;  // not a file format: LoadEditionInUse
   }
   if (source.entries.empty()) throw SourceError(QStringLiteral("%1: the file holds no idioms").arg(path));
+  if (words) AttachFrequencies(&source.entries, *words);
   CountTexts(&source);
   return source;
 }
 
-std::vector<LoadedSource> LoadSources(const std::vector<std::pair<SourceKind, QString>> &files) {
+void AttachFrequencies(std::vector<SourceEntry> *entries, const WordList &words) {
+  for (SourceEntry &entry : *entries) {
+    entry.frequency = words.CountOf(entry.simplified);
+    // A source in traditional characters only: its idioms as written.
+    if (!entry.frequency && !entry.traditional.isEmpty()) entry.frequency = words.CountOf(entry.traditional);
+  }
+}
+
+WordList InstalledWordList() {
+  QFile file(InstallPath() + QStringLiteral("Data/words.txt"));
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  return WordList::Parse(file.readAll());
+}
+
+std::vector<LoadedSource> LoadSources(const std::vector<std::pair<SourceKind, QString>> &files,
+                                      const WordList *words) {
   std::vector<std::future<LoadedSource>> reading;
   for (const auto &[kind, path] : files)
-    reading.push_back(std::async(std::launch::async, [kind = kind, path = path] { return LoadSource(path, kind); }));
+    reading.push_back(
+        std::async(std::launch::async, [kind = kind, path = path, words] { return LoadSource(path, kind, words); }));
   std::vector<LoadedSource> sources;
   for (auto &each : reading) sources.push_back(each.get());
   return sources;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "SourceEntry.h"
+#include "WordList.h"
 
 namespace velmora::editions {
 
@@ -26,10 +27,18 @@ struct LoadedSource {
 
 // Reads the file. Throws SourceError, in words, when it cannot be read, is
 // of no known format, is malformed (with line and column) or holds no idioms.
-LoadedSource LoadSource(const QString &path, SourceKind kind);
+// With a word list, CC-CEDICT's entries that it tags as idioms are idioms
+// too, and every entry gets its count as its frequency.
+LoadedSource LoadSource(const QString &path, SourceKind kind, const WordList *words = nullptr);
 // Reads several files at once, one thread each, and gives them in the order
 // asked; throws the first failure in that order.
-std::vector<LoadedSource> LoadSources(const std::vector<std::pair<SourceKind, QString>> &files);
+std::vector<LoadedSource> LoadSources(const std::vector<std::pair<SourceKind, QString>> &files,
+                                      const WordList *words = nullptr);
+// Each entry's count in the word list as its frequency.
+void AttachFrequencies(std::vector<SourceEntry> *entries, const WordList &words);
+// The word list an installation keeps for its imports (Data/words.txt);
+// empty when it has none.
+WordList InstalledWordList();
 // Counts the idioms with each kind of text.
 void CountTexts(LoadedSource *source);
 // The format of a source's content, told by the content where the kind is

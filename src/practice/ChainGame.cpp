@@ -24,13 +24,23 @@ bool ChainGame::Start(const QString &idiom) {
 
 bool ChainGame::StartAtRandom() {
   if (index_.size() == 0) return false;
-  // A start the learner can answer.
-  std::uniform_int_distribution<int> any(0, index_.size() - 1);
+  // A start the learner can answer, among the common idioms when the
+  // edition says which they are.
+  std::vector<int> common;
+  if (frequencies_ && frequencies_->Known()) {
+    for (int row = 0; row < index_.size(); ++row)
+      if (frequencies_->At(row) > 0) common.push_back(row);
+    frequencies_->CommonFirst(&common);
+    common.resize(std::min<size_t>(common.size(), kCommonStarts));
+  }
+  const int choices = common.empty() ? index_.size() : static_cast<int>(common.size());
+  std::uniform_int_distribution<int> any(0, choices - 1);
+  const auto pick = [&] { return common.empty() ? any(random_) : common[static_cast<size_t>(any(random_))]; };
   for (int attempt = 0; attempt < 200; ++attempt) {
-    const int row = any(random_);
+    const int row = pick();
     if (!index_.Successors(row, rule_).empty()) return Start(index_.IdiomAt(row));
   }
-  return Start(index_.IdiomAt(any(random_)));
+  return Start(index_.IdiomAt(pick()));
 }
 
 std::vector<int> ChainGame::LegalAfter(int row) const {
@@ -90,6 +100,8 @@ std::optional<QString> ChainGame::Answer() {
     return std::nullopt;
   }
   std::shuffle(legal.begin(), legal.end(), random_);
+  // Common idioms first; among those alike, the shuffle's order.
+  if (frequencies_) frequencies_->CommonFirst(&legal);
   // The easy level leaves the learner a way on; the hard one tries to leave none.
   const auto leavesAMove = [this](int row) {
     for (const int next : index_.Successors(row, rule_))
@@ -106,9 +118,11 @@ std::optional<QString> ChainGame::Answer() {
 }
 
 std::optional<QString> ChainGame::Hint() const {
-  const QStringList legal = LegalNext();
-  if (over_ || legal.isEmpty()) return std::nullopt;
-  return legal.front();
+  if (over_ || last_ < 0) return std::nullopt;
+  std::vector<int> legal = LegalAfter(last_);
+  if (legal.empty()) return std::nullopt;
+  if (frequencies_) frequencies_->CommonFirst(&legal);
+  return index_.IdiomAt(legal.front());
 }
 
 }  // namespace velmora

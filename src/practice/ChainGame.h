@@ -10,6 +10,7 @@
 #include <set>
 #include <vector>
 
+#include "dictionary/IdiomFrequencies.h"
 #include "dictionary/RelatedIndex.h"
 
 namespace velmora {
@@ -17,6 +18,8 @@ namespace velmora {
 class ChainGame {
  public:
   enum class Level { Easy, Hard };
+  // A random start is one of this many most common idioms.
+  static constexpr size_t kCommonStarts = 1500;
   struct Verdict {
     bool accepted = false;
     QString reason;  // why an idiom was refused
@@ -24,6 +27,9 @@ class ChainGame {
 
   ChainGame(const RelatedIndex &index, ChainRule rule, Level level, unsigned seed = std::random_device{}());
 
+  // How common each row's idiom is: the computer then plays, and hints at,
+  // common idioms first, and a random start is a common idiom.
+  void SetFrequencies(const IdiomFrequencies *frequencies) { frequencies_ = frequencies; }
   // Starts the round with an idiom (the one on display, or one the computer picks).
   bool Start(const QString &idiom);
   bool StartAtRandom();
@@ -54,6 +60,7 @@ class ChainGame {
   QString Link(int row) const;
 
   const RelatedIndex &index_;
+  const IdiomFrequencies *frequencies_ = nullptr;
   ChainRule rule_;
   Level level_;
   std::mt19937 random_;

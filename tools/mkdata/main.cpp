@@ -6,14 +6,19 @@
 //
 // --json and --cedict may be given any number of times; entries of the same
 // idiom merge (Chinese texts from the source that has them, the English
-// definitions after them).
+// definitions after them). --words names the jieba dictionary (dict.txt):
+// CC-CEDICT's entries it tags as idioms join the idioms, and its counts say
+// how common each idiom is; --keep-words writes the part of it that an
+// installation keeps for its imports.
 #include <QCoreApplication>
+#include <QFile>
 #include <cstdio>
 
 #include "data/ConnString.h"
 #include "editions/Editions.h"
 #include "editions/SourceError.h"
 #include "editions/SyntheticSource.h"
+#include "editions/WordList.h"
 
 using namespace velmora;
 using namespace velmora::editions;
@@ -22,7 +27,7 @@ namespace {
 
 struct Options {
   std::vector<std::pair<SourceKind, QString>> sources;
-  QString synthetic, gb, big5;
+  QString synthetic, gb, big5, words, keepWords;
   QString password = kDatabasePassword;
 };
 
@@ -32,6 +37,8 @@ int Usage() {
                "       velmora-mkdata --synthetic COUNT [--gb FILE] [--big5 FILE]\n"
                "  --json FILE     idioms in the JSON layout [{\"word\", \"pinyin\", \"explanation\", ...}]\n"
                "  --cedict FILE   CC-CEDICT: the cc-cedict package's data/all.js, or cedict_ts.u8\n"
+               "  --words FILE    the jieba dictionary (word count tag): more idioms, and how common each is\n"
+               "  --keep-words FILE  writes the words of four characters or more, for imports\n"
                "  --password TEXT another key than the program's, for trials\n");
   return 2;
 }
@@ -52,11 +59,28 @@ bool Parse(const QStringList &args, Options *options) {
       options->password = value;
     else if (flag == QLatin1String("--big5"))
       options->big5 = value;
+    else if (flag == QLatin1String("--words"))
+      options->words = value;
+    else if (flag == QLatin1String("--keep-words"))
+      options->keepWords = value;
     else
       return false;
   }
   const bool oneKind = options->sources.empty() != options->synthetic.isEmpty();
   return args.size() % 2 == 1 && oneKind && !(options->gb.isEmpty() && options->big5.isEmpty());
+}
+
+// The lines of the word list an installation keeps: those of words of four
+// characters or more, as the list has them.
+void WriteKeptWords(const QByteArray &text, const QString &path) {
+  QByteArray kept;
+  for (const QByteArray &line : text.split('\n')) {
+    const qsizetype blank = line.indexOf(' ');
+    if (blank > 0 && QString::fromUtf8(line.left(blank)).size() >= 4) kept += line.trimmed() + '\n';
+  }
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(kept) != kept.size())
+    throw SourceError(path + QStringLiteral(": cannot be written"));
 }
 
 }  // namespace
@@ -66,11 +90,27 @@ int main(int argc, char **argv) {
   Options options;
   if (!Parse(app.arguments(), &options)) return Usage();
   try {
-    std::vector<LoadedSource> sources = LoadSources(options.sources);
+    WordList words;
+    if (!options.words.isEmpty()) {
+      QFile file(options.words);
+      if (!file.open(QIODevice::ReadOnly)) throw SourceError(options.words + QStringLiteral(": cannot be read"));
+      const QByteArray text = file.readAll();
+      words = WordList::Parse(text);
+      std::printf("%s: %lld words of four characters or more\n", qPrintable(options.words),
+                  static_cast<long long>(words.size()));
+      if (!options.keepWords.isEmpty()) WriteKeptWords(text, options.keepWords);
+    }
+    std::vector<LoadedSource> sources = LoadSources(options.sources, words.size() > 0 ? &words : nullptr);
     for (const LoadedSource &source : sources)
       std::printf("%s: %s, %zu idioms (%d with a Chinese explanation, %d with a derivation, %d with an example)\n",
                   qPrintable(source.path), qPrintable(FormatName(source.format)), source.entries.size(),
                   source.withExplanation, source.withDerivation, source.withExample);
+    // Named among the editions' sources: the about box credits it.
+    if (words.size() > 0) {
+      LoadedSource list;
+      list.facts = {QStringLiteral("jieba"), QString(), QStringLiteral("MIT")};
+      sources.push_back(std::move(list));
+    }
     if (!options.synthetic.isEmpty()) {
       LoadedSource made;
       made.entries = SyntheticIdioms(options.synthetic.toInt());

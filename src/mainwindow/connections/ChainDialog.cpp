@@ -146,6 +146,7 @@ void ChainDialog::NewRound() {
   }
   game_ = std::make_unique<ChainGame>(*index, static_cast<ChainRule>(rule_->currentIndex()),
                                       level_->currentIndex() == 0 ? ChainGame::Level::Easy : ChainGame::Level::Hard);
+  if (services_.frequencies) game_->SetFrequencies(services_.frequencies());
   // From the idiom on display when another may follow it; else from any.
   const QString shown = services_.shownIdiom();
   const auto row = index->RowOf(shown);

@@ -17,6 +17,7 @@ class QPushButton;
 namespace velmora {
 
 class ChainGame;
+class IdiomFrequencies;
 class IdiomMatcher;
 class RelatedLoader;
 
@@ -26,6 +27,7 @@ class ChainDialog : public QDialog {
   struct Services {
     RelatedLoader *related;
     std::function<const IdiomMatcher *()> matcher;
+    std::function<const IdiomFrequencies *()> frequencies;  // common idioms first in the computer's moves
     std::function<QString()> shownIdiom;
     std::function<int()> readBest;
     std::function<void(int)> writeBest;

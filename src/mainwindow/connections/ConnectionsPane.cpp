@@ -43,7 +43,8 @@ ConnectionsPane::ConnectionsPane(const DetailControls &controls, Reader &reader,
 void ConnectionsPane::OpenChain() {
   // Made the first time it is asked for: the start does not build it.
   if (!chain_) {
-    chain_ = new ChainDialog({related_, [this] { return &search_.Matcher(); }, [this] { return reader_.CurrentIdiom(); },
+    chain_ = new ChainDialog({related_, [this] { return &search_.Matcher(); }, [this] { return &search_.Frequencies(); },
+                              [this] { return reader_.CurrentIdiom(); },
                               [this] { return ReadBest(); }, [this](int length) { WriteBest(length); }},
                              window_);
     connect(chain_, &ChainDialog::idiomChosen, this, &ConnectionsPane::idiomChosen);
@@ -64,7 +65,7 @@ void ConnectionsPane::FillRelated() {
   const RelatedIndex *index = related_->Index();
   if (!index) return c_.trvRelated->ShowLoading();
   const QString idiom = reader_.CurrentIdiom();
-  c_.trvRelated->Fill(index->Find(idiom), RelatedTermsOf(idiom),
+  c_.trvRelated->Fill(index->Find(idiom, &search_.Frequencies()), RelatedTermsOf(idiom),
                       [index](const QString &other) { return index->RowOf(other).has_value(); });
 }
 

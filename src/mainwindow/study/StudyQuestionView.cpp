@@ -82,6 +82,8 @@ void StudyQuestionView::ShowQuestion(const StudyQuestion &q) {
   font.setPointSizeF(QWidget::font().pointSizeF() * (idiomPrompt ? 1.6 : 1.0));
   prompt_->setFont(font);
   prompt_->setText(listening ? CaptionOr("STUDYLISTEN", "Listen: which idiom is it?") : q.prompt);
+  // A screen reader hears the question itself, not only the label's name.
+  prompt_->setAccessibleDescription(prompt_->text());
   for (int i = 0; i < 4; ++i) {
     const bool shown = i < q.choices.size();
     choices_[i]->setVisible(shown);
@@ -90,6 +92,7 @@ void StudyQuestionView::ShowQuestion(const StudyQuestion &q) {
     choices_[i]->setAccessibleName(shown ? q.choices[i] : QString());
   }
   reveal_->clear();
+  reveal_->setAccessibleDescription(QString());
   // Worded when shown: the interface language may have changed since.
   for (int i = 0; i < 4; ++i)
     grades_[i]->setText(QStringLiteral("%1 %2").arg(i + 1).arg(CaptionOr(kGradeKeys[i], kGradeNames[i])));
@@ -107,6 +110,7 @@ void StudyQuestionView::ShowAnswer(const StudyQuestion &q, const QString &verdic
   // The senses on lines of their own, labelled as the entry labels them.
   const QString meaning = SensesOnLines(q.meaning, CaptionOr("LIT", "lit."), CaptionOr("FIG", "fig."));
   reveal_->setText(QStringLiteral("%1%2\n%3\n%4").arg(verdict, q.idiom, q.reading, meaning));
+  reveal_->setAccessibleDescription(reveal_->text());
   for (QPushButton *grade : grades_) grade->setVisible(true);
   CheckGrade(suggestedGrade);
   lookUp_->setVisible(true);

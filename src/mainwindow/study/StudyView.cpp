@@ -240,8 +240,12 @@ void StudyView::Refresh() {
   // The edition's list is needed only for its new idioms: the matcher is
   // not waited for otherwise.
   const IdiomMatcher *matcher = settings.fromEdition && search_ ? &search_->Matcher() : nullptr;
-  session_->Prepare(Now(), favourites, recent, matcher ? matcher->size() : 0,
-                    [matcher](int row) { return matcher->IdiomAt(row); });
+  // The dictionary's new idioms come common first.
+  const std::vector<int> *order = matcher ? &search_->RowsCommonFirst() : nullptr;
+  const int rows = order ? std::min(matcher->size(), static_cast<int>(order->size())) : 0;
+  session_->Prepare(Now(), favourites, recent, rows, [matcher, order](int i) {
+    return matcher->IdiomAt((*order)[static_cast<size_t>(i)]);
+  });
   if (!InSitting()) ShowHome();
 }
 
