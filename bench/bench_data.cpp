@@ -16,6 +16,7 @@
 #include "data/SqlConnection.h"
 #include "data/UserStore.h"
 #include "editions/EditionBuilder.h"
+#include "editions/ReadingCheck.h"
 #include "editions/Editions.h"
 #include "editions/SyntheticSource.h"
 #include "editions/WordList.h"
@@ -149,8 +150,8 @@ QString JsonSourceOf(int idioms, const QTemporaryDir &dir) {
   return path;
 }
 
-// The import of a JSON source with CC-CEDICT and the jieba word list into both
-// editions, as the data builder runs it: reading both sources, building, verifying. The
+// The import of a JSON source with CC-CEDICT, the jieba word list and the
+// reading check into both editions, as the data builder runs it: reading both sources, building, verifying. The
 // argument is the JSON source's size (0: the 8,449-idiom sample itself).
 // Reports the reading and the building apart, and the longest wait between
 // two progress reports.
@@ -172,8 +173,14 @@ void BM_ImportJsonAndCedict(benchmark::State &state) {
     const editions::WordList words =
         wordFile.open(QIODevice::ReadOnly) ? editions::WordList::Parse(wordFile.readAll()) : editions::WordList();
     // As the import dialog reads the files chosen together: side by side.
-    const std::vector<editions::LoadedSource> sources = editions::LoadSources(
+    std::vector<editions::LoadedSource> sources = editions::LoadSources(
         {{editions::SourceKind::Any, json}, {editions::SourceKind::Any, cedict}}, words.size() > 0 ? &words : nullptr);
+    // And the reading check against @pinyin-pro/data, when it is installed.
+    QFile readingFile(QStringLiteral(VELMORA_SOURCE_DIR "/node_modules/@pinyin-pro/data/json/complete.json"));
+    if (readingFile.open(QIODevice::ReadOnly)) {
+      const editions::ReadingList readings = editions::ReadingList::Parse(readingFile.readAll());
+      for (editions::LoadedSource &source : sources) editions::CheckReadings(&source.entries, readings);
+    }
     reading = phase.restart() / 1e3;
     QElapsedTimer sinceReport;
     sinceReport.start();

@@ -15,11 +15,13 @@
 #include "TestInstall.h"
 #include "config/ProgramValues.h"
 #include "data/Conn.h"
+#include "data/IdiomStore.h"
 #include "data/EditionFacts.h"
 #include "data/MeaningIndex.h"
 #include "data/MeaningSearch.h"
 #include "data/Queries.h"
 #include "data/SqlConnection.h"
+#include "dictionary/FinderSource.h"
 #include "dictionary/IdiomFinder.h"
 #include "dictionary/IdiomFrequencies.h"
 #include "editions/CedictNotation.h"
@@ -28,6 +30,7 @@
 #include "editions/EditionSwap.h"
 #include "editions/Editions.h"
 #include "editions/IdiomJsonSource.h"
+#include "editions/ReadingCheck.h"
 #include "editions/ScriptConverter.h"
 #include "editions/SourceFile.h"
 #include "editions/WordList.h"
@@ -83,6 +86,38 @@ TEST(WordList, TakesTheIdiomsItTagsAndTellsHowCommonEachIs) {
   EXPECT_EQ(counts.RowsCommonFirst(static_cast<int>(rows.size())).front(),
             std::find_if(rows.begin(), rows.end(), [](const IdiomRow &r) { return r.idiom == "首当其冲"; }) -
                 rows.begin());
+}
+
+TEST(ReadingCheck, AnotherReadingIsCarriedWhereItDiffersAndFindsTheIdiom) {
+  EXPECT_TRUE(SameReading("一马当先", "yī mǎ dāng xiān", "yì mǎ dāng xiān")) << "一 changes its tone";
+  EXPECT_TRUE(SameReading("不可思议", "bù kě sī yì", "bú kě sī yì")) << "so does 不";
+  EXPECT_TRUE(SameReading("马马虎虎", "mǎ ma hū hū", "mǎ mǎ hū hū")) << "a neutral tone";
+  EXPECT_TRUE(SameReading("一言为定", "yī yán wéi dìng", "yì yán, wéi dìng")) << "a comma";
+  EXPECT_FALSE(SameReading("箪食壶浆", "dān shí hú jiāng", "dān sì hú jiāng"));
+  EXPECT_FALSE(SameReading("一哄而散", "yī hōng ér sàn", "yí hòng ér sàn")) << "哄 is another tone";
+  const ReadingList readings = ReadingList::Parse(
+      R"({"箪食壶浆": ["dān sì hú jiāng", 9e-12], "一马当先": ["yì mǎ dāng xiān", 1e-9], "一": ["yī", 1]})");
+  EXPECT_EQ(readings.size(), 2) << "words of four characters or more";
+  EXPECT_THROW(ReadingList::Parse("[1, 2]", "x.json"), SourceError);
+  std::vector<SourceEntry> entries = ReadCedictText(
+      "簞食壺漿 箪食壶浆 [dan1 shi2 hu2 jiang1] /(idiom) to welcome troops/\n"
+      "一馬當先 一马当先 [yi1 ma3 dang1 xian1] /(idiom) to take the lead/\n");
+  const auto differing = CheckReadings(&entries, readings);
+  ASSERT_EQ(differing.size(), 1u);
+  EXPECT_EQ(differing[0].idiom, "箪食壶浆");
+  EXPECT_EQ(differing[0].other, "dān sì hú jiāng");
+  QTemporaryDir dir;
+  const QString path = dir.filePath("read.dat");
+  WriteEdition(BuildRows(entries, Edition::Gb), path, kDatabasePassword, "test");
+  test::UseDatabase(path);
+  const IdiomList list = AllIdioms();
+  ASSERT_TRUE(list.IsPaged());
+  const IdiomMatcher matcher = MatcherSource(list, ConnString())();
+  CloseDatabase();
+  const auto found = matcher.Find("dansihujiang");
+  ASSERT_FALSE(found.empty()) << "found by the other reading";
+  EXPECT_EQ(matcher.IdiomAt(found.front().row), "箪食壶浆");
+  EXPECT_FALSE(matcher.Find("danshihujiang").empty()) << "and by its own";
 }
 
 }  // namespace

@@ -438,3 +438,15 @@ TEST(ListHeader, MeasuresItsSectionsInItsOwnFontNotAsIfBold) {
   EXPECT_EQ(listed.header()->defaultAlignment(), plain.header()->defaultAlignment());
   EXPECT_EQ(listed.header()->sectionsMovable(), plain.header()->sectionsMovable());
 }
+
+TEST_F(MainWindow, AnotherSourcesReadingStandsAboveTheSenses) {
+  auto entries = test::SmallSource();
+  entries[0].otherReading = "yī mǎ dàng xiān";  // 一马当先, read otherwise by another source
+  Open(entries);
+  Search("一马当先");
+  EXPECT_TRUE(c().txtExplain->toPlainText().startsWith("Other reading: yī mǎ dàng xiān\n"))
+      << c().txtExplain->toPlainText().toStdString();
+  EXPECT_EQ(c().txtSpell->text(), "yī mǎ dāng xiān") << "the idiom keeps its own reading";
+  Search("爱不释手");
+  EXPECT_FALSE(c().txtExplain->toPlainText().contains("Other reading"));
+}

@@ -38,5 +38,8 @@ inline const QString kSearchMeaningIndex = QStringLiteral("meaning");
 // How common each idiom is, in list order: a 32-bit count each
 // (little-endian), 0 where it is not known. Editions without it know none.
 inline const QString kSearchFrequency = QStringLiteral("frequency");
+// Another source's reading of each idiom where it differs from the idiom's
+// own, in list order, one per line (UTF-8; an empty line for none).
+inline const QString kSearchOtherReading = QStringLiteral("otherreading");
 
 }  // namespace velmora

@@ -45,8 +45,18 @@ std::function<IdiomMatcher()> MatcherSource(const IdiomList &list, const QString
       const auto connection = OpenConnection(connString, &error);
       if (!connection) return matcher;
       if (const auto rows = RowsInCodeOrder(*connection)) matcher.Reserve(*rows);
-      ForEachIdiomInCodeOrder(*connection,
-                              [&matcher](const QString &idiom, const QString &spell) { matcher.Add(idiom, spell); });
+      // Another source's readings: the idiom is found by either.
+      QHash<int, QString> others;
+      int line = 0;
+      ForEachLineOfSearchData(*connection, kSearchOtherReading, [&others, &line](QByteArrayView text) {
+        if (!text.isEmpty()) others.insert(line, QString::fromUtf8(text));
+        ++line;
+      });
+      int row = 0;
+      ForEachIdiomInCodeOrder(*connection, [&](const QString &idiom, const QString &spell) {
+        const auto other = others.constFind(row++);
+        matcher.Add(idiom, other == others.constEnd() ? spell : spell + QStringLiteral("; ") + *other);
+      });
       // Read a piece at a time: at 200,000 idioms the lines are megabytes
       // that would be held beside the matcher, at the start's peak.
       matcher.EndOtherScript(ForEachLineOfSearchData(

@@ -57,6 +57,7 @@ void IdiomSearch::Open(const IdiomList &list, const QString &connString) {
   meaning_.reset();
   frequencies_.reset();
   commonFirst_.reset();
+  otherReadings_.reset();
   list_ = list;
   finderSource_ = FinderSource(list, connString);
   matcherSource_ = MatcherSource(list, connString);
@@ -126,6 +127,20 @@ IdiomSearch::Matches IdiomSearch::Find(const QString &key) {
       return a.kind != b.kind ? a.kind < b.kind : frequencies.Before(a.row, b.row);
     });
   return found;
+}
+
+QString IdiomSearch::OtherReadingAt(int row) {
+  if (!otherReadings_) {
+    otherReadings_.emplace();
+    if (const auto connection = DictionaryConnection()) {
+      int line = 0;
+      ForEachLineOfSearchData(*connection, kSearchOtherReading, [this, &line](QByteArrayView text) {
+        if (!text.isEmpty()) otherReadings_->insert(line, QString::fromUtf8(text));
+        ++line;
+      });
+    }
+  }
+  return otherReadings_->value(row);
 }
 
 const std::vector<int> &IdiomSearch::RowsCommonFirst() {

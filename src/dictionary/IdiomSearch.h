@@ -5,6 +5,7 @@
 // A key is read once here and answered with the row to show and the match
 // list.
 #include <QFutureWatcher>
+#include <QHash>
 #include <QObject>
 #include <functional>
 #include <memory>
@@ -48,6 +49,9 @@ class IdiomSearch : public QObject {
   Matches Find(const QString &key);
   // How common each idiom of the list is.
   const IdiomFrequencies &Frequencies();
+  // Another source's reading of the row's idiom where it differs from its
+  // own; empty for none.
+  QString OtherReadingAt(int row);
   // Every row of the list, common first (made once).
   const std::vector<int> &RowsCommonFirst();
 
@@ -78,6 +82,7 @@ class IdiomSearch : public QObject {
   std::unique_ptr<MeaningSearch> meaning_;
   std::optional<IdiomFrequencies> frequencies_;
   std::optional<std::vector<int>> commonFirst_;
+  std::optional<QHash<int, QString>> otherReadings_;
   // Made after the find, so that the two never hold their reading at once.
   QFutureWatcher<IdiomFinder> finderWatcher_;
   QFutureWatcher<IdiomMatcher> matcherWatcher_;

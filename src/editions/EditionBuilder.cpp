@@ -167,6 +167,7 @@ std::vector<IdiomRow> BuildRows(const std::vector<SourceEntry> &entries, Edition
     AddDistinct(row.example, entry.example, QStringLiteral("\n"));
     AddDistinct(english[*found], entry.english, QStringLiteral("; "));
     if (entry.frequency) row.frequency = std::max(row.frequency.value_or(0), *entry.frequency);
+    if (row.otherReading.isEmpty()) row.otherReading = entry.otherReading;
     for (auto [from, into] : {std::pair{&entry.synonyms, &row.synonyms}, std::pair{&entry.antonyms, &row.antonyms}})
       for (const QString &other : *from) {
         if (other != idiom && !into->contains(other)) *into << other;
@@ -230,7 +231,9 @@ void WriteSearchIndexes(const SqlConnection &db, const std::vector<IdiomRow> &ro
   QStringList idioms, spells;
   for (const IdiomRow &row : rows) {
     idioms << row.idiom;
-    spells << row.spell.value_or(QString());
+    // Found by either reading.
+    const QString spell = row.spell.value_or(QString());
+    spells << (row.otherReading.isEmpty() ? spell : spell + QStringLiteral("; ") + row.otherReading);
   }
   Check(control, 0, 4);
   IdiomFinder finder;
@@ -290,6 +293,14 @@ void WriteMeaningIndex(const SqlConnection &db, const std::vector<IdiomRow> &row
     tokenizer->ForEachToken(body, [&](std::string_view word, int place) { index.Add(row.code, word, place); });
   }
   InsertSearchData(db, PrepareSearchData(db), kSearchMeaningIndex, index.Serialize());
+}
+
+// The other readings (kSearchOtherReading), when any idiom has one.
+void WriteOtherReadings(const SqlConnection &db, const std::vector<IdiomRow> &rows) {
+  if (std::all_of(rows.begin(), rows.end(), [](const IdiomRow &row) { return row.otherReading.isEmpty(); })) return;
+  QStringList lines;
+  for (const IdiomRow &row : rows) lines << QString(row.otherReading).remove(QLatin1Char('\n'));
+  InsertSearchData(db, PrepareSearchData(db), kSearchOtherReading, lines.join(QLatin1Char('\n')).toUtf8());
 }
 
 // How common each idiom is (kSearchFrequency), when any source said.
@@ -389,6 +400,7 @@ void WriteEdition(const std::vector<IdiomRow> &rows, const QString &path, const 
     WriteSearchIndexes(*db, rows, &indexes);
     WriteRelated(*db, rows, &relatedPart);
     WriteFrequencies(*db, rows);
+    WriteOtherReadings(*db, rows);
     Check(control, 1, 1);
     Require(db->Execute(QStringLiteral("COMMIT")), *db, "commit");
   } catch (...) {

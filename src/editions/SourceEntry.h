@@ -16,6 +16,7 @@ struct SourceEntry {
   std::optional<QString> english;  // English definitions, in CC-CEDICT's notation
   QStringList synonyms, antonyms;  // 近义词 and 反义词, as the source spells them
   std::optional<long long> frequency;  // how common: the word list's count; none when unknown
+  QString otherReading;                // another source's reading where it differs (ReadingCheck.h)
 };
 
 // Where an edition's idioms came from, as the edition records it.

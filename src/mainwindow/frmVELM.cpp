@@ -37,7 +37,7 @@ frmVELM::frmVELM(QWidget *parent) : QMainWindow(parent) {
   matchPopup_ = new MatchPopup(client);
   browse_ = new BrowsePane(c_, matchPopup_, reader_, search_, this);
   detail_ = new DetailPane(c_, reader_, {c_.lstKovSearch, matchPopup_}, this);
-  new TeachingPane(c_, reader_, this);
+  new TeachingPane(c_, reader_, search_, this);
   banner_ = new BannerPane(c_, this);
   footer_ = new FooterBar(c_, reader_, this);
   connections_ = new ConnectionsPane(c_, reader_, search_, this);

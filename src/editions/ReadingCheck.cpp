@@ -1,0 +1,122 @@
+#include "ReadingCheck.h"
+
+#include <QRegularExpression>
+#include <nlohmann/json.hpp>
+
+#include "SourceError.h"
+#include "dictionary/Pinyin.h"
+
+namespace velmora::editions {
+
+namespace {
+
+// Reads the object's entries as they are parsed: the whole list is 19 MB,
+// of which the words of four characters or more are wanted.
+class ReadingReader final : public nlohmann::json_sax<nlohmann::json> {
+ public:
+  QHash<QString, QString> readings;
+  bool fault = false;
+
+  bool key(string_t &name) override {
+    if (depth_ == 1) word_ = QString::fromStdString(name);
+    return true;
+  }
+  bool string(string_t &value) override {
+    // The first item of a word's list is its reading.
+    if (depth_ == 2 && item_++ == 0 && word_.size() >= 4) readings.insert(word_, QString::fromStdString(value));
+    return true;
+  }
+  bool start_array(std::size_t) override {
+    ++depth_;
+    item_ = 0;
+    return true;
+  }
+  bool end_array() override {
+    --depth_;
+    return true;
+  }
+  bool start_object(std::size_t) override {
+    ++depth_;
+    return true;
+  }
+  bool end_object() override {
+    --depth_;
+    return true;
+  }
+  bool null() override { return Item(); }
+  bool boolean(bool) override { return Item(); }
+  bool number_integer(number_integer_t) override { return Item(); }
+  bool number_unsigned(number_unsigned_t) override { return Item(); }
+  bool number_float(number_float_t, const string_t &) override { return Item(); }
+  bool binary(binary_t &) override { return Item(); }
+  bool parse_error(std::size_t, const std::string &, const nlohmann::detail::exception &) override {
+    fault = true;
+    return false;
+  }
+
+ private:
+  bool Item() {
+    if (depth_ == 2) ++item_;
+    return true;
+  }
+  int depth_ = 0;
+  int item_ = 0;
+  QString word_;
+};
+
+// The syllables of a reading, commas and other marks left out.
+QStringList Syllables(const QString &reading) {
+  static const QRegularExpression between(QStringLiteral("[\\s,，·'’-]+"));
+  return reading.toLower().split(between, Qt::SkipEmptyParts);
+}
+
+}  // namespace
+
+ReadingList ReadingList::Parse(const QByteArray &json, const QString &fileName) {
+  ReadingReader reader;
+  nlohmann::json::sax_parse(json.constBegin(), json.constEnd(), &reader);
+  if (reader.fault || reader.readings.isEmpty())
+    throw SourceError(fileName + QStringLiteral(": this is not a list of readings (word: [reading, frequency])"));
+  ReadingList list;
+  list.readings_ = std::move(reader.readings);
+  return list;
+}
+
+std::optional<QString> ReadingList::ReadingOf(const QString &word) const {
+  const auto found = readings_.constFind(word);
+  return found == readings_.constEnd() ? std::nullopt : std::optional<QString>(*found);
+}
+
+bool SameReading(const QString &idiom, const QString &a, const QString &b) {
+  const QStringList mine = Syllables(a), theirs = Syllables(b);
+  if (mine.size() != theirs.size()) return false;
+  for (qsizetype i = 0; i < mine.size(); ++i) {
+    // ü and v alike.
+    if (SearchFold(WithoutTones(mine[i])) != SearchFold(WithoutTones(theirs[i]))) return false;
+    const int one = SyllableTone(mine[i]), other = SyllableTone(theirs[i]);
+    // 一 and 不 change their tone before another; a neutral tone is
+    // often written with the word's own.
+    const QChar character = mine.size() == idiom.size() ? idiom[i] : QChar();
+    if (character == u'一' || character == u'不' || one == 5 || other == 5) continue;
+    if (one != other) return false;
+  }
+  return true;
+}
+
+std::vector<ReadingDifference> CheckReadings(std::vector<SourceEntry> *entries, const ReadingList &list) {
+  std::vector<ReadingDifference> differences;
+  for (SourceEntry &entry : *entries) {
+    const auto other = list.ReadingOf(entry.simplified);
+    if (!other || entry.spell.isEmpty()) continue;
+    // A reading among the entry's own ("a; b") is no difference.
+    bool same = false;
+    for (const QString &own : entry.spell.split(QStringLiteral("; ")))
+      same = same || SameReading(entry.simplified, own, *other);
+    if (same) continue;
+    entry.otherReading = *other;
+    differences.push_back({entry.simplified, entry.spell, *other});
+  }
+  return differences;
+}
+
+}  // namespace velmora::editions
