@@ -15,7 +15,8 @@ NAME = "Package Tester"
 class Package(unittest.TestCase):
     def test_the_settings_go_to_the_users_folder(self):
         with desktop.running("/usr/bin", "package-1", own_user_folders=False) as (app, frame):
-            desktop.click(desktop.wait_for(lambda: desktop.find(frame, name="Setting", role=pyatspi.ROLE_PUSH_BUTTON),
+            # A first start in an English locale reads the English language file.
+            desktop.click(desktop.wait_for(lambda: desktop.find(frame, name="Settings", role=pyatspi.ROLE_PUSH_BUTTON),
                                            what="the settings button"))
             dialog = desktop.wait_for(lambda: desktop.window(app, name="System Setting"), what="the settings dialog")
             field = desktop.wait_for(lambda: desktop.find(dialog, name="User name"), what="the user name field")
