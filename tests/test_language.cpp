@@ -17,6 +17,8 @@
 #include "config/InstallLayout.h"
 #include "config/ProgramValues.h"
 #include "config/RwIni.h"
+#include "lang/Captions.h"
+#include "platform/LanguageTexts.h"
 #include "platform/WindowLanguage.h"
 
 using namespace velmora;
@@ -156,6 +158,30 @@ TEST_F(Language, ACaptionFailureStopsTheWalkWithAMessage) {
   EXPECT_EQ(w.lblUserName->text(), "Name") << "controls before the failure are set";
   EXPECT_EQ(w.lblLast->text(), "changed");
   EXPECT_EQ(after->text(), "after") << "controls after the failure keep their captions";
+}
+
+TEST_F(Language, KeyedTextsFollowTheLanguageAndCountsReadNaturally) {
+  install.WriteLanguage("GB", "[Caption]\nTHING=名字\nTHINGTIP=提示\nIDIOMONE=1 条成语\nIDIOMMANY=%1 条成语\n");
+  LangName() = "GB";
+  QWidget window;
+  auto *label = new QLabel(&window);
+  auto *box = new QLineEdit(&window);
+  SetLanguageCaption(label, "THING", "Name");
+  SetLanguageText(box, TextRole::Placeholder, "THINGTIP", "Tip");
+  SetLanguageName(box, "NOSUCHKEY", "Box");
+  EXPECT_EQ(label->text(), "名字");
+  EXPECT_EQ(box->placeholderText(), "提示");
+  EXPECT_EQ(box->accessibleName(), "Box") << "a key the file lacks: the English";
+  EXPECT_EQ(CountCaption(1, "IDIOMONE", "1 idiom", "IDIOMMANY", "%1 idioms"), "1 条成语");
+  EXPECT_EQ(CountCaption(3, "IDIOMONE", "1 idiom", "IDIOMMANY", "%1 idioms"), "3 条成语");
+  // Another language: every keyed text is worded again.
+  LangName() = "EN";
+  Retranslate(&window);
+  EXPECT_EQ(label->text(), "Name");
+  EXPECT_EQ(box->placeholderText(), "Tip");
+  EXPECT_EQ(CountCaption(1, "IDIOMONE", "1 idiom", "IDIOMMANY", "%1 idioms"), "1 idiom");
+  EXPECT_EQ(CountCaption(0, "IDIOMONE", "1 idiom", "IDIOMMANY", "%1 idioms"), "0 idioms");
+  EXPECT_EQ(CountCaption(1, "ONCE", "once", "TIMES", "%1 times"), "once") << "a count without its number";
 }
 
 TEST(QtTexts, StandardButtonsSpeakTheInterfaceLanguage) {

@@ -13,6 +13,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <cstdio>
+#include <future>
 
 #include "data/ConnString.h"
 #include "editions/Editions.h"
@@ -81,10 +82,13 @@ bool Parse(const QStringList &args, Options *options) {
 
 // Each source's idioms against the other source of readings; the
 // differences told, and listed when asked for.
-void CheckAllReadings(std::vector<LoadedSource> *sources, const QString &path, bool report) {
+ReadingList ReadReadings(const QString &path) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) throw SourceError(path + QStringLiteral(": cannot be read"));
-  const ReadingList list = ReadingList::Parse(file.readAll(), path);
+  return ReadingList::Parse(file.readAll(), path);
+}
+
+void CheckAllReadings(std::vector<LoadedSource> *sources, const ReadingList &list, const QString &path, bool report) {
   size_t differing = 0;
   for (LoadedSource &source : *sources)
     for (const ReadingDifference &d : CheckReadings(&source.entries, list)) {
@@ -115,6 +119,10 @@ int main(int argc, char **argv) {
   Options options;
   if (!Parse(app.arguments(), &options)) return Usage();
   try {
+    // Read while the sources are: the list is the largest file of all.
+    std::future<ReadingList> readings;
+    if (!options.readings.isEmpty())
+      readings = std::async(std::launch::async, [path = options.readings] { return ReadReadings(path); });
     WordList words;
     if (!options.words.isEmpty()) {
       QFile file(options.words);
@@ -126,7 +134,7 @@ int main(int argc, char **argv) {
       if (!options.keepWords.isEmpty()) WriteKeptWords(text, options.keepWords);
     }
     std::vector<LoadedSource> sources = LoadSources(options.sources, words.size() > 0 ? &words : nullptr);
-    if (!options.readings.isEmpty()) CheckAllReadings(&sources, options.readings, options.readingReport);
+    if (readings.valid()) CheckAllReadings(&sources, readings.get(), options.readings, options.readingReport);
     for (const LoadedSource &source : sources)
       std::printf("%s: %s, %zu idioms (%d with a Chinese explanation, %d with a derivation, %d with an example)\n",
                   qPrintable(source.path), qPrintable(FormatName(source.format)), source.entries.size(),
