@@ -23,6 +23,7 @@
 #include "data/SqlConnection.h"
 #include "dictionary/FinderSource.h"
 #include "dictionary/IdiomFinder.h"
+#include "dictionary/IdiomMatcher.h"
 #include "dictionary/IdiomFrequencies.h"
 #include "editions/CedictNotation.h"
 #include "editions/CedictSource.h"
@@ -86,6 +87,46 @@ TEST(WordList, TakesTheIdiomsItTagsAndTellsHowCommonEachIs) {
   EXPECT_EQ(counts.RowsCommonFirst(static_cast<int>(rows.size())).front(),
             std::find_if(rows.begin(), rows.end(), [](const IdiomRow &r) { return r.idiom == "首当其冲"; }) -
                 rows.begin());
+}
+
+TEST(IdiomJson, EveryShapeIsReadAndFoundByItsReading) {
+  struct Shape {
+    const char *name;
+    QByteArray json;
+  };
+  const Shape shapes[] = {
+      {"tone marks", R"([{"word": "画龙点睛", "pinyin": "huà lóng diǎn jīng"}])"},
+      {"tone numbers", R"([{"word": "画龙点睛", "pinyin": "hua4 long2 dian3 jing1"}])"},
+      {"toneless", R"([{"word": "画龙点睛", "pinyin": "hua long dian jing"}])"},
+      {"apostrophes and hyphens", R"([{"word": "画龙点睛", "pinyin": "huà'lóng-diǎn jīng"}])"},
+      {"Chinese keys", R"([{"成语": "画龙点睛", "拼音": "huà lóng diǎn jīng", "释义": "比喻关键一笔"}])"},
+      {"JSON Lines", "{\"word\": \"画龙点睛\", \"pinyin\": \"huà lóng diǎn jīng\"}\n"
+                     "{\"word\": \"一马当先\", \"pinyin\": \"yī mǎ dāng xiān\"}\n"},
+      {"a top-level object", R"({"data": [{"word": "画龙点睛", "pinyin": "huà lóng diǎn jīng"}]})"},
+      {"an object keyed by the idiom", R"({"画龙点睛": {"pinyin": "huà lóng diǎn jīng"}})"},
+  };
+  for (const Shape &shape : shapes) {
+    const auto rows = BuildRows(ReadIdiomJson(shape.json, "shape.json"), Edition::Gb);
+    QStringList idioms, spells;
+    for (const IdiomRow &row : rows) {
+      idioms << row.idiom;
+      spells << row.spell.value_or(QString());
+    }
+    IdiomMatcher matcher;
+    matcher.Build(idioms, spells);
+    const int row = static_cast<int>(idioms.indexOf("画龙点睛"));
+    ASSERT_GE(row, 0) << shape.name;
+    for (const char *key : {"hualongdianjing", "hldj", "hua4long2"}) {
+      const auto found = matcher.Find(key);
+      EXPECT_TRUE(std::any_of(found.begin(), found.end(), [row](const auto &m) { return m.row == row; }))
+          << shape.name << ": not found by " << key;
+    }
+  }
+  // A list splits at its own separator: the comma inside an idiom stays.
+  const auto listed = ReadIdiomJson(R"([{"word": "画龙点睛", "近义词": "兵马未动，粮草先行、一马当先"}])");
+  EXPECT_EQ(listed.front().synonyms, (QStringList{"兵马未动，粮草先行", "一马当先"}));
+  EXPECT_EQ(ReadIdiomJson(R"([{"word": "画龙点睛", "pinyin": "hua4 long2 dian3 jing1"}])").front().spell,
+            "huà lóng diǎn jīng");
 }
 
 TEST(ReadingCheck, AnotherReadingIsCarriedWhereItDiffersAndFindsTheIdiom) {

@@ -86,6 +86,9 @@ PinyinKey::PinyinKey(const QString &key) {
 }
 
 bool PinyinKey::MatchesReading(std::string_view compact) const {
+  // A reading given without any tones (some data sets have them) is matched
+  // by a key with any: asked only when a tone differs, off the common path.
+  const auto toneless = [compact] { return compact.find_first_of("1234") == std::string_view::npos; };
   size_t i = 0;  // in the key
   size_t at = 0;
   while (at < compact.size()) {
@@ -97,11 +100,11 @@ bool PinyinKey::MatchesReading(std::string_view compact) const {
       if (i == items_.size()) return true;   // the key stops inside it
       const Item &item = items_[i];
       if (item.letter != compact[j]) return false;
-      if (item.tone && item.tone != askedTone) return false;
+      if (item.tone && item.tone != askedTone && !toneless()) return false;
       ++i;
     }
     if (i < items_.size() && items_[i].letter == 0) {
-      if (items_[i].tone != askedTone) return false;
+      if (items_[i].tone != askedTone && !toneless()) return false;
       ++i;
     }
     if (i == items_.size()) return true;

@@ -1,9 +1,12 @@
 #pragma once
 // The common layout of open idiom data sets: a JSON array of objects with
-// "word", "pinyin" (tone marks), "explanation", "derivation" and "example";
-// the text "无" in a field means no value.
+// "word", "pinyin" (tone marks or tone numbers), "explanation", "derivation"
+// and "example" (or 成语/词语, 拼音, 解释/释义, 出处, 例子/例句); also an
+// object holding such a list, an object of entries keyed by the idiom, and
+// JSON Lines (an object a line). The text "无" in a field means no value.
 #include <QByteArray>
 #include <QString>
+#include <nlohmann/json_fwd.hpp>
 #include <vector>
 
 #include "SourceEntry.h"
@@ -13,5 +16,7 @@ namespace velmora::editions {
 // Throws SourceError naming the file (fileName) and, for malformed JSON,
 // the line and column.
 std::vector<SourceEntry> ReadIdiomJson(const QByteArray &json, const QString &fileName = {});
+// The same from a document already parsed.
+std::vector<SourceEntry> ReadIdiomJsonDocument(const nlohmann::json &document, const QString &fileName = {});
 
 }  // namespace velmora::editions

@@ -59,6 +59,8 @@ SourceFormat DetectFormat(const QByteArray &content, SourceKind kind, const QStr
   if (kind == SourceKind::Cedict) return SourceFormat::CedictModule;
   if (kind == SourceKind::Json || start.startsWith('[')) return SourceFormat::IdiomJson;
   if (start.contains("\"all\"")) return SourceFormat::CedictModule;
+  // An object of idioms, or an object a line (JSON Lines).
+  if (start.startsWith('{')) return SourceFormat::IdiomJson;
   throw SourceError(QStringLiteral("%1: this is neither an idiom JSON file nor CC-CEDICT data").arg(path));
 }
 
