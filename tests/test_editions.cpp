@@ -122,6 +122,20 @@ TEST(IdiomJson, EveryShapeIsReadAndFoundByItsReading) {
           << shape.name << ": not found by " << key;
     }
   }
+  // A traditional word: the simplified edition holds it simplified, the traditional one as written.
+  QTemporaryDir dir;
+  LoadedSource traditional;
+  traditional.entries = ReadIdiomJson(R"([{"word": "畫龍點睛", "pinyin": "huà lóng diǎn jīng"}])");
+  BuildEditions({traditional}, {dir.filePath("gb.dat"), dir.filePath("big5.dat")}, kDatabasePassword, {});
+  for (const auto &[file, idiom] : {std::pair{"gb.dat", "画龙点睛"}, std::pair{"big5.dat", "畫龍點睛"}}) {
+    QString error;
+    const auto connection =
+        SqlConnection::Open(dir.filePath(file), kDatabasePassword, SqlConnection::Mode::ReadOnly, &error);
+    ASSERT_TRUE(connection) << error.toStdString();
+    QStringList idioms;
+    ForEachIdiomInCodeOrder(*connection, [&idioms](const QString &each, const QString &) { idioms << each; });
+    EXPECT_EQ(idioms, QStringList{QString::fromUtf8(idiom)}) << file;
+  }
   // A list splits at its own separator: the comma inside an idiom stays.
   const auto listed = ReadIdiomJson(R"([{"word": "画龙点睛", "近义词": "兵马未动，粮草先行、一马当先"}])");
   EXPECT_EQ(listed.front().synonyms, (QStringList{"兵马未动，粮草先行", "一马当先"}));

@@ -134,6 +134,7 @@ void BuildEditions(const std::vector<LoadedSource> &sources, const EditionPaths 
   auto simplifiedLater = std::async(std::launch::async, [] { return ScriptConverter("t2s.json"); });
   const ScriptConverter toTraditional("s2t.json");
   const ScriptConverter toSimplified = simplifiedLater.get();
+  SimplifyTraditionalWords(&entries, toSimplified);
   if (paths.gb.isEmpty() || paths.big5.isEmpty()) {
     const BuildControl part = control.Part(0.01, 0.98);
     if (!paths.gb.isEmpty()) BuildEdition(entries, Edition::Gb, paths.gb, password, facts, part);

@@ -47,4 +47,21 @@ std::vector<SourceEntry> InTraditional(const std::vector<SourceEntry> &entries, 
   return converted;
 }
 
+void SimplifyTraditionalWords(std::vector<SourceEntry> *entries, const ScriptConverter &toSimplified) {
+  QStringList words;
+  std::vector<size_t> at;
+  for (size_t i = 0; i < entries->size(); ++i)
+    if ((*entries)[i].traditional.isEmpty()) {
+      words << (*entries)[i].simplified;
+      at.push_back(i);
+    }
+  if (words.isEmpty()) return;
+  const QStringList simplified = toSimplified.ConvertAll(words);
+  for (qsizetype k = 0; k < simplified.size() && static_cast<size_t>(k) < at.size(); ++k) {
+    // The entry stays one without a traditional form: the traditional
+    // edition converts it whole, its texts with it, as before.
+    if (simplified[k] != words[k]) (*entries)[at[static_cast<size_t>(k)]].simplified = simplified[k];
+  }
+}
+
 }  // namespace velmora::editions

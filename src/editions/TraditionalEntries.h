@@ -17,4 +17,11 @@ struct BuildControl;
 std::vector<SourceEntry> InTraditional(const std::vector<SourceEntry> &entries, size_t from, size_t to,
                                        const BuildControl *control);
 
+class ScriptConverter;
+// A source without a traditional form may still write its idioms in
+// traditional characters: such an idiom is given its simplified form
+// (through the converter, t2s), which the simplified edition takes and the
+// traditional edition converts back with the entry's texts.
+void SimplifyTraditionalWords(std::vector<SourceEntry> *entries, const ScriptConverter &toSimplified);
+
 }  // namespace velmora::editions
