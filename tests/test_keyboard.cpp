@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
 #include <QSettings>
+#include <QSpinBox>
 #include <QTest>
 
 #include "MainWindowFixture.h"
@@ -276,4 +279,27 @@ TEST_F(Keyboard, EnterOnNoMatchKeepsNothingAndUpNamesTheIdiomLeftNotThosePassed)
     history << c().picFavourites->HistoryList()->topLevelItem(i)->text(0);
   EXPECT_TRUE(history.contains("不可思议"));
   EXPECT_FALSE(history.contains(stale)) << "Enter on no match keeps nothing";
+}
+
+TEST_F(Keyboard, StudySettingsKeepWhatThePageShows) {
+  Press(Qt::CTRL | Qt::Key_4);
+  auto *settingsButton = c().picStudy->findChild<QPushButton *>("cmdStudySettings");
+  ASSERT_NE(settingsButton, nullptr);
+  settingsButton->click();
+  auto *fromEdition = c().picStudy->findChild<QCheckBox *>("chkStudyEdition");
+  auto *perDay = c().picStudy->findChild<QSpinBox *>("spnStudyPerDay");
+  auto *kind = c().picStudy->findChild<QComboBox *>("cboStudyKind");
+  ASSERT_TRUE(fromEdition && perDay && kind);
+  EXPECT_EQ(kind->count(), 6) << "each kind, and each in turn";
+  fromEdition->setChecked(true);
+  perDay->setValue(25);
+  kind->setCurrentIndex(kind->findData(QString("reading")));
+  c().picStudy->findChild<QPushButton *>("cmdStudySettingsDone")->click();
+  // Opened again, the page shows what was kept.
+  fromEdition->setChecked(false);
+  perDay->setValue(1);
+  settingsButton->click();
+  EXPECT_TRUE(fromEdition->isChecked());
+  EXPECT_EQ(perDay->value(), 25);
+  EXPECT_EQ(kind->currentData().toString(), "reading");
 }
