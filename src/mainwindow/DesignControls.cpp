@@ -6,6 +6,7 @@
 
 #include "platform/AfterFirstPaint.h"
 #include "platform/ImageList.h"
+#include "platform/LanguageTexts.h"
 
 namespace velmora {
 
@@ -29,14 +30,14 @@ QLabel *Background(QWidget *parent, const char *name, double left, double top, d
   return image;
 }
 
-QToolButton *PictureButton(QWidget *parent, const char *name, const QString &image, const QString &accessibleName,
-                           double left, double top, double width, double height) {
+QToolButton *PictureButton(QWidget *parent, const char *name, const QString &image, const char *nameKey,
+                           const char *accessibleName, double left, double top, double width, double height) {
   QToolButton *button = MakeAt<QToolButton>(parent, name, left, top, width, height);
   button->setIcon(ImageByKey(image));
   button->setIconSize(QSize(Px(width) - 6, Px(height) - 6).boundedTo(QSize(24, 24)));
   button->setAutoRaise(true);
-  button->setAccessibleName(accessibleName);
-  button->setToolTip(accessibleName);
+  SetLanguageName(button, nameKey, accessibleName);
+  button->setToolTip(button->accessibleName());
   // A picture button has no room for a caption: the language's caption
   // becomes its tool tip.
   button->setProperty("captionAsToolTip", true);

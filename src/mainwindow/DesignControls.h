@@ -17,9 +17,10 @@ QWidget *Pane(QWidget *parent, const char *name, double left, double top, double
 // A background picture that stretches to the image's size.
 QLabel *Background(QWidget *parent, const char *name, double left, double top, double width, double height,
                    const QColor &from, const QColor &to, Qt::Orientation direction = Qt::Vertical);
-// A button of a picture, its caption in its tool tip.
-QToolButton *PictureButton(QWidget *parent, const char *name, const QString &image, const QString &accessibleName,
-                           double left, double top, double width, double height);
+// A button of a picture, its caption in its tool tip; what a screen reader
+// says of it comes from the language file's key (English as the fallback).
+QToolButton *PictureButton(QWidget *parent, const char *name, const QString &image, const char *nameKey,
+                           const char *accessibleName, double left, double top, double width, double height);
 QToolButton *BannerButton(QWidget *parent, const char *name, const QString &image, const QString &caption,
                           double left);
 // Read-only boxes of text: many lines, and one.

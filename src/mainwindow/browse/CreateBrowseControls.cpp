@@ -18,31 +18,22 @@ void CreateButtonBar(BrowseControls &c, QWidget *sizer) {
   c.Image4 = Background(c.Picture4, "Image4", 0, 0, 480, 3975, QColor(0xe6, 0xcf, 0xa8), QColor(0xf6, 0xea, 0xd4),
                         Qt::Horizontal);
   // Four tab buttons for the views, then the buttons without behaviour.
-  c.cmdKOVSearch = PictureButton(c.Picture4, "cmdKOVSearch", QStringLiteral("kovsearch"), QStringLiteral("Search view"),
+  c.cmdKOVSearch = PictureButton(c.Picture4, "cmdKOVSearch", QStringLiteral("kovsearch"), "ACCSEARCHVIEW", "Search view",
                                  20, 120, 428, 640);
   c.cmdKOVTreeList = PictureButton(c.Picture4, "cmdKOVTreeList", QStringLiteral("kovtree"),
-                                   QStringLiteral("Index view"), 20, 800, 400, 640);
+                                   "ACCINDEXVIEW", "Index view", 20, 800, 400, 640);
   c.cmdKOVFavourites = PictureButton(c.Picture4, "cmdKOVFavourites", QStringLiteral("kovfavourites"),
-                                     QStringLiteral("Favourites view"), 20, 1480, 400, 640);
-  c.cmdKOVStudy = PictureButton(c.Picture4, "cmdKOVStudy", QStringLiteral("kovstudy"), QStringLiteral("Study view"), 20,
+                                     "ACCFAVOURITESVIEW", "Favourites view", 20, 1480, 400, 640);
+  c.cmdKOVStudy = PictureButton(c.Picture4, "cmdKOVStudy", QStringLiteral("kovstudy"), "ACCSTUDYVIEW", "Study view", 20,
                                 2160, 400, 640);
-  c.cmdMyNetDisk = PictureButton(c.Picture4, "cmdMyNetDisk", QStringLiteral("home"), QStringLiteral("My Net Disk"), 20,
+  c.cmdMyNetDisk = PictureButton(c.Picture4, "cmdMyNetDisk", QStringLiteral("home"), "ACCMYNETDISK", "My Net Disk", 20,
                                  2880, 400, 340);
-  c.cmdMyLinkBook = PictureButton(c.Picture4, "cmdMyLinkBook", QStringLiteral("page"), QStringLiteral("My Link Book"),
+  c.cmdMyLinkBook = PictureButton(c.Picture4, "cmdMyLinkBook", QStringLiteral("page"), "ACCMYLINKBOOK", "My Link Book",
                                   20, 3240, 400, 340);
-  c.cmdMisCenter = PictureButton(c.Picture4, "cmdMisCenter", QStringLiteral("info"), QStringLiteral("Misc Center"), 20,
+  c.cmdMisCenter = PictureButton(c.Picture4, "cmdMisCenter", QStringLiteral("info"), "ACCMISCENTER", "Misc Center", 20,
                                  3600, 400, 340);
   for (QToolButton *tab : {c.cmdKOVSearch, c.cmdKOVTreeList, c.cmdKOVFavourites, c.cmdKOVStudy})
     tab->setAutoRaise(false);
-  // What a screen reader says of them, in the interface language.
-  for (auto [button, key, name] : {std::tuple{c.cmdKOVSearch, "ACCSEARCHVIEW", "Search view"},
-                                   {c.cmdKOVTreeList, "ACCINDEXVIEW", "Index view"},
-                                   {c.cmdKOVFavourites, "ACCFAVOURITESVIEW", "Favourites view"},
-                                   {c.cmdKOVStudy, "ACCSTUDYVIEW", "Study view"},
-                                   {c.cmdMyNetDisk, "ACCMYNETDISK", "My Net Disk"},
-                                   {c.cmdMyLinkBook, "ACCMYLINKBOOK", "My Link Book"},
-                                   {c.cmdMisCenter, "ACCMISCENTER", "Misc Center"}})
-    SetLanguageName(button, key, name);
 }
 
 void CreateListPane(BrowseControls &c, QWidget *sizer, QWidget *client) {
@@ -54,7 +45,7 @@ void CreateListPane(BrowseControls &c, QWidget *sizer, QWidget *client) {
   c.cmdKOVTitle->setStyleSheet(QStringLiteral("color: white; text-align: left;"));
   BoldAfterFirstPaint(c.cmdKOVTitle);
   c.Command9 =
-      PictureButton(c.picMList, "Command9", QStringLiteral("home"), QStringLiteral("Velmora"), 1990, 45, 330, 300);
+      PictureButton(c.picMList, "Command9", QStringLiteral("home"), "TIPHOME", "Velmora", 1990, 45, 330, 300);
   c.Command9->setProperty("toolTipKey", QStringLiteral("TIPHOME"));
   c.picSearchLine = Pane(c.picMList, "picSearchLine", 30, 435, 2340, 400);
   c.txtSearchKey = MakeAt<QLineEdit>(c.picSearchLine, "txtSearchKey", 0, 40, 1680, 330);

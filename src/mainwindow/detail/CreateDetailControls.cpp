@@ -14,14 +14,14 @@ void CreateDetailPane(DetailControls &c, QWidget *sizer) {
   c.Image9 = Background(c.Picture6, "Image9", 0, 0, 135, 3975, QColor(0xb8, 0x3a, 0x2f), QColor(0x8e, 0x27, 0x20),
                         Qt::Horizontal);
   c.Image10 = Background(c.Picture6, "Image10", 120, 0, 5010, 390, QColor(0xf3, 0xe2, 0xc4), QColor(0xe3, 0xc9, 0x9c));
-  c.Command2 = PictureButton(c.Picture6, "Command2", QStringLiteral("detail"), QStringLiteral("Show combined text"),
+  c.Command2 = PictureButton(c.Picture6, "Command2", QStringLiteral("detail"), "ACCDETAIL", "Show combined text",
                              160, 30, 320, 320);
   c.Command4 =
-      PictureButton(c.Picture6, "Command4", QStringLiteral("speak"), QStringLiteral("Speak"), 550, 30, 315, 315);
+      PictureButton(c.Picture6, "Command4", QStringLiteral("speak"), "ACCSPEAK", "Speak", 550, 30, 315, 315);
   c.Command3 =
-      PictureButton(c.Picture6, "Command3", QStringLiteral("video"), QStringLiteral("Play video"), 950, 30, 315, 315);
+      PictureButton(c.Picture6, "Command3", QStringLiteral("video"), "ACCVIDEO", "Play video", 950, 30, 315, 315);
   c.Command5 =
-      PictureButton(c.Picture6, "Command5", QStringLiteral("quiz"), QStringLiteral("Quiz"), 1330, 30, 315, 315);
+      PictureButton(c.Picture6, "Command5", QStringLiteral("quiz"), "ACCQUIZ", "Quiz", 1330, 30, 315, 315);
   c.Command3->setEnabled(false);
   // Their names are not read by the caption step: the language file gives
   // their tool tips under keys of their own.
@@ -30,18 +30,18 @@ void CreateDetailPane(DetailControls &c, QWidget *sizer) {
                              {c.Command3, "TIPVIDEO"},
                              {c.Command5, "TIPQUIZ"}})
     button->setProperty("toolTipKey", QLatin1String(key));
-  c.cmdFavourite = PictureButton(c.Picture6, "cmdFavourite", QStringLiteral("star"), QStringLiteral("Favourite"), 1710,
+  c.cmdFavourite = PictureButton(c.Picture6, "cmdFavourite", QStringLiteral("star"), "ACCFAVOURITE", "Favourite", 1710,
                                  30, 315, 315);
   QIcon star = ImageByKey(QStringLiteral("star"));
   star.addFile(QStringLiteral(":/images/images/star-on.svg"), QSize(), QIcon::Normal, QIcon::On);
   c.cmdFavourite->setIcon(star);
   c.cmdFavourite->setCheckable(true);
   SetLanguageText(c.cmdFavourite, TextRole::ToolTip, "FAVOURITE", "Favourite (Ctrl+D)");
-  c.cmdRelated = PictureButton(c.Picture6, "cmdRelated", QStringLiteral("related"), QStringLiteral("Related idioms"),
+  c.cmdRelated = PictureButton(c.Picture6, "cmdRelated", QStringLiteral("related"), "ACCRELATED", "Related idioms",
                                2090, 30, 315, 315);
   c.cmdRelated->setCheckable(true);
   c.cmdChain =
-      PictureButton(c.Picture6, "cmdChain", QStringLiteral("chain"), QStringLiteral("Idiom chain"), 2470, 30, 315, 315);
+      PictureButton(c.Picture6, "cmdChain", QStringLiteral("chain"), "ACCCHAIN", "Idiom chain", 2470, 30, 315, 315);
   for (auto [button, key] : {std::pair{c.cmdRelated, "TIPRELATED"}, {c.cmdChain, "TIPCHAIN"}})
     button->setProperty("toolTipKey", QLatin1String(key));
   c.Command10 = MakeAt<QPushButton>(c.Picture6, "Command10", 4200, 30, 900, 315);
@@ -64,15 +64,8 @@ void CreateDetailPane(DetailControls &c, QWidget *sizer) {
   c.txtDetailed->setReadOnly(false);
   c.txtDetailed->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   c.txtDetailed->hide();
-  // What a screen reader says of them, in the interface language.
-  for (auto [control, key, name] : {std::tuple<QWidget *, const char *, const char *>{c.Command2, "ACCDETAIL", "Show combined text"},
-                                    {c.Command4, "ACCSPEAK", "Speak"},
-                                    {c.Command3, "ACCVIDEO", "Play video"},
-                                    {c.Command5, "ACCQUIZ", "Quiz"},
-                                    {c.cmdFavourite, "ACCFAVOURITE", "Favourite"},
-                                    {c.cmdRelated, "ACCRELATED", "Related idioms"},
-                                    {c.cmdChain, "ACCCHAIN", "Idiom chain"},
-                                    {c.txtIdiom, "ACCIDIOM", "Idiom"},
+  // What a screen reader says of the boxes, in the interface language.
+  for (auto [control, key, name] : {std::tuple<QWidget *, const char *, const char *>{c.txtIdiom, "ACCIDIOM", "Idiom"},
                                     {c.txtSpell, "ACCSPELLING", "Spelling"},
                                     {c.txtExplain, "ACCEXPLAIN", "Explanation"},
                                     {c.txtDerivation, "ACCDERIVATION", "Derivation"},
