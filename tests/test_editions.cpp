@@ -137,10 +137,45 @@ TEST(IdiomJson, EveryShapeIsReadAndFoundByItsReading) {
     EXPECT_EQ(idioms, QStringList{QString::fromUtf8(idiom)}) << file;
   }
   // A list splits at its own separator: the comma inside an idiom stays.
-  const auto listed = ReadIdiomJson(R"([{"word": "画龙点睛", "近义词": "兵马未动，粮草先行、一马当先"}])");
+  const auto listed =
+      ReadIdiomJson(R"([{"word": "画龙点睛", "pinyin": "huà lóng diǎn jīng", "近义词": "兵马未动，粮草先行、一马当先"}])");
   EXPECT_EQ(listed.front().synonyms, (QStringList{"兵马未动，粮草先行", "一马当先"}));
   EXPECT_EQ(ReadIdiomJson(R"([{"word": "画龙点睛", "pinyin": "hua4 long2 dian3 jing1"}])").front().spell,
             "huà lóng diǎn jīng");
+}
+
+TEST(IdiomJson, OneReadingWrittenTwoWaysIsOneAndUnusableEntriesAreCountedByWhy) {
+  SkippedEntries skipped;
+  const auto entries = ReadIdiomJson(R"([
+      {"word": "一马当先", "pinyin": "yi ma dang xian; yī mǎ dāng xiān；YI1 MA3 DANG1 XIAN1"},
+      {"word": "绿林好汉", "pinyin": "lu:4 lin2 hao3 han4"},
+      {"word": "画蛇添足"}, {"pinyin": "huà lóng diǎn jīng"}, {"word": "无", "pinyin": "wú"}, 7])",
+                                     "skips.json", &skipped);
+  ASSERT_EQ(entries.size(), 2u);
+  EXPECT_EQ(entries[0].spell, "yī mǎ dāng xiān") << "the toned writing stands for the toneless one";
+  EXPECT_EQ(skipped.withoutReading, 1);
+  EXPECT_EQ(skipped.withoutIdiom, 2);
+  EXPECT_EQ(skipped.notAnEntry, 1);
+  EXPECT_EQ(SkippedInEnglish(skipped), "1 without a reading, 2 without an idiom, 1 not an idiom entry");
+  // Across sources too, ü however written; a reading that differs stays.
+  SourceEntry other = entries[1];
+  other.spell = "LV LIN HAO HAN";
+  SourceEntry second = entries[1];
+  second.spell = "lù lín hǎo hàn";
+  const auto rows = BuildRows({entries[1], other, second}, Edition::Gb);
+  ASSERT_EQ(rows.size(), 1u);
+  EXPECT_EQ(rows[0].spell.value_or(""), "lǜ lín hǎo hàn; lù lín hǎo hàn");
+  QTemporaryDir dir;
+  QFile unusable(dir.filePath("unusable.json"));
+  ASSERT_TRUE(unusable.open(QIODevice::WriteOnly));
+  unusable.write(R"([{"word": "画蛇添足"}])");
+  unusable.close();
+  try {
+    LoadSource(unusable.fileName(), SourceKind::Json);
+    ADD_FAILURE() << "a file of no usable idioms was taken";
+  } catch (const SourceError &error) {
+    EXPECT_TRUE(error.Text().contains("1 without a reading")) << error.Text().toStdString();
+  }
 }
 
 TEST(ReadingCheck, AnotherReadingIsCarriedWhereItDiffersAndFindsTheIdiom) {

@@ -39,7 +39,8 @@ class Import : public ::testing::Test {
     install.WriteEdition("Velmdict_big5.dat");
     before = Bytes(install.file("Data/Velmdict_cn.dat"));
     install.Write("new.json", R"([{"word":"画龙点睛","pinyin":"huà lóng diǎn jīng","explanation":"比喻关键处点明要旨",
-                                   "derivation":"唐·张彦远《历代名画记》","example":"无"}])");
+                                   "derivation":"唐·张彦远《历代名画记》","example":"无"},
+                                  {"word":"画蛇添足"}])");
     install.Write("cedict_ts.u8",
                   "#! date=2024-05-01\n"
                   "畫龍點睛 画龙点睛 [hua4 long2 dian3 jing1] /(idiom) to add the finishing touch/\n");
@@ -61,7 +62,8 @@ TEST_F(Import, BuildsBothEditionsFromTheChosenFilesAndKeepsThePreviousOnes) {
   EXPECT_EQ(dialog.Sources()[0].withDerivation, 1);
   EXPECT_TRUE(dialog.findChild<QLabel *>("lblImportStatus")
                   ->text()
-                  .startsWith("2 idioms in 2 files: 1 with an English definition, 1 with a Chinese explanation."));
+                  .startsWith("2 idioms in 2 files: 1 with an English definition, 1 with a Chinese explanation. "
+                              "Skipped: 1 without a reading."));
   dialog.findChild<QRadioButton *>("optImportReplace")->click();
   QTest::mouseClick(dialog.findChild<QPushButton *>("cmdImportStart"), Qt::LeftButton);
   ASSERT_TRUE(WaitFor([&] { return !dialog.IsImporting(); }, 30000));

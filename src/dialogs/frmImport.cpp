@@ -197,8 +197,12 @@ void frmImport::AddFiles(const QStringList &paths) {
 void frmImport::ShowSources() {
   list_->clear();
   size_t idioms = 0, english = 0, chinese = 0;
+  editions::SkippedEntries skipped;
   for (const editions::LoadedSource &source : sources_) {
     idioms += source.entries.size();
+    skipped.notAnEntry += source.skipped.notAnEntry;
+    skipped.withoutIdiom += source.skipped.withoutIdiom;
+    skipped.withoutReading += source.skipped.withoutReading;
     english += static_cast<size_t>(source.withEnglish);
     chinese += static_cast<size_t>(source.withExplanation);
     auto *item = new QTreeWidgetItem({QFileInfo(source.path).fileName(), editions::FormatName(source.format),
@@ -225,8 +229,20 @@ void frmImport::ShowSources() {
                                               .arg(locale.toString(static_cast<qulonglong>(idioms)), files,
                                                    locale.toString(static_cast<qulonglong>(english)),
                                                    locale.toString(static_cast<qulonglong>(chinese))) +
-                                          QLatin1Char(' ') + what);
+                                          SkippedText(skipped) + QLatin1Char(' ') + what);
   UpdateButtons();
+}
+
+QString frmImport::SkippedText(const editions::SkippedEntries &skipped) {
+  if (skipped.Total() == 0) return {};
+  const QLocale locale;
+  QStringList why;
+  for (const auto &[count, key, english] :
+       {std::tuple{skipped.withoutReading, "IMPSKIPNOREADING", "%1 without a reading"},
+        std::tuple{skipped.withoutIdiom, "IMPSKIPNOIDIOM", "%1 without an idiom"},
+        std::tuple{skipped.notAnEntry, "IMPSKIPNOTENTRY", "%1 not an idiom entry"}})
+    if (count > 0) why << CaptionOr(key, english).arg(locale.toString(count));
+  return QLatin1Char(' ') + CaptionOr("IMPSKIPPED", "Skipped: %1.").arg(why.join(CaptionOr("LISTCOMMA", ", ")));
 }
 
 void frmImport::RemoveSelected() {

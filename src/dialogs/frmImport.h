@@ -44,6 +44,8 @@ class frmImport : public QDialog {
   void ChooseFiles();
   void RemoveSelected();
   void ShowSources();
+  // " Skipped: 12 without a reading." in the interface language; empty when none were.
+  static QString SkippedText(const editions::SkippedEntries &skipped);
   // The build's end: its failure in words, or empty on success.
   void FinishImport(const QString &failure);
   void EndCancelledImport();

@@ -14,6 +14,7 @@
 #include <stdexcept>
 
 #include "CedictNotation.h"
+#include "ReadingWritings.h"
 #include "ScriptConverter.h"
 #include "SourceError.h"
 #include "data/MeaningIndex.h"
@@ -161,7 +162,8 @@ std::vector<IdiomRow> BuildRows(const std::vector<SourceEntry> &entries, Edition
       english.emplace_back();
     }
     IdiomRow &row = rows[*found];
-    AddDistinct(row.spell, NonEmpty(entry.spell), QStringLiteral("; "));
+    // One reading written two ways is one reading.
+    row.spell = NonEmpty(JoinReadings(row.spell.value_or(QString()), entry.spell));
     AddDistinct(row.note, entry.note, QStringLiteral("; "));
     AddDistinct(row.source, entry.source, QStringLiteral("\n"));
     AddDistinct(row.example, entry.example, QStringLiteral("\n"));

@@ -3,6 +3,7 @@
 #include <QRegularExpression>
 #include <nlohmann/json.hpp>
 #include "JsonPosition.h"
+#include "ReadingWritings.h"
 #include "SourceError.h"
 #include "dictionary/Pinyin.h"
 
@@ -25,11 +26,19 @@ std::optional<QString> Field(const nlohmann::json &object, std::initializer_list
 
 // A reading as the editions write it: tone numbers made tone marks, and
 // apostrophes and hyphens, which only part syllables, made blanks.
-QString Reading(const QString &given) {
+QString OneReading(const QString &given) {
   static const QRegularExpression parts(QStringLiteral("['’\\-]+")), toneNumber(QStringLiteral("[a-zA-ZüÜ:][1-5]"));
   QString reading = QString(given).replace(parts, QStringLiteral(" ")).simplified();
   if (reading.contains(toneNumber)) reading = NumberedToToneMarks(reading);
   return reading;
+}
+
+// The readings of a field ("a; b"), each written once.
+QString Reading(const QString &given) {
+  QString readings;
+  for (const QString &each : QString(given).replace(u'；', u';').split(QLatin1Char(';')))
+    readings = JoinReadings(readings, OneReading(each));
+  return readings;
 }
 
 // A list of idioms: an array (each item whole), or one text split at the
@@ -94,22 +103,24 @@ std::optional<nlohmann::json> JsonLines(const QByteArray &text) {
 
 }  // namespace
 
-std::vector<SourceEntry> ReadIdiomJson(const QByteArray &json, const QString &fileName) {
+std::vector<SourceEntry> ReadIdiomJson(const QByteArray &json, const QString &fileName, SkippedEntries *skipped) {
   nlohmann::json document;
   try {
     document = nlohmann::json::parse(json.constBegin(), json.constEnd());
   } catch (const nlohmann::json::parse_error &error) {
-    if (auto lines = JsonLines(json)) return ReadIdiomJsonDocument(*lines, fileName);
+    if (auto lines = JsonLines(json)) return ReadIdiomJsonDocument(*lines, fileName, skipped);
     // The byte is counted from 1 and points past the fault at the end.
     const TextPosition at = PositionOf(json, static_cast<qsizetype>(error.byte) - 1);
     throw SourceError(fileName, at.line, at.column,
                       error.byte > static_cast<size_t>(json.size()) ? QStringLiteral("the JSON ends too early")
                                                                     : QStringLiteral("this is not valid JSON here"));
   }
-  return ReadIdiomJsonDocument(document, fileName);
+  return ReadIdiomJsonDocument(document, fileName, skipped);
 }
 
-std::vector<SourceEntry> ReadIdiomJsonDocument(const nlohmann::json &document, const QString &fileName) {
+std::vector<SourceEntry> ReadIdiomJsonDocument(const nlohmann::json &document, const QString &fileName,
+                                               SkippedEntries *skipped) {
+  SkippedEntries left;
   const std::vector<nlohmann::json> objects = EntriesOf(document);
   // An empty list is a list (of no idioms); anything else without entries is no list.
   if (objects.empty() && !document.is_array())
@@ -117,12 +128,22 @@ std::vector<SourceEntry> ReadIdiomJsonDocument(const nlohmann::json &document, c
                       QStringLiteral(": expected a list of idioms ([{\"word\": ..., \"pinyin\": ...}, ...])"));
   std::vector<SourceEntry> idioms;
   for (const auto &object : objects) {
-    if (!object.is_object()) continue;
+    if (!object.is_object()) {
+      ++left.notAnEntry;
+      continue;
+    }
     const auto word = Field(object, {"word", "成语", "词语"});
-    if (!word) continue;
+    if (!word) {
+      ++left.withoutIdiom;
+      continue;
+    }
     SourceEntry entry;
     entry.simplified = *word;
     entry.spell = Reading(Field(object, {"pinyin", "拼音"}).value_or(QString()));
+    if (entry.spell.isEmpty()) {
+      ++left.withoutReading;
+      continue;
+    }
     entry.note = Field(object, {"explanation", "解释", "释义"});
     entry.source = Field(object, {"derivation", "出处"});
     entry.example = Field(object, {"example", "例子", "例句"});
@@ -130,6 +151,7 @@ std::vector<SourceEntry> ReadIdiomJsonDocument(const nlohmann::json &document, c
     entry.antonyms = IdiomList(object, {"antonyms", "反义词"});
     idioms.push_back(std::move(entry));
   }
+  if (skipped) *skipped = left;
   return idioms;
 }
 

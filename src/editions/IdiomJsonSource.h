@@ -14,9 +14,12 @@
 namespace velmora::editions {
 
 // Throws SourceError naming the file (fileName) and, for malformed JSON,
-// the line and column.
-std::vector<SourceEntry> ReadIdiomJson(const QByteArray &json, const QString &fileName = {});
+// the line and column. Entries without an idiom or a reading are left out
+// and counted in `skipped`.
+std::vector<SourceEntry> ReadIdiomJson(const QByteArray &json, const QString &fileName = {},
+                                       SkippedEntries *skipped = nullptr);
 // The same from a document already parsed.
-std::vector<SourceEntry> ReadIdiomJsonDocument(const nlohmann::json &document, const QString &fileName = {});
+std::vector<SourceEntry> ReadIdiomJsonDocument(const nlohmann::json &document, const QString &fileName = {},
+                                               SkippedEntries *skipped = nullptr);
 
 }  // namespace velmora::editions

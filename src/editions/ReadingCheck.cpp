@@ -10,6 +10,12 @@ namespace velmora::editions {
 
 namespace {
 
+int Utf8Characters(const std::string &text) {
+  int characters = 0;
+  for (const char byte : text) characters += (static_cast<unsigned char>(byte) & 0xC0) != 0x80;
+  return characters;
+}
+
 // Reads the object's entries as they are parsed: the whole list is 19 MB,
 // of which the words of four characters or more are wanted.
 class ReadingReader final : public nlohmann::json_sax<nlohmann::json> {
@@ -18,12 +24,13 @@ class ReadingReader final : public nlohmann::json_sax<nlohmann::json> {
   bool fault = false;
 
   bool key(string_t &name) override {
-    if (depth_ == 1) word_ = QString::fromStdString(name);
+    // Most words are shorter than an idiom: those are not even converted.
+    if (depth_ == 1) word_ = Utf8Characters(name) >= 4 ? QString::fromStdString(name) : QString();
     return true;
   }
   bool string(string_t &value) override {
     // The first item of a word's list is its reading.
-    if (depth_ == 2 && item_++ == 0 && word_.size() >= 4) readings.insert(word_, QString::fromStdString(value));
+    if (depth_ == 2 && item_++ == 0 && !word_.isEmpty()) readings.insert(word_, QString::fromStdString(value));
     return true;
   }
   bool start_array(std::size_t) override {
@@ -88,6 +95,8 @@ std::optional<QString> ReadingList::ReadingOf(const QString &word) const {
 }
 
 bool SameReading(const QString &idiom, const QString &a, const QString &b) {
+  // Most readings are written alike: those need no syllables.
+  if (a.compare(b, Qt::CaseInsensitive) == 0) return true;
   const QStringList mine = Syllables(a), theirs = Syllables(b);
   if (mine.size() != theirs.size()) return false;
   for (qsizetype i = 0; i < mine.size(); ++i) {

@@ -19,6 +19,14 @@ struct SourceEntry {
   QString otherReading;                // another source's reading where it differs (ReadingCheck.h)
 };
 
+// The entries of a source that could not be taken, by why.
+struct SkippedEntries {
+  int notAnEntry = 0;      // an item of the list that is no object
+  int withoutIdiom = 0;    // no idiom ("word") in it
+  int withoutReading = 0;  // no reading ("pinyin"): neither filed nor found by it
+  int Total() const { return notAnEntry + withoutIdiom + withoutReading; }
+};
+
 // Where an edition's idioms came from, as the edition records it.
 struct SourceFacts {
   QString name;     // "CC-CEDICT", or the file's name

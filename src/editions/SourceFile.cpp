@@ -64,6 +64,14 @@ SourceFormat DetectFormat(const QByteArray &content, SourceKind kind, const QStr
   throw SourceError(QStringLiteral("%1: this is neither an idiom JSON file nor CC-CEDICT data").arg(path));
 }
 
+QString SkippedInEnglish(const SkippedEntries &skipped) {
+  QStringList why;
+  if (skipped.withoutReading > 0) why << QStringLiteral("%1 without a reading").arg(skipped.withoutReading);
+  if (skipped.withoutIdiom > 0) why << QStringLiteral("%1 without an idiom").arg(skipped.withoutIdiom);
+  if (skipped.notAnEntry > 0) why << QStringLiteral("%1 not an idiom entry").arg(skipped.notAnEntry);
+  return why.join(QStringLiteral(", "));
+}
+
 QString FormatName(SourceFormat format) {
   switch (format) {
     case SourceFormat::IdiomJson: return QStringLiteral("idiom JSON");
@@ -81,7 +89,7 @@ LoadedSource LoadSource(const QString &path, SourceKind kind, const WordList *wo
   source.format = DetectFormat(content, kind, path);
   switch (source.format) {
     case SourceFormat::IdiomJson:
-      source.entries = ReadIdiomJson(content, path);
+      source.entries = ReadIdiomJson(content, path, &source.skipped);
       source.facts = {QFileInfo(path).completeBaseName(), QFileInfo(path).lastModified().date().toString(Qt::ISODate),
                       QString()};
       break;
@@ -95,7 +103,10 @@ LoadedSource LoadSource(const QString &path, SourceKind kind, const WordList *wo
       break;
     case SourceFormat::EditionInUse: break;  // not a file format: LoadEditionInUse
   }
-  if (source.entries.empty()) throw SourceError(QStringLiteral("%1: the file holds no idioms").arg(path));
+  if (source.entries.empty())
+    throw SourceError(source.skipped.Total() > 0
+                          ? QStringLiteral("%1: the file holds no usable idioms (%2)").arg(path, SkippedInEnglish(source.skipped))
+                          : QStringLiteral("%1: the file holds no idioms").arg(path));
   if (words) AttachFrequencies(&source.entries, *words);
   CountTexts(&source);
   return source;

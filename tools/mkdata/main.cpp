@@ -135,10 +135,13 @@ int main(int argc, char **argv) {
     }
     std::vector<LoadedSource> sources = LoadSources(options.sources, words.size() > 0 ? &words : nullptr);
     if (readings.valid()) CheckAllReadings(&sources, readings.get(), options.readings, options.readingReport);
-    for (const LoadedSource &source : sources)
+    for (const LoadedSource &source : sources) {
       std::printf("%s: %s, %zu idioms (%d with a Chinese explanation, %d with a derivation, %d with an example)\n",
                   qPrintable(source.path), qPrintable(FormatName(source.format)), source.entries.size(),
                   source.withExplanation, source.withDerivation, source.withExample);
+      if (source.skipped.Total() > 0)
+        std::printf("%s: skipped %s\n", qPrintable(source.path), qPrintable(SkippedInEnglish(source.skipped)));
+    }
     // Named among the editions' sources: the about box credits it.
     if (words.size() > 0) {
       LoadedSource list;
