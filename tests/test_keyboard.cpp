@@ -7,12 +7,16 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QSet>
 #include <QSettings>
 #include <QSpinBox>
 #include <QTest>
 
 #include "MainWindowFixture.h"
+#include "mainwindow/study/StudyQuestionView.h"
 #include "mainwindow/study/StudyView.h"
 #include "TestHooks.h"
 #include "config/InstallLayout.h"
@@ -302,4 +306,58 @@ TEST_F(Keyboard, StudySettingsKeepWhatThePageShows) {
   EXPECT_TRUE(fromEdition->isChecked());
   EXPECT_EQ(perDay->value(), 25);
   EXPECT_EQ(kind->currentData().toString(), "reading");
+}
+
+TEST_F(Keyboard, AReviewHidesTheIdiomItAsksAboutAndTheDueCountFollowsTheStar) {
+  auto detailTexts = [this] {
+    QStringList texts;
+    for (QWidget *box : window->findChildren<QWidget *>()) {
+      if (c().picStudy->isAncestorOf(box) || box == c().lblUp || !box->isVisible()) continue;
+      if (auto *line = qobject_cast<QLineEdit *>(box)) texts << line->text();
+      if (auto *text = qobject_cast<QPlainTextEdit *>(box)) texts << text->toPlainText();
+      if (auto *label = qobject_cast<QLabel *>(box)) texts << label->text();
+    }
+    return texts.join('\n');
+  };
+  ASSERT_TRUE(WaitFor([&] { return c().cmdKOVStudy->toolTip() == "0 due"; }));
+  Search("ymdx");
+  Press(Qt::CTRL | Qt::Key_D);
+  EXPECT_TRUE(WaitFor([&] { return c().cmdKOVStudy->toolTip() == "1 due"; })) << "without opening Study";
+  EXPECT_EQ(c().picStudy->findChild<QWidget *>("cmdStudyStart"), nullptr);
+  Press(Qt::CTRL | Qt::Key_4);
+  auto *start = c().picStudy->findChild<QPushButton *>("cmdStudyStart");
+  ASSERT_NE(start, nullptr);
+  EXPECT_TRUE(c().picStudy->findChild<QLabel *>("lblStudyDue")->text().contains("Enter or Space to start"));
+  start->setFocus(Qt::TabFocusReason);
+  Press(Qt::Key_Return);
+  auto *prompt = c().picStudy->findChild<QLabel *>("lblStudyPrompt");
+  ASSERT_TRUE(WaitFor([&] { return prompt->isVisible(); })) << "Enter starts the review";
+  EXPECT_EQ(prompt->accessibleName(), prompt->text()) << "a screen reader hears the question";
+  EXPECT_FALSE(detailTexts().contains("一马当先")) << detailTexts().toStdString();
+  EXPECT_TRUE(c().txtIdiom->text().isEmpty());
+  Press(Qt::Key_Space);  // the answer
+  EXPECT_EQ(c().txtIdiom->text(), "一马当先") << "shown again once answered";
+  Press(Qt::Key_Escape);  // leaves the sitting
+  EXPECT_EQ(c().txtIdiom->text(), "一马当先");
+  Press(Qt::CTRL | Qt::Key_D);  // unstarred, its card leaves the review
+  EXPECT_TRUE(WaitFor([&] { return c().cmdKOVStudy->toolTip() == "0 due"; }));
+}
+
+TEST(StudyQuestionPage, AWrongChoiceIsMarkedBesideTheRightOneInSignsAndWords) {
+  StudyQuestionView page;
+  StudyQuestion question;
+  question.kind = QuestionKind::Meaning;
+  question.idiom = "一马当先";
+  question.prompt = "to take the lead";
+  question.choices = {"画蛇添足", "一马当先", "对牛弹琴", "守株待兔"};
+  question.answer = 1;
+  page.ShowQuestion(question);
+  page.ShowAnswer(question, "Not quite. ", 1, 2);
+  const auto choice = [&page](int i) { return page.findChild<QPushButton *>(QString("cmdStudyChoice%1").arg(i + 1)); };
+  EXPECT_TRUE(choice(1)->text().startsWith("✓")) << choice(1)->text().toStdString();
+  EXPECT_TRUE(choice(2)->text().startsWith("✗"));
+  EXPECT_FALSE(choice(0)->text().startsWith("✗"));
+  EXPECT_FALSE(choice(2)->accessibleDescription().isEmpty());
+  page.ShowQuestion(question);
+  EXPECT_FALSE(choice(2)->text().startsWith("✗")) << "the next question starts unmarked";
 }

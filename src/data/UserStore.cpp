@@ -248,6 +248,12 @@ QString UserStore::Notice(const QString &path) const {
   return {};
 }
 
+long long UserStore::OutsideChanges() const {
+  RecordSet version;
+  if (!db_ || db_->Fetch(QStringLiteral("PRAGMA data_version"), {}, &version) != SQLITE_OK) return -1;
+  return version.Text(QStringLiteral("data_version")).toLongLong();
+}
+
 bool UserStore::IsFavourite(const QString &idiom) const {
   RecordSet rows;
   return db_ &&

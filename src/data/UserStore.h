@@ -61,6 +61,10 @@ class UserStore {
   // The idiom in the other edition's script; empty when not known.
   QString OtherForm(const QString &idiom) const;
 
+  // A number that changes when another connection (another window of the
+  // user) has changed the store since it was last read; -1 when unavailable.
+  long long OutsideChanges() const;
+
   bool IsFavourite(const QString &idiom) const;
   // Adds or removes a favourite; false when the change could not be kept.
   bool SetFavourite(const QString &idiom, bool favourite);

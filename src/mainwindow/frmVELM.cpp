@@ -64,6 +64,8 @@ void frmVELM::ConnectHandlers() {
   connect(detail_, &DetailPane::favouritesChanged, this, [this] {
     if (browse_->CurrentView() == View::Favourites) c_.picFavourites->Refresh();
   });
+  connect(detail_, &DetailPane::favouritesChanged, study_, &StudyPane::RecountDue);
+  connect(c_.picFavourites, &FavouritesView::favouritesChanged, study_, &StudyPane::RecountDue);
   connect(&browse_->SearchList(), &SearchController::idiomDue, this, [this](const QString &idiom, bool chosen) {
     // The first idiom of a run is shown by itself.
     const Reader::Reason reason = std::exchange(startIdiomPending_, false) ? Reader::Reason::Start

@@ -90,12 +90,14 @@ void StudySession::Ask(const StudyCard &card) {
   question_ = BuildQuestion(kind, store_.ShownForm(card), source_, random_);
   grade_ = Grade::Good;
   right_ = false;
+  chosen_ = -1;
   stage_ = Stage::Asking;
 }
 
 bool StudySession::Answer(int choice) {
   if (stage_ != Stage::Asking) return right_;
   right_ = question_.kind == QuestionKind::Flashcard || choice == question_.answer;
+  chosen_ = question_.kind == QuestionKind::Flashcard ? -1 : choice;
   // A right first choice suggests Good, a wrong one Again.
   grade_ = right_ ? Grade::Good : Grade::Again;
   stage_ = Stage::Answered;

@@ -71,6 +71,8 @@ class StudySession {
   // Ends the sitting without keeping the answer on screen.
   void Leave() { stage_ = Stage::Idle; }
   bool AnsweredRight() const { return right_; }
+  // The choice made for the question asked; -1 when none was (revealed, or a flashcard).
+  int Chosen() const { return chosen_; }
 
  private:
   Stage AskNext(int64_t now);
@@ -87,6 +89,7 @@ class StudySession {
   StudyQuestion question_;
   Grade grade_ = Grade::Good;
   bool right_ = false;
+  int chosen_ = -1;
   int64_t started_ = 0;
   // The sitting's grades, newest last: right first time or not.
   std::vector<bool> kept_;

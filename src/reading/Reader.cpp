@@ -31,7 +31,20 @@ void Reader::Show(const IdiomRecord &record, Reason reason) {
     case Reason::Chosen: Keep(true); break;
     case Reason::Browsed: Keep(false); break;
   }
-  emit shown(current_);
+  Announce();
+}
+
+void Reader::Withhold(const QString &idiom) {
+  const bool wasWithheld = IsWithheld();
+  withheld_ = idiom;
+  if (IsWithheld() != wasWithheld) Announce();
+}
+
+void Reader::Announce() {
+  if (IsWithheld())
+    emit shown(IdiomRecord{});
+  else
+    emit shown(current_);
 }
 
 void Reader::ShowIdiom(const QString &idiom, Reason reason) {

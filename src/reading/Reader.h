@@ -47,6 +47,12 @@ class Reader : public QObject {
   std::optional<QString> Back();
   std::optional<QString> Forward();
 
+  // While a review asks about an idiom, the idiom is not on display: shown,
+  // it is shown blank (an empty record), though it stays the current idiom.
+  // Another idiom, or none, ends that and shows the current record again.
+  void Withhold(const QString &idiom);
+  bool IsWithheld() const { return !withheld_.isEmpty() && withheld_ == current_.idiom; }
+
   // The user looks for something else (a key that matches nothing): an
   // idiom passed is not kept for staying on display.
   void LookAway() { dwell_.stop(); }
@@ -67,7 +73,10 @@ class Reader : public QObject {
 
   IdiomRecord current_;
   void Settle();
+  // What the listeners are shown: the current record, or a blank one while it is withheld.
+  void Announce();
 
+  QString withheld_;
   QString previous_;
   QStringList settled_;  // the last two idioms settled on, the latest first
   BrowseHistory browsed_;

@@ -64,7 +64,8 @@ void ConnectionsPane::ShowRelated(bool shown) {
 void ConnectionsPane::FillRelated() {
   const RelatedIndex *index = related_->Index();
   if (!index) return c_.trvRelated->ShowLoading();
-  const QString idiom = reader_.CurrentIdiom();
+  // An idiom a review asks about has no relations to give it away.
+  const QString idiom = reader_.IsWithheld() ? QString() : reader_.CurrentIdiom();
   c_.trvRelated->Fill(index->Find(idiom, &search_.Frequencies()), RelatedTermsOf(idiom),
                       [index](const QString &other) { return index->RowOf(other).has_value(); });
 }

@@ -124,7 +124,7 @@ void DetailPane::Command5_Click() { c_.Picture5->Open(); }
 
 QString DetailPane::TextToSpeak() const {
   const IdiomRecord &shown = reader_.Current();
-  if (shown.idiom.isEmpty()) return {};
+  if (shown.idiom.isEmpty() || reader_.IsWithheld()) return {};
   const QString spelling = BoundedText(shown.spell).section(QStringLiteral("; "), 0, 0);
   return spelling.isEmpty() ? shown.idiom : spelling;
 }

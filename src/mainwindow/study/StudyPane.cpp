@@ -1,6 +1,9 @@
 #include "mainwindow/study/StudyPane.h"
 
+#include <QDateTime>
+#include <QTimer>
 #include <QToolButton>
+#include <algorithm>
 
 #include "data/UserStore.h"
 #include "lang/Captions.h"
@@ -8,15 +11,62 @@
 
 namespace velmora {
 
+namespace {
+
+// How often the store is asked whether another window changed it: a
+// question of microseconds.
+constexpr int kOutsideCheckMilliseconds = 2000;
+
+}  // namespace
+
 StudyPane::StudyPane(StudyView *view, QToolButton *button, Reader &reader, IdiomSearch &search, QObject *parent)
-    : QObject(parent), view_(view), button_(button), search_(search) {
+    : QObject(parent),
+      view_(view),
+      button_(button),
+      search_(search),
+      outsideChanges_(new QTimer(this)),
+      midnight_(new QTimer(this)) {
+  outsideChanges_->setInterval(kOutsideCheckMilliseconds);
+  connect(outsideChanges_, &QTimer::timeout, this, &StudyPane::CheckOutsideChanges);
+  midnight_->setSingleShot(true);
+  connect(midnight_, &QTimer::timeout, this, [this] {
+    RecountDue();
+    RecountAtMidnight();
+  });
   connect(view_, &StudyView::dueChanged, this, &StudyPane::ShowDueCount);
   connect(&reader, &Reader::shown, view_, &StudyView::ShowIdiom);
+  // The idiom asked about is not shown beside its question.
+  connect(view_, &StudyView::asking, &reader, &Reader::Withhold);
 }
 
 void StudyPane::SetStore(UserStore *store, bool traditionalEdition) {
   view_->SetStore(store, traditionalEdition, &search_);
-  button_->setEnabled(store != nullptr && store->IsAvailable());
+  const bool available = store != nullptr && store->IsAvailable();
+  store_ = available ? store : nullptr;
+  button_->setEnabled(available);
+  if (!available) return;
+  // After the first frame: the favourites' cards may need writing.
+  QTimer::singleShot(0, this, &StudyPane::RecountDue);
+  storeVersion_ = store_->OutsideChanges();
+  outsideChanges_->start();
+  RecountAtMidnight();
+}
+
+void StudyPane::RecountDue() { view_->RecountDue(); }
+
+void StudyPane::CheckOutsideChanges() {
+  if (!store_) return;
+  const long long version = store_->OutsideChanges();
+  if (version == storeVersion_) return;
+  storeVersion_ = version;
+  RecountDue();
+}
+
+void StudyPane::RecountAtMidnight() {
+  const QDateTime now = QDateTime::currentDateTime();
+  const QDateTime midnight = now.date().addDays(1).startOfDay();
+  // A second past it, so that the new day has begun when the count is made.
+  midnight_->start(static_cast<int>(std::min<qint64>(now.msecsTo(midnight) + 1000, 24LL * 3600 * 1000 + 1000)));
 }
 
 void StudyPane::SetShown(bool shown) {

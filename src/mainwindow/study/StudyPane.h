@@ -7,6 +7,7 @@
 
 #include "reading/Reader.h"
 
+class QTimer;
 class QToolButton;
 
 namespace velmora {
@@ -29,13 +30,22 @@ class StudyPane : public QObject {
   void Focus();
   // The view's worded texts again, after a change of the interface language.
   void ApplyLanguage();
+  // Counts what is due again: a favourite was added or removed.
+  void RecountDue();
 
  private:
   void ShowDueCount(int due);
+  // Another window of the user changed the store: its count again.
+  void CheckOutsideChanges();
+  // At the next local midnight, what became due is counted.
+  void RecountAtMidnight();
 
   StudyView *view_;
   QToolButton *button_;
   IdiomSearch &search_;
+  UserStore *store_ = nullptr;
+  long long storeVersion_ = -1;
+  QTimer *outsideChanges_, *midnight_;
 };
 
 }  // namespace velmora

@@ -83,15 +83,19 @@ void StudyQuestionView::ShowQuestion(const StudyQuestion &q) {
   prompt_->setFont(font);
   prompt_->setText(listening ? CaptionOr("STUDYLISTEN", "Listen: which idiom is it?") : q.prompt);
   // A screen reader hears the question itself, not only the label's name.
+  prompt_->setAccessibleName(prompt_->text());
   prompt_->setAccessibleDescription(prompt_->text());
   for (int i = 0; i < 4; ++i) {
     const bool shown = i < q.choices.size();
     choices_[i]->setVisible(shown);
     choices_[i]->setEnabled(true);
+    choices_[i]->setPalette(QPalette());
     choices_[i]->setText(shown ? QStringLiteral("%1  %2").arg(i + 1).arg(q.choices[i]) : QString());
     choices_[i]->setAccessibleName(shown ? q.choices[i] : QString());
+    choices_[i]->setAccessibleDescription(QString());
   }
   reveal_->clear();
+  reveal_->setAccessibleName(CaptionOr("STUDYANSWER", "Review answer"));
   reveal_->setAccessibleDescription(QString());
   // Worded when shown: the interface language may have changed since.
   for (int i = 0; i < 4; ++i)
@@ -104,17 +108,34 @@ void StudyQuestionView::ShowQuestion(const StudyQuestion &q) {
                        : CaptionOr("STUDYKEYSCHOICE", "1–4: choose · Space: show the answer"));
 }
 
-void StudyQuestionView::ShowAnswer(const StudyQuestion &q, const QString &verdict, int suggestedGrade) {
+void StudyQuestionView::ShowAnswer(const StudyQuestion &q, const QString &verdict, int suggestedGrade, int chosen) {
   const bool choice = q.kind != QuestionKind::Flashcard;
   for (int i = 0; i < 4; ++i) choices_[i]->setEnabled(!choice || i == q.answer);
+  if (choice && q.answer >= 0 && q.answer < 4) MarkChoice(q.answer, true);
+  if (choice && chosen >= 0 && chosen < 4 && chosen != q.answer) MarkChoice(chosen, false);
   // The senses on lines of their own, labelled as the entry labels them.
   const QString meaning = SensesOnLines(q.meaning, CaptionOr("LIT", "lit."), CaptionOr("FIG", "fig."));
   reveal_->setText(QStringLiteral("%1%2\n%3\n%4").arg(verdict, q.idiom, q.reading, meaning));
+  reveal_->setAccessibleName(reveal_->text());
   reveal_->setAccessibleDescription(reveal_->text());
   for (QPushButton *grade : grades_) grade->setVisible(true);
   CheckGrade(suggestedGrade);
   lookUp_->setVisible(true);
   status_->setText(CaptionOr("STUDYKEYSGRADE", "1–4: grade · Space: go on · U: undo"));
+}
+
+void StudyQuestionView::MarkChoice(int index, bool right) {
+  QPushButton *button = choices_[index];
+  // A sign as well as a colour: the colour alone tells nothing to some.
+  button->setText((right ? QStringLiteral("✓ ") : QStringLiteral("✗ ")) + button->text());
+  button->setAccessibleDescription(right ? CaptionOr("STUDYRIGHTCHOICE", "the right answer")
+                                         : CaptionOr("STUDYWRONGCHOICE", "your choice, not right"));
+  QPalette palette = button->palette();
+  // Readable on light and dark palettes alike: mid tones of green and red.
+  const QColor colour = right ? QColor(0x2e, 0x9d, 0x4a) : QColor(0xd9, 0x3a, 0x3a);
+  for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+    palette.setColor(group, QPalette::ButtonText, colour);
+  button->setPalette(palette);
 }
 
 void StudyQuestionView::CheckGrade(int grade) {

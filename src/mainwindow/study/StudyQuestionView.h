@@ -19,8 +19,9 @@ class StudyQuestionView : public QWidget {
 
   void ShowQuestion(const StudyQuestion &question);
   // The answer under the question; verdict empty for a flashcard. The
-  // suggested grade (1-4) is checked.
-  void ShowAnswer(const StudyQuestion &question, const QString &verdict, int suggestedGrade);
+  // suggested grade (1-4) is checked; the right choice is marked, and the
+  // one chosen (an index, or -1) when it was wrong.
+  void ShowAnswer(const StudyQuestion &question, const QString &verdict, int suggestedGrade, int chosen);
   void CheckGrade(int grade);
   QList<QWidget *> TabOrder() const;
 
@@ -32,6 +33,8 @@ class StudyQuestionView : public QWidget {
   void goOnRequested();
 
  private:
+  void MarkChoice(int index, bool right);
+
   QLabel *prompt_, *reveal_, *status_;
   QPushButton *choices_[4];
   QPushButton *grades_[4];

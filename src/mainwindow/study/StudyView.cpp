@@ -86,6 +86,9 @@ void StudyView::EnsureBuilt() {
         qobject_cast<QAbstractSpinBox *>(control))
       control->setMinimumWidth(1);
   pages_->setMinimumWidth(1);
+  // Enter presses the focused button, as Space does: the pane is no dialog
+  // with a default button of its own.
+  for (QPushButton *button : pages_->findChildren<QPushButton *>()) button->setAutoDefault(true);
   CreateKeys();
   emit voiceWanted();
   // The new controls take the pane's place in the window's Tab order.
@@ -100,7 +103,15 @@ void StudyView::JoinTabOrderAfter(QWidget *anchor) { tabAnchor_ = anchor; }
 
 void StudyView::showEvent(QShowEvent *event) {
   EnsureBuilt();
+  // Back to a question left open: its idiom is hidden again.
+  if (InSitting() && session_->CurrentStage() == StudySession::Stage::Asking) emit asking(session_->Question().idiom);
   QWidget::showEvent(event);
+}
+
+void StudyView::hideEvent(QHideEvent *event) {
+  // Out of sight, the question asks nothing: the pane shows what it holds.
+  emit asking(QString());
+  QWidget::hideEvent(event);
 }
 
 StudyView::~StudyView() = default;
@@ -227,6 +238,14 @@ int StudyView::DueToday() const { return session_ ? session_->DueToday(Now()) : 
 
 void StudyView::AnnounceDue() { emit dueChanged(DueToday()); }
 
+void StudyView::RecountDue() {
+  if (!session_) return;
+  std::vector<QString> favourites;
+  for (const auto &entry : user_->Favourites()) favourites.push_back(entry.idiom);
+  store_->FollowFavourites(favourites, Now());
+  AnnounceDue();
+}
+
 void StudyView::Refresh() {
   EnsureBuilt();
   if (!session_) return;
@@ -273,9 +292,16 @@ void StudyView::ShowHome() {
   const int due = DueToday();
   due_->setText(due == 0 ? CaptionOr("STUDYNONEDUE", "Nothing is due today.")
                          : CountCaption(due, "STUDYDUEONE", "1 idiom due today", "STUDYDUEMANY", "%1 idioms due today"));
-  if (store_ && due == 0)
-    if (const auto next = store_->NextDueTime())
-      due_->setText(CaptionOr("STUDYNONEDUENEXT", "Nothing is due today. Next: %1.").arg(WhenDue(*next, now)));
+  const auto next = store_ ? store_->NextDueTime() : std::nullopt;
+  if (due == 0 && next)
+    due_->setText(CaptionOr("STUDYNONEDUENEXT", "Nothing is due today. Next: %1.").arg(WhenDue(*next, now)));
+  // What to do next: start, or how to have something to study.
+  if (due > 0)
+    due_->setText(due_->text() + CaptionOr("STUDYSTARTKEYS", " — Enter or Space to start"));
+  else if (!next)
+    due_->setText(due_->text() + QLatin1Char('\n') +
+                  CaptionOr("STUDYHOWTOGET", "Star idioms with Ctrl+D to study them, or take new idioms from the "
+                                             "dictionary in the study settings."));
   start_->setEnabled(due > 0 || (store_ && store_->NextDue(now + StudySession::kLearnAheadSeconds)));
   ShowWhereShownStands();
   pages_->setCurrentWidget(home_);
@@ -325,6 +351,7 @@ void StudyView::StartSitting() {
 
 void StudyView::ShowQuestion() {
   const StudyQuestion &q = session_->Question();
+  emit asking(q.idiom);
   question_->ShowQuestion(q);
   if (q.kind == QuestionKind::Listening) emit speakRequested(q.reading.section(QStringLiteral("; "), 0, 0));
 }
@@ -353,11 +380,12 @@ void StudyView::Reveal() {
 
 void StudyView::ShowAnswer() {
   const StudyQuestion &q = session_->Question();
+  emit asking(QString());
   QString verdict;
   if (q.kind != QuestionKind::Flashcard)
     verdict = (session_->AnsweredRight() ? CaptionOr("STUDYRIGHT", "Right.") : CaptionOr("STUDYWRONG", "Not quite.")) +
               QLatin1Char(' ');
-  question_->ShowAnswer(q, verdict, static_cast<int>(session_->SuggestedGrade()));
+  question_->ShowAnswer(q, verdict, static_cast<int>(session_->SuggestedGrade()), session_->Chosen());
 }
 
 void StudyView::Grade(int grade) {
@@ -392,6 +420,7 @@ void StudyView::Leave() {
 }
 
 void StudyView::ShowSummary() {
+  emit asking(QString());
   const int64_t now = Now();
   const StudySession::Summary s = session_->Result(now);
   QString text = s.reviewed == 0

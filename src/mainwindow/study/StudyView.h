@@ -42,6 +42,8 @@ class StudyView : public QWidget {
   int DueToday() const;
   // Tells how many are due (dueChanged).
   void AnnounceDue();
+  // The favourites' cards brought up to date, then tells how many are due.
+  void RecountDue();
   QWidget *FocusTarget();
   // The pane's controls in Tab order: none until the view is first shown,
   // when they join the window's order after the anchor.
@@ -58,6 +60,9 @@ class StudyView : public QWidget {
   // The view opened: listening questions need to know whether there is a voice.
   void voiceWanted();
   void dueChanged(int due);
+  // A question about the idiom is asked: until its answer (or an empty
+  // idiom, once the sitting is left), it is not to be shown elsewhere.
+  void asking(const QString &idiom);
 
  private:
   QWidget *MakeHome();
@@ -70,6 +75,7 @@ class StudyView : public QWidget {
   void CreateKeys();
   void EnsureBuilt();
   void showEvent(QShowEvent *event) override;
+  void hideEvent(QHideEvent *event) override;
 
   void StartSitting();
   void ShowQuestion();
