@@ -14,6 +14,15 @@
 #include "practice/StudyQuestions.h"
 #include "practice/Fsrs.h"
 #include "practice/StudySession.h"
+#include "TestInstall.h"
+#include "config/ProgramValues.h"
+#include "data/Conn.h"
+#include "data/IdiomStore.h"
+#include "dictionary/IdiomMatcher.h"
+#include "dictionary/IdiomSearch.h"
+#include "dictionary/RelatedIndex.h"
+#include "editions/Editions.h"
+#include "editions/SourceFile.h"
 
 namespace velmora {
 namespace {
@@ -288,6 +297,51 @@ TEST_F(StudyTest, TheFiguresOfAYearsLogAreReadThroughAConnectionOfTheirOwn) {
   EXPECT_FALSE(QFileInfo::exists(dir.filePath("none.db")));
   EXPECT_FALSE(StudyStore::ReadFigures(dir.filePath("none.db"), past, coming).retention);
   EXPECT_FALSE(QFileInfo::exists(dir.filePath("none.db"))) << "a reader makes no store";
+}
+
+// Over the default edition (when staged) and the sample (when at hand):
+// no wrong choice of a meaning question is of the card's meaning, or names
+// the card in its explanation.
+TEST(StudyQuestions, MeaningQuestionsOfferNoWrongChoiceThatIsAlsoRight) {
+  test::TestInstall install;
+  QStringList editions;
+  if (QFileInfo::exists(VELMORA_STAGED_DATA "/Velmdict_cn.dat")) editions << VELMORA_STAGED_DATA "/Velmdict_cn.dat";
+  if (QFileInfo::exists(VELMORA_SHARED_DATA "/idioms-sample.json")) {
+    const auto sample = editions::LoadSource(VELMORA_SHARED_DATA "/idioms-sample.json", editions::SourceKind::Json);
+    editions::BuildEditions({sample}, {install.file("sample.dat"), QString()}, kDatabasePassword, {});
+    editions << install.file("sample.dat");
+  }
+  if (editions.isEmpty()) GTEST_SKIP() << "neither the staged edition nor the sample is here";
+  for (const QString &edition : editions) {
+    test::UseDatabase(edition);
+    IdiomSearch search;
+    search.Open(AllIdioms(), ConnString());
+    const IdiomMatcher &matcher = search.Matcher();
+    RelatedIndex related;
+    for (int row = 0; row < matcher.size(); ++row) {
+      const auto record = Record(matcher.IdiomAt(row));
+      related.Add(matcher.IdiomAt(row), record ? record->spell : QString(), record ? record->note : QString());
+    }
+    related.Finish();
+    EditionQuestionSource source([&matcher] { return &matcher; }, [&search] { return &search.Frequencies(); });
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> any(0, matcher.size() - 1);
+    int asked = 0;
+    for (int attempt = 0; asked < 200 && attempt < 4000; ++attempt) {
+      const QString idiom = matcher.IdiomAt(any(random));
+      const StudyQuestion question = BuildQuestion(QuestionKind::Meaning, idiom, source, random);
+      if (question.kind != QuestionKind::Meaning) continue;
+      ++asked;
+      const QStringList sameMeaning = related.Find(idiom).sameMeaning;
+      for (const QString &choice : question.choices) {
+        if (choice == idiom) continue;
+        EXPECT_FALSE(sameMeaning.contains(choice)) << edition.toStdString() << ": " << choice.toStdString()
+                                                   << " means what " << idiom.toStdString() << " does";
+        EXPECT_FALSE(source.Meaning(choice).contains(idiom)) << choice.toStdString() << " names " << idiom.toStdString();
+      }
+    }
+    EXPECT_EQ(asked, 200) << edition.toStdString();
+  }
 }
 
 }  // namespace

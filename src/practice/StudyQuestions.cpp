@@ -4,8 +4,10 @@
 #include <map>
 
 #include "data/IdiomStore.h"
+#include "dictionary/IdiomFrequencies.h"
 #include "dictionary/IdiomMatcher.h"
 #include "dictionary/Pinyin.h"
+#include "practice/FairChoices.h"
 #include "practice/MissingCharacterQuiz.h"
 
 namespace velmora {
@@ -52,6 +54,33 @@ QStringList WrongIdioms(const QString &idiom, const QuestionSource &source, std:
   QStringList any = source.RandomIdioms(8, random);
   any.removeIf(isAnswer);
   return wrong + any;
+}
+
+// Wrong idioms for a question about the meaning (or the sound) of the
+// card: a couple of look-alikes, then idioms as long and as common, none
+// of which would also be right.
+QStringList FairWrongIdioms(const StudyQuestion &question, const QuestionSource &source, std::mt19937 &random) {
+  const ChoiceFacts card{question.idiom, question.meaning, question.reading};
+  const QStringList synonyms = source.Synonyms(question.idiom);
+  const QString other = source.OtherScript(question.idiom);
+  const QString sound = SearchFold(question.reading.section(QStringLiteral("; "), 0, 0));
+  QStringList fair;
+  const auto consider = [&](const QString &candidate, qsizetype upTo) {
+    if (fair.size() >= upTo || candidate.isEmpty() || candidate == other || fair.contains(candidate)) return;
+    const ChoiceFacts facts{candidate, source.Meaning(candidate), source.Reading(candidate)};
+    if (AlsoFits(card, facts, synonyms)) return;
+    // Heard, an idiom of the same sound is as right as the card.
+    if (question.kind == QuestionKind::Listening && SearchFold(facts.reading.section(QStringLiteral("; "), 0, 0)) == sound)
+      return;
+    fair << candidate;
+  };
+  QStringList near = source.Neighbours(question.idiom, 12);
+  std::shuffle(near.begin(), near.end(), random);
+  for (const QString &candidate : near) consider(candidate, 2);
+  for (int round = 0; round < 3 && fair.size() < kChoices - 1; ++round)
+    for (const QString &candidate : source.SimilarIdioms(question.idiom, 12, random)) consider(candidate, kChoices - 1);
+  for (const QString &candidate : source.RandomIdioms(12, random)) consider(candidate, kChoices - 1);
+  return fair;
 }
 
 bool CharacterQuestion(StudyQuestion &question, const QuestionSource &source, std::mt19937 &random) {
@@ -124,10 +153,12 @@ StudyQuestion BuildQuestion(QuestionKind kind, const QString &idiom, const Quest
       QString meaning = question.meaning;
       meaning.replace(idiom, kStandIn);
       question.prompt = meaning;
-      built = !meaning.trimmed().isEmpty() && Shuffle(question, idiom, WrongIdioms(idiom, source, random), random);
+      built = !meaning.trimmed().isEmpty() && Shuffle(question, idiom, FairWrongIdioms(question, source, random), random);
       break;
     }
-    case QuestionKind::Listening: built = Shuffle(question, idiom, WrongIdioms(idiom, source, random), random); break;
+    case QuestionKind::Listening:
+      built = Shuffle(question, idiom, FairWrongIdioms(question, source, random), random);
+      break;
     case QuestionKind::Reading: {
       question.prompt = idiom;
       const QString reading = FirstReading(question.reading);
@@ -227,6 +258,41 @@ QStringList EditionQuestionSource::RandomIdioms(int count, std::mt19937 &random)
     if (!idioms.contains(idiom)) idioms << idiom;
   }
   return idioms;
+}
+
+QStringList EditionQuestionSource::Synonyms(const QString &idiom) const { return RelatedTermsOf(idiom).synonyms; }
+
+std::optional<int> EditionQuestionSource::RowOf(const QString &idiom) const {
+  const IdiomMatcher *matcher = matcher_();
+  if (!matcher) return std::nullopt;
+  for (const auto &match : matcher->Find(idiom))
+    if (match.kind == IdiomMatcher::Kind::ExactIdiom && matcher->IdiomAt(match.row) == idiom) return match.row;
+  return std::nullopt;
+}
+
+QStringList EditionQuestionSource::SimilarIdioms(const QString &idiom, int count, std::mt19937 &random) const {
+  const IdiomMatcher *matcher = matcher_();
+  const IdiomFrequencies *frequencies = frequencies_ ? frequencies_() : nullptr;
+  QStringList similar;
+  if (!matcher || matcher->size() == 0) return similar;
+  const qsizetype length = Characters(idiom).size();
+  const auto row = RowOf(idiom);
+  const double cardCount = frequencies && row ? frequencies->At(*row) : 0;
+  std::uniform_int_distribution<int> any(0, matcher->size() - 1);
+  // As common: within a factor of four of the card's count, or both unknown.
+  const auto asCommon = [&](int candidate) {
+    if (!frequencies || !frequencies->Known()) return true;
+    const double theirs = frequencies->At(candidate);
+    return cardCount == 0 ? theirs == 0 : theirs >= cardCount / 4 && theirs <= cardCount * 4;
+  };
+  for (int attempt = 0; attempt < 400 && similar.size() < count; ++attempt) {
+    const int candidate = any(random);
+    const QString text = matcher->IdiomAt(candidate);
+    if (text == idiom || similar.contains(text) || Characters(text).size() != length) continue;
+    if (attempt < 300 && !asCommon(candidate)) continue;
+    similar << text;
+  }
+  return similar;
 }
 
 QString EditionQuestionSource::OtherScript(const QString &idiom) const {

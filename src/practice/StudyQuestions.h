@@ -3,7 +3,8 @@
 // the meaning, the reading or the sound of an idiom, or a character missing
 // from it, each answered by choosing among four; or a flashcard the learner
 // grades. Wrong choices come from the edition: idioms sharing a character,
-// of close pinyin or related meaning, characters of the same sound.
+// of close pinyin, or as common; characters of the same sound. None of them
+// is also a right answer (FairChoices.h).
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -12,6 +13,7 @@
 
 namespace velmora {
 
+class IdiomFrequencies;
 class IdiomMatcher;
 
 enum class QuestionKind { Meaning, Reading, Character, Listening, Flashcard };
@@ -43,21 +45,35 @@ class QuestionSource {
   virtual QStringList RandomIdioms(int count, std::mt19937 &random) const = 0;
   // The idiom in the other script; empty when not known.
   virtual QString OtherScript(const QString &idiom) const = 0;
+  // The idiom's 近义词 as the edition's sources give them.
+  virtual QStringList Synonyms(const QString &) const { return {}; }
+  // Idioms of the idiom's length and about as common, at random.
+  virtual QStringList SimilarIdioms(const QString &, int count, std::mt19937 &random) const {
+    return RandomIdioms(count, random);
+  }
 };
 
-// The source over the search list's matcher and the edition's records.
+// The source over the search list's matcher, the edition's records and
+// how common its idioms are.
 class EditionQuestionSource : public QuestionSource {
  public:
-  explicit EditionQuestionSource(std::function<const IdiomMatcher *()> matcher) : matcher_(std::move(matcher)) {}
+  explicit EditionQuestionSource(std::function<const IdiomMatcher *()> matcher,
+                                 std::function<const IdiomFrequencies *()> frequencies = {})
+      : matcher_(std::move(matcher)), frequencies_(std::move(frequencies)) {}
   QString Reading(const QString &idiom) const override;
   QString Meaning(const QString &idiom) const override;
   QStringList Neighbours(const QString &idiom, int count) const override;
   QStringList CharactersSounding(const QString &syllable, int count) const override;
   QStringList RandomIdioms(int count, std::mt19937 &random) const override;
   QString OtherScript(const QString &idiom) const override;
+  QStringList Synonyms(const QString &idiom) const override;
+  QStringList SimilarIdioms(const QString &idiom, int count, std::mt19937 &random) const override;
 
  private:
+  std::optional<int> RowOf(const QString &idiom) const;
+
   std::function<const IdiomMatcher *()> matcher_;
+  std::function<const IdiomFrequencies *()> frequencies_;
 };
 
 // The question of the kind about the idiom. A choice question for which the

@@ -222,7 +222,8 @@ void StudyView::SetStore(UserStore *store, bool traditionalEdition, IdiomSearch 
   search_ = search;
   store_ = store && store->IsAvailable() ? std::make_unique<StudyStore>(*store, traditionalEdition) : nullptr;
   source_ = std::make_unique<EditionQuestionSource>(
-      [search]() -> const IdiomMatcher * { return search ? &search->Matcher() : nullptr; });
+      [search]() -> const IdiomMatcher * { return search ? &search->Matcher() : nullptr; },
+      [search]() -> const IdiomFrequencies * { return search ? &search->Frequencies() : nullptr; });
   if (store_) session_ = std::make_unique<StudySession>(*store_, *source_);
   setEnabled(store_ != nullptr);
   AnnounceDue();
