@@ -1,5 +1,11 @@
-// The schedule against the published FSRS-6 model's worked numbers.
+// The schedule against the FSRS-6 model's worked numbers and the reference
+// scheduler's (ts-fsrs, which follows fsrs-rs).
 #include <gtest/gtest.h>
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 #include "practice/Fsrs.h"
 
@@ -42,8 +48,9 @@ TEST(FsrsSchedule, MemoryStateAfterALapseAndRecalls) {
     now += days * kDay;
     card = scheduler.Review(card, grade, now).after;
   }
-  EXPECT_NEAR(card.stability, 53.6269029, 1e-6);
-  EXPECT_NEAR(card.difficulty, 6.3574871, 1e-6);
+  // As ts-fsrs 5.4.2 gives them.
+  EXPECT_NEAR(card.stability, 53.62690465, 1e-6);
+  EXPECT_NEAR(card.difficulty, 6.35748708, 1e-6);
   // A same-day Good never lowers a long stability; the difficulty drifts to the mean.
   const CardMemory again = scheduler.Review(card, Grade::Good, now + 60).after;
   EXPECT_DOUBLE_EQ(again.stability, card.stability);
@@ -58,7 +65,8 @@ TEST(FsrsSchedule, LearningStepsAndGrades) {
     return std::pair{r.after.state, r.after.due - kStart};
   };
   EXPECT_EQ(wait(fresh, Grade::Again), std::pair(CardState::Learning, int64_t{60}));
-  EXPECT_EQ(wait(fresh, Grade::Hard), std::pair(CardState::Learning, int64_t{330}));
+  // Between the two steps, in whole minutes: 5.5 is 6.
+  EXPECT_EQ(wait(fresh, Grade::Hard), std::pair(CardState::Learning, int64_t{360}));
   EXPECT_EQ(wait(fresh, Grade::Good), std::pair(CardState::Learning, int64_t{600}));
   EXPECT_EQ(wait(fresh, Grade::Easy).first, CardState::Review);
   EXPECT_GE(wait(fresh, Grade::Easy).second, kDay);
@@ -80,6 +88,31 @@ TEST(FsrsSchedule, RetentionMovesTheInterval) {
   CardMemory card;
   card = FsrsScheduler().Review(card, Grade::Good, kStart).after;
   EXPECT_NEAR(FsrsScheduler().Retrievability(card, kStart + static_cast<int64_t>(card.stability * kDay)), 0.9, 0.05);
+}
+
+// Review sequences as ts-fsrs schedules them (tests/fsrs/make_fixture.mjs),
+// made in UTC: the day boundary is the one of UTC here too.
+TEST(FsrsSchedule, EveryReviewOfTheReferenceSequencesAsAnkisSchedulerMakesIt) {
+  QFile file(QStringLiteral(VELMORA_SOURCE_TESTS "/fsrs/fixture.json"));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QJsonArray sequences = QJsonDocument::fromJson(file.readAll()).object().value("sequences").toArray();
+  ASSERT_GE(sequences.size(), 300);
+  const FsrsScheduler scheduler(FsrsScheduler::kDefaultRetention, UtcDayNumber);
+  int reviews = 0, dueDiffers = 0;
+  for (const QJsonValue &sequence : sequences) {
+    CardMemory card;
+    for (const QJsonValue &value : sequence.toArray()) {
+      const QJsonObject review = value.toObject();
+      const auto time = static_cast<int64_t>(review.value("time").toDouble());
+      card = scheduler.Review(card, static_cast<Grade>(review.value("grade").toInt()), time).after;
+      ++reviews;
+      dueDiffers += card.due != static_cast<int64_t>(review.value("due").toDouble());
+      ASSERT_NEAR(card.stability, review.value("stability").toDouble(), 1e-6) << "review " << reviews;
+      ASSERT_NEAR(card.difficulty, review.value("difficulty").toDouble(), 1e-6) << "review " << reviews;
+      ASSERT_EQ(static_cast<int>(card.state), review.value("state").toInt()) << "review " << reviews;
+    }
+  }
+  EXPECT_EQ(dueDiffers, 0) << "of " << reviews << " reviews";
 }
 
 }  // namespace
