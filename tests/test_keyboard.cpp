@@ -352,12 +352,14 @@ TEST(StudyQuestionPage, AWrongChoiceIsMarkedBesideTheRightOneInSignsAndWords) {
   question.choices = {"画蛇添足", "一马当先", "对牛弹琴", "守株待兔"};
   question.answer = 1;
   page.ShowQuestion(question);
-  page.ShowAnswer(question, "Not quite. ", 1, 2);
+  page.ShowAnswer(question, "Not quite. ", 1, 2, {60, 360, 600, 8 * 86400});
   const auto choice = [&page](int i) { return page.findChild<QPushButton *>(QString("cmdStudyChoice%1").arg(i + 1)); };
   EXPECT_TRUE(choice(1)->text().startsWith("✓")) << choice(1)->text().toStdString();
   EXPECT_TRUE(choice(2)->text().startsWith("✗"));
   EXPECT_FALSE(choice(0)->text().startsWith("✗"));
   EXPECT_FALSE(choice(2)->accessibleDescription().isEmpty());
+  EXPECT_EQ(page.findChild<QPushButton *>("cmdStudyEasy")->text(), "4 Easy · 8 d") << "each grade tells its wait";
+  EXPECT_EQ(page.findChild<QPushButton *>("cmdStudyHard")->text(), "2 Hard · 6 min");
   page.ShowQuestion(question);
   EXPECT_FALSE(choice(2)->text().startsWith("✗")) << "the next question starts unmarked";
 }

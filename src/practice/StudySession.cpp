@@ -104,6 +104,13 @@ bool StudySession::Answer(int choice) {
   return right_;
 }
 
+std::array<int64_t, 4> StudySession::WaitsAfterEachGrade(int64_t now) const {
+  std::array<int64_t, 4> waits{};
+  const auto after = scheduler_.Preview(card_.memory, now);
+  for (size_t i = 0; i < waits.size(); ++i) waits[i] = after[i].after.due - now;
+  return waits;
+}
+
 StudySession::Stage StudySession::GoOn(int64_t now) {
   if (stage_ == Stage::Asking) Answer(-1);
   if (stage_ != Stage::Answered) return stage_;

@@ -5,6 +5,7 @@
 // loses at most the answer on screen.
 #include <QDateTime>
 #include <QString>
+#include <array>
 #include <functional>
 #include <optional>
 #include <random>
@@ -62,6 +63,9 @@ class StudySession {
   // True when the choice was right (a flashcard is right until graded).
   bool Answer(int choice);
   Grade SuggestedGrade() const { return grade_; }
+  // Seconds until the card asked would be due again after each grade
+  // (Again, Hard, Good, Easy), answered now.
+  std::array<int64_t, 4> WaitsAfterEachGrade(int64_t now) const;
   void SetGrade(Grade grade) { grade_ = grade; }
   // Keeps the grade and moves to the next card (or Finished).
   Stage GoOn(int64_t now);

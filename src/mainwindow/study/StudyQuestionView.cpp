@@ -19,6 +19,17 @@ namespace {
 const char *const kGradeNames[] = {"Again", "Hard", "Good", "Easy"};
 const char *const kGradeKeys[] = {"GRADEAGAIN", "GRADEHARD", "GRADEGOOD", "GRADEEASY"};
 
+// A wait as a grade button tells it: "10 min", "3 h", "8 d", "4 mo", "2 y".
+QString WaitCaption(int64_t seconds) {
+  constexpr int64_t kHour = 3600, kDay = 86400;
+  if (seconds < kHour) return CaptionOr("WAITMINUTES", "%1 min").arg(std::max<int64_t>(1, (seconds + 30) / 60));
+  if (seconds < kDay) return CaptionOr("WAITHOURS", "%1 h").arg((seconds + kHour / 2) / kHour);
+  const int64_t days = (seconds + kDay / 2) / kDay;
+  if (days < 31) return CaptionOr("WAITDAYS", "%1 d").arg(days);
+  if (days < 365) return CaptionOr("WAITMONTHS", "%1 mo").arg(QString::number(days / 30.4, 'f', days < 304 ? 1 : 0));
+  return CaptionOr("WAITYEARS", "%1 y").arg(QString::number(days / 365.0, 'f', 1));
+}
+
 }  // namespace
 
 StudyQuestionView::StudyQuestionView(QWidget *parent) : QWidget(parent) {
@@ -108,7 +119,13 @@ void StudyQuestionView::ShowQuestion(const StudyQuestion &q) {
                        : CaptionOr("STUDYKEYSCHOICE", "1–4: choose · Space: show the answer"));
 }
 
-void StudyQuestionView::ShowAnswer(const StudyQuestion &q, const QString &verdict, int suggestedGrade, int chosen) {
+void StudyQuestionView::ShowAnswer(const StudyQuestion &q, const QString &verdict, int suggestedGrade, int chosen,
+                                   const std::array<int64_t, 4> &waits) {
+  // Each grade with what it means for the card, as Anki shows it.
+  for (int i = 0; i < 4; ++i)
+    grades_[i]->setText(QStringLiteral("%1 %2 · %3")
+                            .arg(i + 1)
+                            .arg(CaptionOr(kGradeKeys[i], kGradeNames[i]), WaitCaption(waits[static_cast<size_t>(i)])));
   const bool choice = q.kind != QuestionKind::Flashcard;
   for (int i = 0; i < 4; ++i) choices_[i]->setEnabled(!choice || i == q.answer);
   if (choice && q.answer >= 0 && q.answer < 4) MarkChoice(q.answer, true);

@@ -3,6 +3,8 @@
 // answer once shown with the grades, and the actions under them. It shows
 // what the sitting tells it and passes the learner's moves on.
 #include <QWidget>
+#include <array>
+#include <cstdint>
 
 #include "practice/StudyQuestions.h"
 
@@ -21,7 +23,10 @@ class StudyQuestionView : public QWidget {
   // The answer under the question; verdict empty for a flashcard. The
   // suggested grade (1-4) is checked; the right choice is marked, and the
   // one chosen (an index, or -1) when it was wrong.
-  void ShowAnswer(const StudyQuestion &question, const QString &verdict, int suggestedGrade, int chosen);
+  // Each grade's button tells how long the card would wait after it
+  // (seconds: Again, Hard, Good, Easy).
+  void ShowAnswer(const StudyQuestion &question, const QString &verdict, int suggestedGrade, int chosen,
+                  const std::array<int64_t, 4> &waits);
   void CheckGrade(int grade);
   QList<QWidget *> TabOrder() const;
 

@@ -386,7 +386,8 @@ void StudyView::ShowAnswer() {
   if (q.kind != QuestionKind::Flashcard)
     verdict = (session_->AnsweredRight() ? CaptionOr("STUDYRIGHT", "Right.") : CaptionOr("STUDYWRONG", "Not quite.")) +
               QLatin1Char(' ');
-  question_->ShowAnswer(q, verdict, static_cast<int>(session_->SuggestedGrade()), session_->Chosen());
+  question_->ShowAnswer(q, verdict, static_cast<int>(session_->SuggestedGrade()), session_->Chosen(),
+                       session_->WaitsAfterEachGrade(Now()));
 }
 
 void StudyView::Grade(int grade) {
