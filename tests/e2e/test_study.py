@@ -14,6 +14,7 @@ import desktop  # noqa: E402
 from test_favourites import focus_window  # noqa: E402
 
 STAGED = os.environ.get("VELMORA_STAGED", "")
+CARDS = ("一马当先", "画龙点睛", "画蛇添足")
 
 
 def study_tab(frame):
@@ -43,7 +44,9 @@ class Study(unittest.TestCase):
             review = desktop.wait_for(lambda: desktop.find(frame, name="Review"), what="the review page")
             for card in range(3):
                 # A new card comes first as a flashcard: Space shows it, 4 grades Easy, Space goes on.
-                desktop.wait_for(lambda: desktop.showing(desktop.find(review, name="Review question")), what="a question")
+                # The question is the prompt's name: a new card's flashcard asks its idiom.
+                desktop.wait_for(lambda: any(desktop.showing(desktop.find(review, name=idiom) or review)
+                                             and desktop.find(review, name=idiom) for idiom in CARDS), what="a question")
                 desktop.key("space")
                 easy = desktop.wait_for(lambda: desktop.showing(desktop.find(review, name="Easy"))
                                         and desktop.find(review, name="Easy"), what="the grades")
@@ -68,6 +71,54 @@ class Study(unittest.TestCase):
         self.assertEqual(len(rows), 3)
         self.assertEqual({row[0] for row in rows}, {"一马当先", "画龙点睛", "画蛇添足"})
         self.assertTrue(all(row[1] == 4 and row[2] == "flashcard" for row in rows))
+
+
+def shown_texts(frame, leave_out):
+    """Every name and text the window shows, but those inside leave_out."""
+    texts = []
+
+    def walk(acc):
+        if acc is None or acc == leave_out or not desktop.showing(acc):
+            return
+        texts.append(acc.name or "")
+        try:
+            texts.append(desktop.text_of(acc))
+        except Exception:  # not every object has text
+            pass
+        for child in acc:
+            walk(child)
+
+    walk(frame)
+    return "\n".join(texts)
+
+
+class HonestStudy(unittest.TestCase):
+    def test_the_answer_stays_hidden_and_the_due_count_follows_the_star(self):
+        folder = desktop.make_installation(STAGED)
+        with desktop.running(folder, "honest") as (app, frame):
+            idiom = desktop.wait_for(lambda: desktop.find(frame, name="Idiom"), what="the idiom box")
+            desktop.wait_for(lambda: desktop.text_of(idiom), what="the first idiom")
+            focus_window(frame)
+            desktop.wait_for(lambda: study_tab(frame).description == "0 due", what="nothing due")
+            desktop.key("ctrl+l")
+            desktop.type_text("duiniutanqin")
+            desktop.wait_for(lambda: desktop.text_of(idiom) == "对牛弹琴", what="对牛弹琴 shown")
+            desktop.key("Escape")
+            desktop.key("ctrl+d")
+            desktop.wait_for(lambda: study_tab(frame).description == "1 due", what="1 due, Study not opened")
+
+            desktop.key("ctrl+4")
+            start = desktop.wait_for(lambda: desktop.showing(desktop.find(frame, name="Start review"))
+                                     and desktop.find(frame, name="Start review"), what="Start review")
+            self.assertTrue(start.getState().contains(pyatspi.STATE_FOCUSED))
+            desktop.key("Return")
+            review = desktop.wait_for(lambda: desktop.find(frame, name="Review"), what="the review page")
+            desktop.wait_for(lambda: desktop.showing(desktop.find(review, name="对牛弹琴") or review)
+                             and desktop.find(review, name="对牛弹琴"), what="the question about 对牛弹琴")
+            time.sleep(0.5)  # a person reads the question
+            self.assertNotIn("对牛弹琴", shown_texts(frame, review), "the answer is on screen beside its question")
+            desktop.key("space")
+            desktop.wait_for(lambda: desktop.text_of(idiom) == "对牛弹琴", what="对牛弹琴 shown again once answered")
 
 
 if __name__ == "__main__":

@@ -1,5 +1,7 @@
 #include "mainwindow/study/StudyChartsView.h"
 
+#include <QDateTime>
+#include <QLocale>
 #include <QPainter>
 #include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
@@ -30,6 +32,7 @@ void StudyChartsView::Load(const QString &storePath, int64_t now) {
   std::vector<int64_t> past, coming;
   for (int day = -29; day <= 1; ++day) past.push_back(DayStart(now, day));
   for (int day = 0; day <= 7; ++day) coming.push_back(DayStart(now, day));
+  today_ = QDateTime::fromSecsSinceEpoch(now).date();
   if (loading_.isRunning()) return;  // the figures on their way are as good
   loading_.setFuture(QtConcurrent::run(&StudyStore::ReadFigures, storePath, past, coming));
 }
@@ -51,16 +54,30 @@ void StudyChartsView::SetFigures(std::vector<int> reviewsPerDay, std::vector<int
 }
 
 void StudyChartsView::DrawBars(QPainter &painter, const QRect &area, const QString &title,
-                               const std::vector<int> &values) const {
+                               const std::vector<int> &values, const QString &firstDay, const QString &lastDay) const {
   const QFontMetrics metrics = painter.fontMetrics();
   const int peak = values.empty() ? 0 : *std::max_element(values.begin(), values.end());
-  painter.setPen(palette().color(QPalette::WindowText));
-  painter.drawText(
-      area.left(), area.top() + metrics.ascent(),
-      metrics.elidedText(CaptionOr("CHARTMOST", "%1 (most %2)").arg(title).arg(peak), Qt::ElideRight, area.width()));
-  const QRect bars = area.adjusted(0, metrics.height() + 2, 0, 0);
-  painter.setPen(palette().color(QPalette::Mid));
+  const QColor text = palette().color(QPalette::WindowText), rule = palette().color(QPalette::Mid);
+  painter.setPen(text);
+  painter.drawText(area.left(), area.top() + metrics.ascent(), metrics.elidedText(title, Qt::ElideRight, area.width()));
+  // The value axis: its numbers to the left, as wide as the largest.
+  const QString most = QString::number(peak);
+  const int axisWidth = metrics.horizontalAdvance(most) + 4;
+  const QRect bars(area.left() + axisWidth, area.top() + metrics.height() + 2, area.width() - axisWidth,
+                   area.height() - 2 * metrics.height() - 4);
+  if (bars.height() <= 0 || bars.width() <= 0) return;
+  painter.drawText(QRect(area.left(), bars.top(), axisWidth - 4, metrics.height()), Qt::AlignRight | Qt::AlignTop,
+                   most);
+  painter.drawText(QRect(area.left(), bars.bottom() - metrics.height(), axisWidth - 4, metrics.height()),
+                   Qt::AlignRight | Qt::AlignBottom, QStringLiteral("0"));
+  // The days under the first and the last bar.
+  const QRect days(bars.left(), bars.bottom() + 2, bars.width(), metrics.height());
+  painter.drawText(days, Qt::AlignLeft | Qt::AlignTop, firstDay);
+  if (metrics.horizontalAdvance(firstDay + lastDay) + 8 < days.width())
+    painter.drawText(days, Qt::AlignRight | Qt::AlignTop, lastDay);
+  painter.setPen(rule);
   painter.drawLine(bars.bottomLeft(), bars.bottomRight());
+  painter.drawLine(bars.topLeft(), bars.bottomLeft());
   if (values.empty() || peak == 0) return;
   const double step = static_cast<double>(bars.width()) / static_cast<double>(values.size());
   for (size_t i = 0; i < values.size(); ++i) {
@@ -76,8 +93,13 @@ void StudyChartsView::paintEvent(QPaintEvent *) {
   painter.setRenderHint(QPainter::Antialiasing);
   const int line = fontMetrics().height();
   const int chartHeight = std::max(line * 2, (height() - line * 2) / 2);
-  DrawBars(painter, QRect(0, 0, width(), chartHeight - 4), CaptionOr("CHARTREVIEWS", "Reviews, 30 days"), reviews_);
-  DrawBars(painter, QRect(0, chartHeight, width(), chartHeight - 4), CaptionOr("CHARTDUE", "Due, next 7 days"), forecast_);
+  const QLocale locale;
+  const auto day = [&locale](const QDate &date) { return locale.toString(date, CaptionOr("CHARTDAYFORMAT", "M/d")); };
+  const QString today = CaptionOr("CHARTTODAY", "today");
+  DrawBars(painter, QRect(0, 0, width(), chartHeight - 4), CaptionOr("CHARTREVIEWS", "Reviews, 30 days"), reviews_,
+           day(today_.addDays(-29)), today);
+  DrawBars(painter, QRect(0, chartHeight, width(), chartHeight - 4), CaptionOr("CHARTDUE", "Due, next 7 days"),
+           forecast_, today, day(today_.addDays(static_cast<qint64>(std::max<size_t>(forecast_.size(), 1)) - 1)));
   painter.setPen(palette().color(QPalette::WindowText));
   const QString retention =
       retention_ ? CaptionOr("CHARTRETENTION", "Retention after a week: %1 %").arg(qRound(*retention_ * 100))

@@ -2,6 +2,7 @@
 // Three small charts of a learner's progress, drawn with QPainter: reviews a
 // day over the last 30 days, the cards due on each of the next 7 days, and
 // the retention reached on cards studied for a week or more.
+#include <QDate>
 #include <QFutureWatcher>
 #include <QWidget>
 #include <optional>
@@ -27,8 +28,12 @@ class StudyChartsView : public QWidget {
   void paintEvent(QPaintEvent *event) override;
 
  private:
-  void DrawBars(class QPainter &painter, const QRect &area, const QString &title, const std::vector<int> &values) const;
+  // The bars under their title, over a value axis (0 and the most) and
+  // the days of the first and last bar.
+  void DrawBars(class QPainter &painter, const QRect &area, const QString &title, const std::vector<int> &values,
+                const QString &firstDay, const QString &lastDay) const;
   std::vector<int> reviews_, forecast_;
+  QDate today_ = QDate::currentDate();
   std::optional<double> retention_;
   QFutureWatcher<StudyStore::Figures> loading_;
 };

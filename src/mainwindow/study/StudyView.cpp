@@ -298,7 +298,7 @@ void StudyView::ShowHome() {
     due_->setText(CaptionOr("STUDYNONEDUENEXT", "Nothing is due today. Next: %1.").arg(WhenDue(*next, now)));
   // What to do next: start, or how to have something to study.
   if (due > 0)
-    due_->setText(due_->text() + CaptionOr("STUDYSTARTKEYS", " — Enter or Space to start"));
+    due_->setText(CaptionOr("STUDYDUESTART", "%1 — Enter or Space to start").arg(due_->text()));
   else if (!next)
     due_->setText(due_->text() + QLatin1Char('\n') +
                   CaptionOr("STUDYHOWTOGET", "Star idioms with Ctrl+D to study them, or take new idioms from the "
