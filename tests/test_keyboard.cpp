@@ -20,6 +20,7 @@
 #include "mainwindow/study/StudyView.h"
 #include "TestHooks.h"
 #include "config/InstallLayout.h"
+#include "data/StudyStore.h"
 #include "data/UserStore.h"
 #include "platform/FileDialogs.h"
 
@@ -341,6 +342,11 @@ TEST_F(Keyboard, AReviewHidesTheIdiomItAsksAboutAndTheDueCountFollowsTheStar) {
   EXPECT_EQ(c().txtIdiom->text(), "一马当先");
   Press(Qt::CTRL | Qt::Key_D);  // unstarred, its card leaves the review
   EXPECT_TRUE(WaitFor([&] { return c().cmdKOVStudy->toolTip() == "0 due"; }));
+  // Another window of the user stars an idiom: this one counts it too.
+  UserStore other(UserStorePath(), "velmdict_cn.dat");
+  ASSERT_TRUE(other.SetFavourite("画蛇添足", true));
+  ASSERT_TRUE(StudyStore(other, false).FollowFavourites({"画蛇添足"}, QDateTime::currentSecsSinceEpoch()));
+  EXPECT_TRUE(WaitFor([&] { return c().cmdKOVStudy->toolTip() == "1 due"; }, 10000));
 }
 
 TEST(StudyQuestionPage, AWrongChoiceIsMarkedBesideTheRightOneInSignsAndWords) {

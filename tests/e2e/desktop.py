@@ -217,3 +217,11 @@ def close_window(title):
 
 def screenshot(path):
     subprocess.run(["import", "-window", "root", path], check=False)
+
+
+def study_prompt(root, after=None):
+    """The Study question's prompt (or, once revealed, its answer): a label
+    whose name is its text, so a screen reader reads it; after skips one."""
+    return pyatspi.findDescendant(
+        root, lambda acc: acc.getRole() == pyatspi.ROLE_LABEL and acc.name and acc.name == acc.description
+        and acc != after and showing(acc))

@@ -71,9 +71,9 @@ class CommonFirst(unittest.TestCase):
                                      shown_named(frame, "Start review").getState().contains(pyatspi.STATE_ENABLED)
                                      else None, what="something to review")
             desktop.click(start)
-            desktop.wait_for(lambda: shown_named(frame, "Review question"), what="a question")
+            question = desktop.wait_for(lambda: desktop.study_prompt(frame), what="a question")
             desktop.key("space")
-            answer = desktop.wait_for(lambda: shown_named(frame, "Review answer"), what="the answer")
+            answer = desktop.wait_for(lambda: desktop.study_prompt(frame, after=question), what="the answer")
             desktop.wait_for(lambda: answer.description, what="the answer's text")
             # "Not quite. 无论如何" or, for a flashcard, the idiom alone.
             first = answer.description.split("\n")[0].split(" ")[-1]

@@ -59,7 +59,9 @@ void StudyPane::CheckOutsideChanges() {
   const long long version = store_->OutsideChanges();
   if (version == storeVersion_) return;
   storeVersion_ = version;
-  RecountDue();
+  // Only counted: the other window has made its favourites' cards itself,
+  // and writing here would in turn wake it, and so on.
+  view_->AnnounceDue();
 }
 
 void StudyPane::RecountAtMidnight() {
