@@ -12,7 +12,7 @@ file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/system-installation
      "Velmora installed by the package: each user's settings live in their own folders.\n")
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/system-installation DESTINATION ${VELMORA_FOLDER})
 install(FILES Faces/README DESTINATION ${VELMORA_FOLDER}/Faces)
-install(FILES Data/README ${VELMORA_STAGE}/Data/Velmdict_cn.dat ${VELMORA_STAGE}/Data/Velmdict_big5.dat ${VELMORA_WORDS_OUTPUT}
+install(FILES Data/README Data/strokes-NOTICE.txt ${VELMORA_STAGE}/Data/Velmdict_cn.dat ${VELMORA_STAGE}/Data/Velmdict_big5.dat ${VELMORA_WORDS_OUTPUT}
         DESTINATION ${VELMORA_FOLDER}/Data)
 
 file(CREATE_LINK ../lib/velmora/velmora ${CMAKE_CURRENT_BINARY_DIR}/velmora SYMBOLIC)

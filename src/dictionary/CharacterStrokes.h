@@ -1,0 +1,51 @@
+#pragma once
+// What the character card shows of one character, from the stroke file the
+// data builder writes beside the editions (Data/strokes.dat): its strokes
+// in order as SVG path data, with the median each stroke is drawn along
+// (both from hanzi-writer-data, on its 1024-unit grid, y upwards from 900
+// below the top), and CC-CEDICT's readings and definitions of it.
+//
+// The file: "VELMSTROKES1\n", the number of characters (uint32), then for
+// each character in code-point order its code point, offset and length
+// (uint32 each, little-endian), then each character's record: a zlib-packed
+// JSON object {"s": [path, ...], "m": [[[x, y], ...], ...], "r": [[reading,
+// definitions], ...]}. Only the index is read at first; a record when its
+// character is asked for.
+#include <QFile>
+#include <QPointF>
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace velmora {
+
+struct CharacterStrokes {
+  QStringList strokes;                         // SVG path data, in writing order
+  std::vector<std::vector<QPointF>> medians;   // one per stroke, where the pen goes
+  struct Sense {
+    QString reading, english;
+  };
+  std::vector<Sense> senses;                   // CC-CEDICT's entries of the character
+};
+
+class StrokeFile {
+ public:
+  static constexpr char kMagic[] = "VELMSTROKES1\n";
+  // Nothing when the file is missing or not a stroke file.
+  static std::unique_ptr<StrokeFile> Open(const QString &path);
+  // Nothing when the file holds no record of the character (or a damaged one).
+  std::optional<CharacterStrokes> Find(const QString &character);
+  int size() const { return static_cast<int>(index_.size()); }
+
+ private:
+  struct Entry {
+    uint32_t codePoint, offset, length;
+  };
+  QFile file_;
+  std::vector<Entry> index_;
+};
+
+}  // namespace velmora
