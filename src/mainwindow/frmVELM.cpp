@@ -37,10 +37,12 @@ frmVELM::frmVELM(QWidget *parent) : QMainWindow(parent) {
   matchPopup_ = new MatchPopup(client);
   browse_ = new BrowsePane(c_, matchPopup_, reader_, search_, this);
   detail_ = new DetailPane(c_, reader_, {c_.lstKovSearch, matchPopup_}, this);
-  new TeachingPane(c_, reader_, search_, this);
+  auto *teaching = new TeachingPane(c_, reader_, search_, this);
   banner_ = new BannerPane(c_, this);
   footer_ = new FooterBar(c_, reader_, this);
   connections_ = new ConnectionsPane(c_, reader_, search_, this);
+  characters_ = new CharactersPane(c_, reader_, search_, this);
+  connect(teaching, &TeachingPane::characterChosen, characters_, &CharactersPane::OpenCharacter);
   study_ = new StudyPane(c_.picStudy, c_.cmdKOVStudy, reader_, search_, this);
   lookup_ = new LookupService(this, search_,
                               {[this](const QString &key) { browse_->SearchAgain(key); },
@@ -79,6 +81,7 @@ void frmVELM::ConnectHandlers() {
   connect(browse_, &BrowsePane::studyViewShown, study_, &StudyPane::SetShown);
   connect(browse_, &BrowsePane::studyFocusWanted, study_, &StudyPane::Focus);
   connect(connections_, &ConnectionsPane::idiomChosen, browse_, &BrowsePane::ShowChosenIdiom);
+  connect(characters_, &CharactersPane::idiomChosen, browse_, &BrowsePane::ShowChosenIdiom);
   connect(connections_, &ConnectionsPane::relatedShown, detail_, &DetailPane::HideLaidOver);
   connect(detail_, &DetailPane::voiceReady, c_.picStudy, &StudyView::SetVoiceAvailable);
   connect(c_.picStudy, &StudyView::voiceWanted, detail_, &DetailPane::PrepareVoice);
@@ -127,6 +130,7 @@ void frmVELM::RefreshUserPanel() {
   // The texts beyond the design's captions, the open dialogs' too.
   Retranslate(this);
   study_->ApplyLanguage();
+  characters_->ApplyLanguage();
   detail_->ApplyLanguage();
   browse_->ReadViewTitles();
 

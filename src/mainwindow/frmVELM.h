@@ -16,6 +16,7 @@
 #include "mainwindow/connections/ConnectionsPane.h"
 #include "mainwindow/detail/DetailPane.h"
 #include "mainwindow/detail/TeachingPane.h"
+#include "mainwindow/characters/CharactersPane.h"
 #include "dictionary/IdiomSearch.h"
 #include "mainwindow/lookup/LookupService.h"
 #include "mainwindow/study/StudyPane.h"
@@ -81,6 +82,7 @@ class frmVELM : public QMainWindow {
   BannerPane *banner_;
   FooterBar *footer_;
   ConnectionsPane *connections_;
+  CharactersPane *characters_;
   StudyPane *study_;
   LookupService *lookup_ = nullptr;
   // The first idiom of a run is shown by itself and is not the user's

@@ -88,7 +88,24 @@ const RubyView::Fonts &RubyView::FontsFor(int height) {
   return fonts_;
 }
 
+std::vector<QRect> RubyView::Columns() {
+  const QRect inside = rect().adjusted(6, 2, -4, -2);
+  const Fonts &fonts = FontsFor(inside.height());
+  const QFontMetrics syllables(fonts.syllable), characters(fonts.character);
+  std::vector<QRect> columns;
+  int x = inside.left();
+  for (const auto &[character, syllable] : pairs_) {
+    const int width = std::max(characters.horizontalAdvance(character), syllables.horizontalAdvance(syllable)) + 4;
+    columns.emplace_back(x, inside.top(), width, inside.height());
+    x += width;
+  }
+  return columns;
+}
+
 void RubyView::mousePressEvent(QMouseEvent *event) {
+  const std::vector<QRect> columns = Columns();
+  for (size_t i = 0; i < columns.size(); ++i)
+    if (columns[i].contains(event->position().toPoint())) return emit characterClicked(static_cast<int>(i));
   // The box under the click, for selecting and copying: the idiom whole;
   // the reading as a click on it, its cursor where the click was.
   const QPoint inParent = mapToParent(event->position().toPoint());

@@ -1,8 +1,10 @@
 #pragma once
 // The idiom with each syllable of its reading above its character, drawn
 // over the idiom box and the reading's box below it (whose one reading it
-// shows) when they are tall enough to read both lines. A click gives the
-// boxes back (to select or copy); leaving them brings the ruby again.
+// shows) when they are tall enough to read both lines. A click on a
+// character tells which (characterClicked: its card); elsewhere a click
+// gives the boxes back (to select or copy); leaving them brings the ruby
+// again.
 #include <QLineEdit>
 #include <QWidget>
 #include <utility>
@@ -21,6 +23,9 @@ class RubyView : public QWidget {
   // Below this height the two lines would be too small to read.
   static constexpr int kLeastHeight = 34;
 
+ signals:
+  void characterClicked(int index);
+
  protected:
   void paintEvent(QPaintEvent *event) override;
   void mousePressEvent(QMouseEvent *event) override;
@@ -34,6 +39,8 @@ class RubyView : public QWidget {
     QFont base, character, syllable;
   };
   const Fonts &FontsFor(int height);
+  // Each pair's column, left to right, as drawn.
+  std::vector<QRect> Columns();
   QLineEdit *box_, *reading_;
   Fonts fonts_;
   std::vector<std::pair<QString, QString>> pairs_;

@@ -12,6 +12,7 @@ namespace velmora {
 
 TeachingPane::TeachingPane(const DetailControls &controls, Reader &reader, IdiomSearch &search, QObject *parent)
     : QObject(parent), c_(controls), search_(search), ruby_(new RubyView(controls.txtIdiom, controls.txtSpell)) {
+  connect(ruby_, &RubyView::characterClicked, this, &TeachingPane::characterChosen);
   connect(&reader, &Reader::shown, this, &TeachingPane::Show);
 }
 

@@ -22,6 +22,10 @@ class TeachingPane : public QObject {
   // Made after the detail pane, so that it reads each shown idiom after it.
   TeachingPane(const DetailControls &controls, Reader &reader, IdiomSearch &search, QObject *parent);
 
+ signals:
+  // A character of the idiom's ruby was clicked: its index in the idiom.
+  void characterChosen(int index);
+
  private:
   void Show(const IdiomRecord &record);
   const DetailControls &c_;

@@ -1,0 +1,127 @@
+#include "mainwindow/characters/CharactersPane.h"
+
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QShortcut>
+#include <algorithm>
+
+#include "config/ProgramValues.h"
+#include "dictionary/CharacterStrokes.h"
+#include "dictionary/IdiomMatcher.h"
+#include "dictionary/IdiomSearch.h"
+#include "mainwindow/characters/CharacterCard.h"
+
+namespace velmora {
+
+namespace {
+
+// The idioms a card lists at most: the common ones a learner meets.
+constexpr int kListedIdioms = 60;
+
+QStringList CharactersOf(const QString &idiom) {
+  QStringList characters;
+  for (const uint code : idiom.toUcs4()) characters << QString::fromUcs4(reinterpret_cast<const char32_t *>(&code), 1);
+  return characters;
+}
+
+}  // namespace
+
+CharactersPane::CharactersPane(const DetailControls &controls, Reader &reader, IdiomSearch &search, QWidget *window)
+    : QObject(window), c_(controls), reader_(reader), search_(search), window_(window) {
+  c_.txtIdiom->installEventFilter(this);
+  auto *keys = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_K), window);
+  connect(keys, &QShortcut::activated, this, [this] {
+    const int at = c_.txtIdiom->hasFocus() ? CharacterAt(c_.txtIdiom->cursorPosition()) : 0;
+    OpenCharacter(std::max(at, 0));
+  });
+}
+
+CharactersPane::~CharactersPane() = default;
+
+StrokeFile *CharactersPane::Strokes() {
+  if (!strokesOpened_) {
+    strokesOpened_ = true;
+    strokes_ = StrokeFile::Open(InstallPath() + QStringLiteral("Data/strokes.dat"));
+  }
+  return strokes_.get();
+}
+
+int CharactersPane::CharacterAt(int cursor) const {
+  const QString text = c_.txtIdiom->text();
+  if (text.isEmpty()) return -1;
+  // The character the click fell on: the one after the cursor, or the last.
+  const int before = static_cast<int>(text.left(cursor).toUcs4().size());
+  return std::min(before, static_cast<int>(text.toUcs4().size()) - 1);
+}
+
+QStringList CharactersPane::IdiomsWith(const QString &character) {
+  const IdiomMatcher &matcher = search_.Matcher();
+  const IdiomFrequencies &frequencies = search_.Frequencies();
+  std::vector<int> rows;
+  for (const auto &match : matcher.Find(character))
+    if (matcher.IdiomAt(match.row).contains(character)) rows.push_back(match.row);
+  std::sort(rows.begin(), rows.end());
+  rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+  // Common first; the others in list order.
+  std::stable_sort(rows.begin(), rows.end(), [&frequencies](int a, int b) { return frequencies.Before(a, b); });
+  QStringList idioms;
+  for (const int row : rows) {
+    if (idioms.size() >= kListedIdioms) break;
+    idioms << matcher.IdiomAt(row);
+  }
+  return idioms;
+}
+
+void CharactersPane::OpenCharacter(int index) {
+  const IdiomRecord &record = reader_.Current();
+  if (reader_.IsWithheld() || record.idiom.isEmpty()) return;
+  const QStringList characters = CharactersOf(record.idiom);
+  if (characters.isEmpty()) return;
+  index_ = std::clamp(index, 0, static_cast<int>(characters.size()) - 1);
+  const QString character = characters[index_];
+  const QStringList syllables =
+      record.spell.section(QStringLiteral("; "), 0, 0).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+  CharacterCard::Shown shown;
+  shown.character = character;
+  if (syllables.size() == characters.size()) shown.reading = syllables[index_];
+  if (StrokeFile *file = Strokes()) shown.strokes = file->Find(character);
+  shown.idioms = IdiomsWith(character);
+  if (!card_) {
+    card_ = new CharacterCard(window_);
+    connect(card_, &CharacterCard::idiomChosen, this, &CharactersPane::idiomChosen);
+    connect(card_, &CharacterCard::neighbourWanted, this, [this](int step) { OpenCharacter(index_ + step); });
+    PlaceBesideWindow();
+  }
+  card_->Show(shown);
+  card_->show();
+  card_->raise();
+  card_->activateWindow();
+}
+
+void CharactersPane::PlaceBesideWindow() {
+  // To the right of the window when the screen has room there, else over
+  // the right of the detail pane.
+  const QRect frame = window_->frameGeometry();
+  const QRect screen = window_->screen() ? window_->screen()->availableGeometry() : QRect();
+  QPoint at(frame.right() + 8, frame.top());
+  if (screen.isValid() && at.x() + card_->width() > screen.right())
+    at.setX(std::max(screen.left(), frame.right() - card_->width() - 16));
+  card_->move(at);
+}
+
+void CharactersPane::ApplyLanguage() {
+  if (card_) card_->ApplyLanguage();
+}
+
+bool CharactersPane::eventFilter(QObject *watched, QEvent *event) {
+  // A click on a character, not a drag to select: its card.
+  if (watched == c_.txtIdiom && event->type() == QEvent::MouseButtonRelease && !c_.txtIdiom->hasSelectedText()) {
+    const auto *click = static_cast<QMouseEvent *>(event);
+    const int at = CharacterAt(c_.txtIdiom->cursorPositionAt(click->position().toPoint()));
+    if (click->button() == Qt::LeftButton && at >= 0) OpenCharacter(at);
+  }
+  return QObject::eventFilter(watched, event);
+}
+
+}  // namespace velmora
