@@ -35,6 +35,8 @@
 #include "editions/ScriptConverter.h"
 #include "editions/SourceFile.h"
 #include "editions/WordList.h"
+#include "editions/StrokeFileWriter.h"
+#include "dictionary/CharacterStrokes.h"
 #include "editions/SourceError.h"
 #include "editions/SourceFile.h"
 #include "editions/SyntheticSource.h"
@@ -208,6 +210,47 @@ TEST(ReadingCheck, AnotherReadingIsCarriedWhereItDiffersAndFindsTheIdiom) {
   ASSERT_FALSE(found.empty()) << "found by the other reading";
   EXPECT_EQ(matcher.IdiomAt(found.front().row), "箪食壶浆");
   EXPECT_FALSE(matcher.Find("danshihujiang").empty()) << "and by its own";
+}
+
+TEST(StrokeFile, CharactersAreWrittenWithTheirStrokesAndEntriesAndReadOneAtATime) {
+  QTemporaryDir dir;
+  const QDir folder(dir.path());
+  const auto write = [&folder](const QString &name, const QByteArray &bytes) {
+    QFile file(folder.filePath(name));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+  };
+  // Two characters as hanzi-writer-data gives them, one of them unknown to CC-CEDICT.
+  write("一.json", R"({"strokes": ["M 100 400 Q 500 420 900 400 Z"], "medians": [[[100, 400], [900, 400]]],
+                       "radStrokes": [0]})");
+  write("睛.json", R"({"strokes": ["M 1 2 L 3 4 Z", "M 5 6 L 7 8 Z"], "medians": [[[1, 2], [3, 4]], [[5, 6], [7, 8]]]})");
+  const QByteArray cedict = R"(export default {"all":[["一","一","yi1",["one","1"]],["睛","睛","jing1","eye"],)"
+                            R"(["龍","龙","long2","dragon"]]};)";
+  const StrokeFileFacts facts = WriteStrokeFile(folder.filePath("strokes.dat"), {"一", "睛", "龙", "鱻"},
+                                                folder.path(), cedict);
+  EXPECT_EQ(facts.characters, 3) << "鱻, known to neither, is left out";
+  EXPECT_EQ(facts.withStrokes, 2);
+  auto file = velmora::StrokeFile::Open(folder.filePath("strokes.dat"));
+  ASSERT_NE(file, nullptr);
+  const auto eye = file->Find("睛");
+  ASSERT_TRUE(eye.has_value());
+  EXPECT_EQ(eye->strokes, (QStringList{"M1 2L3 4Z", "M5 6L7 8Z"}));
+  ASSERT_EQ(eye->medians.size(), 2u);
+  EXPECT_EQ(eye->medians[1].back(), QPointF(7, 8));
+  ASSERT_EQ(eye->senses.size(), 1u);
+  EXPECT_EQ(eye->senses[0].reading, "jīng");
+  EXPECT_EQ(file->Find("一")->senses[0].english, "one; 1");
+  const auto dragon = file->Find("龙");
+  ASSERT_TRUE(dragon.has_value()) << "a character with an entry but no strokes still has its card's words";
+  EXPECT_TRUE(dragon->strokes.isEmpty());
+  EXPECT_FALSE(file->Find("鱻").has_value());
+  EXPECT_FALSE(file->Find("一二").has_value());
+  // A file cut short, or of another kind, opens as none.
+  QFile whole(folder.filePath("strokes.dat"));
+  ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
+  write("cut.dat", whole.read(20));
+  EXPECT_EQ(velmora::StrokeFile::Open(folder.filePath("cut.dat")), nullptr);
+  EXPECT_EQ(velmora::StrokeFile::Open(folder.filePath("一.json")), nullptr);
 }
 
 }  // namespace

@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QListWidget>
+#include <QTemporaryDir>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QSet>
@@ -16,6 +18,9 @@
 #include <QTest>
 
 #include "MainWindowFixture.h"
+#include "editions/StrokeFileWriter.h"
+#include "mainwindow/characters/CharacterCard.h"
+#include "mainwindow/characters/StrokeView.h"
 #include "mainwindow/study/StudyQuestionView.h"
 #include "mainwindow/study/StudyView.h"
 #include "TestHooks.h"
@@ -368,4 +373,48 @@ TEST(StudyQuestionPage, AWrongChoiceIsMarkedBesideTheRightOneInSignsAndWords) {
   EXPECT_EQ(page.findChild<QPushButton *>("cmdStudyHard")->text(), "2 Hard · 6 min");
   page.ShowQuestion(question);
   EXPECT_FALSE(choice(2)->text().startsWith("✗")) << "the next question starts unmarked";
+}
+
+TEST_F(Keyboard, ACharacterOfTheIdiomOpensItsCardWithItsStrokesAndTheIdiomsHoldingIt) {
+  // Strokes for 一 only: 马 has an entry but no strokes.
+  QTemporaryDir strokes;
+  QFile yi(strokes.filePath("一.json"));
+  ASSERT_TRUE(yi.open(QIODevice::WriteOnly));
+  yi.write(R"({"strokes": ["M 100 420 L 900 420 L 900 380 L 100 380 Z", "M 480 800 L 520 800 L 520 100 L 480 100 Z"],
+               "medians": [[[100, 400], [900, 400]], [[500, 800], [500, 100]]]})");
+  yi.close();
+  editions::WriteStrokeFile(install->file("Data/strokes.dat"), {"一", "马"}, strokes.path(),
+                            R"(export default {"all":[["一","一","yi1","one"],["馬","马","ma3","horse"]]};)");
+  Search("ymdx");
+  ASSERT_EQ(Shown(), "一马当先");
+  auto *ruby = window->findChild<QWidget *>("picRuby");
+  ASSERT_TRUE(ruby && ruby->isVisible());
+  QTest::mouseClick(ruby, Qt::LeftButton, {}, QPoint(12, ruby->height() / 2));  // on 一
+  auto *card = window->findChild<CharacterCard *>("frmCharacter");
+  ASSERT_NE(card, nullptr);
+  ASSERT_TRUE(WaitFor([&] { return card->isVisible(); }));
+  EXPECT_EQ(card->Character(), "一");
+  EXPECT_EQ(card->findChild<QLabel *>("lblStrokeCount")->text(), "2 strokes");
+  EXPECT_TRUE(card->findChild<QLabel *>("lblCharacterSenses")->text().contains("one"));
+  StrokeView *view = card->Strokes();
+  EXPECT_TRUE(view->IsPlaying()) << "the strokes are written as the card opens";
+  ASSERT_TRUE(WaitFor([&] { return !view->IsPlaying(); }, 5000));
+  EXPECT_EQ(view->Written(), 2);
+  view->Step();  // from the whole character: back to none written, then one by one
+  view->Step();
+  EXPECT_EQ(view->Written(), 1);
+  EXPECT_TRUE(view->accessibleDescription().startsWith("1 of 2"));
+  auto *idioms = card->findChild<QListWidget *>("lstCharacterIdioms");
+  QStringList listed;
+  for (int i = 0; i < idioms->count(); ++i) listed << idioms->item(i)->text();
+  EXPECT_TRUE(listed.contains("一马当先") && listed.contains("一举两得")) << listed.join(' ').toStdString();
+  QTest::keyClick(card, Qt::Key_Right);
+  EXPECT_EQ(card->Character(), "马");
+  EXPECT_FALSE(view->isVisible());
+  EXPECT_TRUE(card->findChild<QLabel *>("lblNoStrokes")->isVisible()) << "a character without strokes says so";
+  QTest::keyClick(card, Qt::Key_Left);
+  ASSERT_EQ(card->Character(), "一");
+  // Another idiom chosen on the card is shown.
+  emit idioms->itemActivated(idioms->findItems("一举两得", Qt::MatchExactly).front());
+  EXPECT_TRUE(WaitFor([&] { return Shown() == "一举两得"; }));
 }
