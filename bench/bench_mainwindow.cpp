@@ -4,6 +4,9 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QPixmap>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 
@@ -11,6 +14,7 @@
 #include "data/Conn.h"
 #include "editions/EditionBuilder.h"
 #include "editions/SyntheticSource.h"
+#include "mainwindow/characters/CharacterCard.h"
 #include "mainwindow/frmVELM.h"
 
 using namespace velmora;
@@ -85,8 +89,34 @@ void BM_DetailDisplay(benchmark::State &state) {
   for (auto _ : state) window.Browse().SearchList().Timer1_Timer();
 }
 
+// From a click on a character to its card drawn: the stroke record read,
+// the idioms holding the character found and ordered, the strokes rendered.
+// Uses the staged stroke file (build/velmora/Data/strokes.dat) when there is one.
+void BM_CharacterCardOpens(benchmark::State &state) {
+  UseEdition();
+  const QString staged = QStringLiteral(VELMORA_SOURCE_DIR "/build/velmora/Data/strokes.dat");
+  QDir().mkpath(InstallPath() + QStringLiteral("Data"));
+  QFile::remove(InstallPath() + QStringLiteral("Data/strokes.dat"));
+  if (!QFile::copy(staged, InstallPath() + QStringLiteral("Data/strokes.dat"))) {
+    state.SkipWithError("no staged stroke file");
+    return;
+  }
+  frmVELM window;
+  window.Load();
+  window.show();
+  window.controls().txtSearchKey->setText(QStringLiteral("心"));
+  window.Browse().SearchList().Timer1_Timer();
+  int character = 0;
+  for (auto _ : state) {
+    window.Characters().OpenCharacter(character++ % 4);
+    const QPixmap drawn = window.Characters().Card()->grab();
+    benchmark::DoNotOptimize(drawn.cacheKey());
+  }
+}
+
 }  // namespace
 
+BENCHMARK(BM_CharacterCardOpens)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
 BENCHMARK(BM_ConstructAndFillList)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
 BENCHMARK(BM_FirstIdiomDisplayed)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
 BENCHMARK(BM_KeystrokeFind)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();

@@ -34,6 +34,7 @@ class frmVELM : public QMainWindow {
 
   const MainWindowControls &controls() const { return c_; }
   BrowsePane &Browse() { return *browse_; }
+  CharactersPane &Characters() { return *characters_; }
   DetailPane &Detail() { return *detail_; }
   const QString &Nickname() const { return banner_->Nickname(); }
   LookupService &Lookup() { return *lookup_; }
