@@ -20,6 +20,7 @@
 #include "MainWindowFixture.h"
 #include "editions/StrokeFileWriter.h"
 #include "mainwindow/characters/CharacterCard.h"
+#include "mainwindow/connections/RelatedTree.h"
 #include "mainwindow/characters/StrokeView.h"
 #include "mainwindow/study/StudyQuestionView.h"
 #include "mainwindow/study/StudyView.h"
@@ -417,4 +418,26 @@ TEST_F(Keyboard, ACharacterOfTheIdiomOpensItsCardWithItsStrokesAndTheIdiomsHoldi
   // Another idiom chosen on the card is shown.
   emit idioms->itemActivated(idioms->findItems("一举两得", Qt::MatchExactly).front());
   EXPECT_TRUE(WaitFor([&] { return Shown() == "一举两得"; }));
+}
+
+TEST(RelatedList, ALongSectionShowsItsCommonPartThenTheRestOnMore) {
+  RelatedTree tree(nullptr);
+  RelatedIdioms related;
+  for (int i = 0; i < 11; ++i) related.sameCharacters << QString("一%1").arg(QChar(u'甲' + i));
+  QStringList chosen;
+  QObject::connect(&tree, &RelatedTree::idiomChosen, [&chosen](const QString &idiom) { chosen << idiom; });
+  tree.Fill("一马当先", related, {}, [](const QString &) { return true; },
+            [](const QString &idiom) { return "reading of " + idiom; });
+  EXPECT_EQ(tree.headerItem()->text(0), "一马当先") << "the idiom shown stays above its relations";
+  EXPECT_EQ(tree.headerItem()->text(1), "reading of 一马当先");
+  QTreeWidgetItem *section = tree.topLevelItem(0);
+  ASSERT_EQ(section->childCount(), RelatedTree::kShown + 1);
+  EXPECT_EQ(section->child(0)->text(1), "reading of 一甲");
+  QTreeWidgetItem *more = section->child(RelatedTree::kShown);
+  EXPECT_EQ(more->text(0), "more… (3)");
+  emit tree.itemActivated(more, 0);
+  EXPECT_EQ(section->childCount(), 11) << "more… gives way to the rest";
+  EXPECT_TRUE(chosen.isEmpty()) << "more… is no idiom";
+  emit tree.itemActivated(section->child(10), 0);
+  EXPECT_EQ(chosen, QStringList{"一" + QString(QChar(u'甲' + 10))});
 }

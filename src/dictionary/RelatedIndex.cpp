@@ -292,14 +292,14 @@ std::vector<int> RelatedIndex::Successors(int row, ChainRule rule) const {
   return RowsOfFirstSyllable(LastSyllable(row), rule == ChainRule::SameSyllableAndTone);
 }
 
-RelatedIdioms RelatedIndex::Find(const QString &idiom, const IdiomFrequencies *frequencies) const {
+RelatedIdioms RelatedIndex::Find(const QString &idiom, const IdiomFrequencies *frequencies, int most) const {
   RelatedIdioms related;
   const std::optional<int> found = RowOf(idiom);
   if (!found) return related;
   const int self = *found;
-  const auto listed = [this](const std::vector<int> &rows, QStringList &into) {
+  const auto listed = [this, most](const std::vector<int> &rows, QStringList &into) {
     for (const int row : rows) {
-      if (into.size() >= kListed) break;
+      if (into.size() >= most) break;
       into << IdiomAt(row);
     }
   };

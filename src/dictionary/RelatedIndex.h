@@ -45,8 +45,8 @@ class RelatedIndex {
 
   // With frequencies (by row: the index's rows are the edition's list rows),
   // each section puts the common idioms first, so a long section's rare
-  // tail is what falls beyond kListed.
-  RelatedIdioms Find(const QString &idiom, const IdiomFrequencies *frequencies = nullptr) const;
+  // tail is what falls beyond `listed`, the most a section gives.
+  RelatedIdioms Find(const QString &idiom, const IdiomFrequencies *frequencies = nullptr, int listed = kListed) const;
   // Every idiom that may follow the row under the rule, in row order.
   std::vector<int> Successors(int row, ChainRule rule) const;
 

@@ -40,6 +40,14 @@ class Connections(unittest.TestCase):
                                        and desktop.find(frame, name="Related idioms", role=pyatspi.ROLE_TREE),
                                        what="the related idioms")
             successor = desktop.wait_for(lambda: desktop.find(related, name="先发制人"), what="先发制人 among them")
+            # The idiom on display stays in sight above its relations, with its reading.
+            header = lambda text: pyatspi.findDescendant(
+                related, lambda acc: acc.getRole() == pyatspi.ROLE_TABLE_COLUMN_HEADER and text in (acc.name or ""))
+            self.assertIsNotNone(header("一马当先"), "the idiom above the list")
+            self.assertIsNotNone(header("yī mǎ dāng xiān"), "its reading above the list")
+            # Each related idiom carries its reading.
+            self.assertIsNotNone(pyatspi.findDescendant(related, lambda acc: (acc.name or "").startswith("xiān fā zhì rén")),
+                                 "先发制人's reading beside it")
             desktop.click(successor)
             desktop.wait_for(lambda: desktop.text_of(idiom) == "先发制人", what="先发制人 shown by its click")
 

@@ -61,13 +61,25 @@ void ConnectionsPane::ShowRelated(bool shown) {
   FillRelated();
 }
 
+QString ConnectionsPane::LineOf(const QString &idiom) {
+  // The reading, then the start of the meaning: its first line, shortened.
+  constexpr int kMeaningStart = 48;
+  const auto record = Record(idiom);
+  if (!record) return {};
+  const QString reading = record->spell.section(QStringLiteral("; "), 0, 0);
+  QString meaning = record->note.section(QLatin1Char('\n'), 0, 0).simplified();
+  if (meaning.size() > kMeaningStart) meaning = meaning.left(kMeaningStart - 1) + QStringLiteral("…");
+  return meaning.isEmpty() ? reading : reading + QStringLiteral(" — ") + meaning;
+}
+
 void ConnectionsPane::FillRelated() {
   const RelatedIndex *index = related_->Index();
   if (!index) return c_.trvRelated->ShowLoading();
   // An idiom a review asks about has no relations to give it away.
   const QString idiom = reader_.IsWithheld() ? QString() : reader_.CurrentIdiom();
-  c_.trvRelated->Fill(index->Find(idiom, &search_.Frequencies()), RelatedTermsOf(idiom),
-                      [index](const QString &other) { return index->RowOf(other).has_value(); });
+  // Each section to 40, the common ones first; the tree shows the first of them.
+  c_.trvRelated->Fill(idiom, index->Find(idiom, &search_.Frequencies(), 40), RelatedTermsOf(idiom),
+                      [index](const QString &other) { return index->RowOf(other).has_value(); }, &LineOf);
 }
 
 int ConnectionsPane::ReadBest() const {

@@ -31,6 +31,8 @@ class ConnectionsPane : public QObject {
   void OpenChain();
   void ShowRelated(bool shown);
   void FillRelated();
+  // "huà lóng diǎn jīng — to add the finishing touch": an idiom on one line.
+  static QString LineOf(const QString &idiom);
   int ReadBest() const;
   void WriteBest(int length);
 

@@ -7,21 +7,34 @@
 
 namespace velmora {
 
+namespace {
+
+// Where a "more…" item keeps the idioms it stands for.
+constexpr int kRestRole = Qt::UserRole + 1;
+
+}  // namespace
+
 RelatedTree::RelatedTree(QWidget *parent) : QTreeWidget(parent) {
   setObjectName(QStringLiteral("trvRelated"));
   SetLanguageName(this, "ACCRELATED", "Related idioms");
-  setHeaderHidden(true);
+  setColumnCount(2);
   setRootIsDecorated(false);
   setUniformRowHeights(true);
   setItemsExpandable(false);
+  setWordWrap(false);
   setSelectionMode(QAbstractItemView::SingleSelection);
-  connect(this, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *item) {
-    if (item->parent() && (item->flags() & Qt::ItemIsEnabled)) emit idiomChosen(item->text(0));
-  });
-  connect(this, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem *item) {
-    if (item->parent() && (item->flags() & Qt::ItemIsEnabled)) emit idiomChosen(item->text(0));
-  });
+  header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+  header()->setStretchLastSection(true);
+  header()->setSectionsClickable(false);
+  connect(this, &QTreeWidget::itemClicked, this, &RelatedTree::Choose);
+  connect(this, &QTreeWidget::itemActivated, this, &RelatedTree::Choose);
   hide();
+}
+
+void RelatedTree::Choose(QTreeWidgetItem *item) {
+  if (!item->parent() || !(item->flags() & Qt::ItemIsEnabled)) return;
+  if (item->data(0, kRestRole).isValid()) return ShowMore(item);
+  emit idiomChosen(item->text(0));
 }
 
 void RelatedTree::ShowLoading() {
@@ -30,31 +43,52 @@ void RelatedTree::ShowLoading() {
   item->setFlags(Qt::NoItemFlags);
 }
 
-void RelatedTree::AddSection(const char *key, const char *builtIn, const QStringList &idioms,
-                             const std::function<bool(const QString &)> &inEdition) {
+void RelatedTree::AddIdiom(QTreeWidgetItem *section, const QString &idiom, bool choosable, const Describe &describe) {
+  auto *item = new QTreeWidgetItem(section, {idiom, describe(idiom)});
+  item->setToolTip(1, item->text(1));
+  // An idiom the edition does not hold is shown, but cannot be chosen.
+  item->setFlags(choosable ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags);
+}
+
+void RelatedTree::AddSection(const char *key, const char *builtIn, const QStringList &idioms, bool onlyInEdition) {
   if (idioms.isEmpty()) return;
   auto *section = new QTreeWidgetItem(this, {CaptionOr(key, builtIn)});
   QFont bold = font();
   bold.setBold(true);
   section->setFont(0, bold);
   section->setFlags(Qt::ItemIsEnabled);
-  for (const QString &idiom : idioms) {
-    auto *item = new QTreeWidgetItem(section, {idiom});
-    // An idiom the edition does not hold is shown, but cannot be chosen.
-    item->setFlags(inEdition(idiom) ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags);
-  }
+  section->setFirstColumnSpanned(true);
+  for (const QString &idiom : idioms.mid(0, kShown))
+    AddIdiom(section, idiom, !onlyInEdition || inEdition_(idiom), describe_);
+  if (idioms.size() <= kShown) return;
+  // The common part shown; the rest when asked for.
+  auto *more = new QTreeWidgetItem(section, {CaptionOr("RELMORE", "more… (%1)").arg(idioms.size() - kShown)});
+  more->setData(0, kRestRole, QStringList(idioms.mid(kShown)));
+  more->setData(0, kRestRole + 1, onlyInEdition);
+  more->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
 }
 
-void RelatedTree::Fill(const RelatedIdioms &related, const RelatedTerms &terms,
-                       const std::function<bool(const QString &)> &inEdition) {
+void RelatedTree::ShowMore(QTreeWidgetItem *more) {
+  QTreeWidgetItem *section = more->parent();
+  const QStringList rest = more->data(0, kRestRole).toStringList();
+  const bool onlyInEdition = more->data(0, kRestRole + 1).toBool();
+  delete more;
+  for (const QString &idiom : rest) AddIdiom(section, idiom, !onlyInEdition || inEdition_(idiom), describe_);
+}
+
+void RelatedTree::Fill(const QString &shown, const RelatedIdioms &related, const RelatedTerms &terms,
+                       const std::function<bool(const QString &)> &inEdition, const Describe &describe) {
   clear();
-  const auto all = [](const QString &) { return true; };
-  AddSection("RELSYN", "Synonyms (近义词)", terms.synonyms, inEdition);
-  AddSection("RELANT", "Antonyms (反义词)", terms.antonyms, inEdition);
-  AddSection("RELMEANING", "Same meaning", related.sameMeaning, all);
-  AddSection("RELCHARS", "Same characters", related.sameCharacters, all);
-  AddSection("RELNEXT", "Next in a chain", related.nextByCharacter, all);
-  AddSection("RELNEXTSOUND", "Next by sound", related.nextBySyllable, all);
+  inEdition_ = inEdition;
+  describe_ = describe;
+  // The idiom these relations are of, in sight above them.
+  setHeaderLabels({shown, shown.isEmpty() ? QString() : describe(shown)});
+  AddSection("RELSYN", "Synonyms (近义词)", terms.synonyms, true);
+  AddSection("RELANT", "Antonyms (反义词)", terms.antonyms, true);
+  AddSection("RELMEANING", "Same meaning", related.sameMeaning, false);
+  AddSection("RELCHARS", "Same characters", related.sameCharacters, false);
+  AddSection("RELNEXT", "Next in a chain", related.nextByCharacter, false);
+  AddSection("RELNEXTSOUND", "Next by sound", related.nextBySyllable, false);
   expandAll();
   if (topLevelItemCount() == 0) {
     auto *none = new QTreeWidgetItem(this, {QStringLiteral("—")});
