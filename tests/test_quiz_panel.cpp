@@ -2,6 +2,8 @@
 #include "MainWindowFixture.h"
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
 
 #include "mainwindow/detail/DetailPane.h"
 #include "platform/SoundOutput.h"
@@ -110,4 +112,25 @@ TEST_F(MainWindow, TheChainSaysThereIsNoRoundWithoutIdiomsAndTakesKeysSafely) {
   key->setText("yima");
   QTest::keyClick(key, Qt::Key_Return);  // no chain to follow: nothing played, nothing crashes
   EXPECT_TRUE(status->text().startsWith("No round can start"));
+}
+
+TEST_F(MainWindow, TodaysChainStartsFromTheDaysIdiomAndEveryMoveShowsItsReading) {
+  ShowAfterTick();
+  Click(c().cmdChain);
+  QWidget *panel = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (panel = window->findChild<QWidget *>("frmChain")) && panel->isVisible(); }, 5000));
+  auto *chain = panel->findChild<QListWidget *>("lstChain");
+  ASSERT_TRUE(WaitFor([&] { return chain->count() > 0; }, 10000));
+  auto *today = panel->findChild<QPushButton *>("cmdChainToday");
+  ASSERT_NE(today, nullptr);
+  today->click();
+  ASSERT_GT(chain->count(), 0);
+  const QString start = chain->item(0)->data(Qt::UserRole).toString();
+  // Each move: the idiom, then its reading and the start of its meaning.
+  EXPECT_TRUE(chain->item(0)->text().startsWith(start + "\n")) << chain->item(0)->text().toStdString();
+  panel->findChild<QPushButton *>("cmdChainNew")->click();
+  today->click();
+  EXPECT_EQ(chain->item(0)->data(Qt::UserRole).toString(), start) << "the day's idiom is the same all day";
+  EXPECT_TRUE(panel->findChild<QLabel *>("lblChainBest")->text().contains("today's best: 1"))
+      << "the day's round, left, counts as it stood";
 }

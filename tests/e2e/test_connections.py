@@ -17,7 +17,8 @@ STAGED = os.environ.get("VELMORA_STAGED", "")
 
 
 def items(list_acc):
-    return [list_acc.getChildAtIndex(i).name for i in range(list_acc.childCount)
+    """The idioms of a list whose items may carry their reading on a second line."""
+    return [list_acc.getChildAtIndex(i).name.split("\n")[0] for i in range(list_acc.childCount)
             if list_acc.getChildAtIndex(i) is not None]
 
 
@@ -75,6 +76,8 @@ class Connections(unittest.TestCase):
                 desktop.key("Return")
                 desktop.wait_for(lambda: len(items(chain)) > played, what="the chain to grow")
             self.assertTrue(over(), "the round ended")
+            ending = over().name
+            self.assertTrue("you win" in ending or "Velmora wins" in ending, "the winner named: " + ending)
             self.assertGreaterEqual(len(items(chain)), 2)
             if os.environ.get("VELMORA_SHOTS"):
                 desktop.screenshot(os.path.join(os.environ["VELMORA_SHOTS"], "chain.png"))

@@ -1,5 +1,8 @@
 #include "mainwindow/connections/ChainDialog.h"
 
+#include <QDate>
+#include <random>
+
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -49,6 +52,8 @@ ChainDialog::ChainDialog(Services services, QWidget *parent) : QDialog(parent), 
   WordChoices();
   newRound_ = NamedButton(this, "cmdChainNew", QString());
   SetLanguageCaption(newRound_, "CHAINNEW", "New round");
+  today_ = NamedButton(this, "cmdChainToday", QString());
+  SetLanguageCaption(today_, "CHAINTODAY", "Today's round");
   status_ = new QLabel(this);
   status_->setObjectName(QStringLiteral("lblChainStatus"));
   status_->setWordWrap(true);
@@ -69,6 +74,7 @@ ChainDialog::ChainDialog(Services services, QWidget *parent) : QDialog(parent), 
   choices->addWidget(rule_, 1);
   choices->addWidget(level_);
   choices->addWidget(newRound_);
+  choices->addWidget(today_);
   auto *lists = new QHBoxLayout;
   lists->addWidget(chain_, 1);
   auto *answer = new QVBoxLayout;
@@ -87,20 +93,23 @@ ChainDialog::ChainDialog(Services services, QWidget *parent) : QDialog(parent), 
   resize(560, 420);
 
   connect(newRound_, &QPushButton::clicked, this, &ChainDialog::NewRound);
+  connect(today_, &QPushButton::clicked, this, &ChainDialog::TodaysRound);
   connect(rule_, &QComboBox::currentIndexChanged, this, &ChainDialog::NewRound);
   connect(level_, &QComboBox::currentIndexChanged, this, &ChainDialog::NewRound);
   connect(key_, &QLineEdit::textChanged, this, &ChainDialog::UpdateMatches);
   connect(key_, &QLineEdit::returnPressed, this, &ChainDialog::PlayChosen);
   connect(matches_, &QListWidget::itemActivated, this, [this](QListWidgetItem *item) { Play(item->text()); });
-  connect(chain_, &QListWidget::itemActivated, this, [this](QListWidgetItem *item) { emit idiomChosen(item->text()); });
-  connect(chain_, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) { emit idiomChosen(item->text()); });
+  // A move's item shows more than its idiom, which it keeps apart.
+  const auto lookUp = [this](QListWidgetItem *item) { emit idiomChosen(item->data(Qt::UserRole).toString()); };
+  connect(chain_, &QListWidget::itemActivated, this, lookUp);
+  connect(chain_, &QListWidget::itemClicked, this, lookUp);
   connect(hint_, &QPushButton::clicked, this, &ChainDialog::ShowHint);
   connect(services_.related, &RelatedLoader::ready, this, [this] {
     if (isVisible() && !game_) NewRound();
   });
   key_->installEventFilter(this);
   // Enter plays the idiom typed; it never presses a button of the panel.
-  for (QPushButton *button : {newRound_, hint_}) button->setAutoDefault(false);
+  for (QPushButton *button : {newRound_, today_, hint_}) button->setAutoDefault(false);
 }
 
 ChainDialog::~ChainDialog() = default;
@@ -138,17 +147,55 @@ void ChainDialog::WordChoices() {
 }
 
 void ChainDialog::NewRound() {
+  day_.clear();
+  StartRound(std::random_device{}(), true);
+}
+
+void ChainDialog::TodaysRound() {
+  const QDate today = QDate::currentDate();
+  day_ = today.toString(Qt::ISODate);
+  // The day's idiom: the same pick from the common idioms for everyone that day.
+  StartRound(static_cast<unsigned>(today.year() * 10000 + today.month() * 100 + today.day()), false);
+}
+
+void ChainDialog::KeepBest() {
+  if (!game_ || kept_) return;
+  kept_ = true;
+  const int length = static_cast<int>(game_->Chain().size());
+  if (length > services_.readBest()) services_.writeBest(length);
+  if (!day_.isEmpty() && services_.readDailyBest && length > services_.readDailyBest(day_))
+    services_.writeDailyBest(day_, length);
+}
+
+void ChainDialog::ShowBest() {
+  QString text = CaptionOr("CHAINBESTTEXT", "Best chain: %1").arg(services_.readBest());
+  if (!day_.isEmpty() && services_.readDailyBest)
+    text += QStringLiteral(" · ") + CaptionOr("CHAINTODAYBEST", "today's best: %1").arg(services_.readDailyBest(day_));
+  best_->setText(text);
+}
+
+void ChainDialog::hideEvent(QHideEvent *event) {
+  // A round left open counts as it stands.
+  KeepBest();
+  ShowBest();
+  QDialog::hideEvent(event);
+}
+
+void ChainDialog::StartRound(unsigned seed, bool fromShown) {
   const RelatedIndex *index = services_.related->Index();
-  best_->setText(CaptionOr("CHAINBESTTEXT", "Best chain: %1").arg(services_.readBest()));
+  KeepBest();
+  ShowBest();
   if (!index) {
     status_->setText(CaptionOr("CHAINLOADING", "Loading the dictionary's idioms…"));
     return;
   }
   game_ = std::make_unique<ChainGame>(*index, static_cast<ChainRule>(rule_->currentIndex()),
-                                      level_->currentIndex() == 0 ? ChainGame::Level::Easy : ChainGame::Level::Hard);
+                                      level_->currentIndex() == 0 ? ChainGame::Level::Easy : ChainGame::Level::Hard,
+                                      seed);
+  kept_ = false;
   if (services_.frequencies) game_->SetFrequencies(services_.frequencies());
   // From the idiom on display when another may follow it; else from any.
-  const QString shown = services_.shownIdiom();
+  const QString shown = fromShown ? services_.shownIdiom() : QString();
   const auto row = index->RowOf(shown);
   const bool started =
       (row && !index->Successors(*row, game_->Rule()).empty() && game_->Start(shown)) || game_->StartAtRandom();
@@ -175,7 +222,14 @@ QString ChainDialog::Prompt() const {
 
 void ChainDialog::ShowChain() {
   chain_->clear();
-  if (game_) chain_->addItems(game_->Chain());
+  if (game_)
+    for (const QString &idiom : game_->Chain()) {
+      // Each move with its reading and the start of its meaning.
+      const QString line = services_.describe ? services_.describe(idiom) : QString();
+      auto *item = new QListWidgetItem(line.isEmpty() ? idiom : idiom + QLatin1Char('\n') + line, chain_);
+      item->setData(Qt::UserRole, idiom);
+      item->setToolTip(line);
+    }
   chain_->scrollToBottom();
   UpdateMatches();
 }
@@ -223,13 +277,15 @@ void ChainDialog::Play(const QString &idiom) {
 
 void ChainDialog::Finish(bool learnerWon) {
   const int length = static_cast<int>(game_->Chain().size());
-  const int best = services_.readBest();
-  if (length > best) services_.writeBest(length);
-  best_->setText(CaptionOr("CHAINBESTTEXT", "Best chain: %1").arg(std::max(length, best)));
+  KeepBest();
+  ShowBest();
   const QStringList could = game_->CouldHaveFollowed();
+  // Who won, first: the learner when the computer had no answer.
   status_->setText(
       CaptionOr("CHAINOVER", "%1The round is over: %2. Chain of %3%4")
-          .arg(learnerWon ? CaptionOr("CHAINYOUWIN", "Velmora has no answer: you win.") + QLatin1Char(' ') : QString(),
+          .arg((learnerWon ? CaptionOr("CHAINYOUWIN", "Velmora has no answer: you win.")
+                           : CaptionOr("CHAINVELMORAWINS", "Velmora wins: you have no idiom to follow.")) +
+                   QLatin1Char(' '),
                game_->Ending())
           .arg(length)
           .arg(could.isEmpty() ? CaptionOr("CHAINOVEREND", ".")

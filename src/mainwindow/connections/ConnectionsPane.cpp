@@ -13,7 +13,7 @@ namespace velmora {
 
 namespace {
 
-const QString kBestChain = QStringLiteral("chainBest");
+const QString kBestChain = QStringLiteral("chainBest"), kDailyChain = QStringLiteral("chainDaily");
 
 }  // namespace
 
@@ -45,7 +45,9 @@ void ConnectionsPane::OpenChain() {
   if (!chain_) {
     chain_ = new ChainDialog({related_, [this] { return &search_.Matcher(); }, [this] { return &search_.Frequencies(); },
                               [this] { return reader_.CurrentIdiom(); },
-                              [this] { return ReadBest(); }, [this](int length) { WriteBest(length); }},
+                              [this] { return ReadBest(); }, [this](int length) { WriteBest(length); }, &LineOf,
+                              [this](const QString &day) { return ReadDailyBest(day); },
+                              [this](const QString &day, int length) { WriteDailyBest(day, length); }},
                              window_);
     connect(chain_, &ChainDialog::idiomChosen, this, &ConnectionsPane::idiomChosen);
   }
@@ -85,6 +87,18 @@ void ConnectionsPane::FillRelated() {
 int ConnectionsPane::ReadBest() const {
   if (!store_ || !store_->IsAvailable()) return 0;
   return StudyStore(*store_, false).Setting(kBestChain, QStringLiteral("0")).toInt();
+}
+
+int ConnectionsPane::ReadDailyBest(const QString &day) const {
+  if (!store_ || !store_->IsAvailable()) return 0;
+  // "2026-12-09:7": the day's best, kept until another day's round.
+  const QString kept = StudyStore(*store_, false).Setting(kDailyChain, QString());
+  return kept.section(QLatin1Char(':'), 0, 0) == day ? kept.section(QLatin1Char(':'), 1, 1).toInt() : 0;
+}
+
+void ConnectionsPane::WriteDailyBest(const QString &day, int length) {
+  if (store_ && store_->IsAvailable())
+    StudyStore(*store_, false).SetSetting(kDailyChain, day + QLatin1Char(':') + QString::number(length));
 }
 
 void ConnectionsPane::WriteBest(int length) {

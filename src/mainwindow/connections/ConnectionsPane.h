@@ -35,6 +35,8 @@ class ConnectionsPane : public QObject {
   static QString LineOf(const QString &idiom);
   int ReadBest() const;
   void WriteBest(int length);
+  int ReadDailyBest(const QString &day) const;
+  void WriteDailyBest(const QString &day, int length);
 
   const DetailControls &c_;
   Reader &reader_;
