@@ -59,6 +59,10 @@ ChainDialog::ChainDialog(Services services, QWidget *parent) : QDialog(parent), 
   status_->setWordWrap(true);
   status_->setTextFormat(Qt::PlainText);
   chain_ = List(this, "lstChain", "CHAINLIST", "Chain");
+  // A move's reading and meaning wrap under its idiom; moves stand apart.
+  chain_->setWordWrap(true);
+  chain_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  chain_->setSpacing(3);
   key_ = new QLineEdit(this);
   key_->setObjectName(QStringLiteral("txtChainKey"));
   SetLanguageName(key_, "CHAINYOURS", "Your idiom");
