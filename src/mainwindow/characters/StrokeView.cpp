@@ -147,6 +147,12 @@ QPainterPath StrokeView::PenPath(int stroke, double fraction) const {
     return QPointF(square.left() + p.x() * scale, square.top() + (kBaseline - p.y()) * scale);
   };
   const std::vector<QPointF> &median = strokes_.medians[static_cast<size_t>(stroke)];
+  // A stroke without a median is revealed whole once the pen reaches it.
+  if (median.empty()) {
+    QPainterPath whole;
+    whole.addRect(square);
+    return whole;
+  }
   QPainterPath path(onWidget(median.front()));
   double left = std::min(fraction, 1.0) * MedianLength(stroke);
   for (size_t i = 1; i < median.size() && left > 0; ++i) {
