@@ -98,8 +98,11 @@ void CharacterCard::Show(const Shown &shown) {
   character_ = shown.character;
   big_->setText(shown.character);
   big_->setAccessibleName(shown.character);
-  readings_->setText(shown.reading.isEmpty() ? QString()
-                                             : CaptionOr("CHARREADING", "Read %1 here").arg(shown.reading));
+  QStringList lines;
+  if (!shown.reading.isEmpty()) lines << CaptionOr("CHARREADING", "Read %1 here").arg(shown.reading);
+  if (shown.readings.size() > 1)
+    lines << CaptionOr("CHARREADINGS", "In idioms: %1").arg(shown.readings.join(CaptionOr("LISTCOMMA", ", ")));
+  readings_->setText(lines.join(QLatin1Char('\n')));
   QStringList senses;
   if (shown.strokes)
     for (const CharacterStrokes::Sense &sense : shown.strokes->senses)

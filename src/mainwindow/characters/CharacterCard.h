@@ -26,6 +26,7 @@ class CharacterCard : public QDialog {
     QString reading;                          // in the idiom on display
     std::optional<CharacterStrokes> strokes;  // none when the stroke file has no record
     QStringList idioms;                       // holding the character, common first
+    QStringList readings;                     // the idioms give it, the most used first
   };
   explicit CharacterCard(QWidget *parent);
   void Show(const Shown &shown);

@@ -4,12 +4,15 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <QShortcut>
+#include <QHash>
 #include <algorithm>
+#include <tuple>
 
 #include "config/ProgramValues.h"
 #include "dictionary/CharacterStrokes.h"
 #include "dictionary/IdiomMatcher.h"
 #include "dictionary/IdiomSearch.h"
+#include "dictionary/Pinyin.h"
 #include "mainwindow/characters/CharacterCard.h"
 
 namespace velmora {
@@ -55,7 +58,7 @@ int CharactersPane::CharacterAt(int cursor) const {
   return std::min(before, static_cast<int>(text.toUcs4().size()) - 1);
 }
 
-QStringList CharactersPane::IdiomsWith(const QString &character) {
+std::pair<QStringList, QStringList> CharactersPane::IdiomsWith(const QString &character) {
   const IdiomMatcher &matcher = search_.Matcher();
   const IdiomFrequencies &frequencies = search_.Frequencies();
   std::vector<int> rows;
@@ -66,11 +69,24 @@ QStringList CharactersPane::IdiomsWith(const QString &character) {
   // Common first; the others in list order.
   std::stable_sort(rows.begin(), rows.end(), [&frequencies](int a, int b) { return frequencies.Before(a, b); });
   QStringList idioms;
+  QHash<QString, int> readings;
   for (const int row : rows) {
-    if (idioms.size() >= kListedIdioms) break;
-    idioms << matcher.IdiomAt(row);
+    const QString idiom = matcher.IdiomAt(row);
+    if (idioms.size() < kListedIdioms) idioms << idiom;
+    // The syllable at each place the character stands (the compact reading
+    // has one a character).
+    const QStringList characters = CharactersOf(idiom);
+    const QStringList syllables = matcher.ReadingAt(row).section(QStringLiteral("; "), 0, 0).split(
+        QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (syllables.size() != characters.size()) continue;
+    for (qsizetype i = 0; i < characters.size(); ++i)
+      if (characters[i] == character) ++readings[NumberedToToneMarks(syllables[i])];
   }
-  return idioms;
+  QStringList byUse = readings.keys();
+  std::sort(byUse.begin(), byUse.end(), [&readings](const QString &a, const QString &b) {
+    return readings[a] != readings[b] ? readings[a] > readings[b] : a < b;
+  });
+  return {idioms, byUse};
 }
 
 void CharactersPane::OpenCharacter(int index) {
@@ -86,7 +102,7 @@ void CharactersPane::OpenCharacter(int index) {
   shown.character = character;
   if (syllables.size() == characters.size()) shown.reading = syllables[index_];
   if (StrokeFile *file = Strokes()) shown.strokes = file->Find(character);
-  shown.idioms = IdiomsWith(character);
+  std::tie(shown.idioms, shown.readings) = IdiomsWith(character);
   if (!card_) {
     card_ = new CharacterCard(window_);
     connect(card_, &CharacterCard::idiomChosen, this, &CharactersPane::idiomChosen);

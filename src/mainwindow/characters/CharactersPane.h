@@ -33,7 +33,9 @@ class CharactersPane : public QObject {
   bool eventFilter(QObject *watched, QEvent *event) override;
   // The character under a click in the idiom box; -1 off the characters.
   int CharacterAt(int cursor) const;
-  QStringList IdiomsWith(const QString &character);
+  // The idioms holding the character, common first, and the readings they
+  // give it, the most frequent first.
+  std::pair<QStringList, QStringList> IdiomsWith(const QString &character);
   void PlaceBesideWindow();
   StrokeFile *Strokes();
 
