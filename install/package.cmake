@@ -56,5 +56,6 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # the import, Qt's X11 platform plugin and its SVG image plugin (the pictures
 # are SVG).
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-noto-cjk, libespeak-ng1, espeak-ng-data, libpulse0, libopencc-data, qt6-qpa-plugins, libqt6svg6")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
+# Wayland sessions run the program natively (sharp at fractional scales), not under XWayland.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, qt6-wayland")
 include(CPack)

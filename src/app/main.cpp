@@ -1,5 +1,7 @@
 // Velmora: a desktop dictionary of Chinese idioms.
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QThread>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -54,6 +56,7 @@ int main(int argc, char **argv) {
     request = {velmora::InstanceRequest::Kind::Search, answer.searchKey};
   std::unique_ptr<velmora::frmVELM> mainWindow;
   velmora::InstanceService service;
+  const bool startedAgain = velmora::StartedAgain();
   // The name is taken first; only when another start has it is the request
   // handed over. A bus that does not answer is given up after a second: the
   // program runs as a window of its own.
@@ -66,7 +69,19 @@ int main(int argc, char **argv) {
                               [&mainWindow](const QString &id) {
                                 return mainWindow ? mainWindow->Lookup().Answers().describe(id) : QVariantMap();
                               }});
-  if (registration == velmora::InstanceService::Registration::Taken && velmora::HandToRunningInstance(request))
+  auto owned = registration;
+  // Started again by the one before, which is letting go of the name: the
+  // name is waited for, never handed over to the one leaving.
+  if (owned == velmora::InstanceService::Registration::Taken && startedAgain) {
+    QElapsedTimer waited;
+    waited.start();
+    while (owned == velmora::InstanceService::Registration::Taken &&
+           waited.elapsed() < velmora::kNameWaitMilliseconds) {
+      QThread::msleep(50);
+      owned = service.Register(service.Answers());
+    }
+  }
+  if (owned == velmora::InstanceService::Registration::Taken && velmora::HandToRunningInstance(request))
     return 0;
   velmora::ShowBusyPointerDuringQueries();
   velmora::SelectionReader::UseHelperProcess(true);

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QStringList>
 
 #include "MessageBoxes.h"
@@ -35,7 +36,22 @@ void RequestRestart() {
 bool RestartRequested() { return Requested(); }
 
 bool StartAgain() {
-  return QProcess::startDetached(QCoreApplication::applicationFilePath(), QCoreApplication::arguments().mid(1));
+  // Told that it is the same program started again, the new process waits
+  // for this one's bus name rather than handing its start over to it.
+  QProcess process;
+  process.setProgram(QCoreApplication::applicationFilePath());
+  process.setArguments(QCoreApplication::arguments().mid(1));
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert(QString::fromLatin1(kRestartedVariable), QStringLiteral("1"));
+  process.setProcessEnvironment(environment);
+  return process.startDetached();
+}
+
+bool StartedAgain() {
+  // Read once, and not passed on to whatever this process starts.
+  static const bool again = qEnvironmentVariableIsSet(kRestartedVariable);
+  qunsetenv(kRestartedVariable);
+  return again;
 }
 
 }  // namespace velmora

@@ -12,7 +12,14 @@ namespace velmora {
 bool OfferRestart(const QString &what, const QString &title);
 void RequestRestart();
 bool RestartRequested();
-// Starts the program again with the same arguments; false when it could not.
+// Starts the program again with the same arguments, marked as started
+// again (kRestartedVariable); false when it could not.
 bool StartAgain();
+inline constexpr char kRestartedVariable[] = "VELMORA_STARTED_AGAIN";
+// True in a process StartAgain started: it waits for the bus name the one
+// before it is letting go, and owns it.
+bool StartedAgain();
+// How long a process started again waits for the bus name.
+inline constexpr int kNameWaitMilliseconds = 2000;
 
 }  // namespace velmora
