@@ -50,7 +50,8 @@ class CommonFirst(unittest.TestCase):
             tree = desktop.wait_for(lambda: desktop.find(frame, name="Related idioms", role=pyatspi.ROLE_TREE),
                                     what="the related idioms")
             desktop.wait_for(lambda: tree.childCount > 0, what="related idioms listed")
-            texts = [desktop.text_of(tree.getChildAtIndex(i)) for i in range(tree.childCount)]
+            # The tree's cells row by row: an idiom, then its reading and meaning; a section's second cell is empty.
+            texts = [t for t in (desktop.text_of(tree.getChildAtIndex(i)) for i in range(tree.childCount)) if t]
             # Each section's first idiom is one the word list counts.
             sections = {"Same characters", "Next in a chain", "Next by sound"}
             for i, text in enumerate(texts[:-1]):

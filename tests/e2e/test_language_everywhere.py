@@ -101,8 +101,21 @@ def english_runs(text, data):
     return runs
 
 
+def without_meanings(text):
+    """The text without the dictionary's meanings that follow a reading:
+    "xiān fā zhì rén — to gain the initiative…" (a related idiom, a move of
+    the chain) keeps its reading only."""
+    lines = []
+    for line in text.split("\n"):
+        head, dash, _ = line.partition(" — ")
+        words = [plain(w) for w in re.findall(WORD, head)]
+        lines.append(head if dash and words and all(PINYIN.match(w) for w in words) else line)
+    return "\n".join(lines)
+
+
 class LanguageEverywhere(unittest.TestCase):
     def check(self, where, texts, data):
+        texts = [without_meanings(t) for t in texts]
         bad = sorted({(t, r) for t in texts for r in english_runs(t, data)})
         self.assertEqual(bad, [], "English in the %s: %s" % (where, bad))
 
