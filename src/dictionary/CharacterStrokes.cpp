@@ -5,14 +5,22 @@
 #include <QJsonObject>
 #include <QtEndian>
 #include <algorithm>
+#include <zlib.h>
 
 namespace velmora {
 
 namespace {
 
 constexpr qsizetype kMagicSize = sizeof(StrokeFile::kMagic) - 1;
-// A record larger than this is no character's: the largest is about 12 KB packed.
-constexpr uint32_t kLargestRecord = 1 << 20;
+// A record larger than this is no character's: the largest is about 12 KB
+// packed, 40 KB unpacked; a dictionary larger than zlib's window is no use.
+constexpr uint32_t kLargestRecord = 1 << 20, kLargestDictionary = 32 * 1024;
+
+uint32_t Read32(QFile &file, bool *ok) {
+  const QByteArray bytes = file.read(4);
+  *ok = *ok && bytes.size() == 4;
+  return *ok ? qFromLittleEndian<uint32_t>(bytes.constData()) : 0;
+}
 
 CharacterStrokes FromJson(const QJsonObject &object) {
   CharacterStrokes strokes;
@@ -37,11 +45,14 @@ std::unique_ptr<StrokeFile> StrokeFile::Open(const QString &path) {
   auto file = std::unique_ptr<StrokeFile>(new StrokeFile);
   file->file_.setFileName(path);
   if (!file->file_.open(QIODevice::ReadOnly) || file->file_.read(kMagicSize) != QByteArray(kMagic)) return nullptr;
-  const QByteArray count = file->file_.read(4);
-  if (count.size() != 4) return nullptr;
-  const uint32_t characters = qFromLittleEndian<uint32_t>(count.constData());
+  bool ok = true;
+  const uint32_t dictionary = Read32(file->file_, &ok);
+  if (!ok || dictionary > kLargestDictionary) return nullptr;
+  file->dictionary_ = file->file_.read(dictionary);
+  const uint32_t characters = Read32(file->file_, &ok);
   const qint64 indexBytes = static_cast<qint64>(characters) * 12;
-  if (indexBytes > file->file_.size()) return nullptr;
+  if (!ok || file->dictionary_.size() != static_cast<qsizetype>(dictionary) || indexBytes > file->file_.size())
+    return nullptr;
   const QByteArray index = file->file_.read(indexBytes);
   if (index.size() != indexBytes) return nullptr;
   file->index_.resize(characters);
@@ -51,6 +62,41 @@ std::unique_ptr<StrokeFile> StrokeFile::Open(const QString &path) {
                        qFromLittleEndian<uint32_t>(at + 8)};
   }
   return file;
+}
+
+QByteArray DeflateWith(const QByteArray &data, const QByteArray &dictionary) {
+  z_stream stream{};
+  if (deflateInit(&stream, Z_BEST_COMPRESSION) != Z_OK) return {};
+  deflateSetDictionary(&stream, reinterpret_cast<const Bytef *>(dictionary.constData()),
+                       static_cast<uInt>(dictionary.size()));
+  QByteArray packed(static_cast<qsizetype>(deflateBound(&stream, static_cast<uLong>(data.size()))), '\0');
+  stream.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(data.constData()));
+  stream.avail_in = static_cast<uInt>(data.size());
+  stream.next_out = reinterpret_cast<Bytef *>(packed.data());
+  stream.avail_out = static_cast<uInt>(packed.size());
+  const int result = deflate(&stream, Z_FINISH);
+  packed.resize(static_cast<qsizetype>(stream.total_out));
+  deflateEnd(&stream);
+  return result == Z_STREAM_END ? packed : QByteArray();
+}
+
+QByteArray InflateWith(const QByteArray &packed, const QByteArray &dictionary, qsizetype most) {
+  z_stream stream{};
+  if (inflateInit(&stream) != Z_OK) return {};
+  QByteArray data(most, '\0');
+  stream.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(packed.constData()));
+  stream.avail_in = static_cast<uInt>(packed.size());
+  stream.next_out = reinterpret_cast<Bytef *>(data.data());
+  stream.avail_out = static_cast<uInt>(data.size());
+  int result = inflate(&stream, Z_FINISH);
+  if (result == Z_NEED_DICT) {
+    inflateSetDictionary(&stream, reinterpret_cast<const Bytef *>(dictionary.constData()),
+                         static_cast<uInt>(dictionary.size()));
+    result = inflate(&stream, Z_FINISH);
+  }
+  data.resize(static_cast<qsizetype>(stream.total_out));
+  inflateEnd(&stream);
+  return result == Z_STREAM_END ? data : QByteArray();
 }
 
 std::optional<CharacterStrokes> StrokeFile::Find(const QString &character) {
@@ -63,7 +109,7 @@ std::optional<CharacterStrokes> StrokeFile::Find(const QString &character) {
   if (!file_.seek(found->offset)) return std::nullopt;
   const QByteArray packed = file_.read(found->length);
   if (packed.size() != static_cast<qsizetype>(found->length)) return std::nullopt;
-  const QJsonDocument document = QJsonDocument::fromJson(qUncompress(packed));
+  const QJsonDocument document = QJsonDocument::fromJson(InflateWith(packed, dictionary_, kLargestRecord));
   if (!document.isObject()) return std::nullopt;
   return FromJson(document.object());
 }

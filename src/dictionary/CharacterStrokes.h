@@ -5,12 +5,15 @@
 // (both from hanzi-writer-data, on its 1024-unit grid, y upwards from 900
 // below the top), and CC-CEDICT's readings and definitions of it.
 //
-// The file: "VELMSTROKES1\n", the number of characters (uint32), then for
-// each character in code-point order its code point, offset and length
-// (uint32 each, little-endian), then each character's record: a zlib-packed
-// JSON object {"s": [path, ...], "m": [[[x, y], ...], ...], "r": [[reading,
-// definitions], ...]}. Only the index is read at first; a record when its
-// character is asked for.
+// The file: "VELMSTROKES2\n"; the length of a preset dictionary (uint32)
+// and the dictionary; the number of characters (uint32), then for each
+// character in code-point order its code point, offset and length (uint32
+// each, little-endian); then each character's record: a JSON object {"s":
+// [path, ...], "m": ["x y x y ...", ...], "r": [[reading, definitions],
+// ...]} deflated (zlib) with the preset dictionary, which holds what records
+// share, so that a record of a kilobyte packs nearly as well as the whole
+// file would. The header is read at first; a record when its character is
+// asked for.
 #include <QFile>
 #include <QPointF>
 #include <QString>
@@ -33,7 +36,7 @@ struct CharacterStrokes {
 
 class StrokeFile {
  public:
-  static constexpr char kMagic[] = "VELMSTROKES1\n";
+  static constexpr char kMagic[] = "VELMSTROKES2\n";
   // Nothing when the file is missing or not a stroke file.
   static std::unique_ptr<StrokeFile> Open(const QString &path);
   // Nothing when the file holds no record of the character (or a damaged one).
@@ -45,7 +48,13 @@ class StrokeFile {
     uint32_t codePoint, offset, length;
   };
   QFile file_;
+  QByteArray dictionary_;
   std::vector<Entry> index_;
 };
+
+// A record deflated with the preset dictionary, and back; an empty result
+// when the bytes are not such a record (or unpack to more than `most`).
+QByteArray DeflateWith(const QByteArray &data, const QByteArray &dictionary);
+QByteArray InflateWith(const QByteArray &packed, const QByteArray &dictionary, qsizetype most);
 
 }  // namespace velmora

@@ -5,6 +5,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QtConcurrent/QtConcurrentMap>
 #include <QtEndian>
 #include <algorithm>
 #include <vector>
@@ -61,7 +62,18 @@ QByteArray Record(const QString &character, const QDir &folder, const std::vecto
   for (const CharacterSense &sense : senses) readings.append(QJsonArray{sense.reading, sense.english});
   if (!readings.isEmpty()) record.insert(QStringLiteral("r"), readings);
   if (record.isEmpty()) return {};
-  return qCompress(QJsonDocument(record).toJson(QJsonDocument::Compact), 9);
+  return QJsonDocument(record).toJson(QJsonDocument::Compact);
+}
+
+// What records share, for the preset dictionary: pieces of records spread
+// over the file.
+QByteArray SharedDictionary(const std::vector<std::pair<uint32_t, QByteArray>> &records) {
+  constexpr qsizetype kSize = 16 * 1024, kPiece = 512;
+  QByteArray dictionary;
+  const size_t step = std::max<size_t>(1, records.size() / (kSize / kPiece));
+  for (size_t i = 0; i < records.size() && dictionary.size() < kSize; i += step)
+    dictionary += records[i].second.left(kPiece);
+  return dictionary.left(kSize);
 }
 
 void Put32(QByteArray &bytes, uint32_t value) {
@@ -81,14 +93,25 @@ StrokeFileFacts WriteStrokeFile(const QString &path, const QSet<QString> &charac
   std::sort(ordered.begin(), ordered.end());
   const QDir folder(strokesFolder);
   StrokeFileFacts facts;
-  std::vector<std::pair<uint32_t, QByteArray>> records;
-  for (const auto &[code, character] : ordered) {
-    QByteArray record = Record(character, folder, senses.value(character));
-    if (record.isEmpty()) continue;
-    facts.withStrokes += QFileInfo::exists(folder.filePath(character + QStringLiteral(".json")));
-    records.emplace_back(code, std::move(record));
-  }
+  // Read on every core: a file a character.
+  std::vector<std::pair<uint32_t, QByteArray>> records(ordered.size());
+  std::vector<size_t> places(ordered.size());
+  for (size_t i = 0; i < places.size(); ++i) places[i] = i;
+  QtConcurrent::blockingMap(places, [&](size_t i) {
+    records[i] = {ordered[i].first, Record(ordered[i].second, folder, senses.value(ordered[i].second))};
+  });
+  for (size_t i = 0; i < ordered.size(); ++i)
+    if (!records[i].second.isEmpty())
+      facts.withStrokes += QFileInfo::exists(folder.filePath(ordered[i].second + QStringLiteral(".json")));
+  std::erase_if(records, [](const auto &record) { return record.second.isEmpty(); });
+  const QByteArray dictionary = SharedDictionary(records);
+  // Packed on every core: each record alone.
+  QtConcurrent::blockingMap(records, [&dictionary](std::pair<uint32_t, QByteArray> &entry) {
+    entry.second = DeflateWith(entry.second, dictionary);
+  });
   QByteArray head(StrokeFile::kMagic);
+  Put32(head, static_cast<uint32_t>(dictionary.size()));
+  head += dictionary;
   Put32(head, static_cast<uint32_t>(records.size()));
   uint32_t offset = static_cast<uint32_t>(head.size() + records.size() * 12);
   QByteArray body;

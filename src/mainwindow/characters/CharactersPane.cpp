@@ -21,6 +21,8 @@ namespace {
 
 // The idioms a card lists at most: the common ones a learner meets.
 constexpr int kListedIdioms = 60;
+// The idioms whose readings of the character the card counts.
+constexpr size_t kReadingIdioms = 300;
 
 QStringList CharactersOf(const QString &idiom) {
   QStringList characters;
@@ -70,6 +72,8 @@ std::pair<QStringList, QStringList> CharactersPane::IdiomsWith(const QString &ch
   std::stable_sort(rows.begin(), rows.end(), [&frequencies](int a, int b) { return frequencies.Before(a, b); });
   QStringList idioms;
   QHash<QString, int> readings;
+  // The readings as the common idioms give them: a few hundred tell them all.
+  rows.resize(std::min<size_t>(rows.size(), kReadingIdioms));
   for (const int row : rows) {
     const QString idiom = matcher.IdiomAt(row);
     if (idioms.size() < kListedIdioms) idioms << idiom;
