@@ -19,33 +19,13 @@
 #include "mainwindow/study/StudyPageParts.h"
 #include "mainwindow/study/StudyQuestionView.h"
 #include "mainwindow/study/StudySettingsView.h"
+#include "mainwindow/study/StudyTimes.h"
 #include "platform/FileDialogs.h"
 #include "platform/Twips.h"
 #include "practice/StudySession.h"
 
 namespace velmora {
 
-namespace {
-
-int64_t Now() { return QDateTime::currentSecsSinceEpoch(); }
-
-// "in 3 days", "in 9 minutes", "now".
-QString WhenDue(int64_t due, int64_t now) {
-  const int64_t wait = due - now;
-  if (wait <= 0) return CaptionOr("WHENNOW", "now");
-  if (wait < 3600) return CaptionOr("WHENMINUTES", "in %1 min").arg((wait + 59) / 60);
-  if (due < DayStart(now, 1))
-    return CaptionOr("WHENTODAY", "today at %1").arg(QDateTime::fromSecsSinceEpoch(due).toString("HH:mm"));
-  const int64_t days = (DayStart(due) - DayStart(now)) / 86400;
-  return days == 1 ? CaptionOr("WHENTOMORROW", "tomorrow") : CaptionOr("WHENDAYS", "in %1 days").arg(days);
-}
-
-QString Duration(int64_t seconds) {
-  return seconds < 60 ? CaptionOr("DURSECONDS", "%1 s").arg(seconds)
-                      : CaptionOr("DURMINUTES", "%1 min %2 s").arg(seconds / 60).arg(seconds % 60);
-}
-
-}  // namespace
 
 StudyView::StudyView(QWidget *parent) : QWidget(parent) {
   setObjectName(QStringLiteral("picStudy"));
@@ -339,103 +319,6 @@ void StudyView::StudyShownIdiom() {
   // Chosen here, it is studied like a favourite's card is, but is not one.
   store_->AddCards({shownIdiom_}, QStringLiteral("chosen"), Now());
   ShowHome();
-}
-
-void StudyView::StartSitting() {
-  if (!session_) return;
-  Refresh();
-  if (session_->Start(Now(), canSpeak_) == StudySession::Stage::Finished) return ShowSummary();
-  pages_->setCurrentWidget(question_);
-  ShowQuestion();
-  question_->setFocus(Qt::OtherFocusReason);
-}
-
-void StudyView::ShowQuestion() {
-  const StudyQuestion &q = session_->Question();
-  emit asking(q.idiom);
-  question_->ShowQuestion(q);
-  if (q.kind == QuestionKind::Listening) emit speakRequested(q.reading.section(QStringLiteral("; "), 0, 0));
-}
-
-void StudyView::Choose(int index) {
-  if (!InSitting() || session_->CurrentStage() != StudySession::Stage::Asking) return;
-  if (index >= session_->Question().choices.size()) return;
-  session_->Answer(index);
-  ShowAnswer();
-}
-
-void StudyView::Advance() {
-  if (!InSitting()) return;
-  if (session_->CurrentStage() == StudySession::Stage::Asking)
-    Reveal();
-  else
-    GoOn();
-}
-
-void StudyView::Reveal() {
-  if (!InSitting() || session_->CurrentStage() != StudySession::Stage::Asking) return;
-  // Shown without a choice, a choice question counts as not known.
-  session_->Answer(-1);
-  ShowAnswer();
-}
-
-void StudyView::ShowAnswer() {
-  const StudyQuestion &q = session_->Question();
-  emit asking(QString());
-  QString verdict;
-  if (q.kind != QuestionKind::Flashcard)
-    verdict = (session_->AnsweredRight() ? CaptionOr("STUDYRIGHT", "Right.") : CaptionOr("STUDYWRONG", "Not quite.")) +
-              QLatin1Char(' ');
-  question_->ShowAnswer(q, verdict, static_cast<int>(session_->SuggestedGrade()), session_->Chosen(),
-                       session_->WaitsAfterEachGrade(Now()));
-}
-
-void StudyView::Grade(int grade) {
-  if (!InSitting() || session_->CurrentStage() != StudySession::Stage::Answered || grade < 1 || grade > 4) return;
-  session_->SetGrade(static_cast<velmora::Grade>(grade));
-  question_->CheckGrade(grade);
-}
-
-void StudyView::GoOn() {
-  if (!InSitting()) return;
-  if (session_->GoOn(Now()) == StudySession::Stage::Finished) return ShowSummary();
-  ShowQuestion();
-  AnnounceDue();
-}
-
-void StudyView::Undo() {
-  if (!session_ || !store_ || pages_ == nullptr || pages_->currentWidget() == settings_) return;
-  if (!session_->Undo()) return;
-  pages_->setCurrentWidget(question_);
-  ShowQuestion();
-  question_->setFocus(Qt::OtherFocusReason);
-  AnnounceDue();
-}
-
-void StudyView::Leave() {
-  if (!session_ || pages_ == nullptr || pages_->currentWidget() == home_) return;
-  if (InSitting()) {
-    session_->Leave();
-    return ShowSummary();
-  }
-  ShowHome();
-}
-
-void StudyView::ShowSummary() {
-  emit asking(QString());
-  const int64_t now = Now();
-  const StudySession::Summary s = session_->Result(now);
-  QString text = s.reviewed == 0
-                     ? CaptionOr("STUDYNOTHINGNOW", "Nothing to review now.")
-                     : QStringList{CaptionOr("STUDYREVIEWED", "Reviewed: %1").arg(s.reviewed),
-                                   CaptionOr("STUDYRIGHTFIRST", "Right first time: %1").arg(s.rightFirstTime),
-                                   CaptionOr("STUDYTIME", "Time: %1").arg(Duration(s.seconds))}
-                           .join(QLatin1Char('\n'));
-  if (s.nextDue) text += QLatin1Char('\n') + CaptionOr("STUDYNEXTDUE", "Next due: %1").arg(WhenDue(*s.nextDue, now));
-  summaryText_->setText(text);
-  pages_->setCurrentWidget(summary_);
-  done_->setFocus(Qt::OtherFocusReason);
-  AnnounceDue();
 }
 
 void StudyView::ShowProgress() {

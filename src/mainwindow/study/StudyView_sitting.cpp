@@ -1,0 +1,114 @@
+// The Study view's sitting: a question asked, answered, graded, and the
+// summary at its end.
+#include <QLabel>
+#include <QPushButton>
+#include <QStackedWidget>
+
+#include "data/StudyStore.h"
+#include "lang/Captions.h"
+#include "mainwindow/study/StudyQuestionView.h"
+#include "mainwindow/study/StudySettingsView.h"
+#include "mainwindow/study/StudyTimes.h"
+#include "mainwindow/study/StudyView.h"
+#include "practice/StudySession.h"
+
+namespace velmora {
+
+void StudyView::StartSitting() {
+  if (!session_) return;
+  Refresh();
+  if (session_->Start(Now(), canSpeak_) == StudySession::Stage::Finished) return ShowSummary();
+  pages_->setCurrentWidget(question_);
+  ShowQuestion();
+  question_->setFocus(Qt::OtherFocusReason);
+}
+
+void StudyView::ShowQuestion() {
+  const StudyQuestion &q = session_->Question();
+  emit asking(q.idiom);
+  question_->ShowQuestion(q);
+  if (q.kind == QuestionKind::Listening) emit speakRequested(q.reading.section(QStringLiteral("; "), 0, 0));
+}
+
+void StudyView::Choose(int index) {
+  if (!InSitting() || session_->CurrentStage() != StudySession::Stage::Asking) return;
+  if (index >= session_->Question().choices.size()) return;
+  session_->Answer(index);
+  ShowAnswer();
+}
+
+void StudyView::Advance() {
+  if (!InSitting()) return;
+  if (session_->CurrentStage() == StudySession::Stage::Asking)
+    Reveal();
+  else
+    GoOn();
+}
+
+void StudyView::Reveal() {
+  if (!InSitting() || session_->CurrentStage() != StudySession::Stage::Asking) return;
+  // Shown without a choice, a choice question counts as not known.
+  session_->Answer(-1);
+  ShowAnswer();
+}
+
+void StudyView::ShowAnswer() {
+  const StudyQuestion &q = session_->Question();
+  emit asking(QString());
+  QString verdict;
+  if (q.kind != QuestionKind::Flashcard)
+    verdict = (session_->AnsweredRight() ? CaptionOr("STUDYRIGHT", "Right.") : CaptionOr("STUDYWRONG", "Not quite.")) +
+              QLatin1Char(' ');
+  question_->ShowAnswer(q, verdict, static_cast<int>(session_->SuggestedGrade()), session_->Chosen(),
+                       session_->WaitsAfterEachGrade(Now()));
+}
+
+void StudyView::Grade(int grade) {
+  if (!InSitting() || session_->CurrentStage() != StudySession::Stage::Answered || grade < 1 || grade > 4) return;
+  session_->SetGrade(static_cast<velmora::Grade>(grade));
+  question_->CheckGrade(grade);
+}
+
+void StudyView::GoOn() {
+  if (!InSitting()) return;
+  if (session_->GoOn(Now()) == StudySession::Stage::Finished) return ShowSummary();
+  ShowQuestion();
+  AnnounceDue();
+}
+
+void StudyView::Undo() {
+  if (!session_ || !store_ || pages_ == nullptr || pages_->currentWidget() == settings_) return;
+  if (!session_->Undo()) return;
+  pages_->setCurrentWidget(question_);
+  ShowQuestion();
+  question_->setFocus(Qt::OtherFocusReason);
+  AnnounceDue();
+}
+
+void StudyView::Leave() {
+  if (!session_ || pages_ == nullptr || pages_->currentWidget() == home_) return;
+  if (InSitting()) {
+    session_->Leave();
+    return ShowSummary();
+  }
+  ShowHome();
+}
+
+void StudyView::ShowSummary() {
+  emit asking(QString());
+  const int64_t now = Now();
+  const StudySession::Summary s = session_->Result(now);
+  QString text = s.reviewed == 0
+                     ? CaptionOr("STUDYNOTHINGNOW", "Nothing to review now.")
+                     : QStringList{CaptionOr("STUDYREVIEWED", "Reviewed: %1").arg(s.reviewed),
+                                   CaptionOr("STUDYRIGHTFIRST", "Right first time: %1").arg(s.rightFirstTime),
+                                   CaptionOr("STUDYTIME", "Time: %1").arg(Duration(s.seconds))}
+                           .join(QLatin1Char('\n'));
+  if (s.nextDue) text += QLatin1Char('\n') + CaptionOr("STUDYNEXTDUE", "Next due: %1").arg(WhenDue(*s.nextDue, now));
+  summaryText_->setText(text);
+  pages_->setCurrentWidget(summary_);
+  done_->setFocus(Qt::OtherFocusReason);
+  AnnounceDue();
+}
+
+}  // namespace velmora
