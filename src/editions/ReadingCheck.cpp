@@ -4,17 +4,12 @@
 #include <nlohmann/json.hpp>
 
 #include "SourceError.h"
+#include "WordList.h"
 #include "dictionary/Pinyin.h"
 
 namespace velmora::editions {
 
 namespace {
-
-int Utf8Characters(const std::string &text) {
-  int characters = 0;
-  for (const char byte : text) characters += (static_cast<unsigned char>(byte) & 0xC0) != 0x80;
-  return characters;
-}
 
 // Reads the object's entries as they are parsed: the whole list is 19 MB,
 // of which the words of four characters or more are wanted.

@@ -7,13 +7,6 @@ namespace velmora::editions {
 
 namespace {
 
-// Characters of UTF-8 text: its bytes that do not continue a character.
-int Utf8Characters(std::string_view text) {
-  int characters = 0;
-  for (const char byte : text) characters += (static_cast<unsigned char>(byte) & 0xC0) != 0x80;
-  return characters;
-}
-
 // The text up to the next blank of the line, which is left after it.
 std::string_view NextField(std::string_view &line) {
   const size_t start = line.find_first_not_of(" \t\r");
@@ -26,6 +19,12 @@ std::string_view NextField(std::string_view &line) {
 }
 
 }  // namespace
+
+int Utf8Characters(std::string_view text) {
+  int characters = 0;
+  for (const char byte : text) characters += (static_cast<unsigned char>(byte) & 0xC0) != 0x80;
+  return characters;
+}
 
 WordList WordList::Parse(const QByteArray &text) {
   WordList list;

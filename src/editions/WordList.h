@@ -7,8 +7,14 @@
 #include <QHash>
 #include <QString>
 #include <optional>
+#include <string_view>
 
 namespace velmora::editions {
+
+// Characters of UTF-8 text: its bytes that do not continue a character.
+// The lists are read as bytes, and most of their words are shorter than an
+// idiom: this tells which to convert at all.
+int Utf8Characters(std::string_view text);
 
 class WordList {
  public:

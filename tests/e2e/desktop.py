@@ -225,3 +225,18 @@ def study_prompt(root, after=None):
     return pyatspi.findDescendant(
         root, lambda acc: acc.getRole() == pyatspi.ROLE_LABEL and acc.name and acc.name == acc.description
         and acc != after and showing(acc))
+
+
+def show_idiom(frame, focus, search, expected):
+    """Types the search into the search box as a person does and waits for
+    the idiom it finds in the idiom box; Escape then leaves the box. focus
+    puts the window in front first (test_favourites.focus_window). Gives
+    the idiom box."""
+    idiom = wait_for(lambda: find(frame, name="Idiom"), what="the idiom box")
+    wait_for(lambda: text_of(idiom), what="the first idiom")
+    focus(frame)
+    key("ctrl+l")
+    type_text(search)
+    wait_for(lambda: text_of(idiom) == expected, what=expected + " in the idiom box")
+    key("Escape")
+    return idiom

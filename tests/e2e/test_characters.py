@@ -22,13 +22,7 @@ class Characters(unittest.TestCase):
             self.skipTest("no stroke file staged")
         folder = desktop.make_installation(STAGED)
         with desktop.running(folder, "characters") as (app, frame):
-            idiom = desktop.wait_for(lambda: desktop.find(frame, name="Idiom"), what="the idiom box")
-            desktop.wait_for(lambda: desktop.text_of(idiom), what="the first idiom")
-            focus_window(frame)
-            desktop.key("ctrl+l")
-            desktop.type_text("hualongdianjing")
-            desktop.wait_for(lambda: desktop.text_of(idiom) == "画龙点睛", what="画龙点睛 shown")
-            desktop.key("Escape")
+            idiom = desktop.show_idiom(frame, focus_window, "hualongdianjing", "画龙点睛")
             ruby = desktop.find(frame, name="Idiom with its reading")
             box = ruby.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
             desktop.subprocess.run(["xdotool", "mousemove", str(box.x + 14), str(box.y + box.height // 2),

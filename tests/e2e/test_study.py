@@ -96,14 +96,8 @@ class HonestStudy(unittest.TestCase):
     def test_the_answer_stays_hidden_and_the_due_count_follows_the_star(self):
         folder = desktop.make_installation(STAGED)
         with desktop.running(folder, "honest") as (app, frame):
-            idiom = desktop.wait_for(lambda: desktop.find(frame, name="Idiom"), what="the idiom box")
-            desktop.wait_for(lambda: desktop.text_of(idiom), what="the first idiom")
-            focus_window(frame)
             desktop.wait_for(lambda: study_tab(frame).description == "0 due", what="nothing due")
-            desktop.key("ctrl+l")
-            desktop.type_text("duiniutanqin")
-            desktop.wait_for(lambda: desktop.text_of(idiom) == "对牛弹琴", what="对牛弹琴 shown")
-            desktop.key("Escape")
+            idiom = desktop.show_idiom(frame, focus_window, "duiniutanqin", "对牛弹琴")
             desktop.key("ctrl+d")
             desktop.wait_for(lambda: study_tab(frame).description == "1 due", what="1 due, Study not opened")
 

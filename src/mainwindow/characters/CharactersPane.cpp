@@ -14,6 +14,7 @@
 #include "dictionary/IdiomSearch.h"
 #include "dictionary/Pinyin.h"
 #include "mainwindow/characters/CharacterCard.h"
+#include "practice/MissingCharacterQuiz.h"
 
 namespace velmora {
 
@@ -23,12 +24,6 @@ namespace {
 constexpr int kListedIdioms = 60;
 // The idioms whose readings of the character the card counts.
 constexpr size_t kReadingIdioms = 300;
-
-QStringList CharactersOf(const QString &idiom) {
-  QStringList characters;
-  for (const uint code : idiom.toUcs4()) characters << QString::fromUcs4(reinterpret_cast<const char32_t *>(&code), 1);
-  return characters;
-}
 
 }  // namespace
 
@@ -79,7 +74,7 @@ std::pair<QStringList, QStringList> CharactersPane::IdiomsWith(const QString &ch
     if (idioms.size() < kListedIdioms) idioms << idiom;
     // The syllable at each place the character stands (the compact reading
     // has one a character).
-    const QStringList characters = CharactersOf(idiom);
+    const QStringList characters = Characters(idiom);
     const QStringList syllables = matcher.ReadingAt(row).section(QStringLiteral("; "), 0, 0).split(
         QLatin1Char(' '), Qt::SkipEmptyParts);
     if (syllables.size() != characters.size()) continue;
@@ -96,7 +91,7 @@ std::pair<QStringList, QStringList> CharactersPane::IdiomsWith(const QString &ch
 void CharactersPane::OpenCharacter(int index) {
   const IdiomRecord &record = reader_.Current();
   if (reader_.IsWithheld() || record.idiom.isEmpty()) return;
-  const QStringList characters = CharactersOf(record.idiom);
+  const QStringList characters = Characters(record.idiom);
   if (characters.isEmpty()) return;
   index_ = std::clamp(index, 0, static_cast<int>(characters.size()) - 1);
   const QString character = characters[index_];
