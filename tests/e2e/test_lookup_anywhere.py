@@ -109,11 +109,17 @@ class LookupAnywhere(unittest.TestCase):
                 self.assertLess(time.monotonic() - started, 3.0, "handed over at once")
                 # The window answers a screen reader all along; its helper
                 # reading the selection is given up after a second.
+                answers = []
                 for _ in range(10):
                     asked = time.monotonic()
                     desktop.text_of(idiom)
-                    self.assertLess(time.monotonic() - asked, 0.3, "the window answers within 0.3 s")
+                    answers.append(time.monotonic() - asked)
                     time.sleep(0.1)
+                # A frozen window would take the selection's whole wait; a
+                # busy machine may make one answer slow.
+                answers.sort()
+                self.assertLess(answers[len(answers) // 2], 0.3, "the window answers at once: %s" % answers)
+                self.assertLess(answers[-1], 1.0, "the window never waits for the owner: %s" % answers)
                 desktop.wait_for(lambda: programs(folder) == 1, timeout=5, what="one program: no second window")
             finally:
                 holder.send_signal(18)  # SIGCONT
