@@ -1,6 +1,8 @@
 // The about box and the buttons that hand help, mail and web to the desktop.
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
 #include <QUrl>
 
 #include "MainWindowFixture.h"
@@ -56,7 +58,7 @@ TEST_F(MainWindow, AboutBoxReadsItsMemoAndCaptionsAtEachOpening) {
 }
 
 TEST_F(MainWindow, AKeyHandedOverAtTheStartShowsItsIdiomWithTheMatchListClosed) {
-  window->Lookup().Handle({InstanceRequest::Kind::Search, "ymdx"});  // before the matcher is made
+  window->Lookup().Handle({InstanceRequest::Kind::Search, "ymdx", {}});  // before the matcher is made
   ShowAfterTick();
   EXPECT_EQ(c().txtIdiom->text(), "一马当先");
   EXPECT_FALSE(window->findChild<QWidget *>("MatchPopup")->isVisible()) << "nothing laid over the idiom";
@@ -70,8 +72,50 @@ TEST_F(MainWindow, TheLookupPopupSettingHoldsAfterTheAboutBox) {
   { frmAbout about; }  // reads the language file last
   window->hide();
   QGuiApplication::clipboard()->setText("他这是刻舟求剑吧");
-  window->Lookup().Handle({InstanceRequest::Kind::Selection, {}});
+  window->Lookup().Handle({InstanceRequest::Kind::Selection, {}, {}});
   ASSERT_TRUE(test::WaitFor([&] { return c().txtSearchKey->text() == "刻舟求剑"; }));
   EXPECT_TRUE(window->isVisible()) << "Popup=0: looked up in the window";
   for (const QWidget *popup : window->findChildren<QWidget *>("frmLookup")) EXPECT_FALSE(popup->isVisible());
+}
+
+TEST_F(MainWindow, TextReadElsewhereIsLookedUpWhereTheUserIs) {
+  ShowAfterTick();
+  window->activateWindow();
+  ASSERT_TRUE(test::WaitFor([&] { return window->isActiveWindow(); }));
+  // In the window the user is in: shown there.
+  window->Lookup().Handle({InstanceRequest::Kind::Lookup, "他这是刻舟求剑吧", {}});
+  ASSERT_TRUE(test::WaitFor([&] { return c().txtSearchKey->text() == "刻舟求剑"; }));
+
+  // In another program (shown, not active, as on Wayland): the popup, with
+  // ★ and "Study this" doing what they say.
+  QWidget elsewhere;
+  elsewhere.show();
+  elsewhere.activateWindow();
+  ASSERT_TRUE(test::WaitFor([&] { return !window->isActiveWindow(); }));
+  window->Lookup().Handle({InstanceRequest::Kind::Lookup, "一马当先的人", {}});
+  auto *popup = window->findChild<QWidget *>("frmLookup");
+  ASSERT_TRUE(test::WaitFor([&] { return popup && popup->isVisible(); }));
+  EXPECT_EQ(popup->findChild<QLabel *>("lblLookupIdiom")->text(), "一马当先");
+  EXPECT_EQ(c().txtSearchKey->text(), "刻舟求剑") << "the window is left as it was";
+  auto *star = popup->findChild<QPushButton *>("cmdLookupFavourite");
+  auto *study = popup->findChild<QPushButton *>("cmdLookupStudy");
+  ASSERT_TRUE(star && study);
+  EXPECT_FALSE(star->isChecked());
+  star->click();
+  // The state is read back from the store, not left as the click set it.
+  EXPECT_TRUE(star->isChecked());
+  EXPECT_EQ(star->text(), "★");
+  ASSERT_TRUE(study->isEnabled());
+  study->click();
+  EXPECT_FALSE(study->isEnabled()) << "in study now";
+  popup->findChild<QPushButton *>("cmdLookupCopy")->click();
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), "一马当先");
+
+  // Nothing read: said so, never nothing.
+  window->Lookup().Handle({InstanceRequest::Kind::Lookup, "  \n", {}});
+  ASSERT_TRUE(test::WaitFor([&] { return popup->isVisible(); }));
+  auto *message = popup->findChild<QLabel *>("lblLookupMessage");
+  EXPECT_TRUE(message->isVisible());
+  EXPECT_TRUE(message->text().contains("Ctrl+C"));
+  EXPECT_FALSE(popup->findChild<QLabel *>("lblLookupIdiom")->isVisible());
 }

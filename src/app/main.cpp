@@ -19,7 +19,9 @@
 #include "platform/InstanceBus.h"
 #include "platform/PictureStyle.h"
 #include "platform/Restart.h"
+#include "platform/SelectionForLookup.h"
 #include "platform/SelectionReader.h"
+#include "platform/wayland/WaylandActivation.h"
 #include "platform/WindowLanguage.h"
 
 int main(int argc, char **argv) {
@@ -50,10 +52,11 @@ int main(int argc, char **argv) {
   QApplication::setWindowIcon(velmora::ImageByKey(QStringLiteral("velmora")));
   // One window per user and display: a running Velmora takes the request.
   velmora::InstanceRequest request;
-  if (answer.selection)
-    request.kind = velmora::InstanceRequest::Kind::Selection;
-  else if (!answer.searchKey.isEmpty())
-    request = {velmora::InstanceRequest::Kind::Search, answer.searchKey};
+  request.activationToken = velmora::wayland::TakeLaunchToken();
+  if (!answer.searchKey.isEmpty() && !answer.selection) {
+    request.kind = velmora::InstanceRequest::Kind::Search;
+    request.text = answer.searchKey;
+  }
   std::unique_ptr<velmora::frmVELM> mainWindow;
   velmora::InstanceService service;
   const bool startedAgain = velmora::StartedAgain();
@@ -81,10 +84,16 @@ int main(int argc, char **argv) {
       owned = service.Register(service.Answers());
     }
   }
+  velmora::SelectionReader::UseHelperProcess(true);
+  // The selection is read here, where the user is, and its text handed on:
+  // a window in the background may not be given it.
+  if (answer.selection) {
+    request.kind = velmora::InstanceRequest::Kind::Lookup;
+    request.text = velmora::ReadSelectionForLookup(request.activationToken);
+  }
   if (owned == velmora::InstanceService::Registration::Taken && velmora::HandToRunningInstance(request))
     return 0;
   velmora::ShowBusyPointerDuringQueries();
-  velmora::SelectionReader::UseHelperProcess(true);
   // Requests that come before the window is there wait for it.
   std::vector<velmora::InstanceRequest> waiting;
   if (request.kind != velmora::InstanceRequest::Kind::Activate) waiting.push_back(request);

@@ -47,7 +47,9 @@ frmVELM::frmVELM(QWidget *parent) : QMainWindow(parent) {
   lookup_ = new LookupService(this, search_,
                               {[this](const QString &key) { browse_->SearchAgain(key); },
                                [this](const QString &text) { detail_->Say(text); },
-                               [this] { detail_->ShowFavouriteState(); }});
+                               [this] { detail_->ShowFavouriteState(); },
+                               [this](const std::vector<QString> &idioms) { study_->StudyIdioms(idioms); },
+                               [this](const QString &idiom) { return study_->InStudy(idiom); }});
   TraceStartup("panes-made");
   ConnectHandlers();
   CreateShortcuts();

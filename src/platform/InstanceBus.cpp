@@ -12,7 +12,9 @@ namespace {
 
 const QString kApplicationInterface = QStringLiteral("org.freedesktop.Application");
 // The desktop entry's action and the program's own: a search key, the selection.
-const QString kSearchAction = QStringLiteral("search"), kSelectionAction = QStringLiteral("lookup-selection");
+const QString kSearchAction = QStringLiteral("search"), kSelectionAction = QStringLiteral("lookup-selection"),
+              kLookupAction = QStringLiteral("lookup");
+const QString kActivationToken = QStringLiteral("activation-token");
 constexpr int kMostResultMetas = 50;
 
 // Handed to the window after the call is answered: a request that takes the
@@ -25,6 +27,10 @@ void Request(InstanceService *service, const InstanceRequest &request) {
 
 }  // namespace
 
+static QString TokenIn(const QVariantMap &platformData) {
+  return platformData.value(kActivationToken).toString();
+}
+
 // org.freedesktop.Application: what the desktop and a second start call.
 class ApplicationAdaptor : public QDBusAbstractAdaptor {
   Q_OBJECT
@@ -33,17 +39,23 @@ class ApplicationAdaptor : public QDBusAbstractAdaptor {
   explicit ApplicationAdaptor(InstanceService *service) : QDBusAbstractAdaptor(service), service_(service) {}
 
  public slots:
-  void Activate(const QVariantMap &) { Request(service_, {InstanceRequest::Kind::Activate, {}}); }
-  void Open(const QStringList &uris, const QVariantMap &) {
-    Request(service_, {InstanceRequest::Kind::Search, uris.join(QLatin1Char(' '))});
+  void Activate(const QVariantMap &platformData) {
+    Request(service_, {InstanceRequest::Kind::Activate, {}, TokenIn(platformData)});
   }
-  void ActivateAction(const QString &name, const QVariantList &parameter, const QVariantMap &) {
+  void Open(const QStringList &uris, const QVariantMap &platformData) {
+    Request(service_, {InstanceRequest::Kind::Search, uris.join(QLatin1Char(' ')), TokenIn(platformData)});
+  }
+  void ActivateAction(const QString &name, const QVariantList &parameter, const QVariantMap &platformData) {
+    const QString token = TokenIn(platformData);
+    const QString text = parameter.isEmpty() ? QString() : parameter.front().toString();
     if (name == kSelectionAction)
-      Request(service_, {InstanceRequest::Kind::Selection, {}});
-    else if (name == kSearchAction && !parameter.isEmpty())
-      Request(service_, {InstanceRequest::Kind::Search, parameter.front().toString()});
+      Request(service_, {InstanceRequest::Kind::Selection, {}, token});
+    else if (name == kLookupAction)
+      Request(service_, {InstanceRequest::Kind::Lookup, text, token});
+    else if (name == kSearchAction && !text.isEmpty())
+      Request(service_, {InstanceRequest::Kind::Search, text, token});
     else
-      Request(service_, {InstanceRequest::Kind::Activate, {}});
+      Request(service_, {InstanceRequest::Kind::Activate, {}, token});
   }
 
  private:
@@ -76,7 +88,7 @@ class SearchProviderAdaptor : public QDBusAbstractAdaptor {
         service_, [service = service_, id] { emit service->resultChosen(id); }, Qt::QueuedConnection);
   }
   void LaunchSearch(const QStringList &terms, uint) {
-    Request(service_, {InstanceRequest::Kind::Search, terms.join(QLatin1Char(' '))});
+    Request(service_, {InstanceRequest::Kind::Search, terms.join(QLatin1Char(' ')), {}});
   }
 
  private:
@@ -115,22 +127,21 @@ bool HandToRunningInstance(const InstanceRequest &request, int timeoutMillisecon
   QDBusConnection bus = QDBusConnection::sessionBus();
   if (!bus.isConnected() || !bus.interface() || !bus.interface()->isServiceRegistered(kBusName).value()) return false;
   QDBusMessage call;
-  const QVariantMap platformData;
+  QVariantMap platformData;
+  if (!request.activationToken.isEmpty()) platformData.insert(kActivationToken, request.activationToken);
+  const auto action = [&call](const QString &name, const QVariantList &parameter) {
+    call = QDBusMessage::createMethodCall(kBusName, kBusPath, kApplicationInterface, QStringLiteral("ActivateAction"));
+    call << name << QVariant::fromValue(parameter);
+  };
   switch (request.kind) {
     case InstanceRequest::Kind::Activate:
       call = QDBusMessage::createMethodCall(kBusName, kBusPath, kApplicationInterface, QStringLiteral("Activate"));
-      call << platformData;
       break;
-    case InstanceRequest::Kind::Search:
-    case InstanceRequest::Kind::Selection:
-      call =
-          QDBusMessage::createMethodCall(kBusName, kBusPath, kApplicationInterface, QStringLiteral("ActivateAction"));
-      call << (request.kind == InstanceRequest::Kind::Search ? kSearchAction : kSelectionAction)
-           << QVariant::fromValue(request.kind == InstanceRequest::Kind::Search ? QVariantList{request.text}
-                                                                                : QVariantList{})
-           << platformData;
-      break;
+    case InstanceRequest::Kind::Search: action(kSearchAction, {request.text}); break;
+    case InstanceRequest::Kind::Selection: action(kSelectionAction, {}); break;
+    case InstanceRequest::Kind::Lookup: action(kLookupAction, {request.text}); break;
   }
+  call << platformData;
   const QDBusMessage reply = bus.call(call, QDBus::Block, timeoutMilliseconds);
   return reply.type() == QDBusMessage::ReplyMessage;
 }

@@ -17,8 +17,14 @@ inline const QString kBusPath = QStringLiteral("/org/velmora/Velmora");
 
 // What a start asks of the program.
 struct InstanceRequest {
-  enum class Kind { Activate, Search, Selection } kind = Kind::Activate;
-  QString text;  // the search key
+  // Lookup: the text a start read from the selection, looked up as the
+  // selection is (its longest idiom; a message when it is empty). Selection:
+  // the window reads the selection itself (the desktop entry's action).
+  enum class Kind { Activate, Search, Selection, Lookup } kind = Kind::Activate;
+  QString text;  // the search key, or the text to look up
+  // What the launcher gave the start that asked, for the window to come
+  // forward with on Wayland.
+  QString activationToken;
 };
 
 // Hands the request to a running Velmora; true when it took it.

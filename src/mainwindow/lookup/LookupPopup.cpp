@@ -1,13 +1,17 @@
 #include "mainwindow/lookup/LookupPopup.h"
 
+#include <QClipboard>
 #include <QCursor>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QScreen>
 #include <QVBoxLayout>
 
 #include "mainwindow/DesignControls.h"
+#include "lang/Captions.h"
 #include "platform/LanguageTexts.h"
 
 namespace velmora {
@@ -15,6 +19,7 @@ namespace velmora {
 namespace {
 
 constexpr int kExplanationLength = 160;
+constexpr int kMessageMilliseconds = 6000;
 
 QLabel *Text(QWidget *parent, const char *name) {
   auto *label = new QLabel(parent);
@@ -27,7 +32,7 @@ QLabel *Text(QWidget *parent, const char *name) {
 
 }  // namespace
 
-LookupPopup::LookupPopup() : QFrame(nullptr, Qt::Popup) {
+LookupPopup::LookupPopup() : QFrame(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
   setObjectName(QStringLiteral("frmLookup"));
   SetLanguageName(this, "POPUPNAME", "Velmora lookup");
   setFrameShape(QFrame::StyledPanel);
@@ -38,11 +43,22 @@ LookupPopup::LookupPopup() : QFrame(nullptr, Qt::Popup) {
   idiom_->setFont(big);
   reading_ = Text(this, "lblLookupReading");
   explanation_ = Text(this, "lblLookupExplanation");
+  message_ = Text(this, "lblLookupMessage");
+  favourite_ = NamedButton(this, "cmdLookupFavourite", QStringLiteral("☆"));
+  favourite_->setCheckable(true);
+  SetLanguageName(favourite_, "LOOKUPFAVOURITE", "Favourite");
+  study_ = NamedButton(this, "cmdLookupStudy", QString());
+  SetLanguageCaption(study_, "LOOKUPSTUDY", "Study this");
+  copy_ = NamedButton(this, "cmdLookupCopy", QString());
+  SetLanguageCaption(copy_, "LOOKUPCOPY", "Copy");
   open_ = NamedButton(this, "cmdLookupOpen", QString());
   SetLanguageCaption(open_, "LOOKUPOPEN", "Open in Velmora");
   speak_ = NamedButton(this, "cmdLookupSpeak", QString());
   SetLanguageCaption(speak_, "LOOKUPSPEAK", "Speak");
   auto *buttons = new QHBoxLayout;
+  buttons->addWidget(favourite_);
+  buttons->addWidget(study_);
+  buttons->addWidget(copy_);
   buttons->addStretch(1);
   buttons->addWidget(speak_);
   buttons->addWidget(open_);
@@ -50,23 +66,68 @@ LookupPopup::LookupPopup() : QFrame(nullptr, Qt::Popup) {
   column->addWidget(idiom_);
   column->addWidget(reading_);
   column->addWidget(explanation_);
+  column->addWidget(message_);
   column->addLayout(buttons);
-  setFixedWidth(340);
+  setMinimumWidth(340);
+  setMaximumWidth(520);
+  messageShown_.setSingleShot(true);
+  connect(&messageShown_, &QTimer::timeout, this, &QWidget::close);
   connect(open_, &QPushButton::clicked, this, [this] {
     emit openRequested(idiom_->text());
     close();
   });
   connect(speak_, &QPushButton::clicked, this,
           [this] { emit speakRequested(reading_->text().isEmpty() ? idiom_->text() : reading_->text()); });
+  connect(favourite_, &QPushButton::clicked, this,
+          [this](bool on) { emit favouriteRequested(idiom_->text(), on); });
+  connect(study_, &QPushButton::clicked, this, [this] { emit studyRequested(idiom_->text()); });
+  connect(copy_, &QPushButton::clicked, this, &LookupPopup::Copy);
 }
 
 void LookupPopup::ShowIdiom(const QString &idiom, const QString &reading, const QString &explanation) {
+  messageShown_.stop();
   idiom_->setText(idiom);
   reading_->setText(reading.section(QStringLiteral("; "), 0, 0));
   QString start = explanation.simplified();
   if (start.size() > kExplanationLength) start = start.left(kExplanationLength) + QStringLiteral("…");
   explanation_->setText(start);
+  message_->hide();
+  for (QWidget *part : std::initializer_list<QWidget *>{idiom_, reading_, explanation_, favourite_, study_, copy_,
+                                                         speak_, open_})
+    part->show();
+  Place();
+  open_->setFocus(Qt::OtherFocusReason);
+}
+
+void LookupPopup::ShowMessage(const QString &message) {
+  message_->setText(message);
+  for (QWidget *part : std::initializer_list<QWidget *>{idiom_, reading_, explanation_, favourite_, study_, copy_,
+                                                         speak_, open_})
+    part->hide();
+  message_->show();
+  Place();
+  messageShown_.start(kMessageMilliseconds);
+}
+
+void LookupPopup::ShowState(bool favourite, bool studied) {
+  favourite_->setChecked(favourite);
+  favourite_->setText(favourite ? QStringLiteral("★") : QStringLiteral("☆"));
+  study_->setEnabled(!studied);
+  study_->setText(studied ? CaptionOr("LOOKUPSTUDYING", "In Study") : CaptionOr("LOOKUPSTUDY", "Study this"));
+}
+
+void LookupPopup::Copy() {
+  QGuiApplication::clipboard()->setText(idiom_->text());
+  copy_->setText(CaptionOr("LOOKUPCOPIED", "Copied"));
+}
+
+void LookupPopup::Place() {
+  copy_->setText(CaptionOr("LOOKUPCOPY", "Copy"));
+  // The parts just hidden or shown are laid out before the size is taken.
+  layout()->activate();
   adjustSize();
+  // X11 tells where the pointer is; Wayland tells no program outside its
+  // own windows, and places a new window itself.
   const QPoint pointer = QCursor::pos();
   QScreen *screen = QGuiApplication::screenAt(pointer);
   const bool known = screen != nullptr && pointer != QPoint(0, 0);
@@ -76,8 +137,28 @@ void LookupPopup::ShowIdiom(const QString &idiom, const QString &reading, const 
   at.setX(std::clamp(at.x(), area.left(), std::max(area.left(), area.right() - width())));
   at.setY(std::clamp(at.y(), area.top(), std::max(area.top(), area.bottom() - height())));
   move(at);
+  hadFocus_ = false;
   show();
-  open_->setFocus(Qt::PopupFocusReason);
+  raise();
+  activateWindow();
+}
+
+void LookupPopup::keyPressEvent(QKeyEvent *event) {
+  if (event->key() == Qt::Key_Escape) {
+    close();
+    return;
+  }
+  QFrame::keyPressEvent(event);
+}
+
+void LookupPopup::changeEvent(QEvent *event) {
+  QFrame::changeEvent(event);
+  if (event->type() != QEvent::ActivationChange) return;
+  // Like a popup: gone once the user turns to something else.
+  if (isActiveWindow())
+    hadFocus_ = true;
+  else if (hadFocus_ && isVisible())
+    close();
 }
 
 }  // namespace velmora

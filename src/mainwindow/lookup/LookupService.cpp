@@ -12,7 +12,9 @@
 #include "dictionary/IdiomSearch.h"
 #include "mainwindow/lookup/LookupPopup.h"
 #include "mainwindow/lookup/ReadTextDialog.h"
+#include "lang/Captions.h"
 #include "platform/LanguageTexts.h"
+#include "platform/wayland/WaylandActivation.h"
 
 namespace velmora {
 
@@ -82,23 +84,28 @@ SearchAnswers LookupService::Answers() {
 
 void LookupService::Handle(const InstanceRequest &request) {
   switch (request.kind) {
-    case InstanceRequest::Kind::Activate: RaiseWindow(); break;
-    case InstanceRequest::Kind::Search: ShowInWindow(QString(), request.text.left(kLongestKey)); break;
-    case InstanceRequest::Kind::Selection: LookUpSelection(); break;
+    case InstanceRequest::Kind::Activate: RaiseWindow(request.activationToken); break;
+    case InstanceRequest::Kind::Search:
+      ShowInWindow(QString(), request.text.left(kLongestKey), request.activationToken);
+      break;
+    case InstanceRequest::Kind::Selection: LookUpSelection(request.activationToken); break;
+    case InstanceRequest::Kind::Lookup: LookUpIn(request.text, request.activationToken); break;
   }
 }
 
 void LookupService::ShowResult(const QString &idiom) { ShowInWindow(idiom, idiom); }
 
-void LookupService::RaiseWindow() {
+void LookupService::RaiseWindow(const QString &activationToken) {
   if (window_->isMinimized()) window_->showNormal();
   window_->show();
   window_->raise();
   window_->activateWindow();
+  // Wayland lets a window forward only with the token of the user's act.
+  wayland::ActivateWithToken(window_->windowHandle(), activationToken);
 }
 
-void LookupService::ShowInWindow(const QString &idiom, const QString &key) {
-  RaiseWindow();
+void LookupService::ShowInWindow(const QString &idiom, const QString &key, const QString &activationToken) {
+  RaiseWindow(activationToken);
   if (!idiom.isEmpty()) {
     // Shown as choosing it does, with the search box saying what was looked up.
     services_.searchAgain(idiom);
@@ -107,34 +114,63 @@ void LookupService::ShowInWindow(const QString &idiom, const QString &key) {
   if (!key.trimmed().isEmpty()) services_.searchAgain(key.trimmed());
 }
 
-void LookupService::LookUpSelection() {
+void LookupService::LookUpSelection(const QString &activationToken) {
   // The primary selection where there is one; the clipboard elsewhere.
-  selection_.Read(SelectionReader::Source::Selection, [this](const QString &text) { LookUpIn(text); });
+  selection_.Read(SelectionReader::Source::Selection,
+                  [this, activationToken](const QString &text) { LookUpIn(text, activationToken); });
 }
 
-void LookupService::LookUpIn(const QString &text) {
+void LookupService::LookUpIn(const QString &text, const QString &activationToken) {
+  if (text.trimmed().isEmpty()) return ShowNothingRead(activationToken);
   const QString idiom = IdiomIn(text);
-  const bool away = !window_->isVisible() || window_->isMinimized();
-  if (!idiom.isEmpty() && away && Setting("Popup", true)) return ShowPopup(idiom);
-  ShowInWindow(idiom, text.simplified().left(kLongestKey));
+  // Away: the user is in another program (a window that is shown but not
+  // active, too: Wayland never says a window is minimised).
+  const bool away = !window_->isActiveWindow();
+  if (!idiom.isEmpty() && away && Setting("Popup", true)) return ShowPopup(idiom, activationToken);
+  ShowInWindow(idiom, text.simplified().left(kLongestKey), activationToken);
 }
 
-void LookupService::ShowPopup(const QString &idiom) {
-  if (!popup_) {
-    popup_ = new LookupPopup;
-    popup_->setParent(window_, popup_->windowFlags());
-    connect(popup_, &LookupPopup::openRequested, this, &LookupService::ShowResult);
-    connect(popup_, &LookupPopup::speakRequested, this, [this](const QString &text) { services_.say(text); });
-  }
+LookupPopup *LookupService::Popup() {
+  if (popup_) return popup_;
+  popup_ = new LookupPopup;
+  // A window of its own beside the main one (placed with it on Wayland).
+  popup_->setParent(window_, popup_->windowFlags());
+  connect(popup_, &LookupPopup::openRequested, this, &LookupService::ShowResult);
+  connect(popup_, &LookupPopup::speakRequested, this, [this](const QString &text) { services_.say(text); });
+  connect(popup_, &LookupPopup::favouriteRequested, this, [this](const QString &idiom, bool favourite) {
+    if (store_) store_->SetFavourite(idiom, favourite);
+    services_.favouritesChanged();
+    popup_->ShowState(store_ && store_->IsFavourite(idiom), services_.studied(idiom));
+  });
+  connect(popup_, &LookupPopup::studyRequested, this, [this](const QString &idiom) {
+    services_.study({idiom});
+    popup_->ShowState(store_ && store_->IsFavourite(idiom), services_.studied(idiom));
+  });
+  return popup_;
+}
+
+void LookupService::ShowPopup(const QString &idiom, const QString &activationToken) {
+  LookupPopup *popup = Popup();
   const auto record = Record(idiom);
-  Retranslate(popup_);
-  popup_->ShowIdiom(idiom, record ? record->spell : QString(), record ? record->note : QString());
+  Retranslate(popup);
+  popup->ShowIdiom(idiom, record ? record->spell : QString(), record ? record->note : QString());
+  popup->ShowState(store_ && store_->IsFavourite(idiom), services_.studied(idiom));
+  wayland::ActivateWithToken(popup->windowHandle(), activationToken);
+}
+
+void LookupService::ShowNothingRead(const QString &activationToken) {
+  LookupPopup *popup = Popup();
+  Retranslate(popup);
+  popup->ShowMessage(CaptionOr("NOSELECTION", "No selected text could be read — copy it (Ctrl+C) and try again"));
+  wayland::ActivateWithToken(popup->windowHandle(), activationToken);
 }
 
 void LookupService::WatchClipboard() {
+  // The popup's own "Copy" is no new text to look up.
+  if (QGuiApplication::clipboard()->ownsClipboard()) return;
   selection_.Read(SelectionReader::Source::Clipboard, [this](const QString &text) {
     const QString idiom = IdiomIn(text);
-    if (!idiom.isEmpty()) ShowPopup(idiom);
+    if (!idiom.isEmpty()) ShowPopup(idiom, {});
   });
 }
 

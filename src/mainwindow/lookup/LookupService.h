@@ -6,6 +6,7 @@
 #include <QObject>
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "dictionary/IdiomAutomaton.h"
 #include "platform/InstanceBus.h"
@@ -28,6 +29,9 @@ class LookupService : public QObject {
     std::function<void(const QString &)> searchAgain;  // the key in the search box, its first match shown
     std::function<void(const QString &)> say;
     std::function<void()> favouritesChanged;
+    // The idioms put into Study (those not in it yet); whether each is in it.
+    std::function<void(const std::vector<QString> &)> study;
+    std::function<bool(const QString &)> studied;
   };
   LookupService(QMainWindow *window, IdiomSearch &search, Services services);
   void SetStore(UserStore *store) { store_ = store; }
@@ -44,11 +48,13 @@ class LookupService : public QObject {
   QString IdiomAt(int index);
   // The longest idiom in the text; empty when it holds none.
   QString IdiomIn(const QString &text);
-  void LookUpSelection();
-  void LookUpIn(const QString &text);
-  void ShowInWindow(const QString &idiom, const QString &key);
-  void ShowPopup(const QString &idiom);
-  void RaiseWindow();
+  void LookUpSelection(const QString &activationToken);
+  void LookUpIn(const QString &text, const QString &activationToken);
+  void ShowInWindow(const QString &idiom, const QString &key, const QString &activationToken = {});
+  LookupPopup *Popup();
+  void ShowPopup(const QString &idiom, const QString &activationToken);
+  void ShowNothingRead(const QString &activationToken);
+  void RaiseWindow(const QString &activationToken);
   void OpenReader();
   void WatchClipboard();
 

@@ -5,6 +5,7 @@
 #include <QToolButton>
 #include <algorithm>
 
+#include "data/StudyStore.h"
 #include "data/UserStore.h"
 #include "lang/Captions.h"
 #include "mainwindow/study/StudyView.h"
@@ -43,6 +44,7 @@ void StudyPane::SetStore(UserStore *store, bool traditionalEdition) {
   view_->SetStore(store, traditionalEdition, &search_);
   const bool available = store != nullptr && store->IsAvailable();
   store_ = available ? store : nullptr;
+  cards_ = available ? std::make_unique<StudyStore>(*store_, traditionalEdition) : nullptr;
   button_->setEnabled(available);
   if (!available) return;
   // After the first frame: the favourites' cards may need writing.
@@ -52,7 +54,23 @@ void StudyPane::SetStore(UserStore *store, bool traditionalEdition) {
   RecountAtMidnight();
 }
 
+StudyPane::~StudyPane() = default;
+
 void StudyPane::RecountDue() { view_->RecountDue(); }
+
+void StudyPane::StudyIdioms(const std::vector<QString> &idioms) {
+  if (!cards_) return;
+  // Chosen, as "Study this idiom" in the view does: studied like a
+  // favourite's card, without being one.
+  cards_->AddCards(idioms, QStringLiteral("chosen"), QDateTime::currentSecsSinceEpoch());
+  RecountDue();
+}
+
+bool StudyPane::InStudy(const QString &idiom) const {
+  if (!cards_) return false;
+  const auto card = cards_->CardOf(idiom);
+  return card && !card->suspended;
+}
 
 void StudyPane::CheckOutsideChanges() {
   if (!store_) return;

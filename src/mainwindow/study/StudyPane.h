@@ -4,6 +4,8 @@
 // the window's search. The browse pane shows and hides the view as one of
 // its views; a choice in it goes out as idiomChosen.
 #include <QObject>
+#include <memory>
+#include <vector>
 
 #include "reading/Reader.h"
 
@@ -13,6 +15,7 @@ class QToolButton;
 namespace velmora {
 
 class IdiomSearch;
+class StudyStore;
 class StudyView;
 class UserStore;
 
@@ -20,9 +23,15 @@ class StudyPane : public QObject {
   Q_OBJECT
  public:
   StudyPane(StudyView *view, QToolButton *button, Reader &reader, IdiomSearch &search, QObject *parent);
+  ~StudyPane() override;
   // The study keeps cards in the simplified script; a traditional edition
   // shows them in its own. Without a store the view is off.
   void SetStore(UserStore *store, bool traditionalEdition);
+  // Idioms the user chose to study elsewhere (a lookup, a text read): new
+  // cards for those not in study yet, and the due count again.
+  void StudyIdioms(const std::vector<QString> &idioms);
+  // Whether the idiom has a card that is studied (not suspended).
+  bool InStudy(const QString &idiom) const;
 
  public slots:
   // Shown, the view brings its cards up to date.
@@ -44,6 +53,7 @@ class StudyPane : public QObject {
   QToolButton *button_;
   IdiomSearch &search_;
   UserStore *store_ = nullptr;
+  std::unique_ptr<StudyStore> cards_;
   long long storeVersion_ = -1;
   QTimer *outsideChanges_, *midnight_;
 };
