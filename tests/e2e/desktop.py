@@ -15,6 +15,11 @@ _copies = []
 atexit.register(lambda: [shutil.rmtree(folder, ignore_errors=True) for folder in _copies])
 
 
+# The display the program is started on: the test's X server, or (set by a
+# Wayland test, with WAYLAND_DISPLAY) a compositor.
+PLATFORM = "xcb"
+
+
 def make_installation(staged, config=None):
     """A private copy of the staged installation folder, with its own config;
     removed when the test process ends."""
@@ -38,7 +43,8 @@ def start(installation, own_user_folders=True):
     With own_user_folders the program's per-user files belong to the
     installation's copy, so a restart finds what the run before it kept;
     without, they go to the user's home as they would for a person."""
-    env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb", XDG_CURRENT_DESKTOP=os.environ.get("XDG_CURRENT_DESKTOP", ""))
+    env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM=PLATFORM,
+               XDG_CURRENT_DESKTOP=os.environ.get("XDG_CURRENT_DESKTOP", ""))
     if own_user_folders:
         user = os.path.join(os.path.dirname(installation), "user")
         env.update(XDG_CONFIG_HOME=os.path.join(user, "config"), XDG_DATA_HOME=os.path.join(user, "data"))

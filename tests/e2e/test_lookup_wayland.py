@@ -1,0 +1,62 @@
+"""End to end under a headless wlroots compositor: with another program
+focused, `velmora --selection` reads the primary selection itself and the
+running window looks it up; with nothing to read the user is told so."""
+import os
+import subprocess
+import sys
+import unittest
+
+sys.path.insert(0, os.path.dirname(__file__))
+import desktop  # noqa: E402
+import wayland  # noqa: E402
+
+STAGED = os.environ.get("VELMORA_STAGED", "")
+
+
+class LookupOnWayland(unittest.TestCase):
+    def test_selection_of_another_program_is_looked_up(self):
+        with wayland.sway() as env:
+            os.environ.update(WAYLAND_DISPLAY=env["WAYLAND_DISPLAY"], XDG_RUNTIME_DIR=env["XDG_RUNTIME_DIR"])
+            desktop.PLATFORM = "wayland"
+            folder = desktop.make_installation(STAGED)
+            user = os.path.join(os.path.dirname(folder), "user")
+            env.update(XDG_CONFIG_HOME=os.path.join(user, "config"), XDG_DATA_HOME=os.path.join(user, "data"))
+            with desktop.running(folder, "lookup-wayland") as (app, frame):
+                idiom = desktop.wait_for(lambda: desktop.find(frame, name="Idiom"), what="the idiom box")
+                desktop.wait_for(lambda: desktop.text_of(idiom), what="the first idiom")
+                # Another program in front, and a selection it does not own
+                # the window's focus for.
+                terminal = subprocess.Popen(["foot", "-e", "sleep", "300"], env=env, stdout=subprocess.DEVNULL,
+                                            stderr=subprocess.DEVNULL)
+                try:
+                    desktop.wait_for(lambda: wayland.focused_app(env) == "foot", what="the terminal focused")
+                    subprocess.run(["wl-copy", "--primary", "这幅画画龙点睛"], env=env, check=True, timeout=10)
+                    subprocess.run([os.path.join(folder, "velmora"), "--selection"], env=env, check=True, timeout=15)
+                    lookup = desktop.wait_for(lambda: desktop.window(app, name="Velmora lookup"),
+                                              what="the lookup window")
+                    desktop.wait_for(lambda: desktop.find(lookup, name="画龙点睛"), what="画龙点睛 looked up")
+                    opened = desktop.wait_for(lambda: desktop.find(lookup, name="Open in Velmora"),
+                                              what="its Open button")
+                    opened.queryAction().doAction(0)
+                    desktop.wait_for(lambda: desktop.text_of(idiom) == "画龙点睛", what="画龙点睛 in the window")
+
+                    # Nothing to read: a message, never silence.
+                    subprocess.run(["wl-copy", "--primary", "--clear"], env=env, check=True, timeout=10)
+                    subprocess.run(["wl-copy", "--clear"], env=env, check=True, timeout=10)
+                    subprocess.run([os.path.join(folder, "velmora"), "--selection"], env=env, check=True, timeout=15)
+                    desktop.wait_for(lambda: _message(app), what="the message that nothing could be read")
+                finally:
+                    terminal.kill()
+                    terminal.wait()
+
+
+def _message(app):
+    """The lookup window's message, when it shows one."""
+    import pyatspi
+    lookup = desktop.window(app, name="Velmora lookup")
+    return lookup is not None and desktop.showing(lookup) and pyatspi.findDescendant(
+        lookup, lambda acc: "Ctrl+C" in (acc.name or "") and desktop.showing(acc)) is not None
+
+
+if __name__ == "__main__":
+    unittest.main()
