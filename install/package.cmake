@@ -17,9 +17,13 @@ install(FILES Data/README Data/strokes-NOTICE.txt ${VELMORA_STAGE}/Data/Velmdict
 
 file(CREATE_LINK ../lib/velmora/velmora ${CMAKE_CURRENT_BINARY_DIR}/velmora SYMBOLIC)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/velmora DESTINATION bin)
-install(FILES package/velmora.desktop DESTINATION share/applications)
-# The idioms in GNOME Shell's search, answered by the running window.
+install(FILES package/org.velmora.Velmora.desktop DESTINATION share/applications)
+# The idioms in GNOME Shell's search and KDE's KRunner, answered by the
+# running window, or by the program the session bus starts for them.
 install(FILES package/org.velmora.Velmora.search-provider.ini DESTINATION share/gnome-shell/search-providers)
+install(FILES package/org.velmora.Velmora.service DESTINATION share/dbus-1/services)
+install(FILES package/org.velmora.Velmora.krunner.desktop DESTINATION share/krunner/dbusplugins
+        RENAME org.velmora.Velmora.desktop)
 install(FILES velmora.svg DESTINATION share/icons/hicolor/scalable/apps)
 install(FILES package/org.velmora.Velmora.metainfo.xml DESTINATION share/metainfo)
 install(FILES package/copyright DESTINATION share/doc/velmora)

@@ -2,11 +2,15 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMenu>
+#include <QToolButton>
 #include <QPushButton>
 #include <QUrl>
 
 #include "MainWindowFixture.h"
 #include "TestHooks.h"
+#include "config/InstallLayout.h"
+#include "config/RwIni.h"
 #include "dialogs/frmAbout.h"
 
 using namespace velmora;
@@ -118,4 +122,39 @@ TEST_F(MainWindow, TextReadElsewhereIsLookedUpWhereTheUserIs) {
   EXPECT_TRUE(message->isVisible());
   EXPECT_TRUE(message->text().contains("Ctrl+C"));
   EXPECT_FALSE(popup->findChild<QLabel *>("lblLookupIdiom")->isVisible());
+}
+
+TEST_F(MainWindow, TheLookupMenuSwitchesAreRememberedAndWork) {
+  ShowAfterTick();
+  QMenu *menu = c().cmdLookup->menu();
+  ASSERT_NE(menu, nullptr);
+  emit menu->aboutToShow();
+  auto *watch = menu->findChild<QAction *>("actWatchClipboard");
+  auto *popup = menu->findChild<QAction *>("actLookupPopup");
+  ASSERT_TRUE(watch && popup);
+  EXPECT_FALSE(watch->isChecked()) << "off until the user asks";
+  EXPECT_TRUE(popup->isChecked());
+  watch->trigger();
+  EXPECT_EQ(ReadIniFrom(ConfigFileForWriting(), "lookup", "WatchClipboard", 10), "1");
+
+  // Copied text with an idiom: the popup; its own Copy does not bring it back.
+  QGuiApplication::clipboard()->setText("他这是刻舟求剑吧");
+  auto *shown = window->findChild<QWidget *>("frmLookup");
+  ASSERT_TRUE(test::WaitFor([&] { return (shown = window->findChild<QWidget *>("frmLookup")) && shown->isVisible(); }));
+  EXPECT_EQ(shown->findChild<QLabel *>("lblLookupIdiom")->text(), "刻舟求剑");
+  shown->close();
+  shown->findChild<QPushButton *>("cmdLookupCopy")->click();
+  QCoreApplication::processEvents();
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(shown->isVisible());
+
+  emit menu->aboutToShow();
+  menu->findChild<QAction *>("actLookupPopup")->trigger();
+  EXPECT_EQ(ReadIniFrom(ConfigFileForWriting(), "lookup", "Popup", 10), "0");
+  emit menu->aboutToShow();
+  menu->findChild<QAction *>("actWatchClipboard")->trigger();
+  EXPECT_EQ(ReadIniFrom(ConfigFileForWriting(), "lookup", "WatchClipboard", 10), "0");
+  QGuiApplication::clipboard()->setText("一马当先");
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(shown->isVisible()) << "not watched any more";
 }

@@ -32,6 +32,10 @@ CommandLineAnswer ReadCommandLine(const QStringList &arguments, const QString &v
       run.selection = true;
       continue;
     }
+    if (argument == QLatin1String("--gapplication-service")) {
+      run.service = true;
+      continue;
+    }
     if (argument == QLatin1String("--print-selection") || argument == QLatin1String("--print-clipboard")) {
       run.print = argument == QLatin1String("--print-selection") ? CommandLineAnswer::Print::Selection
                                                                  : CommandLineAnswer::Print::Clipboard;
@@ -44,6 +48,9 @@ CommandLineAnswer ReadCommandLine(const QStringList &arguments, const QString &v
                              "  TEXT           look TEXT up (an idiom, its pinyin or initials) in the\n"
                              "                 running Velmora, or in a new one\n"
                              "  --selection    look up the selected text (or the clipboard's)\n"
+                             "  --gapplication-service\n"
+                             "                 serve the desktop's search without a window (as the\n"
+                             "                 session bus starts it) and end after a quiet minute\n"
                              "  --print-selection, --print-clipboard\n"
                              "                 print the selected text (or the clipboard's) and end\n"
                              "  -h, --help     show this help and end\n"

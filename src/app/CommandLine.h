@@ -14,6 +14,9 @@ struct CommandLineAnswer {
   int exitStatus = 0;
   QString searchKey;       // the words that are no option, joined by blanks
   bool selection = false;  // --selection
+  // --gapplication-service: started by the session bus for the desktop's
+  // search; no window until one is asked for, and an end after a quiet minute.
+  bool service = false;
   // --print-selection or --print-clipboard: the text printed, no window
   enum class Print { None, Selection, Clipboard } print = Print::None;
 };

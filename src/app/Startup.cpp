@@ -83,4 +83,17 @@ bool Main(const QString &executableFolder, const StartupWindows &windows) {
   return false;
 }
 
+bool OpenDictionaryQuietly(const QString &executableFolder) {
+  LangName() = QStringLiteral("default");
+  InstallPath() = WithTrailingSlash(executableFolder);
+  const QString configFile = ConfigFilePath();
+  if (!SettingsFileReadable(configFile)) return false;
+  const QString dataFile =
+      DataFilePath(ReadIniFrom(configFile, QStringLiteral("language"), QStringLiteral("DataLanguage"), 100));
+  if (dataFile.isEmpty() || !FileExists(dataFile)) return false;
+  ConnString() = BuildConnString(dataFile);
+  StartOpeningDatabase();
+  return DbOpen();
+}
+
 }  // namespace velmora

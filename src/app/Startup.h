@@ -25,4 +25,9 @@ struct StartupWindows {
 // main window is showing and the program goes on; false when it must end.
 bool Main(const QString &executableFolder, const StartupWindows &windows);
 
+// The dictionary opened as Main opens it, without a window or a message:
+// for the desktop's search, served before any window is asked for. False
+// when the installation, its configuration or its data cannot be used.
+bool OpenDictionaryQuietly(const QString &executableFolder);
+
 }  // namespace velmora

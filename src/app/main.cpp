@@ -11,6 +11,7 @@
 #include "CommandLine.h"
 #include "ExitWatchdog.h"
 #include "Startup.h"
+#include "WindowlessSearch.h"
 #include "config/StartupTrace.h"
 #include "dialogs/WelcomeDialog.h"
 #include "mainwindow/frmVELM.h"
@@ -21,8 +22,8 @@
 #include "platform/Restart.h"
 #include "platform/SelectionForLookup.h"
 #include "platform/SelectionReader.h"
-#include "platform/wayland/WaylandActivation.h"
 #include "platform/WindowLanguage.h"
+#include "platform/wayland/WaylandActivation.h"
 
 int main(int argc, char **argv) {
   velmora::TraceStartup("main");
@@ -38,12 +39,10 @@ int main(int argc, char **argv) {
   velmora::TraceStartup("application");
   if (answer.print != velmora::CommandLineAnswer::Print::None) {
     // A window's helper: the selection read where waiting for it harms nothing.
-    std::fputs(velmora::SelectedText(answer.print == velmora::CommandLineAnswer::Print::Selection
-                                         ? velmora::SelectionReader::Source::Selection
-                                         : velmora::SelectionReader::Source::Clipboard)
-                   .toUtf8()
-                   .constData(),
-               stdout);
+    const QString text = answer.print == velmora::CommandLineAnswer::Print::Selection
+                             ? velmora::ReadSelectionHere(velmora::wayland::TakeLaunchToken())
+                             : velmora::SelectedText(velmora::SelectionReader::Source::Clipboard);
+    std::fputs(text.toUtf8().constData(), stdout);
     return 0;
   }
   QApplication::setApplicationName(QStringLiteral("velmora"));
@@ -63,15 +62,19 @@ int main(int argc, char **argv) {
   // The name is taken first; only when another start has it is the request
   // handed over. A bus that does not answer is given up after a second: the
   // program runs as a window of its own.
-  const auto registration =
-      !velmora::SessionBusAnswers(1000)
-          ? velmora::InstanceService::Registration::NoBus
-          : service.Register({[&mainWindow](const QString &key) {
-                                return mainWindow ? mainWindow->Lookup().Answers().find(key) : QStringList();
-                              },
-                              [&mainWindow](const QString &id) {
-                                return mainWindow ? mainWindow->Lookup().Answers().describe(id) : QVariantMap();
-                              }});
+  std::unique_ptr<velmora::WindowlessSearch> windowless;
+  const auto registration = !velmora::SessionBusAnswers(1000)
+                                ? velmora::InstanceService::Registration::NoBus
+                                : service.Register({[&](const QString &key) {
+                                                      return mainWindow   ? mainWindow->Lookup().Answers().find(key)
+                                                             : windowless ? windowless->Answers().find(key)
+                                                                          : QStringList();
+                                                    },
+                                                    [&](const QString &id) {
+                                                      return mainWindow   ? mainWindow->Lookup().Answers().describe(id)
+                                                             : windowless ? windowless->Answers().describe(id)
+                                                                          : QVariantMap();
+                                                    }});
   auto owned = registration;
   // Started again by the one before, which is letting go of the name: the
   // name is waited for, never handed over to the one leaving.
@@ -91,22 +94,17 @@ int main(int argc, char **argv) {
     request.kind = velmora::InstanceRequest::Kind::Lookup;
     request.text = velmora::ReadSelectionForLookup(request.activationToken);
   }
-  if (owned == velmora::InstanceService::Registration::Taken && velmora::HandToRunningInstance(request))
-    return 0;
+  if (owned == velmora::InstanceService::Registration::Taken && velmora::HandToRunningInstance(request)) return 0;
+  // Started by the bus for the desktop's search: another start serves it already.
+  if (answer.service) {
+    if (owned != velmora::InstanceService::Registration::Owned) return 0;
+    windowless = std::make_unique<velmora::WindowlessSearch>(service);
+    if (!windowless->Open(QApplication::applicationDirPath())) return 1;
+  }
   velmora::ShowBusyPointerDuringQueries();
   // Requests that come before the window is there wait for it.
   std::vector<velmora::InstanceRequest> waiting;
   if (request.kind != velmora::InstanceRequest::Kind::Activate) waiting.push_back(request);
-  QObject::connect(&service, &velmora::InstanceService::requested,
-                   [&mainWindow, &waiting](const velmora::InstanceRequest &asked) {
-                     if (mainWindow)
-                       mainWindow->Lookup().Handle(asked);
-                     else
-                       waiting.push_back(asked);
-                   });
-  QObject::connect(&service, &velmora::InstanceService::resultChosen, [&mainWindow](const QString &id) {
-    if (mainWindow) mainWindow->Lookup().ShowResult(id);
-  });
   velmora::StartupWindows windows;
   windows.showWelcome = [] {
     velmora::WelcomeDialog welcome;
@@ -116,14 +114,31 @@ int main(int argc, char **argv) {
     mainWindow = std::make_unique<velmora::frmVELM>();
     velmora::TraceStartup("window-built");
   };
-  windows.showMainWindow = [&mainWindow, &waiting] {
+  windows.showMainWindow = [&mainWindow, &waiting, launchToken = request.activationToken] {
     if (!mainWindow) mainWindow = std::make_unique<velmora::frmVELM>();
     mainWindow->ShowAsRemembered();
+    velmora::wayland::ActivateWithToken(mainWindow->windowHandle(), launchToken);
     velmora::TraceStartup("window-shown");
     QApplication::processEvents();
     for (const velmora::InstanceRequest &asked : std::exchange(waiting, {})) mainWindow->Lookup().Handle(asked);
   };
-  if (!velmora::Main(QApplication::applicationDirPath(), windows)) return 1;
+  // Without a window yet (started for the desktop's search), the first
+  // request for one starts it.
+  bool windowAsked = false;
+  const auto request_window = [&](const velmora::InstanceRequest &asked) {
+    if (mainWindow) return mainWindow->Lookup().Handle(asked);
+    waiting.push_back(asked);
+    if (!windowless || std::exchange(windowAsked, true)) return;
+    windowless->WindowWanted();
+    if (!velmora::Main(QApplication::applicationDirPath(), windows)) QApplication::exit(1);
+  };
+  QObject::connect(&service, &velmora::InstanceService::requested, request_window);
+  QObject::connect(&service, &velmora::InstanceService::resultChosen,
+                   [&mainWindow, &request_window](const QString &id) {
+                     if (mainWindow) return mainWindow->Lookup().ShowResult(id);
+                     request_window({velmora::InstanceRequest::Kind::Search, id, {}});
+                   });
+  if (!windowless && !velmora::Main(QApplication::applicationDirPath(), windows)) return 1;
   const int status = QApplication::exec();
   velmora::ArmExitWatchdog(status);
   if (!velmora::RestartRequested()) return status;

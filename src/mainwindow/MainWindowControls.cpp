@@ -84,11 +84,11 @@ void InkOnFixedBackgrounds(MainWindowControls &c) {
     control->setPalette(palette);
   };
   for (QWidget *control : std::initializer_list<QWidget *>{
-           c.cmdCoolNameSet,   c.cmdEmail,     c.cmdUpdate,    c.Command1,      c.cmdSetting,
-           c.cmdHelp,          c.cmdAbout,     c.Command2,     c.Command3,      c.Command4,
-           c.Command5,         c.cmdFavourite, c.cmdRelated,   c.cmdChain,      c.Command10,
-           c.lblQuillon,       c.lblStart,     c.lblUp,        c.cmdKOVSearch,  c.cmdKOVTreeList,
-           c.cmdKOVFavourites, c.cmdKOVStudy,  c.cmdMyNetDisk, c.cmdMyLinkBook, c.cmdMisCenter})
+           c.cmdCoolNameSet, c.cmdEmail,     c.cmdUpdate,      c.Command1,         c.cmdSetting,  c.cmdHelp,
+           c.cmdAbout,       c.Command2,     c.Command3,       c.Command4,         c.Command5,    c.cmdFavourite,
+           c.cmdRelated,     c.cmdChain,     c.cmdLookup,      c.Command10,        c.lblQuillon,  c.lblStart,
+           c.lblUp,          c.cmdKOVSearch, c.cmdKOVTreeList, c.cmdKOVFavourites, c.cmdKOVStudy, c.cmdMyNetDisk,
+           c.cmdMyLinkBook,  c.cmdMisCenter})
     inkOn(control, ink);
   for (QLabel *name : {c.lblUserName, c.lblUserCoolName}) {
     name->setForegroundRole(QPalette::WindowText);

@@ -58,6 +58,7 @@ struct DetailControls {
   QToolButton *cmdFavourite;  // the star: the shown idiom is a favourite
   QToolButton *cmdRelated;    // the related idioms, in the combined text's place
   QToolButton *cmdChain;      // the idiom chain game
+  QToolButton *cmdLookup;     // lookups from elsewhere: Read text, the clipboard watch, the popup
   RelatedTree *trvRelated;
   QPushButton *Command10;
   QLineEdit *txtIdiom, *txtSpell;

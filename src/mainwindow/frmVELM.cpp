@@ -44,12 +44,12 @@ frmVELM::frmVELM(QWidget *parent) : QMainWindow(parent) {
   characters_ = new CharactersPane(c_, reader_, search_, this);
   connect(teaching, &TeachingPane::characterChosen, characters_, &CharactersPane::OpenCharacter);
   study_ = new StudyPane(c_.picStudy, c_.cmdKOVStudy, reader_, search_, this);
-  lookup_ = new LookupService(this, search_,
-                              {[this](const QString &key) { browse_->SearchAgain(key); },
-                               [this](const QString &text) { detail_->Say(text); },
-                               [this] { detail_->ShowFavouriteState(); },
-                               [this](const std::vector<QString> &idioms) { study_->StudyIdioms(idioms); },
-                               [this](const QString &idiom) { return study_->InStudy(idiom); }});
+  lookup_ =
+      new LookupService(this, c_.cmdLookup, search_,
+                        {[this](const QString &key) { browse_->SearchAgain(key); },
+                         [this](const QString &text) { detail_->Say(text); }, [this] { detail_->ShowFavouriteState(); },
+                         [this](const std::vector<QString> &idioms) { study_->StudyIdioms(idioms); },
+                         [this](const QString &idiom) { return study_->InStudy(idiom); }});
   TraceStartup("panes-made");
   ConnectHandlers();
   CreateShortcuts();

@@ -56,7 +56,8 @@ void frmVELM::SetTabOrder() {
   order += c_.picFavourites->TabOrder();
   c_.picStudy->JoinTabOrderAfter(order.last());
   order += c_.picStudy->TabOrder();
-  order += {c_.Command2, c_.Command4, c_.Command3, c_.Command5, c_.cmdFavourite, c_.cmdRelated, c_.cmdChain};
+  order +=
+      {c_.Command2, c_.Command4, c_.Command3, c_.Command5, c_.cmdFavourite, c_.cmdRelated, c_.cmdChain, c_.cmdLookup};
   order += c_.Picture5->TabOrder();
   order += {c_.txtIdiom,         c_.txtSpell,    c_.txtExplain,   c_.txtDerivation,  c_.txtExample,   c_.txtDetailed,
             c_.trvRelated,       c_.lblUp,       c_.imgLogo,      c_.cmdCoolNameSet, c_.cmdEmail,     c_.cmdUpdate,

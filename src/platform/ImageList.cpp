@@ -26,7 +26,8 @@ const QHash<QString, QString> &Files() {
       {"quiz", "quiz"},         {"help", "help"},       {"about", "about"},      {"logo", "logo"},
       {"mail", "mail"},         {"web", "web"},         {"person", "person"},    {"home24", "home24"},
       {"velmora", "velmora"},   {"star", "star"},       {"star-on", "star-on"},  {"kovfavourites", "kovfavourites"},
-      {"kovstudy", "kovstudy"}, {"related", "related"}, {"chain", "chain"},       {"clear", "clear"},
+      {"kovstudy", "kovstudy"}, {"related", "related"}, {"chain", "chain"},      {"clear", "clear"},
+      {"lookup", "lookup"},
   };
   return files;
 }

@@ -6,6 +6,8 @@
 #include <QDBusMessage>
 #include <QDBusMetaType>
 
+#include "KRunnerAdaptor.h"
+
 namespace velmora {
 
 namespace {
@@ -27,9 +29,7 @@ void Request(InstanceService *service, const InstanceRequest &request) {
 
 }  // namespace
 
-static QString TokenIn(const QVariantMap &platformData) {
-  return platformData.value(kActivationToken).toString();
-}
+static QString TokenIn(const QVariantMap &platformData) { return platformData.value(kActivationToken).toString(); }
 
 // org.freedesktop.Application: what the desktop and a second start call.
 class ApplicationAdaptor : public QDBusAbstractAdaptor {
@@ -73,6 +73,7 @@ class SearchProviderAdaptor : public QDBusAbstractAdaptor {
   QStringList GetInitialResultSet(const QStringList &terms) { return Find(terms); }
   QStringList GetSubsearchResultSet(const QStringList &, const QStringList &terms) { return Find(terms); }
   QList<QVariantMap> GetResultMetas(const QStringList &ids) {
+    emit service_->searched();
     QList<QVariantMap> metas;
     // The desktop shows a handful; a caller asking for thousands gets the first.
     for (const QString &id : ids.mid(0, kMostResultMetas)) {
@@ -93,6 +94,7 @@ class SearchProviderAdaptor : public QDBusAbstractAdaptor {
 
  private:
   QStringList Find(const QStringList &terms) const {
+    emit service_->searched();
     return service_->Answers().find ? service_->Answers().find(terms.join(QLatin1Char(' '))) : QStringList();
   }
   InstanceService *service_;
@@ -102,6 +104,8 @@ InstanceService::InstanceService(QObject *parent) : QObject(parent) {
   qDBusRegisterMetaType<QList<QVariantMap>>();
   new ApplicationAdaptor(this);
   new SearchProviderAdaptor(this);
+  KRunnerAdaptor::RegisterTypes();
+  new KRunnerAdaptor(this);
 }
 
 InstanceService::Registration InstanceService::Register(SearchAnswers answers) {

@@ -51,6 +51,9 @@ class InstanceService : public QObject {
   void requested(const InstanceRequest &request);
   // A result of the desktop's search was chosen.
   void resultChosen(const QString &id);
+  // The desktop's search asked something (a start for it alone ends after
+  // a quiet while).
+  void searched();
 
  private:
   SearchAnswers answers_;

@@ -1,13 +1,13 @@
 #include "SelectionForLookup.h"
 
 #include <QElapsedTimer>
-#include <functional>
-#include <optional>
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
+#include <functional>
+#include <optional>
 
 #include "SelectionReader.h"
 #include "wayland/DataControlReader.h"
@@ -56,10 +56,16 @@ QString ReadThroughHelper() {
 
 }  // namespace
 
-QString ReadSelectionForLookup(const QString &activationToken) {
-  if (QGuiApplication::platformName() != QLatin1String("wayland")) return ReadThroughHelper();
+QString ReadSelectionHere(const QString &activationToken) {
+  if (QGuiApplication::platformName() != QLatin1String("wayland"))
+    return SelectedText(SelectionReader::Source::Selection);
   if (auto text = wayland::ReadSelectionWithDataControl(kWaitMilliseconds)) return *text;
   return ReadWithFocus(activationToken);
+}
+
+QString ReadSelectionForLookup(const QString &activationToken) {
+  if (QGuiApplication::platformName() != QLatin1String("wayland")) return ReadThroughHelper();
+  return ReadSelectionHere(activationToken);
 }
 
 }  // namespace velmora

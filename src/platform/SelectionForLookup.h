@@ -14,5 +14,8 @@ namespace velmora {
 // window of a moment that takes focus with the launcher's token; on X11
 // through a helper process, since an owner may never answer.
 QString ReadSelectionForLookup(const QString &activationToken);
+// The same, read in this process however long the owner takes (on X11):
+// the window's helper process.
+QString ReadSelectionHere(const QString &activationToken);
 
 }  // namespace velmora

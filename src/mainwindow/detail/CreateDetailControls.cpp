@@ -14,14 +14,12 @@ void CreateDetailPane(DetailControls &c, QWidget *sizer) {
   c.Image9 = Background(c.Picture6, "Image9", 0, 0, 135, 3975, QColor(0xb8, 0x3a, 0x2f), QColor(0x8e, 0x27, 0x20),
                         Qt::Horizontal);
   c.Image10 = Background(c.Picture6, "Image10", 120, 0, 5010, 390, QColor(0xf3, 0xe2, 0xc4), QColor(0xe3, 0xc9, 0x9c));
-  c.Command2 = PictureButton(c.Picture6, "Command2", QStringLiteral("detail"), "ACCDETAIL", "Show combined text",
-                             160, 30, 320, 320);
-  c.Command4 =
-      PictureButton(c.Picture6, "Command4", QStringLiteral("speak"), "ACCSPEAK", "Speak", 550, 30, 315, 315);
+  c.Command2 = PictureButton(c.Picture6, "Command2", QStringLiteral("detail"), "ACCDETAIL", "Show combined text", 160,
+                             30, 320, 320);
+  c.Command4 = PictureButton(c.Picture6, "Command4", QStringLiteral("speak"), "ACCSPEAK", "Speak", 550, 30, 315, 315);
   c.Command3 =
       PictureButton(c.Picture6, "Command3", QStringLiteral("video"), "ACCVIDEO", "Play video", 950, 30, 315, 315);
-  c.Command5 =
-      PictureButton(c.Picture6, "Command5", QStringLiteral("quiz"), "ACCQUIZ", "Quiz", 1330, 30, 315, 315);
+  c.Command5 = PictureButton(c.Picture6, "Command5", QStringLiteral("quiz"), "ACCQUIZ", "Quiz", 1330, 30, 315, 315);
   c.Command3->setEnabled(false);
   // Their names are not read by the caption step: the language file gives
   // their tool tips under keys of their own.
@@ -42,7 +40,11 @@ void CreateDetailPane(DetailControls &c, QWidget *sizer) {
   c.cmdRelated->setCheckable(true);
   c.cmdChain =
       PictureButton(c.Picture6, "cmdChain", QStringLiteral("chain"), "ACCCHAIN", "Idiom chain", 2470, 30, 315, 315);
-  for (auto [button, key] : {std::pair{c.cmdRelated, "TIPRELATED"}, {c.cmdChain, "TIPCHAIN"}})
+  c.cmdLookup = PictureButton(c.Picture6, "cmdLookup", QStringLiteral("lookup"), "ACCLOOKUP", "Look up from elsewhere",
+                              2850, 30, 315, 315);
+  c.cmdLookup->setPopupMode(QToolButton::InstantPopup);
+  for (auto [button, key] :
+       {std::pair{c.cmdRelated, "TIPRELATED"}, {c.cmdChain, "TIPCHAIN"}, {c.cmdLookup, "TIPLOOKUP"}})
     button->setProperty("toolTipKey", QLatin1String(key));
   c.Command10 = MakeAt<QPushButton>(c.Picture6, "Command10", 4200, 30, 900, 315);
   c.Command10->setText(QStringLiteral("Setting"));

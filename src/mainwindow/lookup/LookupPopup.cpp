@@ -117,6 +117,7 @@ void LookupPopup::ShowState(bool favourite, bool studied) {
 }
 
 void LookupPopup::Copy() {
+  emit copying();
   QGuiApplication::clipboard()->setText(idiom_->text());
   copy_->setText(CaptionOr("LOOKUPCOPIED", "Copied"));
 }

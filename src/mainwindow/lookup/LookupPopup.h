@@ -28,6 +28,8 @@ class LookupPopup : public QFrame {
   void speakRequested(const QString &text);
   void favouriteRequested(const QString &idiom, bool favourite);
   void studyRequested(const QString &idiom);
+  // About to put the idiom on the clipboard.
+  void copying();
 
  protected:
   void keyPressEvent(QKeyEvent *event) override;

@@ -3,16 +3,20 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMainWindow>
+#include <QMenu>
 #include <QShortcut>
+#include <QTimer>
+#include <QToolButton>
 
 #include "config/InstallLayout.h"
 #include "config/RwIni.h"
 #include "data/IdiomStore.h"
 #include "data/UserStore.h"
+#include "dictionary/DesktopSearch.h"
 #include "dictionary/IdiomSearch.h"
+#include "lang/Captions.h"
 #include "mainwindow/lookup/LookupPopup.h"
 #include "mainwindow/lookup/ReadTextDialog.h"
-#include "lang/Captions.h"
 #include "platform/LanguageTexts.h"
 #include "platform/wayland/WaylandActivation.h"
 
@@ -20,8 +24,6 @@ namespace velmora {
 
 namespace {
 
-// What the desktop's search shows of an idiom, and how many.
-constexpr int kDesktopResults = 5;
 constexpr int kLongestKey = 100;
 const QString kLookupSection = QStringLiteral("lookup");
 
@@ -34,14 +36,52 @@ bool Setting(const char *key, bool fallback) {
 
 }  // namespace
 
-LookupService::LookupService(QMainWindow *window, IdiomSearch &search, Services services)
+LookupService::LookupService(QMainWindow *window, QToolButton *button, IdiomSearch &search, Services services)
     : QObject(window), window_(window), search_(search), services_(std::move(services)) {
   auto *read = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_R), window);
   connect(read, &QShortcut::activated, this, &LookupService::OpenReader);
+  auto *menu = new QMenu(button);
+  menu->setObjectName(QStringLiteral("mnuLookup"));
+  button->setMenu(menu);
+  // Worded as it opens: the interface language may have changed since.
+  connect(menu, &QMenu::aboutToShow, this, [this, menu] { FillMenu(menu); });
   // The clipboard is watched only when the user asked for it: reaching it
   // costs the start a round to the display server.
-  if (Setting("WatchClipboard", false))
-    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &LookupService::WatchClipboard);
+  if (Setting("WatchClipboard", false)) SetWatchingClipboard(true);
+}
+
+void LookupService::FillMenu(QMenu *menu) {
+  menu->clear();
+  QAction *read = menu->addAction(CaptionOr("MENUREADTEXT", "Read text…"), this, &LookupService::OpenReader);
+  read->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+  read->setObjectName(QStringLiteral("actReadText"));
+  menu->addSeparator();
+  QAction *watch = menu->addAction(CaptionOr("MENUWATCHCLIPBOARD", "Look up copied text"));
+  watch->setObjectName(QStringLiteral("actWatchClipboard"));
+  watch->setCheckable(true);
+  watch->setChecked(watching_);
+  connect(watch, &QAction::toggled, this, &LookupService::SetWatchingClipboard);
+  QAction *popup = menu->addAction(CaptionOr("MENULOOKUPPOPUP", "Show lookups from other programs in a small window"));
+  popup->setObjectName(QStringLiteral("actLookupPopup"));
+  popup->setCheckable(true);
+  popup->setChecked(Setting("Popup", true));
+  connect(popup, &QAction::toggled, this, [](bool on) {
+    WriteIniValues(ConfigFileForWriting(),
+                   {{kLookupSection, QStringLiteral("Popup"), on ? QStringLiteral("1") : QStringLiteral("0")}});
+  });
+}
+
+void LookupService::SetWatchingClipboard(bool watch) {
+  if (watch != watching_) {
+    watching_ = watch;
+    if (watch)
+      connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &LookupService::WatchClipboard);
+    else
+      disconnect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &LookupService::WatchClipboard);
+  }
+  if (watch != Setting("WatchClipboard", false))
+    WriteIniValues(ConfigFileForWriting(), {{kLookupSection, QStringLiteral("WatchClipboard"),
+                                             watch ? QStringLiteral("1") : QStringLiteral("0")}});
 }
 
 const IdiomAutomaton *LookupService::Automaton() {
@@ -50,9 +90,7 @@ const IdiomAutomaton *LookupService::Automaton() {
   return &*automaton_;
 }
 
-QString LookupService::IdiomAt(int index) {
-  return search_.Matcher().IdiomAt(index);
-}
+QString LookupService::IdiomAt(int index) { return search_.Matcher().IdiomAt(index); }
 
 QString LookupService::IdiomIn(const QString &text) {
   const int found = Automaton()->Longest(text);
@@ -60,26 +98,7 @@ QString LookupService::IdiomIn(const QString &text) {
 }
 
 SearchAnswers LookupService::Answers() {
-  return {[this](const QString &key) {
-            QStringList ids;
-            if (key.trimmed().isEmpty()) return ids;
-            // Meanings too: the desktop's search finds what the search box finds.
-            for (const auto &match : search_.Find(key)) {
-              ids << search_.Matcher().IdiomAt(match.row);
-              if (ids.size() >= kDesktopResults) break;
-            }
-            return ids;
-          },
-          [](const QString &id) {
-            const auto record = Record(id);
-            QVariantMap meta{{QStringLiteral("name"), id}};
-            if (record) {
-              const QString meaning = record->note.section(QLatin1Char('\n'), 0, 0).left(80);
-              meta.insert(QStringLiteral("description"),
-                          record->spell.section(QStringLiteral("; "), 0, 0) + QStringLiteral(" — ") + meaning);
-            }
-            return meta;
-          }};
+  return {[this](const QString &key) { return DesktopResults(search_, key); }, DesktopDescription};
 }
 
 void LookupService::Handle(const InstanceRequest &request) {
@@ -136,6 +155,10 @@ LookupPopup *LookupService::Popup() {
   // A window of its own beside the main one (placed with it on Wayland).
   popup_->setParent(window_, popup_->windowFlags());
   connect(popup_, &LookupPopup::openRequested, this, &LookupService::ShowResult);
+  connect(popup_, &LookupPopup::copying, this, [this] {
+    copying_ = true;
+    QTimer::singleShot(0, this, [this] { copying_ = false; });
+  });
   connect(popup_, &LookupPopup::speakRequested, this, [this](const QString &text) { services_.say(text); });
   connect(popup_, &LookupPopup::favouriteRequested, this, [this](const QString &idiom, bool favourite) {
     if (store_) store_->SetFavourite(idiom, favourite);
@@ -167,7 +190,7 @@ void LookupService::ShowNothingRead(const QString &activationToken) {
 
 void LookupService::WatchClipboard() {
   // The popup's own "Copy" is no new text to look up.
-  if (QGuiApplication::clipboard()->ownsClipboard()) return;
+  if (copying_) return;
   selection_.Read(SelectionReader::Source::Clipboard, [this](const QString &text) {
     const QString idiom = IdiomIn(text);
     if (!idiom.isEmpty()) ShowPopup(idiom, {});

@@ -13,6 +13,8 @@
 #include "platform/SelectionReader.h"
 
 class QMainWindow;
+class QMenu;
+class QToolButton;
 
 namespace velmora {
 
@@ -33,7 +35,8 @@ class LookupService : public QObject {
     std::function<void(const std::vector<QString> &)> study;
     std::function<bool(const QString &)> studied;
   };
-  LookupService(QMainWindow *window, IdiomSearch &search, Services services);
+  // The button gets the menu of what looks idioms up from elsewhere.
+  LookupService(QMainWindow *window, QToolButton *button, IdiomSearch &search, Services services);
   void SetStore(UserStore *store) { store_ = store; }
   // What the desktop's search is answered with.
   SearchAnswers Answers();
@@ -57,6 +60,9 @@ class LookupService : public QObject {
   void RaiseWindow(const QString &activationToken);
   void OpenReader();
   void WatchClipboard();
+  // The menu's switches, as the configuration holds them.
+  void FillMenu(QMenu *menu);
+  void SetWatchingClipboard(bool watch);
 
   QMainWindow *window_;
   IdiomSearch &search_;
@@ -66,6 +72,8 @@ class LookupService : public QObject {
   LookupPopup *popup_ = nullptr;
   ReadTextDialog *reader_ = nullptr;
   SelectionReader selection_;
+  bool watching_ = false;
+  bool copying_ = false;  // the popup is putting its idiom on the clipboard
 };
 
 }  // namespace velmora

@@ -1,10 +1,10 @@
 #include "DataControlReader.h"
 
-#include <QStringList>
 #include <fcntl.h>
 #include <poll.h>
 #include <unistd.h>
 #include <wayland-client-protocol.h>
+#include <QStringList>
 
 #include <QElapsedTimer>
 #include <map>
@@ -56,8 +56,8 @@ const DataControlOfferListener kOfferListener{OfferedType};
 void DataOffer(void *data, wl_proxy *, wl_proxy *offer) {
   auto &state = *static_cast<SessionState *>(data);
   state.offers[offer];
-  wl_proxy_add_listener(offer, reinterpret_cast<void (**)(void)>(const_cast<DataControlOfferListener *>(&kOfferListener)),
-                        data);
+  wl_proxy_add_listener(
+      offer, reinterpret_cast<void (**)(void)>(const_cast<DataControlOfferListener *>(&kOfferListener)), data);
 }
 void Selection(void *data, wl_proxy *, wl_proxy *offer) { static_cast<SessionState *>(data)->selection = offer; }
 void Finished(void *, wl_proxy *) {}
@@ -111,12 +111,12 @@ std::optional<QString> ReadSelectionWithDataControl(int timeoutMilliseconds) {
   wl_display_roundtrip(display.get());
   if (!state.protocol || !state.seat) return {};
   const DataControlInterfaces &protocol = *state.protocol;
-  auto *manager = static_cast<wl_proxy *>(
-      wl_registry_bind(registry, state.managerName, protocol.manager, protocol.version));
-  wl_proxy *device = wl_proxy_marshal_flags(manager, kGetDataDevice, protocol.device, wl_proxy_get_version(manager),
-                                            0, nullptr, state.seat);
-  wl_proxy_add_listener(device, reinterpret_cast<void (**)(void)>(const_cast<DataControlDeviceListener *>(&kDeviceListener)),
-                        &state);
+  auto *manager =
+      static_cast<wl_proxy *>(wl_registry_bind(registry, state.managerName, protocol.manager, protocol.version));
+  wl_proxy *device = wl_proxy_marshal_flags(manager, kGetDataDevice, protocol.device, wl_proxy_get_version(manager), 0,
+                                            nullptr, state.seat);
+  wl_proxy_add_listener(
+      device, reinterpret_cast<void (**)(void)>(const_cast<DataControlDeviceListener *>(&kDeviceListener)), &state);
   // The device's first events tell the selections and the types they offer.
   wl_display_roundtrip(display.get());
   QString text;
@@ -125,7 +125,8 @@ std::optional<QString> ReadSelectionWithDataControl(int timeoutMilliseconds) {
     const QString type = TextMimeType(state.offers[offer]);
     if (!type.isEmpty()) text = Receive(display.get(), offer, type, clock, timeoutMilliseconds);
   }
-  for (const auto &[offer, types] : state.offers) wl_proxy_marshal_flags(offer, kOfferDestroy, nullptr, 1, WL_MARSHAL_FLAG_DESTROY);
+  for (const auto &[offer, types] : state.offers)
+    wl_proxy_marshal_flags(offer, kOfferDestroy, nullptr, 1, WL_MARSHAL_FLAG_DESTROY);
   wl_proxy_marshal_flags(device, kDeviceDestroy, nullptr, 1, WL_MARSHAL_FLAG_DESTROY);
   wl_proxy_marshal_flags(manager, kManagerDestroy, nullptr, 1, WL_MARSHAL_FLAG_DESTROY);
   wl_proxy_destroy(state.seat);

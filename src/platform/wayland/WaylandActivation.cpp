@@ -1,9 +1,9 @@
 #include "WaylandActivation.h"
 
-#include <QGuiApplication>
-#include <QWindow>
 #include <qpa/qplatformnativeinterface.h>
 #include <wayland-client-protocol.h>
+#include <QGuiApplication>
+#include <QWindow>
 
 #include "WaylandInterfaces.h"
 

@@ -54,13 +54,13 @@ struct DataControlTables {
 
 const DataControlInterfaces &WlrDataControl() {
   static DataControlTables tables("zwlr_data_control_manager_v1", "zwlr_data_control_device_v1",
-                                        "zwlr_data_control_source_v1", "zwlr_data_control_offer_v1", 2, true);
+                                  "zwlr_data_control_source_v1", "zwlr_data_control_offer_v1", 2, true);
   return tables.interfaces;
 }
 
 const DataControlInterfaces &ExtDataControl() {
   static DataControlTables tables("ext_data_control_manager_v1", "ext_data_control_device_v1",
-                                        "ext_data_control_source_v1", "ext_data_control_offer_v1", 1, false);
+                                  "ext_data_control_source_v1", "ext_data_control_offer_v1", 1, false);
   return tables.interfaces;
 }
 
