@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <set>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -27,7 +28,13 @@ class ReadText : public ::testing::Test {
     automaton_ = IdiomAutomaton::Over(matcher_);
     dialog_ = std::make_unique<ReadTextDialog>(
         ReadTextDialog::Services{[this] { return &automaton_; }, [this](int row) { return matcher_.IdiomAt(row); },
-                                 [](const QString &) { return true; }},
+                                 [](const QString &) { return true; },
+                                 [](const QString &idiom) { return "about " + idiom; },
+                                 [this](const std::vector<QString> &idioms) {
+                                   int added = 0;
+                                   for (const QString &idiom : idioms) added += studied_.insert(idiom).second;
+                                   return added;
+                                 }},
         nullptr);
   }
   // Each idiom listed with how often it stands in the text.
@@ -35,7 +42,7 @@ class ReadText : public ::testing::Test {
     auto *list = dialog_->findChild<QTreeWidget *>("lstReadIdioms");
     std::vector<std::pair<QString, QString>> listed;
     for (int i = 0; i < list->topLevelItemCount(); ++i)
-      listed.emplace_back(list->topLevelItem(i)->text(0), list->topLevelItem(i)->text(1));
+      listed.emplace_back(list->topLevelItem(i)->text(0), list->topLevelItem(i)->text(2));
     return listed;
   }
   QStringList Underlined() const {
@@ -47,6 +54,7 @@ class ReadText : public ::testing::Test {
 
   IdiomMatcher matcher_;
   IdiomAutomaton automaton_;
+  std::set<QString> studied_;
   std::unique_ptr<ReadTextDialog> dialog_;
 };
 
@@ -55,6 +63,17 @@ TEST_F(ReadText, FindsIdiomsWrittenWithEitherCommaAndListsThemAsTheEditionWrites
   EXPECT_EQ(Underlined(), QStringList({"分久必合，合久必分", "分久必合,合久必分", "兵马未动，粮草先行", "画蛇添足"}));
   EXPECT_EQ(Listed(), (std::vector<std::pair<QString, QString>>{
                           {"分久必合，合久必分", "2"}, {"兵马未动，粮草先行", "1"}, {"画蛇添足", "1"}}));
+  auto *list = dialog_->findChild<QTreeWidget *>("lstReadIdioms");
+  EXPECT_EQ(list->topLevelItem(2)->text(1), "about 画蛇添足") << "each with its reading and meaning";
+
+  // The new ones into Study; a second press finds none new.
+  studied_.insert("画蛇添足");
+  auto *study = dialog_->findChild<QPushButton *>("cmdReadStudy");
+  study->click();
+  EXPECT_EQ(studied_.size(), 3u);
+  EXPECT_EQ(dialog_->findChild<QLabel *>("lblReadStatus")->text(), "2 idioms put into Study");
+  study->click();
+  EXPECT_EQ(dialog_->findChild<QLabel *>("lblReadStatus")->text(), "0 idioms put into Study");
 }
 
 bool WaitFor(const std::function<bool()> &done) {

@@ -10,8 +10,8 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "mainwindow/DesignControls.h"
 #include "lang/Captions.h"
+#include "mainwindow/DesignControls.h"
 #include "platform/LanguageTexts.h"
 
 namespace velmora {
@@ -78,8 +78,7 @@ LookupPopup::LookupPopup() : QFrame(nullptr, Qt::Tool | Qt::FramelessWindowHint 
   });
   connect(speak_, &QPushButton::clicked, this,
           [this] { emit speakRequested(reading_->text().isEmpty() ? idiom_->text() : reading_->text()); });
-  connect(favourite_, &QPushButton::clicked, this,
-          [this](bool on) { emit favouriteRequested(idiom_->text(), on); });
+  connect(favourite_, &QPushButton::clicked, this, [this](bool on) { emit favouriteRequested(idiom_->text(), on); });
   connect(study_, &QPushButton::clicked, this, [this] { emit studyRequested(idiom_->text()); });
   connect(copy_, &QPushButton::clicked, this, &LookupPopup::Copy);
 }
@@ -92,8 +91,8 @@ void LookupPopup::ShowIdiom(const QString &idiom, const QString &reading, const 
   if (start.size() > kExplanationLength) start = start.left(kExplanationLength) + QStringLiteral("…");
   explanation_->setText(start);
   message_->hide();
-  for (QWidget *part : std::initializer_list<QWidget *>{idiom_, reading_, explanation_, favourite_, study_, copy_,
-                                                         speak_, open_})
+  for (QWidget *part :
+       std::initializer_list<QWidget *>{idiom_, reading_, explanation_, favourite_, study_, copy_, speak_, open_})
     part->show();
   Place();
   open_->setFocus(Qt::OtherFocusReason);
@@ -101,8 +100,8 @@ void LookupPopup::ShowIdiom(const QString &idiom, const QString &reading, const 
 
 void LookupPopup::ShowMessage(const QString &message) {
   message_->setText(message);
-  for (QWidget *part : std::initializer_list<QWidget *>{idiom_, reading_, explanation_, favourite_, study_, copy_,
-                                                         speak_, open_})
+  for (QWidget *part :
+       std::initializer_list<QWidget *>{idiom_, reading_, explanation_, favourite_, study_, copy_, speak_, open_})
     part->hide();
   message_->show();
   Place();

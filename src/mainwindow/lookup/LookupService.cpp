@@ -197,11 +197,21 @@ void LookupService::WatchClipboard() {
   });
 }
 
+int LookupService::StudyNewOnes(const std::vector<QString> &idioms) {
+  std::vector<QString> fresh;
+  for (const QString &idiom : idioms)
+    if (!services_.studied(idiom)) fresh.push_back(idiom);
+  if (!fresh.empty()) services_.study(fresh);
+  return static_cast<int>(fresh.size());
+}
+
 void LookupService::OpenReader() {
   if (!reader_) {
     reader_ = new ReadTextDialog(
         {[this] { return Automaton(); }, [this](int index) { return IdiomAt(index); },
-         [this](const QString &idiom) { return store_ != nullptr && store_->SetFavourite(idiom, true); }},
+         [this](const QString &idiom) { return store_ != nullptr && store_->SetFavourite(idiom, true); },
+         [](const QString &idiom) { return DesktopDescription(idiom).value(QStringLiteral("description")).toString(); },
+         [this](const std::vector<QString> &idioms) { return StudyNewOnes(idioms); }},
         window_);
     connect(reader_, &ReadTextDialog::idiomChosen, this, &LookupService::ShowResult);
     connect(reader_, &QDialog::finished, this, [this] { services_.favouritesChanged(); });

@@ -59,6 +59,8 @@ class LookupService : public QObject {
   void ShowNothingRead(const QString &activationToken);
   void RaiseWindow(const QString &activationToken);
   void OpenReader();
+  // Those of the idioms not in Study put into it; how many.
+  int StudyNewOnes(const std::vector<QString> &idioms);
   void WatchClipboard();
   // The menu's switches, as the configuration holds them.
   void FillMenu(QMenu *menu);

@@ -76,16 +76,21 @@ ReadTextDialog::ReadTextDialog(Services services, QWidget *parent) : QDialog(par
   idioms_ = new QTreeWidget(this);
   idioms_->setObjectName(QStringLiteral("lstReadIdioms"));
   SetLanguageName(idioms_, "READIDIOMS", "Idioms in the text");
-  idioms_->setColumnCount(2);
-  idioms_->setHeaderLabels({CaptionOr("READIDIOM", "Idiom"), CaptionOr("READTIMES", "Times")});
+  idioms_->setColumnCount(3);
+  idioms_->setHeaderLabels({CaptionOr("READIDIOM", "Idiom"), CaptionOr("READMEANING", "Reading and meaning"),
+                            CaptionOr("READTIMES", "Times")});
   idioms_->setRootIsDecorated(false);
   idioms_->header()->setStretchLastSection(false);
-  idioms_->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+  idioms_->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+  idioms_->header()->setSectionResizeMode(1, QHeaderView::Stretch);
+  idioms_->header()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
   open_ = NamedButton(this, "cmdReadOpen", QString());
   SetLanguageCaption(open_, "READOPEN", "Open file…");
   star_ = NamedButton(this, "cmdReadStar", QString());
   SetLanguageCaption(star_, "READSTAR", "Star all");
-  for (QPushButton *button : {open_, star_}) button->setAutoDefault(false);
+  study_ = NamedButton(this, "cmdReadStudy", QString());
+  SetLanguageCaption(study_, "READSTUDY", "Study the new ones");
+  for (QPushButton *button : {open_, star_, study_}) button->setAutoDefault(false);
   status_ = new QLabel(this);
   status_->setObjectName(QStringLiteral("lblReadStatus"));
   status_->setTextFormat(Qt::PlainText);
@@ -94,16 +99,17 @@ ReadTextDialog::ReadTextDialog(Services services, QWidget *parent) : QDialog(par
   progress_->hide();
   auto *panes = new QHBoxLayout;
   panes->addWidget(text_, 3);
-  panes->addWidget(idioms_, 1);
+  panes->addWidget(idioms_, 2);
   auto *row = new QHBoxLayout;
   row->addWidget(open_);
   row->addWidget(status_, 1);
   row->addWidget(progress_);
   row->addWidget(star_);
+  row->addWidget(study_);
   auto *column = new QVBoxLayout(this);
   column->addLayout(panes, 1);
   column->addLayout(row);
-  resize(760, 480);
+  resize(900, 520);
 
   pause_.setSingleShot(true);
   pause_.setInterval(kPauseMilliseconds);
@@ -113,6 +119,9 @@ ReadTextDialog::ReadTextDialog(Services services, QWidget *parent) : QDialog(par
   connect(text_, &QPlainTextEdit::textChanged, this, [this] { found_.clear(); });
   connect(open_, &QPushButton::clicked, this, &ReadTextDialog::OpenFile);
   connect(star_, &QPushButton::clicked, this, &ReadTextDialog::StarAll);
+  connect(study_, &QPushButton::clicked, this, &ReadTextDialog::StudyNewOnes);
+  describing_.setInterval(0);
+  connect(&describing_, &QTimer::timeout, this, &ReadTextDialog::DescribeSome);
   connect(idioms_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *item) { emit idiomChosen(item->text(0)); });
   connect(idioms_, &QTreeWidget::itemActivated, this,
           [this](QTreeWidgetItem *item) { emit idiomChosen(item->text(0)); });
@@ -149,9 +158,8 @@ void ReadTextDialog::SetText(const QString &text) {
 }
 
 void ReadTextDialog::OpenFile() {
-  const QStringList paths =
-      ChooseOpenFiles(this, CaptionOr("READOPENTITLE", "Open a text"),
-                      CaptionOr("READFILES", "Texts (*.txt);;All files (*)"));
+  const QStringList paths = ChooseOpenFiles(this, CaptionOr("READOPENTITLE", "Open a text"),
+                                            CaptionOr("READFILES", "Texts (*.txt);;All files (*)"));
   if (paths.isEmpty() || opening_.isRunning()) return;
   progress_->show();
   status_->setText(CaptionOr("READREADING", "Reading…"));
@@ -191,13 +199,31 @@ void ReadTextDialog::ShowFound(std::vector<IdiomAutomaton::Found> found) {
   std::vector<std::pair<QString, int>> ranked(counts.begin(), counts.end());
   std::stable_sort(ranked.begin(), ranked.end(), [](const auto &a, const auto &b) { return a.second > b.second; });
   idioms_->clear();
-  for (const auto &[idiom, count] : ranked) new QTreeWidgetItem(idioms_, {idiom, QString::number(count)});
-  status_->setText(CaptionOr("READFOUND", "%1, %2")
-                       .arg(CountCaption(static_cast<long long>(ranked.size()), "READIDIOMONE", "1 idiom",
-                                         "READIDIOMMANY", "%1 idioms"),
-                            CountCaption(static_cast<long long>(found_.size()), "READTIMEONE", "once",
-                                         "READTIMEMANY", "%1 times")));
+  for (const auto &[idiom, count] : ranked) new QTreeWidgetItem(idioms_, {idiom, QString(), QString::number(count)});
+  described_ = 0;
+  DescribeSome();
+  status_->setText(
+      CaptionOr("READFOUND", "%1, %2")
+          .arg(CountCaption(static_cast<long long>(ranked.size()), "READIDIOMONE", "1 idiom", "READIDIOMMANY",
+                            "%1 idioms"),
+               CountCaption(static_cast<long long>(found_.size()), "READTIMEONE", "once", "READTIMEMANY", "%1 times")));
   star_->setEnabled(!ranked.empty());
+  study_->setEnabled(!ranked.empty());
+}
+
+void ReadTextDialog::DescribeSome() {
+  constexpr int kAtOnce = 40;
+  const int end = std::min(idioms_->topLevelItemCount(), described_ + kAtOnce);
+  for (; described_ < end && services_.describe; ++described_) {
+    QTreeWidgetItem *item = idioms_->topLevelItem(described_);
+    const QString line = services_.describe(item->text(0));
+    item->setText(1, line);
+    item->setToolTip(1, line);
+  }
+  if (described_ < idioms_->topLevelItemCount())
+    describing_.start();
+  else
+    describing_.stop();
 }
 
 void ReadTextDialog::UnderlineVisible() {
@@ -228,6 +254,15 @@ void ReadTextDialog::StarAll() {
   int kept = 0;
   for (int i = 0; i < idioms_->topLevelItemCount(); ++i) kept += services_.star(idioms_->topLevelItem(i)->text(0));
   status_->setText(CountCaption(kept, "READSTARREDONE", "1 idiom starred", "READSTARRED", "%1 idioms starred"));
+}
+
+void ReadTextDialog::StudyNewOnes() {
+  if (!services_.study) return;
+  std::vector<QString> idioms;
+  for (int i = 0; i < idioms_->topLevelItemCount(); ++i) idioms.push_back(idioms_->topLevelItem(i)->text(0));
+  const int added = services_.study(idioms);
+  status_->setText(
+      CountCaption(added, "READSTUDIEDONE", "1 idiom put into Study", "READSTUDIED", "%1 idioms put into Study"));
 }
 
 }  // namespace velmora

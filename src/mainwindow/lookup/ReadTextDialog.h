@@ -23,8 +23,11 @@ class ReadTextDialog : public QDialog {
  public:
   struct Services {
     std::function<const IdiomAutomaton *()> automaton;
-    std::function<QString(int)> idiomAt;        // an automaton's index as the edition spells it
-    std::function<bool(const QString &)> star;  // false when it could not be kept
+    std::function<QString(int)> idiomAt;               // an automaton's index as the edition spells it
+    std::function<bool(const QString &)> star;         // false when it could not be kept
+    std::function<QString(const QString &)> describe;  // its reading and the start of its meaning
+    // Puts the idioms not in Study yet into it; how many were new.
+    std::function<int(const std::vector<QString> &)> study;
   };
   ReadTextDialog(Services services, QWidget *parent);
   ~ReadTextDialog() override;
@@ -45,15 +48,21 @@ class ReadTextDialog : public QDialog {
   // editor lays out every underline it is given.
   void UnderlineVisible();
   void StarAll();
+  void StudyNewOnes();
+  // The reading and meaning of the next few idioms listed: a text may hold
+  // thousands, each a query.
+  void DescribeSome();
 
   Services services_;
   QPlainTextEdit *text_;
   QTreeWidget *idioms_;
-  QPushButton *open_, *star_;
+  QPushButton *open_, *star_, *study_;
   QLabel *status_;
   QProgressBar *progress_;
   QTimer pause_;
   QTimer underline_;
+  QTimer describing_;
+  int described_ = 0;  // the listed idioms described so far
   QFutureWatcher<std::vector<IdiomAutomaton::Found>> scanning_;
   struct Opened {
     QString path, text;
