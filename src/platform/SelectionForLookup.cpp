@@ -10,8 +10,8 @@
 #include <optional>
 
 #include "SelectionReader.h"
-#include "wayland/DataControlReader.h"
-#include "wayland/WaylandActivation.h"
+#include "platform/wayland/DataControlReader.h"
+#include "platform/wayland/WaylandActivation.h"
 
 namespace velmora {
 

@@ -46,6 +46,8 @@ LookupPopup::LookupPopup() : QFrame(nullptr, Qt::Tool | Qt::FramelessWindowHint 
   message_ = Text(this, "lblLookupMessage");
   favourite_ = NamedButton(this, "cmdLookupFavourite", QStringLiteral("☆"));
   favourite_->setCheckable(true);
+  // A star, not a word: as wide as it is high.
+  favourite_->setFixedWidth(favourite_->sizeHint().height() + 8);
   SetLanguageName(favourite_, "LOOKUPFAVOURITE", "Favourite");
   study_ = NamedButton(this, "cmdLookupStudy", QString());
   SetLanguageCaption(study_, "LOOKUPSTUDY", "Study this");
@@ -138,6 +140,8 @@ void LookupPopup::Place() {
   at.setY(std::clamp(at.y(), area.top(), std::max(area.top(), area.bottom() - height())));
   move(at);
   hadFocus_ = false;
+  // Shown afresh, so that a compositor sizes and places it for what it now holds.
+  if (isVisible()) hide();
   show();
   raise();
   activateWindow();
