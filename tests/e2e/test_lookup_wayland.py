@@ -1,6 +1,8 @@
-"""End to end under a headless wlroots compositor: with another program
-focused, `velmora --selection` reads the primary selection itself and the
-running window looks it up; with nothing to read the user is told so."""
+"""End to end under Wayland compositors: under headless sway (data-control),
+with another program focused, `velmora --selection` reads the primary
+selection itself and the running window looks it up; with nothing to read
+the user is told so. Under weston (no data-control, no primary selection)
+a window of a moment takes focus and reads the clipboard."""
 import os
 import subprocess
 import sys
@@ -48,6 +50,22 @@ class LookupOnWayland(unittest.TestCase):
                 finally:
                     terminal.kill()
                     terminal.wait()
+
+    def test_without_data_control_a_moments_window_reads_the_clipboard(self):
+        with wayland.weston() as env:
+            os.environ.update(WAYLAND_DISPLAY=env["WAYLAND_DISPLAY"], XDG_RUNTIME_DIR=env["XDG_RUNTIME_DIR"])
+            desktop.PLATFORM = "wayland"
+            folder = desktop.make_installation(STAGED)
+            user = os.path.join(os.path.dirname(folder), "user")
+            env.update(XDG_CONFIG_HOME=os.path.join(user, "config"), XDG_DATA_HOME=os.path.join(user, "data"))
+            with desktop.running(folder, "lookup-weston") as (app, frame):
+                idiom = desktop.wait_for(lambda: desktop.find(frame, name="Idiom"), what="the idiom box")
+                desktop.wait_for(lambda: desktop.text_of(idiom), what="the first idiom")
+                # wl-copy owns the clipboard (it took focus for a moment to set it).
+                subprocess.run(["wl-copy", "这幅画画龙点睛"], env=env, check=True, timeout=10)
+                subprocess.run([os.path.join(folder, "velmora"), "--selection"], env=env, check=True, timeout=15)
+                lookup = desktop.wait_for(lambda: desktop.window(app, name="Velmora lookup"), what="the lookup window")
+                desktop.wait_for(lambda: desktop.find(lookup, name="画龙点睛"), what="画龙点睛 from the clipboard")
 
 
 def _message(app):

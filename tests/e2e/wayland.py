@@ -68,6 +68,39 @@ def sway():
         shutil.rmtree(home, ignore_errors=True)
 
 
+@contextlib.contextmanager
+def weston():
+    """Yields the environment for clients of weston, drawn in the test's X
+    server: a compositor with a seat and a clipboard but no data-control
+    protocol and no primary selection, as GNOME's is for this purpose."""
+    if not shutil.which("weston") or not shutil.which("wl-copy"):
+        raise unittest.SkipTest("missing weston or wl-copy")
+    runtime = tempfile.mkdtemp(prefix="velmora-weston-")
+    os.chmod(runtime, 0o700)
+    log = open(os.path.join(runtime, "weston.log"), "wb")
+    compositor = subprocess.Popen(["weston", "--backend=x11-backend.so", "--socket=wayland-velmora", "--width=1100",
+                                   "--height=760", "--idle-time=0"], env=dict(os.environ, XDG_RUNTIME_DIR=runtime),
+                                  stdout=log, stderr=subprocess.STDOUT)
+    try:
+        socket = os.path.join(runtime, "wayland-velmora")
+        deadline = time.monotonic() + 20
+        while not os.path.exists(socket):
+            if compositor.poll() is not None or time.monotonic() > deadline:
+                with open(log.name, errors="replace") as written:
+                    raise unittest.SkipTest("weston did not start: " + written.read()[-1500:])
+            time.sleep(0.1)
+        yield dict(os.environ, WAYLAND_DISPLAY="wayland-velmora", XDG_RUNTIME_DIR=runtime, QT_QPA_PLATFORM="wayland")
+    finally:
+        compositor.terminate()
+        try:
+            compositor.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            compositor.kill()
+            compositor.wait()
+        log.close()
+        shutil.rmtree(runtime, ignore_errors=True)
+
+
 def focused_app(env):
     """The app_id of the window sway has focused; None when none is."""
     import json
