@@ -1,5 +1,7 @@
 #include "RwIni.h"
 
+#include <algorithm>
+
 #include <sys/stat.h>
 
 #include <QFile>
@@ -65,11 +67,11 @@ IniDocument ReadDocument(const QString &path, const QFileInfo &info) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return IniDocument::FromBytes({});
   // Read no further than the cap, also when the file grows meanwhile. The
-  // read reserves the whole cap: the document is cached, so it keeps only
-  // what the file holds.
-  QByteArray bytes = file.read(kLargestSettingsFile + 1);
+  // read reserves what it asks for: asking for the cap each time would take
+  // megabytes for a file of a few kilobytes, and a large block given back
+  // raises the allocator's threshold for keeping blocks of its own.
+  QByteArray bytes = file.read(std::min<qint64>(info.size(), kLargestSettingsFile) + 1);
   bytes.truncate(kLargestSettingsFile);
-  bytes.squeeze();
   return IniDocument::FromBytes(bytes);
 }
 
