@@ -1,7 +1,5 @@
 #include "RwIni.h"
 
-#include <algorithm>
-
 #include <sys/stat.h>
 
 #include <QFile>
@@ -66,11 +64,16 @@ IniDocument ReadDocument(const QString &path, const QFileInfo &info) {
   if (!info.isFile() || info.size() > kLargestSettingsFile) return IniDocument::FromBytes({});
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return IniDocument::FromBytes({});
-  // Read no further than the cap, also when the file grows meanwhile. The
-  // read reserves what it asks for: asking for the cap each time would take
-  // megabytes for a file of a few kilobytes, and a large block given back
-  // raises the allocator's threshold for keeping blocks of its own.
-  QByteArray bytes = file.read(std::min<qint64>(info.size(), kLargestSettingsFile) + 1);
+  // Read to the end, no further than the cap, also when the file was
+  // replaced or grew since it was looked at. In pieces: one read of the cap
+  // would reserve megabytes for a file of a few kilobytes.
+  constexpr qint64 kPiece = 64 * 1024;
+  QByteArray bytes;
+  while (bytes.size() <= kLargestSettingsFile) {
+    const QByteArray piece = file.read(kPiece);
+    if (piece.isEmpty()) break;
+    bytes += piece;
+  }
   bytes.truncate(kLargestSettingsFile);
   return IniDocument::FromBytes(bytes);
 }
