@@ -12,8 +12,8 @@
 #include "config/ProgramValues.h"
 #include "data/Conn.h"
 #include "data/EditionFacts.h"
-#include "data/MeaningSearch.h"
 #include "data/IdiomStore.h"
+#include "data/MeaningSearch.h"
 #include "dictionary/IdiomMatcher.h"
 #include "dictionary/IdiomSearch.h"
 #include "editions/EditionBuilder.h"
@@ -30,7 +30,7 @@ const IdiomMatcher &UseEdition(int idioms) {
   const QString file = dir.path() + QStringLiteral("/Velmdict_%1.dat").arg(idioms);
   if (!matchers.count(idioms)) {
     editions::WriteEdition(editions::BuildRows(editions::SyntheticIdioms(idioms), editions::Edition::Gb), file,
-                         kDatabasePassword, QStringLiteral("benchmark"));
+                           kDatabasePassword, QStringLiteral("benchmark"));
     QString error;
     const auto connection = SqlConnection::Open(file, kDatabasePassword, SqlConnection::Mode::ReadOnly, &error);
     auto matcher = std::make_unique<IdiomMatcher>();
@@ -79,6 +79,20 @@ void BM_MatchListPerKeyOpeningMeaning(benchmark::State &state) {
   benchmark::DoNotOptimize(found);
 }
 
+// One kind of key at a time, so that a slow kind shows: the argument
+// picks the key from kKeys.
+void BM_MatchListKeyKind(benchmark::State &state) {
+  UseEdition(static_cast<int>(state.range(0)));
+  IdiomSearch search;
+  search.Open(AllIdioms(), ConnString());
+  search.Matcher();
+  const QString &key = kKeys[static_cast<qsizetype>(state.range(1))];
+  state.SetLabel(key.toStdString());
+  size_t found = 0;
+  for (auto _ : state) found += search.Search(key, true).matches->size();
+  benchmark::DoNotOptimize(found);
+}
+
 // The meaning search alone, for the same keys.
 void BM_MeaningSearchPerKey(benchmark::State &state) {
   UseEdition(static_cast<int>(state.range(0)));
@@ -112,6 +126,11 @@ BENCHMARK(BM_MatchListPerKeyOpeningMeaning)
     ->Arg(200000)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
+    ->ReportAggregatesOnly();
+BENCHMARK(BM_MatchListKeyKind)
+    ->ArgsProduct({{40000, 200000}, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}})
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(3)
     ->ReportAggregatesOnly();
 BENCHMARK(BM_MatchListPerKey)
     ->Arg(40000)

@@ -93,3 +93,32 @@ TEST(IdiomMatcher, EitherScriptFindsTheIdiom) {
   cut.EndOtherScript(false);
   EXPECT_TRUE(cut.Find("画龙点睛").empty());
 }
+
+TEST(IdiomMatcher, ALargeListSearchedInHalvesKeepsListOrderAndSkipsRowsLackingTheKeysLetters) {
+  // Enough rows that the scan is shared between two threads: matches on
+  // either side of the middle come back in list order, each once.
+  constexpr int kRows = 30001;
+  IdiomMatcher matcher;
+  matcher.Reserve(kRows);
+  const std::vector<int> planted = {10, 14999, 15000, 15001, 30000};
+  for (int row = 0; row < kRows; ++row) {
+    if (std::find(planted.begin(), planted.end(), row) != planted.end())
+      matcher.Add("画龙点睛", "huà lóng diǎn jīng");
+    else
+      matcher.Add(QString(QChar(0x4E00 + row % 20000)) + "之乎者", "yī zhī hū zhě");
+  }
+  std::vector<IdiomMatcher::Match> expected;
+  for (int row : planted) expected.push_back({row, Kind::Pinyin});
+  EXPECT_EQ(matcher.Find("hualong"), expected);
+  for (auto &match : expected) match.kind = Kind::Initials;
+  EXPECT_EQ(matcher.Find("hldj"), expected);
+  for (auto &match : expected) match.kind = Kind::ExactIdiom;
+  EXPECT_EQ(matcher.Find("画龙点睛"), expected);
+  EXPECT_EQ(matcher.Find("h*g"), M({{10, Kind::Wildcard},
+                                    {14999, Kind::Wildcard},
+                                    {15000, Kind::Wildcard},
+                                    {15001, Kind::Wildcard},
+                                    {30000, Kind::Wildcard}}));
+  EXPECT_EQ(matcher.Find("yzhz").size(), static_cast<size_t>(kRows - 5)) << "every filler row by its initials";
+  EXPECT_TRUE(matcher.Find("qx").empty()) << "no row has both letters";
+}

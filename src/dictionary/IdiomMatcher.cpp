@@ -1,6 +1,8 @@
 #include "IdiomMatcher.h"
 
 #include <QRegularExpression>
+#include <QThreadPool>
+#include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
 #include <exception>
 #include <optional>
@@ -93,7 +95,30 @@ bool InitialsBeginWith(std::string_view reading, std::string_view letters) {
   return matched == letters.size();
 }
 
+// A bit for each letter a to z the text holds.
+uint32_t LetterMask(std::string_view text) {
+  uint32_t mask = 0;
+  for (const char c : text)
+    if (c >= 'a' && c <= 'z') mask |= 1u << (c - 'a');
+  return mask;
+}
+
+// Below this many rows a key is scanned on one thread: handing half to
+// another costs more than it saves.
+constexpr size_t kRowsForTwoThreads = 20000;
+
 }  // namespace
+
+// What Find works out from the key once, for every row.
+struct IdiomMatcher::Query {
+  std::u16string text;
+  bool wildcard = false, otherScript = false, latinPattern = false;
+  bool initialsKey = false, insideKey = false;
+  std::optional<PinyinKey> pinyin;
+  std::string letters;  // of a wildcard key, for the toneless pinyin
+  size_t textUnits = 0, letterUnits = 0;
+  uint32_t pinyinMask = 0, patternMask = 0;
+};
 
 QString IdiomMatcher::Normalized(const QString &key) {
   return key.normalized(QString::NormalizationForm_KC).trimmed().toCaseFolded();
@@ -114,6 +139,7 @@ const std::u16string *IdiomMatcher::WrittenAt(const WrittenForms &forms, size_t 
 void IdiomMatcher::Build(const QStringList &idioms, const QStringList &spells) {
   idioms_ = {};
   readings_ = {};
+  letterMasks_.clear();
   writtenIdioms_.clear();
   for (qsizetype row = 0; row < idioms.size(); ++row) Add(idioms[row], spells.value(row));
 }
@@ -122,6 +148,7 @@ void IdiomMatcher::Reserve(size_t rows) {
   // Twice what an idiom and its reading take, on average.
   idioms_.Reserve(rows, 12);
   readings_.Reserve(rows, 48);
+  letterMasks_.reserve(rows);
 }
 
 void IdiomMatcher::Add(const QString &idiom, const QString &spell) {
@@ -136,6 +163,7 @@ void IdiomMatcher::Add(const QString &idiom, const QString &spell) {
     readings += compact;
   }
   readings_.Add(readings);
+  letterMasks_.push_back(LetterMask(readings));
 }
 
 void IdiomMatcher::SetOtherScript(const QByteArray &lines) {
@@ -213,64 +241,42 @@ std::vector<IdiomMatcher::Match> IdiomMatcher::Find(const QString &rawKey, const
   const QString key = SearchKey(rawKey);
   std::vector<Match> matches;
   if (key.isEmpty()) return matches;
-  const bool wildcard = key.contains(QLatin1Char('*')) || key.contains(QLatin1Char('?'));
-  const std::u16string text = key.toStdU16String();
-  const bool otherScript = HasHan(key) && size() > 0 && otherScript_.offsets.size() == idioms_.offsets.size();
-  const PinyinKey pinyin(wildcard ? QString() : key);
-  std::string letters;   // of a wildcard key, for the toneless pinyin
-  std::string toneless;  // of the reading at hand
-  bool latinPattern = wildcard;
+  Query query;
+  query.wildcard = key.contains(QLatin1Char('*')) || key.contains(QLatin1Char('?'));
+  query.text = key.toStdU16String();
+  query.otherScript = HasHan(key) && size() > 0 && otherScript_.offsets.size() == idioms_.offsets.size();
+  query.pinyin.emplace(query.wildcard ? QString() : key);
+  query.latinPattern = query.wildcard;
   for (const QChar c : key) {
     if (c == u'*' || c == u'?')
-      letters += static_cast<char>(c.unicode());
+      query.letters += static_cast<char>(c.unicode());
     else if (c >= u'a' && c <= u'z')
-      letters += static_cast<char>(c.unicode());
+      query.letters += static_cast<char>(c.unicode());
     else if (c != u' ' && c != u'\'')
-      latinPattern = false;
+      query.latinPattern = false;
   }
-  const bool initialsKey = pinyin.IsValid() && pinyin.Letters().size() >= 2;
+  const PinyinKey &pinyin = *query.pinyin;
+  query.initialsKey = pinyin.IsValid() && pinyin.Letters().size() >= 2;
   // A reading from inside the idiom, like characters from inside it; short
   // keys would find nearly every idiom.
-  const bool insideKey = pinyin.IsValid() && pinyin.Letters().size() >= 4;
-  const size_t textUnits = UnitsNeeded<char16_t>(text), letterUnits = UnitsNeeded<char>(letters);
+  query.insideKey = pinyin.IsValid() && pinyin.Letters().size() >= 4;
+  query.textUnits = UnitsNeeded<char16_t>(query.text);
+  query.letterUnits = UnitsNeeded<char>(query.letters);
+  query.pinyinMask = LetterMask(pinyin.Letters());
+  query.patternMask = LetterMask(query.letters);
 
   const size_t rows = static_cast<size_t>(size());
-  for (size_t row = 0; row < rows; ++row) {
-    std::optional<Kind> best;
-    const auto take = [&best](Kind kind) {
-      if (!best || kind < *best) best = kind;
-    };
-    for (const std::u16string_view idiom :
-         {idioms_.At(row), otherScript ? otherScript_.At(row) : std::u16string_view()}) {
-      if (idiom.empty()) continue;
-      if (wildcard) {
-        if (Glob<char16_t>(text, idiom, textUnits)) take(Kind::Wildcard);
-        continue;
-      }
-      if (idiom == text)
-        take(Kind::ExactIdiom);
-      else if (idiom.substr(0, text.size()) == text)
-        take(Kind::IdiomPrefix);
-      else if (idiom.find(text) != std::u16string_view::npos)
-        take(Kind::Inside);
-    }
-    if (pinyin.IsValid()) {
-      if (AnyPart(readings_.At(row), [&](std::string_view reading) { return pinyin.MatchesReading(reading); }))
-        take(Kind::Pinyin);
-      else if (insideKey && AnyPart(readings_.At(row),
-                                    [&](std::string_view reading) { return pinyin.MatchesInsideReading(reading); }))
-        take(Kind::Inside);
-      if (initialsKey && AnyPart(readings_.At(row), [&](std::string_view reading) {
-            return InitialsBeginWith(reading, pinyin.Letters());
-          }))
-        take(Kind::Initials);
-    }
-    if (latinPattern && AnyPart(readings_.At(row), [&](std::string_view reading) {
-          TonelessLetters(reading, &toneless);
-          return Glob<char>(letters, toneless, letterUnits);
-        }))
-      take(Kind::Wildcard);
-    if (best) matches.push_back({static_cast<int>(row), *best});
+  if (rows >= kRowsForTwoThreads && QThreadPool::globalInstance()->maxThreadCount() > 1) {
+    // The first half here, the second on a pool thread; joined in row order.
+    std::vector<Match> second;
+    const size_t half = rows / 2;
+    QFuture<void> other =
+        QtConcurrent::run([this, &query, half, rows, &second] { FindInRows(query, half, rows, &second); });
+    FindInRows(query, 0, half, &matches);
+    other.waitForFinished();
+    matches.insert(matches.end(), second.begin(), second.end());
+  } else {
+    FindInRows(query, 0, rows, &matches);
   }
   std::stable_sort(matches.begin(), matches.end(), [](const Match &a, const Match &b) { return a.kind < b.kind; });
   std::vector<bool> listed;
@@ -284,6 +290,50 @@ std::vector<IdiomMatcher::Match> IdiomMatcher::Find(const QString &rawKey, const
       }
   }
   return matches;
+}
+
+void IdiomMatcher::FindInRows(const Query &query, size_t begin, size_t end, std::vector<Match> *matches) const {
+  const PinyinKey &pinyin = *query.pinyin;
+  std::string toneless;  // of the reading at hand
+  for (size_t row = begin; row < end; ++row) {
+    std::optional<Kind> best;
+    const auto take = [&best](Kind kind) {
+      if (!best || kind < *best) best = kind;
+    };
+    for (const std::u16string_view idiom :
+         {idioms_.At(row), query.otherScript ? otherScript_.At(row) : std::u16string_view()}) {
+      if (idiom.empty()) continue;
+      if (query.wildcard) {
+        if (Glob<char16_t>(query.text, idiom, query.textUnits)) take(Kind::Wildcard);
+        continue;
+      }
+      if (idiom == query.text)
+        take(Kind::ExactIdiom);
+      else if (idiom.substr(0, query.text.size()) == query.text)
+        take(Kind::IdiomPrefix);
+      else if (idiom.find(query.text) != std::u16string_view::npos)
+        take(Kind::Inside);
+    }
+    const uint32_t rowLetters = letterMasks_[row];
+    if (pinyin.IsValid() && (rowLetters & query.pinyinMask) == query.pinyinMask) {
+      const std::string_view readings = readings_.At(row);
+      if (AnyPart(readings, [&](std::string_view reading) { return pinyin.MatchesReading(reading); }))
+        take(Kind::Pinyin);
+      else if (query.insideKey &&
+               AnyPart(readings, [&](std::string_view reading) { return pinyin.MatchesInsideReading(reading); }))
+        take(Kind::Inside);
+      if (query.initialsKey &&
+          AnyPart(readings, [&](std::string_view reading) { return InitialsBeginWith(reading, pinyin.Letters()); }))
+        take(Kind::Initials);
+    }
+    if (query.latinPattern && (rowLetters & query.patternMask) == query.patternMask &&
+        AnyPart(readings_.At(row), [&](std::string_view reading) {
+          TonelessLetters(reading, &toneless);
+          return Glob<char>(query.letters, toneless, query.letterUnits);
+        }))
+      take(Kind::Wildcard);
+    if (best) matches->push_back({static_cast<int>(row), *best});
+  }
 }
 
 }  // namespace velmora

@@ -8,6 +8,7 @@
 // caller (MeaningSearch).
 #include <QString>
 #include <QStringList>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -95,6 +96,13 @@ class IdiomMatcher {
   Texts<char16_t> idioms_;
   Texts<char> readings_;         // compact readings (PinyinKey.h), joined by '|'
   Texts<char16_t> otherScript_;  // empty until SetOtherScript
+  // The letters a to z each row's readings hold, a bit each: a pinyin key
+  // whose letters a row lacks cannot match it, and most rows are passed
+  // over with one comparison (4 bytes a row).
+  std::vector<uint32_t> letterMasks_;
+  struct Query;
+  // The matches of rows [begin, end) in row order.
+  void FindInRows(const Query &query, size_t begin, size_t end, std::vector<Match> *matches) const;
   // The few rows whose written form is not the compared one (an idiom
   // with a full-width comma), in row order: the forms shown.
   using WrittenForms = std::vector<std::pair<uint32_t, std::u16string>>;
