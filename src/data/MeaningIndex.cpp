@@ -224,28 +224,40 @@ std::vector<long long> MeaningIndex::RowsWithPhrase(const std::vector<std::strin
     lists.push_back(&Read(word));
     if (lists.back()->codes.empty()) return rows;
   }
+  // Led by the rarest word: a phrase of a common word and a rare one costs
+  // what the rare one's rows cost, not the common one's.
+  const size_t lead = static_cast<size_t>(
+      std::min_element(lists.begin(), lists.end(),
+                       [](const Postings *a, const Postings *b) { return a->codes.size() < b->codes.size(); }) -
+      lists.begin());
   std::vector<size_t> cursor(lists.size(), 0);
-  const Postings &first = *lists[0];
-  for (size_t row = 0; row < first.codes.size() && rows.size() < limit; ++row) {
-    const long long code = first.codes[row];
+  const Postings &leading = *lists[lead];
+  for (size_t row = 0; row < leading.codes.size() && rows.size() < limit; ++row) {
+    const long long code = leading.codes[row];
+    cursor[lead] = row;
     bool inAll = true;
-    for (size_t i = 1; i < lists.size() && inAll; ++i) {
+    for (size_t i = 0; i < lists.size() && inAll; ++i) {
+      if (i == lead) continue;
       const std::vector<long long> &codes = lists[i]->codes;
       cursor[i] = static_cast<size_t>(
           std::lower_bound(codes.begin() + static_cast<ptrdiff_t>(cursor[i]), codes.end(), code) - codes.begin());
       inAll = cursor[i] < codes.size() && codes[cursor[i]] == code;
     }
     if (!inAll) continue;
-    // A place of the first word from which each next word stands one further.
+    // A place of the leading word from which each other word stands as far
+    // as it stands from it in the phrase.
     const auto placesOf = [&](size_t i, size_t at) {
       const Postings &list = *lists[i];
       return std::pair{list.places.begin() + list.firstPlace[at], list.places.begin() + list.firstPlace[at + 1]};
     };
-    const auto [from, to] = placesOf(0, row);
+    const auto [from, to] = placesOf(lead, row);
     const bool together = std::any_of(from, to, [&](uint32_t place) {
-      for (size_t i = 1; i < lists.size(); ++i) {
+      if (place < lead) return false;
+      const uint32_t start = place - static_cast<uint32_t>(lead);
+      for (size_t i = 0; i < lists.size(); ++i) {
+        if (i == lead) continue;
         const auto [begin, end] = placesOf(i, cursor[i]);
-        if (!std::binary_search(begin, end, place + static_cast<uint32_t>(i))) return false;
+        if (!std::binary_search(begin, end, start + static_cast<uint32_t>(i))) return false;
       }
       return true;
     });
@@ -259,18 +271,38 @@ std::vector<long long> MeaningIndex::RowsWithEvery(const std::vector<std::vector
   // One phrase alone is cut short as it is read; more are cut when joined.
   if (phrases.size() == 1) return RowsWithPhrase(phrases[0], limit);
   std::vector<long long> rows;
-  for (size_t i = 0; i < phrases.size(); ++i) {
-    std::vector<long long> found = RowsWithPhrase(phrases[i]);
-    if (i == 0) {
-      rows = std::move(found);
+  if (phrases.empty()) return rows;
+  // A word's rows are read where the index keeps them; only a phrase of
+  // several words has rows of its own to keep.
+  std::vector<std::vector<long long>> kept;
+  kept.reserve(phrases.size());
+  std::vector<const std::vector<long long> *> lists;
+  for (const std::vector<std::string> &phrase : phrases) {
+    if (phrase.size() == 1) {
+      lists.push_back(&Read(phrase.front()).codes);
     } else {
-      std::vector<long long> both;
-      std::set_intersection(rows.begin(), rows.end(), found.begin(), found.end(), std::back_inserter(both));
-      rows = std::move(both);
+      kept.push_back(RowsWithPhrase(phrase));
+      lists.push_back(&kept.back());
     }
-    if (rows.empty()) break;
+    if (lists.back()->empty()) return rows;
   }
-  if (rows.size() > limit) rows.resize(limit);
+  // The rarest list leads; the others are searched forward from where the
+  // last row was found in them.
+  std::sort(lists.begin(), lists.end(), [](const auto *a, const auto *b) { return a->size() < b->size(); });
+  std::vector<size_t> cursor(lists.size(), 0);
+  for (const long long code : *lists.front()) {
+    bool inAll = true;
+    for (size_t i = 1; i < lists.size() && inAll; ++i) {
+      const std::vector<long long> &codes = *lists[i];
+      cursor[i] = static_cast<size_t>(
+          std::lower_bound(codes.begin() + static_cast<ptrdiff_t>(cursor[i]), codes.end(), code) - codes.begin());
+      inAll = cursor[i] < codes.size() && codes[cursor[i]] == code;
+      if (cursor[i] == codes.size()) return rows;
+    }
+    if (!inAll) continue;
+    rows.push_back(code);
+    if (rows.size() >= limit) break;
+  }
   return rows;
 }
 

@@ -103,6 +103,26 @@ uint32_t LetterMask(std::string_view text) {
   return mask;
 }
 
+// The next place of the key in the text from `from`: its first unit looked
+// for sixteen at a time (a loop the compiler turns into vector compares),
+// the rest compared where it stands.
+size_t NextPlace(std::u16string_view text, std::u16string_view key, size_t from) {
+  if (key.empty() || text.size() < key.size()) return std::u16string_view::npos;
+  const char16_t first = key.front();
+  const char16_t *const begin = text.data(), *const last = begin + (text.size() - key.size() + 1);
+  for (const char16_t *p = begin + from; p < last;) {
+    while (last - p >= 16) {
+      bool any = false;
+      for (int i = 0; i < 16; ++i) any |= p[i] == first;
+      if (any) break;
+      p += 16;
+    }
+    for (const char16_t *stop = std::min(p + 16, last); p < stop; ++p)
+      if (*p == first && std::u16string_view(p, key.size()) == key) return static_cast<size_t>(p - begin);
+  }
+  return std::u16string_view::npos;
+}
+
 // Below this many rows a key is scanned on one thread: handing half to
 // another costs more than it saves.
 constexpr size_t kRowsForTwoThreads = 20000;
@@ -266,7 +286,9 @@ std::vector<IdiomMatcher::Match> IdiomMatcher::Find(const QString &rawKey, const
   query.patternMask = LetterMask(query.letters);
 
   const size_t rows = static_cast<size_t>(size());
-  if (rows >= kRowsForTwoThreads && QThreadPool::globalInstance()->maxThreadCount() > 1) {
+  if (!query.wildcard && !pinyin.IsValid() && !query.latinPattern) {
+    FindText(query, &matches);
+  } else if (rows >= kRowsForTwoThreads && QThreadPool::globalInstance()->maxThreadCount() > 1) {
     // The first half here, the second on a pool thread; joined in row order.
     std::vector<Match> second;
     const size_t half = rows / 2;
@@ -290,6 +312,46 @@ std::vector<IdiomMatcher::Match> IdiomMatcher::Find(const QString &rawKey, const
       }
   }
   return matches;
+}
+
+void IdiomMatcher::FindText(const Query &query, std::vector<Match> *matches) const {
+  const std::u16string_view key(query.text);
+  // Each script's rows that hold the key, in row order, each once with the
+  // best place it holds it at.
+  const auto scan = [&key](const Texts<char16_t> &texts) {
+    std::vector<Match> found;
+    const std::u16string_view all(texts.text);
+    const std::vector<uint32_t> &offsets = texts.offsets;
+    size_t row = 0;
+    for (size_t at = NextPlace(all, key, 0); at != std::u16string_view::npos; at = NextPlace(all, key, at + 1)) {
+      // Places come in text order: the row moves forward, at most once over each.
+      while (offsets[row + 1] <= at) ++row;
+      const size_t start = offsets[row], end = offsets[row + 1];
+      if (at + key.size() > end) continue;  // it runs on into the next row
+      const Kind kind = at != start ? Kind::Inside : end - start == key.size() ? Kind::ExactIdiom : Kind::IdiomPrefix;
+      found.push_back({static_cast<int>(row), kind});
+      at = end - 1;  // the row's first place is its best
+    }
+    return found;
+  };
+  const std::vector<Match> own = scan(idioms_);
+  if (!query.otherScript) {
+    *matches = own;
+    return;
+  }
+  const std::vector<Match> other = scan(otherScript_);
+  // Both in row order: merged, a row found in both with its better kind.
+  auto a = own.begin(), b = other.begin();
+  while (a != own.end() || b != other.end()) {
+    if (b == other.end() || (a != own.end() && a->row < b->row)) {
+      matches->push_back(*a++);
+    } else if (a == own.end() || b->row < a->row) {
+      matches->push_back(*b++);
+    } else {
+      matches->push_back({a->row, std::min(a->kind, b->kind)});
+      ++a, ++b;
+    }
+  }
 }
 
 void IdiomMatcher::FindInRows(const Query &query, size_t begin, size_t end, std::vector<Match> *matches) const {

@@ -101,6 +101,9 @@ class IdiomMatcher {
   // over with one comparison (4 bytes a row).
   std::vector<uint32_t> letterMasks_;
   struct Query;
+  // A key that only text can match (no pinyin, no pattern): the places it
+  // stands in all the rows' text at once, in row order.
+  void FindText(const Query &query, std::vector<Match> *matches) const;
   // The matches of rows [begin, end) in row order.
   void FindInRows(const Query &query, size_t begin, size_t end, std::vector<Match> *matches) const;
   // The few rows whose written form is not the compared one (an idiom
