@@ -366,7 +366,8 @@ void IdiomMatcher::FindInRows(const Query &query, size_t begin, size_t end, std:
          {idioms_.At(row), query.otherScript ? otherScript_.At(row) : std::u16string_view()}) {
       if (idiom.empty()) continue;
       if (query.wildcard) {
-        if (Glob<char16_t>(query.text, idiom, query.textUnits)) take(Kind::Wildcard);
+        // A pattern finds nothing better than a wildcard match: one is enough.
+        if (!best && Glob<char16_t>(query.text, idiom, query.textUnits)) take(Kind::Wildcard);
         continue;
       }
       if (idiom == query.text)
@@ -377,7 +378,8 @@ void IdiomMatcher::FindInRows(const Query &query, size_t begin, size_t end, std:
         take(Kind::Inside);
     }
     const uint32_t rowLetters = letterMasks_[row];
-    if (pinyin.IsValid() && (rowLetters & query.pinyinMask) == query.pinyinMask) {
+    // The readings can only add kinds below the idiom's own.
+    if (pinyin.IsValid() && (!best || *best > Kind::Pinyin) && (rowLetters & query.pinyinMask) == query.pinyinMask) {
       const std::string_view readings = readings_.At(row);
       if (AnyPart(readings, [&](std::string_view reading) { return pinyin.MatchesReading(reading); }))
         take(Kind::Pinyin);
@@ -388,8 +390,10 @@ void IdiomMatcher::FindInRows(const Query &query, size_t begin, size_t end, std:
           AnyPart(readings, [&](std::string_view reading) { return InitialsBeginWith(reading, pinyin.Letters()); }))
         take(Kind::Initials);
     }
-    if (query.latinPattern && (rowLetters & query.patternMask) == query.patternMask &&
+    if (query.latinPattern && !best && (rowLetters & query.patternMask) == query.patternMask &&
         AnyPart(readings_.At(row), [&](std::string_view reading) {
+          // The reading's letters are fewer than its characters.
+          if (reading.size() < query.letterUnits) return false;
           TonelessLetters(reading, &toneless);
           return Glob<char>(query.letters, toneless, query.letterUnits);
         }))
