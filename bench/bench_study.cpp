@@ -1,4 +1,4 @@
-// The review at a learner's full size: 20,000 cards and 200,000 log rows.
+// The review at a learner's full size and beyond: 20,000 cards and 1,000,000 log rows.
 // Choosing the next card, scheduling and keeping a grade, and opening the
 // study view.
 #include <benchmark/benchmark.h>
@@ -17,7 +17,7 @@ using namespace velmora;
 
 namespace {
 
-constexpr int kCards = 20000, kLogRows = 200000;
+constexpr int kCards = 20000, kLogRows = 1000000;
 
 QString StorePath() {
   static QTemporaryDir dir;
