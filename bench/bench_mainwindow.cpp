@@ -5,10 +5,13 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QPixmap>
-#include <QElapsedTimer>
+#include <QPlainTextEdit>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <QTreeWidget>
 
 #include "config/ProgramValues.h"
 #include "data/Conn.h"
@@ -16,6 +19,7 @@
 #include "editions/SyntheticSource.h"
 #include "mainwindow/characters/CharacterCard.h"
 #include "mainwindow/frmVELM.h"
+#include "mainwindow/lookup/ReadTextDialog.h"
 
 using namespace velmora;
 
@@ -32,7 +36,7 @@ void UseEdition() {
   if (ready) return;
   const QString file = dir.path() + QStringLiteral("/Velmdict_cn.dat");
   editions::WriteEdition(editions::BuildRows(editions::SyntheticIdioms(kIdioms), editions::Edition::Gb), file,
-                       kDatabasePassword, QStringLiteral("benchmark"));
+                         kDatabasePassword, QStringLiteral("benchmark"));
   InstallPath() = dir.path() + QLatin1Char('/');
   ConnString() = BuildConnString(file);
   OpenDatabase();
@@ -114,8 +118,44 @@ void BM_CharacterCardOpens(benchmark::State &state) {
   }
 }
 
+// Read text on a text of 10 MB: from the text set to every idiom listed,
+// with the window's own reader (Ctrl+R). "longest stall ms" is the longest
+// the event loop went without turning meanwhile: what a screen reader or a
+// click waits at most.
+void BM_ReadTenMegabytes(benchmark::State &state) {
+  UseEdition();
+  frmVELM window;
+  window.Load();
+  window.show();
+  QString text;
+  const QStringList idioms = {window.Browse().SearchList().Model().IdiomAt(0),
+                              window.Browse().SearchList().Model().IdiomAt(kIdioms / 2),
+                              window.Browse().SearchList().Model().IdiomAt(kIdioms - 1)};
+  for (int i = 0; text.size() * 3 < 10 * 1024 * 1024; ++i)
+    text += QStringLiteral("他说这件事真是") + idioms[i % idioms.size()] + QStringLiteral("，大家都笑了。\n");
+  double longestStall = 0;
+  for (auto _ : state) {
+    window.Lookup().OpenReader();
+    auto *dialog = window.findChild<QDialog *>(QStringLiteral("frmReadText"));
+    auto *list = dialog->findChild<QTreeWidget *>(QStringLiteral("lstReadIdioms"));
+    list->clear();
+    QElapsedTimer turn;
+    turn.start();
+    QTimer beat;
+    QObject::connect(&beat, &QTimer::timeout,
+                     [&] { longestStall = std::max(longestStall, static_cast<double>(turn.restart())); });
+    beat.start(5);
+    static_cast<ReadTextDialog *>(dialog)->SetText(text);
+    while (list->topLevelItemCount() == 0) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    beat.stop();
+    dialog->hide();
+  }
+  state.counters["longest stall ms"] = longestStall;
+}
+
 }  // namespace
 
+BENCHMARK(BM_ReadTenMegabytes)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3)->ReportAggregatesOnly();
 BENCHMARK(BM_CharacterCardOpens)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
 BENCHMARK(BM_ConstructAndFillList)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
 BENCHMARK(BM_FirstIdiomDisplayed)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();

@@ -25,13 +25,12 @@ std::optional<QByteArray> Unpack(QByteArrayView packed, size_t most) {
   if (claimed > most) return std::nullopt;
   QByteArray list(static_cast<qsizetype>(claimed), Qt::Uninitialized);
   uLongf length = claimed;
-  if (uncompress(reinterpret_cast<Bytef *>(list.data()), &length,
-                 reinterpret_cast<const Bytef *>(packed.data()) + 4, static_cast<uLong>(packed.size() - 4)) != Z_OK ||
+  if (uncompress(reinterpret_cast<Bytef *>(list.data()), &length, reinterpret_cast<const Bytef *>(packed.data()) + 4,
+                 static_cast<uLong>(packed.size() - 4)) != Z_OK ||
       length != claimed)
     return std::nullopt;
   return list;
 }
-
 
 constexpr char kMagic[4] = {'V', 'M', 'W', '1'};
 constexpr qint64 kHeader = 8;

@@ -42,6 +42,8 @@ class LookupService : public QObject {
   SearchAnswers Answers();
 
  public slots:
+  // "Read text…" (Ctrl+R), opened or brought forward.
+  void OpenReader();
   void Handle(const InstanceRequest &request);
   // A result of the desktop's search, shown in the window.
   void ShowResult(const QString &idiom);
@@ -58,7 +60,6 @@ class LookupService : public QObject {
   void ShowPopup(const QString &idiom, const QString &activationToken);
   void ShowNothingRead(const QString &activationToken);
   void RaiseWindow(const QString &activationToken);
-  void OpenReader();
   // Those of the idioms not in Study put into it; how many.
   int StudyNewOnes(const std::vector<QString> &idioms);
   void WatchClipboard();

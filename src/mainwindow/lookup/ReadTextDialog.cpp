@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
@@ -29,6 +30,8 @@ namespace {
 constexpr int kPauseMilliseconds = 300;
 // Larger texts than this are read on a worker, with the progress shown.
 constexpr qsizetype kReadAtOnce = 200000;
+// How much text goes into the box in one turn of the event loop.
+constexpr qsizetype kLoadPiece = 128 * 1024;
 // Files larger than this are not opened: a book is some megabytes.
 constexpr qint64 kLargestFile = 32 * 1024 * 1024;
 
@@ -120,6 +123,8 @@ ReadTextDialog::ReadTextDialog(Services services, QWidget *parent) : QDialog(par
   connect(open_, &QPushButton::clicked, this, &ReadTextDialog::OpenFile);
   connect(star_, &QPushButton::clicked, this, &ReadTextDialog::StarAll);
   connect(study_, &QPushButton::clicked, this, &ReadTextDialog::StudyNewOnes);
+  loading_.setInterval(0);
+  connect(&loading_, &QTimer::timeout, this, &ReadTextDialog::LoadPiece);
   describing_.setInterval(0);
   connect(&describing_, &QTimer::timeout, this, &ReadTextDialog::DescribeSome);
   connect(idioms_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *item) { emit idiomChosen(item->text(0)); });
@@ -153,7 +158,32 @@ void ReadTextDialog::resizeEvent(QResizeEvent *event) {
 }
 
 void ReadTextDialog::SetText(const QString &text) {
-  text_->setPlainText(text);
+  loading_.stop();
+  if (text.size() <= kLoadPiece) {
+    text_->setPlainText(text);
+    Scan();
+    return;
+  }
+  // A long text goes into the box a piece at a time, so that the window
+  // answers meanwhile; it is read once all of it is in.
+  text_->setPlainText(text.left(kLoadPiece));
+  pending_ = text.mid(kLoadPiece);
+  progress_->show();
+  status_->setText(CaptionOr("READREADING", "Reading…"));
+  loading_.start();
+}
+
+void ReadTextDialog::LoadPiece() {
+  qsizetype piece = std::min(kLoadPiece, pending_.size());
+  // Never between the two halves of a character outside the basic plane.
+  if (piece < pending_.size() && pending_[piece].isLowSurrogate()) ++piece;
+  QTextCursor end(text_->document());
+  end.movePosition(QTextCursor::End);
+  end.insertText(pending_.left(piece));
+  pending_.remove(0, piece);
+  if (!pending_.isEmpty()) return;
+  pending_.squeeze();
+  loading_.stop();
   Scan();
 }
 
@@ -182,6 +212,7 @@ void ReadTextDialog::ShowOpened() {
 
 void ReadTextDialog::Scan() {
   pause_.stop();
+  if (loading_.isActive()) return;  // read once the whole text is in
   const IdiomAutomaton *automaton = services_.automaton();
   if (!automaton || scanning_.isRunning()) return;
   const QString text = text_->toPlainText();

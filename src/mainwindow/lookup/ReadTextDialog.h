@@ -49,6 +49,7 @@ class ReadTextDialog : public QDialog {
   void UnderlineVisible();
   void StarAll();
   void StudyNewOnes();
+  void LoadPiece();
   // The reading and meaning of the next few idioms listed: a text may hold
   // thousands, each a query.
   void DescribeSome();
@@ -62,6 +63,8 @@ class ReadTextDialog : public QDialog {
   QTimer pause_;
   QTimer underline_;
   QTimer describing_;
+  QTimer loading_;     // a long text going into the box
+  QString pending_;    // what of it is still to go in
   int described_ = 0;  // the listed idioms described so far
   QFutureWatcher<std::vector<IdiomAutomaton::Found>> scanning_;
   struct Opened {
