@@ -526,6 +526,27 @@ TEST(MeaningSearch, TheWordIndexFindsExactlyWhatAFullTextTableFinds) {
   CloseDatabase();
 }
 
+TEST(MeaningSearch, APhraseLedByItsRarestWordFindsTheRowsWhereItsWordsStandTogether) {
+  // 的 in every row, 画 in a few: the phrase is led by 画, the second word.
+  MeaningIndexBuilder builder;
+  for (long long code = 1; code <= 12; ++code) {
+    std::vector<std::pair<const char *, int>> words = {{"的", 5}};
+    if (code == 3) words = {{"的", 5}, {"画", 6}};
+    if (code == 7) words = {{"画", 2}, {"的", 5}};  // both, not together
+    if (code == 9) words = {{"画", 0}, {"的", 5}};  // 画 first: nothing stands before it
+    if (code == 11) words = {{"的", 0}, {"画", 1}, {"的", 5}};
+    for (const auto &[word, place] : words) builder.Add(code, word, place);
+  }
+  const auto index = MeaningIndex::Open(std::make_shared<MemoryBytes>(builder.Serialize()), 12);
+  ASSERT_TRUE(index);
+  EXPECT_EQ(index->RowsWithPhrase({"的", "画"}), (std::vector<long long>{3, 11}));
+  EXPECT_EQ(index->RowsWithPhrase({"的", "画"}, 1), std::vector<long long>{3}) << "cut at the limit, in code order";
+  EXPECT_EQ(index->RowsWithPhrase({"画", "的"}), std::vector<long long>{}) << "never 画 before 的 here";
+  EXPECT_EQ(index->RowsWithEvery({{"的"}, {"画"}}), (std::vector<long long>{3, 7, 9, 11}));
+  EXPECT_EQ(index->RowsWithEvery({{"画"}, {"的"}}, 2), (std::vector<long long>{3, 7}));
+  EXPECT_EQ(index->RowsWithEvery({{"的", "画"}, {"画"}}), (std::vector<long long>{3, 11}));
+}
+
 TEST(MeaningSearch, ADamagedWordIndexFindsNothingAndReadsNoFurther) {
   MeaningIndexBuilder builder;
   for (const auto &[code, word, place] : std::vector<std::tuple<long long, const char *, int>>{

@@ -158,3 +158,14 @@ TEST_F(MainWindow, TheLookupMenuSwitchesAreRememberedAndWork) {
   QCoreApplication::processEvents();
   EXPECT_FALSE(shown->isVisible()) << "not watched any more";
 }
+
+TEST_F(MainWindow, TheDesktopsSearchFindsMeaningsAndDescribesEachResult) {
+  ShowAfterTick();
+  const SearchAnswers answers = window->Lookup().Answers();
+  EXPECT_EQ(answers.find("give up halfway"), QStringList{"半途而废"}) << "a meaning, as the search box finds it";
+  EXPECT_EQ(answers.find("ymdx").value(0), "一马当先");
+  EXPECT_TRUE(answers.find("   ").isEmpty());
+  const QVariantMap meta = answers.describe("半途而废");
+  EXPECT_EQ(meta.value("name").toString(), "半途而废");
+  EXPECT_EQ(meta.value("description").toString(), "bàn tú ér fèi — to give up halfway");
+}

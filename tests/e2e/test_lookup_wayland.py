@@ -15,14 +15,21 @@ import wayland  # noqa: E402
 STAGED = os.environ.get("VELMORA_STAGED", "")
 
 
+def _installation_on(env):
+    """A copy of the staged program, started on the compositor of env; env
+    gets the copy's own user folders for the starts a test makes itself."""
+    os.environ.update(WAYLAND_DISPLAY=env["WAYLAND_DISPLAY"], XDG_RUNTIME_DIR=env["XDG_RUNTIME_DIR"])
+    desktop.PLATFORM = "wayland"
+    folder = desktop.make_installation(STAGED)
+    user = os.path.join(os.path.dirname(folder), "user")
+    env.update(XDG_CONFIG_HOME=os.path.join(user, "config"), XDG_DATA_HOME=os.path.join(user, "data"))
+    return folder
+
+
 class LookupOnWayland(unittest.TestCase):
     def test_selection_of_another_program_is_looked_up(self):
         with wayland.sway() as env:
-            os.environ.update(WAYLAND_DISPLAY=env["WAYLAND_DISPLAY"], XDG_RUNTIME_DIR=env["XDG_RUNTIME_DIR"])
-            desktop.PLATFORM = "wayland"
-            folder = desktop.make_installation(STAGED)
-            user = os.path.join(os.path.dirname(folder), "user")
-            env.update(XDG_CONFIG_HOME=os.path.join(user, "config"), XDG_DATA_HOME=os.path.join(user, "data"))
+            folder = _installation_on(env)
             with desktop.running(folder, "lookup-wayland") as (app, frame):
                 idiom = desktop.wait_for(lambda: desktop.find(frame, name="Idiom"), what="the idiom box")
                 desktop.wait_for(lambda: desktop.text_of(idiom), what="the first idiom")
@@ -53,11 +60,7 @@ class LookupOnWayland(unittest.TestCase):
 
     def test_without_data_control_a_moments_window_reads_the_clipboard(self):
         with wayland.weston() as env:
-            os.environ.update(WAYLAND_DISPLAY=env["WAYLAND_DISPLAY"], XDG_RUNTIME_DIR=env["XDG_RUNTIME_DIR"])
-            desktop.PLATFORM = "wayland"
-            folder = desktop.make_installation(STAGED)
-            user = os.path.join(os.path.dirname(folder), "user")
-            env.update(XDG_CONFIG_HOME=os.path.join(user, "config"), XDG_DATA_HOME=os.path.join(user, "data"))
+            folder = _installation_on(env)
             with desktop.running(folder, "lookup-weston") as (app, frame):
                 idiom = desktop.wait_for(lambda: desktop.find(frame, name="Idiom"), what="the idiom box")
                 desktop.wait_for(lambda: desktop.text_of(idiom), what="the first idiom")

@@ -22,6 +22,28 @@ def _as_user():
     return ["setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups"]
 
 
+def _wait_until_ready(compositor, log, ready, name):
+    """Waits until ready() holds; skips the test when the compositor ends
+    or does not get there in time."""
+    deadline = time.monotonic() + 20
+    while not ready():
+        if compositor.poll() is not None or time.monotonic() > deadline:
+            with open(log.name, errors="replace") as written:
+                raise unittest.SkipTest("%s did not start: %s" % (name, written.read()[-1500:]))
+        time.sleep(0.1)
+
+
+def _stop(compositor, log, folder):
+    compositor.terminate()
+    try:
+        compositor.wait(timeout=10)
+    except subprocess.TimeoutExpired:
+        compositor.kill()
+        compositor.wait()
+    log.close()
+    shutil.rmtree(folder, ignore_errors=True)
+
+
 @contextlib.contextmanager
 def sway():
     """Yields the environment for clients of a fresh headless sway; skips the
@@ -48,24 +70,15 @@ def sway():
         stdout=log, stderr=subprocess.STDOUT)
     try:
         socket = os.path.join(runtime, "wayland-1")
-        deadline = time.monotonic() + 20
-        while not (os.path.exists(socket) and [f for f in os.listdir(runtime) if f.startswith("sway-ipc")]):
-            if compositor.poll() is not None or time.monotonic() > deadline:
-                with open(log.name, errors="replace") as written:
-                    raise unittest.SkipTest("sway did not start: " + written.read()[-1500:])
-            time.sleep(0.1)
-        ipc = [f for f in os.listdir(runtime) if f.startswith("sway-ipc")][0]
+
+        def ipc():
+            return [f for f in os.listdir(runtime) if f.startswith("sway-ipc")]
+
+        _wait_until_ready(compositor, log, lambda: os.path.exists(socket) and ipc(), "sway")
         yield dict(os.environ, WAYLAND_DISPLAY=socket, XDG_RUNTIME_DIR=clients,
-                   SWAYSOCK=os.path.join(runtime, ipc), QT_QPA_PLATFORM="wayland")
+                   SWAYSOCK=os.path.join(runtime, ipc()[0]), QT_QPA_PLATFORM="wayland")
     finally:
-        compositor.terminate()
-        try:
-            compositor.wait(timeout=10)
-        except subprocess.TimeoutExpired:
-            compositor.kill()
-            compositor.wait()
-        log.close()
-        shutil.rmtree(home, ignore_errors=True)
+        _stop(compositor, log, home)
 
 
 @contextlib.contextmanager
@@ -83,22 +96,10 @@ def weston():
                                   stdout=log, stderr=subprocess.STDOUT)
     try:
         socket = os.path.join(runtime, "wayland-velmora")
-        deadline = time.monotonic() + 20
-        while not os.path.exists(socket):
-            if compositor.poll() is not None or time.monotonic() > deadline:
-                with open(log.name, errors="replace") as written:
-                    raise unittest.SkipTest("weston did not start: " + written.read()[-1500:])
-            time.sleep(0.1)
+        _wait_until_ready(compositor, log, lambda: os.path.exists(socket), "weston")
         yield dict(os.environ, WAYLAND_DISPLAY="wayland-velmora", XDG_RUNTIME_DIR=runtime, QT_QPA_PLATFORM="wayland")
     finally:
-        compositor.terminate()
-        try:
-            compositor.wait(timeout=10)
-        except subprocess.TimeoutExpired:
-            compositor.kill()
-            compositor.wait()
-        log.close()
-        shutil.rmtree(runtime, ignore_errors=True)
+        _stop(compositor, log, runtime)
 
 
 def focused_app(env):
