@@ -125,19 +125,18 @@ int main(int argc, char **argv) {
   // Without a window yet (started for the desktop's search), the first
   // request for one starts it.
   bool windowAsked = false;
-  const auto request_window = [&](const velmora::InstanceRequest &asked) {
+  const auto requestWindow = [&](const velmora::InstanceRequest &asked) {
     if (mainWindow) return mainWindow->Lookup().Handle(asked);
     waiting.push_back(asked);
     if (!windowless || std::exchange(windowAsked, true)) return;
     windowless->WindowWanted();
     if (!velmora::Main(QApplication::applicationDirPath(), windows)) QApplication::exit(1);
   };
-  QObject::connect(&service, &velmora::InstanceService::requested, request_window);
-  QObject::connect(&service, &velmora::InstanceService::resultChosen,
-                   [&mainWindow, &request_window](const QString &id) {
-                     if (mainWindow) return mainWindow->Lookup().ShowResult(id);
-                     request_window({velmora::InstanceRequest::Kind::Search, id, {}});
-                   });
+  QObject::connect(&service, &velmora::InstanceService::requested, requestWindow);
+  QObject::connect(&service, &velmora::InstanceService::resultChosen, [&mainWindow, &requestWindow](const QString &id) {
+    if (mainWindow) return mainWindow->Lookup().ShowResult(id);
+    requestWindow({velmora::InstanceRequest::Kind::Search, id, {}});
+  });
   if (!windowless && !velmora::Main(QApplication::applicationDirPath(), windows)) return 1;
   const int status = QApplication::exec();
   velmora::ArmExitWatchdog(status);
