@@ -109,7 +109,11 @@ std::optional<QString> ReadSelectionWithDataControl(int timeoutMilliseconds) {
   wl_registry *registry = wl_display_get_registry(display.get());
   wl_registry_add_listener(registry, &kRegistryListener, &state);
   wl_display_roundtrip(display.get());
-  if (!state.protocol || !state.seat) return {};
+  if (!state.protocol || !state.seat) {
+    if (state.seat) wl_proxy_destroy(state.seat);
+    wl_registry_destroy(registry);
+    return {};
+  }
   const DataControlInterfaces &protocol = *state.protocol;
   auto *manager =
       static_cast<wl_proxy *>(wl_registry_bind(registry, state.managerName, protocol.manager, protocol.version));
