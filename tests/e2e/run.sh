@@ -10,17 +10,24 @@ done
 [ -x /usr/libexec/at-spi-bus-launcher ] || { echo "missing at-spi-bus-launcher"; exit 77; }
 /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "missing pyatspi"; exit 77; }
 
-display=""
+# A display of its own: the first free number whose server comes up (one
+# that a test before it is still letting go of may refuse the number).
+xvfb=""
+trap '[ -n "$xvfb" ] && kill $xvfb 2>/dev/null && wait $xvfb 2>/dev/null' EXIT
 for n in $(seq 91 160); do
-  if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=":$n"; break; fi
+  if [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; then continue; fi
+  # VELMORA_SCREEN sets the screen (default 1024x768x24).
+  Xvfb ":$n" -screen 0 "${VELMORA_SCREEN:-1024x768x24}" -nolisten tcp >/dev/null 2>&1 &
+  xvfb=$!
+  # Under load the server may take a while; the test cannot start without it.
+  for _ in $(seq 200); do
+    DISPLAY=":$n" xdpyinfo >/dev/null 2>&1 && break
+    kill -0 $xvfb 2>/dev/null || break
+    sleep 0.1
+  done
+  if kill -0 $xvfb 2>/dev/null && DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then display=":$n"; break; fi
+  kill $xvfb 2>/dev/null; wait $xvfb 2>/dev/null; xvfb=""
 done
-[ -n "$display" ] || { echo "no free display"; exit 1; }
-# VELMORA_SCREEN sets the screen (default 1024x768x24).
-Xvfb "$display" -screen 0 "${VELMORA_SCREEN:-1024x768x24}" -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null' EXIT
-# Under load the server may take a while; the test cannot start without it.
-for _ in $(seq 200); do DISPLAY=$display xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-DISPLAY=$display xdpyinfo >/dev/null 2>&1 || { echo "Xvfb on $display did not start"; exit 1; }
+[ -n "${display:-}" ] || { echo "no X server could be started"; exit 1; }
 export DISPLAY=$display
 dbus-run-session -- bash "$here/in_session.sh" "$@"
