@@ -26,13 +26,26 @@ def _installation_on(env):
     return folder
 
 
+def _first_idiom_shown(frame):
+    """The idiom box, once the start has shown an idiom in it."""
+    idiom = desktop.wait_for(lambda: desktop.find(frame, name="Idiom"), what="the idiom box")
+    desktop.wait_for(lambda: desktop.text_of(idiom), what="the first idiom")
+    return idiom
+
+
+def _look_up_selection(folder, env, app):
+    """`velmora --selection` as a desktop shortcut runs it; the lookup window
+    it opens in the running program."""
+    subprocess.run([os.path.join(folder, "velmora"), "--selection"], env=env, check=True, timeout=15)
+    return desktop.wait_for(lambda: desktop.window(app, name="Velmora lookup"), what="the lookup window")
+
+
 class LookupOnWayland(unittest.TestCase):
     def test_selection_of_another_program_is_looked_up(self):
         with wayland.sway() as env:
             folder = _installation_on(env)
             with desktop.running(folder, "lookup-wayland") as (app, frame):
-                idiom = desktop.wait_for(lambda: desktop.find(frame, name="Idiom"), what="the idiom box")
-                desktop.wait_for(lambda: desktop.text_of(idiom), what="the first idiom")
+                idiom = _first_idiom_shown(frame)
                 # Another program in front, and a selection it does not own
                 # the window's focus for.
                 terminal = subprocess.Popen(["foot", "-e", "sleep", "300"], env=env, stdout=subprocess.DEVNULL,
@@ -40,9 +53,7 @@ class LookupOnWayland(unittest.TestCase):
                 try:
                     desktop.wait_for(lambda: wayland.focused_app(env) == "foot", what="the terminal focused")
                     subprocess.run(["wl-copy", "--primary", "这幅画画龙点睛"], env=env, check=True, timeout=10)
-                    subprocess.run([os.path.join(folder, "velmora"), "--selection"], env=env, check=True, timeout=15)
-                    lookup = desktop.wait_for(lambda: desktop.window(app, name="Velmora lookup"),
-                                              what="the lookup window")
+                    lookup = _look_up_selection(folder, env, app)
                     desktop.wait_for(lambda: desktop.find(lookup, name="画龙点睛"), what="画龙点睛 looked up")
                     opened = desktop.wait_for(lambda: desktop.find(lookup, name="Open in Velmora"),
                                               what="its Open button")
@@ -62,12 +73,10 @@ class LookupOnWayland(unittest.TestCase):
         with wayland.weston() as env:
             folder = _installation_on(env)
             with desktop.running(folder, "lookup-weston") as (app, frame):
-                idiom = desktop.wait_for(lambda: desktop.find(frame, name="Idiom"), what="the idiom box")
-                desktop.wait_for(lambda: desktop.text_of(idiom), what="the first idiom")
+                idiom = _first_idiom_shown(frame)
                 # wl-copy owns the clipboard (it took focus for a moment to set it).
                 subprocess.run(["wl-copy", "这幅画画龙点睛"], env=env, check=True, timeout=10)
-                subprocess.run([os.path.join(folder, "velmora"), "--selection"], env=env, check=True, timeout=15)
-                lookup = desktop.wait_for(lambda: desktop.window(app, name="Velmora lookup"), what="the lookup window")
+                lookup = _look_up_selection(folder, env, app)
                 desktop.wait_for(lambda: desktop.find(lookup, name="画龙点睛"), what="画龙点睛 from the clipboard")
 
 
