@@ -72,7 +72,7 @@ class MainWindow : public ::testing::Test {
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(node).center());
   }
   void ClickListRow(int row) {
-    QTreeView *list = c().lstKovSearch;
+    QTableView *list = c().lstKovSearch;
     const QModelIndex index = list->model()->index(row, 1);
     list->scrollTo(index);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());

@@ -78,8 +78,19 @@ TEST_F(Keyboard, TypingAtOnceSearchesAndTheKeysMoveBetweenBoxAndList) {
   EXPECT_EQ(Focused(), c().lstKovSearch);
   Press(Qt::Key_Down);
   Press(Qt::Key_Return);  // shown at once, not after the tick
-  EXPECT_EQ(Shown(), window->Browse().SearchList().Model().IdiomAt(window->Browse().SearchList().CurrentRow()));
+  const SearchController &list = window->Browse().SearchList();
+  EXPECT_EQ(Shown(), list.Model().IdiomAt(list.CurrentRow()));
   EXPECT_NE(Shown(), "不可思议");
+  // A list, though drawn as a table: the arrows across stay on the row, the
+  // ends are the list's.
+  const int row = list.CurrentRow();
+  Press(Qt::Key_Right);
+  Press(Qt::Key_Left);
+  EXPECT_EQ(list.CurrentRow(), row);
+  Press(Qt::Key_End);
+  EXPECT_EQ(list.CurrentRow(), list.Model().rowCount() - 1);
+  Press(Qt::Key_Home);
+  EXPECT_EQ(list.CurrentRow(), 0);
   c().txtSearchKey->setText("abc");
   Press(Qt::CTRL | Qt::Key_L);
   EXPECT_EQ(Focused(), c().txtSearchKey);
@@ -249,6 +260,7 @@ TEST_F(Keyboard, ZoomScalesTheReadingTextInStepsWithinBoundsAndIsRemembered) {
   EXPECT_EQ(window->Detail().ZoomPercent(), 120);
   EXPECT_DOUBLE_EQ(c().txtExplain->font().pointSizeF(), explain * 1.2);
   EXPECT_DOUBLE_EQ(c().lstKovSearch->font().pointSizeF(), list * 1.2);
+  EXPECT_GE(c().lstKovSearch->rowHeight(0), c().lstKovSearch->fontMetrics().height());
   // Larger text, taller boxes: still whole lines.
   EXPECT_GE(c().txtExplain->height(), 2 * c().txtExplain->fontMetrics().height());
   for (int i = 0; i < 30; ++i) Press(Qt::CTRL | Qt::Key_Minus);

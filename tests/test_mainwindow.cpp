@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QFontInfo>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -423,6 +424,9 @@ TEST_F(MainWindow, NothingIsBoldBeforeTheFirstFrameAndTheTitleAndIdiomAreAfterIt
   EXPECT_EQ(c().lblUserName->width(), 0) << "no name is measured in its bold font";
   EXPECT_TRUE(c().lblUserName->font().bold()) << "the name keeps its own bold font for when there is one";
   ASSERT_TRUE(WaitFor([&] { return c().cmdKOVTitle->font().bold() && c().txtIdiom->font().bold(); }));
+  // Drawn heavier from the regular face: one Chinese face in memory.
+  EXPECT_EQ(QFontInfo(c().txtIdiom->font()).styleName(), "Regular");
+  EXPECT_EQ(QFontInfo(c().cmdKOVTitle->font()).styleName(), "Regular");
 }
 
 TEST(ListHeader, MeasuresItsSectionsInItsOwnFontNotAsIfBold) {

@@ -111,7 +111,7 @@ TEST_F(MainWindow, LongIdiomsAreReadableInFull) {
   }
   EXPECT_EQ(c().Picture5->controls().Label4->text(), idiom);
   // The list and the history label show the whole idiom as a tool tip.
-  QTreeView *list = c().lstKovSearch;
+  QTableView *list = c().lstKovSearch;
   const QRect row = list->visualRect(list->model()->index(0, 1));
   QHelpEvent onList(QEvent::ToolTip, row.center(), list->viewport()->mapToGlobal(row.center()));
   QApplication::sendEvent(list->viewport(), &onList);

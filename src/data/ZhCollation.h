@@ -12,7 +12,9 @@ inline constexpr const char *kZhCollationName = "zh_pinyin";
 // What the data files record about the collation of their Idiom column.
 inline constexpr const char *kZhCollationDescription = "icu:zh (pinyin), ties by UTF-8 bytes";
 
-// Registers the collation on the connection; false when ICU cannot open it.
+// Registers the collation on the connection; false when SQLite refuses it.
+// ICU's collator is opened at the first comparison; should ICU fail there,
+// texts compare by their bytes.
 bool RegisterZhCollation(sqlite3 *db);
 
 }  // namespace velmora

@@ -17,6 +17,7 @@
 #include "platform/ImageList.h"
 #include "platform/Twips.h"
 #include "platform/WindowLanguage.h"
+#include "platform/BoldFromRegular.h"
 
 namespace velmora {
 
@@ -46,9 +47,7 @@ frmAbout::frmAbout(QWidget *parent) : QDialog(parent) {
   Image1_->setScaledContents(true);
   lblSysName_ = MakeAt<QLabel>(this, "lblSysName", 1260, 120, 4020, 330);
   lblSysName_->setText(QStringLiteral("Velmora 1.0.060227 Beta"));
-  QFont title(QStringLiteral("Arial"), 11);
-  title.setBold(true);
-  lblSysName_->setFont(title);
+  lblSysName_->setFont(BoldFromRegular(QFont(QStringLiteral("Arial"), 11)));
   lblCoryright_ = MakeAt<QLabel>(this, "lblCoryright", 1260, 480, 4020, 300);
   lblCoryright_->setText(QStringLiteral("Copyright © 2026 The Velmora developers"));
   lblCoryright_->setFont(QFont(QStringLiteral("Arial"), 9));

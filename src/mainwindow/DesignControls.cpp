@@ -7,6 +7,7 @@
 #include "platform/AfterFirstPaint.h"
 #include "platform/ImageList.h"
 #include "platform/LanguageTexts.h"
+#include "platform/BoldFromRegular.h"
 
 namespace velmora {
 
@@ -78,16 +79,13 @@ QLineEdit *LineBox(QWidget *parent, const char *name, const QString &text, const
   return box;
 }
 
-// Bold text takes the bold CJK face: megabytes that the first start after a
-// boot reads from disk before the window could show, for as long again as
-// the rest of its fonts. The view's title turns bold just after the first
-// frame, and the idiom box (empty in that frame) with it.
+// Bold text is drawn from the regular face (BoldFromRegular), but is still a
+// font of its own to load and measure: the view's title turns bold just
+// after the first frame, and the idiom box (empty in that frame) with it.
 void BoldAfterFirstPaint(QWidget *widget) {
   AfterFirstPaint(widget->window(), [widget = QPointer<QWidget>(widget)] {
     if (!widget) return;
-    QFont bold = widget->font();
-    bold.setBold(true);
-    widget->setFont(bold);
+    widget->setFont(BoldFromRegular(widget->font()));
   });
 }
 

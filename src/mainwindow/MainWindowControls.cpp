@@ -14,6 +14,7 @@
 #include "platform/ImageList.h"
 #include "platform/LanguageTexts.h"
 #include "platform/Twips.h"
+#include "platform/BoldFromRegular.h"
 
 namespace velmora {
 
@@ -29,9 +30,7 @@ void CreateBanner(MainWindowControls &c) {
   c.imgLogo->setCursor(Qt::PointingHandCursor);
   SetLanguageName(c.imgLogo, "ACCLOGO", "Logo");
   c.lblUserName = Caption(c.Picture1, "lblUserName", QStringLiteral("UserName"), 900, 120, 900, 225);
-  QFont bold(QStringLiteral("Arial"), 9);
-  bold.setBold(true);
-  c.lblUserName->setFont(bold);
+  c.lblUserName->setFont(BoldFromRegular(QFont(QStringLiteral("Arial"), 9)));
   c.lblUserName->adjustSize();
   c.lblUserCoolName = Caption(c.Picture1, "lblUserCoolName", QStringLiteral("UserCoolName"), 1920, 120, 2055, 225);
   c.cmdCoolNameSet = MakeAt<QPushButton>(c.Picture1, "cmdCoolNameSet", 3960, 120, 195, 255);

@@ -6,9 +6,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QToolButton>
-#include <QTreeView>
 
 #include "platform/ClickableLabel.h"
+#include "platform/RowListView.h"
 
 class QMenu;
 
@@ -46,7 +46,7 @@ struct BrowseControls {
   NodeTree *trvIdiomDir;
   FavouritesView *picFavourites;
   StudyView *picStudy;
-  QTreeView *lstKovSearch;
+  RowListView *lstKovSearch;
 };
 
 // The detail pane and the quiz panel over it.

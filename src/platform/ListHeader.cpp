@@ -2,6 +2,7 @@
 
 #include <QIcon>
 #include <QStyleOptionHeader>
+#include <QTableView>
 #include <QTreeView>
 
 namespace velmora {
@@ -13,6 +14,18 @@ ListHeader *ListHeader::InstallOn(QTreeView *list) {
   header->setStretchLastSection(made->stretchLastSection());
   header->setDefaultAlignment(made->defaultAlignment());
   list->setHeader(header);
+  return header;
+}
+
+ListHeader *ListHeader::InstallOn(QTableView *list) {
+  const QHeaderView *made = list->horizontalHeader();
+  auto *header = new ListHeader(Qt::Horizontal, list);
+  header->setSectionsMovable(made->sectionsMovable());
+  header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  // A list's columns are not highlighted with the current row: that would
+  // measure them in bold.
+  header->setHighlightSections(false);
+  list->setHorizontalHeader(header);
   return header;
 }
 

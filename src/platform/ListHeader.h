@@ -6,6 +6,7 @@
 // a boot) before its window can show, only to measure them.
 #include <QHeaderView>
 
+class QTableView;
 class QTreeView;
 
 namespace velmora {
@@ -15,6 +16,7 @@ class ListHeader : public QHeaderView {
  public:
   // Set on the list in place of its own header, as the list made that one.
   static ListHeader *InstallOn(QTreeView *list);
+  static ListHeader *InstallOn(QTableView *list);
 
  protected:
   using QHeaderView::QHeaderView;

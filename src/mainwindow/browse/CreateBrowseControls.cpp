@@ -2,14 +2,13 @@
 
 #include <QHeaderView>
 #include <QPointer>
-#include <QTreeView>
 
 #include "mainwindow/DesignControls.h"
 #include "mainwindow/browse/FavouritesView.h"
 #include "mainwindow/browse/NodeTree.h"
 #include "platform/AfterFirstPaint.h"
 #include "platform/LanguageTexts.h"
-#include "platform/ListHeader.h"
+#include "platform/RowListView.h"
 
 namespace velmora {
 
@@ -62,13 +61,8 @@ void CreateListPane(BrowseControls &c, QWidget *sizer, QWidget *client) {
   SetLanguageName(c.trvIdiomDir, "ACCINDEX", "Index");
   c.trvIdiomDir->hide();
   c.picFavourites = new FavouritesView(c.picMList);
-  c.lstKovSearch = MakeAt<QTreeView>(client, "lstKovSearch", 520, 1720, 2295, 2775);
+  c.lstKovSearch = MakeAt<RowListView>(client, "lstKovSearch", 520, 1720, 2295, 2775);
   SetLanguageName(c.lstKovSearch, "ACCIDIOMLIST", "Idiom list");
-  ListHeader::InstallOn(c.lstKovSearch);
-  c.lstKovSearch->setRootIsDecorated(false);
-  c.lstKovSearch->setUniformRowHeights(true);
-  c.lstKovSearch->setItemsExpandable(false);
-  c.lstKovSearch->setAllColumnsShowFocus(true);
   c.lstKovSearch->setEditTriggers(QAbstractItemView::NoEditTriggers);
   c.lstKovSearch->header()->setStretchLastSection(true);
   c.lstKovSearch->header()->setMinimumSectionSize(8);

@@ -11,13 +11,13 @@
 
 #include <QLineEdit>
 #include <QPointer>
-#include <QTreeView>
+#include <QTableView>
 #include "platform/AfterFirstPaint.h"
 #include "lang/Captions.h"
 
 namespace velmora {
 
-SearchController::SearchController(QLineEdit *searchKey, QTreeView *list, MatchPopup *matches, IdiomSearch &search,
+SearchController::SearchController(QLineEdit *searchKey, QTableView *list, MatchPopup *matches, IdiomSearch &search,
                                    QObject *parent)
     : QObject(parent),
       searchKey_(searchKey),
@@ -62,8 +62,8 @@ void SearchController::Fill(IdiomList list) {
   // first frame, or the moment a row of them is wanted.
   constexpr int kRowsBeforeFirstFrame = 512;
   model_.SetList(std::move(list), kRowsBeforeFirstFrame);
-  list_->header()->resizeSection(0, 20);
-  list_->header()->resizeSection(1, 120);
+  list_->horizontalHeader()->resizeSection(0, 20);
+  list_->horizontalHeader()->resizeSection(1, 120);
   if (model_.rowCount() > 0) {
     SetCurrentRow(0);
     ScheduleDisplay();

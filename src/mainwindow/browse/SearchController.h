@@ -12,7 +12,7 @@
 
 class QHelpEvent;
 class QLineEdit;
-class QTreeView;
+class QTableView;
 
 namespace velmora {
 
@@ -21,7 +21,7 @@ class SearchController : public QObject {
  public:
   // Drives the search box, the list and the match list under the box, which
   // stay where the window put them, with the window's search.
-  SearchController(QLineEdit *searchKey, QTreeView *list, MatchPopup *matches, IdiomSearch &search,
+  SearchController(QLineEdit *searchKey, QTableView *list, MatchPopup *matches, IdiomSearch &search,
                    QObject *parent);
 
   // Fills the list, makes its first row current and schedules its display.
@@ -76,7 +76,7 @@ class SearchController : public QObject {
   void ScheduleDisplay();
 
   QLineEdit *searchKey_;
-  QTreeView *list_;
+  QTableView *list_;
   QWidget *listViewport_ = nullptr;
   IdiomListModel model_;
   MatchPopup *matches_;

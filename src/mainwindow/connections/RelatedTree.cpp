@@ -4,6 +4,8 @@
 
 #include "lang/Captions.h"
 #include "platform/LanguageTexts.h"
+#include "platform/ListHeader.h"
+#include "platform/BoldFromRegular.h"
 
 namespace velmora {
 
@@ -18,6 +20,7 @@ RelatedTree::RelatedTree(QWidget *parent) : QTreeWidget(parent) {
   setObjectName(QStringLiteral("trvRelated"));
   SetLanguageName(this, "ACCRELATED", "Related idioms");
   setColumnCount(2);
+  ListHeader::InstallOn(this);
   setRootIsDecorated(false);
   setUniformRowHeights(true);
   setItemsExpandable(false);
@@ -53,9 +56,7 @@ void RelatedTree::AddIdiom(QTreeWidgetItem *section, const QString &idiom, bool 
 void RelatedTree::AddSection(const char *key, const char *builtIn, const QStringList &idioms, bool onlyInEdition) {
   if (idioms.isEmpty()) return;
   auto *section = new QTreeWidgetItem(this, {CaptionOr(key, builtIn)});
-  QFont bold = font();
-  bold.setBold(true);
-  section->setFont(0, bold);
+  section->setFont(0, BoldFromRegular(font()));
   section->setFlags(Qt::ItemIsEnabled);
   section->setFirstColumnSpanned(true);
   for (const QString &idiom : idioms.mid(0, kShown))

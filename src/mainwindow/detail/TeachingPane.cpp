@@ -7,6 +7,7 @@
 #include "dictionary/TeachingText.h"
 #include "dictionary/IdiomSearch.h"
 #include "lang/Captions.h"
+#include "platform/BoldFromRegular.h"
 
 namespace velmora {
 
@@ -26,6 +27,7 @@ void TeachingPane::Show(const IdiomRecord &record) {
   c_.txtExample->setPlainText(example.text);
   QTextCharFormat marked;
   marked.setFontWeight(QFont::Bold);
+  marked.setFontStyleName(RegularStyleName());
   QColor highlight = c_.txtExample->palette().color(QPalette::Highlight);
   highlight.setAlpha(60);
   marked.setBackground(highlight);

@@ -13,6 +13,7 @@
 #include "lang/Captions.h"
 #include "mainwindow/DesignControls.h"
 #include "platform/LanguageTexts.h"
+#include "platform/BoldFromRegular.h"
 
 namespace velmora {
 
@@ -39,8 +40,7 @@ LookupPopup::LookupPopup() : QFrame(nullptr, Qt::Tool | Qt::FramelessWindowHint 
   idiom_ = Text(this, "lblLookupIdiom");
   QFont big = idiom_->font();
   big.setPointSizeF(big.pointSizeF() * 1.6);
-  big.setBold(true);
-  idiom_->setFont(big);
+  idiom_->setFont(BoldFromRegular(big));
   reading_ = Text(this, "lblLookupReading");
   explanation_ = Text(this, "lblLookupExplanation");
   message_ = Text(this, "lblLookupMessage");

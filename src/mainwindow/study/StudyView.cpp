@@ -23,6 +23,7 @@
 #include "platform/FileDialogs.h"
 #include "platform/Twips.h"
 #include "practice/StudySession.h"
+#include "platform/BoldFromRegular.h"
 
 namespace velmora {
 
@@ -99,9 +100,7 @@ StudyView::~StudyView() = default;
 QWidget *StudyView::MakeHome() {
   auto *page = new QWidget;
   due_ = StudyLabel(page, "lblStudyDue");
-  QFont big = due_->font();
-  big.setBold(true);
-  due_->setFont(big);
+  due_->setFont(BoldFromRegular(due_->font()));
   start_ = NamedButton(page, "cmdStudyStart", QString());
   SetLanguageCaption(start_, "STUDYSTART", "Start review");
   shown_ = StudyLabel(page, "lblStudyShown");
