@@ -49,6 +49,10 @@ TEST(FileHelpers, LeadingNumberReadsLikeAHandTypedSetting) {
   EXPECT_EQ(LeadingNumber("0.5"), 0.5);
   EXPECT_EQ(LeadingNumber(""), 0);
   EXPECT_EQ(LeadingNumber("abc"), 0);
+  EXPECT_EQ(LeadingNumber("\t-.5x"), -0.5);
+  EXPECT_EQ(LeadingNumber("3.x"), 3);
+  EXPECT_EQ(LeadingNumber("+.x"), 0);
+  EXPECT_EQ(LeadingNumber("1e3"), 1) << "a setting is digits and a point, not an exponent";
 }
 
 TEST(InstallLayout, NamesFromDataStayInTheirFolder) {

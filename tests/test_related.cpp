@@ -185,6 +185,9 @@ TEST(TeachingEntry, SensesExamplesAndRuby) {
   EXPECT_EQ(SensesOnLines("说话切中要害\n(idiom) lit. to pierce; fig. to hit the nail", "lit.", "fig."),
             "说话切中要害\n(idiom)\nlit. to pierce\nfig. to hit the nail");
   EXPECT_EQ(SensesOnLines("to take the lead", "字面", "比喻"), "to take the lead");
+  // Only at the start, after ";" or after ")": not inside a word or a sentence.
+  EXPECT_EQ(SensesOnLines("a split. b; a sculpt. c;fig.d", "L", "F"), "a split. b; a sculpt. c\nF d");
+  EXPECT_EQ(SensesOnLines(" lit. x", "L", "F"), " lit. x");
 
   const MarkedText example = ExampleWithIdiom("这篇文章的结尾～。", "画龙点睛");
   EXPECT_EQ(example.text, "这篇文章的结尾画龙点睛。");

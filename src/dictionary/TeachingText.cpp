@@ -1,6 +1,6 @@
 #include "TeachingText.h"
 
-#include <QRegularExpression>
+#include <optional>
 
 namespace velmora {
 
@@ -27,25 +27,53 @@ QStringList CharactersOf(const QString &text) {
   return characters;
 }
 
+// Where "lit." or "fig." opens a sense: at the line's start, after ";"
+// (which goes with the marker) or after ")" (which stays with the text
+// before), with blanks between. Found by hand: it runs for every idiom
+// shown, and a regular expression would load its engine for it.
+struct SenseMarker {
+  qsizetype start, end;
+  bool literal;
+};
+
+bool IsBlank(QChar c) { return c == u' ' || (c >= u'\t' && c <= u'\r'); }
+
+std::optional<SenseMarker> NextSenseMarker(const QString &line, qsizetype from) {
+  const auto markerAt = [&](qsizetype start, qsizetype word) -> std::optional<SenseMarker> {
+    while (word < line.size() && IsBlank(line.at(word))) ++word;
+    const QStringView name = QStringView(line).mid(word, 4);
+    if (name != u"lit." && name != u"fig.") return std::nullopt;
+    qsizetype end = word + 4;
+    while (end < line.size() && IsBlank(line.at(end))) ++end;
+    return SenseMarker{start, end, name == u"lit."};
+  };
+  for (qsizetype at = from; at < line.size(); ++at) {
+    std::optional<SenseMarker> marker;
+    if (at == 0 && !IsBlank(line.at(0))) marker = markerAt(0, 0);
+    if (!marker && line.at(at) == u';') marker = markerAt(at, at + 1);
+    if (!marker && at > 0 && line.at(at - 1) == u')') marker = markerAt(at, at);
+    if (marker) return marker;
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 QString SensesOnLines(const QString &note, const QString &literalLabel, const QString &figurativeLabel) {
-  static const QRegularExpression marker(QStringLiteral("(?:^|;\\s*|(?<=\\))\\s*)\\b(lit|fig)\\.\\s*"));
   QStringList lines;
   for (const QString &line : note.split(QLatin1Char('\n'))) {
-    QRegularExpressionMatchIterator found = marker.globalMatch(line);
-    if (!found.hasNext()) {
+    std::optional<SenseMarker> found = NextSenseMarker(line, 0);
+    if (!found) {
       lines << line;
       continue;
     }
     qsizetype from = 0;
     QString label;
-    while (found.hasNext()) {
-      const QRegularExpressionMatch match = found.next();
-      const QString before = line.mid(from, match.capturedStart() - from);
+    for (; found; found = NextSenseMarker(line, found->end)) {
+      const QString before = line.mid(from, found->start - from);
       if (!before.trimmed().isEmpty()) lines << (label.isEmpty() ? before.trimmed() : Labelled(label, before));
-      label = match.captured(1) == QLatin1String("lit") ? literalLabel : figurativeLabel;
-      from = match.capturedEnd();
+      label = found->literal ? literalLabel : figurativeLabel;
+      from = found->end;
     }
     lines << Labelled(label, line.mid(from));
   }

@@ -238,12 +238,18 @@ void RecoverInterruptedSwap(const QString &folder, const QString &password) {
   }
   // Without a journal: an edition missing under its name while what a swap
   // leaves beside it is there; copies a swap killed early left.
+  // Names compared by their ends rather than by name filters, which are
+  // regular expressions: this runs at every start.
   const QDir data(folder);
-  const QStringList strays = data.entryList({QStringLiteral("*.previous.part")}, QDir::Files);
-  QStringList missing;
-  for (const QString &name : data.entryList({QStringLiteral("*.previous")}, QDir::Files)) {
-    const QString inUse = data.filePath(name.chopped(QStringLiteral(".previous").size()));
-    if (!QFileInfo::exists(inUse)) missing << inUse;
+  const QLatin1String part(".previous.part"), previous(".previous");
+  QStringList strays, missing;
+  for (const QString &name : data.entryList(QDir::Files)) {
+    if (name.endsWith(part, Qt::CaseInsensitive)) {
+      strays << name;
+    } else if (name.endsWith(previous, Qt::CaseInsensitive)) {
+      const QString inUse = data.filePath(name.chopped(previous.size()));
+      if (!QFileInfo::exists(inUse)) missing << inUse;
+    }
   }
   if (strays.isEmpty() && missing.isEmpty()) return;
   ImportLock lock(folder);
