@@ -75,6 +75,8 @@ IniDocument ReadDocument(const QString &path, const QFileInfo &info) {
     bytes += piece;
   }
   bytes.truncate(kLargestSettingsFile);
+  // The document is kept: without the room of the last piece read.
+  bytes.squeeze();
   return IniDocument::FromBytes(bytes);
 }
 

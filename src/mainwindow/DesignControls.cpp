@@ -8,6 +8,7 @@
 #include "platform/ImageList.h"
 #include "platform/LanguageTexts.h"
 #include "platform/BoldFromRegular.h"
+#include "platform/GradientLabel.h"
 
 namespace velmora {
 
@@ -18,16 +19,9 @@ QWidget *Pane(QWidget *parent, const char *name, double left, double top, double
 // A background picture that stretches to the image's size.
 QLabel *Background(QWidget *parent, const char *name, double left, double top, double width, double height,
                    const QColor &from, const QColor &to, Qt::Orientation direction) {
-  QLabel *image = MakeAt<QLabel>(parent, name, left, top, width, height);
-  QPixmap picture(direction == Qt::Vertical ? QSize(4, 64) : QSize(64, 4));
-  QPainter painter(&picture);
-  QLinearGradient gradient(0, 0, direction == Qt::Vertical ? 0 : 64, direction == Qt::Vertical ? 64 : 0);
-  gradient.setColorAt(0, from);
-  gradient.setColorAt(1, to);
-  painter.fillRect(picture.rect(), gradient);
-  painter.end();
-  image->setPixmap(picture);
-  image->setScaledContents(true);
+  auto *image = new GradientLabel(from, to, direction, parent);
+  image->setObjectName(QLatin1String(name));
+  PlaceAt(image, left, top, width, height);
   return image;
 }
 
