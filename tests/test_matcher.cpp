@@ -6,6 +6,7 @@
 #include "dictionary/IdiomMatcher.h"
 
 using velmora::IdiomMatcher;
+using velmora::RowTexts;
 using Kind = IdiomMatcher::Kind;
 
 namespace {
@@ -121,4 +122,20 @@ TEST(IdiomMatcher, ALargeListSearchedInHalvesKeepsListOrderAndSkipsRowsLackingTh
                                     {30000, Kind::Wildcard}}));
   EXPECT_EQ(matcher.Find("yzhz").size(), static_cast<size_t>(kRows - 5)) << "every filler row by its initials";
   EXPECT_TRUE(matcher.Find("qx").empty()) << "no row has both letters";
+}
+
+TEST(RowTexts, EachRowReadsBackAcrossBlocksAndWhenARowOutgrowsTwoBytes) {
+  RowTexts<char> texts;
+  std::vector<std::string> rows;
+  for (int i = 0; i < 200; ++i) rows.push_back(i % 7 == 0 ? std::string() : std::string(i % 13 + 1, 'a' + i % 26));
+  for (const std::string &row : rows) texts.Add(row);
+  ASSERT_EQ(texts.Rows(), rows.size());
+  for (size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(texts.At(i), rows[i]) << i;
+  // A block of 64 rows holding more than 65,535 letters: every start is
+  // then kept whole, and the rows before read back as they were.
+  for (int i = 0; i < 70; ++i) rows.push_back(std::string(1500, 'x' + i % 3));
+  for (size_t i = 200; i < rows.size(); ++i) texts.Add(rows[i]);
+  ASSERT_EQ(texts.Rows(), rows.size());
+  for (size_t i = 0; i < rows.size(); ++i) ASSERT_EQ(texts.At(i), rows[i]) << i;
+  EXPECT_EQ(texts.Start(rows.size()), texts.Text().size());
 }

@@ -168,12 +168,13 @@ void IdiomMatcher::Reserve(size_t rows) {
   // Twice what an idiom and its reading take, on average.
   idioms_.Reserve(rows, 12);
   readings_.Reserve(rows, 48);
+  otherScript_.Reserve(rows, 12);
   letterMasks_.reserve(rows);
 }
 
 void IdiomMatcher::Add(const QString &idiom, const QString &spell) {
   const std::u16string compared = Normalized(idiom).toStdU16String();
-  KeepWritten(&writtenIdioms_, idioms_.offsets.size() - 1, idiom, compared);
+  KeepWritten(&writtenIdioms_, idioms_.Rows(), idiom, compared);
   idioms_.Add(compared);
   std::string readings;
   for (const QString &reading : spell.split(QStringLiteral("; "), Qt::SkipEmptyParts)) {
@@ -199,7 +200,7 @@ void IdiomMatcher::SetOtherScript(const QByteArray &lines) {
 }
 
 void IdiomMatcher::AddOtherScriptLine(QByteArrayView line) {
-  const size_t row = otherScript_.offsets.size() - 1;
+  const size_t row = otherScript_.Rows();
   if (row >= static_cast<size_t>(size())) return;
   const QString written = QString::fromUtf8(line);
   const std::u16string other = Normalized(written).toStdU16String();
@@ -213,7 +214,7 @@ void IdiomMatcher::EndOtherScript(bool complete) {
     writtenOthers_.clear();
     return;
   }
-  while (otherScript_.offsets.size() < idioms_.offsets.size()) otherScript_.Add(std::u16string());
+  while (otherScript_.Rows() < idioms_.Rows()) otherScript_.Add(std::u16string());
 }
 
 QString IdiomMatcher::SearchKey(const QString &key) {
@@ -244,14 +245,14 @@ QString IdiomMatcher::ReadingAt(int row) const {
 }
 
 QString IdiomMatcher::OtherScriptAt(int row) const {
-  if (row < 0 || row >= size() || otherScript_.offsets.size() != idioms_.offsets.size()) return {};
+  if (row < 0 || row >= size() || otherScript_.Rows() != idioms_.Rows()) return {};
   if (const std::u16string *written = WrittenAt(writtenOthers_, static_cast<size_t>(row)))
     return QString::fromStdU16String(*written);
   return otherScript_.At(static_cast<size_t>(row)).empty() ? IdiomAt(row) : ComparedOtherScriptAt(row);
 }
 
 QString IdiomMatcher::ComparedOtherScriptAt(int row) const {
-  if (row < 0 || row >= size() || otherScript_.offsets.size() != idioms_.offsets.size()) return {};
+  if (row < 0 || row >= size() || otherScript_.Rows() != idioms_.Rows()) return {};
   const std::u16string_view other = otherScript_.At(static_cast<size_t>(row));
   const std::u16string_view form = other.empty() ? idioms_.At(static_cast<size_t>(row)) : other;
   return QString::fromUtf16(form.data(), static_cast<qsizetype>(form.size()));
@@ -264,7 +265,7 @@ std::vector<IdiomMatcher::Match> IdiomMatcher::Find(const QString &rawKey, const
   Query query;
   query.wildcard = key.contains(QLatin1Char('*')) || key.contains(QLatin1Char('?'));
   query.text = key.toStdU16String();
-  query.otherScript = HasHan(key) && size() > 0 && otherScript_.offsets.size() == idioms_.offsets.size();
+  query.otherScript = HasHan(key) && size() > 0 && otherScript_.Rows() == idioms_.Rows();
   query.pinyin.emplace(query.wildcard ? QString() : key);
   query.latinPattern = query.wildcard;
   for (const QChar c : key) {
@@ -318,15 +319,14 @@ void IdiomMatcher::FindText(const Query &query, std::vector<Match> *matches) con
   const std::u16string_view key(query.text);
   // Each script's rows that hold the key, in row order, each once with the
   // best place it holds it at.
-  const auto scan = [&key](const Texts<char16_t> &texts) {
+  const auto scan = [&key](const RowTexts<char16_t> &texts) {
     std::vector<Match> found;
-    const std::u16string_view all(texts.text);
-    const std::vector<uint32_t> &offsets = texts.offsets;
+    const std::u16string_view all = texts.Text();
     size_t row = 0;
     for (size_t at = NextPlace(all, key, 0); at != std::u16string_view::npos; at = NextPlace(all, key, at + 1)) {
       // Places come in text order: the row moves forward, at most once over each.
-      while (offsets[row + 1] <= at) ++row;
-      const size_t start = offsets[row], end = offsets[row + 1];
+      while (texts.Start(row + 1) <= at) ++row;
+      const size_t start = texts.Start(row), end = texts.Start(row + 1);
       if (at + key.size() > end) continue;  // it runs on into the next row
       const Kind kind = at != start ? Kind::Inside : end - start == key.size() ? Kind::ExactIdiom : Kind::IdiomPrefix;
       found.push_back({static_cast<int>(row), kind});

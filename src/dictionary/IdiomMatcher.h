@@ -13,6 +13,8 @@
 #include <string_view>
 #include <vector>
 
+#include "dictionary/RowTexts.h"
+
 namespace velmora {
 
 class IdiomMatcher {
@@ -53,7 +55,7 @@ class IdiomMatcher {
   // order. meaningRows (in relevance order) join as Meaning when they matched
   // nothing else.
   std::vector<Match> Find(const QString &key, const std::vector<int> &meaningRows = {}) const;
-  int size() const { return static_cast<int>(idioms_.offsets.size()) - 1; }
+  int size() const { return static_cast<int>(idioms_.Rows()); }
   // The row's idiom as the edition writes it; empty for a row not there.
   QString IdiomAt(int row) const;
   // The row's idiom as compared (Normalized): "，" is "," here.
@@ -75,27 +77,9 @@ class IdiomMatcher {
   static QString SearchKey(const QString &key);
 
  private:
-  // One text per row, all in one buffer: a tenth of the memory of a string
-  // each at 200,000 rows.
-  template <class Char>
-  struct Texts {
-    std::basic_string<Char> text;
-    std::vector<uint32_t> offsets{0};
-    void Reserve(size_t rows, size_t perRow) {
-      text.reserve(rows * perRow);
-      offsets.reserve(rows + 1);
-    }
-    void Add(std::basic_string_view<Char> item) {
-      text += item;
-      offsets.push_back(static_cast<uint32_t>(text.size()));
-    }
-    std::basic_string_view<Char> At(size_t row) const {
-      return std::basic_string_view<Char>(text).substr(offsets[row], offsets[row + 1] - offsets[row]);
-    }
-  };
-  Texts<char16_t> idioms_;
-  Texts<char> readings_;         // compact readings (PinyinKey.h), joined by '|'
-  Texts<char16_t> otherScript_;  // empty until SetOtherScript
+  RowTexts<char16_t> idioms_;
+  RowTexts<char> readings_;         // compact readings (PinyinKey.h), joined by '|'
+  RowTexts<char16_t> otherScript_;  // empty until SetOtherScript
   // The letters a to z each row's readings hold, a bit each: a pinyin key
   // whose letters a row lacks cannot match it, and most rows are passed
   // over with one comparison (4 bytes a row).
