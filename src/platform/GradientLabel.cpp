@@ -6,7 +6,10 @@
 namespace velmora {
 
 GradientLabel::GradientLabel(const QColor &from, const QColor &to, Qt::Orientation direction, QWidget *parent)
-    : QLabel(parent), from_(from), to_(to), direction_(direction) {}
+    : QLabel(parent), from_(from), to_(to), direction_(direction) {
+  // As every label of the design: never markup.
+  setTextFormat(Qt::PlainText);
+}
 
 void GradientLabel::paintEvent(QPaintEvent *) {
   QPainter painter(this);
