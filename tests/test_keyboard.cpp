@@ -8,26 +8,26 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
-#include <QListWidget>
-#include <QTemporaryDir>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QSet>
 #include <QSettings>
 #include <QSpinBox>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "MainWindowFixture.h"
-#include "editions/StrokeFileWriter.h"
-#include "mainwindow/characters/CharacterCard.h"
-#include "mainwindow/connections/RelatedTree.h"
-#include "mainwindow/characters/StrokeView.h"
-#include "mainwindow/study/StudyQuestionView.h"
-#include "mainwindow/study/StudyView.h"
 #include "TestHooks.h"
 #include "config/InstallLayout.h"
 #include "data/StudyStore.h"
 #include "data/UserStore.h"
+#include "editions/StrokeFileWriter.h"
+#include "mainwindow/characters/CharacterCard.h"
+#include "mainwindow/characters/StrokeView.h"
+#include "mainwindow/connections/RelatedTree.h"
+#include "mainwindow/study/StudyQuestionView.h"
+#include "mainwindow/study/StudyView.h"
 #include "platform/FileDialogs.h"
 
 using namespace velmora;
@@ -438,8 +438,9 @@ TEST(RelatedList, ALongSectionShowsItsCommonPartThenTheRestOnMore) {
   for (int i = 0; i < 11; ++i) related.sameCharacters << QString("一%1").arg(QChar(u'甲' + i));
   QStringList chosen;
   QObject::connect(&tree, &RelatedTree::idiomChosen, [&chosen](const QString &idiom) { chosen << idiom; });
-  tree.Fill("一马当先", related, {}, [](const QString &) { return true; },
-            [](const QString &idiom) { return "reading of " + idiom; });
+  tree.Fill(
+      "一马当先", related, {}, [](const QString &) { return true; },
+      [](const QString &idiom) { return "reading of " + idiom; });
   EXPECT_EQ(tree.headerItem()->text(0), "一马当先") << "the idiom shown stays above its relations";
   EXPECT_EQ(tree.headerItem()->text(1), "reading of 一马当先");
   QTreeWidgetItem *section = tree.topLevelItem(0);

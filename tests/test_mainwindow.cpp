@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <QFontInfo>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFocusEvent>
+#include <QFontInfo>
 #include <functional>
 
 #include <QHeaderView>

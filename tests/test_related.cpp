@@ -132,10 +132,10 @@ TEST(CommonIdioms, LeadTheRelatedSectionsAndTheChain) {
   const RelatedIndex index = SmallIndex();
   // By row of kRows: 先入为主 the most common, 仙风道骨 next, the rest rare or unknown.
   std::vector<uint32_t> counts(std::size(kRows), 0);
-  counts[0] = 50;    // 一马当先
-  counts[1] = 5;     // 先发制人
-  counts[2] = 500;   // 先入为主
-  counts[4] = 100;   // 仙风道骨
+  counts[0] = 50;   // 一马当先
+  counts[1] = 5;    // 先发制人
+  counts[2] = 500;  // 先入为主
+  counts[4] = 100;  // 仙风道骨
   const IdiomFrequencies frequencies(counts);
   const RelatedIdioms lead = index.Find("一马当先", &frequencies);
   EXPECT_EQ(lead.nextByCharacter, (QStringList{"先入为主", "先发制人"}));

@@ -39,8 +39,8 @@ int CompareBytes(int lengthA, const void *a, int lengthB, const void *b) {
 int CompareUtf8(void *lazy, int lengthA, const void *a, int lengthB, const void *b) {
   if (UCollator *collator = static_cast<LazyCollator *>(lazy)->Get()) {
     UErrorCode status = U_ZERO_ERROR;
-    const UCollationResult order =
-        ucol_strcollUTF8(collator, static_cast<const char *>(a), lengthA, static_cast<const char *>(b), lengthB, &status);
+    const UCollationResult order = ucol_strcollUTF8(collator, static_cast<const char *>(a), lengthA,
+                                                    static_cast<const char *>(b), lengthB, &status);
     if (U_SUCCESS(status) && order != UCOL_EQUAL) return order == UCOL_LESS ? -1 : 1;
   }
   return CompareBytes(lengthA, a, lengthB, b);

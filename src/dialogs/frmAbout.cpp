@@ -12,12 +12,12 @@
 #include "config/RwIni.h"
 #include "data/IdiomStore.h"
 #include "lang/Messages.h"
+#include "platform/BoldFromRegular.h"
 #include "platform/ClickableLabel.h"
 #include "platform/Desktop.h"
 #include "platform/ImageList.h"
 #include "platform/Twips.h"
 #include "platform/WindowLanguage.h"
-#include "platform/BoldFromRegular.h"
 
 namespace velmora {
 
@@ -77,7 +77,8 @@ void frmAbout::Load() {
   SetFormFont(this);
   SetLblCaption(this, LangName());
   FitCaptions(this);
-  txtAboutMemo_->setPlainText(ReadIniFrom(LanguageFilePath(), QStringLiteral("Caption"), QStringLiteral("AboutMemo"), 500));
+  txtAboutMemo_->setPlainText(
+      ReadIniFrom(LanguageFilePath(), QStringLiteral("Caption"), QStringLiteral("AboutMemo"), 500));
   const std::vector<EditionSource> editionSources = EditionSources();
   const QString sources = EditionSourcesLine(editionSources, false);
   lblDataSources_->setToolTip(EditionSourcesLine(editionSources));

@@ -52,8 +52,7 @@ class RowTexts {
   static constexpr size_t kBlock = 64;
   void Widen() {
     wideStarts_.reserve(starts_.capacity());
-    for (size_t row = 0; row < starts_.size(); ++row)
-      wideStarts_.push_back(blockStarts_[row / kBlock] + starts_[row]);
+    for (size_t row = 0; row < starts_.size(); ++row) wideStarts_.push_back(blockStarts_[row / kBlock] + starts_[row]);
     starts_ = {};
     blockStarts_ = {};
     wide_ = true;

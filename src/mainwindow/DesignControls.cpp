@@ -5,10 +5,10 @@
 #include <QPointer>
 
 #include "platform/AfterFirstPaint.h"
-#include "platform/ImageList.h"
-#include "platform/LanguageTexts.h"
 #include "platform/BoldFromRegular.h"
 #include "platform/GradientLabel.h"
+#include "platform/ImageList.h"
+#include "platform/LanguageTexts.h"
 
 namespace velmora {
 

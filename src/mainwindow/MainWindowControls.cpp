@@ -11,10 +11,10 @@
 #include "mainwindow/detail/CreateDetailControls.h"
 #include "mainwindow/detail/QuizView.h"
 #include "mainwindow/study/StudyView.h"
+#include "platform/BoldFromRegular.h"
 #include "platform/ImageList.h"
 #include "platform/LanguageTexts.h"
 #include "platform/Twips.h"
-#include "platform/BoldFromRegular.h"
 
 namespace velmora {
 

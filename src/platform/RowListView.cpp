@@ -47,13 +47,10 @@ QModelIndex RowListView::moveCursor(CursorAction cursorAction, Qt::KeyboardModif
   // Right nothing.
   switch (cursorAction) {
     case MoveHome:
-    case MoveEnd:
-      return QTableView::moveCursor(cursorAction, modifiers | Qt::ControlModifier);
+    case MoveEnd: return QTableView::moveCursor(cursorAction, modifiers | Qt::ControlModifier);
     case MoveLeft:
-    case MoveRight:
-      return currentIndex();
-    default:
-      return QTableView::moveCursor(cursorAction, modifiers);
+    case MoveRight: return currentIndex();
+    default: return QTableView::moveCursor(cursorAction, modifiers);
   }
 }
 

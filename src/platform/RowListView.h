@@ -8,15 +8,11 @@
 
 namespace velmora {
 
-class ListHeader;
-
 class RowListView : public QTableView {
   Q_OBJECT
  public:
   explicit RowListView(QWidget *parent = nullptr);
   void setModel(QAbstractItemModel *model) override;
-  // The column header, measured in its own font (ListHeader).
-  QHeaderView *header() const { return horizontalHeader(); }
 
  protected:
   QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;

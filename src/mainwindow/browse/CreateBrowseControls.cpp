@@ -17,10 +17,10 @@ void CreateButtonBar(BrowseControls &c, QWidget *sizer) {
   c.Image4 = Background(c.Picture4, "Image4", 0, 0, 480, 3975, QColor(0xe6, 0xcf, 0xa8), QColor(0xf6, 0xea, 0xd4),
                         Qt::Horizontal);
   // Four tab buttons for the views, then the buttons without behaviour.
-  c.cmdKOVSearch = PictureButton(c.Picture4, "cmdKOVSearch", QStringLiteral("kovsearch"), "ACCSEARCHVIEW", "Search view",
-                                 20, 120, 428, 640);
-  c.cmdKOVTreeList = PictureButton(c.Picture4, "cmdKOVTreeList", QStringLiteral("kovtree"),
-                                   "ACCINDEXVIEW", "Index view", 20, 800, 400, 640);
+  c.cmdKOVSearch = PictureButton(c.Picture4, "cmdKOVSearch", QStringLiteral("kovsearch"), "ACCSEARCHVIEW",
+                                 "Search view", 20, 120, 428, 640);
+  c.cmdKOVTreeList = PictureButton(c.Picture4, "cmdKOVTreeList", QStringLiteral("kovtree"), "ACCINDEXVIEW",
+                                   "Index view", 20, 800, 400, 640);
   c.cmdKOVFavourites = PictureButton(c.Picture4, "cmdKOVFavourites", QStringLiteral("kovfavourites"),
                                      "ACCFAVOURITESVIEW", "Favourites view", 20, 1480, 400, 640);
   c.cmdKOVStudy = PictureButton(c.Picture4, "cmdKOVStudy", QStringLiteral("kovstudy"), "ACCSTUDYVIEW", "Study view", 20,
@@ -43,8 +43,7 @@ void CreateListPane(BrowseControls &c, QWidget *sizer, QWidget *client) {
   c.cmdKOVTitle->setFlat(true);
   c.cmdKOVTitle->setStyleSheet(QStringLiteral("color: white; text-align: left;"));
   BoldAfterFirstPaint(c.cmdKOVTitle);
-  c.Command9 =
-      PictureButton(c.picMList, "Command9", QStringLiteral("home"), "TIPHOME", "Velmora", 1990, 45, 330, 300);
+  c.Command9 = PictureButton(c.picMList, "Command9", QStringLiteral("home"), "TIPHOME", "Velmora", 1990, 45, 330, 300);
   c.Command9->setProperty("toolTipKey", QStringLiteral("TIPHOME"));
   c.picSearchLine = Pane(c.picMList, "picSearchLine", 30, 435, 2340, 400);
   c.txtSearchKey = MakeAt<QLineEdit>(c.picSearchLine, "txtSearchKey", 0, 40, 1680, 330);
@@ -64,8 +63,8 @@ void CreateListPane(BrowseControls &c, QWidget *sizer, QWidget *client) {
   c.lstKovSearch = MakeAt<RowListView>(client, "lstKovSearch", 520, 1720, 2295, 2775);
   SetLanguageName(c.lstKovSearch, "ACCIDIOMLIST", "Idiom list");
   c.lstKovSearch->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  c.lstKovSearch->header()->setStretchLastSection(true);
-  c.lstKovSearch->header()->setMinimumSectionSize(8);
+  c.lstKovSearch->horizontalHeader()->setStretchLastSection(true);
+  c.lstKovSearch->horizontalHeader()->setMinimumSectionSize(8);
   c.lstKovSearch->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 

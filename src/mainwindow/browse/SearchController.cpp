@@ -12,8 +12,8 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QTableView>
-#include "platform/AfterFirstPaint.h"
 #include "lang/Captions.h"
+#include "platform/AfterFirstPaint.h"
 
 namespace velmora {
 

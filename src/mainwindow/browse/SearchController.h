@@ -21,8 +21,7 @@ class SearchController : public QObject {
  public:
   // Drives the search box, the list and the match list under the box, which
   // stay where the window put them, with the window's search.
-  SearchController(QLineEdit *searchKey, QTableView *list, MatchPopup *matches, IdiomSearch &search,
-                   QObject *parent);
+  SearchController(QLineEdit *searchKey, QTableView *list, MatchPopup *matches, IdiomSearch &search, QObject *parent);
 
   // Fills the list, makes its first row current and schedules its display.
   // The search over it is made on another thread once the window has shown
@@ -81,7 +80,7 @@ class SearchController : public QObject {
   IdiomListModel model_;
   MatchPopup *matches_;
   IdiomSearch &search_;
-  IdiomList idioms_;  // the list's rows, for the match list
+  IdiomList idioms_;            // the list's rows, for the match list
   IdiomSearch::Matches found_;  // for the key in the box
   bool chosen_ = false;
   QPalette searchPalette_;

@@ -3,9 +3,9 @@
 #include <QHeaderView>
 
 #include "lang/Captions.h"
+#include "platform/BoldFromRegular.h"
 #include "platform/LanguageTexts.h"
 #include "platform/ListHeader.h"
-#include "platform/BoldFromRegular.h"
 
 namespace velmora {
 

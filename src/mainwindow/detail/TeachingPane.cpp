@@ -2,11 +2,11 @@
 
 #include <QTextCursor>
 
-#include "mainwindow/detail/RubyView.h"
 #include "dictionary/DetailText.h"
-#include "dictionary/TeachingText.h"
 #include "dictionary/IdiomSearch.h"
+#include "dictionary/TeachingText.h"
 #include "lang/Captions.h"
+#include "mainwindow/detail/RubyView.h"
 #include "platform/BoldFromRegular.h"
 
 namespace velmora {
@@ -21,8 +21,9 @@ void TeachingPane::Show(const IdiomRecord &record) {
   const QString senses = SensesOnLines(BoundedText(record.note), CaptionOr("LIT", "lit."), CaptionOr("FIG", "fig."));
   // Codes run 1..N in list order in the editions that store other readings.
   const QString other = search_.OtherReadingAt(record.code.toInt() - 1);
-  c_.txtExplain->setPlainText(
-      other.isEmpty() ? senses : CaptionOr("OTHERREADING", "Other reading: %1").arg(other) + QLatin1Char('\n') + senses);
+  c_.txtExplain->setPlainText(other.isEmpty() ? senses
+                                              : CaptionOr("OTHERREADING", "Other reading: %1").arg(other) +
+                                                    QLatin1Char('\n') + senses);
   const MarkedText example = ExampleWithIdiom(BoundedText(record.example), record.idiom);
   c_.txtExample->setPlainText(example.text);
   QTextCharFormat marked;

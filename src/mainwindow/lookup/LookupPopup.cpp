@@ -12,8 +12,8 @@
 
 #include "lang/Captions.h"
 #include "mainwindow/DesignControls.h"
-#include "platform/LanguageTexts.h"
 #include "platform/BoldFromRegular.h"
+#include "platform/LanguageTexts.h"
 
 namespace velmora {
 

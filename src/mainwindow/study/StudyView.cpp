@@ -11,22 +11,21 @@
 
 #include "data/StudyStore.h"
 #include "data/UserStore.h"
-#include "lang/Captions.h"
-#include "platform/LanguageTexts.h"
 #include "dictionary/IdiomSearch.h"
+#include "lang/Captions.h"
 #include "mainwindow/DesignControls.h"
 #include "mainwindow/study/StudyChartsView.h"
 #include "mainwindow/study/StudyPageParts.h"
 #include "mainwindow/study/StudyQuestionView.h"
 #include "mainwindow/study/StudySettingsView.h"
 #include "mainwindow/study/StudyTimes.h"
+#include "platform/BoldFromRegular.h"
 #include "platform/FileDialogs.h"
+#include "platform/LanguageTexts.h"
 #include "platform/Twips.h"
 #include "practice/StudySession.h"
-#include "platform/BoldFromRegular.h"
 
 namespace velmora {
-
 
 StudyView::StudyView(QWidget *parent) : QWidget(parent) {
   setObjectName(QStringLiteral("picStudy"));
@@ -242,9 +241,8 @@ void StudyView::Refresh() {
   // The dictionary's new idioms come common first.
   const std::vector<int> *order = matcher ? &search_->RowsCommonFirst() : nullptr;
   const int rows = order ? std::min(matcher->size(), static_cast<int>(order->size())) : 0;
-  session_->Prepare(Now(), favourites, recent, rows, [matcher, order](int i) {
-    return matcher->IdiomAt((*order)[static_cast<size_t>(i)]);
-  });
+  session_->Prepare(Now(), favourites, recent, rows,
+                    [matcher, order](int i) { return matcher->IdiomAt((*order)[static_cast<size_t>(i)]); });
   if (!InSitting()) ShowHome();
 }
 
@@ -270,8 +268,9 @@ void StudyView::ShowHome() {
   if (pages_ == nullptr) return;
   const int64_t now = Now();
   const int due = DueToday();
-  due_->setText(due == 0 ? CaptionOr("STUDYNONEDUE", "Nothing is due today.")
-                         : CountCaption(due, "STUDYDUEONE", "1 idiom due today", "STUDYDUEMANY", "%1 idioms due today"));
+  due_->setText(due == 0
+                    ? CaptionOr("STUDYNONEDUE", "Nothing is due today.")
+                    : CountCaption(due, "STUDYDUEONE", "1 idiom due today", "STUDYDUEMANY", "%1 idioms due today"));
   const auto next = store_ ? store_->NextDueTime() : std::nullopt;
   if (due == 0 && next)
     due_->setText(CaptionOr("STUDYNONEDUENEXT", "Nothing is due today. Next: %1.").arg(WhenDue(*next, now)));
@@ -280,8 +279,9 @@ void StudyView::ShowHome() {
     due_->setText(CaptionOr("STUDYDUESTART", "%1 — Enter or Space to start").arg(due_->text()));
   else if (!next)
     due_->setText(due_->text() + QLatin1Char('\n') +
-                  CaptionOr("STUDYHOWTOGET", "Star idioms with Ctrl+D to study them, or take new idioms from the "
-                                             "dictionary in the study settings."));
+                  CaptionOr("STUDYHOWTOGET",
+                            "Star idioms with Ctrl+D to study them, or take new idioms from the "
+                            "dictionary in the study settings."));
   start_->setEnabled(due > 0 || (store_ && store_->NextDue(now + StudySession::kLearnAheadSeconds)));
   ShowWhereShownStands();
   pages_->setCurrentWidget(home_);
