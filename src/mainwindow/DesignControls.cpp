@@ -1,7 +1,5 @@
 #include "mainwindow/DesignControls.h"
 
-#include <QLinearGradient>
-#include <QPainter>
 #include <QPointer>
 
 #include "platform/AfterFirstPaint.h"
@@ -16,12 +14,11 @@ QWidget *Pane(QWidget *parent, const char *name, double left, double top, double
   return MakeAt<QWidget>(parent, name, left, top, width, height);
 }
 
-// A background picture that stretches to the image's size.
+// A background gradient across the image's rectangle, whatever its size.
 QLabel *Background(QWidget *parent, const char *name, double left, double top, double width, double height,
                    const QColor &from, const QColor &to, Qt::Orientation direction) {
-  auto *image = new GradientLabel(from, to, direction, parent);
-  image->setObjectName(QLatin1String(name));
-  PlaceAt(image, left, top, width, height);
+  auto *image = MakeAt<GradientLabel>(parent, name, left, top, width, height);
+  image->SetGradient(from, to, direction);
   return image;
 }
 

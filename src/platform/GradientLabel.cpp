@@ -5,10 +5,11 @@
 
 namespace velmora {
 
-GradientLabel::GradientLabel(const QColor &from, const QColor &to, Qt::Orientation direction, QWidget *parent)
-    : QLabel(parent), from_(from), to_(to), direction_(direction) {
-  // As every label of the design: never markup.
-  setTextFormat(Qt::PlainText);
+void GradientLabel::SetGradient(const QColor &from, const QColor &to, Qt::Orientation direction) {
+  from_ = from;
+  to_ = to;
+  direction_ = direction;
+  update();
 }
 
 void GradientLabel::paintEvent(QPaintEvent *) {

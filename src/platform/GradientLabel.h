@@ -10,14 +10,15 @@ namespace velmora {
 class GradientLabel : public QLabel {
   Q_OBJECT
  public:
-  GradientLabel(const QColor &from, const QColor &to, Qt::Orientation direction, QWidget *parent = nullptr);
+  using QLabel::QLabel;
+  void SetGradient(const QColor &from, const QColor &to, Qt::Orientation direction);
 
  protected:
   void paintEvent(QPaintEvent *event) override;
 
  private:
   QColor from_, to_;
-  Qt::Orientation direction_;
+  Qt::Orientation direction_ = Qt::Vertical;
 };
 
 }  // namespace velmora
