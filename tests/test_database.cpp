@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <sqlite3.h>
+#include <unicode/ucol.h>
 
 #include <QDir>
 #include <QFile>
+#include <algorithm>
 
 #include "TestInstall.h"
 #include "config/ProgramValues.h"
@@ -12,6 +14,7 @@
 #include "data/IdiomStore.h"
 #include "data/SqlConnection.h"
 #include "data/WordTokens.h"
+#include "data/ZhOrder.h"
 
 using namespace velmora;
 
@@ -182,6 +185,80 @@ TEST(Editions, EarlierBuildersFilesOpenWithTheirCipherAndListWhole) {
   const IdiomList list = AllIdioms();
   EXPECT_FALSE(list.IsPaged());
   EXPECT_EQ(list.IdiomAt(0), "一马当先");
+  CloseDatabase();
+}
+
+// ICU's "zh" collator, ties by bytes: the order editions had before the table.
+std::vector<std::string> SortedByIcu(std::vector<std::string> texts) {
+  UErrorCode status = U_ZERO_ERROR;
+  UCollator *collator = ucol_open("zh", &status);
+  std::sort(texts.begin(), texts.end(), [&](const std::string &a, const std::string &b) {
+    const UCollationResult order = ucol_strcollUTF8(collator, a.data(), static_cast<int32_t>(a.size()), b.data(),
+                                                    static_cast<int32_t>(b.size()), &status);
+    return order != UCOL_EQUAL ? order == UCOL_LESS : a < b;
+  });
+  ucol_close(collator);
+  return texts;
+}
+
+TEST(ZhOrder, IdiomsSortAsIcusChineseCollatorSortsThem) {
+  std::vector<std::string> idioms = {"一马当先",       "重蹈覆辙", "长治久安", "银行",     "行云流水",
+                                     "一而再，再而三", "一而再",   "阿鼻地狱", "爱不释手", "按部就班",
+                                     "乐不思蜀",       "音乐",     "畫龍點睛", "画龙点睛", "对牛弹琴",
+                                     "對牛彈琴",       "一丝不苟", "一丝不挂", "Ａ字",     "A字"};
+  // The staged edition's word list holds some twenty thousand idioms.
+  QFile words(VELMORA_STAGED_DATA "/words.txt");
+  if (words.open(QIODevice::ReadOnly))
+    while (!words.atEnd()) {
+      const QList<QByteArray> fields = words.readLine().trimmed().split(' ');
+      if (fields.size() == 3 && fields[2] == "i") idioms.push_back(fields[0].toStdString());
+    }
+  std::vector<std::string> byTable = idioms;
+  std::sort(byTable.begin(), byTable.end(),
+            [](const std::string &a, const std::string &b) { return CompareZhOrder(a, b) < 0; });
+  EXPECT_EQ(byTable, SortedByIcu(idioms));
+}
+
+TEST(ZhOrder, DistinctTextsNeverTieAndDamagedTextSortsLast) {
+  EXPECT_EQ(CompareZhOrder("一马当先", "一马当先"), 0);
+  EXPECT_LT(CompareZhOrder("一马", "一马当先"), 0);
+  EXPECT_GT(CompareZhOrder("一马当先", "一马"), 0);
+  // A full-width comma weighs as a comma: the bytes decide between them.
+  EXPECT_EQ(ZhOrderWeights("一而再，再"), ZhOrderWeights("一而再,再"));
+  EXPECT_LT(CompareZhOrder("一而再,再", "一而再，再"), 0);
+  // Signs, then Chinese characters, then other letters.
+  EXPECT_LT(CompareZhOrder("3", "阿"), 0);
+  EXPECT_LT(CompareZhOrder("左", "a"), 0);
+  // A lone continuation byte, a character cut short: after every character.
+  EXPECT_GT(CompareZhOrder("\x80", "\xF0\x9F\x98\x80"), 0);
+  EXPECT_GT(CompareZhOrder("\xE4\xB8", "左"), 0);
+  EXPECT_LT(CompareZhOrder("\xE4\xB8", "\xE4\xB9"), 0);
+}
+
+TEST(Editions, EditionsOrderedByIcuBeforeTheTableStillFindAndOrderTheirIdioms) {
+  test::TestInstall install;
+  QDir().mkpath(install.file("Data"));
+  const QString path = install.file("Data/icu.dat");
+  QString error;
+  {
+    auto db = SqlConnection::Open(path, kDatabasePassword, SqlConnection::Mode::Create, &error);
+    ASSERT_TRUE(db) << error.toStdString();
+    ASSERT_TRUE(db->Execute(QStringLiteral(
+        "CREATE TABLE VELM (Code INTEGER PRIMARY KEY, Idiom TEXT NOT NULL COLLATE zh_pinyin, FirstA TEXT COLLATE "
+        "NOCASE, "
+        "Initial TEXT, Spell TEXT, Note TEXT, Source TEXT, Example TEXT);"
+        "INSERT INTO VELM (Code, Idiom, FirstA) VALUES (1, '重庆火锅', 'C'), (2, '崇高理想', 'C'), (3, '长治久安', "
+        "'C');"
+        "CREATE UNIQUE INDEX VELM_Idiom ON VELM(Idiom); CREATE INDEX VELM_FirstA ON VELM(FirstA, Idiom);")));
+  }
+  test::UseDatabase(path);
+  ASSERT_TRUE(DbOpen());
+  // ICU reads 重庆 as chong, where the table reads 重 as zhong: 崇 first.
+  EXPECT_EQ(Column(OpenRS(kIdiomsOfLetterQuery, true, {QString("C")}), "Idiom"),
+            QStringList({"重庆火锅", "崇高理想", "长治久安"}));
+  const auto record = Record(QStringLiteral("重庆火锅"));
+  ASSERT_TRUE(record);
+  EXPECT_EQ(record->code, "1");
   CloseDatabase();
 }
 

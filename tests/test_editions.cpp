@@ -15,16 +15,18 @@
 #include "TestInstall.h"
 #include "config/ProgramValues.h"
 #include "data/Conn.h"
-#include "data/IdiomStore.h"
 #include "data/EditionFacts.h"
+#include "data/IdiomStore.h"
 #include "data/MeaningIndex.h"
 #include "data/MeaningSearch.h"
 #include "data/Queries.h"
 #include "data/SqlConnection.h"
+#include "data/ZhCollation.h"
+#include "dictionary/CharacterStrokes.h"
 #include "dictionary/FinderSource.h"
 #include "dictionary/IdiomFinder.h"
-#include "dictionary/IdiomMatcher.h"
 #include "dictionary/IdiomFrequencies.h"
+#include "dictionary/IdiomMatcher.h"
 #include "editions/CedictNotation.h"
 #include "editions/CedictSource.h"
 #include "editions/EditionBuilder.h"
@@ -33,14 +35,12 @@
 #include "editions/IdiomJsonSource.h"
 #include "editions/ReadingCheck.h"
 #include "editions/ScriptConverter.h"
-#include "editions/SourceFile.h"
-#include "editions/WordList.h"
-#include "editions/StrokeFileWriter.h"
-#include "dictionary/CharacterStrokes.h"
 #include "editions/SourceError.h"
 #include "editions/SourceFile.h"
+#include "editions/StrokeFileWriter.h"
 #include "editions/SyntheticSource.h"
 #include "editions/TraditionalEntries.h"
+#include "editions/WordList.h"
 
 using namespace velmora;
 using namespace velmora::editions;
@@ -58,8 +58,8 @@ const QByteArray kCedictModule = R"(export default {"all":[
 )";
 
 TEST(WordList, TakesTheIdiomsItTagsAndTellsHowCommonEachIs) {
-  const WordList words = WordList::Parse(
-      "首当其冲 1390 i\n一马当先 316 i\n牛 5 n\n中华人民共和国 9999 ns\n半途而废 0 i\nbroken line\n");
+  const WordList words =
+      WordList::Parse("首当其冲 1390 i\n一马当先 316 i\n牛 5 n\n中华人民共和国 9999 ns\n半途而废 0 i\nbroken line\n");
   EXPECT_EQ(words.size(), 4) << "words shorter than four characters and lines of another shape are left out";
   const QByteArray cedict =
       "首當其衝 首当其冲 [shou3 dang1 qi2 chong1] /to bear the brunt/\n"
@@ -86,9 +86,9 @@ TEST(WordList, TakesTheIdiomsItTagsAndTellsHowCommonEachIs) {
   EXPECT_EQ(byIdiom["画龙点睛"], 0u) << "not in the list: unknown";
   EXPECT_FALSE(IdiomFrequencies::Read(*connection, static_cast<int>(rows.size()) + 1).Known())
       << "counts that do not fit the rows are none";
-  EXPECT_EQ(counts.RowsCommonFirst(static_cast<int>(rows.size())).front(),
-            std::find_if(rows.begin(), rows.end(), [](const IdiomRow &r) { return r.idiom == "首当其冲"; }) -
-                rows.begin());
+  EXPECT_EQ(
+      counts.RowsCommonFirst(static_cast<int>(rows.size())).front(),
+      std::find_if(rows.begin(), rows.end(), [](const IdiomRow &r) { return r.idiom == "首当其冲"; }) - rows.begin());
 }
 
 TEST(IdiomJson, EveryShapeIsReadAndFoundByItsReading) {
@@ -102,8 +102,9 @@ TEST(IdiomJson, EveryShapeIsReadAndFoundByItsReading) {
       {"toneless", R"([{"word": "画龙点睛", "pinyin": "hua long dian jing"}])"},
       {"apostrophes and hyphens", R"([{"word": "画龙点睛", "pinyin": "huà'lóng-diǎn jīng"}])"},
       {"Chinese keys", R"([{"成语": "画龙点睛", "拼音": "huà lóng diǎn jīng", "释义": "比喻关键一笔"}])"},
-      {"JSON Lines", "{\"word\": \"画龙点睛\", \"pinyin\": \"huà lóng diǎn jīng\"}\n"
-                     "{\"word\": \"一马当先\", \"pinyin\": \"yī mǎ dāng xiān\"}\n"},
+      {"JSON Lines",
+       "{\"word\": \"画龙点睛\", \"pinyin\": \"huà lóng diǎn jīng\"}\n"
+       "{\"word\": \"一马当先\", \"pinyin\": \"yī mǎ dāng xiān\"}\n"},
       {"a top-level object", R"({"data": [{"word": "画龙点睛", "pinyin": "huà lóng diǎn jīng"}]})"},
       {"an object keyed by the idiom", R"({"画龙点睛": {"pinyin": "huà lóng diǎn jīng"}})"},
   };
@@ -139,8 +140,8 @@ TEST(IdiomJson, EveryShapeIsReadAndFoundByItsReading) {
     EXPECT_EQ(idioms, QStringList{QString::fromUtf8(idiom)}) << file;
   }
   // A list splits at its own separator: the comma inside an idiom stays.
-  const auto listed =
-      ReadIdiomJson(R"([{"word": "画龙点睛", "pinyin": "huà lóng diǎn jīng", "近义词": "兵马未动，粮草先行、一马当先"}])");
+  const auto listed = ReadIdiomJson(
+      R"([{"word": "画龙点睛", "pinyin": "huà lóng diǎn jīng", "近义词": "兵马未动，粮草先行、一马当先"}])");
   EXPECT_EQ(listed.front().synonyms, (QStringList{"兵马未动，粮草先行", "一马当先"}));
   EXPECT_EQ(ReadIdiomJson(R"([{"word": "画龙点睛", "pinyin": "hua4 long2 dian3 jing1"}])").front().spell,
             "huà lóng diǎn jīng");
@@ -223,11 +224,12 @@ TEST(StrokeFile, CharactersAreWrittenWithTheirStrokesAndEntriesAndReadOneAtATime
   // Two characters as hanzi-writer-data gives them, one of them unknown to CC-CEDICT.
   write("一.json", R"({"strokes": ["M 100 400 Q 500 420 900 400 Z"], "medians": [[[100, 400], [900, 400]]],
                        "radStrokes": [0]})");
-  write("睛.json", R"({"strokes": ["M 1 2 L 3 4 Z", "M 5 6 L 7 8 Z"], "medians": [[[1, 2], [3, 4]], [[5, 6], [7, 8]]]})");
+  write("睛.json",
+        R"({"strokes": ["M 1 2 L 3 4 Z", "M 5 6 L 7 8 Z"], "medians": [[[1, 2], [3, 4]], [[5, 6], [7, 8]]]})");
   const QByteArray cedict = R"(export default {"all":[["一","一","yi1",["one","1"]],["睛","睛","jing1","eye"],)"
                             R"(["龍","龙","long2","dragon"]]};)";
-  const StrokeFileFacts facts = WriteStrokeFile(folder.filePath("strokes.dat"), {"一", "睛", "龙", "鱻"},
-                                                folder.path(), cedict);
+  const StrokeFileFacts facts =
+      WriteStrokeFile(folder.filePath("strokes.dat"), {"一", "睛", "龙", "鱻"}, folder.path(), cedict);
   EXPECT_EQ(facts.characters, 3) << "鱻, known to neither, is left out";
   EXPECT_EQ(facts.withStrokes, 2);
   auto file = velmora::StrokeFile::Open(folder.filePath("strokes.dat"));
@@ -341,7 +343,8 @@ TEST(Edition, FileIsKeyedAndRecordsItsCollation) {
   ASSERT_NE(db, nullptr);
   EXPECT_TRUE(db->HasTable("VELM"));
   ConnString() = BuildConnString(install.file("Data/Velmdict_cn.dat"));
-  EXPECT_TRUE(OpenRS("SELECT Value FROM VelmoraInfo WHERE Name='collation'", false).Text("Value").startsWith("icu:zh"));
+  EXPECT_EQ(OpenRS("SELECT Value FROM VelmoraInfo WHERE Name='collation'", false).Text("Value"),
+            QString::fromLatin1(kZhCollationDescription));
   CloseDatabase();
 }
 

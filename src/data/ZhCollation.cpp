@@ -1,5 +1,7 @@
 #include "ZhCollation.h"
 
+#include "ZhOrder.h"
+
 #include <sqlite3.h>
 #include <unicode/ucol.h>
 
@@ -10,9 +12,8 @@ namespace velmora {
 
 namespace {
 
-// The collator is opened at the first comparison: ICU's Chinese rules are
-// hundreds of kilobytes, and a connection that compares nothing by them
-// (most do not, at start-up) never reads them.
+// The collator is opened at the first comparison: ICU's collation costs
+// megabytes, and only editions built before the pinyin table compare by it.
 struct LazyCollator {
   UCollator *collator = nullptr;
   bool failed = false;
@@ -52,11 +53,18 @@ void CloseCollator(void *lazy) {
   delete owned;
 }
 
+int CompareByTable(void *, int lengthA, const void *a, int lengthB, const void *b) {
+  return CompareZhOrder(std::string_view(static_cast<const char *>(a), static_cast<size_t>(lengthA)),
+                        std::string_view(static_cast<const char *>(b), static_cast<size_t>(lengthB)));
+}
+
 }  // namespace
 
 bool RegisterZhCollation(sqlite3 *db) {
+  if (sqlite3_create_collation_v2(db, kZhCollationName, SQLITE_UTF8, nullptr, CompareByTable, nullptr) != SQLITE_OK)
+    return false;
   auto *lazy = new LazyCollator;
-  if (sqlite3_create_collation_v2(db, kZhCollationName, SQLITE_UTF8, lazy, CompareUtf8, CloseCollator) == SQLITE_OK)
+  if (sqlite3_create_collation_v2(db, kIcuZhCollationName, SQLITE_UTF8, lazy, CompareUtf8, CloseCollator) == SQLITE_OK)
     return true;
   // Unlike its other interfaces, SQLite leaves the data to its owner when
   // registering fails.

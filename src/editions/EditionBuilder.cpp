@@ -1,7 +1,6 @@
 #include "EditionBuilder.h"
 
 #include <sqlite3.h>
-#include <unicode/ucol.h>
 
 #include <QFile>
 #include <QHash>
@@ -23,6 +22,7 @@
 #include "data/SqlConnection.h"
 #include "data/WordTokens.h"
 #include "data/ZhCollation.h"
+#include "data/ZhOrder.h"
 #include "dictionary/IdiomFinder.h"
 #include "dictionary/Pinyin.h"
 #include "dictionary/RelatedIndex.h"
@@ -40,28 +40,23 @@ void AddDistinct(std::optional<QString> &into, const std::optional<QString> &val
   if (!into->split(separator).contains(*value)) *into += separator + *value;
 }
 
-// Sort keys of ICU's "zh" collator, ties broken by the UTF-8 bytes: the
-// order of the database collation.
+// The weights of the pinyin order, ties broken by the UTF-8 bytes: the
+// order of the database collation (CompareZhOrder), a key made once a row.
 struct CollationKey {
-  std::string icu;
+  std::u32string weights;
   QByteArray utf8;
-  bool operator<(const CollationKey &other) const { return icu != other.icu ? icu < other.icu : utf8 < other.utf8; }
+  bool operator<(const CollationKey &other) const {
+    return weights != other.weights ? weights < other.weights : utf8 < other.utf8;
+  }
 };
 
 std::vector<CollationKey> SortKeys(const std::vector<IdiomRow> &rows) {
-  UErrorCode status = U_ZERO_ERROR;
-  UCollator *collator = ucol_open("zh", &status);
-  if (U_FAILURE(status)) throw std::runtime_error("ICU cannot open the zh collator");
   std::vector<CollationKey> keys;
   keys.reserve(rows.size());
   for (const IdiomRow &row : rows) {
-    const auto *text = reinterpret_cast<const UChar *>(row.idiom.utf16());
-    const int32_t length = static_cast<int32_t>(row.idiom.size());
-    std::string key(static_cast<size_t>(ucol_getSortKey(collator, text, length, nullptr, 0)), '\0');
-    ucol_getSortKey(collator, text, length, reinterpret_cast<uint8_t *>(key.data()), static_cast<int32_t>(key.size()));
-    keys.push_back({std::move(key), row.idiom.toUtf8()});
+    QByteArray utf8 = row.idiom.toUtf8();
+    keys.push_back({ZhOrderWeights(std::string_view(utf8.constData(), utf8.size())), std::move(utf8)});
   }
-  ucol_close(collator);
   return keys;
 }
 
