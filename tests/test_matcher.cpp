@@ -95,6 +95,20 @@ TEST(IdiomMatcher, EitherScriptFindsTheIdiom) {
   EXPECT_TRUE(cut.Find("画龙点睛").empty());
 }
 
+TEST(IdiomMatcher, PatternsOfCharactersAreSoughtByTheirLongestRunInEitherScript) {
+  IdiomMatcher matcher = Matcher();
+  matcher.SetOtherScript(
+      QStringList({"畫龍點睛", "畫蛇添足", "一石二鳥", "應機立斷", "延頸企踵", "一馬當先", "點睛之筆"})
+          .join('\n')
+          .toUtf8());
+  EXPECT_EQ(matcher.Find("*点睛"), M({{0, Kind::Wildcard}})) << "点睛之笔 holds the run but not at its end";
+  EXPECT_EQ(matcher.Find("點睛*"), M({{6, Kind::Wildcard}})) << "the run found in the other script";
+  EXPECT_EQ(matcher.Find("画??*"), M({{0, Kind::Wildcard}, {1, Kind::Wildcard}}));
+  EXPECT_EQ(matcher.Find("一?當?"), M({{5, Kind::Wildcard}})) << "the other script's idiom matched whole";
+  EXPECT_TRUE(matcher.Find("??").empty()) << "no run: every row is tried";
+  EXPECT_EQ(matcher.Find("*?*").size(), 7u);
+}
+
 TEST(IdiomMatcher, ALargeListSearchedInHalvesKeepsListOrderAndSkipsRowsLackingTheKeysLetters) {
   // Enough rows that the scan is shared between two threads: matches on
   // either side of the middle come back in list order, each once.

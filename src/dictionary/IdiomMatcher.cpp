@@ -103,6 +103,18 @@ uint32_t LetterMask(std::string_view text) {
   return mask;
 }
 
+// The longest run of a pattern's own characters, between its "*" and "?":
+// a text the pattern matches holds it.
+std::u16string_view LongestLiteral(std::u16string_view pattern) {
+  std::u16string_view longest;
+  for (size_t at = 0; at < pattern.size();) {
+    const size_t end = std::min(pattern.find_first_of(u"*?", at), pattern.size());
+    if (end - at > longest.size()) longest = pattern.substr(at, end - at);
+    at = end + 1;
+  }
+  return longest;
+}
+
 // The next place of the key in the text from `from`: its first unit looked
 // for sixteen at a time (a loop the compiler turns into vector compares),
 // the rest compared where it stands.
@@ -287,8 +299,11 @@ std::vector<IdiomMatcher::Match> IdiomMatcher::Find(const QString &rawKey, const
   query.patternMask = LetterMask(query.letters);
 
   const size_t rows = static_cast<size_t>(size());
+  const std::u16string_view literal = LongestLiteral(query.text);
   if (!query.wildcard && !pinyin.IsValid() && !query.latinPattern) {
     FindText(query, &matches);
+  } else if (query.wildcard && !query.latinPattern && !literal.empty()) {
+    FindPattern(query, literal, &matches);
   } else if (rows >= kRowsForTwoThreads && QThreadPool::globalInstance()->maxThreadCount() > 1) {
     // The first half here, the second on a pool thread; joined in row order.
     std::vector<Match> second;
@@ -315,25 +330,25 @@ std::vector<IdiomMatcher::Match> IdiomMatcher::Find(const QString &rawKey, const
   return matches;
 }
 
+std::vector<IdiomMatcher::Match> IdiomMatcher::RowsHolding(const RowTexts<char16_t> &texts, std::u16string_view key) {
+  std::vector<Match> found;
+  const std::u16string_view all = texts.Text();
+  size_t row = 0;
+  for (size_t at = NextPlace(all, key, 0); at != std::u16string_view::npos; at = NextPlace(all, key, at + 1)) {
+    // Places come in text order: the row moves forward, at most once over each.
+    while (texts.Start(row + 1) <= at) ++row;
+    const size_t start = texts.Start(row), end = texts.Start(row + 1);
+    if (at + key.size() > end) continue;  // it runs on into the next row
+    const Kind kind = at != start ? Kind::Inside : end - start == key.size() ? Kind::ExactIdiom : Kind::IdiomPrefix;
+    found.push_back({static_cast<int>(row), kind});
+    at = end - 1;  // the row's first place is its best
+  }
+  return found;
+}
+
 void IdiomMatcher::FindText(const Query &query, std::vector<Match> *matches) const {
   const std::u16string_view key(query.text);
-  // Each script's rows that hold the key, in row order, each once with the
-  // best place it holds it at.
-  const auto scan = [&key](const RowTexts<char16_t> &texts) {
-    std::vector<Match> found;
-    const std::u16string_view all = texts.Text();
-    size_t row = 0;
-    for (size_t at = NextPlace(all, key, 0); at != std::u16string_view::npos; at = NextPlace(all, key, at + 1)) {
-      // Places come in text order: the row moves forward, at most once over each.
-      while (texts.Start(row + 1) <= at) ++row;
-      const size_t start = texts.Start(row), end = texts.Start(row + 1);
-      if (at + key.size() > end) continue;  // it runs on into the next row
-      const Kind kind = at != start ? Kind::Inside : end - start == key.size() ? Kind::ExactIdiom : Kind::IdiomPrefix;
-      found.push_back({static_cast<int>(row), kind});
-      at = end - 1;  // the row's first place is its best
-    }
-    return found;
-  };
+  const auto scan = [&key](const RowTexts<char16_t> &texts) { return RowsHolding(texts, key); };
   const std::vector<Match> own = scan(idioms_);
   if (!query.otherScript) {
     *matches = own;
@@ -351,6 +366,26 @@ void IdiomMatcher::FindText(const Query &query, std::vector<Match> *matches) con
       matches->push_back({a->row, std::min(a->kind, b->kind)});
       ++a, ++b;
     }
+  }
+}
+
+void IdiomMatcher::FindPattern(const Query &query, std::u16string_view literal, std::vector<Match> *matches) const {
+  std::vector<Match> rows = RowsHolding(idioms_, literal);
+  if (query.otherScript) {
+    const std::vector<Match> other = RowsHolding(otherScript_, literal);
+    rows.insert(rows.end(), other.begin(), other.end());
+    std::sort(rows.begin(), rows.end(), [](const Match &a, const Match &b) { return a.row < b.row; });
+    rows.erase(std::unique(rows.begin(), rows.end(), [](const Match &a, const Match &b) { return a.row == b.row; }),
+               rows.end());
+  }
+  for (const Match &candidate : rows) {
+    const auto row = static_cast<size_t>(candidate.row);
+    for (const std::u16string_view idiom :
+         {idioms_.At(row), query.otherScript ? otherScript_.At(row) : std::u16string_view()})
+      if (!idiom.empty() && Glob<char16_t>(query.text, idiom, query.textUnits)) {
+        matches->push_back({candidate.row, Kind::Wildcard});
+        break;
+      }
   }
 }
 

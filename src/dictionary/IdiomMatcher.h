@@ -88,6 +88,12 @@ class IdiomMatcher {
   // A key that only text can match (no pinyin, no pattern): the places it
   // stands in all the rows' text at once, in row order.
   void FindText(const Query &query, std::vector<Match> *matches) const;
+  // A pattern of characters that holds a run of them (literal): the rows
+  // that hold the run, in row order, each matched against the pattern.
+  void FindPattern(const Query &query, std::u16string_view literal, std::vector<Match> *matches) const;
+  // Each row that holds the key, in row order, once, with the best place
+  // it holds it at.
+  static std::vector<Match> RowsHolding(const RowTexts<char16_t> &texts, std::u16string_view key);
   // The matches of rows [begin, end) in row order.
   void FindInRows(const Query &query, size_t begin, size_t end, std::vector<Match> *matches) const;
   // The few rows whose written form is not the compared one (an idiom
