@@ -348,13 +348,12 @@ std::vector<IdiomMatcher::Match> IdiomMatcher::RowsHolding(const RowTexts<char16
 
 void IdiomMatcher::FindText(const Query &query, std::vector<Match> *matches) const {
   const std::u16string_view key(query.text);
-  const auto scan = [&key](const RowTexts<char16_t> &texts) { return RowsHolding(texts, key); };
-  const std::vector<Match> own = scan(idioms_);
+  const std::vector<Match> own = RowsHolding(idioms_, key);
   if (!query.otherScript) {
     *matches = own;
     return;
   }
-  const std::vector<Match> other = scan(otherScript_);
+  const std::vector<Match> other = RowsHolding(otherScript_, key);
   // Both in row order: merged, a row found in both with its better kind.
   auto a = own.begin(), b = other.begin();
   while (a != own.end() || b != other.end()) {
