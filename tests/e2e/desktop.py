@@ -151,11 +151,35 @@ def window(app, name=None, role=None):
     return None
 
 
+# A list with more children than this is not entered by a search that
+# starts above it: the idiom list's every cell is an object on the bus, and
+# a walk through them takes a minute. A search for a row starts at its list.
+LARGE_LIST = 300
+
+
+def find_where(root, predicate):
+    """The first control under root, depth first, for which predicate
+    holds; large lists below root are named but not entered."""
+    if root is None:
+        return None
+    stack = [root.getChildAtIndex(i) for i in reversed(range(root.childCount))]
+    while stack:
+        acc = stack.pop()
+        if acc is None:
+            continue
+        if predicate(acc):
+            return acc
+        count = acc.childCount
+        if count <= LARGE_LIST:
+            stack.extend(acc.getChildAtIndex(i) for i in reversed(range(count)))
+    return None
+
+
 def find(root, name=None, role=None, description=None):
     def matches(acc):
         return ((name is None or acc.name == name) and (role is None or acc.getRole() == role)
                 and (description is None or acc.description == description))
-    return pyatspi.findDescendant(root, matches)
+    return find_where(root, matches)
 
 
 def showing(acc):
@@ -228,7 +252,7 @@ def screenshot(path):
 def study_prompt(root, after=None):
     """The Study question's prompt (or, once revealed, its answer): a label
     whose name is its text, so a screen reader reads it; after skips one."""
-    return pyatspi.findDescendant(
+    return find_where(
         root, lambda acc: acc.getRole() == pyatspi.ROLE_LABEL and acc.name and acc.name == acc.description
         and acc != after and showing(acc))
 

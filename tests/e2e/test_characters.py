@@ -32,7 +32,7 @@ class Characters(unittest.TestCase):
                 desktop.key("Right")
                 time.sleep(0.3)
             desktop.wait_for(lambda: card.name == "Character 睛", what="the card of 睛")
-            count = desktop.wait_for(lambda: pyatspi.findDescendant(card, lambda a: a.name.endswith(" strokes")),
+            count = desktop.wait_for(lambda: desktop.find_where(card, lambda a: a.name.endswith(" strokes")),
                                      what="the stroke count")
             self.assertEqual(count.name, "13 strokes")
             strokes = desktop.find(card, name="Stroke order")

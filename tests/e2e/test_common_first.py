@@ -44,7 +44,7 @@ class CommonFirst(unittest.TestCase):
             desktop.type_text("yimadangxian")
             desktop.wait_for(lambda: desktop.text_of(idiom) == "一马当先", what="一马当先")
             desktop.key("Escape")
-            related = pyatspi.findDescendant(frame, lambda acc: acc.name == "Related idioms"
+            related = desktop.find_where(frame, lambda acc: acc.name == "Related idioms"
                                              and acc.getRole() != pyatspi.ROLE_TREE)
             desktop.click(related)
             tree = desktop.wait_for(lambda: desktop.find(frame, name="Related idioms", role=pyatspi.ROLE_TREE),

@@ -34,7 +34,7 @@ class Connections(unittest.TestCase):
             desktop.wait_for(lambda: desktop.text_of(idiom) == "一马当先", what="一马当先 in the idiom box")
             desktop.key("Escape")
 
-            desktop.click(pyatspi.findDescendant(
+            desktop.click(desktop.find_where(
                 frame, lambda acc: acc.name == "Related idioms" and acc.getRole() != pyatspi.ROLE_TREE))
             related = desktop.wait_for(lambda: desktop.showing(desktop.find(frame, name="Related idioms",
                                                                             role=pyatspi.ROLE_TREE))
@@ -42,12 +42,12 @@ class Connections(unittest.TestCase):
                                        what="the related idioms")
             successor = desktop.wait_for(lambda: desktop.find(related, name="先发制人"), what="先发制人 among them")
             # The idiom on display stays in sight above its relations, with its reading.
-            header = lambda text: pyatspi.findDescendant(
+            header = lambda text: desktop.find_where(
                 related, lambda acc: acc.getRole() == pyatspi.ROLE_TABLE_COLUMN_HEADER and text in (acc.name or ""))
             self.assertIsNotNone(header("一马当先"), "the idiom above the list")
             self.assertIsNotNone(header("yī mǎ dāng xiān"), "its reading above the list")
             # Each related idiom carries its reading.
-            self.assertIsNotNone(pyatspi.findDescendant(related, lambda acc: (acc.name or "").startswith("xiān fā zhì rén")),
+            self.assertIsNotNone(desktop.find_where(related, lambda acc: (acc.name or "").startswith("xiān fā zhì rén")),
                                  "先发制人's reading beside it")
             desktop.click(successor)
             desktop.wait_for(lambda: desktop.text_of(idiom) == "先发制人", what="先发制人 shown by its click")
@@ -62,7 +62,7 @@ class Connections(unittest.TestCase):
                                        text=True).stdout.split()[0]
             subprocess.run(["xdotool", "windowfocus", window_id], check=True)
             matches = desktop.find(panel, name="Idioms that may follow", role=pyatspi.ROLE_LIST)
-            over = lambda: pyatspi.findDescendant(panel, lambda acc: "The round is over" in (acc.name or ""))
+            over = lambda: desktop.find_where(panel, lambda acc: "The round is over" in (acc.name or ""))
             for _ in range(40):
                 if over():
                     break

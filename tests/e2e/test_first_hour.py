@@ -67,7 +67,7 @@ class FirstHour(unittest.TestCase):
 
     def history(self, frame):
         desktop.key("ctrl+3")
-        tab = desktop.wait_for(lambda: pyatspi.findDescendant(
+        tab = desktop.wait_for(lambda: desktop.find_where(
             frame, lambda acc: acc.name == "History" and acc.getRole() != pyatspi.ROLE_TREE and desktop.showing(acc)),
             what="the History tab")
         desktop.click(tab)

@@ -49,7 +49,7 @@ class Import(unittest.TestCase):
             desktop.click(desktop.find(dialog, name="Import", role=pyatspi.ROLE_PUSH_BUTTON))
             done = desktop.wait_for(lambda: desktop.window(app, role=pyatspi.ROLE_ALERT), timeout=60,
                                     what="the result of the import")
-            told = pyatspi.findDescendant(done, lambda a: a.getRole() == pyatspi.ROLE_LABEL and "next start" in a.name)
+            told = desktop.find_where(done, lambda a: a.getRole() == pyatspi.ROLE_LABEL and "next start" in a.name)
             self.assertIsNotNone(told, "the result says the new data take effect at the next start")
             desktop.key("Escape")  # not now
 

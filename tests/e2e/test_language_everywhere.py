@@ -43,7 +43,7 @@ WORDS = {
 
 def shown_named(root, name):
     """The control of that name that is showing, or None."""
-    return pyatspi.findDescendant(root, lambda acc: acc.name == name and desktop.showing(acc))
+    return desktop.find_where(root, lambda acc: acc.name == name and desktop.showing(acc))
 
 
 def texts_of(root, skip_names):
@@ -138,7 +138,7 @@ class LanguageEverywhere(unittest.TestCase):
             data = [desktop.text_of(explain)]
             self.check("window", texts_of(frame, skip), data)
 
-            related = pyatspi.findDescendant(frame, lambda acc: acc.name == words["related"]
+            related = desktop.find_where(frame, lambda acc: acc.name == words["related"]
                                              and acc.getRole() != pyatspi.ROLE_TREE)
             self.assertIsNotNone(related, "the related idioms' button by its %s name" % language)
             desktop.click(related)

@@ -84,7 +84,7 @@ def _message(app):
     """The lookup window's message, when it shows one."""
     import pyatspi
     lookup = desktop.window(app, name="Velmora lookup")
-    return lookup is not None and desktop.showing(lookup) and pyatspi.findDescendant(
+    return lookup is not None and desktop.showing(lookup) and desktop.find_where(
         lookup, lambda acc: "Ctrl+C" in (acc.name or "") and desktop.showing(acc)) is not None
 
 

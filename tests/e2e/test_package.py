@@ -25,7 +25,7 @@ class Package(unittest.TestCase):
             dialog = desktop.wait_for(lambda: desktop.window(app, name="System Setting"), what="the settings dialog")
             field = desktop.wait_for(lambda: desktop.find(dialog, name="User name"), what="the user name field")
             field.queryEditableText().setTextContents(NAME)
-            ok = desktop.wait_for(lambda: pyatspi.findDescendant(
+            ok = desktop.wait_for(lambda: desktop.find_where(
                 dialog, lambda a: a.getRole() == pyatspi.ROLE_PUSH_BUTTON and a.name.replace("&", "") in ("Ok", "OK")),
                 what="the OK button")
             desktop.click(ok)

@@ -38,7 +38,7 @@ class StartupFailures(unittest.TestCase):
     def box_text(self, box):
         # A box without icon has an empty picture label before its text.
         label = desktop.wait_for(
-            lambda: pyatspi.findDescendant(box, lambda a: a.getRole() == pyatspi.ROLE_LABEL and a.name),
+            lambda: desktop.find_where(box, lambda a: a.getRole() == pyatspi.ROLE_LABEL and a.name),
             what="the box's text")
         return label.name
 

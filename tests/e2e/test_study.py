@@ -54,7 +54,7 @@ class Study(unittest.TestCase):
                 desktop.wait_for(lambda: easy.getState().contains(pyatspi.STATE_CHECKED), what="Easy chosen")
                 desktop.key("space")
                 time.sleep(0.3)
-            desktop.wait_for(lambda: pyatspi.findDescendant(frame, lambda acc: acc.name.startswith("Reviewed: 3")),
+            desktop.wait_for(lambda: desktop.find_where(frame, lambda acc: acc.name.startswith("Reviewed: 3")),
                              what="the summary: three reviewed")
             desktop.wait_for(lambda: study_tab(frame).description == "0 due", what="0 due after the sitting")
 
