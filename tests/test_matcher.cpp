@@ -4,6 +4,7 @@
 
 #include "TestInstall.h"
 #include "dictionary/IdiomMatcher.h"
+#include "dictionary/PinyinKey.h"
 
 using velmora::IdiomMatcher;
 using velmora::RowTexts;
@@ -152,4 +153,18 @@ TEST(RowTexts, EachRowReadsBackAcrossBlocksAndWhenARowOutgrowsTwoBytes) {
   ASSERT_EQ(texts.Rows(), rows.size());
   for (size_t i = 0; i < rows.size(); ++i) ASSERT_EQ(texts.At(i), rows[i]) << i;
   EXPECT_EQ(texts.Start(rows.size()), texts.Text().size());
+}
+
+// The readings as the data writes them are read in place; everything else
+// the normalizing reader takes, and both give the same compact form.
+TEST(CompactReading, MarkedVowelsCapitalsSeparateMarksAndPunctuationAlike) {
+  using velmora::CompactReading;
+  EXPECT_EQ(CompactReading("huà lóng diǎn jīng"), "hua4 long2 dian3 jing1");
+  EXPECT_EQ(CompactReading("lǜ lüè nǚ lü"), "lv4 lve4 nv3 lv0");
+  EXPECT_EQ(CompactReading("Xī'ān  de"), "xian1 de0");  // capital, apostrophe, two blanks
+  EXPECT_EQ(CompactReading(QString::fromUtf8("hua\u0300 nu: lu\u0308\u0301")), "hua4 nv0 lv2");
+  EXPECT_EQ(CompactReading("yī ， èr 。"), "yi1 er4");  // punctuation has no syllable
+  EXPECT_EQ(CompactReading("yi1 shí"), "shi2");         // a tone digit is not the data's writing
+  EXPECT_EQ(CompactReading("' ’"), "");
+  EXPECT_EQ(CompactReading(""), "");
 }
