@@ -140,5 +140,20 @@ TEST_F(ReadText, ATextOfAHundredThousandIdiomsUnderlinesWhatIsInView) {
   })) << "the idioms at the end underlined";
 }
 
+// What a scan of a long text found belongs to the text it read: an idiom
+// typed while it runs is counted too.
+TEST_F(ReadText, ALongTextChangedWhileItIsReadIsReadAgain) {
+  QString text;
+  for (int i = 0; i < 100000; ++i) text += "画蛇添足\n";
+  dialog_->SetText(text);
+  auto *box = dialog_->findChild<QPlainTextEdit *>("txtReadText");
+  // All of it in, the scan begins on another thread; typed at once.
+  ASSERT_TRUE(WaitFor([&] { return box->document()->characterCount() > text.size(); }));
+  QTextCursor start(box->document());
+  start.insertText("兵马未动，粮草先行");
+  ASSERT_TRUE(WaitFor([&] { return !Listed().empty(); }));
+  EXPECT_EQ(Listed(), (std::vector<std::pair<QString, QString>>{{"画蛇添足", "100000"}, {"兵马未动，粮草先行", "1"}}));
+}
+
 }  // namespace
 }  // namespace velmora

@@ -119,7 +119,10 @@ ReadTextDialog::ReadTextDialog(Services services, QWidget *parent) : QDialog(par
   connect(&pause_, &QTimer::timeout, this, &ReadTextDialog::Scan);
   connect(text_, &QPlainTextEdit::textChanged, &pause_, qOverload<>(&QTimer::start));
   // The places found belong to the text they were found in.
-  connect(text_, &QPlainTextEdit::textChanged, this, [this] { found_.clear(); });
+  connect(text_, &QPlainTextEdit::textChanged, this, [this] {
+    found_.clear();
+    ++textChanges_;
+  });
   connect(open_, &QPushButton::clicked, this, &ReadTextDialog::OpenFile);
   connect(star_, &QPushButton::clicked, this, &ReadTextDialog::StarAll);
   connect(study_, &QPushButton::clicked, this, &ReadTextDialog::StudyNewOnes);
@@ -130,10 +133,8 @@ ReadTextDialog::ReadTextDialog(Services services, QWidget *parent) : QDialog(par
   connect(idioms_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *item) { emit idiomChosen(item->text(0)); });
   connect(idioms_, &QTreeWidget::itemActivated, this,
           [this](QTreeWidgetItem *item) { emit idiomChosen(item->text(0)); });
-  connect(&scanning_, &QFutureWatcher<std::vector<IdiomAutomaton::Found>>::finished, this, [this] {
-    progress_->hide();
-    if (scanning_.future().resultCount() > 0) ShowFound(scanning_.future().takeResult());
-  });
+  connect(&scanning_, &QFutureWatcher<std::vector<IdiomAutomaton::Found>>::finished, this,
+          &ReadTextDialog::ScanFinished);
   connect(&opening_, &QFutureWatcher<Opened>::finished, this, &ReadTextDialog::ShowOpened);
   // Once the view has moved and laid out what it shows.
   underline_.setSingleShot(true);
@@ -214,15 +215,30 @@ void ReadTextDialog::Scan() {
   pause_.stop();
   if (loading_.isActive()) return;  // read once the whole text is in
   const IdiomAutomaton *automaton = services_.automaton();
-  if (!automaton || scanning_.isRunning()) return;
+  if (!automaton || scanning_.isRunning()) return;  // its end looks at the text again
   const QString text = text_->toPlainText();
   if (text.size() <= kReadAtOnce) return ShowFound(automaton->Scan(text));
+  StartScan(text);
+}
+
+void ReadTextDialog::StartScan(const QString &text) {
   progress_->show();
   status_->setText(CaptionOr("READREADING", "Reading…"));
-  scanning_.setFuture(QtConcurrent::run([automaton, text] { return automaton->Scan(text); }));
+  scanChanges_ = textChanges_;
+  scanning_.setFuture(QtConcurrent::run([automaton = services_.automaton(), text] { return automaton->Scan(text); }));
+}
+
+void ReadTextDialog::ScanFinished() {
+  progress_->hide();
+  if (scanning_.future().resultCount() == 0) return;
+  // What the scan found belongs to the text it read: a text changed
+  // meanwhile (whose own scan waited for this one) is read again.
+  if (textChanges_ != scanChanges_) return Scan();
+  ShowFound(scanning_.future().takeResult());
 }
 
 void ReadTextDialog::ShowFound(std::vector<IdiomAutomaton::Found> found) {
+  progress_->hide();
   found_ = std::move(found);
   std::map<QString, int> counts;
   for (const auto &f : found_) ++counts[services_.idiomAt(f.idiom)];

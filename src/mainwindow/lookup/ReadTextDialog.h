@@ -43,6 +43,9 @@ class ReadTextDialog : public QDialog {
   void OpenFile();
   void ShowOpened();
   void Scan();
+  // Reads text on another thread; ScanFinished takes what it found.
+  void StartScan(const QString &text);
+  void ScanFinished();
   void ShowFound(std::vector<IdiomAutomaton::Found> found);
   // Underlines the idioms in view only: a text may hold a million, and the
   // editor lays out every underline it is given.
@@ -67,6 +70,8 @@ class ReadTextDialog : public QDialog {
   QString pending_;    // what of it is still to go in
   int described_ = 0;  // the listed idioms described so far
   QFutureWatcher<std::vector<IdiomAutomaton::Found>> scanning_;
+  // The box's changes so far, and when the running scan read it.
+  long long textChanges_ = 0, scanChanges_ = 0;
   struct Opened {
     QString path, text;
     int refusal = 0;  // why the file was not read; 0 when it was
