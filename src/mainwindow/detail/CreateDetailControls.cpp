@@ -47,7 +47,7 @@ void CreateDetailPane(DetailControls &c, QWidget *sizer) {
        {std::pair{c.cmdRelated, "TIPRELATED"}, {c.cmdChain, "TIPCHAIN"}, {c.cmdLookup, "TIPLOOKUP"}})
     button->setProperty("toolTipKey", QLatin1String(key));
   c.Command10 = MakeAt<QPushButton>(c.Picture6, "Command10", 4200, 30, 900, 315);
-  c.Command10->setText(QStringLiteral("Setting"));
+  SetLanguageCaption(c.Command10, "DETAILSETTING", "Setting");
   c.Command10->setFlat(true);
   c.txtIdiom = LineBox(c.Picture6, "txtIdiom", QString(), QStringLiteral("Idiom"), 480, 520, 3735, 255);
   BoldAfterFirstPaint(c.txtIdiom);
