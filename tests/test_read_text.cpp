@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QStringEncoder>
 #include <QTemporaryDir>
@@ -153,6 +154,13 @@ TEST_F(ReadText, ALongTextChangedWhileItIsReadIsReadAgain) {
   start.insertText("兵马未动，粮草先行");
   ASSERT_TRUE(WaitFor([&] { return !Listed().empty(); }));
   EXPECT_EQ(Listed(), (std::vector<std::pair<QString, QString>>{{"画蛇添足", "100000"}, {"兵马未动，粮草先行", "1"}}));
+  auto *progress = dialog_->findChild<QProgressBar *>();
+  EXPECT_TRUE(progress->isHidden());
+  // A text put in a piece at a time but read at once: the bar goes too.
+  dialog_->SetText(text.left(150000));
+  EXPECT_FALSE(progress->isHidden());
+  ASSERT_TRUE(WaitFor([&] { return !Listed().empty() && Listed().front().second == "30000"; }));
+  EXPECT_TRUE(progress->isHidden());
 }
 
 }  // namespace

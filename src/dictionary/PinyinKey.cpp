@@ -96,8 +96,9 @@ Letter PlainLetter(char16_t c) {
 // blank before it when compact is not empty; nothing for a syllable without
 // letters or with anything else.
 void AppendSyllable(QStringView syllable, std::string *compact) {
-  const size_t start = compact->size();
-  if (start > 0) *compact += ' ';
+  const size_t before = compact->size();
+  if (before > 0) *compact += ' ';
+  const size_t lettersAt = compact->size();
   int tone = 0;
   bool plain = true;
   for (const QChar qc : syllable) {
@@ -114,7 +115,7 @@ void AppendSyllable(QStringView syllable, std::string *compact) {
   if (!plain) {
     // Capitals, separate tone marks, "u:": normalized and read a letter at
     // a time (a tenth of the speed, and rare in the data).
-    compact->resize(start > 0 ? start + 1 : start);
+    compact->resize(lettersAt);
     std::vector<Letter> letters;
     if (ReadLetters(syllable.toString(), false, &letters))
       for (const Letter &l : letters) {
@@ -122,10 +123,7 @@ void AppendSyllable(QStringView syllable, std::string *compact) {
         if (l.tone) tone = l.tone;
       }
   }
-  if (compact->size() == (start > 0 ? start + 1 : start)) {
-    compact->resize(start);
-    return;
-  }
+  if (compact->size() == lettersAt) return compact->resize(before);
   *compact += static_cast<char>('0' + tone);
 }
 

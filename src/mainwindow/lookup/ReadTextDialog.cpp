@@ -218,19 +218,14 @@ void ReadTextDialog::Scan() {
   if (!automaton || scanning_.isRunning()) return;  // its end looks at the text again
   const QString text = text_->toPlainText();
   if (text.size() <= kReadAtOnce) return ShowFound(automaton->Scan(text));
-  StartScan(text);
-}
-
-void ReadTextDialog::StartScan(const QString &text) {
   progress_->show();
   status_->setText(CaptionOr("READREADING", "Reading…"));
   scanChanges_ = textChanges_;
-  scanning_.setFuture(QtConcurrent::run([automaton = services_.automaton(), text] { return automaton->Scan(text); }));
+  scanning_.setFuture(QtConcurrent::run([automaton, text] { return automaton->Scan(text); }));
 }
 
 void ReadTextDialog::ScanFinished() {
-  progress_->hide();
-  if (scanning_.future().resultCount() == 0) return;
+  if (scanning_.future().resultCount() == 0) return progress_->hide();
   // What the scan found belongs to the text it read: a text changed
   // meanwhile (whose own scan waited for this one) is read again.
   if (textChanges_ != scanChanges_) return Scan();
@@ -238,7 +233,7 @@ void ReadTextDialog::ScanFinished() {
 }
 
 void ReadTextDialog::ShowFound(std::vector<IdiomAutomaton::Found> found) {
-  progress_->hide();
+  progress_->hide();  // shown while a text went in, or was read
   found_ = std::move(found);
   std::map<QString, int> counts;
   for (const auto &f : found_) ++counts[services_.idiomAt(f.idiom)];

@@ -43,8 +43,7 @@ class ReadTextDialog : public QDialog {
   void OpenFile();
   void ShowOpened();
   void Scan();
-  // Reads text on another thread; ScanFinished takes what it found.
-  void StartScan(const QString &text);
+  // A long text's scan, made on another thread, at its end.
   void ScanFinished();
   void ShowFound(std::vector<IdiomAutomaton::Found> found);
   // Underlines the idioms in view only: a text may hold a million, and the
