@@ -1,9 +1,10 @@
 """End to end, in the simplified and the traditional Chinese interface: every
 text and accessible name a reader meets in the window, the Study view's
 pages, the related idioms, the idiom chain and Read text is read over the
-accessibility bus, and none may hold a run of two or more English words.
-The dictionary's own English (its explanations), pinyin, the product's name
-and file patterns are not the interface's words and are let through."""
+accessibility bus, and none may hold an English word.
+The dictionary's own English (its explanations), what the user typed, pinyin,
+the product's and its sources' names, file patterns and keys are not the
+interface's words and are let through."""
 import os
 import re
 import sys
@@ -21,12 +22,15 @@ STAGED = os.environ.get("VELMORA_STAGED", "")
 CONFIG = ("[Setting]\nUserName=\nUserCoolName=\nlogo=\n\n[language]\nlanguage=%s\nDataLanguage=%s\n\n"
           "[system]\nOpenSystem=1\n")
 
-# Two or more Latin words in a row (pinyin's marked letters are Latin too).
+# Latin words, alone or in a row (pinyin's marked letters are Latin too).
 LETTER = "A-Za-z\u00c0-\u024f"
 WORD = "[%s][%s'’-]*" % (LETTER, LETTER)
-LATIN_RUN = re.compile(r"%s(?:[ ,;:.!?]+%s)+" % (WORD, WORD))
+LATIN_RUN = re.compile(r"%s(?:[ ,;:.!?]+%s)*" % (WORD, WORD))
 PINYIN = re.compile(r"^(zh|ch|sh|[bpmfdtnlgkhjqxrzcsyw])?[aeiouv]{1,3}(n|ng|r)?$")
-NAMES = {"velmora", "cc-cedict", "csv", "ctrl", "esc", "gb", "big", "txt", "tsv", "json", "js", "u8"}
+# Names of the product, its sources and file kinds, and keys as keyboards write them.
+NAMES = {"velmora", "beta", "cc-cedict", "jieba", "csv", "gb", "big", "txt", "tsv", "json", "js", "u8",
+         "esc", "enter"}
+SHORTCUT = re.compile(r"Ctrl\+[A-Za-z0-9]+")
 
 # What each interface calls the controls the test reaches.
 WORDS = {
@@ -88,10 +92,11 @@ def plain(word):
 
 
 def english_runs(text, data):
-    """The runs of English words in the text that are neither the
-    dictionary's own words nor pinyin, product names or file patterns."""
+    """The English words in the text, alone or in runs, that are neither
+    the dictionary's own words nor what the user typed, pinyin, product
+    names, file patterns or keys."""
     runs = []
-    for run in LATIN_RUN.findall(text):
+    for run in LATIN_RUN.findall(SHORTCUT.sub("", text)):
         if any(run in d for d in data):
             continue
         words = [plain(w) for w in re.findall(WORD, run)]
@@ -135,7 +140,7 @@ class LanguageEverywhere(unittest.TestCase):
             desktop.key("Escape")
             desktop.key("ctrl+d")
             # The dictionary's own English: the explanation of the idiom shown.
-            data = [desktop.text_of(explain)]
+            data = [desktop.text_of(explain), words["key"]]  # and the key the user typed
             self.check("window", texts_of(frame, skip), data)
 
             related = desktop.find_where(frame, lambda acc: acc.name == words["related"]
