@@ -48,7 +48,7 @@ void CreateListPane(BrowseControls &c, QWidget *sizer, QWidget *client) {
   c.picSearchLine = Pane(c.picMList, "picSearchLine", 30, 435, 2340, 400);
   c.txtSearchKey = MakeAt<QLineEdit>(c.picSearchLine, "txtSearchKey", 0, 40, 1680, 330);
   SetLanguageName(c.txtSearchKey, "ACCSEARCHBOX", "Search");
-  SetLanguageText(c.txtSearchKey, TextRole::Placeholder, "SEARCHHINT", "成语 / pinyin");
+  SetLanguageText(c.txtSearchKey, TextRole::Placeholder, "SEARCHHINT", "成语 / pinyin / meaning");
   // The clear button's icon comes from the icon theme, which is read when
   // the button is made; the box is empty in the first frame anyway.
   AfterFirstPaint(client->window(), [box = QPointer<QLineEdit>(c.txtSearchKey)] {
