@@ -12,6 +12,7 @@
 #include "data/Conn.h"
 #include "data/EditionFacts.h"
 #include "data/IdiomStore.h"
+#include "data/LibraryPages.h"
 #include "data/SqlConnection.h"
 #include "data/WordTokens.h"
 #include "data/ZhOrder.h"
@@ -24,6 +25,25 @@ QStringList Column(RecordSet set, const QString &field) {
   QStringList values;
   for (; !set.EOF_(); set.MoveNext()) values << set.Text(field);
   return values;
+}
+
+// Resident kilobytes of the mappings of a library that the process cannot
+// write: its code and read-only data.
+long ReadOnlyResidentKb(const QString &fileNamePrefix) {
+  QFile smaps(QStringLiteral("/proc/self/smaps"));
+  if (!smaps.open(QIODevice::ReadOnly)) return -1;
+  long total = 0;
+  bool counted = false;
+  for (const QByteArray &line : smaps.readAll().split('\n')) {
+    const QList<QByteArray> fields = line.simplified().split(' ');
+    if (fields.size() >= 5 && fields[0].contains('-') && !fields[0].endsWith(':')) {
+      const QString path = fields.size() > 5 ? QString::fromUtf8(fields[5]) : QString();
+      counted = !fields[1].contains('w') && path.section('/', -1).startsWith(fileNamePrefix);
+    } else if (counted && fields[0] == "Rss:") {
+      total += fields[1].toLong();
+    }
+  }
+  return total;
 }
 
 }  // namespace
@@ -136,6 +156,24 @@ TEST_F(Database, SecondOpenChangesNothingAndDataFilesStayUntouched) {
   EXPECT_EQ(OpenRS("INSERT INTO VELM (Code, Idiom) VALUES (99, 'x')", true).IsOpen(), false)
       << "the data file is opened read-only";
   EXPECT_EQ(OpenRS(kHighestCodeQuery, false).Text("Maxcode"), "13");
+}
+
+TEST_F(Database, TheCiphersCodeLetGoComesBackWhenAPageIsDecipheredAgain) {
+  // Deciphering has mapped libcrypto's code.
+  ASSERT_EQ(OpenRS(kHighestCodeQuery, false).Text("Maxcode"), "13");
+  const long before = ReadOnlyResidentKb("libcrypto.so");
+  ASSERT_GT(before, 0) << "the edition is read through OpenSSL";
+  EXPECT_GT(ReleaseLibraryPages("libcrypto.so"), 0u);
+  EXPECT_LT(ReadOnlyResidentKb("libcrypto.so"), before);
+  EXPECT_EQ(ReleaseLibraryPages("libnot-loaded.so"), 0u);
+  // A fresh connection derives its key and deciphers with the code let go.
+  QString error;
+  const auto again = SqlConnection::Open(ConnStringPart(ConnString(), "Data Source"), "WQZN4718",
+                                         SqlConnection::Mode::ReadOnly, &error);
+  ASSERT_NE(again, nullptr) << error.toStdString();
+  RecordSet rows;
+  ASSERT_EQ(again->Fetch(QStringLiteral("SELECT Idiom FROM VELM WHERE Code = 11"), {}, &rows), SQLITE_OK);
+  EXPECT_EQ(rows.Text(QStringLiteral("Idiom")), "一马当先");
 }
 
 TEST(ConnStringParts, DataSourceMayHoldSemicolons) {

@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include "LibraryPages.h"
 #include "ZhCollation.h"
 
 namespace velmora {
@@ -39,6 +40,15 @@ void ConfigureEngineOnce() {
     return statistics && pages;
   }();
   (void)configured;
+}
+
+// The first key makes OpenSSL 3 build every cipher and digest its provider
+// offers, which runs a little code on page after page of libcrypto: 2 MB
+// mapped for good, for work done once. After it the pages are let go; the
+// few that each page's deciphering runs come back on their own.
+void ReleaseCipherSetUpOnce() {
+  static const bool released = ReleaseLibraryPages("libcrypto.so") > 0;
+  (void)released;
 }
 
 QString Message(sqlite3 *db, int rc) {
@@ -144,6 +154,7 @@ std::unique_ptr<SqlConnection> SqlConnection::OpenWith(const QString &path, cons
     if (error) *error = failure.isEmpty() ? QStringLiteral("cannot register functions") : failure;
     return nullptr;
   }
+  ReleaseCipherSetUpOnce();
   return connection;
 }
 
