@@ -14,6 +14,7 @@
 #include "data/EditionFacts.h"
 #include "data/IdiomStore.h"
 #include "data/MeaningSearch.h"
+#include "dictionary/FinderSource.h"
 #include "dictionary/IdiomMatcher.h"
 #include "dictionary/IdiomSearch.h"
 #include "editions/EditionBuilder.h"
@@ -120,6 +121,20 @@ void BM_MatchListHostileKey(benchmark::State &state) {
 
 }  // namespace
 
+// The matcher made from the edition, as the program makes it after the
+// first frame: what a key handed over at the start waits for.
+void BM_MatcherFromEdition(benchmark::State &state) {
+  UseEdition(static_cast<int>(state.range(0)));
+  const IdiomList list = AllIdioms();
+  for (auto _ : state) benchmark::DoNotOptimize(MatcherSource(list, ConnString())().size());
+}
+
+BENCHMARK(BM_MatcherFromEdition)
+    ->Arg(40000)
+    ->Arg(200000)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly();
 BENCHMARK(BM_MatchListHostileKey)->Arg(200000)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly();
 BENCHMARK(BM_MeaningSearchPerKey)->Arg(200000)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
 BENCHMARK(BM_MatchListPerKeyOpeningMeaning)

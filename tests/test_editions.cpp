@@ -213,6 +213,45 @@ TEST(ReadingCheck, AnotherReadingIsCarriedWhereItDiffersAndFindsTheIdiom) {
   EXPECT_FALSE(matcher.Find("danshihujiang").empty()) << "and by its own";
 }
 
+TEST(Editions, TheMatcherReadsTheStoredRowsAndTheTableAlikeAndTheTableWhenTheRowsFail) {
+  std::vector<SourceEntry> entries = ReadCedictText(
+      "畫龍點睛 画龙点睛 [hua4 long2 dian3 jing1] /(idiom) to add the finishing touch/\n"
+      "一馬當先 一马当先 [yi1 ma3 dang1 xian1] /(idiom) to take the lead/\n"
+      "愛屋及烏 爱屋及乌 [ai4 wu1 ji2 wu1] /(idiom) love me, love my dog/\n"
+      "心想事成 心想事成 [xin1 xiang3 shi4 cheng2] /(idiom) to have one's wishes come true/\n");
+  QTemporaryDir dir;
+  const QString path = dir.filePath("rows.dat");
+  WriteEdition(BuildRows(entries, Edition::Gb), path, kDatabasePassword, "test");
+  test::UseDatabase(path);
+  const IdiomList list = AllIdioms();
+  ASSERT_TRUE(list.IsPaged());
+  const auto contents = [](const IdiomMatcher &matcher) {
+    QStringList seen;
+    for (int row = 0; row < matcher.size(); ++row)
+      seen << matcher.IdiomAt(row) + "|" + matcher.ReadingAt(row) + "|" + matcher.OtherScriptAt(row);
+    for (const QString key : {"hualong", "ymdx", "愛屋", "*想?成"})
+      for (const IdiomMatcher::Match &match : matcher.Find(key)) seen << key + ">" + matcher.IdiomAt(match.row);
+    return seen;
+  };
+  const QStringList stored = contents(MatcherSource(list, ConnString())());
+  ASSERT_EQ(stored.size(), 4 + 4) << stored.join(", ").toStdString();
+  QString error;
+  const auto writer = SqlConnection::Open(path, kDatabasePassword, SqlConnection::Mode::Create, &error);
+  ASSERT_NE(writer, nullptr) << error.toStdString();
+  QStringList rows;
+  ASSERT_TRUE(ForEachStoredIdiom(*writer, [&rows](const QString &idiom, const QString &) { rows << idiom; }))
+      << "the builder stores the rows";
+  EXPECT_EQ(rows.size(), 4);
+  for (const char *damage : {"UPDATE VelmoraSearch SET Data = CAST('一马当先' AS BLOB) WHERE Name = 'rows'",
+                             "UPDATE VelmoraSearch SET Data = CAST('一马当先' || char(31) || 'yī' AS BLOB) "
+                             "WHERE Name = 'rows'",
+                             "DELETE FROM VelmoraSearch WHERE Name = 'rows'"}) {
+    ASSERT_TRUE(writer->Execute(QString::fromUtf8(damage), &error)) << error.toStdString();
+    EXPECT_EQ(contents(MatcherSource(list, ConnString())()), stored) << damage;
+  }
+  CloseDatabase();
+}
+
 TEST(StrokeFile, CharactersAreWrittenWithTheirStrokesAndEntriesAndReadOneAtATime) {
   QTemporaryDir dir;
   const QDir folder(dir.path());

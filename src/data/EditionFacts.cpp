@@ -186,6 +186,20 @@ void ForEachIdiomInCodeOrder(const SqlConnection &connection,
   sqlite3_finalize(statement);
 }
 
+bool ForEachStoredIdiom(const SqlConnection &connection,
+                        const std::function<void(const QString &idiom, const QString &spell)> &take) {
+  bool wellFormed = true;
+  const bool whole = ForEachLineOfSearchData(connection, kSearchRows, [&](QByteArrayView line) {
+    const qsizetype separator = line.indexOf(kRowFieldSeparator);
+    if (separator < 0) {
+      wellFormed = false;
+      return;
+    }
+    take(QString::fromUtf8(line.first(separator)), QString::fromUtf8(line.sliced(separator + 1)));
+  });
+  return whole && wellFormed;
+}
+
 IdiomsAndSpells ReadIdiomsAndSpells(const SqlConnection &connection) {
   IdiomsAndSpells read;
   RecordSet rows;

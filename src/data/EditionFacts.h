@@ -64,5 +64,10 @@ IdiomsAndSpells ReadIdiomsAndSpells(const SqlConnection &connection);
 // spelling, in that order, handed on a row at a time (no row is kept).
 void ForEachIdiomInCodeOrder(const SqlConnection &connection,
                              const std::function<void(const QString &idiom, const QString &spell)> &take);
+// The same from the rows stored beside the search indexes (kSearchRows):
+// false, having handed on none or only some, when the edition stores none
+// or they cannot all be read.
+bool ForEachStoredIdiom(const SqlConnection &connection,
+                        const std::function<void(const QString &idiom, const QString &spell)> &take);
 
 }  // namespace velmora

@@ -31,6 +31,12 @@ inline const QString kSearchPinyinIndex = QStringLiteral("pinyin");
 inline const QString kSearchInitialsIndex = QStringLiteral("initials");
 // Each idiom in the other script, in list order, one per line (UTF-8).
 inline const QString kSearchOtherScript = QStringLiteral("script");
+// Each row's idiom and spelling as VELM holds them, in list order, one row
+// per line (UTF-8): the idiom, the separator kRowFieldSeparator, the
+// spelling. A few pages to read where the table is every idiom's
+// explanation too.
+inline const QString kSearchRows = QStringLiteral("rows");
+inline constexpr char kRowFieldSeparator = '\x1f';
 // The index of related idioms (RelatedIndex.h).
 inline const QString kSearchRelatedIndex = QStringLiteral("related");
 // The word index of search by meaning (MeaningIndex.h).

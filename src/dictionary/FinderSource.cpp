@@ -44,7 +44,8 @@ std::function<IdiomMatcher()> MatcherSource(const IdiomList &list, const QString
       QString error;
       const auto connection = OpenConnection(connString, &error);
       if (!connection) return matcher;
-      if (const auto rows = RowsInCodeOrder(*connection)) matcher.Reserve(*rows);
+      const auto rows = RowsInCodeOrder(*connection);
+      if (rows) matcher.Reserve(*rows);
       // Another source's readings: the idiom is found by either.
       QHash<int, QString> others;
       int line = 0;
@@ -53,10 +54,19 @@ std::function<IdiomMatcher()> MatcherSource(const IdiomList &list, const QString
         ++line;
       });
       int row = 0;
-      ForEachIdiomInCodeOrder(*connection, [&](const QString &idiom, const QString &spell) {
+      const auto add = [&](const QString &idiom, const QString &spell) {
         const auto other = others.constFind(row++);
         matcher.Add(idiom, other == others.constEnd() ? spell : spell + QStringLiteral("; ") + *other);
-      });
+      };
+      // The rows stored beside the indexes are a tenth of the table's pages
+      // to decipher; an edition without them, or with some missing, is read
+      // from the table.
+      if (!ForEachStoredIdiom(*connection, add) || (rows && static_cast<size_t>(row) != *rows)) {
+        matcher = IdiomMatcher();
+        if (rows) matcher.Reserve(*rows);
+        row = 0;
+        ForEachIdiomInCodeOrder(*connection, add);
+      }
       // Read a piece at a time: at 200,000 idioms the lines are megabytes
       // that would be held beside the matcher, at the start's peak.
       matcher.EndOtherScript(ForEachLineOfSearchData(

@@ -224,6 +224,19 @@ Statement PrepareSearchData(const SqlConnection &db) {
   return Prepare(db, "INSERT INTO VelmoraSearch (Name, Data) VALUES (?1, ?2)");
 }
 
+// The rows as kSearchRows holds them. A spelling that spans lines (no source
+// gives one) would end its row: it is kept on one.
+QByteArray StoredRows(const std::vector<IdiomRow> &rows) {
+  QByteArray stored;
+  for (const IdiomRow &row : rows) {
+    if (!stored.isEmpty()) stored += '\n';
+    stored += row.idiom.toUtf8();
+    stored += kRowFieldSeparator;
+    stored += row.spell.value_or(QString()).toUtf8().replace('\n', ' ');
+  }
+  return stored;
+}
+
 void WriteSearchIndexes(const SqlConnection &db, const std::vector<IdiomRow> &rows, const BuildControl *control) {
   QStringList idioms, spells;
   for (const IdiomRow &row : rows) {
@@ -254,7 +267,8 @@ void WriteSearchIndexes(const SqlConnection &db, const std::vector<IdiomRow> &ro
   const Statement insert = PrepareSearchData(db);
   for (const auto &[name, data] :
        {std::pair{kSearchTextIndex, bytes.text}, std::pair{kSearchPinyinIndex, bytes.pinyin},
-        std::pair{kSearchInitialsIndex, bytes.initials}, std::pair{kSearchOtherScript, scriptBytes}})
+        std::pair{kSearchInitialsIndex, bytes.initials}, std::pair{kSearchOtherScript, scriptBytes},
+        std::pair{kSearchRows, StoredRows(rows)}})
     InsertSearchData(db, insert, name, data);
 }
 
