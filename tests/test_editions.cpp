@@ -181,6 +181,13 @@ TEST(IdiomJson, OneReadingWrittenTwoWaysIsOneAndUnusableEntriesAreCountedByWhy) 
   }
 }
 
+// The entries built into a GB edition at path, opened as the program's database.
+IdiomList OpenBuiltEdition(const std::vector<SourceEntry> &entries, const QString &path) {
+  WriteEdition(BuildRows(entries, Edition::Gb), path, kDatabasePassword, "test");
+  test::UseDatabase(path);
+  return AllIdioms();
+}
+
 TEST(ReadingCheck, AnotherReadingIsCarriedWhereItDiffersAndFindsTheIdiom) {
   EXPECT_TRUE(SameReading("一马当先", "yī mǎ dāng xiān", "yì mǎ dāng xiān")) << "一 changes its tone";
   EXPECT_TRUE(SameReading("不可思议", "bù kě sī yì", "bú kě sī yì")) << "so does 不";
@@ -200,10 +207,7 @@ TEST(ReadingCheck, AnotherReadingIsCarriedWhereItDiffersAndFindsTheIdiom) {
   EXPECT_EQ(differing[0].idiom, "箪食壶浆");
   EXPECT_EQ(differing[0].other, "dān sì hú jiāng");
   QTemporaryDir dir;
-  const QString path = dir.filePath("read.dat");
-  WriteEdition(BuildRows(entries, Edition::Gb), path, kDatabasePassword, "test");
-  test::UseDatabase(path);
-  const IdiomList list = AllIdioms();
+  const IdiomList list = OpenBuiltEdition(entries, dir.filePath("read.dat"));
   ASSERT_TRUE(list.IsPaged());
   const IdiomMatcher matcher = MatcherSource(list, ConnString())();
   CloseDatabase();
@@ -221,9 +225,7 @@ TEST(Editions, TheMatcherReadsTheStoredRowsAndTheTableAlikeAndTheTableWhenTheRow
       "心想事成 心想事成 [xin1 xiang3 shi4 cheng2] /(idiom) to have one's wishes come true/\n");
   QTemporaryDir dir;
   const QString path = dir.filePath("rows.dat");
-  WriteEdition(BuildRows(entries, Edition::Gb), path, kDatabasePassword, "test");
-  test::UseDatabase(path);
-  const IdiomList list = AllIdioms();
+  const IdiomList list = OpenBuiltEdition(entries, path);
   ASSERT_TRUE(list.IsPaged());
   const auto contents = [](const IdiomMatcher &matcher) {
     QStringList seen;
