@@ -43,9 +43,9 @@ void ConfigureEngineOnce() {
 }
 
 // The first key makes OpenSSL 3 build every cipher and digest its provider
-// offers, which runs a little code on page after page of libcrypto: 2 MB
-// mapped for good, for work done once. After it the pages are let go; the
-// few that each page's deciphering runs come back on their own.
+// offers, which runs a little code on page after page of libcrypto: 3.5 MB
+// kept mapped for work done once. After it the pages are let go; those that
+// each page's deciphering runs (about half) come back on their own.
 void ReleaseCipherSetUpOnce() {
   static const bool released = ReleaseLibraryPages("libcrypto.so") > 0;
   (void)released;
