@@ -45,7 +45,13 @@ std::function<IdiomMatcher()> MatcherSource(const IdiomList &list, const QString
       const auto connection = OpenConnection(connString, &error);
       if (!connection) return matcher;
       const auto rows = RowsInCodeOrder(*connection);
-      if (rows) matcher.Reserve(*rows);
+      int row = 0;
+      const auto begin = [&] {
+        matcher = IdiomMatcher();
+        if (rows) matcher.Reserve(*rows);
+        row = 0;
+      };
+      begin();
       // Another source's readings: the idiom is found by either.
       QHash<int, QString> others;
       int line = 0;
@@ -53,18 +59,15 @@ std::function<IdiomMatcher()> MatcherSource(const IdiomList &list, const QString
         if (!text.isEmpty()) others.insert(line, QString::fromUtf8(text));
         ++line;
       });
-      int row = 0;
       const auto add = [&](const QString &idiom, const QString &spell) {
         const auto other = others.constFind(row++);
         matcher.Add(idiom, other == others.constEnd() ? spell : spell + QStringLiteral("; ") + *other);
       };
-      // The rows stored beside the indexes are a tenth of the table's pages
+      // The rows stored beside the indexes are a few of the table's pages
       // to decipher; an edition without them, or with some missing, is read
       // from the table.
       if (!ForEachStoredIdiom(*connection, add) || (rows && static_cast<size_t>(row) != *rows)) {
-        matcher = IdiomMatcher();
-        if (rows) matcher.Reserve(*rows);
-        row = 0;
+        begin();
         ForEachIdiomInCodeOrder(*connection, add);
       }
       // Read a piece at a time: at 200,000 idioms the lines are megabytes
