@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <QDir>
 #include <QFile>
 
@@ -8,6 +9,7 @@
 
 #include <opencc/opencc.h>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <algorithm>
 #include <functional>
 #include <future>
@@ -181,6 +183,42 @@ TEST(IdiomJson, OneReadingWrittenTwoWaysIsOneAndUnusableEntriesAreCountedByWhy) 
   }
 }
 
+TEST(IdiomJson, TextThatIsNotWhatItSeemsIsLeftOutAndDoubtfulReadingsAreCounted) {
+  SkippedEntries skipped;
+  const QByteArray longReading = "\"" + QByteArray(20000, 'a') + "\"";
+  const auto entries = ReadIdiomJson(R"([
+      {"word": "画蛇\u0000添足", "pinyin": "hua4 she2 tian1 zu2"},
+      {"word": "画蛇添足", "pinyin": "hua4 she2\u0007 tian1 zu2"},
+      {"word": "画龙点睛", "pinyin": )" + longReading +
+                                         R"(},
+      {"word": "一马当先", "pinyin": "yi1 ma3 dang1"},
+      {"word": "前怕狼，后怕虎", "pinyin": "qián pà láng hòu pà hǔ"},
+      {"word": "心想事成", "pinyin": "xin6 xiang3 shi4 cheng0"}])",
+                                     "odd.json", &skipped);
+  ASSERT_EQ(entries.size(), 3u);
+  EXPECT_EQ(skipped.unreadable, 3) << "a NUL, a bell, a reading of 20,000 letters";
+  EXPECT_EQ(skipped.syllablesDiffer, 1) << "一马当先 read in three; punctuation is no character";
+  EXPECT_EQ(skipped.oddToneDigits, 1);
+  EXPECT_EQ(SkippedInEnglish(skipped), "3 with control characters or an overlong reading");
+  EXPECT_EQ(DoubtfulInEnglish(skipped),
+            "1 whose syllables and characters differ in number, 1 with a tone digit 0, 6, 7, 8 or 9");
+  // UTF-16 as Windows saves "Unicode" text, with its mark and without.
+  QTemporaryDir dir;
+  const QString json = R"([{"word": "画蛇添足", "pinyin": "huà shé tiān zú"}])";
+  for (const auto &[name, bytes] :
+       {std::pair{"marked.json",
+                  QByteArray("\xFF\xFE") + QByteArray(reinterpret_cast<const char *>(json.utf16()), json.size() * 2)},
+        std::pair{"bare.json", QByteArray(reinterpret_cast<const char *>(json.utf16()), json.size() * 2)}}) {
+    QFile file(dir.filePath(name));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    file.close();
+    const LoadedSource source = LoadSource(file.fileName(), SourceKind::Any);
+    ASSERT_EQ(source.entries.size(), 1u) << name;
+    EXPECT_EQ(source.entries[0].simplified, "画蛇添足");
+  }
+}
+
 // The entries built into a GB edition at path, opened as the program's database.
 IdiomList OpenBuiltEdition(const std::vector<SourceEntry> &entries, const QString &path) {
   WriteEdition(BuildRows(entries, Edition::Gb), path, kDatabasePassword, "test");
@@ -240,10 +278,24 @@ TEST(Editions, TheMatcherReadsTheStoredRowsAndTheTableAlikeAndTheTableWhenTheRow
   QString error;
   const auto writer = SqlConnection::Open(path, kDatabasePassword, SqlConnection::Mode::Create, &error);
   ASSERT_NE(writer, nullptr) << error.toStdString();
-  QStringList rows;
-  ASSERT_TRUE(ForEachStoredIdiom(*writer, [&rows](const QString &idiom, const QString &) { rows << idiom; }))
-      << "the builder stores the rows";
-  EXPECT_EQ(rows.size(), 4);
+  QStringList rows, spells;
+  ASSERT_TRUE(ForEachStoredIdiom(*writer, [&](const QString &idiom, const QString &spell) {
+    rows << idiom;
+    spells << spell;
+  })) << "the builder stores the rows";
+  ASSERT_EQ(rows.size(), 4);
+  // As many rows as the table's, but each idiom one place on, or each reading.
+  const auto storedAs = [](const QStringList &idioms, const QStringList &readings) {
+    QStringList lines;
+    for (qsizetype i = 0; i < idioms.size(); ++i) lines << "'" + idioms[i] + "' || char(31) || '" + readings[i] + "'";
+    return "UPDATE VelmoraSearch SET Data = CAST(" + lines.join(" || char(10) || ") + " AS BLOB) WHERE Name = 'rows'";
+  };
+  const QString rotated = storedAs(rows.mid(1) + rows.mid(0, 1), spells.mid(1) + spells.mid(0, 1));
+  const QString shifted = storedAs(rows, spells.mid(1) + spells.mid(0, 1));
+  for (const QString damage : {rotated, shifted}) {
+    ASSERT_TRUE(writer->Execute(damage, &error)) << error.toStdString();
+    EXPECT_EQ(contents(MatcherSource(list, ConnString())()), stored) << damage.toStdString();
+  }
   for (const char *damage : {"UPDATE VelmoraSearch SET Data = CAST('一马当先' AS BLOB) WHERE Name = 'rows'",
                              "UPDATE VelmoraSearch SET Data = CAST('一马当先' || char(31) || 'yī' AS BLOB) "
                              "WHERE Name = 'rows'",
@@ -294,6 +346,57 @@ TEST(StrokeFile, CharactersAreWrittenWithTheirStrokesAndEntriesAndReadOneAtATime
   write("cut.dat", whole.read(20));
   EXPECT_EQ(velmora::StrokeFile::Open(folder.filePath("cut.dat")), nullptr);
   EXPECT_EQ(velmora::StrokeFile::Open(folder.filePath("一.json")), nullptr);
+}
+
+// A stroke file made by hand, as a damaged or hostile one would be: each
+// record's JSON as given, and the index claiming `claimed` characters.
+QByteArray HandMadeStrokeFile(const std::vector<std::pair<char32_t, QByteArray>> &records, uint32_t claimed) {
+  const auto le32 = [](uint32_t value) {
+    QByteArray bytes(4, '\0');
+    qToLittleEndian(value, bytes.data());
+    return bytes;
+  };
+  QByteArray index, body;
+  const qsizetype header = sizeof(velmora::StrokeFile::kMagic) - 1 + 8 + 12 * static_cast<qsizetype>(records.size());
+  for (const auto &[code, json] : records) {
+    const QByteArray packed = velmora::DeflateWith(json, {});
+    index +=
+        le32(code) + le32(static_cast<uint32_t>(header + body.size())) + le32(static_cast<uint32_t>(packed.size()));
+    body += packed;
+  }
+  return velmora::StrokeFile::kMagic + le32(0) + le32(claimed) + index + body;
+}
+
+TEST(StrokeFile, RecordsNoCharacterHasAndFilesThatAreNoFilesAreRefused) {
+  QTemporaryDir dir;
+  const auto strokes = [](int count, const QByteArray &path) {
+    QByteArray json = R"({"s":[)";
+    for (int i = 0; i < count; ++i) json += (i ? "," : "") + ("\"" + path + "\"");
+    return json + "]}";
+  };
+  const QString path = dir.filePath("strokes.dat");
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(HandMadeStrokeFile({{U'一', strokes(1, "M1 2L3 4Z")},
+                                 {U'二', strokes(3000, "M1 2L3 4Z")},
+                                 {U'三', strokes(1, R"(M1 2\"/><image href=\"file:///etc/passwd)")}},
+                                3));
+  file.close();
+  auto opened = velmora::StrokeFile::Open(path);
+  ASSERT_NE(opened, nullptr);
+  EXPECT_EQ(opened->Find("一")->strokes, QStringList{"M1 2L3 4Z"});
+  EXPECT_FALSE(opened->Find("二").has_value()) << "3,000 strokes";
+  EXPECT_FALSE(opened->Find("三").has_value()) << "markup in a path";
+  // An index claiming millions of characters is not read whole.
+  QFile claims(dir.filePath("claims.dat"));
+  ASSERT_TRUE(claims.open(QIODevice::WriteOnly));
+  claims.write(HandMadeStrokeFile({{U'一', strokes(1, "M1 2L3 4Z")}}, 20000000));
+  claims.write(QByteArray(20 << 20, '\0'));
+  claims.close();
+  EXPECT_EQ(velmora::StrokeFile::Open(claims.fileName()), nullptr);
+  // A pipe opens as none, without waiting for a writer.
+  ASSERT_EQ(mkfifo(QFile::encodeName(dir.filePath("fifo.dat")).constData(), 0600), 0);
+  EXPECT_EQ(velmora::StrokeFile::Open(dir.filePath("fifo.dat")), nullptr);
 }
 
 }  // namespace
@@ -470,6 +573,54 @@ TEST(Sources, MalformedSourcesAreToldWithTheirLineInWords) {
             dir.filePath("empty.json") + ": the file holds no idioms");
   EXPECT_EQ(message([&] { LoadSource(dir.filePath("none.json"), SourceKind::Any); }),
             dir.filePath("none.json") + ": there is no such file");
+}
+
+TEST(Sources, HostileJsonIsRefusedWithItsPlaceAndNeverTakesTheProcessDown) {
+  const auto message = [](const QByteArray &json) {
+    try {
+      ReadIdiomJson(json, "hostile.json");
+    } catch (const SourceError &error) {
+      return error.Text();
+    }
+    return QString("read");
+  };
+  // Deep nesting anywhere: the list, a field, the synonyms, JSON Lines.
+  const QByteArray deep = QByteArray(100000, '[') + QByteArray(100000, ']');
+  EXPECT_EQ(message(deep), "hostile.json, line 1, column 33: the JSON nests deeper than 32 levels here");
+  EXPECT_TRUE(
+      message("[{\"word\":\"画蛇添足\",\"pinyin\":\"hua4\",\"synonyms\":" + deep + "}]").contains("nests deeper"));
+  EXPECT_TRUE(message("{\"word\":\"画蛇添足\"}\n{\"a\":" + QByteArray(5000, '{')).contains("nests deeper"));
+  // Brackets inside texts are no nesting.
+  EXPECT_EQ(message("[{\"word\":\"画蛇添足\",\"pinyin\":\"hua4 she2 tian1 zu2\",\"example\":\"" + QByteArray(100, '[') +
+                    "\\\"]\"}]"),
+            "read");
+  EXPECT_EQ(message("[{\"word\":\"画蛇添足\",\"pinyin\":\"hua4 she2 tian1 zu2\",\"n\":1e999}]"),
+            "hostile.json, line 1, column 52: this number is too large");
+}
+
+TEST(Sources, OnlyARegularFileOfBoundedSizeIsRead) {
+  QTemporaryDir dir;
+  test::TestInstall install;
+  InstallPath() = install.path();
+  // A word list that is a device or a pipe reads as none, at once.
+  const QString words = install.file("Data/words.txt");
+  QDir().mkpath(install.file("Data"));
+  ASSERT_TRUE(QFile::link("/dev/zero", words));
+  EXPECT_EQ(InstalledWordList().size(), 0);
+  QFile::remove(words);
+  ASSERT_EQ(mkfifo(words.toLocal8Bit().constData(), 0600), 0);
+  EXPECT_EQ(InstalledWordList().size(), 0);
+  EXPECT_THROW(ReadSourceFile(words), SourceError);
+  // A file over the cap is refused without being read.
+  QFile large(dir.filePath("large.json"));
+  ASSERT_TRUE(large.open(QIODevice::WriteOnly) && large.resize(kLargestSourceFile + 1));
+  large.close();
+  try {
+    ReadSourceFile(large.fileName());
+    ADD_FAILURE() << "read";
+  } catch (const SourceError &error) {
+    EXPECT_TRUE(error.Text().contains("larger than 256 MB")) << error.Text().toStdString();
+  }
 }
 
 TEST(Editions, BothAreBuiltSideBySideWithOneProgressAndTheFirstFailureTold) {

@@ -49,6 +49,7 @@ class Import : public ::testing::Test {
     SetOpenFilesChooser([files](QWidget *, const QString &, const QString &) { return files; });
     QTest::mouseClick(dialog.findChild<QPushButton *>("cmdImportAdd"), Qt::LeftButton);
     SetOpenFilesChooser({});
+    ASSERT_TRUE(WaitFor([&] { return !dialog.IsReading(); }, 30000));
   }
   test::TestInstall install;
   QByteArray before;
@@ -106,6 +107,21 @@ TEST_F(Import, ACancelledOrFailedImportLeavesTheFilesInUseByteForByte) {
   ASSERT_EQ(messages.shown().size(), 1u);
   EXPECT_TRUE(messages.shown()[0].text.endsWith("neither an idiom JSON file nor CC-CEDICT data"));
   EXPECT_EQ(dialog.Sources().size(), 1u);
+}
+
+TEST_F(Import, HostileFilesAreRefusedByNameAndTheDialogGoesOn) {
+  install.Write("nested.json", QByteArray(100000, '[') + QByteArray(100000, ']'));
+  install.Write("huge.json", R"([{"word":"画蛇添足","pinyin":"hua4 she2 tian1 zu2","n":1e999}])");
+  test::RecordedMessages messages;
+  frmImport dialog;
+  Choose(dialog, {install.file("nested.json"), install.file("huge.json"), install.file("new.json")});
+  ASSERT_EQ(messages.shown().size(), 2u);
+  EXPECT_TRUE(messages.shown()[0].text.startsWith(install.file("nested.json")))
+      << messages.shown()[0].text.toStdString();
+  EXPECT_TRUE(messages.shown()[1].text.contains("huge.json, line 1, column 52: this number is too large"))
+      << messages.shown()[1].text.toStdString();
+  ASSERT_EQ(dialog.Sources().size(), 1u) << "the sound file after them is taken";
+  EXPECT_TRUE(dialog.findChild<QPushButton *>("cmdImportStart")->isEnabled());
 }
 
 TEST_F(Import, AddingKeepsTheIdiomsInUseAndTheirTexts) {

@@ -35,6 +35,12 @@ int main(int argc, char **argv) {
     std::fputs(answer.text.toLocal8Bit().constData(), answer.exitStatus == 0 ? stdout : stderr);
     return answer.exitStatus;
   }
+  // Asked before Qt is: the first accessible name starts Qt's accessibility
+  // bridge, which connects to the session bus and, if the bus is stopped,
+  // waits for it for good. A bus that does not answer within a second is
+  // not used at all by this process.
+  const bool busAnswers = velmora::SessionBusAnswers(1000);
+  if (!busAnswers) velmora::ForgetSessionBus();
   QApplication app(argc, argv);
   velmora::TraceStartup("application");
   if (answer.print != velmora::CommandLineAnswer::Print::None) {
@@ -63,7 +69,7 @@ int main(int argc, char **argv) {
   // handed over. A bus that does not answer is given up after a second: the
   // program runs as a window of its own.
   std::unique_ptr<velmora::WindowlessSearch> windowless;
-  const auto registration = !velmora::SessionBusAnswers(1000)
+  const auto registration = !busAnswers
                                 ? velmora::InstanceService::Registration::NoBus
                                 : service.Register({[&](const QString &key) {
                                                       return mainWindow   ? mainWindow->Lookup().Answers().find(key)

@@ -5,6 +5,7 @@
 #include <QJsonObject>
 
 #include <sqlite3.h>
+#include <zlib.h>
 
 #include <algorithm>
 
@@ -188,8 +189,15 @@ void ForEachIdiomInCodeOrder(const SqlConnection &connection,
 
 bool ForEachStoredIdiom(const SqlConnection &connection,
                         const std::function<void(const QString &idiom, const QString &spell)> &take) {
-  bool wellFormed = true;
+  bool checked = false;
+  const uLong expected = ReadSearchData(connection, kSearchRowsCheck).toULong(&checked);
+  if (!checked) return false;
+  bool wellFormed = true, first = true;
+  uLong crc = crc32(0, nullptr, 0);
   const bool whole = ForEachLineOfSearchData(connection, kSearchRows, [&](QByteArrayView line) {
+    if (!first) crc = crc32(crc, reinterpret_cast<const Bytef *>("\n"), 1);
+    first = false;
+    crc = crc32(crc, reinterpret_cast<const Bytef *>(line.data()), static_cast<uInt>(line.size()));
     const qsizetype separator = line.indexOf(kRowFieldSeparator);
     if (separator < 0) {
       wellFormed = false;
@@ -197,7 +205,7 @@ bool ForEachStoredIdiom(const SqlConnection &connection,
     }
     take(QString::fromUtf8(line.first(separator)), QString::fromUtf8(line.sliced(separator + 1)));
   });
-  return whole && wellFormed;
+  return whole && wellFormed && crc == expected;
 }
 
 IdiomsAndSpells ReadIdiomsAndSpells(const SqlConnection &connection) {

@@ -65,8 +65,9 @@ IdiomsAndSpells ReadIdiomsAndSpells(const SqlConnection &connection);
 void ForEachIdiomInCodeOrder(const SqlConnection &connection,
                              const std::function<void(const QString &idiom, const QString &spell)> &take);
 // The same from the rows stored beside the search indexes (kSearchRows):
-// false, having handed on none or only some, when the edition stores none
-// or they cannot all be read.
+// false, having handed on none, only some, or rows that are not what the
+// table held when they were stored (kSearchRowsCheck), when the edition
+// stores none or they cannot all be read.
 bool ForEachStoredIdiom(const SqlConnection &connection,
                         const std::function<void(const QString &idiom, const QString &spell)> &take);
 

@@ -37,6 +37,10 @@ inline const QString kSearchOtherScript = QStringLiteral("script");
 // explanation too.
 inline const QString kSearchRows = QStringLiteral("rows");
 inline constexpr char kRowFieldSeparator = '\x1f';
+// The CRC-32 of the rows as the table held them when they were stored, in
+// decimal: rows that differ from it (damaged, or moved about) are not
+// trusted, and the table is read instead. Rows stored without it neither.
+inline const QString kSearchRowsCheck = QStringLiteral("rowscheck");
 // The index of related idioms (RelatedIndex.h).
 inline const QString kSearchRelatedIndex = QStringLiteral("related");
 // The word index of search by meaning (MeaningIndex.h).

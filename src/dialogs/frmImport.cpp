@@ -1,9 +1,9 @@
 #include "frmImport.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFutureWatcher>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -11,6 +11,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
@@ -49,7 +50,7 @@ editions::EditionPaths BuiltPaths(const editions::EditionPaths &targets) {
 }
 
 // The source, or why it cannot be read, in words.
-std::pair<editions::LoadedSource, QString> ReadSource(const QString &path) {
+frmImport::SourceReading ReadSource(const QString &path) {
   try {
     // The installation's word list: CC-CEDICT's untagged idioms join, and
     // every idiom knows how common it is, as in the editions it ships with.
@@ -57,6 +58,12 @@ std::pair<editions::LoadedSource, QString> ReadSource(const QString &path) {
     return {editions::LoadSource(path, editions::SourceKind::Any, words.size() > 0 ? &words : nullptr), QString()};
   } catch (const editions::SourceError &error) {
     return {editions::LoadedSource{}, error.Text()};
+  } catch (const std::exception &error) {
+    // Whatever a reader throws is a failure of this file, never of the window.
+    return {editions::LoadedSource{},
+            QStringLiteral("%1: the file cannot be read (%2)").arg(path, QString::fromLocal8Bit(error.what()))};
+  } catch (...) {
+    return {editions::LoadedSource{}, QStringLiteral("%1: the file cannot be read").arg(path)};
   }
 }
 
@@ -169,27 +176,52 @@ void frmImport::ChooseFiles() {
 }
 
 void frmImport::AddFiles(const QStringList &paths) {
-  if (reading_ || IsImporting()) return;
+  if (reading_ || IsImporting() || paths.isEmpty()) return;
   reading_ = true;
-  readingCancelled_ = false;
   UpdateButtons();
-  // The files are read side by side (a large source takes a second); the
-  // dialog keeps answering, and Cancel leaves the reading to finish unheeded.
-  std::vector<std::pair<QString, QFuture<std::pair<editions::LoadedSource, QString>>>> readings;
-  for (const QString &path : paths) readings.emplace_back(path, QtConcurrent::run(ReadSource, path));
-  for (auto &[path, reading] : readings) {
-    if (readingCancelled_) break;
-    status_->setText(CaptionOr("IMPREADING", "Reading %1…").arg(QFileInfo(path).fileName()));
-    while (!reading.isFinished() && !readingCancelled_) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    if (readingCancelled_) break;
-    auto [source, failure] = reading.takeResult();
-    if (!failure.isEmpty()) {
-      status_->clear();
-      Tell(failure, MessageIcon::Exclamation);
+  // The files are read side by side (a large source takes a second) and
+  // taken in the order chosen as each is done; the dialog keeps answering,
+  // and Cancel leaves the readings to finish unheeded.
+  for (const QString &path : paths) {
+    auto *watcher = new QFutureWatcher<SourceReading>(this);
+    connect(watcher, &QFutureWatcherBase::finished, this, &frmImport::TakeFinishedReadings);
+    watcher->setFuture(QtConcurrent::run(ReadSource, path));
+    readings_.push_back({path, watcher});
+  }
+  TakeFinishedReadings();
+}
+
+void frmImport::TakeFinishedReadings() {
+  // A message about one file runs an event loop, in which others finish.
+  if (takingReadings_) return;
+  const QScopedValueRollback<bool> taking(takingReadings_, true);
+  while (!readings_.empty() && readings_.front().watcher->isFinished()) {
+    const std::unique_ptr<QFutureWatcher<SourceReading>> watcher(readings_.front().watcher);
+    readings_.pop_front();
+    auto [source, failure] = watcher->future().takeResult();
+    if (failure.isEmpty()) {
+      sources_.push_back(std::move(source));
       continue;
     }
-    sources_.push_back(std::move(source));
+    status_->clear();
+    Tell(failure, MessageIcon::Exclamation);
+    if (!reading_) return;  // cancelled while the message was up
   }
+  if (!readings_.empty()) {
+    status_->setText(CaptionOr("IMPREADING", "Reading %1…").arg(QFileInfo(readings_.front().path).fileName()));
+    return;
+  }
+  reading_ = false;
+  ShowSources();
+}
+
+void frmImport::DropReadings() {
+  for (const PendingReading &reading : readings_) {
+    // The reading runs on; nobody waits for it.
+    reading.watcher->disconnect(this);
+    reading.watcher->deleteLater();
+  }
+  readings_.clear();
   reading_ = false;
   ShowSources();
 }
@@ -200,9 +232,7 @@ void frmImport::ShowSources() {
   editions::SkippedEntries skipped;
   for (const editions::LoadedSource &source : sources_) {
     idioms += source.entries.size();
-    skipped.notAnEntry += source.skipped.notAnEntry;
-    skipped.withoutIdiom += source.skipped.withoutIdiom;
-    skipped.withoutReading += source.skipped.withoutReading;
+    skipped.Add(source.skipped);
     english += static_cast<size_t>(source.withEnglish);
     chinese += static_cast<size_t>(source.withExplanation);
     auto *item = new QTreeWidgetItem({QFileInfo(source.path).fileName(), editions::FormatName(source.format),
@@ -234,15 +264,28 @@ void frmImport::ShowSources() {
 }
 
 QString frmImport::SkippedText(const editions::SkippedEntries &skipped) {
-  if (skipped.Total() == 0) return {};
   const QLocale locale;
-  QStringList why;
-  for (const auto &[count, key, english] :
-       {std::tuple{skipped.withoutReading, "IMPSKIPNOREADING", "%1 without a reading"},
-        std::tuple{skipped.withoutIdiom, "IMPSKIPNOIDIOM", "%1 without an idiom"},
-        std::tuple{skipped.notAnEntry, "IMPSKIPNOTENTRY", "%1 not an idiom entry"}})
-    if (count > 0) why << CaptionOr(key, english).arg(locale.toString(count));
-  return QLatin1Char(' ') + CaptionOr("IMPSKIPPED", "Skipped: %1.").arg(why.join(CaptionOr("LISTCOMMA", ", ")));
+  const auto counts = [&locale](std::initializer_list<std::tuple<int, const char *, const char *>> kinds) {
+    QStringList said;
+    for (const auto &[count, key, english] : kinds)
+      if (count > 0) said << CaptionOr(key, english).arg(locale.toString(count));
+    return said.join(CaptionOr("LISTCOMMA", ", "));
+  };
+  QString text;
+  if (skipped.Total() > 0)
+    text += QLatin1Char(' ') + CaptionOr("IMPSKIPPED", "Skipped: %1.")
+                                   .arg(counts({{skipped.withoutReading, "IMPSKIPNOREADING", "%1 without a reading"},
+                                                {skipped.withoutIdiom, "IMPSKIPNOIDIOM", "%1 without an idiom"},
+                                                {skipped.notAnEntry, "IMPSKIPNOTENTRY", "%1 not an idiom entry"},
+                                                {skipped.unreadable, "IMPSKIPUNREADABLE",
+                                                 "%1 with control characters or an overlong reading"}}));
+  if (skipped.Doubtful() > 0)
+    text += QLatin1Char(' ') +
+            CaptionOr("IMPDOUBTFUL", "Taken, but worth a look: %1.")
+                .arg(counts({{skipped.syllablesDiffer, "IMPSYLLABLESDIFFER",
+                              "%1 whose reading has more or fewer syllables than the idiom has characters"},
+                             {skipped.oddToneDigits, "IMPODDTONES", "%1 with a tone digit 0, 6, 7, 8 or 9"}}));
+  return text;
 }
 
 void frmImport::RemoveSelected() {
@@ -283,7 +326,7 @@ bool frmImport::TakeLock() {
 
 void frmImport::reject() {
   if (reading_) {
-    readingCancelled_ = true;
+    DropReadings();
     return;
   }
   if (importTask_.IsRunning()) {

@@ -5,11 +5,15 @@
 // when the new ones are complete and verified; the replaced ones are kept
 // and "Restore the previous dictionary" brings them back.
 #include <QDialog>
+#include <deque>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "editions/EditionImport.h"
 
+template <typename T>
+class QFutureWatcher;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -21,6 +25,9 @@ namespace velmora {
 class frmImport : public QDialog {
   Q_OBJECT
  public:
+  // A file read: its source, or why it cannot be used, in words.
+  using SourceReading = std::pair<editions::LoadedSource, QString>;
+
   explicit frmImport(QWidget *parent = nullptr);
   ~frmImport() override;
 
@@ -29,6 +36,8 @@ class frmImport : public QDialog {
   // Builds and puts in place; the result is told in a message box.
   void StartImport();
   void CancelImport();
+  // From the choice of files until each is read or the reading is cancelled.
+  bool IsReading() const { return reading_; }
   // From the start until the result has been handled.
   bool IsImporting() const { return importing_; }
   const std::vector<editions::LoadedSource> &Sources() const { return sources_; }
@@ -42,6 +51,10 @@ class frmImport : public QDialog {
 
  private:
   void ChooseFiles();
+  // Takes the readings done, in the order chosen, up to the first still running.
+  void TakeFinishedReadings();
+  // Cancel while reading: what is still being read is not waited for.
+  void DropReadings();
   void RemoveSelected();
   void ShowSources();
   // " Skipped: 12 without a reading." in the interface language; empty when none were.
@@ -63,7 +76,12 @@ class frmImport : public QDialog {
   editions::EditionImport importTask_;
   editions::EditionPaths built_, targets_;
   bool importing_ = false;
-  bool reading_ = false, readingCancelled_ = false;
+  struct PendingReading {
+    QString path;
+    QFutureWatcher<SourceReading> *watcher;
+  };
+  std::deque<PendingReading> readings_;
+  bool reading_ = false, takingReadings_ = false;
   std::unique_ptr<editions::ImportLock> lock_;
 };
 

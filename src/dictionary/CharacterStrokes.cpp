@@ -1,11 +1,12 @@
 #include "CharacterStrokes.h"
 
+#include <zlib.h>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QtEndian>
 #include <algorithm>
-#include <zlib.h>
 
 namespace velmora {
 
@@ -15,6 +16,17 @@ constexpr qsizetype kMagicSize = sizeof(StrokeFile::kMagic) - 1;
 // A record larger than this is no character's: the largest is about 12 KB
 // packed, 40 KB unpacked; a dictionary larger than zlib's window is no use.
 constexpr uint32_t kLargestRecord = 1 << 20, kLargestDictionary = 32 * 1024;
+// More than Unicode's CJK ideographs with all their extensions: an index
+// that claims more is damaged, and is not read whole.
+constexpr uint32_t kMostCharacters = 128 * 1024;
+
+// SVG path data only: commands, numbers and their separators. Anything else
+// (a quote, an angle bracket) would be markup when the path is drawn.
+bool IsPathData(const QString &path) {
+  static const QByteArray allowed = "MmLlHhVvCcSsQqTtAaZz0123456789.,-+eE \t\n\r";
+  return std::all_of(path.cbegin(), path.cend(),
+                     [](QChar c) { return c.unicode() < 128 && allowed.contains(static_cast<char>(c.unicode())); });
+}
 
 uint32_t Read32(QFile &file, bool *ok) {
   const QByteArray bytes = file.read(4);
@@ -22,10 +34,18 @@ uint32_t Read32(QFile &file, bool *ok) {
   return *ok ? qFromLittleEndian<uint32_t>(bytes.constData()) : 0;
 }
 
-CharacterStrokes FromJson(const QJsonObject &object) {
+// Nothing when the record is not one a character can have.
+std::optional<CharacterStrokes> FromJson(const QJsonObject &object) {
   CharacterStrokes strokes;
-  for (const QJsonValue &path : object.value(QLatin1String("s")).toArray()) strokes.strokes << path.toString();
-  for (const QJsonValue &median : object.value(QLatin1String("m")).toArray()) {
+  const QJsonArray paths = object.value(QLatin1String("s")).toArray();
+  const QJsonArray medians = object.value(QLatin1String("m")).toArray();
+  if (paths.size() > CharacterStrokes::kMostStrokes || medians.size() > CharacterStrokes::kMostStrokes)
+    return std::nullopt;
+  for (const QJsonValue &path : paths) {
+    if (!IsPathData(path.toString())) return std::nullopt;
+    strokes.strokes << path.toString();
+  }
+  for (const QJsonValue &median : medians) {
     // "x y x y …"
     const QStringList numbers = median.toString().split(QLatin1Char(' '), Qt::SkipEmptyParts);
     std::vector<QPointF> points;
@@ -42,8 +62,11 @@ CharacterStrokes FromJson(const QJsonObject &object) {
 }  // namespace
 
 std::unique_ptr<StrokeFile> StrokeFile::Open(const QString &path) {
+  // A pipe or a device would block the window's thread on its first read.
+  const QString target = QFileInfo(path).canonicalFilePath();
+  if (target.isEmpty() || !QFileInfo(target).isFile()) return nullptr;
   auto file = std::unique_ptr<StrokeFile>(new StrokeFile);
-  file->file_.setFileName(path);
+  file->file_.setFileName(target);
   if (!file->file_.open(QIODevice::ReadOnly) || file->file_.read(kMagicSize) != QByteArray(kMagic)) return nullptr;
   bool ok = true;
   const uint32_t dictionary = Read32(file->file_, &ok);
@@ -51,7 +74,8 @@ std::unique_ptr<StrokeFile> StrokeFile::Open(const QString &path) {
   file->dictionary_ = file->file_.read(dictionary);
   const uint32_t characters = Read32(file->file_, &ok);
   const qint64 indexBytes = static_cast<qint64>(characters) * 12;
-  if (!ok || file->dictionary_.size() != static_cast<qsizetype>(dictionary) || indexBytes > file->file_.size())
+  if (!ok || file->dictionary_.size() != static_cast<qsizetype>(dictionary) || characters > kMostCharacters ||
+      indexBytes > file->file_.size())
     return nullptr;
   const QByteArray index = file->file_.read(indexBytes);
   if (index.size() != indexBytes) return nullptr;

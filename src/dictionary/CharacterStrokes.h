@@ -26,6 +26,8 @@
 namespace velmora {
 
 struct CharacterStrokes {
+  // More than any character has (the most, 龘 and its kin, have about 50).
+  static constexpr int kMostStrokes = 64;
   QStringList strokes;                         // SVG path data, in writing order
   std::vector<std::vector<QPointF>> medians;   // one per stroke, where the pen goes
   struct Sense {
@@ -37,9 +39,10 @@ struct CharacterStrokes {
 class StrokeFile {
  public:
   static constexpr char kMagic[] = "VELMSTROKES2\n";
-  // Nothing when the file is missing or not a stroke file.
+  // Nothing when the file is missing, not a regular file or not a stroke file.
   static std::unique_ptr<StrokeFile> Open(const QString &path);
-  // Nothing when the file holds no record of the character (or a damaged one).
+  // Nothing when the file holds no record of the character, or a damaged one:
+  // more than kMostStrokes strokes, or a path of more than SVG path data.
   std::optional<CharacterStrokes> Find(const QString &character);
   int size() const { return static_cast<int>(index_.size()); }
 

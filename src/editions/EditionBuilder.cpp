@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <zlib.h>
 #include <QFile>
 #include <QHash>
 #include <QtEndian>
@@ -264,11 +265,14 @@ void WriteSearchIndexes(const SqlConnection &db, const std::vector<IdiomRow> &ro
     if (otherScript[i] == idioms[i]) otherScript[i] = simplified[next++];
   Check(control, 3, 4);
   const QByteArray scriptBytes = otherScript.join(QLatin1Char('\n')).toUtf8();
+  const QByteArray storedRows = StoredRows(rows);
+  const uLong rowsCheck = crc32(crc32(0, nullptr, 0), reinterpret_cast<const Bytef *>(storedRows.constData()),
+                                static_cast<uInt>(storedRows.size()));
   const Statement insert = PrepareSearchData(db);
   for (const auto &[name, data] :
        {std::pair{kSearchTextIndex, bytes.text}, std::pair{kSearchPinyinIndex, bytes.pinyin},
         std::pair{kSearchInitialsIndex, bytes.initials}, std::pair{kSearchOtherScript, scriptBytes},
-        std::pair{kSearchRows, StoredRows(rows)}})
+        std::pair{kSearchRows, storedRows}, std::pair{kSearchRowsCheck, QByteArray::number(qulonglong{rowsCheck})}})
     InsertSearchData(db, insert, name, data);
 }
 

@@ -1,6 +1,7 @@
 #include "EditionImport.h"
 
 #include "EditionInUseSource.h"
+#include "ScriptConverter.h"
 #include "SourceError.h"
 #include "SourceFile.h"
 
@@ -25,8 +26,13 @@ std::optional<QString> Build(EditionImport::Request request, const BuildControl 
     return std::nullopt;
   } catch (const SourceError &error) {
     return error.Text();
-  } catch (const std::exception &) {
+  } catch (const ConverterUnavailable &) {
     return QStringLiteral("The simplified-to-traditional conversion (OpenCC) is not available.");
+  } catch (const std::exception &error) {
+    // Whatever a library throws ends this build, never the program.
+    return QStringLiteral("The dictionary could not be built: %1").arg(QString::fromLocal8Bit(error.what()));
+  } catch (...) {
+    return QStringLiteral("The dictionary could not be built.");
   }
 }
 

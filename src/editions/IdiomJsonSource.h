@@ -7,11 +7,18 @@
 #include <QByteArray>
 #include <QString>
 #include <nlohmann/json_fwd.hpp>
+#include <optional>
 #include <vector>
 
 #include "SourceEntry.h"
 
 namespace velmora::editions {
+
+// No data set nests deeper than a handful of levels; a document that does is
+// refused before it is built, since building and walking it take stack.
+constexpr int kMostJsonNesting = 32;
+// The byte of the first bracket that opens more than `most` levels, if any.
+std::optional<qsizetype> FirstTooDeep(const QByteArray &json, int most);
 
 // Throws SourceError naming the file (fileName) and, for malformed JSON,
 // the line and column. Entries without an idiom or a reading are left out

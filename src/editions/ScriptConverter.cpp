@@ -73,7 +73,7 @@ ScriptConverter::ScriptConverter(const char *configuration) {
   try {
     converter_ = SharedConverter(configuration);
   } catch (const std::exception &) {
-    throw std::runtime_error(std::string("OpenCC cannot open ") + configuration);
+    throw ConverterUnavailable(std::string("OpenCC cannot open ") + configuration);
   }
 }
 

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <stdexcept>
 
 namespace opencc {
 class Converter;
@@ -11,9 +12,15 @@ class Converter;
 
 namespace velmora::editions {
 
+// OpenCC or its dictionaries are missing: no edition can be built.
+class ConverterUnavailable : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
 class ScriptConverter {
  public:
-  // Throws std::runtime_error when OpenCC cannot open the configuration.
+  // Throws ConverterUnavailable when OpenCC cannot open the configuration.
   explicit ScriptConverter(const char *configuration);
   // The text converted; the text itself when OpenCC fails on it. Safe to
   // call from several threads at once.

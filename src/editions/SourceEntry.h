@@ -24,7 +24,25 @@ struct SkippedEntries {
   int notAnEntry = 0;      // an item of the list that is no object
   int withoutIdiom = 0;    // no idiom ("word") in it
   int withoutReading = 0;  // no reading ("pinyin"): neither filed nor found by it
-  int Total() const { return notAnEntry + withoutIdiom + withoutReading; }
+  // Control characters in the idiom or its reading, or a reading far longer
+  // than any idiom's: text that is not what it seems, left out whole.
+  int unreadable = 0;
+  int Total() const { return notAnEntry + withoutIdiom + withoutReading + unreadable; }
+
+  // Taken, but told, since they may read wrongly: a reading of more or fewer
+  // syllables than the idiom has characters, and tone digits that are no
+  // tone (0, 6 to 9).
+  int syllablesDiffer = 0;
+  int oddToneDigits = 0;
+  int Doubtful() const { return syllablesDiffer + oddToneDigits; }
+  void Add(const SkippedEntries &other) {
+    notAnEntry += other.notAnEntry;
+    withoutIdiom += other.withoutIdiom;
+    withoutReading += other.withoutReading;
+    unreadable += other.unreadable;
+    syllablesDiffer += other.syllablesDiffer;
+    oddToneDigits += other.oddToneDigits;
+  }
 };
 
 // Where an edition's idioms came from, as the edition records it.

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QStringDecoder>
 #include <future>
 
 #include "CedictSource.h"
@@ -17,20 +18,6 @@ namespace velmora::editions {
 namespace {
 
 const QString kCedictLicence = QStringLiteral("CC BY-SA 4.0");
-
-QByteArray ReadFile(const QString &path) {
-  const QFileInfo info(path);
-  if (!info.exists()) throw SourceError(QStringLiteral("%1: there is no such file").arg(path));
-  if (info.isDir()) throw SourceError(QStringLiteral("%1: this is a folder, not a file").arg(path));
-  // A pipe or a device would be read until it ends, maybe never.
-  if (!info.isFile()) throw SourceError(QStringLiteral("%1: this is not a regular file").arg(path));
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) throw SourceError(QStringLiteral("%1: the file may not be read").arg(path));
-  QByteArray content = file.readAll();
-  // Editors on some systems start UTF-8 text with a byte-order mark.
-  if (content.startsWith("\xEF\xBB\xBF")) content.remove(0, 3);
-  return content;
-}
 
 QJsonObject JsonFile(const QString &path) {
   QFile file(path);
@@ -51,7 +38,48 @@ QString CedictModuleVersion(const QString &path) {
   return parts.join(QStringLiteral(", "));
 }
 
+// UTF-16, as Windows' editors save "Unicode": a byte-order mark, or the
+// zero bytes that ASCII characters have in it.
+bool IsUtf16(const QByteArray &content) {
+  if (content.startsWith("\xFF\xFE") || content.startsWith("\xFE\xFF")) return true;
+  return content.size() >= 4 && ((content[0] != 0 && content[1] == 0 && content[2] != 0 && content[3] == 0) ||
+                                 (content[0] == 0 && content[1] != 0 && content[2] == 0 && content[3] != 0));
+}
+
+QByteArray Utf16ToUtf8(const QByteArray &content, const QString &path) {
+  const bool bigEndian = content.startsWith("\xFE\xFF") || (content[0] == 0 && !content.startsWith("\xFF\xFE"));
+  QStringDecoder decode(bigEndian ? QStringDecoder::Utf16BE : QStringDecoder::Utf16LE, QStringDecoder::Flag::Stateless);
+  const bool marked = content.startsWith("\xFF\xFE") || content.startsWith("\xFE\xFF");
+  const QString text = decode(QByteArrayView(content).sliced(marked ? 2 : 0));
+  if (decode.hasError())
+    throw SourceError(QStringLiteral("%1: the file looks like UTF-16 text but is not; save it as UTF-8").arg(path));
+  return text.toUtf8();
+}
+
 }  // namespace
+
+QByteArray ReadSourceFile(const QString &path) {
+  // After links: a link to a device or a pipe is no file either.
+  const QFileInfo info(QFileInfo(path).canonicalFilePath().isEmpty() ? path : QFileInfo(path).canonicalFilePath());
+  if (!info.exists()) throw SourceError(QStringLiteral("%1: there is no such file").arg(path));
+  if (info.isDir()) throw SourceError(QStringLiteral("%1: this is a folder, not a file").arg(path));
+  // A pipe or a device would be read until it ends, maybe never.
+  if (!info.isFile()) throw SourceError(QStringLiteral("%1: this is not a regular file").arg(path));
+  const auto tooLarge = [&path] {
+    return SourceError(QStringLiteral("%1: the file is larger than %2 MB, more than any dictionary source")
+                           .arg(path)
+                           .arg(kLargestSourceFile >> 20));
+  };
+  if (info.size() > kLargestSourceFile) throw tooLarge();
+  QFile file(info.filePath());
+  if (!file.open(QIODevice::ReadOnly)) throw SourceError(QStringLiteral("%1: the file may not be read").arg(path));
+  // Read no further than the cap, whatever the file has grown to meanwhile.
+  QByteArray content = file.read(kLargestSourceFile + 1);
+  if (content.size() > kLargestSourceFile) throw tooLarge();
+  // Editors on some systems start UTF-8 text with a byte-order mark.
+  if (content.startsWith("\xEF\xBB\xBF")) content.remove(0, 3);
+  return IsUtf16(content) ? Utf16ToUtf8(content, path) : content;
+}
 
 SourceFormat DetectFormat(const QByteArray &content, SourceKind kind, const QString &path) {
   const QByteArray start = content.left(4096).trimmed();
@@ -69,6 +97,17 @@ QString SkippedInEnglish(const SkippedEntries &skipped) {
   if (skipped.withoutReading > 0) why << QStringLiteral("%1 without a reading").arg(skipped.withoutReading);
   if (skipped.withoutIdiom > 0) why << QStringLiteral("%1 without an idiom").arg(skipped.withoutIdiom);
   if (skipped.notAnEntry > 0) why << QStringLiteral("%1 not an idiom entry").arg(skipped.notAnEntry);
+  if (skipped.unreadable > 0)
+    why << QStringLiteral("%1 with control characters or an overlong reading").arg(skipped.unreadable);
+  return why.join(QStringLiteral(", "));
+}
+
+QString DoubtfulInEnglish(const SkippedEntries &skipped) {
+  QStringList why;
+  if (skipped.syllablesDiffer > 0)
+    why << QStringLiteral("%1 whose syllables and characters differ in number").arg(skipped.syllablesDiffer);
+  if (skipped.oddToneDigits > 0)
+    why << QStringLiteral("%1 with a tone digit 0, 6, 7, 8 or 9").arg(skipped.oddToneDigits);
   return why.join(QStringLiteral(", "));
 }
 
@@ -83,7 +122,7 @@ QString FormatName(SourceFormat format) {
 }
 
 LoadedSource LoadSource(const QString &path, SourceKind kind, const WordList *words) {
-  const QByteArray content = ReadFile(path);
+  const QByteArray content = ReadSourceFile(path);
   LoadedSource source;
   source.path = path;
   source.format = DetectFormat(content, kind, path);
@@ -121,9 +160,11 @@ void AttachFrequencies(std::vector<SourceEntry> *entries, const WordList &words)
 }
 
 WordList InstalledWordList() {
-  QFile file(InstallPath() + QStringLiteral("Data/words.txt"));
-  if (!file.open(QIODevice::ReadOnly)) return {};
-  return WordList::Parse(file.readAll());
+  try {
+    return WordList::Parse(ReadSourceFile(InstallPath() + QStringLiteral("Data/words.txt")));
+  } catch (const SourceError &) {
+    return {};  // none, or none to trust: imports go on without counts
+  }
 }
 
 std::vector<LoadedSource> LoadSources(const std::vector<std::pair<SourceKind, QString>> &files,

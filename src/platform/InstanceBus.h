@@ -64,5 +64,9 @@ class InstanceService : public QObject {
 // stopped accepts the connection and never answers, and the connection
 // has no time limit of its own.
 bool SessionBusAnswers(int milliseconds);
+// Points the process at no session bus, so that nothing in it (Qt's
+// accessibility bridge, its theme, a library) waits on one that does not
+// answer; says so in the log.
+void ForgetSessionBus();
 
 }  // namespace velmora

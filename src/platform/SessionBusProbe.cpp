@@ -6,9 +6,11 @@
 #include <QByteArray>
 #include <QElapsedTimer>
 #include <QList>
+#include <QtGlobal>
 #include <algorithm>
 #include <cerrno>
 #include <cstddef>
+#include <cstdio>
 #include <cstring>
 
 #include "InstanceBus.h"
@@ -70,6 +72,14 @@ bool SessionBusAnswers(int milliseconds) {
   }
   ::close(socket);
   return answered;
+}
+
+void ForgetSessionBus() {
+  std::fprintf(stderr, "velmora: the session bus (%s) does not answer; running without it\n",
+               qgetenv("DBUS_SESSION_BUS_ADDRESS").constData());
+  // An address that fails at once: without any, the bus library would try to
+  // start a bus of its own.
+  qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/dev/null/velmora-no-session-bus");
 }
 
 }  // namespace velmora

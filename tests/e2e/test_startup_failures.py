@@ -3,6 +3,7 @@ in a message box, and the program ends when the box is dismissed."""
 import os
 import subprocess
 import sys
+import time
 import unittest
 
 import pyatspi
@@ -86,6 +87,35 @@ class StartupFailures(unittest.TestCase):
         link = desktop.wait_for(lambda: self.alert_saying(desktop.application(), "Link Error"), what="the Link Error box")
         self.press(link, "OK")
         self.assert_ends(process)
+
+
+    def test_stopped_session_bus(self):
+        """A session bus whose daemon is stopped accepts connections and never
+        answers: the window comes all the same, within seconds."""
+        daemon = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address=1"],
+                                  stdout=subprocess.PIPE)
+        self.addCleanup(lambda: (daemon.send_signal(18), daemon.kill(), daemon.wait()))
+        address = daemon.stdout.readline().decode().strip()
+        daemon.send_signal(19)  # SIGSTOP
+        folder = desktop.make_installation(STAGED)
+        env = dict(os.environ, DBUS_SESSION_BUS_ADDRESS=address, QT_QPA_PLATFORM="xcb",
+                   XDG_CONFIG_HOME=os.path.join(folder, "..", "config"),
+                   XDG_DATA_HOME=os.path.join(folder, "..", "data"))
+        with open(desktop.log_path(folder), "ab") as log:
+            process = subprocess.Popen([os.path.join(folder, "velmora")], env=env, stdout=log,
+                                       stderr=subprocess.STDOUT)
+        self.addCleanup(lambda: (process.kill(), process.wait()))
+        deadline = time.time() + 5
+        shown = b""
+        while time.time() < deadline and not shown:
+            shown = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Velmora"],
+                                   capture_output=True).stdout.strip()
+            time.sleep(0.1)
+        if not shown:
+            desktop.print_log(folder)
+        self.assertTrue(shown, "no window within 5 s")
+        with open(desktop.log_path(folder), encoding="utf-8", errors="replace") as log:
+            self.assertIn("does not answer; running without it", log.read())
 
 
 if __name__ == "__main__":

@@ -21,6 +21,8 @@ VELMORA_FUZZ_TARGET(import_format)
 VELMORA_FUZZ_TARGET(prefix_index)
 VELMORA_FUZZ_TARGET(related_index)
 VELMORA_FUZZ_TARGET(word_index)
+VELMORA_FUZZ_TARGET(word_list)
+VELMORA_FUZZ_TARGET(stroke_file)
 
 namespace {
 
@@ -56,3 +58,5 @@ TEST(FuzzInputs, ImportFormat) { Replay("import_format", Fuzz_import_format); }
 TEST(FuzzInputs, PrefixIndex) { Replay("prefix_index", Fuzz_prefix_index); }
 TEST(FuzzInputs, RelatedIndex) { Replay("related_index", Fuzz_related_index); }
 TEST(FuzzInputs, WordIndex) { Replay("word_index", Fuzz_word_index); }
+TEST(FuzzInputs, WordList) { Replay("word_list", Fuzz_word_list); }
+TEST(FuzzInputs, StrokeFile) { Replay("stroke_file", Fuzz_stroke_file); }

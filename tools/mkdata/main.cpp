@@ -21,10 +21,12 @@
 
 #include "data/ConnString.h"
 #include "editions/Editions.h"
-#include "editions/SourceError.h"
-#include "editions/SyntheticSource.h"
 #include "editions/ReadingCheck.h"
+#include "editions/ScriptConverter.h"
+#include "editions/SourceError.h"
+#include "editions/SourceFile.h"
 #include "editions/StrokeFileWriter.h"
+#include "editions/SyntheticSource.h"
 #include "editions/WordList.h"
 
 using namespace velmora;
@@ -92,11 +94,7 @@ bool Parse(const QStringList &args, Options *options) {
 
 // Each source's idioms against the other source of readings; the
 // differences told, and listed when asked for.
-ReadingList ReadReadings(const QString &path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) throw SourceError(path + QStringLiteral(": cannot be read"));
-  return ReadingList::Parse(file.readAll(), path);
-}
+ReadingList ReadReadings(const QString &path) { return ReadingList::Parse(ReadSourceFile(path), path); }
 
 void CheckAllReadings(std::vector<LoadedSource> *sources, const ReadingList &list, const QString &path, bool report) {
   size_t differing = 0;
@@ -156,9 +154,7 @@ int main(int argc, char **argv) {
       readings = std::async(std::launch::async, [path = options.readings] { return ReadReadings(path); });
     WordList words;
     if (!options.words.isEmpty()) {
-      QFile file(options.words);
-      if (!file.open(QIODevice::ReadOnly)) throw SourceError(options.words + QStringLiteral(": cannot be read"));
-      const QByteArray text = file.readAll();
+      const QByteArray text = ReadSourceFile(options.words);
       words = WordList::Parse(text);
       std::printf("%s: %lld words of four characters or more\n", qPrintable(options.words),
                   static_cast<long long>(words.size()));
@@ -172,6 +168,9 @@ int main(int argc, char **argv) {
                   source.withExplanation, source.withDerivation, source.withExample);
       if (source.skipped.Total() > 0)
         std::printf("%s: skipped %s\n", qPrintable(source.path), qPrintable(SkippedInEnglish(source.skipped)));
+      if (source.skipped.Doubtful() > 0)
+        std::printf("%s: taken, but check %s\n", qPrintable(source.path),
+                    qPrintable(DoubtfulInEnglish(source.skipped)));
     }
     // Named among the editions' sources: the about box credits it.
     if (words.size() > 0) {
@@ -192,10 +191,12 @@ int main(int argc, char **argv) {
   } catch (const SourceError &error) {
     std::fprintf(stderr, "velmora-mkdata: %s\n", error.what());
     return 1;
-  } catch (const std::exception &error) {
-    // OpenCC's dictionaries missing is the one other failure left.
+  } catch (const ConverterUnavailable &error) {
     std::fprintf(stderr, "velmora-mkdata: the simplified-to-traditional conversion is not available (%s)\n",
                  error.what());
+    return 1;
+  } catch (const std::exception &error) {
+    std::fprintf(stderr, "velmora-mkdata: %s\n", error.what());
     return 1;
   }
   return 0;

@@ -44,12 +44,14 @@ StrokeView::StrokeView(QWidget *parent) : QWidget(parent) {
   connect(&timer_, &QTimer::timeout, this, &StrokeView::Advance);
 }
 
+StrokeView::~StrokeView() = default;
+
 void StrokeView::SetStrokes(const CharacterStrokes *strokes) {
   timer_.stop();
   strokes_ = strokes ? *strokes : CharacterStrokes{};
   written_ = StrokeCount();
   fraction_ = 0;
-  RenderStrokes();
+  MakeStrokeArt();
   update();
   emit progressed();
 }
@@ -118,25 +120,15 @@ QRect StrokeView::Square() const {
   return {(width() - side) / 2, (height() - side) / 2, side, side};
 }
 
-void StrokeView::RenderStrokes() {
-  drawn_.clear();
-  faint_ = QImage();
-  const QRect square = Square();
-  if (StrokeCount() == 0 || square.isEmpty()) return;
-  const qreal ratio = devicePixelRatioF();
-  const auto render = [&](const QStringList &paths, const QColor &colour) {
-    QImage image(square.size() * ratio, QImage::Format_ARGB32_Premultiplied);
-    image.setDevicePixelRatio(ratio);
-    image.fill(Qt::transparent);
-    QSvgRenderer svg(StrokeSvg(paths, colour));
-    QPainter painter(&image);
-    svg.render(&painter, QRectF(QPointF(0, 0), QSizeF(square.size())));
-    return image;
-  };
+void StrokeView::MakeStrokeArt() {
+  strokeArt_.clear();
+  allArt_.reset();
+  if (StrokeCount() == 0) return;
   const QColor ink = palette().color(QPalette::Text);
   // Drawn faint when painted (an SVG colour carries no opacity).
-  faint_ = render(strokes_.strokes, ink);
-  for (const QString &path : strokes_.strokes) drawn_.push_back(render({path}, ink));
+  allArt_ = std::make_unique<QSvgRenderer>(StrokeSvg(strokes_.strokes, ink));
+  for (const QString &path : strokes_.strokes)
+    strokeArt_.push_back(std::make_unique<QSvgRenderer>(StrokeSvg({path}, ink)));
 }
 
 QPainterPath StrokeView::PenPath(int stroke, double fraction) const {
@@ -187,24 +179,24 @@ void StrokeView::paintEvent(QPaintEvent *) {
   const QRect square = Square();
   painter.fillRect(square, palette().color(QPalette::Base));
   DrawGrid(painter, square);
-  if (drawn_.empty()) return;
+  if (!allArt_) return;
+  const QRectF area(square);
   painter.setOpacity(0.16);
-  painter.drawImage(square.topLeft(), faint_);
+  allArt_->render(&painter, area);
   painter.setOpacity(1);
-  for (int i = 0; i < std::min(written_, StrokeCount()); ++i) painter.drawImage(square.topLeft(), drawn_[static_cast<size_t>(i)]);
+  for (int i = 0; i < std::min(written_, StrokeCount()); ++i)
+    strokeArt_[static_cast<size_t>(i)]->render(&painter, area);
   if (written_ < StrokeCount() && fraction_ > 0 && !strokes_.medians.empty()) {
     painter.save();
     painter.setClipPath(PenPath(written_, fraction_));
-    painter.drawImage(square.topLeft(), drawn_[static_cast<size_t>(written_)]);
+    strokeArt_[static_cast<size_t>(written_)]->render(&painter, area);
     painter.restore();
   }
 }
 
-void StrokeView::resizeEvent(QResizeEvent *) { RenderStrokes(); }
-
 void StrokeView::changeEvent(QEvent *event) {
   // A new palette (a dark one) gives the strokes its colours.
-  if (event->type() == QEvent::PaletteChange) RenderStrokes();
+  if (event->type() == QEvent::PaletteChange) MakeStrokeArt();
   QWidget::changeEvent(event);
 }
 

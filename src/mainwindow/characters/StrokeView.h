@@ -2,13 +2,16 @@
 // A character drawn stroke by stroke, as a pen writes it: the strokes not
 // yet written faint, those written whole, and the one being written
 // revealed along its median as the pen moves. Each stroke's shape is its
-// SVG path drawn by QtSvg; the median only says where the pen has reached.
-#include <QImage>
+// SVG path drawn by QtSvg when painted (nothing is kept but the parsed
+// paths, whatever the size); the median only says where the pen has reached.
 #include <QTimer>
 #include <QWidget>
+#include <memory>
 #include <vector>
 
 #include "dictionary/CharacterStrokes.h"
+
+class QSvgRenderer;
 
 namespace velmora {
 
@@ -16,6 +19,7 @@ class StrokeView : public QWidget {
   Q_OBJECT
  public:
   explicit StrokeView(QWidget *parent = nullptr);
+  ~StrokeView() override;
   // The character's strokes, shown whole; none draws nothing.
   void SetStrokes(const CharacterStrokes *strokes);
   int StrokeCount() const { return static_cast<int>(strokes_.strokes.size()); }
@@ -38,22 +42,20 @@ class StrokeView : public QWidget {
 
  protected:
   void paintEvent(QPaintEvent *event) override;
-  void resizeEvent(QResizeEvent *event) override;
   void changeEvent(QEvent *event) override;
 
  private:
   void Advance();
   void DrawGrid(class QPainter &painter, const QRect &square) const;
-  // The strokes' pictures at the widget's size: each stroke alone, in the
-  // text colour, and all of them faint.
-  void RenderStrokes();
+  // The strokes' drawings in the text colour: each stroke alone, and all.
+  void MakeStrokeArt();
   QRect Square() const;
   QPainterPath PenPath(int stroke, double fraction) const;
   double MedianLength(int stroke) const;
 
   CharacterStrokes strokes_;
-  std::vector<QImage> drawn_;
-  QImage faint_;
+  std::vector<std::unique_ptr<QSvgRenderer>> strokeArt_;
+  std::unique_ptr<QSvgRenderer> allArt_;
   int written_ = 0;
   double fraction_ = 0;  // of the stroke being written
   QTimer timer_;
