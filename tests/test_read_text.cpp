@@ -143,6 +143,17 @@ TEST_F(ReadText, ATextOfAHundredThousandIdiomsUnderlinesWhatIsInView) {
 
 // What a scan of a long text found belongs to the text it read: an idiom
 // typed while it runs is counted too.
+TEST_F(ReadText, ATextOfOneEndlessLineIsShownBrokenAfterItsSentencesAndEveryIdiomFound) {
+  QString text;
+  for (int i = 0; i < 3000; ++i) text += i % 2 ? "画蛇添足。" : "分久必合，合久必分，";
+  dialog_->SetText(text);
+  auto *box = dialog_->findChild<QPlainTextEdit *>("txtReadText");
+  ASSERT_TRUE(WaitFor([&] { return !Listed().empty(); }));
+  EXPECT_GT(box->document()->blockCount(), 5) << "laid out a piece at a time";
+  for (const QString &line : box->toPlainText().split('\n')) EXPECT_LE(line.size(), 2000 + 10);
+  EXPECT_EQ(Listed(), (std::vector<std::pair<QString, QString>>{{"分久必合，合久必分", "1500"}, {"画蛇添足", "1500"}}));
+}
+
 TEST_F(ReadText, ALongTextChangedWhileItIsReadIsReadAgain) {
   QString text;
   for (int i = 0; i < 100000; ++i) text += "画蛇添足\n";

@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
 #include <map>
+#include <unordered_map>
 
 #include "config/IniDocument.h"
 #include "lang/Captions.h"
@@ -51,6 +52,35 @@ Refusal ReadText(const QString &path, QString *text) {
   if (bytes.size() > kLargestFile) return Refusal::TooLarge;
   *text = DecodeLikeSettings(bytes);
   return Refusal::None;
+}
+
+// A line this long is laid out whole at every change of it, and a text of
+// one line of megabytes would stall the window for seconds each time: such
+// lines are shown broken after a sentence near this length, after a clause
+// at twice it (an idiom of two halves, 分久必合，合久必分, may hold a comma),
+// and anywhere at four times it.
+constexpr qsizetype kLongestLine = 2000;
+
+bool EndsASentence(QChar c) { return QStringLiteral("。！？；.!?;").contains(c); }
+bool EndsAClause(QChar c) { return QStringLiteral("，、：,: \t").contains(c); }
+
+QString WithLongLinesBroken(const QString &text) {
+  QString shown;
+  shown.reserve(text.size() + text.size() / kLongestLine);
+  qsizetype line = 0;
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const QChar c = text[i];
+    shown += c;
+    line = c == u'\n' ? 0 : line + 1;
+    if (line < kLongestLine) continue;
+    const bool splitsNothing = i + 1 >= text.size() || !text[i + 1].isLowSurrogate();
+    if (EndsASentence(c) || (line >= 2 * kLongestLine && EndsAClause(c)) ||
+        (line >= 4 * kLongestLine && splitsNothing)) {
+      shown += u'\n';
+      line = 0;
+    }
+  }
+  return shown;
 }
 
 QString RefusalText(Refusal refusal, const QString &path) {
@@ -133,8 +163,7 @@ ReadTextDialog::ReadTextDialog(Services services, QWidget *parent) : QDialog(par
   connect(idioms_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *item) { emit idiomChosen(item->text(0)); });
   connect(idioms_, &QTreeWidget::itemActivated, this,
           [this](QTreeWidgetItem *item) { emit idiomChosen(item->text(0)); });
-  connect(&scanning_, &QFutureWatcher<std::vector<IdiomAutomaton::Found>>::finished, this,
-          &ReadTextDialog::ScanFinished);
+  connect(&scanning_, &QFutureWatcher<Scanned>::finished, this, &ReadTextDialog::ScanFinished);
   connect(&opening_, &QFutureWatcher<Opened>::finished, this, &ReadTextDialog::ShowOpened);
   // Once the view has moved and laid out what it shows.
   underline_.setSingleShot(true);
@@ -158,8 +187,9 @@ void ReadTextDialog::resizeEvent(QResizeEvent *event) {
   underline_.start();
 }
 
-void ReadTextDialog::SetText(const QString &text) {
+void ReadTextDialog::SetText(const QString &given) {
   loading_.stop();
+  const QString text = WithLongLinesBroken(given);
   if (text.size() <= kLoadPiece) {
     text_->setPlainText(text);
     Scan();
@@ -217,11 +247,11 @@ void ReadTextDialog::Scan() {
   const IdiomAutomaton *automaton = services_.automaton();
   if (!automaton || scanning_.isRunning()) return;  // its end looks at the text again
   const QString text = text_->toPlainText();
-  if (text.size() <= kReadAtOnce) return ShowFound(automaton->Scan(text));
+  if (text.size() <= kReadAtOnce) return ShowFound(ScanText(*automaton, text));
   progress_->show();
   status_->setText(CaptionOr("READREADING", "Reading…"));
   scanChanges_ = textChanges_;
-  scanning_.setFuture(QtConcurrent::run([automaton, text] { return automaton->Scan(text); }));
+  scanning_.setFuture(QtConcurrent::run([automaton, text] { return ScanText(*automaton, text); }));
 }
 
 void ReadTextDialog::ScanFinished() {
@@ -232,11 +262,20 @@ void ReadTextDialog::ScanFinished() {
   ShowFound(scanning_.future().takeResult());
 }
 
-void ReadTextDialog::ShowFound(std::vector<IdiomAutomaton::Found> found) {
+ReadTextDialog::Scanned ReadTextDialog::ScanText(const IdiomAutomaton &automaton, const QString &text) {
+  Scanned scanned;
+  scanned.found = automaton.Scan(text);
+  std::unordered_map<int, int> counts;
+  for (const auto &f : scanned.found) ++counts[f.idiom];
+  scanned.counts.assign(counts.begin(), counts.end());
+  return scanned;
+}
+
+void ReadTextDialog::ShowFound(Scanned scanned) {
   progress_->hide();  // shown while a text went in, or was read
-  found_ = std::move(found);
+  found_ = std::move(scanned.found);
   std::map<QString, int> counts;
-  for (const auto &f : found_) ++counts[services_.idiomAt(f.idiom)];
+  for (const auto &[idiom, count] : scanned.counts) counts[services_.idiomAt(idiom)] += count;
   UnderlineVisible();
   std::vector<std::pair<QString, int>> ranked(counts.begin(), counts.end());
   std::stable_sort(ranked.begin(), ranked.end(), [](const auto &a, const auto &b) { return a.second > b.second; });
@@ -282,7 +321,9 @@ void ReadTextDialog::UnderlineVisible() {
     auto at =
         std::lower_bound(found_.begin(), found_.end(), first,
                          [](const IdiomAutomaton::Found &f, qsizetype place) { return f.start + f.length <= place; });
-    for (; at != found_.end() && at->start <= last; ++at) {
+    // Places past the box's end belong to no text it holds.
+    const qsizetype end = text_->document()->characterCount() - 1;
+    for (; at != found_.end() && at->start <= last && at->start + at->length <= end; ++at) {
       QTextCursor cursor(text_->document());
       cursor.setPosition(static_cast<int>(at->start));
       cursor.setPosition(static_cast<int>(at->start + at->length), QTextCursor::KeepAnchor);

@@ -31,6 +31,7 @@ class ReadTextDialog : public QDialog {
   };
   ReadTextDialog(Services services, QWidget *parent);
   ~ReadTextDialog() override;
+  // A line of thousands of characters is shown broken after a sentence.
   void SetText(const QString &text);
 
  protected:
@@ -40,12 +41,20 @@ class ReadTextDialog : public QDialog {
   void idiomChosen(const QString &idiom);
 
  private:
+  // What a scan found: the places, and how often each idiom (by index) came.
+  struct Scanned {
+    std::vector<IdiomAutomaton::Found> found;
+    std::vector<std::pair<int, int>> counts;
+  };
+  // Made off the window's thread for a long text: the counting too.
+  static Scanned ScanText(const IdiomAutomaton &automaton, const QString &text);
+
   void OpenFile();
   void ShowOpened();
   void Scan();
   // A long text's scan, made on another thread, at its end.
   void ScanFinished();
-  void ShowFound(std::vector<IdiomAutomaton::Found> found);
+  void ShowFound(Scanned scanned);
   // Underlines the idioms in view only: a text may hold a million, and the
   // editor lays out every underline it is given.
   void UnderlineVisible();
@@ -68,7 +77,7 @@ class ReadTextDialog : public QDialog {
   QTimer loading_;     // a long text going into the box
   QString pending_;    // what of it is still to go in
   int described_ = 0;  // the listed idioms described so far
-  QFutureWatcher<std::vector<IdiomAutomaton::Found>> scanning_;
+  QFutureWatcher<Scanned> scanning_;
   // The box's changes so far, and when the running scan read it.
   long long textChanges_ = 0, scanChanges_ = 0;
   struct Opened {
