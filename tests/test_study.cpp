@@ -161,7 +161,9 @@ TEST_F(StudyTest, ASittingKeepsEachGradeAndUndoTakesItBack) {
   const auto grade = [&](const QString &idiom) {
     const auto card = store.CardOf(idiom);
     ASSERT_TRUE(card);
-    ASSERT_TRUE(store.Record(*card, FsrsScheduler().Review(card->memory, Grade::Good, now), {Grade::Good, "meaning", now}));
+    ASSERT_EQ(
+        store.Record(*card, FsrsScheduler().Review(card->memory, Grade::Good, now), {Grade::Good, "meaning", now}),
+        StudyStore::Recorded::Kept);
   };
   for (const char *idiom : {"=HYPERLINK(\"x\",\"y\")", "-1", "@SUM(1)"}) grade(idiom);
   const QByteArray csv = store.ReviewLogCsv();
@@ -223,6 +225,8 @@ TEST_F(StudyTest, UndoReachesOnlyThisSittingsGradesAndTwoWindowsNeverUndoEachOth
   theirs.GoOn(now + 5);
   mine.SetGrade(Grade::Again);
   mine.GoOn(now + 6);  // computed from the card before their grade: not kept
+  EXPECT_EQ(theirs.LastGrade(), StudyStore::Recorded::Kept);
+  EXPECT_EQ(mine.LastGrade(), StudyStore::Recorded::ChangedElsewhere) << "and the view says so";
   EXPECT_EQ(store.LogSize(), 2);
   EXPECT_EQ(mine.Result(now).reviewed, 0);
   EXPECT_FALSE(mine.Undo()) << "nothing of this sitting to undo";

@@ -1,10 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <atomic>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 
 #include "TestInstall.h"
@@ -85,4 +92,27 @@ TEST(Speaker, NoSoundOutputIsToldAndAServerThatComesBackIsHeard) {
     ASSERT_TRUE(WaitFor([&] { return server.played > static_cast<size_t>(SampleRate() / 2); }));
   }
   SetSoundOutputOpener({});
+}
+
+TEST(SoundOutput, AServerThatAcceptsAndNeverAnswersIsGivenUpWithinSeconds) {
+  // A socket that listens and never reads: the kernel takes the connection.
+  QTemporaryDir dir;
+  const QByteArray path = QFile::encodeName(dir.filePath("native"));
+  const int listening = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::strncpy(address.sun_path, path.constData(), sizeof address.sun_path - 1);
+  ASSERT_EQ(::bind(listening, reinterpret_cast<const sockaddr *>(&address), sizeof address), 0);
+  ASSERT_EQ(::listen(listening, 4), 0);
+  const bool hadServer = qEnvironmentVariableIsSet("PULSE_SERVER");
+  const QByteArray before = qgetenv("PULSE_SERVER");
+  qputenv("PULSE_SERVER", "unix:" + path);
+  QElapsedTimer clock;
+  clock.start();
+  QString error;
+  EXPECT_EQ(OpenSoundOutput(22050, &error), nullptr);
+  EXPECT_LT(clock.elapsed(), 10000);
+  EXPECT_EQ(error, "the sound server does not answer");
+  hadServer ? qputenv("PULSE_SERVER", before) : qunsetenv("PULSE_SERVER");
+  ::close(listening);
 }

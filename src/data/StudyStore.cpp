@@ -174,13 +174,13 @@ int StudyStore::WaitingNewCards() const {
                  {kFavourite});
 }
 
-bool StudyStore::Record(const StudyCard &card, const ScheduledReview &review, const StudyAnswer &answer,
-                        int64_t *logId) {
-  if (!Db()) return false;
+StudyStore::Recorded StudyStore::Record(const StudyCard &card, const ScheduledReview &review, const StudyAnswer &answer,
+                                        int64_t *logId) {
+  if (!Db()) return Recorded::NotKept;
   const SqlConnection &db = *Db();
   const CardMemory &before = card.memory, &after = review.after;
-  if (!db.Execute(QStringLiteral("BEGIN IMMEDIATE"))) return false;
-  const bool changed =
+  if (!db.Execute(QStringLiteral("BEGIN IMMEDIATE"))) return Recorded::NotKept;
+  const bool updated =
       db.Run(QStringLiteral("UPDATE Cards SET State = ?2, Step = ?3, Stability = ?4, Difficulty = ?5, Due = ?6, "
                             "LastReview = ?7, Lapses = ?8, Reps = ?9 WHERE Card = ?1 AND State = ?10 AND Step = ?11 "
                             "AND Due = ?12 AND LastReview = ?13 AND Lapses = ?14 AND Reps = ?15"),
@@ -189,8 +189,8 @@ bool StudyStore::Record(const StudyCard &card, const ScheduledReview &review, co
               static_cast<long long>(after.lapses), static_cast<long long>(after.reps),
               static_cast<long long>(before.state), static_cast<long long>(before.step),
               static_cast<long long>(before.due), static_cast<long long>(before.lastReview),
-              static_cast<long long>(before.lapses), static_cast<long long>(before.reps)}) == SQLITE_OK &&
-      sqlite3_changes(db.handle()) == 1;
+              static_cast<long long>(before.lapses), static_cast<long long>(before.reps)}) == SQLITE_OK;
+  const bool changed = updated && sqlite3_changes(db.handle()) == 1;
   const bool logged =
       changed &&
       db.Run(QStringLiteral("INSERT INTO ReviewLog (Card, Time, Grade, Kind, ElapsedDays, ScheduledDays, StateBefore, "
@@ -207,10 +207,10 @@ bool StudyStore::Record(const StudyCard &card, const ScheduledReview &review, co
   const int64_t id = sqlite3_last_insert_rowid(db.handle());
   if (!logged || !db.Execute(QStringLiteral("COMMIT"))) {
     db.Execute(QStringLiteral("ROLLBACK"));
-    return false;
+    return updated && !changed ? Recorded::ChangedElsewhere : Recorded::NotKept;
   }
   if (logId) *logId = id;
-  return true;
+  return Recorded::Kept;
 }
 
 std::optional<QString> StudyStore::Undo(int64_t logId) {

@@ -68,10 +68,12 @@ class StudyStore {
 
   // Keeps the grade: the card's new memory and the log row, together.
   // The card is changed only if it still holds the memory the grade was
-  // computed from: false when another window graded it meanwhile (or the
-  // change could not be kept). The log row's id in *logId.
-  bool Record(const StudyCard &card, const ScheduledReview &review, const StudyAnswer &answer,
-              int64_t *logId = nullptr);
+  // computed from: ChangedElsewhere when another window graded it
+  // meanwhile, NotKept when the change could not be written. The log row's
+  // id in *logId.
+  enum class Recorded { Kept, ChangedElsewhere, NotKept };
+  Recorded Record(const StudyCard &card, const ScheduledReview &review, const StudyAnswer &answer,
+                  int64_t *logId = nullptr);
   // Takes that grade back: its card returns to its state before it, if it
   // still holds the state the grade left. The card's key; nothing when the
   // grade is not there or could not be undone.

@@ -3,6 +3,11 @@
 #include <pulse/error.h>
 #include <pulse/simple.h>
 
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
 #include "LibraryFunctions.h"
 
 namespace velmora {
@@ -61,6 +66,19 @@ class PulseOutput : public SoundOutput {
   pa_simple *stream_;
 };
 
+// A server that accepts and never answers holds pa_simple_new for good: it
+// is given this long, then left to itself on a thread of its own.
+constexpr auto kServerAnswers = std::chrono::seconds(3);
+
+// The stream being opened, shared by the opener and whoever waits for it.
+struct Opening {
+  std::mutex guard;
+  std::condition_variable done;
+  pa_simple *stream = nullptr;
+  int code = 0;
+  bool finished = false, abandoned = false;
+};
+
 std::unique_ptr<SoundOutput> OpenPulse(int rate, QString *error) {
   const PulseSimple *pulse = Library();
   if (pulse == nullptr) {
@@ -71,14 +89,32 @@ std::unique_ptr<SoundOutput> OpenPulse(int rate, QString *error) {
   const auto bytes = static_cast<uint32_t>(rate / 1000 * kBufferedMilliseconds * 2);
   const pa_buffer_attr buffer{static_cast<uint32_t>(-1), bytes, static_cast<uint32_t>(-1), static_cast<uint32_t>(-1),
                               static_cast<uint32_t>(-1)};
-  int code = 0;
-  pa_simple *stream =
-      pulse->New(nullptr, "Velmora", PA_STREAM_PLAYBACK, nullptr, "idiom", &format, nullptr, &buffer, &code);
-  if (stream == nullptr) {
-    *error = QString::fromUtf8(pulse->Error(code));
+  auto opening = std::make_shared<Opening>();
+  std::thread([pulse, format, buffer, opening] {
+    int code = 0;
+    pa_simple *stream =
+        pulse->New(nullptr, "Velmora", PA_STREAM_PLAYBACK, nullptr, "idiom", &format, nullptr, &buffer, &code);
+    const std::lock_guard<std::mutex> lock(opening->guard);
+    if (opening->abandoned) {
+      if (stream) pulse->Free(stream);
+      return;
+    }
+    opening->stream = stream;
+    opening->code = code;
+    opening->finished = true;
+    opening->done.notify_all();
+  }).detach();
+  std::unique_lock<std::mutex> lock(opening->guard);
+  if (!opening->done.wait_for(lock, kServerAnswers, [&opening] { return opening->finished; })) {
+    opening->abandoned = true;
+    *error = QStringLiteral("the sound server does not answer");
     return nullptr;
   }
-  return std::make_unique<PulseOutput>(*pulse, stream);
+  if (opening->stream == nullptr) {
+    *error = QString::fromUtf8(pulse->Error(opening->code));
+    return nullptr;
+  }
+  return std::make_unique<PulseOutput>(*pulse, opening->stream);
 }
 
 SoundOutputOpener &Opener() {

@@ -116,7 +116,8 @@ StudySession::Stage StudySession::GoOn(int64_t now) {
   if (stage_ != Stage::Answered) return stage_;
   const ScheduledReview review = scheduler_.Review(card_.memory, grade_, now);
   int64_t logId = 0;
-  if (store_.Record(card_, review, {grade_, QuestionKindName(question_.kind), now}, &logId)) {
+  lastGrade_ = store_.Record(card_, review, {grade_, QuestionKindName(question_.kind), now}, &logId);
+  if (lastGrade_ == StudyStore::Recorded::Kept) {
     kept_.push_back(question_.kind == QuestionKind::Flashcard ? grade_ != Grade::Again : right_);
     sittingLog_.push_back(logId);
   }

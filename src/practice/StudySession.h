@@ -71,6 +71,9 @@ class StudySession {
   Stage GoOn(int64_t now);
   // Takes the last kept grade back and asks that card again.
   bool Undo();
+  // What became of the last grade given: not kept when another window
+  // graded the card first, or the store could not be written.
+  StudyStore::Recorded LastGrade() const { return lastGrade_; }
   Summary Result(int64_t now) const;
   // Ends the sitting without keeping the answer on screen.
   void Leave() { stage_ = Stage::Idle; }
@@ -98,6 +101,7 @@ class StudySession {
   // The sitting's grades, newest last: right first time or not.
   std::vector<bool> kept_;
   std::vector<int64_t> sittingLog_;  // the log rows of this sitting's grades, oldest first
+  StudyStore::Recorded lastGrade_ = StudyStore::Recorded::Kept;
 };
 
 }  // namespace velmora

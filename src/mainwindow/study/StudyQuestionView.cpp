@@ -164,4 +164,6 @@ QList<QWidget *> StudyQuestionView::TabOrder() const {
           grades_[1],  grades_[2],  grades_[3],  playAgain_,  lookUp_};
 }
 
+void StudyQuestionView::SetNotice(const QString &notice) { status_->setText(notice); }
+
 }  // namespace velmora

@@ -28,6 +28,8 @@ class StudyQuestionView : public QWidget {
   void ShowAnswer(const StudyQuestion &question, const QString &verdict, int suggestedGrade, int chosen,
                   const std::array<int64_t, 4> &waits);
   void CheckGrade(int grade);
+  // Said in the status line until the next question or answer.
+  void SetNotice(const QString &notice);
   QList<QWidget *> TabOrder() const;
 
  signals:

@@ -71,9 +71,21 @@ void StudyView::Grade(int grade) {
 
 void StudyView::GoOn() {
   if (!InSitting()) return;
-  if (session_->GoOn(Now()) == StudySession::Stage::Finished) return ShowSummary();
-  ShowQuestion();
+  const bool finished = session_->GoOn(Now()) == StudySession::Stage::Finished;
+  finished ? ShowSummary() : ShowQuestion();
   AnnounceDue();
+  // A grade not kept is said, not dropped in silence.
+  QString lost;
+  if (session_->LastGrade() == StudyStore::Recorded::ChangedElsewhere)
+    lost = CaptionOr("STUDYGRADEELSEWHERE",
+                     "Your last grade was not kept: another Velmora window reviewed that idiom first.");
+  else if (session_->LastGrade() == StudyStore::Recorded::NotKept)
+    lost = CaptionOr("STUDYGRADENOTKEPT", "Your last grade could not be saved: the study file cannot be written.");
+  if (lost.isEmpty()) return;
+  if (finished)
+    summaryText_->setText(lost + QLatin1Char('\n') + summaryText_->text());
+  else
+    question_->SetNotice(lost);
 }
 
 void StudyView::Undo() {
