@@ -22,6 +22,7 @@
 #include "platform/Restart.h"
 #include "platform/SelectionForLookup.h"
 #include "platform/SelectionReader.h"
+#include "platform/TerminationSignals.h"
 #include "platform/WindowLanguage.h"
 #include "platform/wayland/WaylandActivation.h"
 
@@ -52,6 +53,7 @@ int main(int argc, char **argv) {
     return 0;
   }
   QApplication::setApplicationName(QStringLiteral("velmora"));
+  velmora::QuitOnTerminationSignals();
   velmora::UseChineseFallbackFor(QStringLiteral("default"));
   velmora::UsePictureStyle();
   QApplication::setWindowIcon(velmora::ImageByKey(QStringLiteral("velmora")));

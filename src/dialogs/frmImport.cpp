@@ -153,7 +153,13 @@ frmImport::frmImport(QWidget *parent) : QDialog(parent) {
   UpdateButtons();
 }
 
-frmImport::~frmImport() = default;
+frmImport::~frmImport() {
+  // Closed mid-import (the program asked to end): what was built goes, as a
+  // failed build's does; the lock goes with the dialog.
+  if (!importing_) return;
+  importTask_.CancelAndWait();
+  for (const QString &file : {built_.gb, built_.big5}) QFile::remove(file);
+}
 
 editions::EditionPaths frmImport::EditionsInUse() {
   return {DataFileTarget(QStringLiteral("GB")), DataFileTarget(QStringLiteral("BIG5"))};

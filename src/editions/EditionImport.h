@@ -31,6 +31,11 @@ class EditionImport : public QObject {
   // Starts the build; false when one is running already.
   bool Start(Request request);
   void Cancel() { cancelled_->store(true); }
+  // Cancels, and waits until the build has ended and taken its part files.
+  void CancelAndWait() {
+    Cancel();
+    Join();
+  }
   bool IsRunning() const { return running_; }
 
  signals:

@@ -65,5 +65,48 @@ class Import(unittest.TestCase):
             desktop.wait_for(lambda: desktop.text_of(box) == "一马当先", what="一马当先 kept")
 
 
+    def test_ended_mid_import_leaves_no_part_files_or_lock(self):
+        """SIGTERM while the editions are being built: the program ends as a
+        failed build does, taking the half-built files and the lock along."""
+        folder = desktop.make_installation(STAGED)
+        path = os.path.join(os.path.dirname(folder), "many.json")
+        with open(path, "w", encoding="utf-8") as out:
+            json.dump([{"word": "测%d" % i, "pinyin": "cè shì", "explanation": "说明" * 20} for i in range(150000)], out,
+                      ensure_ascii=False)
+        process, app, frame = desktop.launch(folder)
+        try:
+            desktop.click(desktop.wait_for(lambda: desktop.find(frame, name="Setting", role=pyatspi.ROLE_PUSH_BUTTON),
+                                           what="the settings button"))
+            settings = desktop.wait_for(lambda: desktop.window(app, name="System Setting"), what="the settings")
+            desktop.click(desktop.wait_for(
+                lambda: desktop.find(settings, name="Import idioms…", role=pyatspi.ROLE_PUSH_BUTTON),
+                what="the import button"))
+            dialog = desktop.wait_for(lambda: desktop.window(app, name="Import idioms"), what="the import dialog")
+            desktop.click(desktop.wait_for(lambda: desktop.find(dialog, name="Add files…", role=pyatspi.ROLE_PUSH_BUTTON),
+                                           what="the add button"))
+            desktop.wait_for(lambda: desktop.window(app, name="Choose idiom data"), what="the file chooser")
+            time.sleep(0.5)
+            desktop.type_text(path)
+            desktop.key("Return")
+            rows = desktop.wait_for(lambda: desktop.find(dialog, name="Files to import"), what="the list of files")
+            desktop.wait_for(lambda: rows.childCount > 6, timeout=60, what="the file summed up")
+            desktop.click(desktop.find(dialog, name="Import", role=pyatspi.ROLE_PUSH_BUTTON))
+            user = os.path.dirname(folder)  # the installation and the user folders
+
+            def building():
+                return [name for root, _, names in os.walk(user) for name in names if name.endswith(".part")]
+            desktop.wait_for(building, timeout=60, what="the build under way")
+        except AssertionError:
+            desktop.diagnose("import-sigterm")
+            desktop.print_log(folder)
+            process.kill()
+            raise
+        process.terminate()
+        self.assertEqual(process.wait(timeout=20), 128 + 15)
+        left = [os.path.join(root, name) for root, _, names in os.walk(user) for name in names
+                if name.endswith((".part", ".new", ".lock", "-journal"))]
+        self.assertEqual(left, [])
+
+
 if __name__ == "__main__":
     unittest.main()
