@@ -454,3 +454,11 @@ TEST_F(MainWindow, AnotherSourcesReadingStandsAboveTheSenses) {
   Search("爱不释手");
   EXPECT_FALSE(c().txtExplain->toPlainText().contains("Other reading"));
 }
+
+TEST_F(MainWindow, ClosingTheWindowEndsTheProgramWhateverOtherWindowIsShown) {
+  QWidget card;  // a window of its own, as a popup or a helper window may be
+  card.show();
+  QTimer::singleShot(0, window.get(), [this] { window->close(); });
+  QTimer::singleShot(10000, [] { QCoreApplication::exit(99); });
+  EXPECT_EQ(QCoreApplication::exec(), 0) << "still running behind the other window";
+}

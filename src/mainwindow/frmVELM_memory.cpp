@@ -1,6 +1,7 @@
 // What the main window remembers for the user between runs: its size and
 // place, whether it was maximised, and the view on show.
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -55,6 +56,10 @@ void frmVELM::SaveWindowState() const {
 void frmVELM::closeEvent(QCloseEvent *event) {
   SaveWindowState();
   QMainWindow::closeEvent(event);
+  // Closing the window ends the program, whatever other top-level window
+  // (the character card, a lookup popup, a helper of one pixel) is still
+  // shown and would otherwise keep it running unseen.
+  if (event->isAccepted()) QCoreApplication::quit();
 }
 
 }  // namespace velmora
