@@ -60,7 +60,7 @@ void BM_ScheduleAndKeepGrade(benchmark::State &state) {
   const FsrsScheduler scheduler;
   for (auto _ : state) {
     const int64_t now = QDateTime::currentSecsSinceEpoch();
-    const auto card = store.NextDue(now + 86400 * 60);
+    const auto card = store.NextDue(now, 86400 * 60);
     const ScheduledReview review = scheduler.Review(card->memory, Grade::Good, now);
     if (store.Record(*card, review, {Grade::Good, QStringLiteral("meaning"), now}) != StudyStore::Recorded::Kept)
       state.SkipWithError("not kept");

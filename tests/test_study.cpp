@@ -1,6 +1,7 @@
 // The review's store, sitting and questions.
 #include <gtest/gtest.h>
 
+#include <QDateTime>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
@@ -201,6 +202,39 @@ TEST_F(StudyTest, NewIdiomsOfTheEditionArriveADayAtATime) {
 
 namespace velmora {
 namespace {
+
+TEST_F(StudyTest, ACardInReviewIsDueFromTheStartOfItsDayAndALearningStepFromItsMinute) {
+  UserStore user(path(), "gb");
+  StudyStore store(user, false);
+  const QDate today(2026, 3, 10);
+  const auto at = [&today](int day, int hour, int minute) {
+    return QDateTime(today.addDays(day), QTime(hour, minute)).toSecsSinceEpoch();
+  };
+  ASSERT_TRUE(store.AddCards({"画龙点睛", "一针见血"}, StudyStore::kFavourite, at(-1, 18, 0)));
+  // Both graded yesterday at 18:31: one in review for a day, one relearning
+  // with its step at 18:31 today.
+  for (const auto &[idiom, state] :
+       {std::pair{"画龙点睛", CardState::Review}, std::pair{"一针见血", CardState::Relearning}}) {
+    const auto card = store.CardOf(idiom);
+    ASSERT_TRUE(card);
+    ScheduledReview review;
+    review.after = {state, 0, 1.0, 5.0, at(0, 18, 31), at(-1, 18, 31), 0, 1};
+    ASSERT_EQ(store.Record(*card, review, {Grade::Good, "meaning", at(-1, 18, 31)}), StudyStore::Recorded::Kept);
+  }
+  // At 3:00 the learner's day is still yesterday's.
+  EXPECT_EQ(store.DueCount(at(0, 3, 0)), 0);
+  EXPECT_FALSE(store.NextDue(at(0, 3, 0)));
+  EXPECT_EQ(store.NextDueTime(), at(0, 4, 0)) << "said as due from the day's start, not 18:31";
+  // In the morning the review is asked; the step keeps its minute, and the count agrees.
+  EXPECT_EQ(store.DueCount(at(0, 9, 0)), 1);
+  ASSERT_TRUE(store.NextDue(at(0, 9, 0)));
+  EXPECT_EQ(store.NextDue(at(0, 9, 0))->key, "画龙点睛");
+  EXPECT_EQ(store.DueCount(at(0, 18, 31)), 2);
+  // A day that starts at midnight makes the review due at 3:00 already.
+  ASSERT_TRUE(store.SetDayStartHour(0));
+  EXPECT_EQ(StudySettings::Read(store).dayStartHour, 0);
+  EXPECT_EQ(store.DueCount(at(0, 3, 0)), 1);
+}
 
 TEST_F(StudyTest, UndoReachesOnlyThisSittingsGradesAndTwoWindowsNeverUndoEachOther) {
   UserStore user(path(), "gb");

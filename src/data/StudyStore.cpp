@@ -143,22 +143,53 @@ std::optional<StudyCard> StudyStore::CardOf(const QString &idiom) const {
   return FirstCard(QStringLiteral("Card = ?1"), {FormsOf(idiom).key});
 }
 
-std::optional<StudyCard> StudyStore::NextDue(int64_t now) const {
-  return FirstCard(QStringLiteral("Suspended = 0 AND Due <= ?1 ORDER BY Due, Card"), {static_cast<long long>(now)});
+namespace {
+
+const QString kDayStartHour = QStringLiteral("dayStartHour");
+// Cards in review are due by the day; the others by the minute.
+const QString kDueNow = QStringLiteral("Suspended = 0 AND ((State = %1 AND Due < ?1) OR (State <> %1 AND Due <= ?2))")
+                            .arg(static_cast<int>(CardState::Review));
+
+}  // namespace
+
+int StudyStore::DayStartHour() const {
+  bool ok = false;
+  const int hour = Setting(kDayStartHour, QString::number(kDefaultDayStartHour)).toInt(&ok);
+  return ok && hour >= 0 && hour <= 23 ? hour : kDefaultDayStartHour;
 }
 
-int StudyStore::DueCount(int64_t until) const {
-  return CountOf(Db(), QStringLiteral("SELECT COUNT(*) AS N FROM Cards WHERE Suspended = 0 AND Due <= ?1"),
-                 {static_cast<long long>(until)});
+bool StudyStore::SetDayStartHour(int hour) {
+  return SetSetting(kDayStartHour, QString::number(std::clamp(hour, 0, 23)));
+}
+
+std::optional<StudyCard> StudyStore::NextDue(int64_t now, int64_t learnAhead) const {
+  return FirstCard(
+      kDueNow + QStringLiteral(" ORDER BY Due, Card"),
+      {static_cast<long long>(DayStart(now, 1, DayStartHour())), static_cast<long long>(now + learnAhead)});
+}
+
+int StudyStore::DueCount(int64_t now, int64_t learnAhead) const {
+  return CountOf(Db(), QStringLiteral("SELECT COUNT(*) AS N FROM Cards WHERE ") + kDueNow,
+                 {static_cast<long long>(DayStart(now, 1, DayStartHour())), static_cast<long long>(now + learnAhead)});
 }
 
 std::optional<int64_t> StudyStore::NextDueTime() const {
-  RecordSet rows;
-  if (!Db() ||
-      Db()->Fetch(QStringLiteral("SELECT MIN(Due) AS Due FROM Cards WHERE Suspended = 0"), {}, &rows) != SQLITE_OK ||
-      rows.Text(QStringLiteral("Due")).isEmpty())
-    return std::nullopt;
-  return Int(rows, "Due");
+  const auto earliest = [this](const QString &which) -> std::optional<int64_t> {
+    RecordSet rows;
+    if (!Db() ||
+        Db()->Fetch(QStringLiteral("SELECT MIN(Due) AS Due FROM Cards WHERE Suspended = 0 AND ") + which, {}, &rows) !=
+            SQLITE_OK ||
+        rows.Text(QStringLiteral("Due")).isEmpty())
+      return std::nullopt;
+    return Int(rows, "Due");
+  };
+  const QString review = QString::number(static_cast<int>(CardState::Review));
+  std::optional<int64_t> next = earliest(QStringLiteral("State <> ") + review);
+  if (const auto day = earliest(QStringLiteral("State = ") + review)) {
+    const int64_t from = DayStart(*day, 0, DayStartHour());
+    next = next ? std::min(*next, from) : from;
+  }
+  return next;
 }
 
 int StudyStore::NewCardsStudiedSince(int64_t since) const {

@@ -9,8 +9,9 @@
 #include <optional>
 #include <vector>
 
-#include "SqlConnection.h"
 #include "CardMemory.h"
+#include "SqlConnection.h"
+#include "StudyDay.h"
 
 namespace velmora {
 
@@ -57,9 +58,17 @@ class StudyStore {
   std::optional<StudyCard> CardOf(const QString &idiom) const;
 
   // The card to study next: the one due earliest, due by now.
-  std::optional<StudyCard> NextDue(int64_t now) const;
-  int DueCount(int64_t until) const;
-  // The earliest due time of any card in study; nothing without cards.
+  // The hour the learner's day starts at (StudyDay.h), as the settings keep it.
+  int DayStartHour() const;
+  bool SetDayStartHour(int hour);
+  // The card to ask now: a card in review (due in days) from the start of
+  // its due day, one learning or relearning (due in minutes) from its
+  // minute, up to learnAhead seconds early.
+  std::optional<StudyCard> NextDue(int64_t now, int64_t learnAhead = 0) const;
+  // How many such cards there are now.
+  int DueCount(int64_t now, int64_t learnAhead = 0) const;
+  // When the first card in study can next be asked (a card in review from
+  // the start of its day); nothing without cards.
   std::optional<int64_t> NextDueTime() const;
   // Cards not from favourites first studied since the time (the day's new cards).
   int NewCardsStudiedSince(int64_t since) const;

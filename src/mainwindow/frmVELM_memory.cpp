@@ -59,7 +59,8 @@ void frmVELM::closeEvent(QCloseEvent *event) {
   // Closing the window ends the program, whatever other top-level window
   // (the character card, a lookup popup, a helper of one pixel) is still
   // shown and would otherwise keep it running unseen.
-  if (event->isAccepted()) QCoreApplication::quit();
+  // exit, not quit: quit would close every other window on its way.
+  if (event->isAccepted()) QCoreApplication::exit(0);
 }
 
 }  // namespace velmora

@@ -23,6 +23,7 @@ StudySettings StudySettings::Read(const StudyStore &store) {
   s.retention = ok ? std::clamp(retention, FsrsScheduler::kLeastRetention, FsrsScheduler::kMostRetention)
                    : FsrsScheduler::kDefaultRetention;
   s.kind = QuestionKindNamed(store.Setting(kKind, QString()));
+  s.dayStartHour = store.DayStartHour();
   return s;
 }
 
@@ -32,12 +33,7 @@ bool StudySettings::Write(StudyStore &store) const {
          store.SetSetting(kFromEdition, fromEdition ? QStringLiteral("1") : QStringLiteral("0")) &&
          store.SetSetting(kNewPerDay, QString::number(newPerDay)) &&
          store.SetSetting(kRetention, QString::number(retention, 'f', 2)) &&
-         store.SetSetting(kKind, kind ? QuestionKindName(*kind) : QString());
-}
-
-int64_t DayStart(int64_t time, int offsetDays) {
-  const QDate day = QDateTime::fromSecsSinceEpoch(time).date().addDays(offsetDays);
-  return day.startOfDay().toSecsSinceEpoch();
+         store.SetSetting(kKind, kind ? QuestionKindName(*kind) : QString()) && store.SetDayStartHour(dayStartHour);
 }
 
 StudySession::StudySession(StudyStore &store, const QuestionSource &source)
@@ -51,7 +47,8 @@ void StudySession::Prepare(int64_t now, const std::vector<QString> &favourites,
   store_.SetWaitingSuspended(StudyStore::kHistory, !settings.fromHistory);
   store_.SetWaitingSuspended(StudyStore::kEdition, !settings.fromEdition);
   // New idioms other than favourites: at most the day's number.
-  int room = settings.newPerDay - store_.NewCardsStudiedSince(DayStart(now)) - store_.WaitingNewCards();
+  int room = settings.newPerDay - store_.NewCardsStudiedSince(DayStart(now, 0, store_.DayStartHour())) -
+             store_.WaitingNewCards();
   const auto take = [&](const QString &idiom, const QString &origin) {
     if (room <= 0 || idiom.isEmpty() || store_.HasCard(idiom)) return;
     store_.AddCards({idiom}, origin, now);
@@ -63,7 +60,7 @@ void StudySession::Prepare(int64_t now, const std::vector<QString> &favourites,
     for (int row = 0; row < editionSize && room > 0; ++row) take(idiomAt(row), StudyStore::kEdition);
 }
 
-int StudySession::DueToday(int64_t now) const { return store_.DueCount(DayStart(now, 1) - 1); }
+int StudySession::DueToday(int64_t now) const { return store_.DueCount(now, kLearnAheadSeconds); }
 
 StudySession::Stage StudySession::Start(int64_t now, bool canSpeak) {
   const StudySettings settings = StudySettings::Read(store_);
@@ -78,7 +75,7 @@ StudySession::Stage StudySession::Start(int64_t now, bool canSpeak) {
 
 StudySession::Stage StudySession::AskNext(int64_t now) {
   auto card = store_.NextDue(now);
-  if (!card) card = store_.NextDue(now + kLearnAheadSeconds);
+  if (!card) card = store_.NextDue(now, kLearnAheadSeconds);
   if (!card) return stage_ = Stage::Finished;
   Ask(*card);
   return stage_;

@@ -26,13 +26,11 @@ struct StudySettings {
   int newPerDay = 10;
   double retention = FsrsScheduler::kDefaultRetention;
   std::optional<QuestionKind> kind;  // none: in turn
+  int dayStartHour = kDefaultDayStartHour;
 
   static StudySettings Read(const StudyStore &store);
   bool Write(StudyStore &store) const;
 };
-
-// The start of the local day holding the time, and of the days around it.
-int64_t DayStart(int64_t time, int offsetDays = 0);
 
 class StudySession {
  public:

@@ -28,10 +28,10 @@ StudyChartsView::~StudyChartsView() {
   if (loading_.isRunning()) loading_.waitForFinished();
 }
 
-void StudyChartsView::Load(const QString &storePath, int64_t now) {
+void StudyChartsView::Load(const QString &storePath, int64_t now, int hour) {
   std::vector<int64_t> past, coming;
-  for (int day = -29; day <= 1; ++day) past.push_back(DayStart(now, day));
-  for (int day = 0; day <= 7; ++day) coming.push_back(DayStart(now, day));
+  for (int day = -29; day <= 1; ++day) past.push_back(DayStart(now, day, hour));
+  for (int day = 0; day <= 7; ++day) coming.push_back(DayStart(now, day, hour));
   today_ = QDateTime::fromSecsSinceEpoch(now).date();
   if (loading_.isRunning()) return;  // the figures on their way are as good
   loading_.setFuture(QtConcurrent::run(&StudyStore::ReadFigures, storePath, past, coming));

@@ -19,7 +19,7 @@ class StudyChartsView : public QWidget {
   ~StudyChartsView() override;
   // Counts the figures of the store's file up to the day of now on a worker
   // (a year's log takes a while) and shows them when they come.
-  void Load(const QString &storePath, int64_t now);
+  void Load(const QString &storePath, int64_t now, int dayStartHour);
   bool Loading() const { return loading_.isRunning(); }
   void SetFigures(std::vector<int> reviewsPerDay, std::vector<int> dueForecast, std::optional<double> retention);
   QSize sizeHint() const override { return {160, 200}; }

@@ -37,6 +37,11 @@ StudySettingsView::StudySettingsView(QWidget *parent) : QWidget(parent) {
   retention_->setSingleStep(0.01);
   retention_->setDecimals(2);
   SetLanguageName(retention_, "STUDYRETENTION", "Desired retention");
+  dayStart_ = new QSpinBox(this);
+  dayStart_->setObjectName(QStringLiteral("spnStudyDayStart"));
+  dayStart_->setRange(0, 23);
+  dayStart_->setSuffix(QStringLiteral(":00"));
+  SetLanguageName(dayStart_, "STUDYDAYSTART", "A new day starts at");
   kind_ = new QComboBox(this);
   kind_->setObjectName(QStringLiteral("cboStudyKind"));
   SetLanguageName(kind_, "STUDYKINDS", "Questions");
@@ -57,11 +62,12 @@ StudySettingsView::StudySettingsView(QWidget *parent) : QWidget(parent) {
     SetLanguageCaption(label, key, text);
     return label;
   };
-  form->addRow(caption("STUDYLAST", "Last"), historyDays_);
+  form->addRow(caption("STUDYLAST", "From the last"), historyDays_);
   form->addRow(fromEdition_);
-  form->addRow(caption("STUDYADAY", "A day"), perDay_);
+  form->addRow(caption("STUDYADAY", "New idioms a day"), perDay_);
   form->addRow(caption("STUDYRETAIN", "Retention"), retention_);
-  form->addRow(kind_);
+  form->addRow(caption("STUDYDAYSTART", "A new day starts at"), dayStart_);
+  form->addRow(caption("STUDYKINDS", "Questions"), kind_);
   auto *column = StudyColumn(this);
   column->addLayout(form);
   column->addStretch(1);
@@ -87,6 +93,7 @@ void StudySettingsView::Show(const StudySettings &s) {
   fromEdition_->setChecked(s.fromEdition);
   perDay_->setValue(s.newPerDay);
   retention_->setValue(s.retention);
+  dayStart_->setValue(s.dayStartHour);
   kind_->setCurrentIndex(std::max(0, kind_->findData(s.kind ? QuestionKindName(*s.kind) : QString())));
 }
 
@@ -97,12 +104,13 @@ StudySettings StudySettingsView::Chosen() const {
   s.fromEdition = fromEdition_->isChecked();
   s.newPerDay = perDay_->value();
   s.retention = retention_->value();
+  s.dayStartHour = dayStart_->value();
   s.kind = QuestionKindNamed(kind_->currentData().toString());
   return s;
 }
 
 QList<QWidget *> StudySettingsView::TabOrder() const {
-  return {fromHistory_, historyDays_, fromEdition_, perDay_, retention_, kind_, done_};
+  return {fromHistory_, historyDays_, fromEdition_, perDay_, retention_, dayStart_, kind_, done_};
 }
 
 QWidget *StudySettingsView::FirstControl() const { return fromHistory_; }

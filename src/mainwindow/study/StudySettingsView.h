@@ -32,7 +32,7 @@ class StudySettingsView : public QWidget {
   // The combo box's kinds and the days' suffix, in the interface language.
   void WordKinds();
   QCheckBox *fromHistory_, *fromEdition_;
-  QSpinBox *historyDays_, *perDay_;
+  QSpinBox *historyDays_, *perDay_, *dayStart_;
   QDoubleSpinBox *retention_;
   QComboBox *kind_;
   QPushButton *done_;

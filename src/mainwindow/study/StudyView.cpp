@@ -282,7 +282,7 @@ void StudyView::ShowHome() {
                   CaptionOr("STUDYHOWTOGET",
                             "Star idioms with Ctrl+D to study them, or take new idioms from the "
                             "dictionary in the study settings."));
-  start_->setEnabled(due > 0 || (store_ && store_->NextDue(now + StudySession::kLearnAheadSeconds)));
+  start_->setEnabled(due > 0 || (store_ && store_->NextDue(now, StudySession::kLearnAheadSeconds)));
   ShowWhereShownStands();
   pages_->setCurrentWidget(home_);
   scroll_->ensureVisible(0, 0);  // the page from its top, where what is due is told
@@ -322,7 +322,7 @@ void StudyView::StudyShownIdiom() {
 
 void StudyView::ShowProgress() {
   if (!store_) return;
-  charts_->Load(user_->Path(), Now());
+  charts_->Load(user_->Path(), Now(), store_ ? store_->DayStartHour() : kDefaultDayStartHour);
   pages_->setCurrentWidget(progress_);
   progressBack_->setFocus(Qt::OtherFocusReason);
 }
