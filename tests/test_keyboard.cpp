@@ -338,10 +338,10 @@ TEST_F(Keyboard, AReviewHidesTheIdiomItAsksAboutAndTheDueCountFollowsTheStar) {
     }
     return texts.join('\n');
   };
-  ASSERT_TRUE(WaitFor([&] { return c().cmdKOVStudy->toolTip() == "0 due"; }));
+  ASSERT_TRUE(WaitFor([&] { return c().cmdKOVStudy->toolTip() == "0 due (Ctrl+4)"; }));
   Search("ymdx");
   Press(Qt::CTRL | Qt::Key_D);
-  EXPECT_TRUE(WaitFor([&] { return c().cmdKOVStudy->toolTip() == "1 due"; })) << "without opening Study";
+  EXPECT_TRUE(WaitFor([&] { return c().cmdKOVStudy->toolTip() == "1 due (Ctrl+4)"; })) << "without opening Study";
   EXPECT_EQ(c().picStudy->findChild<QWidget *>("cmdStudyStart"), nullptr);
   Press(Qt::CTRL | Qt::Key_4);
   auto *start = c().picStudy->findChild<QPushButton *>("cmdStudyStart");
@@ -356,15 +356,20 @@ TEST_F(Keyboard, AReviewHidesTheIdiomItAsksAboutAndTheDueCountFollowsTheStar) {
   EXPECT_TRUE(c().txtIdiom->text().isEmpty());
   Press(Qt::Key_Space);  // the answer
   EXPECT_EQ(c().txtIdiom->text(), "一马当先") << "shown again once answered";
+  EXPECT_FALSE(c().picStudy->findChild<QLabel *>("lblStudyReveal")->text().startsWith("Not quite"))
+      << "nothing was chosen: no verdict";
   Press(Qt::Key_Escape);  // leaves the sitting
+  EXPECT_TRUE(
+      c().picStudy->findChild<QLabel *>("lblStudySummary")->text().contains("1 idiom is still due: Enter goes on"))
+      << c().picStudy->findChild<QLabel *>("lblStudySummary")->text().toStdString();
   EXPECT_EQ(c().txtIdiom->text(), "一马当先");
   Press(Qt::CTRL | Qt::Key_D);  // unstarred, its card leaves the review
-  EXPECT_TRUE(WaitFor([&] { return c().cmdKOVStudy->toolTip() == "0 due"; }));
+  EXPECT_TRUE(WaitFor([&] { return c().cmdKOVStudy->toolTip() == "0 due (Ctrl+4)"; }));
   // Another window of the user stars an idiom: this one counts it too.
   UserStore other(UserStorePath(), "velmdict_cn.dat");
   ASSERT_TRUE(other.SetFavourite("画蛇添足", true));
   ASSERT_TRUE(StudyStore(other, false).FollowFavourites({"画蛇添足"}, QDateTime::currentSecsSinceEpoch()));
-  EXPECT_TRUE(WaitFor([&] { return c().cmdKOVStudy->toolTip() == "1 due"; }, 10000));
+  EXPECT_TRUE(WaitFor([&] { return c().cmdKOVStudy->toolTip() == "1 due (Ctrl+4)"; }, 10000));
 }
 
 TEST(StudyQuestionPage, AWrongChoiceIsMarkedBesideTheRightOneInSignsAndWords) {
@@ -384,6 +389,7 @@ TEST(StudyQuestionPage, AWrongChoiceIsMarkedBesideTheRightOneInSignsAndWords) {
   EXPECT_FALSE(choice(2)->accessibleDescription().isEmpty());
   EXPECT_EQ(page.findChild<QPushButton *>("cmdStudyEasy")->text(), "4 Easy · 8 d") << "each grade tells its wait";
   EXPECT_EQ(page.findChild<QPushButton *>("cmdStudyHard")->text(), "2 Hard · 6 min");
+  EXPECT_EQ(page.findChild<QPushButton *>("cmdStudyHard")->accessibleName(), "Hard · 6 min") << "heard as seen";
   page.ShowQuestion(question);
   EXPECT_FALSE(choice(2)->text().startsWith("✗")) << "the next question starts unmarked";
 }

@@ -19,6 +19,7 @@
 #include "config/RwIni.h"
 #include "lang/Captions.h"
 #include "platform/LanguageTexts.h"
+#include "platform/ShortcutToolTip.h"
 #include "platform/WindowLanguage.h"
 
 using namespace velmora;
@@ -182,6 +183,26 @@ TEST_F(Language, KeyedTextsFollowTheLanguageAndCountsReadNaturally) {
   EXPECT_EQ(CountCaption(1, "IDIOMONE", "1 idiom", "IDIOMMANY", "%1 idioms"), "1 idiom");
   EXPECT_EQ(CountCaption(0, "IDIOMONE", "1 idiom", "IDIOMMANY", "%1 idioms"), "0 idioms");
   EXPECT_EQ(CountCaption(1, "ONCE", "once", "TIMES", "%1 times"), "once") << "a count without its number";
+}
+
+TEST_F(Language, ToolTipsNameTheirShortcutInEveryLanguageWhoeverSetsTheTip) {
+  install.WriteLanguage("GB", "[Caption]\nTIPCHAIN=成语接龙\nTIPSHORTCUT=%1（%2）\n");
+  LangName() = "GB";
+  QToolButton chain, favourite, bare;
+  SetLanguageText(&chain, TextRole::ToolTip, "TIPCHAIN", "Idiom chain");
+  NameShortcutInToolTip(&chain, Qt::CTRL | Qt::Key_J);
+  EXPECT_EQ(chain.toolTip(), "成语接龙（Ctrl+J）");
+  favourite.setToolTip("Favourite (Ctrl+D)");
+  NameShortcutInToolTip(&favourite, Qt::CTRL | Qt::Key_D);
+  EXPECT_EQ(favourite.toolTip(), "Favourite (Ctrl+D)") << "named once";
+  favourite.setToolTip("收藏已关闭");  // a state the button shows
+  EXPECT_EQ(favourite.toolTip(), "收藏已关闭（Ctrl+D）");
+  bare.setAccessibleName("Study view");
+  NameShortcutInToolTip(&bare, Qt::CTRL | Qt::Key_4);
+  EXPECT_EQ(bare.toolTip(), "Study view（Ctrl+4）");
+  LangName() = "EN";
+  Retranslate(&chain);
+  EXPECT_EQ(chain.toolTip(), "Idiom chain (Ctrl+J)");
 }
 
 TEST(QtTexts, StandardButtonsSpeakTheInterfaceLanguage) {

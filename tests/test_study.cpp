@@ -203,6 +203,32 @@ TEST_F(StudyTest, NewIdiomsOfTheEditionArriveADayAtATime) {
 namespace velmora {
 namespace {
 
+TEST_F(StudyTest, RightFirstTimeCountsIdiomsRightAtTheirFirstQuestionInTheSitting) {
+  UserStore user(path(), "gb");
+  StudyStore store(user, false);
+  FakeSource source;
+  StudySession session(store, source);
+  session.Prepare(kNoon, {"画龙点睛", "一针见血"}, {}, 0, {});
+  ASSERT_EQ(session.Start(kNoon, false), StudySession::Stage::Asking);
+  // Each new card is asked three times today: once wrong, then right; or right throughout.
+  std::map<QString, bool> firstRight;
+  int64_t now = kNoon;
+  while (session.CurrentStage() == StudySession::Stage::Asking && now < kNoon + 3600) {
+    const QString key = session.Card().key;
+    const bool right = key == "一针见血" || firstRight.count(key);
+    firstRight.emplace(key, right);
+    session.Answer(right ? session.Question().answer : (session.Question().answer + 1) % 4);
+    session.SetGrade(right ? Grade::Good : Grade::Again);
+    now += 60;
+    session.GoOn(now);
+    if (session.CurrentStage() == StudySession::Stage::Finished) break;
+  }
+  const StudySession::Summary summary = session.Result(now);
+  EXPECT_GT(summary.reviewed, 2);
+  EXPECT_EQ(summary.idioms, 2);
+  EXPECT_EQ(summary.rightFirstTime, 1) << "画龙点睛 was wrong at first, however often right after";
+}
+
 TEST_F(StudyTest, ACardInReviewIsDueFromTheStartOfItsDayAndALearningStepFromItsMinute) {
   UserStore user(path(), "gb");
   StudyStore store(user, false);

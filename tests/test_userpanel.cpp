@@ -73,7 +73,7 @@ TEST_F(MainWindow, SettingsOkRelabelsTheWindowAtOnce) {
   EXPECT_EQ(c().lblUserName->text(), "李小龙");
   EXPECT_EQ(c().lblUserCoolName->text(), " -- 小龙");
   EXPECT_EQ(c().cmdKOVSearch->accessibleName(), "检索视图") << "what a screen reader says, too";
-  EXPECT_EQ(c().cmdKOVStudy->toolTip(), "待复习 0 个");
+  EXPECT_TRUE(c().cmdKOVStudy->toolTip().startsWith("待复习 0 个")) << "with its keys";
   EXPECT_EQ(progress->text(), "复习进度");
   Click(c().cmdKOVTreeList);
   EXPECT_EQ(c().cmdKOVTitle->text(), "字母索引");

@@ -11,6 +11,7 @@
 #include "mainwindow/detail/QuizView.h"
 #include "mainwindow/study/StudyView.h"
 #include "platform/BrowseButtons.h"
+#include "platform/ShortcutToolTip.h"
 
 namespace velmora {
 
@@ -38,6 +39,12 @@ void frmVELM::CreateShortcuts() {
   Shortcut(this, QKeySequence(Qt::CTRL | Qt::Key_3), [this] {
     if (c_.cmdKOVFavourites->isEnabled()) c_.cmdKOVFavourites->click();
   });
+  for (const auto &[control, keys] : {std::pair<QWidget *, QKeySequence>{c_.cmdFavourite, Qt::CTRL | Qt::Key_D},
+                                      {c_.cmdKOVSearch, Qt::CTRL | Qt::Key_1},
+                                      {c_.cmdKOVTreeList, Qt::CTRL | Qt::Key_2},
+                                      {c_.cmdKOVFavourites, Qt::CTRL | Qt::Key_3},
+                                      {c_.cmdHelp, Qt::Key_F1}})
+    NameShortcutInToolTip(control, keys);
   Shortcut(this, QKeySequence(Qt::CTRL | Qt::Key_Equal), [this] { detail_->Zoom(1); });
   Shortcut(this, QKeySequence(Qt::CTRL | Qt::Key_Plus), [this] { detail_->Zoom(1); });
   Shortcut(this, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Plus), [this] { detail_->Zoom(1); });

@@ -160,6 +160,9 @@ std::array<ScheduledReview, 4> FsrsScheduler::Preview(const CardMemory &before, 
         wait[i] = IntervalDays(card.stability) * kDay;
       }
     }
+    // Graduated by both, Easy waits longer than Good, a day at least.
+    if (cards[2].state == CardState::Review && cards[3].state == CardState::Review)
+      wait[3] = std::max(wait[3], wait[2] + kDay);
   }
   for (int i = 0; i < 4; ++i) {
     cards[i].due = now + wait[i];

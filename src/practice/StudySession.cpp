@@ -1,5 +1,7 @@
 #include "StudySession.h"
 
+#include <set>
+
 #include <algorithm>
 
 namespace velmora {
@@ -115,7 +117,7 @@ StudySession::Stage StudySession::GoOn(int64_t now) {
   int64_t logId = 0;
   lastGrade_ = store_.Record(card_, review, {grade_, QuestionKindName(question_.kind), now}, &logId);
   if (lastGrade_ == StudyStore::Recorded::Kept) {
-    kept_.push_back(question_.kind == QuestionKind::Flashcard ? grade_ != Grade::Again : right_);
+    kept_.emplace_back(card_.key, question_.kind == QuestionKind::Flashcard ? grade_ != Grade::Again : right_);
     sittingLog_.push_back(logId);
   }
   return AskNext(now);
@@ -136,7 +138,14 @@ bool StudySession::Undo() {
 StudySession::Summary StudySession::Result(int64_t now) const {
   Summary summary;
   summary.reviewed = static_cast<int>(kept_.size());
-  summary.rightFirstTime = static_cast<int>(std::count(kept_.begin(), kept_.end(), true));
+  // An idiom asked again after a slip is right first time only if its first
+  // answer was.
+  std::set<QString> seen;
+  for (const auto &[card, known] : kept_) {
+    if (!seen.insert(card).second) continue;
+    ++summary.idioms;
+    summary.rightFirstTime += known;
+  }
   summary.seconds = std::max<int64_t>(0, now - started_);
   summary.nextDue = store_.NextDueTime();
   return summary;

@@ -36,7 +36,9 @@ class StudySession {
  public:
   enum class Stage { Idle, Asking, Answered, Finished };
   struct Summary {
-    int reviewed = 0, rightFirstTime = 0;
+    int reviewed = 0;
+    int idioms = 0;          // the idioms asked and graded in the sitting
+    int rightFirstTime = 0;  // of them, those right at their first question
     int64_t seconds = 0;
     std::optional<int64_t> nextDue;
   };
@@ -97,7 +99,8 @@ class StudySession {
   int chosen_ = -1;
   int64_t started_ = 0;
   // The sitting's grades, newest last: right first time or not.
-  std::vector<bool> kept_;
+  // Each grade kept in the sitting: the card, and whether it was known.
+  std::vector<std::pair<QString, bool>> kept_;
   std::vector<int64_t> sittingLog_;  // the log rows of this sitting's grades, oldest first
   StudyStore::Recorded lastGrade_ = StudyStore::Recorded::Kept;
 };

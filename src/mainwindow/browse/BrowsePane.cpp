@@ -1,4 +1,5 @@
 #include "mainwindow/browse/BrowsePane.h"
+#include "platform/ShortcutToolTip.h"
 
 #include <QGuiApplication>
 #include <QShortcut>
@@ -49,6 +50,7 @@ BrowsePane::BrowsePane(const BrowseControls &controls, MatchPopup *matches, Read
   connect(c_.picFavourites, &FavouritesView::exportRequested, this, &BrowsePane::ExportFavourites);
   connect(c_.cmdKOVStudy, &QAbstractButton::clicked, this, &BrowsePane::cmdKOVStudy_Click);
   auto *study = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_4), c_.picMList->window());
+  NameShortcutInToolTip(c_.cmdKOVStudy, study->key());
   connect(study, &QShortcut::activated, this, [this] {
     if (c_.cmdKOVStudy->isEnabled()) c_.cmdKOVStudy->click();
   });

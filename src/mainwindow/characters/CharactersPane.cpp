@@ -1,4 +1,6 @@
 #include "mainwindow/characters/CharactersPane.h"
+#include "platform/LanguageTexts.h"
+#include "platform/ShortcutToolTip.h"
 
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -31,6 +33,8 @@ CharactersPane::CharactersPane(const DetailControls &controls, Reader &reader, I
     : QObject(window), c_(controls), reader_(reader), search_(search), window_(window) {
   c_.txtIdiom->installEventFilter(this);
   auto *keys = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_K), window);
+  SetLanguageText(c_.txtIdiom, TextRole::ToolTip, "TIPIDIOMCARD", "Click a character to see its card");
+  NameShortcutInToolTip(c_.txtIdiom, keys->key());
   connect(keys, &QShortcut::activated, this, [this] {
     const int at = c_.txtIdiom->hasFocus() ? CharacterAt(c_.txtIdiom->cursorPosition()) : 0;
     OpenCharacter(std::max(at, 0));

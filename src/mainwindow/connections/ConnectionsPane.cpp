@@ -1,4 +1,5 @@
 #include "mainwindow/connections/ConnectionsPane.h"
+#include "platform/ShortcutToolTip.h"
 
 #include <QShortcut>
 
@@ -30,6 +31,7 @@ ConnectionsPane::ConnectionsPane(const DetailControls &controls, Reader &reader,
   connect(c_.Command2, &QAbstractButton::clicked, this, [this] { c_.cmdRelated->setChecked(false); });
   connect(c_.cmdChain, &QAbstractButton::clicked, this, &ConnectionsPane::OpenChain);
   auto *keys = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_J), window);
+  NameShortcutInToolTip(c_.cmdChain, keys->key());
   connect(keys, &QShortcut::activated, this, &ConnectionsPane::OpenChain);
   connect(&reader_, &Reader::shown, this, [this] {
     if (c_.trvRelated->isVisible()) FillRelated();

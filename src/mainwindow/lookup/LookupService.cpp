@@ -1,4 +1,5 @@
 #include "mainwindow/lookup/LookupService.h"
+#include "platform/ShortcutToolTip.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -39,6 +40,7 @@ bool Setting(const char *key, bool fallback) {
 LookupService::LookupService(QMainWindow *window, QToolButton *button, IdiomSearch &search, Services services)
     : QObject(window), window_(window), search_(search), services_(std::move(services)) {
   auto *read = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_R), window);
+  NameShortcutInToolTip(button, read->key());
   connect(read, &QShortcut::activated, this, &LookupService::OpenReader);
   auto *menu = new QMenu(button);
   menu->setObjectName(QStringLiteral("mnuLookup"));

@@ -122,10 +122,13 @@ void StudyQuestionView::ShowQuestion(const StudyQuestion &q) {
 void StudyQuestionView::ShowAnswer(const StudyQuestion &q, const QString &verdict, int suggestedGrade, int chosen,
                                    const std::array<int64_t, 4> &waits) {
   // Each grade with what it means for the card, as Anki shows it.
-  for (int i = 0; i < 4; ++i)
-    grades_[i]->setText(QStringLiteral("%1 %2 · %3")
-                            .arg(i + 1)
-                            .arg(CaptionOr(kGradeKeys[i], kGradeNames[i]), WaitCaption(waits[static_cast<size_t>(i)])));
+  for (int i = 0; i < 4; ++i) {
+    const QString grade = CaptionOr(kGradeKeys[i], kGradeNames[i]), wait = WaitCaption(waits[static_cast<size_t>(i)]);
+    grades_[i]->setText(QStringLiteral("%1 %2 · %3").arg(i + 1).arg(grade, wait));
+    // A screen reader hears what the eye sees: the grade and its wait.
+    grades_[i]->setAccessibleName(QStringLiteral("%1 · %2").arg(grade, wait));
+    grades_[i]->setAccessibleDescription(CaptionOr("STUDYWAITSAFTER", "The card comes again in %1").arg(wait));
+  }
   const bool choice = q.kind != QuestionKind::Flashcard;
   for (int i = 0; i < 4; ++i) choices_[i]->setEnabled(!choice || i == q.answer);
   if (choice && q.answer >= 0 && q.answer < 4) MarkChoice(q.answer, true);

@@ -159,7 +159,11 @@ QWidget *StudyView::PageBackHome(QWidget *content, const char *name, const char 
 QWidget *StudyView::MakeSummary() {
   summaryText_ = StudyLabel(nullptr, "lblStudySummary");
   summaryText_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  return PageBackHome(summaryText_, "cmdStudyDone", "STUDYDONE", "Done", &done_);
+  QWidget *page = PageBackHome(summaryText_, "cmdStudyDone", "STUDYDONE", "Done", &done_);
+  // Left with cards still due, the button goes on with them.
+  disconnect(done_, &QPushButton::clicked, this, nullptr);
+  connect(done_, &QPushButton::clicked, this, [this] { goOnFromSummary_ ? StartSitting() : ShowHome(); });
+  return page;
 }
 
 QWidget *StudyView::MakeProgress() {

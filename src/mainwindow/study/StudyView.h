@@ -115,6 +115,7 @@ class StudyView : public QWidget {
   QLabel *due_, *shown_, *summaryText_;
   QPushButton *start_, *studyShown_, *showProgress_, *showSettings_, *export_;
   QPushButton *done_, *progressBack_;
+  bool goOnFromSummary_ = false;  // the summary's button starts the cards still due
   StudyChartsView *charts_;
 };
 

@@ -10,6 +10,7 @@
 #include "mainwindow/study/StudySettingsView.h"
 #include "mainwindow/study/StudyTimes.h"
 #include "mainwindow/study/StudyView.h"
+#include "platform/LanguageTexts.h"
 #include "practice/StudySession.h"
 
 namespace velmora {
@@ -55,8 +56,9 @@ void StudyView::Reveal() {
 void StudyView::ShowAnswer() {
   const StudyQuestion &q = session_->Question();
   emit asking(QString());
+  // Shown without a choice (Space), an answer gets no verdict.
   QString verdict;
-  if (q.kind != QuestionKind::Flashcard)
+  if (q.kind != QuestionKind::Flashcard && (session_->AnsweredRight() || session_->Chosen() >= 0))
     verdict = (session_->AnsweredRight() ? CaptionOr("STUDYRIGHT", "Right.") : CaptionOr("STUDYWRONG", "Not quite.")) +
               QLatin1Char(' ');
   question_->ShowAnswer(q, verdict, static_cast<int>(session_->SuggestedGrade()), session_->Chosen(),
@@ -110,14 +112,22 @@ void StudyView::ShowSummary() {
   emit asking(QString());
   const int64_t now = Now();
   const StudySession::Summary s = session_->Result(now);
-  QString text = s.reviewed == 0
-                     ? CaptionOr("STUDYNOTHINGNOW", "Nothing to review now.")
-                     : QStringList{CaptionOr("STUDYREVIEWED", "Reviewed: %1").arg(s.reviewed),
-                                   CaptionOr("STUDYRIGHTFIRST", "Right first time: %1").arg(s.rightFirstTime),
-                                   CaptionOr("STUDYTIME", "Time: %1").arg(Duration(s.seconds))}
-                           .join(QLatin1Char('\n'));
-  if (s.nextDue) text += QLatin1Char('\n') + CaptionOr("STUDYNEXTDUE", "Next due: %1").arg(WhenDue(*s.nextDue, now));
-  summaryText_->setText(text);
+  // Left with cards still due (Esc): how many, and Enter goes on with them.
+  const int due = DueToday();
+  QStringList lines;
+  if (s.reviewed > 0)
+    lines << CaptionOr("STUDYREVIEWED", "Reviewed: %1").arg(s.reviewed)
+          << CaptionOr("STUDYRIGHTFIRST", "Right first time: %1 of %2 idioms").arg(s.rightFirstTime).arg(s.idioms)
+          << CaptionOr("STUDYTIME", "Time: %1").arg(Duration(s.seconds));
+  if (due > 0)
+    lines << CountCaption(due, "STUDYSTILLDUEONE", "1 idiom is still due: Enter goes on.", "STUDYSTILLDUE",
+                          "%1 idioms are still due: Enter goes on.");
+  else if (s.reviewed == 0)
+    lines << CaptionOr("STUDYNOTHINGNOW", "Nothing to review now.");
+  if (due == 0 && s.nextDue) lines << CaptionOr("STUDYNEXTDUE", "Next due: %1").arg(WhenDue(*s.nextDue, now));
+  summaryText_->setText(lines.join(QLatin1Char('\n')));
+  goOnFromSummary_ = due > 0;
+  SetLanguageCaption(done_, goOnFromSummary_ ? "STUDYGOON" : "STUDYDONE", goOnFromSummary_ ? "Go on" : "Done");
   pages_->setCurrentWidget(summary_);
   done_->setFocus(Qt::OtherFocusReason);
   AnnounceDue();
