@@ -129,6 +129,14 @@ TEST_F(MainWindow, TodaysChainStartsFromTheDaysIdiomAndEveryMoveShowsItsReading)
   // Each move: the idiom, then its reading and the start of its meaning.
   EXPECT_TRUE(chain->item(0)->text().startsWith(start + "\n")) << chain->item(0)->text().toStdString();
   panel->findChild<QPushButton *>("cmdChainNew")->click();
+  EXPECT_EQ(panel->focusWidget(), panel->findChild<QLineEdit *>("txtChainKey")) << "typing goes on in the box";
+  // Before a key, every idiom that may follow is there to choose, each with its reading.
+  auto *matches = panel->findChild<QListWidget *>("lstChainMatches");
+  const QString turn = panel->findChild<QLabel *>("lblChainStatus")->text();
+  if (turn.contains("can follow")) {
+    ASSERT_GT(matches->count(), 0) << turn.toStdString();
+    EXPECT_NE(matches->item(0)->text(), matches->item(0)->data(Qt::UserRole).toString());
+  }
   today->click();
   EXPECT_EQ(chain->item(0)->data(Qt::UserRole).toString(), start) << "the day's idiom is the same all day";
   EXPECT_TRUE(panel->findChild<QLabel *>("lblChainBest")->text().contains("today's best: 1"))

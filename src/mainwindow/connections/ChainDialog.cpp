@@ -1,6 +1,7 @@
 #include "mainwindow/connections/ChainDialog.h"
 
 #include <QDate>
+#include <algorithm>
 #include <random>
 
 #include <QComboBox>
@@ -14,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "data/IdiomStore.h"
+#include "dictionary/IdiomFrequencies.h"
 #include "dictionary/IdiomMatcher.h"
 #include "lang/Captions.h"
 #include "mainwindow/DesignControls.h"
@@ -99,10 +101,11 @@ ChainDialog::ChainDialog(Services services, QWidget *parent) : QDialog(parent), 
   connect(newRound_, &QPushButton::clicked, this, &ChainDialog::NewRound);
   connect(today_, &QPushButton::clicked, this, &ChainDialog::TodaysRound);
   connect(rule_, &QComboBox::currentIndexChanged, this, &ChainDialog::NewRound);
-  connect(level_, &QComboBox::currentIndexChanged, this, &ChainDialog::NewRound);
+  connect(level_, &QComboBox::currentIndexChanged, this, &ChainDialog::LevelChanged);
   connect(key_, &QLineEdit::textChanged, this, &ChainDialog::UpdateMatches);
   connect(key_, &QLineEdit::returnPressed, this, &ChainDialog::PlayChosen);
-  connect(matches_, &QListWidget::itemActivated, this, [this](QListWidgetItem *item) { Play(item->text()); });
+  connect(matches_, &QListWidget::itemActivated, this,
+          [this](QListWidgetItem *item) { Play(item->data(Qt::UserRole).toString()); });
   // A move's item shows more than its idiom, which it keeps apart.
   const auto lookUp = [this](QListWidgetItem *item) { emit idiomChosen(item->data(Qt::UserRole).toString()); };
   connect(chain_, &QListWidget::itemActivated, this, lookUp);
@@ -112,8 +115,12 @@ ChainDialog::ChainDialog(Services services, QWidget *parent) : QDialog(parent), 
     if (isVisible() && !game_) NewRound();
   });
   key_->installEventFilter(this);
-  // Enter plays the idiom typed; it never presses a button of the panel.
-  for (QPushButton *button : {newRound_, today_, hint_}) button->setAutoDefault(false);
+  // Enter plays the idiom typed; it never presses a button of the panel, and
+  // a click on one leaves the keys with the box.
+  for (QPushButton *button : {newRound_, today_, hint_}) {
+    button->setAutoDefault(false);
+    button->setFocusPolicy(Qt::TabFocus);
+  }
 }
 
 ChainDialog::~ChainDialog() = default;
@@ -148,6 +155,17 @@ void ChainDialog::WordChoices() {
   for (int i = 0; i < 3; ++i) rule_->setItemText(i, CaptionOr(rules[i][0], rules[i][1]));
   level_->setItemText(0, CaptionOr("CHAINEASY", "Easy"));
   level_->setItemText(1, CaptionOr("CHAINHARD", "Hard"));
+}
+
+void ChainDialog::LevelChanged() {
+  // A round under way is played out at the level it began with.
+  if (game_ && !game_->Over() && game_->Chain().size() > 1) {
+    status_->setText(CaptionOr("CHAINLEVELNEXT", "The new level applies from the next round.") + QLatin1Char(' ') +
+                     Prompt());
+    key_->setFocus(Qt::OtherFocusReason);
+    return;
+  }
+  NewRound();
 }
 
 void ChainDialog::NewRound() {
@@ -213,14 +231,15 @@ void ChainDialog::StartRound(unsigned seed, bool fromShown) {
   }
   ShowChain();
   status_->setText(Prompt());
+  key_->setFocus(Qt::OtherFocusReason);
 }
 
 QString ChainDialog::Prompt() const {
   const QStringList legal = game_ ? game_->LegalNext() : QStringList();
   if (!game_ || legal.isEmpty()) return {};
   const QString last = game_->Chain().back();
-  return CountCaption(legal.size(), "CHAINTURNONE", "Your turn: an idiom that follows %2 (1 may).", "CHAINTURN",
-                      "Your turn: an idiom that follows %2 (%1 may).")
+  return CountCaption(legal.size(), "CHAINTURNONE", "Your turn: follow %2 (1 idiom can follow).", "CHAINTURN",
+                      "Your turn: follow %2 (%1 idioms can follow).")
       .arg(last);
 }
 
@@ -243,20 +262,43 @@ void ChainDialog::UpdateMatches() {
   if (!game_ || game_->Over()) return;
   const QStringList legal = game_->LegalNext();
   const QString key = key_->text().trimmed();
-  const IdiomMatcher *matcher = key.isEmpty() ? nullptr : services_.matcher();
-  if (!matcher) return;
-  const QSet<QString> allowed(legal.begin(), legal.end());
-  for (const auto &match : matcher->Find(key)) {
-    const QString idiom = matcher->IdiomAt(match.row);
-    if (allowed.contains(idiom)) matches_->addItem(idiom);
-    if (matches_->count() >= kShownMatches) break;
+  QStringList shown;
+  if (key.isEmpty()) {
+    shown = legal;  // all that may follow, to choose from
+  } else if (const IdiomMatcher *matcher = services_.matcher()) {
+    const QSet<QString> allowed(legal.begin(), legal.end());
+    for (const auto &match : matcher->Find(key))
+      if (const QString idiom = matcher->IdiomAt(match.row); allowed.contains(idiom)) shown << idiom;
   }
+  CommonFirst(&shown);
+  for (const QString &idiom : shown.mid(0, kShownMatches)) {
+    // Each with its reading and the start of its meaning, as the chain's moves.
+    const QString line = services_.describe ? services_.describe(idiom) : QString();
+    auto *item = new QListWidgetItem(line.isEmpty() ? idiom : idiom + QStringLiteral("  ") + line, matches_);
+    item->setData(Qt::UserRole, idiom);
+    item->setToolTip(line);
+  }
+}
+
+void ChainDialog::CommonFirst(QStringList *idioms) const {
+  const IdiomFrequencies *counts = services_.frequencies ? services_.frequencies() : nullptr;
+  const RelatedIndex *index = services_.related->Index();
+  if (!counts || !counts->Known() || !index) return;
+  std::vector<std::pair<QString, int>> rows;
+  for (const QString &idiom : *idioms) rows.emplace_back(idiom, index->RowOf(idiom).value_or(-1));
+  std::stable_sort(rows.begin(), rows.end(), [counts](const auto &a, const auto &b) {
+    const uint32_t left = a.second < 0 ? 0 : counts->At(a.second), right = b.second < 0 ? 0 : counts->At(b.second);
+    return left > right;
+  });
+  idioms->clear();
+  for (const auto &[idiom, row] : rows) *idioms << idiom;
 }
 
 void ChainDialog::PlayChosen() {
   if (!game_) return;
-  if (QListWidgetItem *item = matches_->currentItem() ? matches_->currentItem() : matches_->item(0))
-    return Play(item->text());
+  if (QListWidgetItem *item = matches_->currentItem() ? matches_->currentItem() : matches_->item(0);
+      item && (!key_->text().trimmed().isEmpty() || matches_->currentItem()))
+    return Play(item->data(Qt::UserRole).toString());
   const QString key = key_->text().trimmed();
   if (key.isEmpty()) return;
   // An idiom typed out whole gets the reason it may not follow.

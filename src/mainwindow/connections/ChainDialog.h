@@ -53,6 +53,10 @@ class ChainDialog : public QDialog {
   // The rule and level choices in the interface language.
   void WordChoices();
   void NewRound();
+  // A change of level mid-round applies from the next round.
+  void LevelChanged();
+  // Common idioms first, as the edition counts them.
+  void CommonFirst(QStringList *idioms) const;
   // The round from the day's idiom.
   void TodaysRound();
   void StartRound(unsigned seed, bool fromShown);
