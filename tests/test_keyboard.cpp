@@ -173,6 +173,14 @@ TEST_F(Keyboard, FavouritesAreStarredListedChosenRemovedAndExported) {
   c().picFavourites->findChild<QPushButton *>("cmdHistoryList")->toggle();
   EXPECT_TRUE(c().picFavourites->HistoryList()->isVisible());
   EXPECT_EQ(c().picFavourites->HistoryList()->topLevelItem(0)->text(0), "一马当先");
+  EXPECT_EQ(c().picFavourites->HistoryList()->currentItem()->text(0), "一马当先") << "the idiom on display is marked";
+  Press(Qt::CTRL | Qt::Key_1);
+  Search("不可思议");
+  ASSERT_EQ(Shown(), "不可思议");
+  Press(Qt::CTRL | Qt::Key_3);
+  EXPECT_EQ(c().picFavourites->HistoryList()->currentItem(), nullptr) << "passed, not kept: nothing marked";
+  ASSERT_NE(c().picFavourites->FavouritesList()->currentItem(), nullptr);
+  EXPECT_EQ(c().picFavourites->FavouritesList()->currentItem()->text(0), "不可思议") << "the favourite on display";
 }
 
 TEST_F(Keyboard, TheWindowComesBackAsItWasLeftWithTheFavourites) {

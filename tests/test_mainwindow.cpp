@@ -462,3 +462,15 @@ TEST_F(MainWindow, ClosingTheWindowEndsTheProgramWhateverOtherWindowIsShown) {
   QTimer::singleShot(10000, [] { QCoreApplication::exit(99); });
   EXPECT_EQ(QCoreApplication::exec(), 0) << "still running behind the other window";
 }
+
+TEST_F(MainWindow, TheCombinedTextShowsTheIdiomWhereTheExampleMarksIt) {
+  editions::SourceEntry entry;
+  entry.simplified = "对牛弹琴";
+  entry.spell = "duì niú tán qín";
+  entry.example = "～，牛不入耳";
+  Open({entry});
+  ShowAfterTick();
+  Search("对牛弹琴");
+  EXPECT_TRUE(window->Detail().DetailText().endsWith("Example：对牛弹琴，牛不入耳"))
+      << window->Detail().DetailText().toStdString();
+}

@@ -54,6 +54,8 @@ BrowsePane::BrowsePane(const BrowseControls &controls, MatchPopup *matches, Read
   connect(study, &QShortcut::activated, this, [this] {
     if (c_.cmdKOVStudy->isEnabled()) c_.cmdKOVStudy->click();
   });
+  connect(&reader_, &Reader::shown, c_.picFavourites,
+          [this](const IdiomRecord &record) { c_.picFavourites->ShowShown(record.idiom); });
   connect(&reader_, &Reader::recorded, this, [this] {
     if (view_ == View::Favourites) c_.picFavourites->Refresh();
   });

@@ -8,6 +8,7 @@
 #include <QStackedWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "data/UserStore.h"
 #include "mainwindow/DesignControls.h"
@@ -105,12 +106,30 @@ void FavouritesView::ShowHistory(bool history) {
 }
 
 void FavouritesView::Fill(QTreeWidget *list, const std::vector<std::pair<QString, QString>> &rows) {
-  const int current = list->indexOfTopLevelItem(list->currentItem());
   list->clear();
   QList<QTreeWidgetItem *> items;
   for (const auto &[idiom, day] : rows) items << new QTreeWidgetItem(QStringList{idiom, day});
   list->addTopLevelItems(items);
-  if (!items.isEmpty()) list->setCurrentItem(items.value(qBound(0, current, static_cast<int>(items.size()) - 1)));
+  MarkShown(list);
+}
+
+void FavouritesView::ShowShown(const QString &idiom) {
+  shown_ = idiom;
+  const bool wasRefreshing = std::exchange(refreshing_, true);
+  for (QTreeWidget *list : {favourites_, history_}) MarkShown(list);
+  refreshing_ = wasRefreshing;
+}
+
+void FavouritesView::MarkShown(QTreeWidget *list) {
+  // The idiom on display is the one marked, not the list's first.
+  const QList<QTreeWidgetItem *> found = list->findItems(shown_, Qt::MatchExactly, 0);
+  if (found.isEmpty()) {
+    list->setCurrentItem(nullptr);
+    list->clearSelection();
+    return;
+  }
+  list->setCurrentItem(found.front());
+  list->scrollToItem(found.front());
 }
 
 void FavouritesView::Refresh() {

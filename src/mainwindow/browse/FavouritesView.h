@@ -22,6 +22,8 @@ class FavouritesView : public QWidget {
   void SetStore(UserStore *store) { store_ = store; }
   // Reads both lists again from the store, keeping the current entry.
   void Refresh();
+  // The idiom on display: marked in the lists where they hold it.
+  void ShowShown(const QString &idiom);
   void ShowHistory(bool history);
   QTreeWidget *FavouritesList() const { return favourites_; }
   QTreeWidget *HistoryList() const { return history_; }
@@ -41,10 +43,12 @@ class FavouritesView : public QWidget {
  private:
   QTreeWidget *MakeList(const char *name, const QString &accessibleName);
   void Fill(QTreeWidget *list, const std::vector<std::pair<QString, QString>> &rows);
+  void MarkShown(QTreeWidget *list);
   void RemoveCurrentFavourite();
   bool eventFilter(QObject *watched, QEvent *event) override;
 
   UserStore *store_ = nullptr;
+  QString shown_;
   bool refreshing_ = false;
   QPushButton *showFavourites_, *showHistory_, *remove_, *export_;
   QStackedWidget *pages_;

@@ -19,6 +19,7 @@
 #include "config/WindowMemory.h"
 #include "data/UserStore.h"
 #include "dictionary/DetailText.h"
+#include "dictionary/TeachingText.h"
 #include "lang/Captions.h"
 #include "layout/DetailLayout.h"
 #include "layout/PaneGrid.h"
@@ -102,9 +103,11 @@ void DetailPane::BuildDetailText(const IdiomRecord &record) {
   HideLaidOver();
   // From the record as the boxes were given it: the boxes' texts are
   // rearranged for reading (TeachingPane).
-  detailText_ = ComposeDetailText({record.idiom, BoundedText(record.spell), c_.lblExplain->text(),
-                                   BoundedText(record.note), c_.lblDerivation->text(), BoundedText(record.source),
-                                   c_.lblExample->text(), BoundedText(record.example)});
+  detailText_ =
+      ComposeDetailText({record.idiom, BoundedText(record.spell), c_.lblExplain->text(), BoundedText(record.note),
+                         c_.lblDerivation->text(), BoundedText(record.source), c_.lblExample->text(),
+                         // "～" stands for the idiom: shown, as the pane and the exports show it.
+                         ExampleWithIdiom(BoundedText(record.example), record.idiom).text});
   c_.txtDetailed->setPlainText(QString(detailText_).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 }
 
