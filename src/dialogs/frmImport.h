@@ -59,6 +59,8 @@ class frmImport : public QDialog {
   void ShowSources();
   // " Skipped: 12 without a reading." in the interface language; empty when none were.
   static QString SkippedText(const editions::SkippedEntries &skipped);
+  // The source's format in the interface language.
+  static QString FormatText(editions::SourceFormat format);
   // The build's end: its failure in words, or empty on success.
   void FinishImport(const QString &failure);
   void EndCancelledImport();

@@ -20,11 +20,12 @@
 #include "config/RwIni.h"
 #include "lang/Captions.h"
 #include "lang/Messages.h"
+#include "platform/LanguageTexts.h"
 #include "platform/MessageBoxes.h"
+#include "platform/QtTranslations.h"
 #include "platform/Restart.h"
 #include "platform/Twips.h"
 #include "platform/WindowLanguage.h"
-#include "platform/LanguageTexts.h"
 
 namespace velmora {
 
@@ -153,6 +154,12 @@ void frmSysSetting::CreateControls() {
 void frmSysSetting::Load() {
   SetFormFont(this);
   SetLblCaption(this, LangName());
+  // A system installation's folder is no one's to write: the copy goes to
+  // the user's own folder, and the box says so.
+  if (UsesUserFolders()) {
+    chkCopyToPath_->setText(CaptionOr("COPYTOUSER", "Keep a copy in my own Velmora folder"));
+    chkCopyToPath_->setToolTip(ResolvePath(FacesFolder()));
+  }
   FitCaptions(this);
   const QString config = ConfigFilePath();
   txtUserName_->setText(ReadIniFrom(config, QStringLiteral("Setting"), QStringLiteral("UserName"), 50));
@@ -206,6 +213,8 @@ void frmSysSetting::cmdOK_Click() {
                                   {QStringLiteral("language"), QStringLiteral("language"), language},
                                   {QStringLiteral("language"), QStringLiteral("DataLanguage"), data}});
   LangName() = language.isEmpty() ? QStringLiteral("default") : language;
+  // Qt's own buttons (OK, Cancel) speak the new language from the next box on.
+  UseQtTranslationsFor(LangName());
   if (!saved) {
     QString text = GetMessageText(kMsgSettingsNotSaved);
     if (text.isEmpty())

@@ -99,9 +99,10 @@ void CharacterCard::Show(const Shown &shown) {
   big_->setText(shown.character);
   big_->setAccessibleName(shown.character);
   QStringList lines;
-  if (!shown.reading.isEmpty()) lines << CaptionOr("CHARREADING", "Read %1 here").arg(shown.reading);
+  if (!shown.reading.isEmpty()) lines << CaptionOr("CHARREADING", "Read %1 in this idiom").arg(shown.reading);
   if (shown.readings.size() > 1)
-    lines << CaptionOr("CHARREADINGS", "In idioms: %1").arg(shown.readings.join(CaptionOr("LISTCOMMA", ", ")));
+    lines << CaptionOr("CHARREADINGS", "Its readings in idioms: %1")
+                 .arg(shown.readings.join(CaptionOr("LISTCOMMA", ", ")));
   readings_->setText(lines.join(QLatin1Char('\n')));
   QStringList senses;
   if (shown.strokes)

@@ -85,6 +85,15 @@ std::pair<QStringList, QStringList> CharactersPane::IdiomsWith(const QString &ch
     for (qsizetype i = 0; i < characters.size(); ++i)
       if (characters[i] == character) ++readings[NumberedToToneMarks(syllables[i])];
   }
+  // A neutral tone (kou in 口口声声) is the toned syllable said lightly, no
+  // reading of its own.
+  for (const QString &reading : readings.keys())
+    if (SyllableTone(reading) == 5 || SyllableTone(reading) == 0)
+      for (const QString &other : readings.keys())
+        if (other != reading && WithoutTones(other) == reading) {
+          readings[other] += readings.take(reading);
+          break;
+        }
   QStringList byUse = readings.keys();
   std::sort(byUse.begin(), byUse.end(), [&readings](const QString &a, const QString &b) {
     return readings[a] != readings[b] ? readings[a] > readings[b] : a < b;

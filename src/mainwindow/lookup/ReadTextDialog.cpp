@@ -122,7 +122,7 @@ ReadTextDialog::ReadTextDialog(Services services, QWidget *parent) : QDialog(par
   star_ = NamedButton(this, "cmdReadStar", QString());
   SetLanguageCaption(star_, "READSTAR", "Star all");
   study_ = NamedButton(this, "cmdReadStudy", QString());
-  SetLanguageCaption(study_, "READSTUDY", "Study the new ones");
+  SetLanguageCaption(study_, "READSTUDY", "Put the new ones into Study");
   for (QPushButton *button : {open_, star_, study_}) button->setAutoDefault(false);
   status_ = new QLabel(this);
   status_->setObjectName(QStringLiteral("lblReadStatus"));

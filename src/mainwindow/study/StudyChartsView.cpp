@@ -66,8 +66,10 @@ void StudyChartsView::DrawBars(QPainter &painter, const QRect &area, const QStri
   const QRect bars(area.left() + axisWidth, area.top() + metrics.height() + 2, area.width() - axisWidth,
                    area.height() - 2 * metrics.height() - 4);
   if (bars.height() <= 0 || bars.width() <= 0) return;
-  painter.drawText(QRect(area.left(), bars.top(), axisWidth - 4, metrics.height()), Qt::AlignRight | Qt::AlignTop,
-                   most);
+  // An empty chart has one value, 0, said once at the bottom.
+  if (peak > 0)
+    painter.drawText(QRect(area.left(), bars.top(), axisWidth - 4, metrics.height()), Qt::AlignRight | Qt::AlignTop,
+                     most);
   painter.drawText(QRect(area.left(), bars.bottom() - metrics.height(), axisWidth - 4, metrics.height()),
                    Qt::AlignRight | Qt::AlignBottom, QStringLiteral("0"));
   // The days under the first and the last bar.
