@@ -444,6 +444,12 @@ TEST_F(Keyboard, ACharacterOfTheIdiomOpensItsCardWithItsStrokesAndTheIdiomsHoldi
   // Another idiom chosen on the card is shown.
   emit idioms->itemActivated(idioms->findItems("一举两得", Qt::MatchExactly).front());
   EXPECT_TRUE(WaitFor([&] { return Shown() == "一举两得"; }));
+  EXPECT_EQ(card->Character(), "一") << "still in the idiom shown";
+  // The open card follows the idiom shown: its first character where it lacks this one.
+  Search("bksy");
+  EXPECT_EQ(Shown(), "不可思议");
+  EXPECT_EQ(card->Character(), "不");
+  EXPECT_GE(idioms->height(), idioms->fontMetrics().height() * 8) << "room for a good many idioms";
 }
 
 TEST(RelatedList, ALongSectionShowsItsCommonPartThenTheRestOnMore) {

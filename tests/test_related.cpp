@@ -188,6 +188,12 @@ TEST(TeachingEntry, SensesExamplesAndRuby) {
   // Only at the start, after ";" or after ")": not inside a word or a sentence.
   EXPECT_EQ(SensesOnLines("a split. b; a sculpt. c;fig.d", "L", "F"), "a split. b; a sculpt. c\nF d");
   EXPECT_EQ(SensesOnLines(" lit. x", "L", "F"), " lit. x");
+  // A question asks by the figurative sense: the literal one gives the idiom away.
+  EXPECT_EQ(WithoutLiteralSense("lit. to guard a tree-stump, waiting for rabbits; fig. to trust to chance"),
+            "to trust to chance");
+  EXPECT_EQ(WithoutLiteralSense("比喻死守经验\n(idiom) lit. to pierce; fig. to hit the nail"),
+            "比喻死守经验\n(idiom)\nto hit the nail");
+  EXPECT_EQ(WithoutLiteralSense("lit. only the words"), "lit. only the words") << "nothing else to ask by";
 
   const MarkedText example = ExampleWithIdiom("这篇文章的结尾～。", "画龙点睛");
   EXPECT_EQ(example.text, "这篇文章的结尾画龙点睛。");

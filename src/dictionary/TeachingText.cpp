@@ -1,5 +1,6 @@
 #include "TeachingText.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace velmora {
@@ -78,6 +79,21 @@ QString SensesOnLines(const QString &note, const QString &literalLabel, const QS
     lines << Labelled(label, line.mid(from));
   }
   return lines.join(QLatin1Char('\n'));
+}
+
+QString WithoutLiteralSense(const QString &note) {
+  // Labels no text holds, to tell the senses apart.
+  const QString literal = QStringLiteral("\x01"), figurative = QStringLiteral("\x02");
+  const QStringList lines = SensesOnLines(note, literal, figurative).split(QLatin1Char('\n'));
+  const bool hasFigurative = std::any_of(lines.cbegin(), lines.cend(),
+                                         [&figurative](const QString &line) { return line.startsWith(figurative); });
+  if (!hasFigurative) return note;
+  QStringList kept;
+  for (const QString &line : lines) {
+    if (line.startsWith(literal)) continue;
+    kept << (line.startsWith(figurative) ? line.mid(figurative.size()).trimmed() : line);
+  }
+  return kept.join(QLatin1Char('\n'));
 }
 
 MarkedText ExampleWithIdiom(const QString &example, const QString &idiom) {

@@ -13,6 +13,10 @@ namespace velmora {
 // "lit. a; fig. b" -> "<lit> a\n<fig> b"; a label in Chinese takes a
 // full-width colon ("字面：a"), another a blank ("lit. a").
 QString SensesOnLines(const QString &note, const QString &literalLabel, const QString &figurativeLabel);
+// The note without its literal senses where it has a figurative one: a
+// literal gloss ("lit. to guard a tree-stump, waiting for rabbits") maps word
+// by word onto the idiom and gives it away in a question.
+QString WithoutLiteralSense(const QString &note);
 
 struct MarkedText {
   QString text;

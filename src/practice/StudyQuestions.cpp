@@ -7,6 +7,7 @@
 #include "dictionary/IdiomFrequencies.h"
 #include "dictionary/IdiomMatcher.h"
 #include "dictionary/Pinyin.h"
+#include "dictionary/TeachingText.h"
 #include "practice/FairChoices.h"
 #include "practice/MissingCharacterQuiz.h"
 
@@ -150,7 +151,8 @@ StudyQuestion BuildQuestion(QuestionKind kind, const QString &idiom, const Quest
   bool built = true;
   switch (kind) {
     case QuestionKind::Meaning: {
-      QString meaning = question.meaning;
+      // Asked by the figurative sense where there is one: the literal gives the idiom away.
+      QString meaning = WithoutLiteralSense(question.meaning);
       meaning.replace(idiom, kStandIn);
       question.prompt = meaning;
       built = !meaning.trimmed().isEmpty() && Shuffle(question, idiom, FairWrongIdioms(question, source, random), random);

@@ -65,7 +65,9 @@ CharacterCard::CharacterCard(QWidget *parent) : QDialog(parent) {
   column->addWidget(idiomsTitle_);
   idioms_ = new QListWidget(this);
   idioms_->setObjectName(QStringLiteral("lstCharacterIdioms"));
-  column->addWidget(idioms_, 1);
+  // Room for a good many idioms: the card is there to show them.
+  idioms_->setMinimumHeight(idioms_->fontMetrics().height() * 8);
+  column->addWidget(idioms_, 2);
   connect(play_, &QPushButton::clicked, this, [this] { strokes_->IsPlaying() ? strokes_->Pause() : strokes_->Play(); });
   connect(step_, &QPushButton::clicked, strokes_, &StrokeView::Step);
   connect(replay_, &QPushButton::clicked, strokes_, &StrokeView::Replay);

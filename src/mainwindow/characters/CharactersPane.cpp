@@ -32,6 +32,7 @@ constexpr size_t kReadingIdioms = 300;
 CharactersPane::CharactersPane(const DetailControls &controls, Reader &reader, IdiomSearch &search, QWidget *window)
     : QObject(window), c_(controls), reader_(reader), search_(search), window_(window) {
   c_.txtIdiom->installEventFilter(this);
+  connect(&reader_, &Reader::shown, this, &CharactersPane::FollowShownIdiom);
   auto *keys = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_K), window);
   SetLanguageText(c_.txtIdiom, TextRole::ToolTip, "TIPIDIOMCARD", "Click a character to see its card");
   NameShortcutInToolTip(c_.txtIdiom, keys->key());
@@ -101,7 +102,15 @@ std::pair<QStringList, QStringList> CharactersPane::IdiomsWith(const QString &ch
   return {idioms, byUse};
 }
 
-void CharactersPane::OpenCharacter(int index) {
+void CharactersPane::OpenCharacter(int index) { ShowCharacter(index, true); }
+
+void CharactersPane::FollowShownIdiom() {
+  if (!card_ || !card_->isVisible()) return;
+  const int same = static_cast<int>(Characters(reader_.CurrentIdiom()).indexOf(card_->Character()));
+  ShowCharacter(std::max(same, 0), false);
+}
+
+void CharactersPane::ShowCharacter(int index, bool activate) {
   const IdiomRecord &record = reader_.Current();
   if (reader_.IsWithheld() || record.idiom.isEmpty()) return;
   const QStringList characters = Characters(record.idiom);
@@ -122,6 +131,7 @@ void CharactersPane::OpenCharacter(int index) {
     PlaceBesideWindow();
   }
   card_->Show(shown);
+  if (!activate) return;
   card_->show();
   card_->raise();
   card_->activateWindow();

@@ -30,6 +30,10 @@ class CharactersPane : public QObject {
   void idiomChosen(const QString &idiom);
 
  private:
+  // The card, open, follows a newly shown idiom: the same character where
+  // the idiom holds it, else its first; the window keeps the focus.
+  void FollowShownIdiom();
+  void ShowCharacter(int index, bool activate);
   bool eventFilter(QObject *watched, QEvent *event) override;
   // The character under a click in the idiom box; -1 off the characters.
   int CharacterAt(int cursor) const;
