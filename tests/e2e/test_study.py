@@ -48,12 +48,14 @@ class Study(unittest.TestCase):
                 desktop.wait_for(lambda: any(desktop.showing(desktop.find(review, name=idiom) or review)
                                              and desktop.find(review, name=idiom) for idiom in CARDS), what="a question")
                 desktop.key("space")
-                easy = desktop.wait_for(lambda: desktop.showing(desktop.find(review, name="Easy"))
-                                        and desktop.find(review, name="Easy"), what="the grades")
+                # Each grade is heard with its wait: "Easy · 4 d".
+                def easy_button():
+                    return desktop.find_where(review, lambda acc: acc.name.startswith("Easy · "))
+                easy = desktop.wait_for(lambda: desktop.showing(easy_button()) and easy_button(), what="the grades")
                 desktop.key("4")
                 desktop.wait_for(lambda: easy.getState().contains(pyatspi.STATE_CHECKED), what="Easy chosen")
                 desktop.key("space")
-                time.sleep(0.3)
+                desktop.wait_for(lambda: not desktop.showing(easy), what="the next question")
             desktop.wait_for(lambda: desktop.find_where(frame, lambda acc: acc.name.startswith("Reviewed: 3")),
                              what="the summary: three reviewed")
             desktop.wait_for(lambda: study_tab(frame).description == "0 due", what="0 due after the sitting")

@@ -1,5 +1,7 @@
 #include "mainwindow/lookup/LookupPopup.h"
 
+#include <QSignalBlocker>
+
 #include <QClipboard>
 #include <QCursor>
 #include <QGuiApplication>
@@ -80,7 +82,8 @@ LookupPopup::LookupPopup() : QFrame(nullptr, Qt::Tool | Qt::FramelessWindowHint 
   });
   connect(speak_, &QPushButton::clicked, this,
           [this] { emit speakRequested(reading_->text().isEmpty() ? idiom_->text() : reading_->text()); });
-  connect(favourite_, &QPushButton::clicked, this, [this](bool on) { emit favouriteRequested(idiom_->text(), on); });
+  // toggled, not clicked: a screen reader's Toggle action emits only toggled.
+  connect(favourite_, &QPushButton::toggled, this, [this](bool on) { emit favouriteRequested(idiom_->text(), on); });
   connect(study_, &QPushButton::clicked, this, [this] { emit studyRequested(idiom_->text()); });
   connect(copy_, &QPushButton::clicked, this, &LookupPopup::Copy);
 }
@@ -101,16 +104,21 @@ void LookupPopup::ShowIdiom(const QString &idiom, const QString &reading, const 
 }
 
 void LookupPopup::ShowMessage(const QString &message) {
+  const bool alreadyShown = isVisible() && message_->isVisible() && messageShown_.isActive();
   message_->setText(message);
   for (QWidget *part :
        std::initializer_list<QWidget *>{idiom_, reading_, explanation_, favourite_, study_, copy_, speak_, open_})
     part->hide();
   message_->show();
   Place();
-  messageShown_.start(kMessageMilliseconds);
+  // Six seconds from the first showing: a message told again (the
+  // selection tried once more) does not keep the window up.
+  if (!alreadyShown) messageShown_.start(kMessageMilliseconds);
 }
 
 void LookupPopup::ShowState(bool favourite, bool studied) {
+  // Showing the state is not a change of it.
+  const QSignalBlocker quiet(favourite_);
   favourite_->setChecked(favourite);
   favourite_->setText(favourite ? QStringLiteral("★") : QStringLiteral("☆"));
   study_->setEnabled(!studied);
