@@ -24,6 +24,7 @@
 #include "data/Queries.h"
 #include "data/SqlConnection.h"
 #include "data/ZhCollation.h"
+#include "dictionary/CedictMarkup.h"
 #include "dictionary/CharacterStrokes.h"
 #include "dictionary/FinderSource.h"
 #include "dictionary/IdiomFinder.h"
@@ -524,6 +525,23 @@ TEST(CedictNotation, CrossReferencesReadInTheEditionsScriptAndTheTagGoes) {
     EXPECT_EQ(CleanCedictDefinitions(c.raw, false), c.gb) << c.raw;
     EXPECT_EQ(CleanCedictDefinitions(c.raw, true), c.big5) << c.raw;
   }
+  // The other script's entry merged in never calls the idiom a variant of itself.
+  const QString merged = "as everyone knows; variant of 眾所周知|众所周知[zhong4 suo3 zhou1 zhi1]";
+  EXPECT_EQ(CleanCedictDefinitions(merged, false, "众所周知"), "as everyone knows");
+  EXPECT_EQ(CleanCedictDefinitions(merged, true, "眾所周知"), "as everyone knows");
+  EXPECT_EQ(CleanCedictDefinitions(merged, false, "众人皆知"),
+            "as everyone knows; variant of 众所周知 (zhòng suǒ zhōu zhī)")
+      << "another idiom's variant stays";
+}
+
+TEST(CedictNotation, TheCardReadsMarkupAsWordsOfTheInterfaceLanguage) {
+  const CedictWords chinese{"量词：%1", "同“%1”%2", "又读 %1", "，"};
+  EXPECT_EQ(RenderCedictMarkup("picture; CL:幅[fu2],張|张[zhang1]", chinese), "picture; 量词：幅 fú，张 zhāng");
+  EXPECT_EQ(RenderCedictMarkup("variant of 劃|划[hua4]", chinese), "同“划”huà");
+  EXPECT_EQ(RenderCedictMarkup("to want; also pr. [yao1]", chinese), "to want; 又读 yāo");
+  EXPECT_EQ(RenderCedictMarkup("see 勾踐|勾践[Gou1 Jian4]", CedictWords{}, true), "see 勾踐 (Gōu Jiàn)");
+  EXPECT_EQ(RenderCedictMarkup("variant of 劃|划[hua4]", CedictWords{}), "variant of 划 (huà)");
+  EXPECT_EQ(RenderCedictMarkup("one; 1", chinese), "one; 1");
 }
 
 TEST(Sources, TwoSourcesMergeChineseTextsFirstAndEnglishOnALineOfItsOwn) {

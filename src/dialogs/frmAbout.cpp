@@ -1,5 +1,7 @@
 #include "frmAbout.h"
 
+#include <QFileInfo>
+
 #include "lang/Captions.h"
 
 #include <QPlainTextEdit>
@@ -79,7 +81,10 @@ void frmAbout::Load() {
   FitCaptions(this);
   txtAboutMemo_->setPlainText(
       ReadIniFrom(LanguageFilePath(), QStringLiteral("Caption"), QStringLiteral("AboutMemo"), 500));
-  const std::vector<EditionSource> editionSources = EditionSources();
+  std::vector<EditionSource> editionSources = EditionSources();
+  // The character card's strokes travel beside the editions, not in them.
+  if (QFileInfo::exists(InstallPath() + QStringLiteral("Data/strokes.dat")))
+    editionSources.push_back({QStringLiteral("hanzi-writer-data"), QString(), QStringLiteral("Arphic PL")});
   const QString sources = EditionSourcesLine(editionSources, false);
   lblDataSources_->setToolTip(EditionSourcesLine(editionSources));
   const QString prefix = CaptionOr("DATAFROM", "Data:");

@@ -37,11 +37,20 @@ QString WithoutIdiomTag(QString definition) {
   return definition.replace(tag, QStringLiteral(" ")).trimmed();
 }
 
+// "variant of 臥薪嘗膽|卧薪尝胆[...]" in the entry of 卧薪尝胆 or 臥薪嘗膽.
+bool VariantOfItself(const QString &definition, const QString &idiom) {
+  static const QRegularExpression variant(
+      QStringLiteral(R"(^\s*(?:old |archaic )?variant of ([^\s\[|]+)(?:\|([^\s\[]+))?)"));
+  const auto match = variant.match(definition);
+  return !idiom.isEmpty() && match.hasMatch() && (match.captured(1) == idiom || match.captured(2) == idiom);
+}
+
 }  // namespace
 
-QString CleanCedictDefinitions(const QString &definitions, bool traditional) {
+QString CleanCedictDefinitions(const QString &definitions, bool traditional, const QString &idiom) {
   QStringList kept;
   for (const QString &part : definitions.split(QStringLiteral("; "), Qt::SkipEmptyParts)) {
+    if (VariantOfItself(part, idiom)) continue;
     const QString clean = ReadableReferences(WithoutIdiomTag(part), traditional).trimmed();
     if (!clean.isEmpty() && !kept.contains(clean)) kept << clean;
   }

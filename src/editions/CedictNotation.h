@@ -7,6 +7,8 @@
 
 namespace velmora::editions {
 
-QString CleanCedictDefinitions(const QString &definitions, bool traditional);
+// A definition that calls the idiom a variant of itself (its other script's
+// entry merged into it) is left out.
+QString CleanCedictDefinitions(const QString &definitions, bool traditional, const QString &idiom = {});
 
 }  // namespace velmora::editions

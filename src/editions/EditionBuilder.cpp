@@ -176,7 +176,7 @@ std::vector<IdiomRow> BuildRows(const std::vector<SourceEntry> &entries, Edition
   // line of its own.
   for (size_t i = 0; i < rows.size(); ++i) {
     if (!english[i]) continue;
-    const QString definitions = CleanCedictDefinitions(*english[i], edition == Edition::Big5);
+    const QString definitions = CleanCedictDefinitions(*english[i], edition == Edition::Big5, rows[i].idiom);
     // A dictionary read back already holds the definitions it is given again.
     if (definitions.isEmpty() || (rows[i].note && rows[i].note->contains(definitions))) continue;
     rows[i].note = rows[i].note ? *rows[i].note + QLatin1Char('\n') + definitions : definitions;

