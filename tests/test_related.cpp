@@ -52,6 +52,21 @@ TEST(RelatedIdioms, IdiomsThousandsOfCharactersLongAreComparedByTheirStart) {
   EXPECT_EQ(index.Find(a).sameCharacters, (QStringList{b, c})) << "a run of 63 shared with b, of 1 with c";
 }
 
+TEST(RelatedIdioms, ACommonIdiomSharingTwoCharactersComesBeforeARareOneSharingThree) {
+  RelatedIndex index;
+  for (const char *idiom : {"一心一意", "一心一德", "全心全意", "心满意足", "专心一意"}) index.Add(idiom, "", "");
+  index.Finish();
+  const auto row = [&index](const QString &idiom) { return *index.RowOf(idiom); };
+  std::vector<uint32_t> counts(5);
+  counts[static_cast<size_t>(row("全心全意"))] = 2400;
+  counts[static_cast<size_t>(row("心满意足"))] = 900;
+  counts[static_cast<size_t>(row("一心一德"))] = 12;
+  counts[static_cast<size_t>(row("专心一意"))] = 4;
+  const IdiomFrequencies frequencies(counts);
+  EXPECT_EQ(index.Find("一心一意", &frequencies).sameCharacters,
+            (QStringList{"全心全意", "心满意足", "一心一德", "专心一意"}));
+}
+
 TEST(RelatedIdioms, MeaningCharactersAndChain) {
   const RelatedIndex index = SmallIndex();
   const RelatedIdioms flash = index.Find("弹指之间");

@@ -4,6 +4,7 @@
 #include <QIODevice>
 #include <QRegularExpression>
 #include <algorithm>
+#include <cmath>
 #include <type_traits>
 #include <unordered_map>
 
@@ -339,8 +340,15 @@ RelatedIdioms RelatedIndex::Find(const QString &idiom, const IdiomFrequencies *f
   std::vector<Ranked> sharing;
   for (const auto &[row, shared] : sharedCharacters)
     if (shared >= 2) sharing.push_back({row, LongestSharedRun(mine, CodePoints(TextAt(row))), shared});
+  // How common, by orders of ten: a common idiom sharing two characters
+  // (全心全意 for 一心一意) comes before a rare one sharing three (一心一德);
+  // among idioms about as common, the longer shared run first.
+  const auto tier = [frequencies](int row) {
+    const uint32_t count = frequencies ? frequencies->At(row) : 0;
+    return count == 0 ? -1 : static_cast<int>(std::log10(static_cast<double>(count)));
+  };
   std::sort(sharing.begin(), sharing.end(), [&](const Ranked &a, const Ranked &b) {
-    if (known(a.row) != known(b.row)) return known(a.row);
+    if (tier(a.row) != tier(b.row)) return tier(a.row) > tier(b.row);
     if (a.run != b.run) return a.run > b.run;
     // A common idiom before a rarer one sharing as long a run.
     if (commoner(a.row, b.row) || commoner(b.row, a.row)) return commoner(a.row, b.row);
