@@ -256,6 +256,24 @@ TEST(ReadingCheck, AnotherReadingIsCarriedWhereItDiffersAndFindsTheIdiom) {
   EXPECT_FALSE(matcher.Find("danshihujiang").empty()) << "and by its own";
 }
 
+TEST(ReadingCheck, ComparedAfterMergingInCitationTonesWithErhuaAsOneReading) {
+  EXPECT_TRUE(SameReading("好玩儿", "hǎo wán r", "hǎo wán er"));
+  EXPECT_TRUE(SameReading("好玩儿", "hǎo wánr", "hǎo wán"));
+  EXPECT_EQ(InCitationTones("一哄而散", "yí hòng ér sàn"), "yī hòng ér sàn");
+  EXPECT_EQ(InCitationTones("不可思议", "bú kě sī yì"), "bù kě sī yì");
+  // Two entries of one idiom, each read otherwise by the list than by itself.
+  const ReadingList readings = ReadingList::Parse(R"({"难兄难弟": ["nán xiōng nán dì", 1e-9]})");
+  std::vector<SourceEntry> entries = ReadCedictText(
+      "難兄難弟 难兄难弟 [nan4 xiong1 nan4 di4] /(idiom) brothers in misfortune/\n"
+      "難兄難弟 难兄难弟 [nan2 xiong1 nan2 di4] /(idiom) two of a kind/\n");
+  int unknown = 0;
+  CheckReadings(&entries, readings, &unknown);
+  EXPECT_EQ(unknown, 0);
+  const auto rows = BuildRows(entries, Edition::Gb);
+  ASSERT_EQ(rows.size(), 1u);
+  EXPECT_TRUE(rows[0].otherReading.isEmpty()) << "one of its own readings: " << rows[0].otherReading.toStdString();
+}
+
 TEST(Editions, TheMatcherReadsTheStoredRowsAndTheTableAlikeAndTheTableWhenTheRowsFail) {
   std::vector<SourceEntry> entries = ReadCedictText(
       "畫龍點睛 画龙点睛 [hua4 long2 dian3 jing1] /(idiom) to add the finishing touch/\n"

@@ -448,7 +448,7 @@ TEST_F(MainWindow, AnotherSourcesReadingStandsAboveTheSenses) {
   entries[0].otherReading = "yī mǎ dàng xiān";  // 一马当先, read otherwise by another source
   Open(entries);
   Search("一马当先");
-  EXPECT_TRUE(c().txtExplain->toPlainText().startsWith("Other reading: yī mǎ dàng xiān\n"))
+  EXPECT_TRUE(c().txtExplain->toPlainText().startsWith("@pinyin-pro reads: yī mǎ dàng xiān\n"))
       << c().txtExplain->toPlainText().toStdString();
   EXPECT_EQ(c().txtSpell->text(), "yī mǎ dāng xiān") << "the idiom keeps its own reading";
   Search("爱不释手");

@@ -14,6 +14,7 @@
 #include <stdexcept>
 
 #include "CedictNotation.h"
+#include "ReadingCheck.h"
 #include "ReadingWritings.h"
 #include "ScriptConverter.h"
 #include "SourceError.h"
@@ -171,6 +172,11 @@ std::vector<IdiomRow> BuildRows(const std::vector<SourceEntry> &entries, Edition
         if (other != idiom && !into->contains(other)) *into << other;
       }
   }
+  // Compared again once the entries are merged: another entry's reading
+  // (难兄难弟 nán and nàn) is one of the idiom's own.
+  for (IdiomRow &row : rows)
+    if (!row.otherReading.isEmpty() && AmongOwnReadings(row.idiom, row.spell.value_or(QString()), row.otherReading))
+      row.otherReading.clear();
   Check(control, 1, 2);
   // A learner reads both: the Chinese explanation, then the English on a
   // line of its own.

@@ -67,9 +67,16 @@ class ReadingReader final : public nlohmann::json_sax<nlohmann::json> {
 };
 
 // The syllables of a reading, commas and other marks left out.
+// The syllables, erhua aside: "wán r", "wánr" and "wán er" are one reading.
 QStringList Syllables(const QString &reading) {
   static const QRegularExpression between(QStringLiteral("[\\s,，·'’-]+"));
-  return reading.toLower().split(between, Qt::SkipEmptyParts);
+  QStringList syllables;
+  for (QString syllable : reading.toLower().split(between, Qt::SkipEmptyParts)) {
+    if (syllable == u"r" || syllable == u"er" || syllable == u"er5") continue;
+    if (syllable.size() > 2 && syllable.endsWith(u'r') && !syllable.endsWith(QStringLiteral("er"))) syllable.chop(1);
+    syllables << syllable;
+  }
+  return syllables;
 }
 
 }  // namespace
@@ -107,17 +114,31 @@ bool SameReading(const QString &idiom, const QString &a, const QString &b) {
   return true;
 }
 
-std::vector<ReadingDifference> CheckReadings(std::vector<SourceEntry> *entries, const ReadingList &list) {
+QString InCitationTones(const QString &idiom, const QString &reading) {
+  QStringList syllables = reading.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+  if (syllables.size() != idiom.size()) return reading;
+  for (qsizetype i = 0; i < syllables.size(); ++i) {
+    if (idiom[i] == u'一') syllables[i] = WithTone(syllables[i], 1);
+    if (idiom[i] == u'不') syllables[i] = WithTone(syllables[i], 4);
+  }
+  return syllables.join(QLatin1Char(' '));
+}
+
+bool AmongOwnReadings(const QString &idiom, const QString &spell, const QString &other) {
+  for (const QString &own : spell.split(QStringLiteral("; ")))
+    if (SameReading(idiom, own, other)) return true;
+  return false;
+}
+
+std::vector<ReadingDifference> CheckReadings(std::vector<SourceEntry> *entries, const ReadingList &list, int *unknown) {
   std::vector<ReadingDifference> differences;
   for (SourceEntry &entry : *entries) {
     const auto other = list.ReadingOf(entry.simplified);
+    if (!other && unknown) ++*unknown;
     if (!other || entry.spell.isEmpty()) continue;
     // A reading among the entry's own ("a; b") is no difference.
-    bool same = false;
-    for (const QString &own : entry.spell.split(QStringLiteral("; ")))
-      same = same || SameReading(entry.simplified, own, *other);
-    if (same) continue;
-    entry.otherReading = *other;
+    if (AmongOwnReadings(entry.simplified, entry.spell, *other)) continue;
+    entry.otherReading = InCitationTones(entry.simplified, *other);
     differences.push_back({entry.simplified, entry.spell, *other});
   }
   return differences;

@@ -30,11 +30,20 @@ class ReadingList {
 // True when the two readings of the idiom say the same, as above.
 bool SameReading(const QString &idiom, const QString &a, const QString &b);
 
+// The reading with 一 and 不 in their citation tones (yī, bù), as the
+// editions write them: a tone change before another syllable is no
+// difference a learner should see.
+QString InCitationTones(const QString &idiom, const QString &reading);
+// True when the other reading says what one of the spelling's ("a; b") does.
+bool AmongOwnReadings(const QString &idiom, const QString &spell, const QString &other);
+
 struct ReadingDifference {
   QString idiom, own, other;
 };
 // Gives each entry whose reading the list reads otherwise the list's
 // reading as its other reading, and lists them.
-std::vector<ReadingDifference> CheckReadings(std::vector<SourceEntry> *entries, const ReadingList &list);
+// Those the list does not hold are counted in *unknown.
+std::vector<ReadingDifference> CheckReadings(std::vector<SourceEntry> *entries, const ReadingList &list,
+                                             int *unknown = nullptr);
 
 }  // namespace velmora::editions

@@ -113,13 +113,14 @@ ReadingList ReadReadings(const QString &path) { return ReadingList::Parse(ReadSo
 
 void CheckAllReadings(std::vector<LoadedSource> *sources, const ReadingList &list, const QString &path, bool report) {
   size_t differing = 0;
+  int unknown = 0;
   for (LoadedSource &source : *sources)
-    for (const ReadingDifference &d : CheckReadings(&source.entries, list)) {
+    for (const ReadingDifference &d : CheckReadings(&source.entries, list, &unknown)) {
       ++differing;
       if (report) std::printf("%s\t%s\t%s\n", qPrintable(d.idiom), qPrintable(d.own), qPrintable(d.other));
     }
-  std::printf("%s: %lld readings; %zu idioms read otherwise\n", qPrintable(path), static_cast<long long>(list.size()),
-              differing);
+  std::printf("%s: %lld readings; %zu idioms read otherwise, %d it does not hold\n", qPrintable(path),
+              static_cast<long long>(list.size()), differing, unknown);
 }
 
 // The lines of the word list an installation keeps: those of words of four

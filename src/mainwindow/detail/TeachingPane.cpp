@@ -22,7 +22,7 @@ void TeachingPane::Show(const IdiomRecord &record) {
   // Codes run 1..N in list order in the editions that store other readings.
   const QString other = search_.OtherReadingAt(record.code.toInt() - 1);
   c_.txtExplain->setPlainText(other.isEmpty() ? senses
-                                              : CaptionOr("OTHERREADING", "Other reading: %1").arg(other) +
+                                              : CaptionOr("OTHERREADING", "@pinyin-pro reads: %1").arg(other) +
                                                     QLatin1Char('\n') + senses);
   const MarkedText example = ExampleWithIdiom(BoundedText(record.example), record.idiom);
   c_.txtExample->setPlainText(example.text);
