@@ -10,16 +10,16 @@
 #include <QFile>
 #include <QFileInfo>
 #include <future>
-#include <optional>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include "config/ProgramValues.h"
 #include "data/Conn.h"
 #include "data/IdiomStore.h"
 #include "data/SqlConnection.h"
 #include "data/UserStore.h"
 #include "editions/EditionBuilder.h"
-#include "editions/ReadingCheck.h"
 #include "editions/Editions.h"
+#include "editions/ReadingCheck.h"
 #include "editions/SyntheticSource.h"
 #include "editions/WordList.h"
 
@@ -34,7 +34,7 @@ const QString &EditionPath() {
   static const QString path = [] {
     const QString file = dir.path() + QStringLiteral("/Velmdict_cn.dat");
     editions::WriteEdition(editions::BuildRows(editions::SyntheticIdioms(kIdioms), editions::Edition::Gb), file,
-                         kDatabasePassword, QStringLiteral("benchmark"));
+                           kDatabasePassword, QStringLiteral("benchmark"));
     return file;
   }();
   return path;

@@ -35,7 +35,7 @@ int main(int argc, char **argv) {
   const pid_t child = fork();
   if (child == 0) {
     editions::WriteEdition(editions::BuildRows(editions::SyntheticIdioms(40000), editions::Edition::Gb), file,
-                         kDatabasePassword, QStringLiteral("benchmark"));
+                           kDatabasePassword, QStringLiteral("benchmark"));
     _exit(0);
   }
   int status = 0;

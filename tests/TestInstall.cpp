@@ -32,7 +32,7 @@ std::vector<SourceEntry> SmallSource() {
 
 void WriteSmallEdition(const QString &path, const std::vector<SourceEntry> &entries) {
   editions::WriteEdition(editions::BuildRows(entries, editions::Edition::Gb), path, kDatabasePassword,
-                       QStringLiteral("test"));
+                         QStringLiteral("test"));
 }
 
 TestInstall::TestInstall() {

@@ -5,10 +5,10 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <QEventLoop>
 #include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QTimer>
 

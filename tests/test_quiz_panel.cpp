@@ -1,9 +1,9 @@
 
-#include "MainWindowFixture.h"
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include "MainWindowFixture.h"
 
 #include "mainwindow/detail/DetailPane.h"
 #include "platform/SoundOutput.h"
@@ -26,7 +26,8 @@ TEST_F(MainWindow, QuizOpensWithAPuzzleAndJudges) {
   EXPECT_FALSE(c().Picture5->controls().Label2->isVisible());
   EXPECT_FALSE(c().Picture5->controls().Label3->isVisible());
   EXPECT_FALSE(c().Picture5->controls().Label4->isVisible());
-  EXPECT_EQ(c().Picture5->controls().Label3->accessibleName(), "Hidden character") << "a screen reader never reads the answer";
+  EXPECT_EQ(c().Picture5->controls().Label3->accessibleName(), "Hidden character")
+      << "a screen reader never reads the answer";
   EXPECT_EQ(c().Picture5->controls().Label4->accessibleName(), "Solution");
   EXPECT_EQ(c().Picture5->controls().Label5->text(), "X＝");
   EXPECT_EQ(c().Picture5->controls().Command8->text(), "判断");
@@ -38,11 +39,16 @@ TEST_F(MainWindow, QuizOpensWithAPuzzleAndJudges) {
   EXPECT_TRUE(c().Picture5->controls().Label2->isVisible());
   EXPECT_TRUE(c().Picture5->controls().Label4->isVisible());
   EXPECT_FALSE(c().Picture5->controls().Label3->isVisible()) << "the hidden character never shows";
-  EXPECT_EQ(c().Picture5->controls().Label4->accessibleName(), "") << "after the verdict the solution reads as its text";
-  c().Picture5->controls().Text1->setText(c().Picture5->controls().Label3->text() + c().Picture5->controls().Label3->text());
+  EXPECT_EQ(c().Picture5->controls().Label4->accessibleName(), "")
+      << "after the verdict the solution reads as its text";
+  c().Picture5->controls().Text1->setText(c().Picture5->controls().Label3->text() +
+                                          c().Picture5->controls().Label3->text());
   Click(c().Picture5->controls().Command8);
   EXPECT_EQ(c().Picture5->controls().Label2->text(), "错");
-  EXPECT_EQ(QStringList(c().Picture5->controls().Label1->text()).join("").replace(QLatin1Char('X'), c().Picture5->controls().Label3->text()), idiom);
+  EXPECT_EQ(QStringList(c().Picture5->controls().Label1->text())
+                .join("")
+                .replace(QLatin1Char('X'), c().Picture5->controls().Label3->text()),
+            idiom);
 }
 
 TEST_F(MainWindow, QuizPanelKeepsItsStateAcrossHidingAndShowing) {
@@ -107,7 +113,8 @@ TEST_F(MainWindow, TheChainSaysThereIsNoRoundWithoutIdiomsAndTakesKeysSafely) {
   QWidget *panel = nullptr;
   ASSERT_TRUE(WaitFor([&] { return (panel = window->findChild<QWidget *>("frmChain")) && panel->isVisible(); }, 5000));
   auto *status = panel->findChild<QLabel *>("lblChainStatus");
-  ASSERT_TRUE(WaitFor([&] { return status->text().startsWith("No round can start"); }, 10000)) << status->text().toStdString();
+  ASSERT_TRUE(WaitFor([&] { return status->text().startsWith("No round can start"); }, 10000))
+      << status->text().toStdString();
   auto *key = panel->findChild<QLineEdit *>("txtChainKey");
   key->setText("yima");
   QTest::keyClick(key, Qt::Key_Return);  // no chain to follow: nothing played, nothing crashes

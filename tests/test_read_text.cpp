@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
-#include <set>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -13,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
+#include <set>
 
 #include "dictionary/IdiomAutomaton.h"
 #include "dictionary/IdiomMatcher.h"

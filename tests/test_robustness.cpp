@@ -220,7 +220,8 @@ TEST_F(OddTables, GapsInTheCodesAreDrawnAgain) {
   EXPECT_EQ(window->Browse().MaxIdiomCode(), "4");
   for (int i = 0; i < 20; ++i) {
     Click(c().Picture5->controls().Command11);
-    EXPECT_TRUE(c().Picture5->controls().Label4->text() == "一马当先" || c().Picture5->controls().Label4->text() == "一举两得")
+    EXPECT_TRUE(c().Picture5->controls().Label4->text() == "一马当先" ||
+                c().Picture5->controls().Label4->text() == "一举两得")
         << c().Picture5->controls().Label4->text().toStdString();
   }
 }

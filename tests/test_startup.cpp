@@ -3,9 +3,9 @@
 #include <sys/stat.h>
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
-#include <QElapsedTimer>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <csignal>
@@ -14,7 +14,6 @@
 #include "TestInstall.h"
 #include "app/CommandLine.h"
 #include "app/Startup.h"
-#include "platform/InstanceBus.h"
 #include "config/InstallLayout.h"
 #include "config/LocaleLanguage.h"
 #include "config/ProgramValues.h"
@@ -22,6 +21,7 @@
 #include "data/Conn.h"
 #include "data/Queries.h"
 #include "editions/EditionBuilder.h"
+#include "platform/InstanceBus.h"
 
 using namespace velmora;
 using test::RecordedMessages;

@@ -8,22 +8,22 @@
 #include <sqlite3.h>
 #include <map>
 
-#include "data/SqlConnection.h"
-#include "data/StudyStore.h"
-#include "data/UserStore.h"
-#include "dictionary/Pinyin.h"
-#include "practice/StudyQuestions.h"
-#include "practice/Fsrs.h"
-#include "practice/StudySession.h"
 #include "TestInstall.h"
 #include "config/ProgramValues.h"
 #include "data/Conn.h"
 #include "data/IdiomStore.h"
+#include "data/SqlConnection.h"
+#include "data/StudyStore.h"
+#include "data/UserStore.h"
 #include "dictionary/IdiomMatcher.h"
 #include "dictionary/IdiomSearch.h"
+#include "dictionary/Pinyin.h"
 #include "dictionary/RelatedIndex.h"
 #include "editions/Editions.h"
 #include "editions/SourceFile.h"
+#include "practice/Fsrs.h"
+#include "practice/StudyQuestions.h"
+#include "practice/StudySession.h"
 
 namespace velmora {
 namespace {
@@ -305,10 +305,11 @@ TEST_F(StudyTest, ACardOfValuesOutOfRangeStartsAgainAsANewOne) {
   // millions of years away: each a card a grade must survive.
   for (const char *values : {"1, -5, 1, 5, 0, 0, 0, 1", "2, 0, 1, 5, 0, 0, 0, -3", "2, 0, 9e999, 5, 0, 0, 0, 1",
                              "2, 0, 1, 5, -186000000000000, 0, 0, 1"}) {
-    ASSERT_TRUE(db.Execute(QStringLiteral("DELETE FROM Cards; INSERT INTO Cards (Card, Simplified, Traditional, Origin, "
-                                          "Added, State, Step, Stability, Difficulty, Due, LastReview, Lapses, Reps, "
-                                          "Suspended) VALUES ('画龙点睛', '画龙点睛', '畫龍點睛', 'favourite', 0, %1, 0)")
-                               .arg(values)));
+    ASSERT_TRUE(
+        db.Execute(QStringLiteral("DELETE FROM Cards; INSERT INTO Cards (Card, Simplified, Traditional, Origin, "
+                                  "Added, State, Step, Stability, Difficulty, Due, LastReview, Lapses, Reps, "
+                                  "Suspended) VALUES ('画龙点睛', '画龙点睛', '畫龍點睛', 'favourite', 0, %1, 0)")
+                       .arg(values)));
     StudySession session(store, source);
     ASSERT_EQ(session.Start(kNoon, false), StudySession::Stage::Asking) << values;
     EXPECT_EQ(session.Card().memory, CardMemory{}) << values;
@@ -401,7 +402,8 @@ TEST(StudyQuestions, MeaningQuestionsOfferNoWrongChoiceThatIsAlsoRight) {
         if (choice == idiom) continue;
         EXPECT_FALSE(sameMeaning.contains(choice)) << edition.toStdString() << ": " << choice.toStdString()
                                                    << " means what " << idiom.toStdString() << " does";
-        EXPECT_FALSE(source.Meaning(choice).contains(idiom)) << choice.toStdString() << " names " << idiom.toStdString();
+        EXPECT_FALSE(source.Meaning(choice).contains(idiom))
+            << choice.toStdString() << " names " << idiom.toStdString();
       }
     }
     EXPECT_EQ(asked, 200) << edition.toStdString();

@@ -12,8 +12,8 @@
 #include "TestInstall.h"
 #include "data/SqlConnection.h"
 #include "data/UserStore.h"
-#include "reading/BrowseHistory.h"
 #include "dictionary/FlashcardDeck.h"
+#include "reading/BrowseHistory.h"
 
 namespace velmora {
 namespace {

@@ -31,9 +31,11 @@ bool IsUtf8(const QByteArray &bytes) {
   qsizetype longSequences = 0, strays = 0;
   for (qsizetype i = 0; i < n;) {
     const unsigned char lead = at(i);
-    int length = lead < 0x80 ? 1 : lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3
-                               : lead >= 0xF0 && lead <= 0xF4   ? 4
-                                                                : 0;
+    int length = lead < 0x80                    ? 1
+                 : lead >= 0xC2 && lead <= 0xDF ? 2
+                 : lead >= 0xE0 && lead <= 0xEF ? 3
+                 : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                : 0;
     if (length >= 2) {
       const unsigned char low = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
       const unsigned char high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;

@@ -36,9 +36,9 @@ QByteArray CsvField(const QString &text) {
   bool number = false;
   text.toDouble(&number);
   static const QString kFormulaStarts = QStringLiteral("=+-@\t\r");
-  QByteArray utf8 = (!number && !text.isEmpty() && kFormulaStarts.contains(text.front()) ? QStringLiteral("'") : QString())
-                        .toUtf8() +
-                    text.toUtf8();
+  QByteArray utf8 =
+      (!number && !text.isEmpty() && kFormulaStarts.contains(text.front()) ? QStringLiteral("'") : QString()).toUtf8() +
+      text.toUtf8();
   if (!utf8.contains(',') && !utf8.contains('"') && !utf8.contains('\n') && !utf8.contains('\r')) return utf8;
   return '"' + utf8.replace("\"", "\"\"") + '"';
 }

@@ -22,10 +22,10 @@
 #include "lang/Captions.h"
 #include "platform/BusyCursor.h"
 #include "platform/FileDialogs.h"
+#include "platform/LanguageTexts.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Restart.h"
 #include "platform/WindowLanguage.h"
-#include "platform/LanguageTexts.h"
 
 namespace velmora {
 

@@ -49,7 +49,8 @@ std::optional<CharacterStrokes> FromJson(const QJsonObject &object) {
     // "x y x y …"
     const QStringList numbers = median.toString().split(QLatin1Char(' '), Qt::SkipEmptyParts);
     std::vector<QPointF> points;
-    for (qsizetype i = 0; i + 1 < numbers.size(); i += 2) points.emplace_back(numbers[i].toDouble(), numbers[i + 1].toDouble());
+    for (qsizetype i = 0; i + 1 < numbers.size(); i += 2)
+      points.emplace_back(numbers[i].toDouble(), numbers[i + 1].toDouble());
     strokes.medians.push_back(std::move(points));
   }
   for (const QJsonValue &sense : object.value(QLatin1String("r")).toArray())

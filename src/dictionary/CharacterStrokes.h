@@ -28,12 +28,12 @@ namespace velmora {
 struct CharacterStrokes {
   // More than any character has (the most, 龘 and its kin, have about 50).
   static constexpr int kMostStrokes = 64;
-  QStringList strokes;                         // SVG path data, in writing order
-  std::vector<std::vector<QPointF>> medians;   // one per stroke, where the pen goes
+  QStringList strokes;                        // SVG path data, in writing order
+  std::vector<std::vector<QPointF>> medians;  // one per stroke, where the pen goes
   struct Sense {
     QString reading, english;
   };
-  std::vector<Sense> senses;                   // CC-CEDICT's entries of the character
+  std::vector<Sense> senses;  // CC-CEDICT's entries of the character
 };
 
 class StrokeFile {

@@ -49,7 +49,7 @@ class IdiomAutomaton {
   int Child(int node, char32_t c) const;
 
   std::vector<Node> nodes_{Node{}};
-  int longest_ = 0;  // code points of the longest idiom
+  int longest_ = 0;                              // code points of the longest idiom
   std::vector<std::pair<char32_t, int>> edges_;  // each node's edges, sorted, together
   // While adding: (parent, character) -> child, before Finish flattens them.
   std::vector<std::vector<std::pair<char32_t, int>>> building_{{}};

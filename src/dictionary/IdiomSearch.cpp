@@ -123,9 +123,10 @@ IdiomSearch::Matches IdiomSearch::Find(const QString &key) {
   Matches found = matcher.Find(key, MeaningRows(key));
   const IdiomFrequencies &frequencies = Frequencies();
   if (frequencies.Known())
-    std::stable_sort(found.begin(), found.end(), [&frequencies](const IdiomMatcher::Match &a, const IdiomMatcher::Match &b) {
-      return a.kind != b.kind ? a.kind < b.kind : frequencies.Before(a.row, b.row);
-    });
+    std::stable_sort(found.begin(), found.end(),
+                     [&frequencies](const IdiomMatcher::Match &a, const IdiomMatcher::Match &b) {
+                       return a.kind != b.kind ? a.kind < b.kind : frequencies.Before(a.row, b.row);
+                     });
   return found;
 }
 

@@ -159,7 +159,8 @@ class CedictModuleReader final : public nlohmann::json_sax<nlohmann::json> {
     const QString traditional = QString::fromStdString(fields_[0]), simplified = QString::fromStdString(fields_[1]);
     QStringList parts;
     for (const std::string &part : definitions_) parts << QString::fromStdString(part);
-    const CharacterSense sense{NumberedToToneMarks(QString::fromStdString(fields_[2])), parts.join(QStringLiteral("; "))};
+    const CharacterSense sense{NumberedToToneMarks(QString::fromStdString(fields_[2])),
+                               parts.join(QStringLiteral("; "))};
     for (const QString &character : {simplified, traditional})
       if (character.toUcs4().size() == 1 && wanted_->contains(character)) {
         characters[character].push_back(sense);

@@ -23,7 +23,7 @@ struct IdiomRow {
   std::optional<QString> note;
   std::optional<QString> source;
   std::optional<QString> example;
-  QStringList synonyms, antonyms;  // in the edition's script
+  QStringList synonyms, antonyms;      // in the edition's script
   std::optional<long long> frequency;  // the largest count of its entries
   QString otherReading;                // another source's reading, where it differs
 };

@@ -13,8 +13,8 @@ struct SourceEntry {
   std::optional<QString> note;  // the explanation in Chinese
   std::optional<QString> source;
   std::optional<QString> example;
-  std::optional<QString> english;  // English definitions, in CC-CEDICT's notation
-  QStringList synonyms, antonyms;  // 近义词 and 反义词, as the source spells them
+  std::optional<QString> english;      // English definitions, in CC-CEDICT's notation
+  QStringList synonyms, antonyms;      // 近义词 and 反义词, as the source spells them
   std::optional<long long> frequency;  // how common: the word list's count; none when unknown
   QString otherReading;                // another source's reading where it differs (ReadingCheck.h)
 };

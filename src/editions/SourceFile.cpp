@@ -9,9 +9,9 @@
 #include <future>
 
 #include "CedictSource.h"
-#include "config/ProgramValues.h"
 #include "IdiomJsonSource.h"
 #include "SourceError.h"
+#include "config/ProgramValues.h"
 
 namespace velmora::editions {
 
@@ -143,9 +143,10 @@ LoadedSource LoadSource(const QString &path, SourceKind kind, const WordList *wo
     case SourceFormat::EditionInUse: break;  // not a file format: LoadEditionInUse
   }
   if (source.entries.empty())
-    throw SourceError(source.skipped.Total() > 0
-                          ? QStringLiteral("%1: the file holds no usable idioms (%2)").arg(path, SkippedInEnglish(source.skipped))
-                          : QStringLiteral("%1: the file holds no idioms").arg(path));
+    throw SourceError(
+        source.skipped.Total() > 0
+            ? QStringLiteral("%1: the file holds no usable idioms (%2)").arg(path, SkippedInEnglish(source.skipped))
+            : QStringLiteral("%1: the file holds no idioms").arg(path));
   if (words) AttachFrequencies(&source.entries, *words);
   CountTexts(&source);
   return source;
@@ -167,8 +168,7 @@ WordList InstalledWordList() {
   }
 }
 
-std::vector<LoadedSource> LoadSources(const std::vector<std::pair<SourceKind, QString>> &files,
-                                      const WordList *words) {
+std::vector<LoadedSource> LoadSources(const std::vector<std::pair<SourceKind, QString>> &files, const WordList *words) {
   std::vector<std::future<LoadedSource>> reading;
   for (const auto &[kind, path] : files)
     reading.push_back(

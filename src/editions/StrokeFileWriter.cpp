@@ -51,7 +51,8 @@ QByteArray Record(const QString &character, const QDir &folder, const std::vecto
       for (const QJsonValue &median : data.value(QLatin1String("medians")).toArray()) {
         QStringList numbers;
         for (const QJsonValue &point : median.toArray())
-          numbers << QString::number(point.toArray().at(0).toDouble()) << QString::number(point.toArray().at(1).toDouble());
+          numbers << QString::number(point.toArray().at(0).toDouble())
+                  << QString::number(point.toArray().at(1).toDouble());
         medians.append(numbers.join(QLatin1Char(' ')));
       }
       record.insert(QStringLiteral("s"), paths);
@@ -144,7 +145,8 @@ QSet<QString> CharactersOfEditions(const QStringList &editionFiles, const QStrin
     if (!connection) throw SourceError(file + QStringLiteral(": cannot be read (") + error + QLatin1Char(')'));
     ForEachIdiomInCodeOrder(*connection, [&characters](const QString &idiom, const QString &) {
       for (const uint code : idiom.toUcs4())
-        if (QChar::script(code) == QChar::Script_Han) characters.insert(QString::fromUcs4(reinterpret_cast<const char32_t *>(&code), 1));
+        if (QChar::script(code) == QChar::Script_Han)
+          characters.insert(QString::fromUcs4(reinterpret_cast<const char32_t *>(&code), 1));
     });
   }
   return characters;

@@ -11,8 +11,8 @@
 namespace velmora::editions {
 
 struct StrokeFileFacts {
-  int characters = 0;    // written
-  int withStrokes = 0;   // of them, with strokes
+  int characters = 0;   // written
+  int withStrokes = 0;  // of them, with strokes
   qint64 bytes = 0;
 };
 

@@ -21,8 +21,7 @@ QLabel *Background(QWidget *parent, const char *name, double left, double top, d
 // says of it comes from the language file's key (English as the fallback).
 QToolButton *PictureButton(QWidget *parent, const char *name, const QString &image, const char *nameKey,
                            const char *accessibleName, double left, double top, double width, double height);
-QToolButton *BannerButton(QWidget *parent, const char *name, const QString &image, const QString &caption,
-                          double left);
+QToolButton *BannerButton(QWidget *parent, const char *name, const QString &image, const QString &caption, double left);
 // Read-only boxes of text: many lines, and one.
 QPlainTextEdit *TextBox(QWidget *parent, const char *name, const QString &text, const QString &accessibleName,
                         double left, double top, double width, double height);

@@ -25,9 +25,8 @@ const char *PropertyOf(TextRole role) {
   return "";
 }
 
-constexpr TextRole kRoles[] = {TextRole::Text,           TextRole::Placeholder,
-                               TextRole::Title,          TextRole::AccessibleName,
-                               TextRole::AccessibleDescription, TextRole::ToolTip};
+constexpr TextRole kRoles[] = {TextRole::Text,           TextRole::Placeholder,           TextRole::Title,
+                               TextRole::AccessibleName, TextRole::AccessibleDescription, TextRole::ToolTip};
 
 void Apply(QWidget *control, TextRole role, const QString &text) {
   switch (role) {

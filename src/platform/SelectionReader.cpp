@@ -49,9 +49,9 @@ void SelectionReader::Read(Source source, std::function<void(const QString &)> d
   environment.remove(QStringLiteral("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"));
   environment.insert(QStringLiteral("QT_ACCESSIBILITY"), QStringLiteral("0"));
   process->setProcessEnvironment(environment);
-  process->start(QCoreApplication::applicationFilePath(),
-                 {source == Source::Selection ? QStringLiteral("--print-selection")
-                                              : QStringLiteral("--print-clipboard")});
+  process->start(
+      QCoreApplication::applicationFilePath(),
+      {source == Source::Selection ? QStringLiteral("--print-selection") : QStringLiteral("--print-clipboard")});
 }
 
 QString SelectedText(SelectionReader::Source source) {

@@ -38,8 +38,8 @@ bool UnixAddress(const QByteArray &entry, sockaddr_un *address, socklen_t *lengt
     std::memset(address, 0, sizeof *address);
     address->sun_family = AF_UNIX;
     std::memcpy(address->sun_path + (abstract ? 1 : 0), name.constData(), static_cast<size_t>(name.size()));
-    *length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + (abstract ? 1 : 0) + name.size() +
-                                      (abstract ? 0 : 1));
+    *length =
+        static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + (abstract ? 1 : 0) + name.size() + (abstract ? 0 : 1));
     return true;
   }
   return false;
@@ -53,7 +53,7 @@ bool SessionBusAnswers(int milliseconds) {
   socklen_t length = 0;
   const QList<QByteArray> entries = addresses.split(';');
   const auto reachable = std::find_if(entries.begin(), entries.end(),
-                                 [&](const QByteArray &entry) { return UnixAddress(entry, &address, &length); });
+                                      [&](const QByteArray &entry) { return UnixAddress(entry, &address, &length); });
   // No address to try, or one of another kind: left to the bus library.
   if (reachable == entries.end()) return true;
   const int socket = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);

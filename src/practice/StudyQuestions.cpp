@@ -71,7 +71,8 @@ QStringList FairWrongIdioms(const StudyQuestion &question, const QuestionSource 
     const ChoiceFacts facts{candidate, source.Meaning(candidate), source.Reading(candidate)};
     if (AlsoFits(card, facts, synonyms)) return;
     // Heard, an idiom of the same sound is as right as the card.
-    if (question.kind == QuestionKind::Listening && SearchFold(facts.reading.section(QStringLiteral("; "), 0, 0)) == sound)
+    if (question.kind == QuestionKind::Listening &&
+        SearchFold(facts.reading.section(QStringLiteral("; "), 0, 0)) == sound)
       return;
     fair << candidate;
   };
@@ -155,7 +156,8 @@ StudyQuestion BuildQuestion(QuestionKind kind, const QString &idiom, const Quest
       QString meaning = WithoutLiteralSense(question.meaning);
       meaning.replace(idiom, kStandIn);
       question.prompt = meaning;
-      built = !meaning.trimmed().isEmpty() && Shuffle(question, idiom, FairWrongIdioms(question, source, random), random);
+      built =
+          !meaning.trimmed().isEmpty() && Shuffle(question, idiom, FairWrongIdioms(question, source, random), random);
       break;
     }
     case QuestionKind::Listening:

@@ -12,11 +12,11 @@
 #include "data/IdiomStore.h"
 #include "data/UserStore.h"
 #include "dictionary/FlashcardDeck.h"
+#include "lang/Captions.h"
 #include "mainwindow/browse/FavouritesView.h"
 #include "mainwindow/browse/NodeTree.h"
 #include "platform/FileDialogs.h"
 #include "platform/Twips.h"
-#include "lang/Captions.h"
 
 namespace velmora {
 

@@ -23,8 +23,7 @@ std::optional<View> ViewNamed(const QString &name);
 class BrowsePane : public QObject {
   Q_OBJECT
  public:
-  BrowsePane(const BrowseControls &controls, MatchPopup *matches, Reader &reader, IdiomSearch &search,
-             QObject *parent);
+  BrowsePane(const BrowseControls &controls, MatchPopup *matches, Reader &reader, IdiomSearch &search, QObject *parent);
 
   SearchController &SearchList() { return *searchList_; }
   View CurrentView() const { return view_; }

@@ -12,9 +12,9 @@
 
 #include "data/UserStore.h"
 #include "mainwindow/DesignControls.h"
+#include "platform/LanguageTexts.h"
 #include "platform/ListHeader.h"
 #include "platform/Twips.h"
-#include "platform/LanguageTexts.h"
 
 namespace velmora {
 

@@ -1,6 +1,6 @@
 #include "mainwindow/browse/MatchPopup.h"
-#include "platform/LanguageTexts.h"
 #include "lang/Captions.h"
+#include "platform/LanguageTexts.h"
 
 #include <QEvent>
 #include <QHeaderView>

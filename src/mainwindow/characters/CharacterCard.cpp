@@ -143,15 +143,12 @@ void CharacterCard::ShowProgress() {
                              : CountCaption(count, "STROKECOUNTONE", "1 stroke", "STROKECOUNT", "%1 strokes"));
   SetLanguageCaption(play_, strokes_->IsPlaying() ? "STROKEPAUSE" : "STROKEPLAY",
                      strokes_->IsPlaying() ? "Pause" : "Play");
-  const QString at = CaptionOr("STROKEAT", "%1 of %2 strokes written")
-                         .arg(std::min(strokes_->Written(), count))
-                         .arg(count);
+  const QString at =
+      CaptionOr("STROKEAT", "%1 of %2 strokes written").arg(std::min(strokes_->Written(), count)).arg(count);
   strokes_->setAccessibleDescription(at);
   step_->setEnabled(count > 0);
   replay_->setEnabled(count > 0);
   play_->setEnabled(count > 0);
 }
-
-
 
 }  // namespace velmora

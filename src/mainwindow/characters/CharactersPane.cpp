@@ -2,11 +2,11 @@
 #include "platform/LanguageTexts.h"
 #include "platform/ShortcutToolTip.h"
 
+#include <QHash>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QShortcut>
-#include <QHash>
 #include <algorithm>
 #include <tuple>
 
@@ -80,8 +80,8 @@ std::pair<QStringList, QStringList> CharactersPane::IdiomsWith(const QString &ch
     // The syllable at each place the character stands (the compact reading
     // has one a character).
     const QStringList characters = Characters(idiom);
-    const QStringList syllables = matcher.ReadingAt(row).section(QStringLiteral("; "), 0, 0).split(
-        QLatin1Char(' '), Qt::SkipEmptyParts);
+    const QStringList syllables =
+        matcher.ReadingAt(row).section(QStringLiteral("; "), 0, 0).split(QLatin1Char(' '), Qt::SkipEmptyParts);
     if (syllables.size() != characters.size()) continue;
     for (qsizetype i = 0; i < characters.size(); ++i)
       if (characters[i] == character) ++readings[NumberedToToneMarks(syllables[i])];

@@ -24,9 +24,10 @@ constexpr int kFrameMilliseconds = 16, kPauseFrames = 8;
 constexpr double kPenWidth = 150;
 
 QByteArray StrokeSvg(const QStringList &paths, const QColor &colour) {
-  QByteArray svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 1024 1024\">"
-                   "<g transform=\"translate(0, 900) scale(1, -1)\" fill=\"" +
-                   colour.name().toLatin1() + "\">";
+  QByteArray svg =
+      "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 1024 1024\">"
+      "<g transform=\"translate(0, 900) scale(1, -1)\" fill=\"" +
+      colour.name().toLatin1() + "\">";
   for (const QString &path : paths) svg += "<path d=\"" + path.toLatin1() + "\"/>";
   return svg + "</g></svg>";
 }
@@ -94,7 +95,8 @@ double StrokeView::MedianLength(int stroke) const {
   if (strokes_.medians.empty()) return kGrid / 2;
   const std::vector<QPointF> &median = strokes_.medians[static_cast<size_t>(stroke)];
   double length = 0;
-  for (size_t i = 1; i < median.size(); ++i) length += std::hypot(median[i].x() - median[i - 1].x(), median[i].y() - median[i - 1].y());
+  for (size_t i = 1; i < median.size(); ++i)
+    length += std::hypot(median[i].x() - median[i - 1].x(), median[i].y() - median[i - 1].y());
   return std::max(length, 1.0);
 }
 

@@ -27,7 +27,7 @@ class StrokeView : public QWidget {
   int Written() const { return written_; }
   bool IsPlaying() const { return timer_.isActive(); }
 
-  void Play();    // from where it stands, or from the start once whole
+  void Play();  // from where it stands, or from the start once whole
   void Pause();
   void Step();    // the stroke being written finished, or the next written whole
   void Replay();  // from the first stroke

@@ -211,9 +211,9 @@ void ChainDialog::StartRound(unsigned seed, bool fromShown) {
     status_->setText(CaptionOr("CHAINLOADING", "Loading the dictionary's idioms…"));
     return;
   }
-  game_ = std::make_unique<ChainGame>(*index, static_cast<ChainRule>(rule_->currentIndex()),
-                                      level_->currentIndex() == 0 ? ChainGame::Level::Easy : ChainGame::Level::Hard,
-                                      seed);
+  game_ =
+      std::make_unique<ChainGame>(*index, static_cast<ChainRule>(rule_->currentIndex()),
+                                  level_->currentIndex() == 0 ? ChainGame::Level::Easy : ChainGame::Level::Hard, seed);
   kept_ = false;
   if (services_.frequencies) game_->SetFrequencies(services_.frequencies());
   // From the idiom on display when another may follow it; else from any.
@@ -303,7 +303,8 @@ void ChainDialog::PlayChosen() {
   if (key.isEmpty()) return;
   // An idiom typed out whole gets the reason it may not follow.
   if (services_.related->Index()->RowOf(key)) return Play(key);
-  status_->setText(CaptionOr("CHAINNOMATCH", "No idiom that may follow %1 matches “%2”.").arg(game_->Chain().back(), key));
+  status_->setText(
+      CaptionOr("CHAINNOMATCH", "No idiom that may follow %1 matches “%2”.").arg(game_->Chain().back(), key));
 }
 
 void ChainDialog::Play(const QString &idiom) {
@@ -334,9 +335,9 @@ void ChainDialog::Finish(bool learnerWon) {
                    QLatin1Char(' '),
                game_->Ending())
           .arg(length)
-          .arg(could.isEmpty() ? CaptionOr("CHAINOVEREND", ".")
-                               : CaptionOr("CHAINALREADY", "; already in the chain: %1.")
-                                     .arg(could.join(QStringLiteral("、")))));
+          .arg(could.isEmpty()
+                   ? CaptionOr("CHAINOVEREND", ".")
+                   : CaptionOr("CHAINALREADY", "; already in the chain: %1.").arg(could.join(QStringLiteral("、")))));
   newRound_->setFocus(Qt::OtherFocusReason);
 }
 

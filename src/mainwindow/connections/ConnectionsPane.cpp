@@ -18,8 +18,7 @@ const QString kBestChain = QStringLiteral("chainBest"), kDailyChain = QStringLit
 
 }  // namespace
 
-ConnectionsPane::ConnectionsPane(const DetailControls &controls, Reader &reader, IdiomSearch &search,
-                                 QWidget *window)
+ConnectionsPane::ConnectionsPane(const DetailControls &controls, Reader &reader, IdiomSearch &search, QWidget *window)
     : QObject(window),
       c_(controls),
       reader_(reader),
@@ -45,12 +44,12 @@ ConnectionsPane::ConnectionsPane(const DetailControls &controls, Reader &reader,
 void ConnectionsPane::OpenChain() {
   // Made the first time it is asked for: the start does not build it.
   if (!chain_) {
-    chain_ = new ChainDialog({related_, [this] { return &search_.Matcher(); }, [this] { return &search_.Frequencies(); },
-                              [this] { return reader_.CurrentIdiom(); },
-                              [this] { return ReadBest(); }, [this](int length) { WriteBest(length); }, &LineOf,
-                              [this](const QString &day) { return ReadDailyBest(day); },
-                              [this](const QString &day, int length) { WriteDailyBest(day, length); }},
-                             window_);
+    chain_ = new ChainDialog(
+        {related_, [this] { return &search_.Matcher(); }, [this] { return &search_.Frequencies(); },
+         [this] { return reader_.CurrentIdiom(); }, [this] { return ReadBest(); },
+         [this](int length) { WriteBest(length); }, &LineOf, [this](const QString &day) { return ReadDailyBest(day); },
+         [this](const QString &day, int length) { WriteDailyBest(day, length); }},
+        window_);
     connect(chain_, &ChainDialog::idiomChosen, this, &ConnectionsPane::idiomChosen);
   }
   chain_->Open();
@@ -82,8 +81,9 @@ void ConnectionsPane::FillRelated() {
   // An idiom a review asks about has no relations to give it away.
   const QString idiom = reader_.IsWithheld() ? QString() : reader_.CurrentIdiom();
   // Each section to 40, the common ones first; the tree shows the first of them.
-  c_.trvRelated->Fill(idiom, index->Find(idiom, &search_.Frequencies(), 40), RelatedTermsOf(idiom),
-                      [index](const QString &other) { return index->RowOf(other).has_value(); }, &LineOf);
+  c_.trvRelated->Fill(
+      idiom, index->Find(idiom, &search_.Frequencies(), 40), RelatedTermsOf(idiom),
+      [index](const QString &other) { return index->RowOf(other).has_value(); }, &LineOf);
 }
 
 int ConnectionsPane::ReadBest() const {

@@ -189,8 +189,7 @@ void DetailPane::Command4_Click() {
 void DetailPane::ShowStore(const UserStore &store, const QString &path) {
   c_.cmdFavourite->setEnabled(store.IsAvailable());
   if (store.IsNewer())
-    c_.cmdFavourite->setToolTip(
-        CaptionOr("FAVNEWER", "Favourites are off: %1 was saved by a newer Velmora").arg(path));
+    c_.cmdFavourite->setToolTip(CaptionOr("FAVNEWER", "Favourites are off: %1 was saved by a newer Velmora").arg(path));
   else if (!store.IsAvailable())
     c_.cmdFavourite->setToolTip(
         CaptionOr("FAVUNWRITABLE", "Favourites cannot be kept: the user's data folder cannot be written"));

@@ -7,8 +7,8 @@
 #include <memory>
 #include <vector>
 
-#include "mainwindow/MainWindowControls.h"
 #include "config/WindowMemory.h"
+#include "mainwindow/MainWindowControls.h"
 #include "platform/Speaker.h"
 #include "reading/Reader.h"
 

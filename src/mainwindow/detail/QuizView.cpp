@@ -7,8 +7,8 @@
 
 #include "data/IdiomStore.h"
 #include "mainwindow/DesignControls.h"
-#include "platform/Twips.h"
 #include "platform/LanguageTexts.h"
+#include "platform/Twips.h"
 
 namespace velmora {
 

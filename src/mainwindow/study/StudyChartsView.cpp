@@ -44,12 +44,11 @@ void StudyChartsView::SetFigures(std::vector<int> reviewsPerDay, std::vector<int
   retention_ = retention;
   const int reviewed = std::accumulate(reviews_.begin(), reviews_.end(), 0);
   const int due = std::accumulate(forecast_.begin(), forecast_.end(), 0);
-  setAccessibleDescription(
-      CaptionOr("CHARTSUMMARY", "%1 reviews in 30 days; %2 due in 7 days; retention %3")
-          .arg(reviewed)
-          .arg(due)
-          .arg(retention_ ? QStringLiteral("%1 %").arg(qRound(*retention_ * 100))
-                          : CaptionOr("CHARTUNKNOWN", "not yet known")));
+  setAccessibleDescription(CaptionOr("CHARTSUMMARY", "%1 reviews in 30 days; %2 due in 7 days; retention %3")
+                               .arg(reviewed)
+                               .arg(due)
+                               .arg(retention_ ? QStringLiteral("%1 %").arg(qRound(*retention_ * 100))
+                                               : CaptionOr("CHARTUNKNOWN", "not yet known")));
   update();
 }
 

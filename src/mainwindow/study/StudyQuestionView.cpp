@@ -6,10 +6,10 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "mainwindow/DesignControls.h"
-#include "mainwindow/study/StudyPageParts.h"
 #include "dictionary/TeachingText.h"
 #include "lang/Captions.h"
+#include "mainwindow/DesignControls.h"
+#include "mainwindow/study/StudyPageParts.h"
 #include "platform/LanguageTexts.h"
 
 namespace velmora {

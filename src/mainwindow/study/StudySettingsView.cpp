@@ -7,9 +7,9 @@
 #include <QLabel>
 #include <QSpinBox>
 
+#include "lang/Captions.h"
 #include "mainwindow/DesignControls.h"
 #include "mainwindow/study/StudyPageParts.h"
-#include "lang/Captions.h"
 #include "platform/LanguageTexts.h"
 #include "practice/Fsrs.h"
 #include "practice/StudyQuestions.h"
@@ -76,12 +76,10 @@ StudySettingsView::StudySettingsView(QWidget *parent) : QWidget(parent) {
 }
 
 void StudySettingsView::WordKinds() {
-  static const char *const kKinds[][2] = {{"STUDYKINDEACH", "Each kind in turn"},
-                                          {"STUDYKINDMEANING", "Meaning → idiom"},
-                                          {"STUDYKINDREADING", "Idiom → pinyin"},
-                                          {"STUDYKINDCHARACTER", "Missing character"},
-                                          {"STUDYKINDLISTENING", "Listening"},
-                                          {"STUDYKINDCARD", "Flashcards"}};
+  static const char *const kKinds[][2] = {
+      {"STUDYKINDEACH", "Each kind in turn"}, {"STUDYKINDMEANING", "Meaning → idiom"},
+      {"STUDYKINDREADING", "Idiom → pinyin"}, {"STUDYKINDCHARACTER", "Missing character"},
+      {"STUDYKINDLISTENING", "Listening"},    {"STUDYKINDCARD", "Flashcards"}};
   for (int i = 0; i < kind_->count() && i < 6; ++i) kind_->setItemText(i, CaptionOr(kKinds[i][0], kKinds[i][1]));
   historyDays_->setSuffix(QLatin1Char(' ') + CaptionOr("STUDYDAYS", "days"));
 }

@@ -68,8 +68,7 @@ class StudyView : public QWidget {
   QWidget *MakeHome();
   StudyQuestionView *MakeQuestion();
   // A page of one content over a button back to the home page.
-  QWidget *PageBackHome(QWidget *content, const char *name, const char *key, const char *caption,
-                        QPushButton **button);
+  QWidget *PageBackHome(QWidget *content, const char *name, const char *key, const char *caption, QPushButton **button);
   QWidget *MakeSummary();
   QWidget *MakeProgress();
   void CreateKeys();

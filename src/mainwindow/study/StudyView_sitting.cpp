@@ -62,7 +62,7 @@ void StudyView::ShowAnswer() {
     verdict = (session_->AnsweredRight() ? CaptionOr("STUDYRIGHT", "Right.") : CaptionOr("STUDYWRONG", "Not quite.")) +
               QLatin1Char(' ');
   question_->ShowAnswer(q, verdict, static_cast<int>(session_->SuggestedGrade()), session_->Chosen(),
-                       session_->WaitsAfterEachGrade(Now()));
+                        session_->WaitsAfterEachGrade(Now()));
 }
 
 void StudyView::Grade(int grade) {
