@@ -70,6 +70,10 @@ ChainDialog::ChainDialog(Services services, QWidget *parent) : QDialog(parent), 
   SetLanguageName(key_, "CHAINYOURS", "Your idiom");
   SetLanguageText(key_, TextRole::Placeholder, "CHAINKEYHINT", "pinyin, initials or characters");
   matches_ = List(this, "lstChainMatches", "CHAINMAYFOLLOW", "Idioms that may follow");
+  // A line each, cut at the list's edge: the whole meaning is the item's tool tip.
+  matches_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  matches_->setTextElideMode(Qt::ElideRight);
+  matches_->setUniformItemSizes(true);
   hint_ = NamedButton(this, "cmdChainHint", QString());
   SetLanguageCaption(hint_, "CHAINHINT", "Hint");
   best_ = new QLabel(this);
