@@ -30,7 +30,8 @@ PINYIN = re.compile(r"^(zh|ch|sh|[bpmfdtnlgkhjqxrzcsyw])?[aeiouv]{1,3}(n|ng|r)?$
 # Names of the product, its sources and file kinds, and keys as keyboards write them.
 NAMES = {"velmora", "beta", "cc-cedict", "jieba", "csv", "gb", "big", "txt", "tsv", "json", "js", "u8",
          "esc", "enter"}
-SHORTCUT = re.compile(r"Ctrl\+[A-Za-z0-9]+")
+# Keys as keyboards write them, and the names of npm packages the data comes from.
+SHORTCUT = re.compile(r"Ctrl\+[A-Za-z0-9]+|@[a-z-]+/[a-z-]+|hanzi-writer-data")
 
 # What each interface calls the controls the test reaches.
 WORDS = {
