@@ -4,6 +4,7 @@
 #include "TestInstall.h"
 #include "dictionary/IdiomAutomaton.h"
 #include "dictionary/IdiomMatcher.h"
+#include "dictionary/SelectionLookup.h"
 
 namespace velmora {
 namespace {
@@ -73,3 +74,14 @@ TEST(IdiomAutomaton, ReadsTextAsTheMatcherComparesItAndShowsTheEditionsForm) {
 
 }  // namespace
 }  // namespace velmora
+
+TEST(SelectionLookup, AShortChineseSelectionIsLookedUpOnceUntilAnotherComes) {
+  velmora::SelectionLookup lookup;
+  EXPECT_TRUE(lookup.Wanted("他这是刻舟求剑吧"));
+  EXPECT_FALSE(lookup.Wanted(" 他这是刻舟求剑吧\n")) << "the same selection announced again";
+  EXPECT_FALSE(lookup.Wanted("just some English"));
+  EXPECT_FALSE(lookup.Wanted(QString(65, QChar(0x4e00)))) << "a page, not a word";
+  EXPECT_FALSE(lookup.Wanted(""));
+  EXPECT_TRUE(lookup.Wanted("画蛇添足"));
+  EXPECT_TRUE(lookup.Wanted("他这是刻舟求剑吧")) << "back to the first after another";
+}

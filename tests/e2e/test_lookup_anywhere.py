@@ -95,6 +95,23 @@ class LookupAnywhere(unittest.TestCase):
             desktop.wait_for(lambda: desktop.find(found, name="画龙点睛") and desktop.find(found, name="一针见血"),
                              what="画龙点睛 and 一针见血 found")
 
+    def test_selected_text_is_looked_up_when_the_switch_is_on(self):
+        """With "Look up selected text" on, another program's selection of an
+        idiom opens the lookup window with it."""
+        with open(os.path.join(STAGED, "config.dll"), encoding="utf-8") as staged:
+            config = staged.read() + "\n[lookup]\nWatchSelection=1\nPopup=1\n"
+        folder = desktop.make_installation(STAGED, config=config)
+        with desktop.running(folder, "lookup-selected") as (app, frame):
+            idiom = desktop.wait_for(lambda: desktop.find(frame, name="Idiom"), what="the idiom box")
+            desktop.wait_for(lambda: desktop.text_of(idiom), what="the first idiom")
+            holder = hold_selection("他这是刻舟求剑吧")
+            try:
+                lookup = desktop.wait_for(lambda: desktop.window(app, name="Velmora lookup"), what="the lookup window")
+                desktop.wait_for(lambda: desktop.find(lookup, name="刻舟求剑"), what="刻舟求剑 in it")
+            finally:
+                holder.kill()
+                holder.wait()
+
     def test_a_selection_owner_that_never_answers_freezes_nothing(self):
         folder = desktop.make_installation(STAGED)
         with desktop.running(folder, "lookup-silent-owner") as (app, frame):

@@ -25,6 +25,9 @@ namespace velmora {
 
 namespace {
 
+// How long a selection rests before it is looked up.
+constexpr int kSelectionStillMilliseconds = 300;
+
 constexpr int kLongestKey = 100;
 const QString kLookupSection = QStringLiteral("lookup");
 
@@ -50,6 +53,10 @@ LookupService::LookupService(QMainWindow *window, QToolButton *button, IdiomSear
   // The clipboard is watched only when the user asked for it: reaching it
   // costs the start a round to the display server.
   if (Setting("WatchClipboard", false)) SetWatchingClipboard(true);
+  selectionStill_.setSingleShot(true);
+  selectionStill_.setInterval(kSelectionStillMilliseconds);
+  connect(&selectionStill_, &QTimer::timeout, this, &LookupService::LookUpStillSelection);
+  if (Setting("WatchSelection", false)) SetWatchingSelection(true);
 }
 
 void LookupService::FillMenu(QMenu *menu) {
@@ -63,6 +70,15 @@ void LookupService::FillMenu(QMenu *menu) {
   watch->setCheckable(true);
   watch->setChecked(watching_);
   connect(watch, &QAction::toggled, this, &LookupService::SetWatchingClipboard);
+  QAction *selected =
+      menu->addAction(SelectionWatchAvailable() ? CaptionOr("MENUWATCHSELECTION", "Look up selected text")
+                                                : CaptionOr("MENUWATCHSELECTIONNOT",
+                                                            "Look up selected text (not available on this desktop)"));
+  selected->setObjectName(QStringLiteral("actWatchSelection"));
+  selected->setCheckable(true);
+  selected->setEnabled(SelectionWatchAvailable());
+  selected->setChecked(watchingSelection_);
+  connect(selected, &QAction::toggled, this, &LookupService::SetWatchingSelection);
   QAction *popup = menu->addAction(CaptionOr("MENULOOKUPPOPUP", "Show lookups from other programs in a small window"));
   popup->setObjectName(QStringLiteral("actLookupPopup"));
   popup->setCheckable(true);
@@ -84,6 +100,42 @@ void LookupService::SetWatchingClipboard(bool watch) {
   if (watch != Setting("WatchClipboard", false))
     WriteIniValues(ConfigFileForWriting(), {{kLookupSection, QStringLiteral("WatchClipboard"),
                                              watch ? QStringLiteral("1") : QStringLiteral("0")}});
+}
+
+bool LookupService::SelectionWatchAvailable() {
+  // X11 reports every change of the primary selection's owner (XFixes); a
+  // Wayland compositor tells only the focused window.
+  return QGuiApplication::platformName() == QLatin1String("xcb") && QGuiApplication::clipboard()->supportsSelection();
+}
+
+void LookupService::SetWatchingSelection(bool watch) {
+  watch = watch && SelectionWatchAvailable();
+  if (watch != watchingSelection_) {
+    watchingSelection_ = watch;
+    if (watch)
+      connect(QGuiApplication::clipboard(), &QClipboard::selectionChanged, this, &LookupService::SelectionMoved);
+    else
+      disconnect(QGuiApplication::clipboard(), &QClipboard::selectionChanged, this, &LookupService::SelectionMoved);
+  }
+  if (watch != Setting("WatchSelection", false) &&
+      !WriteIniValues(ConfigFileForWriting(), {{kLookupSection, QStringLiteral("WatchSelection"),
+                                                watch ? QStringLiteral("1") : QStringLiteral("0")}}))
+    qWarning("velmora: the lookup setting could not be kept");
+}
+
+void LookupService::SelectionMoved() {
+  // A selection being dragged changes on every move: looked up once it rests.
+  // Velmora's own selections are not looked up.
+  if (QGuiApplication::clipboard()->ownsSelection()) return selectionStill_.stop();
+  selectionStill_.start();
+}
+
+void LookupService::LookUpStillSelection() {
+  selection_.Read(SelectionReader::Source::Selection, [this](const QString &text) {
+    if (!selected_.Wanted(text)) return;
+    const QString idiom = IdiomIn(text);
+    if (!idiom.isEmpty()) ShowPopup(idiom, {});
+  });
 }
 
 const IdiomAutomaton *LookupService::Automaton() {

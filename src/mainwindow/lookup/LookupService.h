@@ -4,11 +4,13 @@
 // lookup popup, the clipboard watch and "Read text…" (Ctrl+R). It finds the
 // idioms of a text with an automaton built the first time it is needed.
 #include <QObject>
+#include <QTimer>
 #include <functional>
 #include <optional>
 #include <vector>
 
 #include "dictionary/IdiomAutomaton.h"
+#include "dictionary/SelectionLookup.h"
 #include "platform/InstanceBus.h"
 #include "platform/SelectionReader.h"
 
@@ -66,6 +68,13 @@ class LookupService : public QObject {
   // The menu's switches, as the configuration holds them.
   void FillMenu(QMenu *menu);
   void SetWatchingClipboard(bool watch);
+  // "Look up selected text": another program's selection, once it has been
+  // still for a moment, shown in the lookup window. X11 tells every program
+  // of a new selection; elsewhere the switch says it is not available.
+  void SetWatchingSelection(bool watch);
+  void SelectionMoved();
+  void LookUpStillSelection();
+  static bool SelectionWatchAvailable();
 
   QMainWindow *window_;
   IdiomSearch &search_;
@@ -76,6 +85,9 @@ class LookupService : public QObject {
   ReadTextDialog *reader_ = nullptr;
   SelectionReader selection_;
   bool watching_ = false;
+  bool watchingSelection_ = false;
+  QTimer selectionStill_;  // the selection has not changed for a moment
+  SelectionLookup selected_;
   bool copying_ = false;  // the popup is putting its idiom on the clipboard
 };
 
