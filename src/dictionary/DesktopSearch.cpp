@@ -2,6 +2,7 @@
 
 #include "IdiomSearch.h"
 #include "data/IdiomStore.h"
+#include "dictionary/Pinyin.h"
 
 namespace velmora {
 
@@ -27,8 +28,7 @@ QVariantMap DesktopDescription(const QString &idiom) {
   QVariantMap meta{{QStringLiteral("name"), idiom}};
   if (const auto record = Record(idiom)) {
     const QString meaning = record->note.section(QLatin1Char('\n'), 0, 0).left(kMeaningLength);
-    meta.insert(QStringLiteral("description"),
-                record->spell.section(QStringLiteral("; "), 0, 0) + QStringLiteral(" — ") + meaning);
+    meta.insert(QStringLiteral("description"), FirstReading(record->spell) + QStringLiteral(" — ") + meaning);
   }
   return meta;
 }

@@ -129,4 +129,6 @@ QString SearchFold(const QString &text) {
   return folded;
 }
 
+QString FirstReading(const QString &spell) { return spell.section(QStringLiteral("; "), 0, 0).trimmed(); }
+
 }  // namespace velmora

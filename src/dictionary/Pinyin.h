@@ -16,6 +16,8 @@ int SyllableTone(const QString &syllable);
 // The syllable with its mark changed to the tone (1-4; 5 leaves it bare):
 // ("huà", 2) -> "huá".
 QString WithTone(const QString &syllable, int tone);
+// The first of a spelling's readings ("a; b" -> "a"), without blanks around it.
+QString FirstReading(const QString &spell);
 // The syllables without tone marks, lower case, "ü" kept: "yī mǎ" -> "yi ma".
 QString WithoutTones(const QString &spell);
 

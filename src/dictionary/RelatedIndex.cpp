@@ -9,6 +9,7 @@
 #include <unordered_map>
 
 #include "PinyinKey.h"
+#include "dictionary/Pinyin.h"
 
 namespace velmora {
 
@@ -177,7 +178,7 @@ QStringList RelatedIndex::Senses(const QString &note) {
 void RelatedIndex::Add(const QString &idiom, const QString &spell, const QString &note) {
   text_ += idiom.toStdU16String();
   offsets_.push_back(static_cast<uint32_t>(text_.size()));
-  const std::string reading = CompactReading(spell.section(QStringLiteral("; "), 0, 0));
+  const std::string reading = CompactReading(FirstReading(spell));
   const size_t lastBlank = reading.rfind(' ');
   syllables_ += reading.substr(0, reading.find(' ')) + '|' +
                 (lastBlank == std::string::npos ? reading : reading.substr(lastBlank + 1));

@@ -1,4 +1,5 @@
 #include "TeachingText.h"
+#include "dictionary/Pinyin.h"
 
 #include <algorithm>
 #include <optional>
@@ -108,7 +109,7 @@ MarkedText ExampleWithIdiom(const QString &example, const QString &idiom) {
 std::vector<std::pair<QString, QString>> RubyPairs(const QString &idiom, const QString &spell) {
   const QStringList characters = CharactersOf(idiom);
   QStringList syllables;
-  for (const QString &token : spell.section(QStringLiteral("; "), 0, 0).split(QLatin1Char(' '), Qt::SkipEmptyParts))
+  for (const QString &token : FirstReading(spell).split(QLatin1Char(' '), Qt::SkipEmptyParts))
     if (token.front().isLetter()) syllables << token;
   std::vector<std::pair<QString, QString>> pairs;
   if (characters.isEmpty() || characters.size() != syllables.size()) return pairs;

@@ -189,7 +189,7 @@ std::vector<IdiomRow> BuildRows(const std::vector<SourceEntry> &entries, Edition
   }
   Check(control, 3, 5);
   for (IdiomRow &row : rows) {
-    const QString firstReading = row.spell.value_or(QString()).section(QStringLiteral("; "), 0, 0);
+    const QString firstReading = FirstReading(row.spell.value_or(QString()));
     row.firstA = FilingLetter(firstReading);
     row.initial = SyllableInitials(firstReading);
   }

@@ -18,8 +18,6 @@ QSet<QString> NormalizedSenses(const QString &meaning) {
   return senses;
 }
 
-QString FirstReading(const QString &reading) { return reading.section(QStringLiteral("; "), 0, 0); }
-
 }  // namespace
 
 bool IsVariant(const ChoiceFacts &one, const ChoiceFacts &other) {

@@ -26,8 +26,6 @@ const std::pair<QuestionKind, const char *> kKindNames[] = {
     {QuestionKind::Flashcard, "flashcard"},
 };
 
-QString FirstReading(const QString &reading) { return reading.section(QStringLiteral("; "), 0, 0).trimmed(); }
-
 // The answer and wrong choices in a random order; nothing when there are
 // not enough distinct wrong choices.
 bool Shuffle(StudyQuestion &question, const QString &answer, const QStringList &wrong, std::mt19937 &random) {
@@ -64,16 +62,14 @@ QStringList FairWrongIdioms(const StudyQuestion &question, const QuestionSource 
   const ChoiceFacts card{question.idiom, question.meaning, question.reading};
   const QStringList synonyms = source.Synonyms(question.idiom);
   const QString other = source.OtherScript(question.idiom);
-  const QString sound = SearchFold(question.reading.section(QStringLiteral("; "), 0, 0));
+  const QString sound = SearchFold(FirstReading(question.reading));
   QStringList fair;
   const auto consider = [&](const QString &candidate, qsizetype upTo) {
     if (fair.size() >= upTo || candidate.isEmpty() || candidate == other || fair.contains(candidate)) return;
     const ChoiceFacts facts{candidate, source.Meaning(candidate), source.Reading(candidate)};
     if (AlsoFits(card, facts, synonyms)) return;
     // Heard, an idiom of the same sound is as right as the card.
-    if (question.kind == QuestionKind::Listening &&
-        SearchFold(facts.reading.section(QStringLiteral("; "), 0, 0)) == sound)
-      return;
+    if (question.kind == QuestionKind::Listening && SearchFold(FirstReading(facts.reading)) == sound) return;
     fair << candidate;
   };
   QStringList near = source.Neighbours(question.idiom, 12);

@@ -80,8 +80,7 @@ std::pair<QStringList, QStringList> CharactersPane::IdiomsWith(const QString &ch
     // The syllable at each place the character stands (the compact reading
     // has one a character).
     const QStringList characters = Characters(idiom);
-    const QStringList syllables =
-        matcher.ReadingAt(row).section(QStringLiteral("; "), 0, 0).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    const QStringList syllables = FirstReading(matcher.ReadingAt(row)).split(QLatin1Char(' '), Qt::SkipEmptyParts);
     if (syllables.size() != characters.size()) continue;
     for (qsizetype i = 0; i < characters.size(); ++i)
       if (characters[i] == character) ++readings[NumberedToToneMarks(syllables[i])];
@@ -117,8 +116,7 @@ void CharactersPane::ShowCharacter(int index, bool activate) {
   if (characters.isEmpty()) return;
   index_ = std::clamp(index, 0, static_cast<int>(characters.size()) - 1);
   const QString character = characters[index_];
-  const QStringList syllables =
-      record.spell.section(QStringLiteral("; "), 0, 0).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+  const QStringList syllables = FirstReading(record.spell).split(QLatin1Char(' '), Qt::SkipEmptyParts);
   CharacterCard::Shown shown;
   shown.character = character;
   if (syllables.size() == characters.size()) shown.reading = syllables[index_];

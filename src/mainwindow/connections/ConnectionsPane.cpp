@@ -1,4 +1,5 @@
 #include "mainwindow/connections/ConnectionsPane.h"
+#include "dictionary/Pinyin.h"
 #include "platform/ShortcutToolTip.h"
 
 #include <QShortcut>
@@ -69,7 +70,7 @@ QString ConnectionsPane::LineOf(const QString &idiom) {
   constexpr int kMeaningStart = 48;
   const auto record = Record(idiom);
   if (!record) return {};
-  const QString reading = record->spell.section(QStringLiteral("; "), 0, 0);
+  const QString reading = FirstReading(record->spell);
   QString meaning = record->note.section(QLatin1Char('\n'), 0, 0).simplified();
   if (meaning.size() > kMeaningStart) meaning = meaning.left(kMeaningStart - 1) + QStringLiteral("…");
   return meaning.isEmpty() ? reading : reading + QStringLiteral(" — ") + meaning;

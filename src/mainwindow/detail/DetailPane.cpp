@@ -19,6 +19,7 @@
 #include "config/WindowMemory.h"
 #include "data/UserStore.h"
 #include "dictionary/DetailText.h"
+#include "dictionary/Pinyin.h"
 #include "dictionary/TeachingText.h"
 #include "lang/Captions.h"
 #include "layout/DetailLayout.h"
@@ -128,7 +129,7 @@ void DetailPane::Command5_Click() { c_.Picture5->Open(); }
 QString DetailPane::TextToSpeak() const {
   const IdiomRecord &shown = reader_.Current();
   if (shown.idiom.isEmpty() || reader_.IsWithheld()) return {};
-  const QString spelling = BoundedText(shown.spell).section(QStringLiteral("; "), 0, 0);
+  const QString spelling = FirstReading(BoundedText(shown.spell));
   return spelling.isEmpty() ? shown.idiom : spelling;
 }
 

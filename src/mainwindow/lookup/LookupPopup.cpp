@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "dictionary/Pinyin.h"
 #include "lang/Captions.h"
 #include "mainwindow/DesignControls.h"
 #include "platform/BoldFromRegular.h"
@@ -91,7 +92,7 @@ LookupPopup::LookupPopup() : QFrame(nullptr, Qt::Tool | Qt::FramelessWindowHint 
 void LookupPopup::ShowIdiom(const QString &idiom, const QString &reading, const QString &explanation) {
   messageShown_.stop();
   idiom_->setText(idiom);
-  reading_->setText(reading.section(QStringLiteral("; "), 0, 0));
+  reading_->setText(FirstReading(reading));
   QString start = explanation.simplified();
   if (start.size() > kExplanationLength) start = start.left(kExplanationLength) + QStringLiteral("…");
   explanation_->setText(start);

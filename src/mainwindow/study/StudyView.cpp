@@ -12,6 +12,7 @@
 #include "data/StudyStore.h"
 #include "data/UserStore.h"
 #include "dictionary/IdiomSearch.h"
+#include "dictionary/Pinyin.h"
 #include "lang/Captions.h"
 #include "mainwindow/DesignControls.h"
 #include "mainwindow/study/StudyChartsView.h"
@@ -138,7 +139,7 @@ StudyQuestionView *StudyView::MakeQuestion() {
     if (session_) emit idiomChosen(session_->Question().idiom);
   });
   connect(page, &StudyQuestionView::playAgainRequested, this, [this] {
-    if (session_) emit speakRequested(session_->Question().reading.section(QStringLiteral("; "), 0, 0));
+    if (session_) emit speakRequested(FirstReading(session_->Question().reading));
   });
   connect(page, &StudyQuestionView::goOnRequested, this, &StudyView::Advance);
   return page;

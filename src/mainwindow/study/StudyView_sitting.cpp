@@ -5,6 +5,7 @@
 #include <QStackedWidget>
 
 #include "data/StudyStore.h"
+#include "dictionary/Pinyin.h"
 #include "lang/Captions.h"
 #include "mainwindow/study/StudyQuestionView.h"
 #include "mainwindow/study/StudySettingsView.h"
@@ -28,7 +29,7 @@ void StudyView::ShowQuestion() {
   const StudyQuestion &q = session_->Question();
   emit asking(q.idiom);
   question_->ShowQuestion(q);
-  if (q.kind == QuestionKind::Listening) emit speakRequested(q.reading.section(QStringLiteral("; "), 0, 0));
+  if (q.kind == QuestionKind::Listening) emit speakRequested(FirstReading(q.reading));
 }
 
 void StudyView::Choose(int index) {
