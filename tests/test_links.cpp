@@ -1,6 +1,7 @@
 // The about box and the buttons that hand help, mail and web to the desktop.
 #include <QClipboard>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
@@ -167,6 +168,18 @@ TEST_F(MainWindow, TheLookupMenuSwitchesAreRememberedAndWork) {
   QGuiApplication::clipboard()->setText("一马当先");
   QCoreApplication::processEvents();
   EXPECT_FALSE(shown->isVisible()) << "not watched any more";
+
+  // A configuration that cannot be written: said once, the switch still works.
+  const QString config = ConfigFileForWriting();
+  QFile::setPermissions(config, QFile::ReadOwner);
+  test::RecordedMessages messages;
+  for (int i = 0; i < 2; ++i) {
+    emit menu->aboutToShow();
+    menu->findChild<QAction *>("actLookupPopup")->trigger();
+  }
+  ASSERT_EQ(messages.shown().size(), 1u);
+  EXPECT_TRUE(messages.shown()[0].text.contains("cannot be written"));
+  QFile::setPermissions(config, QFile::ReadOwner | QFile::WriteOwner);
 }
 
 TEST_F(MainWindow, TheDesktopsSearchFindsMeaningsAndDescribesEachResult) {

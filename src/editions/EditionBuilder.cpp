@@ -87,7 +87,8 @@ std::optional<QString> NonEmpty(const QString &text) {
 }
 
 // Why a file could not be written, in words.
-QString WriteFailure(const QString &path, int code) {
+QString WriteFailure(const QString &path, int code, const char *step = nullptr) {
+  const QString at = step ? QStringLiteral(" at its step \"%1\"").arg(QLatin1String(step)) : QString();
   switch (code & 0xff) {
     case SQLITE_FULL: return QStringLiteral("%1 cannot be written: the disk is full").arg(path);
     case SQLITE_CANTOPEN:
@@ -95,16 +96,17 @@ QString WriteFailure(const QString &path, int code) {
     case SQLITE_PERM:
     case SQLITE_AUTH:
       return QStringLiteral("%1 cannot be written: its folder is missing or may not be written").arg(path);
-    case SQLITE_IOERR: return QStringLiteral("%1 cannot be written: the disk reported an error").arg(path);
-    default: return QStringLiteral("%1 cannot be written (error %2)").arg(path).arg(code);
+    case SQLITE_IOERR: return QStringLiteral("%1 cannot be written: the disk reported an error%2").arg(path, at);
+    default: return QStringLiteral("%1 cannot be written%3 (SQLite error %2)").arg(path).arg(code).arg(at);
   }
 }
 
 // The file being written, for the messages of a failed step.
 thread_local QString writing;
 
-void Require(bool ok, const SqlConnection &db, const char *) {
-  if (!ok) throw SourceError(WriteFailure(writing, sqlite3_extended_errcode(db.handle())));
+// The step's name goes into the message: a failure says where the build stopped.
+void Require(bool ok, const SqlConnection &db, const char *step) {
+  if (!ok) throw SourceError(WriteFailure(writing, sqlite3_extended_errcode(db.handle()), step));
 }
 
 void Check(const BuildControl *control, size_t done, size_t total) {

@@ -1,5 +1,4 @@
 #include "mainwindow/browse/BrowsePane.h"
-#include "platform/ShortcutToolTip.h"
 
 #include <QGuiApplication>
 #include <QShortcut>
@@ -16,6 +15,7 @@
 #include "mainwindow/browse/FavouritesView.h"
 #include "mainwindow/browse/NodeTree.h"
 #include "platform/FileDialogs.h"
+#include "platform/ShortcutToolTip.h"
 #include "platform/Twips.h"
 
 namespace velmora {

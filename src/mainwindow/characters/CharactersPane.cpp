@@ -1,6 +1,4 @@
 #include "mainwindow/characters/CharactersPane.h"
-#include "platform/LanguageTexts.h"
-#include "platform/ShortcutToolTip.h"
 
 #include <QHash>
 #include <QLineEdit>
@@ -16,6 +14,8 @@
 #include "dictionary/IdiomSearch.h"
 #include "dictionary/Pinyin.h"
 #include "mainwindow/characters/CharacterCard.h"
+#include "platform/LanguageTexts.h"
+#include "platform/ShortcutToolTip.h"
 #include "practice/MissingCharacterQuiz.h"
 
 namespace velmora {

@@ -1,15 +1,15 @@
 #include "mainwindow/connections/ConnectionsPane.h"
-#include "dictionary/Pinyin.h"
-#include "platform/ShortcutToolTip.h"
 
 #include <QShortcut>
 
 #include "data/StudyStore.h"
 #include "data/UserStore.h"
 #include "dictionary/IdiomSearch.h"
+#include "dictionary/Pinyin.h"
 #include "mainwindow/connections/ChainDialog.h"
 #include "mainwindow/connections/RelatedLoader.h"
 #include "mainwindow/connections/RelatedTree.h"
+#include "platform/ShortcutToolTip.h"
 
 namespace velmora {
 

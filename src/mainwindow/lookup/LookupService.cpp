@@ -1,5 +1,4 @@
 #include "mainwindow/lookup/LookupService.h"
-#include "platform/ShortcutToolTip.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -8,8 +7,10 @@
 #include <QShortcut>
 #include <QTimer>
 #include <QToolButton>
+#include <utility>
 
 #include "config/InstallLayout.h"
+#include "config/ProgramValues.h"
 #include "config/RwIni.h"
 #include "data/IdiomStore.h"
 #include "data/UserStore.h"
@@ -19,6 +20,8 @@
 #include "mainwindow/lookup/LookupPopup.h"
 #include "mainwindow/lookup/ReadTextDialog.h"
 #include "platform/LanguageTexts.h"
+#include "platform/MessageBoxes.h"
+#include "platform/ShortcutToolTip.h"
 #include "platform/wayland/WaylandActivation.h"
 
 namespace velmora {
@@ -33,6 +36,19 @@ const QString kLookupSection = QStringLiteral("lookup");
 
 // From the configuration by its path: whichever settings file was read last
 // (a language file, after a box was shown) is not asked.
+// A switch of the menu, kept in the configuration; a failure is told once a
+// run (the switch works until the program ends either way).
+void KeepSwitch(const char *key, bool on) {
+  static bool told = false;
+  if (WriteIniValues(ConfigFileForWriting(),
+                     {{kLookupSection, QLatin1String(key), on ? QStringLiteral("1") : QStringLiteral("0")}}) ||
+      std::exchange(told, true))
+    return;
+  ShowMessageBox({CaptionOr("LOOKUPNOTKEPT", "This switch holds until Velmora ends: %1 cannot be written.")
+                      .arg(ConfigFileForWriting()),
+                  kProgramTitle, MessageButtons::Ok, MessageIcon::Exclamation});
+}
+
 bool Setting(const char *key, bool fallback) {
   const QString value = ReadIniFrom(ConfigFilePath(), kLookupSection, QLatin1String(key), 10);
   return value.isEmpty() ? fallback : value == QLatin1String("1");
@@ -83,10 +99,7 @@ void LookupService::FillMenu(QMenu *menu) {
   popup->setObjectName(QStringLiteral("actLookupPopup"));
   popup->setCheckable(true);
   popup->setChecked(Setting("Popup", true));
-  connect(popup, &QAction::toggled, this, [](bool on) {
-    WriteIniValues(ConfigFileForWriting(),
-                   {{kLookupSection, QStringLiteral("Popup"), on ? QStringLiteral("1") : QStringLiteral("0")}});
-  });
+  connect(popup, &QAction::toggled, this, [](bool on) { KeepSwitch("Popup", on); });
 }
 
 void LookupService::SetWatchingClipboard(bool watch) {
@@ -97,9 +110,7 @@ void LookupService::SetWatchingClipboard(bool watch) {
     else
       disconnect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &LookupService::WatchClipboard);
   }
-  if (watch != Setting("WatchClipboard", false))
-    WriteIniValues(ConfigFileForWriting(), {{kLookupSection, QStringLiteral("WatchClipboard"),
-                                             watch ? QStringLiteral("1") : QStringLiteral("0")}});
+  if (watch != Setting("WatchClipboard", false)) KeepSwitch("WatchClipboard", watch);
 }
 
 bool LookupService::SelectionWatchAvailable() {
@@ -117,10 +128,7 @@ void LookupService::SetWatchingSelection(bool watch) {
     else
       disconnect(QGuiApplication::clipboard(), &QClipboard::selectionChanged, this, &LookupService::SelectionMoved);
   }
-  if (watch != Setting("WatchSelection", false) &&
-      !WriteIniValues(ConfigFileForWriting(), {{kLookupSection, QStringLiteral("WatchSelection"),
-                                                watch ? QStringLiteral("1") : QStringLiteral("0")}}))
-    qWarning("velmora: the lookup setting could not be kept");
+  if (watch != Setting("WatchSelection", false)) KeepSwitch("WatchSelection", watch);
 }
 
 void LookupService::SelectionMoved() {
