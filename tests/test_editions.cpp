@@ -538,6 +538,8 @@ TEST(CedictNotation, CrossReferencesReadInTheEditionsScriptAndTheTagGoes) {
        "lit. the first to charge; fig. to take the lead"},
       {"a woman 女[nu:3]", "a woman 女 (nǚ)", "a woman 女 (nǚ)"},
       {"(idiom)", "", ""},
+      {"to want; also pr. [yao1]; CL:個|个[ge4]", "to want; also pronounced yāo; measure word: 个 gè",
+       "to want; also pronounced yāo; measure word: 個 gè"},
   };
   for (const Case &c : cases) {
     EXPECT_EQ(CleanCedictDefinitions(c.raw, false), c.gb) << c.raw;

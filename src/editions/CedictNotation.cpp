@@ -3,33 +3,11 @@
 #include <QRegularExpression>
 #include <QStringList>
 
-#include "dictionary/Pinyin.h"
+#include "dictionary/CedictMarkup.h"
 
 namespace velmora::editions {
 
 namespace {
-
-// trad|simp[pin1 yin1] or word[pin1 yin1]; the pinyin part may be absent.
-const QRegularExpression &CrossReference() {
-  static const QRegularExpression pattern(QStringLiteral(R"(([^\s\[\]|/;,()]+)(?:\|([^\s\[\]|/;,()]+))?\[([^\]]*)\])"));
-  return pattern;
-}
-
-QString ReadableReferences(const QString &text, bool traditional) {
-  QString result;
-  qsizetype last = 0;
-  auto matches = CrossReference().globalMatch(text);
-  while (matches.hasNext()) {
-    const auto match = matches.next();
-    result += text.mid(last, match.capturedStart() - last);
-    const QString first = match.captured(1), second = match.captured(2);
-    const QString word = second.isEmpty() ? first : (traditional ? first : second);
-    const QString reading = NumberedToToneMarks(match.captured(3).replace(QStringLiteral("u:"), QStringLiteral("ü")));
-    result += reading.isEmpty() ? word : word + QStringLiteral(" (") + reading + QLatin1Char(')');
-    last = match.capturedEnd();
-  }
-  return result + text.mid(last);
-}
 
 // "(idiom)" as a tag of its own: at the start of a definition or alone.
 QString WithoutIdiomTag(QString definition) {
@@ -51,7 +29,9 @@ QString CleanCedictDefinitions(const QString &definitions, bool traditional, con
   QStringList kept;
   for (const QString &part : definitions.split(QStringLiteral("; "), Qt::SkipEmptyParts)) {
     if (VariantOfItself(part, idiom)) continue;
-    const QString clean = ReadableReferences(WithoutIdiomTag(part), traditional).trimmed();
+    // Measure words, variants, other pronunciations and references in words,
+    // as English as the definitions they stand in.
+    const QString clean = RenderCedictMarkup(WithoutIdiomTag(part), CedictWords{}, traditional).trimmed();
     if (!clean.isEmpty() && !kept.contains(clean)) kept << clean;
   }
   return kept.join(QStringLiteral("; "));
