@@ -48,7 +48,7 @@ int main(int argc, char **argv) {
     // A window's helper: the selection read where waiting for it harms nothing.
     const QString text = answer.print == velmora::CommandLineAnswer::Print::Selection
                              ? velmora::ReadSelectionHere(velmora::wayland::TakeLaunchToken())
-                             : velmora::SelectedText(velmora::SelectionReader::Source::Clipboard);
+                             : velmora::ReadClipboardHere();
     std::fputs(text.toUtf8().constData(), stdout);
     return 0;
   }

@@ -63,6 +63,12 @@ QString ReadSelectionHere(const QString &activationToken) {
   return ReadWithFocus(activationToken);
 }
 
+QString ReadClipboardHere() {
+  if (QGuiApplication::platformName() == QLatin1String("wayland"))
+    if (auto text = wayland::ReadClipboardWithDataControl(kWaitMilliseconds)) return *text;
+  return SelectedText(SelectionReader::Source::Clipboard);
+}
+
 QString ReadSelectionForLookup(const QString &activationToken) {
   if (QGuiApplication::platformName() != QLatin1String("wayland")) return ReadThroughHelper();
   return ReadSelectionHere(activationToken);

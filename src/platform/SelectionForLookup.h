@@ -17,5 +17,9 @@ QString ReadSelectionForLookup(const QString &activationToken);
 // The same, read in this process however long the owner takes (on X11):
 // the window's helper process.
 QString ReadSelectionHere(const QString &activationToken);
+// The clipboard alone, read in this process: on Wayland through a
+// data-control protocol where there is one (a window without focus is
+// given no clipboard there), else through Qt.
+QString ReadClipboardHere();
 
 }  // namespace velmora

@@ -15,12 +15,12 @@ import wayland  # noqa: E402
 STAGED = os.environ.get("VELMORA_STAGED", "")
 
 
-def _installation_on(env):
+def _installation_on(env, config=None):
     """A copy of the staged program, started on the compositor of env; env
     gets the copy's own user folders for the starts a test makes itself."""
     os.environ.update(WAYLAND_DISPLAY=env["WAYLAND_DISPLAY"], XDG_RUNTIME_DIR=env["XDG_RUNTIME_DIR"])
     desktop.PLATFORM = "wayland"
-    folder = desktop.make_installation(STAGED)
+    folder = desktop.make_installation(STAGED, config=config)
     user = os.path.join(os.path.dirname(folder), "user")
     env.update(XDG_CONFIG_HOME=os.path.join(user, "config"), XDG_DATA_HOME=os.path.join(user, "data"))
     return folder
@@ -65,6 +65,29 @@ class LookupOnWayland(unittest.TestCase):
                     subprocess.run(["wl-copy", "--clear"], env=env, check=True, timeout=10)
                     subprocess.run([os.path.join(folder, "velmora"), "--selection"], env=env, check=True, timeout=15)
                     desktop.wait_for(lambda: _message(app), what="the message that nothing could be read")
+                finally:
+                    terminal.kill()
+                    terminal.wait()
+
+    def test_copied_and_selected_text_are_watched_through_data_control(self):
+        """With the watches on, a copy and a selection in another program
+        open the lookup window, though Velmora has no focus."""
+        with open(os.path.join(STAGED, "config.dll"), encoding="utf-8") as staged:
+            config = staged.read() + "\n[lookup]\nWatchClipboard=1\nWatchSelection=1\nPopup=1\n"
+        with wayland.sway() as env:
+            folder = _installation_on(env, config)
+            with desktop.running(folder, "lookup-wayland-watch") as (app, frame):
+                _first_idiom_shown(frame)
+                terminal = subprocess.Popen(["foot", "-e", "sleep", "300"], env=env, stdout=subprocess.DEVNULL,
+                                            stderr=subprocess.DEVNULL)
+                try:
+                    desktop.wait_for(lambda: wayland.focused_app(env) == "foot", what="the terminal focused")
+                    subprocess.run(["wl-copy", "他这是刻舟求剑吧"], env=env, check=True, timeout=10)
+                    lookup = desktop.wait_for(lambda: desktop.window(app, name="Velmora lookup"),
+                                              what="the lookup window for the copy")
+                    desktop.wait_for(lambda: desktop.find(lookup, name="刻舟求剑"), what="刻舟求剑 from the copy")
+                    subprocess.run(["wl-copy", "--primary", "这幅画画龙点睛"], env=env, check=True, timeout=10)
+                    desktop.wait_for(lambda: desktop.find(lookup, name="画龙点睛"), what="画龙点睛 from the selection")
                 finally:
                     terminal.kill()
                     terminal.wait()

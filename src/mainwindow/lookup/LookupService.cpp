@@ -22,6 +22,7 @@
 #include "platform/LanguageTexts.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ShortcutToolTip.h"
+#include "platform/wayland/DataControlWatch.h"
 #include "platform/wayland/WaylandActivation.h"
 
 namespace velmora {
@@ -102,10 +103,24 @@ void LookupService::FillMenu(QMenu *menu) {
   connect(popup, &QAction::toggled, this, [](bool on) { KeepSwitch("Popup", on); });
 }
 
+wayland::DataControlWatch *LookupService::Watch() {
+  // Under Wayland a window without focus hears of no new copy from Qt: the
+  // compositor's data-control events say so, where it has them.
+  if (!watchTried_) {
+    watchTried_ = true;
+    if (QGuiApplication::platformName() == QLatin1String("wayland")) watch_ = wayland::DataControlWatch::Start(this);
+  }
+  return watch_.get();
+}
+
 void LookupService::SetWatchingClipboard(bool watch) {
   if (watch != watching_) {
     watching_ = watch;
-    if (watch)
+    if (Watch() && watch)
+      connect(Watch(), &wayland::DataControlWatch::clipboardChanged, this, &LookupService::WatchClipboard);
+    else if (Watch())
+      disconnect(Watch(), &wayland::DataControlWatch::clipboardChanged, this, &LookupService::WatchClipboard);
+    else if (watch)
       connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &LookupService::WatchClipboard);
     else
       disconnect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &LookupService::WatchClipboard);
@@ -115,15 +130,20 @@ void LookupService::SetWatchingClipboard(bool watch) {
 
 bool LookupService::SelectionWatchAvailable() {
   // X11 reports every change of the primary selection's owner (XFixes); a
-  // Wayland compositor tells only the focused window.
-  return QGuiApplication::platformName() == QLatin1String("xcb") && QGuiApplication::clipboard()->supportsSelection();
+  // Wayland compositor tells only the focused window, or a data-control client.
+  if (QGuiApplication::platformName() == QLatin1String("xcb")) return QGuiApplication::clipboard()->supportsSelection();
+  return Watch() != nullptr;
 }
 
 void LookupService::SetWatchingSelection(bool watch) {
   watch = watch && SelectionWatchAvailable();
   if (watch != watchingSelection_) {
     watchingSelection_ = watch;
-    if (watch)
+    if (Watch() && watch)
+      connect(Watch(), &wayland::DataControlWatch::primaryChanged, this, &LookupService::SelectionMoved);
+    else if (Watch())
+      disconnect(Watch(), &wayland::DataControlWatch::primaryChanged, this, &LookupService::SelectionMoved);
+    else if (watch)
       connect(QGuiApplication::clipboard(), &QClipboard::selectionChanged, this, &LookupService::SelectionMoved);
     else
       disconnect(QGuiApplication::clipboard(), &QClipboard::selectionChanged, this, &LookupService::SelectionMoved);
@@ -134,7 +154,7 @@ void LookupService::SetWatchingSelection(bool watch) {
 void LookupService::SelectionMoved() {
   // A selection being dragged changes on every move: looked up once it rests.
   // Velmora's own selections are not looked up.
-  if (QGuiApplication::clipboard()->ownsSelection()) return selectionStill_.stop();
+  if (!Watch() && QGuiApplication::clipboard()->ownsSelection()) return selectionStill_.stop();
   selectionStill_.start();
 }
 

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QTimer>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -19,6 +20,10 @@ class QMenu;
 class QToolButton;
 
 namespace velmora {
+
+namespace wayland {
+class DataControlWatch;
+}
 
 class IdiomSearch;
 class LookupPopup;
@@ -74,7 +79,9 @@ class LookupService : public QObject {
   void SetWatchingSelection(bool watch);
   void SelectionMoved();
   void LookUpStillSelection();
-  static bool SelectionWatchAvailable();
+  bool SelectionWatchAvailable();
+  // The compositor's notice of new selections under Wayland; none elsewhere.
+  wayland::DataControlWatch *Watch();
 
   QMainWindow *window_;
   IdiomSearch &search_;
@@ -86,6 +93,8 @@ class LookupService : public QObject {
   SelectionReader selection_;
   bool watching_ = false;
   bool watchingSelection_ = false;
+  std::unique_ptr<wayland::DataControlWatch> watch_;
+  bool watchTried_ = false;
   QTimer selectionStill_;  // the selection has not changed for a moment
   SelectionLookup selected_;
   bool copying_ = false;  // the popup is putting its idiom on the clipboard

@@ -99,7 +99,23 @@ QString TextMimeType(const QStringList &offered) {
   return {};
 }
 
+namespace {
+
+std::optional<QString> ReadWithDataControl(int timeoutMilliseconds, bool primaryFirst);
+
+}  // namespace
+
 std::optional<QString> ReadSelectionWithDataControl(int timeoutMilliseconds) {
+  return ReadWithDataControl(timeoutMilliseconds, true);
+}
+
+std::optional<QString> ReadClipboardWithDataControl(int timeoutMilliseconds) {
+  return ReadWithDataControl(timeoutMilliseconds, false);
+}
+
+namespace {
+
+std::optional<QString> ReadWithDataControl(int timeoutMilliseconds, bool primaryFirst) {
   if (qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_SOCKET")) return {};
   std::unique_ptr<wl_display, void (*)(wl_display *)> display(wl_display_connect(nullptr), wl_display_disconnect);
   if (!display) return {};
@@ -124,7 +140,7 @@ std::optional<QString> ReadSelectionWithDataControl(int timeoutMilliseconds) {
   // The device's first events tell the selections and the types they offer.
   wl_display_roundtrip(display.get());
   QString text;
-  for (wl_proxy *offer : {state.primary, state.selection}) {
+  for (wl_proxy *offer : {primaryFirst ? state.primary : nullptr, state.selection}) {
     if (!offer || !text.trimmed().isEmpty()) continue;
     const QString type = TextMimeType(state.offers[offer]);
     if (!type.isEmpty()) text = Receive(display.get(), offer, type, clock, timeoutMilliseconds);
@@ -138,5 +154,7 @@ std::optional<QString> ReadSelectionWithDataControl(int timeoutMilliseconds) {
   wl_display_flush(display.get());
   return text;
 }
+
+}  // namespace
 
 }  // namespace velmora::wayland

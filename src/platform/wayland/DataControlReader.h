@@ -11,6 +11,8 @@ namespace velmora::wayland {
 // data-control protocol; the text otherwise (empty when neither selection
 // holds text, or its owner did not answer within the time).
 std::optional<QString> ReadSelectionWithDataControl(int timeoutMilliseconds);
+// The same for the clipboard alone (what Ctrl+C copied).
+std::optional<QString> ReadClipboardWithDataControl(int timeoutMilliseconds);
 
 // The type of text to ask an owner for, best first; empty when it offers none.
 QString TextMimeType(const QStringList &offered);
