@@ -119,6 +119,12 @@ TEST_F(MainWindow, TextReadElsewhereIsLookedUpWhereTheUserIs) {
   EXPECT_FALSE(study->isEnabled()) << "in study now";
   popup->findChild<QPushButton *>("cmdLookupCopy")->click();
   EXPECT_EQ(QGuiApplication::clipboard()->text(), "一马当先");
+  // Tab goes through ★, Study this, Copy, Speak and Open, as they stand.
+  QStringList order;
+  for (QWidget *at = star; order.size() < 5; at = at->nextInFocusChain())
+    if (qobject_cast<QPushButton *>(at) && at->parentWidget() == popup) order << at->objectName();
+  EXPECT_EQ(order,
+            (QStringList{"cmdLookupFavourite", "cmdLookupStudy", "cmdLookupCopy", "cmdLookupSpeak", "cmdLookupOpen"}));
 
   // Nothing read: said so, never nothing.
   window->Lookup().Handle({InstanceRequest::Kind::Lookup, "  \n", {}});

@@ -60,6 +60,11 @@ LookupPopup::LookupPopup() : QFrame(nullptr, Qt::Tool | Qt::FramelessWindowHint 
   SetLanguageCaption(open_, "LOOKUPOPEN", "Open in Velmora");
   speak_ = NamedButton(this, "cmdLookupSpeak", QString());
   SetLanguageCaption(speak_, "LOOKUPSPEAK", "Speak");
+  // Tab goes through the buttons as they stand, left to right.
+  setTabOrder(favourite_, study_);
+  setTabOrder(study_, copy_);
+  setTabOrder(copy_, speak_);
+  setTabOrder(speak_, open_);
   auto *buttons = new QHBoxLayout;
   buttons->addWidget(favourite_);
   buttons->addWidget(study_);
