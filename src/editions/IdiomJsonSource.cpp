@@ -170,13 +170,9 @@ class PositionedDomParser {
   bool numberTooLarge_ = false;
 };
 
-// The document, or the SourceError that says where and why it is none.
+// The document, or the SourceError that says where and why it is none; the
+// nesting is checked before.
 nlohmann::json ParseDocument(const QByteArray &json, const QString &fileName) {
-  if (const auto deep = FirstTooDeep(json, kMostJsonNesting)) {
-    const TextPosition at = PositionOf(json, *deep);
-    throw SourceError(fileName, at.line, at.column,
-                      QStringLiteral("the JSON nests deeper than %1 levels here").arg(kMostJsonNesting));
-  }
   nlohmann::json document;
   PositionedDomParser parser(document);
   if (nlohmann::json::sax_parse(json.constBegin(), json.constEnd(), &parser)) return document;
@@ -231,11 +227,17 @@ std::optional<qsizetype> FirstTooDeep(const QByteArray &json, int most) {
 }
 
 std::vector<SourceEntry> ReadIdiomJson(const QByteArray &json, const QString &fileName, SkippedEntries *skipped) {
+  // Refused before anything is built, JSON Lines too: building and walking
+  // a deep document take stack.
+  if (const auto deep = FirstTooDeep(json, kMostJsonNesting)) {
+    const TextPosition at = PositionOf(json, *deep);
+    throw SourceError(fileName, at.line, at.column,
+                      QStringLiteral("the JSON nests deeper than %1 levels here").arg(kMostJsonNesting));
+  }
   nlohmann::json document;
   try {
     document = ParseDocument(json, fileName);
   } catch (const SourceError &) {
-    if (FirstTooDeep(json, kMostJsonNesting)) throw;
     if (auto lines = JsonLines(json)) return ReadIdiomJsonDocument(*lines, fileName, skipped);
     throw;
   }

@@ -26,24 +26,30 @@ def source_file(folder):
     return path, "画龙点睛"
 
 
+def choose_in_import(app, frame, path):
+    """Settings, Import idioms…, Add files…, the file typed in the chooser:
+    the import dialog, reading it."""
+    desktop.click(desktop.wait_for(lambda: desktop.find(frame, name="Setting", role=pyatspi.ROLE_PUSH_BUTTON),
+                                   what="the settings button"))
+    settings = desktop.wait_for(lambda: desktop.window(app, name="System Setting"), what="the settings")
+    desktop.click(desktop.wait_for(lambda: desktop.find(settings, name="Import idioms…", role=pyatspi.ROLE_PUSH_BUTTON),
+                                   what="the import button"))
+    dialog = desktop.wait_for(lambda: desktop.window(app, name="Import idioms"), what="the import dialog")
+    desktop.click(desktop.wait_for(lambda: desktop.find(dialog, name="Add files…", role=pyatspi.ROLE_PUSH_BUTTON),
+                                   what="the add button"))
+    desktop.wait_for(lambda: desktop.window(app, name="Choose idiom data"), what="the file chooser")
+    time.sleep(0.5)
+    desktop.type_text(path)
+    desktop.key("Return")
+    return dialog
+
+
 class Import(unittest.TestCase):
     def test_import_through_the_window(self):
         folder = desktop.make_installation(STAGED)
         path, idiom = source_file(os.path.dirname(folder))
         with desktop.running(folder, "import-1") as (app, frame):
-            desktop.click(desktop.wait_for(lambda: desktop.find(frame, name="Setting", role=pyatspi.ROLE_PUSH_BUTTON),
-                                           what="the settings button"))
-            settings = desktop.wait_for(lambda: desktop.window(app, name="System Setting"), what="the settings")
-            desktop.click(desktop.wait_for(
-                lambda: desktop.find(settings, name="Import idioms…", role=pyatspi.ROLE_PUSH_BUTTON),
-                what="the import button"))
-            dialog = desktop.wait_for(lambda: desktop.window(app, name="Import idioms"), what="the import dialog")
-            desktop.click(desktop.wait_for(lambda: desktop.find(dialog, name="Add files…", role=pyatspi.ROLE_PUSH_BUTTON),
-                                           what="the add button"))
-            desktop.wait_for(lambda: desktop.window(app, name="Choose idiom data"), what="the file chooser")
-            time.sleep(0.5)
-            desktop.type_text(path)
-            desktop.key("Return")
+            dialog = choose_in_import(app, frame, path)
             rows = desktop.wait_for(lambda: desktop.find(dialog, name="Files to import"), what="the list of files")
             desktop.wait_for(lambda: rows.childCount > 6, timeout=30, what="the file summed up")
             desktop.click(desktop.find(dialog, name="Import", role=pyatspi.ROLE_PUSH_BUTTON))
@@ -75,19 +81,7 @@ class Import(unittest.TestCase):
                       ensure_ascii=False)
         process, app, frame = desktop.launch(folder)
         try:
-            desktop.click(desktop.wait_for(lambda: desktop.find(frame, name="Setting", role=pyatspi.ROLE_PUSH_BUTTON),
-                                           what="the settings button"))
-            settings = desktop.wait_for(lambda: desktop.window(app, name="System Setting"), what="the settings")
-            desktop.click(desktop.wait_for(
-                lambda: desktop.find(settings, name="Import idioms…", role=pyatspi.ROLE_PUSH_BUTTON),
-                what="the import button"))
-            dialog = desktop.wait_for(lambda: desktop.window(app, name="Import idioms"), what="the import dialog")
-            desktop.click(desktop.wait_for(lambda: desktop.find(dialog, name="Add files…", role=pyatspi.ROLE_PUSH_BUTTON),
-                                           what="the add button"))
-            desktop.wait_for(lambda: desktop.window(app, name="Choose idiom data"), what="the file chooser")
-            time.sleep(0.5)
-            desktop.type_text(path)
-            desktop.key("Return")
+            dialog = choose_in_import(app, frame, path)
             rows = desktop.wait_for(lambda: desktop.find(dialog, name="Files to import"), what="the list of files")
             desktop.wait_for(lambda: rows.childCount > 6, timeout=60, what="the file summed up")
             desktop.click(desktop.find(dialog, name="Import", role=pyatspi.ROLE_PUSH_BUTTON))

@@ -37,6 +37,15 @@ const QString kLookupSection = QStringLiteral("lookup");
 
 // From the configuration by its path: whichever settings file was read last
 // (a language file, after a box was shown) is not asked.
+// Connects the signal to the slot while on, disconnects it otherwise.
+template <typename Sender, typename Signal, typename Receiver, typename Slot>
+void Listen(bool on, Sender *sender, Signal signal, Receiver *receiver, Slot slot) {
+  if (on)
+    QObject::connect(sender, signal, receiver, slot);
+  else
+    QObject::disconnect(sender, signal, receiver, slot);
+}
+
 // A switch of the menu, kept in the configuration; a failure is told once a
 // run (the switch works until the program ends either way).
 void KeepSwitch(const char *key, bool on) {
@@ -116,14 +125,10 @@ wayland::DataControlWatch *LookupService::Watch() {
 void LookupService::SetWatchingClipboard(bool watch) {
   if (watch != watching_) {
     watching_ = watch;
-    if (Watch() && watch)
-      connect(Watch(), &wayland::DataControlWatch::clipboardChanged, this, &LookupService::WatchClipboard);
-    else if (Watch())
-      disconnect(Watch(), &wayland::DataControlWatch::clipboardChanged, this, &LookupService::WatchClipboard);
-    else if (watch)
-      connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &LookupService::WatchClipboard);
+    if (Watch())
+      Listen(watch, Watch(), &wayland::DataControlWatch::clipboardChanged, this, &LookupService::WatchClipboard);
     else
-      disconnect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &LookupService::WatchClipboard);
+      Listen(watch, QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &LookupService::WatchClipboard);
   }
   if (watch != Setting("WatchClipboard", false)) KeepSwitch("WatchClipboard", watch);
 }
@@ -139,14 +144,10 @@ void LookupService::SetWatchingSelection(bool watch) {
   watch = watch && SelectionWatchAvailable();
   if (watch != watchingSelection_) {
     watchingSelection_ = watch;
-    if (Watch() && watch)
-      connect(Watch(), &wayland::DataControlWatch::primaryChanged, this, &LookupService::SelectionMoved);
-    else if (Watch())
-      disconnect(Watch(), &wayland::DataControlWatch::primaryChanged, this, &LookupService::SelectionMoved);
-    else if (watch)
-      connect(QGuiApplication::clipboard(), &QClipboard::selectionChanged, this, &LookupService::SelectionMoved);
+    if (Watch())
+      Listen(watch, Watch(), &wayland::DataControlWatch::primaryChanged, this, &LookupService::SelectionMoved);
     else
-      disconnect(QGuiApplication::clipboard(), &QClipboard::selectionChanged, this, &LookupService::SelectionMoved);
+      Listen(watch, QGuiApplication::clipboard(), &QClipboard::selectionChanged, this, &LookupService::SelectionMoved);
   }
   if (watch != Setting("WatchSelection", false)) KeepSwitch("WatchSelection", watch);
 }

@@ -19,33 +19,10 @@ namespace {
 constexpr qsizetype kLongestText = 1 << 20;
 
 // What the compositor told of the seat's selections.
-struct SessionState {
-  wl_proxy *seat = nullptr;
-  uint32_t managerName = 0;
-  const DataControlInterfaces *protocol = nullptr;
+struct SessionState : DataControlGlobals {
   std::map<wl_proxy *, QStringList> offers;
   wl_proxy *selection = nullptr, *primary = nullptr;
 };
-
-void Global(void *data, wl_registry *registry, uint32_t name, const char *interface, uint32_t version) {
-  auto &state = *static_cast<SessionState *>(data);
-  const QLatin1String named(interface);
-  if (named == QLatin1String(wl_seat_interface.name) && !state.seat) {
-    state.seat = static_cast<wl_proxy *>(wl_registry_bind(registry, name, &wl_seat_interface, 1));
-  } else if (named == QLatin1String(ExtDataControl().manager->name)) {
-    // The protocol that wayland-protocols keeps is preferred to wlroots' own.
-    state.protocol = &ExtDataControl();
-    state.managerName = name;
-  } else if (named == QLatin1String(WlrDataControl().manager->name) && state.protocol != &ExtDataControl() &&
-             version >= 1) {
-    state.protocol = &WlrDataControl();
-    state.managerName = name;
-  }
-}
-
-void GlobalRemoved(void *, wl_registry *, uint32_t) {}
-
-const wl_registry_listener kRegistryListener{Global, GlobalRemoved};
 
 void OfferedType(void *data, wl_proxy *offer, const char *mimeType) {
   static_cast<SessionState *>(data)->offers[offer] << QString::fromUtf8(mimeType);
@@ -123,7 +100,7 @@ std::optional<QString> ReadWithDataControl(int timeoutMilliseconds, bool primary
   clock.start();
   SessionState state;
   wl_registry *registry = wl_display_get_registry(display.get());
-  wl_registry_add_listener(registry, &kRegistryListener, &state);
+  wl_registry_add_listener(registry, &kDataControlRegistryListener, static_cast<DataControlGlobals *>(&state));
   wl_display_roundtrip(display.get());
   if (!state.protocol || !state.seat) {
     if (state.seat) wl_proxy_destroy(state.seat);

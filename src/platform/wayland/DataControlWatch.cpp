@@ -9,12 +9,10 @@
 
 namespace velmora::wayland {
 
-struct DataControlWatch::Connection {
+struct DataControlWatch::Connection : DataControlGlobals {
   wl_display *display = nullptr;
   wl_registry *registry = nullptr;
-  wl_proxy *seat = nullptr, *manager = nullptr, *device = nullptr;
-  uint32_t managerName = 0;
-  const DataControlInterfaces *protocol = nullptr;
+  wl_proxy *manager = nullptr, *device = nullptr;
   std::set<wl_proxy *> offers;
   wl_proxy *selection = nullptr, *primary = nullptr;
   // The first events tell the selections as they stand: no change.
@@ -48,23 +46,6 @@ namespace {
 
 using Connection = DataControlWatch::Connection;
 
-void Global(void *data, wl_registry *registry, uint32_t name, const char *interface, uint32_t version) {
-  auto &c = *static_cast<Connection *>(data);
-  const QLatin1String named(interface);
-  if (named == QLatin1String(wl_seat_interface.name) && !c.seat) {
-    c.seat = static_cast<wl_proxy *>(wl_registry_bind(registry, name, &wl_seat_interface, 1));
-  } else if (named == QLatin1String(ExtDataControl().manager->name)) {
-    c.protocol = &ExtDataControl();
-    c.managerName = name;
-  } else if (named == QLatin1String(WlrDataControl().manager->name) && c.protocol != &ExtDataControl() &&
-             version >= 1) {
-    c.protocol = &WlrDataControl();
-    c.managerName = name;
-  }
-}
-void GlobalRemoved(void *, wl_registry *, uint32_t) {}
-const wl_registry_listener kRegistryListener{Global, GlobalRemoved};
-
 void OfferedType(void *, wl_proxy *, const char *) {}
 const DataControlOfferListener kOfferListener{OfferedType};
 
@@ -96,7 +77,7 @@ std::unique_ptr<DataControlWatch> DataControlWatch::Start(QObject *parent) {
   c->display = wl_display_connect(nullptr);
   if (!c->display) return nullptr;
   c->registry = wl_display_get_registry(c->display);
-  wl_registry_add_listener(c->registry, &kRegistryListener, c.get());
+  wl_registry_add_listener(c->registry, &kDataControlRegistryListener, static_cast<DataControlGlobals *>(c.get()));
   wl_display_roundtrip(c->display);
   if (!c->protocol || !c->seat) return nullptr;
   c->manager = static_cast<wl_proxy *>(

@@ -2,6 +2,8 @@
 
 #include <wayland-client-protocol.h>
 
+#include <QString>
+
 namespace velmora::wayland {
 
 namespace {
@@ -89,5 +91,28 @@ const wl_interface &XdgActivation() {
   static Tables tables;
   return tables.activation;
 }
+
+namespace {
+
+void Global(void *data, wl_registry *registry, uint32_t name, const char *interface, uint32_t version) {
+  auto &found = *static_cast<DataControlGlobals *>(data);
+  const QLatin1String named(interface);
+  if (named == QLatin1String(wl_seat_interface.name) && !found.seat) {
+    found.seat = static_cast<wl_proxy *>(wl_registry_bind(registry, name, &wl_seat_interface, 1));
+  } else if (named == QLatin1String(ExtDataControl().manager->name)) {
+    found.protocol = &ExtDataControl();
+    found.managerName = name;
+  } else if (named == QLatin1String(WlrDataControl().manager->name) && found.protocol != &ExtDataControl() &&
+             version >= 1) {
+    found.protocol = &WlrDataControl();
+    found.managerName = name;
+  }
+}
+
+void GlobalRemoved(void *, wl_registry *, uint32_t) {}
+
+}  // namespace
+
+const wl_registry_listener kDataControlRegistryListener{Global, GlobalRemoved};
 
 }  // namespace velmora::wayland

@@ -8,6 +8,8 @@
 // have the same requests and events in the same order.
 #include <wayland-client-core.h>
 
+struct wl_registry_listener;
+
 namespace velmora::wayland {
 
 struct DataControlInterfaces {
@@ -38,5 +40,15 @@ struct DataControlDeviceListener {
 struct DataControlOfferListener {
   void (*offer)(void *data, wl_proxy *offer, const char *mimeType);
 };
+
+// What a client of data-control learns from the registry: the seat, and the
+// protocol to bind (wayland-protocols' own before wlroots'). A registry
+// listener given a DataControlGlobals as its data fills it.
+struct DataControlGlobals {
+  wl_proxy *seat = nullptr;
+  uint32_t managerName = 0;
+  const DataControlInterfaces *protocol = nullptr;
+};
+extern const struct wl_registry_listener kDataControlRegistryListener;
 
 }  // namespace velmora::wayland
